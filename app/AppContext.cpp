@@ -1,0 +1,30 @@
+#include "app/AppContext.h"
+
+namespace Vorlune {
+
+AppContext::AppContext() { FillTextTable(texts); }
+
+std::wstring AppContext::GetText(int id) const { return texts.at(static_cast<size_t>(id))[Language == 1 ? 1 : 0]; }
+
+std::string AppContext::GetTextNarrow(int id) const { return ToThreadAnsi(GetText(id)); }
+
+std::string AppContext::GetTitleNarrow() const { return ToThreadAnsi(title); }
+
+std::string ToThreadAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    // Ask for the size first: a fixed two bytes a character is too small under UTF-8.
+    const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string result(static_cast<size_t>(size), '\0');
+    if (WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), length, result.data(), size, nullptr, nullptr) != size)
+        return {};
+    return result;
+}
+
+AppContext& App() {
+    static AppContext context;
+    return context;
+}
+
+}  // namespace Vorlune

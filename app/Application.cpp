@@ -1,0 +1,124 @@
+#include "app/Application.h"
+
+#include <shellscalingapi.h>
+
+#include <exception>
+
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "app/ScreenClamp.h"
+#include "draw/GdiObjectCache.h"
+#include "settings/SettingsStore.h"
+#include "settings/TempFolder.h"
+#include "ui/PendingException.h"
+
+namespace Vorlune {
+
+void TouchProcessObjects() {
+    TheMainWindow();
+    IniPath();
+    Settings();
+    App();
+    GdiCache();
+    MainWindowMap();
+}
+
+bool Initialize(HINSTANCE instance, int showCommand) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SetProcessDpiAwareness(PROCESS_SYSTEM_DPI_AWARE);
+
+    wchar_t title[100] = {};
+    wchar_t className[100] = {};
+    LoadStringW(instance, 103, title, 100);
+    LoadStringW(instance, 108, className, 100);
+
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(105));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GdiCache().GetBrush(MainWindow::kBackground).get();
+    wc.lpszClassName = className;
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(106));
+    RegisterClassExW(&wc);
+
+    const POINT stored = {Settings().GetInt(SectionApp, KeyPositionX), Settings().GetInt(SectionApp, KeyPositionY)};
+    const POINT position = ClampToVirtualScreen(stored, VirtualScreenRect());
+
+    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                                position.x, position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr,
+                                instance, nullptr);
+    if (hwnd == nullptr) return false;
+
+    App().title = title;
+    App().instance = instance;
+
+    MainWindow& window = TheMainWindow();
+    window.Attach(hwnd, position.x, position.y);
+    window.BuildSurface();
+    window.RegisterHandlers(MainWindowMap());
+
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    const bool topmost = Settings().GetInt(SectionSettings, KeyAppTopMost) == 1;
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
+    return true;
+}
+
+POINT WindowPositionToSave(HWND hwnd) {
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    if (!IsIconic(hwnd)) return {rect.left, rect.top};
+    // A minimised window sits at -32000; remember where it will come back to.
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(hwnd, &placement)) return {rect.left, rect.top};
+    POINT position = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    // The restored rectangle is in work-area coordinates of its monitor.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        position.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        position.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return position;
+}
+
+namespace {
+void SavePosition(HWND hwnd) {
+    const POINT position = WindowPositionToSave(hwnd);
+    Settings().SetInt(SectionApp, KeyPositionX, position.x);
+    Settings().SetInt(SectionApp, KeyPositionY, position.y);
+}
+}  // namespace
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    if (message == WM_CLOSE && !GuardCall([&] { SavePosition(hwnd); })) return 0;
+    return ServeWindowMessage(MainWindowMap(), hwnd, message, wParam, lParam);
+}
+
+int RunMessageLoop(const std::function<bool()>& initialize, HACCEL accelerators) {
+    MSG msg = {};
+    try {
+        const bool ready = initialize();
+        RethrowPendingException();
+        if (!ready) return 1;
+        BOOL got = 0;
+        while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+            if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg) == 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            RethrowPendingException();
+        }
+        return got < 0 ? 1 : static_cast<int>(msg.wParam);
+    } catch (const std::exception& error) {
+        MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONHAND);
+        return 1;
+    }
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace Vorlune {
+
+// Builds the process-wide objects in their fixed order, before anything else runs.
+void TouchProcessObjects();
+
+bool Initialize(HINSTANCE instance, int showCommand);
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs initialize, then the message loop. Exit code 0 only after a normal quit; 1 when
+// initialize fails, GetMessageW fails, or an exception ends the loop (after its box).
+int RunMessageLoop(const std::function<bool()>& initialize, HACCEL accelerators);
+
+// The position to remember on close: the restored one when the window is minimised.
+POINT WindowPositionToSave(HWND hwnd);
+
+}  // namespace Vorlune

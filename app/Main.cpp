@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "app/Application.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    Vorlune::TouchProcessObjects();
+    return Vorlune::RunMessageLoop([&] { return Vorlune::Initialize(instance, showCommand); },
+                                   LoadAcceleratorsW(instance, MAKEINTRESOURCEW(108)));
+}

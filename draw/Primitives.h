@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+namespace Vorlune {
+
+// Each primitive leaves the DC's pen and brush as it found them. Pens are one pixel wide.
+
+// From (x1, y1) up to, not including, (x2, y2).
+void DrawLine(HDC hdc, COLORREF colour, int x1, int y1, int x2, int y2);
+// GDI Rectangle: outline on the border, right and bottom excluded.
+void DrawFilledRectangle(HDC hdc, const RECT& rect, COLORREF penColour, COLORREF brushColour);
+// Closed outline through all four corners, right and bottom included.
+void DrawFrame(HDC hdc, const RECT& rect, COLORREF colour);
+// Inside the rect: left and top in colourA, right and bottom in colourB.
+void DrawBevelFrame(HDC hdc, COLORREF colourA, COLORREF colourB, const RECT& rect);
+
+// The setting AuxiliaryLineColor as a colour; out of range gives red.
+COLORREF GetAuxiliaryLineColor();
+COLORREF AuxiliaryLineColorAt(int index);
+
+}  // namespace Vorlune

@@ -1,0 +1,92 @@
+#include "settings/SettingsStore.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "settings/TempFolder.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr const wchar_t* kSections[] = {L"App", L"Gui", L"Settings"};
+
+constexpr SettingKeyInfo kKeys[SettingKeyCount] = {
+    {L"PositionX", L"100"},
+    {L"PositionY", L"100"},
+    {L"TreeViewSelectedItemString", L""},
+    {L"Viewer", L"mspaint"},
+    {L"SaveFolder", L""},
+    {L"DeleteImage", L"0"},
+    {L"ClipBoard", L"0"},
+    {L"AuxiliaryLineColor", L"9"},
+    {L"AppTopMost", L"0"},
+    {L"ButtonToolTip", L"1"},
+    {L"MouseToolTip", L"0"},
+    {L"MouseToolTipHidden", L"0"},
+    {L"AlwaysAuxiliaryLine", L"0"},
+    {L"ZoomWindowMagnification", L"10"},
+    {L"DelaySeconds", L"3"},
+};
+
+// The private-profile functions create a missing file in the ANSI code page, which turns
+// Japanese into '?'. A file that starts as UTF-16LE with a byte-order mark stays so.
+void CreateUnicodeIniIfMissing(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;  // exists already, or the folder is missing
+    const unsigned char bom[2] = {0xFF, 0xFE};
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bom, sizeof bom, &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != sizeof bom) DeleteFileW(path.c_str());
+}
+
+}  // namespace
+
+const wchar_t* SectionName(SettingSection section) { return kSections[section]; }
+
+const SettingKeyInfo& KeyInfo(SettingKey key) { return kKeys[key]; }
+
+SettingsStore::SettingsStore(std::wstring iniPath) : path_(std::move(iniPath)) {}
+
+int SettingsStore::GetInt(SettingSection section, SettingKey key) const {
+    const int fallback = std::stoi(kKeys[key].defaultText);
+    return static_cast<int>(GetPrivateProfileIntW(kSections[section], kKeys[key].name, fallback, path_.c_str()));
+}
+
+std::wstring SettingsStore::GetString(SettingKey key) const {
+    wchar_t buffer[1000] = {};
+    GetPrivateProfileStringW(kSections[SectionSettings], kKeys[key].name, kKeys[key].defaultText, buffer, 999,
+                             path_.c_str());
+    return buffer;
+}
+
+void SettingsStore::SetInt(SettingSection section, SettingKey key, int value) const {
+    Write(kSections[section], kKeys[key].name, std::to_wstring(value));
+}
+
+bool SettingsStore::SetString(SettingKey key, const std::wstring& text) const {
+    return Write(kSections[SectionSettings], kKeys[key].name, text);
+}
+
+int SettingsStore::GetToggle(int id) const {
+    return static_cast<int>(GetPrivateProfileIntW(kSections[SectionGui], std::to_wstring(id).c_str(), 0, path_.c_str()));
+}
+
+void SettingsStore::SetToggle(int id, int value) const {
+    Write(kSections[SectionGui], std::to_wstring(id).c_str(), std::to_wstring(value));
+}
+
+bool SettingsStore::Write(const wchar_t* section, const wchar_t* key, const std::wstring& text) const {
+    CreateUnicodeIniIfMissing(path_);
+    return WritePrivateProfileStringW(section, key, text.c_str(), path_.c_str()) != FALSE;
+}
+
+SettingsStore& Settings() {
+    static SettingsStore store(IniPath());
+    return store;
+}
+
+}  // namespace Vorlune

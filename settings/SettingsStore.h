@@ -1,0 +1,61 @@
+#pragma once
+#include <string>
+
+namespace Vorlune {
+
+enum SettingSection { SectionApp = 0, SectionGui = 1, SectionSettings = 2 };
+
+enum SettingKey {
+    KeyPositionX = 0,
+    KeyPositionY,
+    KeyTreeViewSelectedItemString,
+    KeyViewer,
+    KeySaveFolder,
+    KeyDeleteImage,
+    KeyClipBoard,
+    KeyAuxiliaryLineColor,
+    KeyAppTopMost,
+    KeyButtonToolTip,
+    KeyMouseToolTip,
+    KeyMouseToolTipHidden,
+    KeyAlwaysAuxiliaryLine,
+    KeyZoomWindowMagnification,
+    KeyDelaySeconds,
+    SettingKeyCount
+};
+
+struct SettingKeyInfo {
+    const wchar_t* name;
+    const wchar_t* defaultText;
+};
+
+const wchar_t* SectionName(SettingSection section);
+const SettingKeyInfo& KeyInfo(SettingKey key);
+
+// The INI file, read and written on every access; nothing is cached.
+class SettingsStore {
+public:
+    explicit SettingsStore(std::wstring iniPath);
+
+    // Throws std::invalid_argument for a key whose default is not a number.
+    int GetInt(SettingSection section, SettingKey key) const;
+    // At most 998 characters, from section "Settings".
+    std::wstring GetString(SettingKey key) const;
+    void SetInt(SettingSection section, SettingKey key, int value) const;
+    // Written to section "Settings", as the string editors do.
+    bool SetString(SettingKey key, const std::wstring& text) const;
+    int GetToggle(int id) const;
+    void SetToggle(int id, int value) const;
+
+    const std::wstring& Path() const { return path_; }
+
+private:
+    bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& text) const;
+
+    std::wstring path_;
+};
+
+// The store of the process, on IniPath().
+SettingsStore& Settings();
+
+}  // namespace Vorlune

@@ -1,0 +1,71 @@
+#include "MessageBoxWatcher.h"
+
+namespace Vorlune::Test {
+
+namespace {
+constexpr int kMessageTextId = 0xFFFF;
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(hwnd, buffer, 4096);
+    return buffer;
+}
+
+struct Candidates {
+    DWORD pid;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
+    auto* candidates = reinterpret_cast<Candidates*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    if (pid == candidates->pid && std::wstring(className) == L"#32770" && IsWindowVisible(hwnd) &&
+        GetDlgItem(hwnd, kMessageTextId) != nullptr)
+        candidates->boxes.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
+MessageBoxWatcher::MessageBoxWatcher(DWORD pid, int reply)
+    : pid_(pid == 0 ? GetCurrentProcessId() : pid), reply_(reply), thread_([this] { Run(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    stop_ = true;
+    thread_.join();
+}
+
+void MessageBoxWatcher::Run() {
+    while (!stop_) {
+        Scan();
+        Sleep(10);
+    }
+}
+
+void MessageBoxWatcher::Scan() {
+    Candidates candidates{pid_, {}};
+    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&candidates));
+    for (HWND box : candidates.boxes) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!handled_.insert(box).second) continue;
+            seen_.push_back({TextOf(box), TextOf(GetDlgItem(box, kMessageTextId))});
+        }
+        int reply = reply_;
+        if (GetDlgItem(box, reply) == nullptr) reply = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(reply, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, reply)));
+    }
+}
+
+std::vector<SeenBox> MessageBoxWatcher::Seen() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+}
+
+bool MessageBoxWatcher::WaitForCount(size_t count, std::chrono::milliseconds timeout) const {
+    return WaitUntil([&] { return Seen().size() >= count; }, timeout);
+}
+
+}  // namespace Vorlune::Test

@@ -1,0 +1,122 @@
+# Shared by tools/setup, run, test and bench. Source it; it defines functions only.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${GLIMRA_BUILD:-$ROOT/build}
+export WINEPREFIX="$BUILD/wineprefix"
+# The two-monitor display needs a wineserver of its own: one server serves one set of monitors.
+DUAL_PREFIX="$BUILD/wineprefix-dual"
+export WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=${WINEDEBUG:--all}
+
+PACKAGES=(g++-mingw-w64-x86-64 wine64 wine xvfb xserver-xephyr xdotool imagemagick x11-utils
+          fonts-ipafont cmake ninja-build googletest python3)
+# Bump when the prefix set-up below changes, so existing prefixes are set up again.
+PREFIX_VERSION=1
+STARTED_PIDS=()
+
+log() { echo "[glimra] $*" >&2; }
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
+    fi
+    cmake --build "$BUILD" -- "$@"
+}
+
+wine_reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+
+ensure_prefix() {
+    local stamp="$WINEPREFIX/.glimra-prefix"
+    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 0
+    log "setting up the Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+    wine_reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+    wine_reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 0
+    # Japanese faces the program asks for, drawn with the IPA font.
+    for face in 'メイリオ' 'Meiryo' 'Meiryo UI' 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS Gothic'; do
+        wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'IPAPGothic'
+    done
+    wineserver -w
+    echo "$PREFIX_VERSION" > "$stamp"
+}
+
+free_display() {
+    local n=${1:-90}
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    echo "$n"
+}
+
+wait_display() {
+    for _ in $(seq 200); do
+        xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    log "display $1 did not come up"
+    return 1
+}
+
+# start_xvfb VAR SIZE [FIRST]: starts Xvfb on a free display and stores its name in VAR.
+# (Not a command substitution: the pid must be kept in this shell to be stopped later.)
+start_xvfb() {
+    local n
+    n=$(free_display "${3:-90}")
+    Xvfb ":$n" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    wait_display ":$n" || return 1
+    printf -v "$1" '%s' ":$n"
+}
+
+# start_dual_display VAR [FIRST]: two 1920x1080 monitors side by side inside a wide Xvfb;
+# Wine makes the right one primary, so the virtual screen starts at x = -1920.
+start_dual_display() {
+    local outer inner
+    start_xvfb outer 3840x1080 "${2:-120}" || return 1
+    inner=$(free_display $(( ${outer#:} + 1 )))
+    DISPLAY=$outer Xephyr ":$inner" -extension RANDR +xinerama -origin 0,0 -screen 1920x1080x24 \
+        -origin 1920,0 -screen 1920x1080x24 -nolisten tcp -no-host-grab >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    wait_display ":$inner" || return 1
+    printf -v "$1" '%s' ":$inner"
+}
+
+# A persistent server, and Wine's desktop and services started now, so that no test's
+# output pipe is held open by them.
+start_wineserver() {
+    wineserver -p
+    wineboot </dev/null >/dev/null 2>&1
+}
+
+# A copy of the prefix whose primary monitor is the right one of the two-monitor display.
+ensure_dual_prefix() {
+    local stamp="$DUAL_PREFIX/.glimra-prefix"
+    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 0
+    rm -rf "$DUAL_PREFIX"
+    cp -a "$WINEPREFIX" "$DUAL_PREFIX"
+    rm -f "$stamp"
+    WINEPREFIX=$DUAL_PREFIX wine_reg 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /t REG_SZ /d 1
+    WINEPREFIX=$DUAL_PREFIX wineserver -w
+    echo "$PREFIX_VERSION" > "$stamp"
+}
+
+stop_started() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -d "$DUAL_PREFIX" ] && WINEPREFIX=$DUAL_PREFIX wineserver -k >/dev/null 2>&1 || true
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    STARTED_PIDS=()
+}
