@@ -26,6 +26,7 @@ CaptureBase::~CaptureBase() {
     // Handlers first: destroying the window sends messages that must not reach a dying object.
     if (messageMap_ != nullptr) messageMap_->Clear();
     if (overlay != nullptr && IsWindow(overlay)) DestroyWindow(overlay);
+    if (overlay != nullptr) UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
 }
 
 void CaptureBase::CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap) {

@@ -21,7 +21,7 @@ public:
     // Stores onFinished, then Prepare and Start. If either throws, the overlay is hidden and
     // the snapshot released before the exception leaves; onFinished is then not called.
     void Act(std::function<void()> onFinished) final;
-    // Forgets the handlers bound to this object and destroys the overlay window.
+    // Forgets the handlers bound to this object, destroys the overlay and its class.
     ~CaptureBase() override;
 
     // Registers the class and creates the hidden 1 x 1 topmost overlay, then binds the
