@@ -236,6 +236,12 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     ASSERT_TRUE(map.Empty());
     HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
+    {
+        ProbeCapture failed(gone);
+        EXPECT_THROW(failed.CreateOverlay(&OverlayWindowProcedure<ProbeCapture>, map), CaptureException);
+        EXPECT_TRUE(map.Empty());
+        EXPECT_EQ(failed.Overlay(), nullptr);
+    }
     EXPECT_THROW(MakeCaptureMode<ProbeCapture>(gone), CaptureException);
     EXPECT_TRUE(map.Empty());
 
