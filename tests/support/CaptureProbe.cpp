@@ -1,5 +1,8 @@
 #include "CaptureProbe.h"
 
+#include <algorithm>
+
+#include "Wait.h"
 #include "draw/Primitives.h"
 
 namespace Vorlune::Test {
@@ -68,6 +71,33 @@ bool ProbeCapture::OnKeyDown(WPARAM key) {
     keys.push_back(key);
     if (key == VK_ESCAPE) return CancelDrag();
     return NudgeCursor(key);
+}
+
+CurrentCursor::CurrentCursor(HCURSOR cursor, int x, int y) : window_({x - 50, y - 50, x + 50, y + 50}, 0x808080) {
+    SetForegroundWindow(window_.Handle());
+    SetCursorPos(x, y);
+    ready_ = WaitUntil([&] {
+        SetCursor(cursor);
+        CURSORINFO info = {};
+        info.cbSize = sizeof info;
+        POINT at = {};
+        GetCursorPos(&at);
+        return GetCursorInfo(&info) && info.hCursor == cursor && at.x == x && at.y == y;
+    });
+}
+
+HCURSOR MakeTestCursor() {
+    BYTE andPlane[32 * 4];
+    BYTE xorPlane[32 * 4] = {};
+    std::fill(std::begin(andPlane), std::end(andPlane), BYTE{0xFF});
+    auto opaque = [&](int x, int y, bool white) {
+        andPlane[y * 4 + x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
+        if (white) xorPlane[y * 4 + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    };
+    for (int y = 7; y < 10; ++y)
+        for (int x = 5; x < 8; ++x) opaque(x, y, false);
+    opaque(10, 12, true);
+    return CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
 }
 
 void PressKey(WORD key) {

@@ -73,6 +73,21 @@ protected:
     bool OnKeyDown(WPARAM key) override;
 };
 
+// Makes cursor the current one, with the mouse at (x, y) over a window of this test.
+class CurrentCursor {
+public:
+    CurrentCursor(HCURSOR cursor, int x, int y);
+    bool Ready() const { return ready_; }
+
+private:
+    ColourWindow window_;
+    bool ready_ = false;
+};
+
+// A 32 x 32 monochrome cursor with hot spot (5, 7): a black 3 x 3 square whose top-left
+// pixel is the hot spot, and one white pixel at (10, 12). The rest is transparent.
+HCURSOR MakeTestCursor();
+
 // Real input, as a user gives it.
 void PressKey(WORD key);
 void PressButton(DWORD downFlag, DWORD upFlag);

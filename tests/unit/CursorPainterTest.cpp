@@ -61,44 +61,6 @@ TEST(CursorMarker, IsAHollowCircleOfRadiusThirtyInTheLineColour) {
     EXPECT_EQ(other, 0);
 }
 
-// Makes cursor the current one, with the mouse at (x, y) over a window of this test.
-class CurrentCursor {
-public:
-    CurrentCursor(HCURSOR cursor, int x, int y) : window_({x - 50, y - 50, x + 50, y + 50}, 0x808080) {
-        SetForegroundWindow(window_.Handle());
-        SetCursorPos(x, y);
-        ready_ = WaitUntil([&] {
-            SetCursor(cursor);
-            CURSORINFO info = {};
-            info.cbSize = sizeof info;
-            POINT at = {};
-            GetCursorPos(&at);
-            return GetCursorInfo(&info) && info.hCursor == cursor && at.x == x && at.y == y;
-        });
-    }
-    bool Ready() const { return ready_; }
-
-private:
-    ColourWindow window_;
-    bool ready_ = false;
-};
-
-// A 32 x 32 monochrome cursor with hot spot (5, 7): a black 3 x 3 square whose top-left
-// pixel is the hot spot, and one white pixel at (10, 12). The rest is transparent.
-HCURSOR MakeTestCursor() {
-    BYTE andPlane[32 * 4];
-    BYTE xorPlane[32 * 4] = {};
-    std::fill(std::begin(andPlane), std::end(andPlane), BYTE{0xFF});
-    auto opaque = [&](int x, int y, bool white) {
-        andPlane[y * 4 + x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
-        if (white) xorPlane[y * 4 + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
-    };
-    for (int y = 7; y < 10; ++y)
-        for (int x = 5; x < 8; ++x) opaque(x, y, false);
-    opaque(10, 12, true);
-    return CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
-}
-
 TEST(CursorImage, PaintsExactlyTheCursorsPixelsAtItsHotSpot) {
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
