@@ -11,12 +11,6 @@ namespace {
 // Left monitor (-1920, 0)-(0, 1080), primary (0, 0)-(1920, 1080): snapshot x = screen x + 1920.
 constexpr LONG kShift = 1920;
 
-bool Contains(const std::vector<POINT>& points, POINT wanted) {
-    for (const POINT& point : points)
-        if (point.x == wanted.x && point.y == wanted.y) return true;
-    return false;
-}
-
 class DualOverlay : public testing::Test {
 protected:
     void SetUp() override {

@@ -54,6 +54,12 @@ std::vector<POINT> ProbeCapture::PointsOf(UINT message) const {
     return points;
 }
 
+bool Contains(const std::vector<POINT>& points, POINT wanted) {
+    for (const POINT& point : points)
+        if (point.x == wanted.x && point.y == wanted.y) return true;
+    return false;
+}
+
 void ProbeCapture::OnLButtonDown(POINT point) {
     events.push_back({WM_LBUTTONDOWN, point});
     dragging = true;

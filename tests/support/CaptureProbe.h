@@ -88,6 +88,8 @@ private:
 // pixel is the hot spot, and one white pixel at (10, 12). The rest is transparent.
 HCURSOR MakeTestCursor();
 
+bool Contains(const std::vector<POINT>& points, POINT wanted);
+
 // Real input, as a user gives it.
 void PressKey(WORD key);
 void PressButton(DWORD downFlag, DWORD upFlag);

@@ -27,12 +27,6 @@ POINT CursorPos() {
     return point;
 }
 
-bool Contains(const std::vector<POINT>& points, POINT wanted) {
-    for (const POINT& point : points)
-        if (point.x == wanted.x && point.y == wanted.y) return true;
-    return false;
-}
-
 class Overlay : public testing::Test {
 protected:
     void SetUp() override { mode = MakeCaptureMode<ProbeCapture>(owner.Handle()); }
