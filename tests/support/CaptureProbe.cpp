@@ -76,6 +76,10 @@ void ProbeCapture::OnLButtonUp(POINT point) {
 bool ProbeCapture::OnKeyDown(WPARAM key) {
     keys.push_back(key);
     if (key == VK_ESCAPE) return CancelDrag();
+    if (key == VK_RETURN) {
+        FinishWholeScreen();
+        return true;
+    }
     return NudgeCursor(key);
 }
 

@@ -38,7 +38,7 @@ private:
 
 // A capture mode of the tests' own: freezes the screen, shows the overlay and records
 // what reaches it. A left press starts a drag and marks workDC; Escape drops a drag;
-// arrow keys nudge the cursor.
+// Enter outputs the whole screen; arrow keys nudge the cursor.
 class ProbeCapture : public CaptureBase {
 public:
     struct Event {

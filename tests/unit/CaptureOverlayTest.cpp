@@ -5,6 +5,7 @@
 #include "Capture/CaptureErrors.h"
 #include "CaptureProbe.h"
 #include "MessageBoxWatcher.h"
+#include "SettingGuard.h"
 #include "Wait.h"
 #include "app/Application.h"
 #include "app/ScreenClamp.h"
@@ -121,6 +122,20 @@ TEST_F(Overlay, EscapeWithoutDragEndsTheCaptureOnceAndReleasesTheSnapshot) {
     EXPECT_EQ(mode->finished, 1);
     EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
     EXPECT_TRUE(mode->PointsOf(WM_MOUSEMOVE).empty() || !Contains(mode->PointsOf(WM_MOUSEMOVE), {5, 5}));
+}
+
+TEST_F(Overlay, FinishingTheWholeScreenEndsTheCaptureOnce) {
+    SettingGuard noViewer(SectionSettings, KeyClipBoard, 2);
+    mode->Begin();
+    HDC output = mode->Snapshot()->outputDC;
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
+    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
+    EXPECT_EQ(mode->Snapshot(), nullptr);
+    EXPECT_EQ(GetObjectType(output), 0u);
+    SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages();
+    EXPECT_EQ(mode->finished, 1);
 }
 
 TEST_F(Overlay, FirstEscapeDropsTheDragSecondEndsTheCapture) {
