@@ -16,6 +16,11 @@ namespace Vorlune {
 // The skeleton of every capture mode: a frozen copy of the virtual screen, a topmost
 // overlay that shows it, and the overlay's messages routed to the mode's handlers.
 // Points given to the handlers are overlay client coordinates, which are snapshot coordinates.
+//
+// A mode derives from it, passes its command name as className, overrides the handlers it
+// needs and is made with MakeCaptureMode<Mode>(owner), which gives it a message map and a
+// window procedure of its own. A capture ends through EndCapture (or FinishWholeScreen),
+// never by calling onFinished directly, so the snapshot is released and the callback runs once.
 class CaptureBase : public ButtonActor {
 public:
     // Stores onFinished, then Prepare and Start. If either throws, the overlay is hidden and
