@@ -30,6 +30,7 @@ INT_PTR MessageMap::DispatchDialog(UINT message, WPARAM wParam, LPARAM lParam) c
 
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
+    if (IsEnding()) return DefWindowProcW(hwnd, message, wParam, lParam);
     bool unhandled = true;
     if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) return 0;
     return unhandled ? DefWindowProcW(hwnd, message, wParam, lParam) : 0;
@@ -38,6 +39,7 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
                            LPARAM lParam) {
     slot = hwnd;
+    if (IsEnding()) return FALSE;
     INT_PTR result = FALSE;
     GuardCall([&] { result = map.DispatchDialog(message, wParam, lParam); });
     return result;
