@@ -40,6 +40,7 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                            void (*onParked)(HWND)) {
     if (message == WM_ERASEBKGND) return 1;
+    if (IsEnding()) return DefWindowProcW(hwnd, message, wParam, lParam);
     bool unhandled = true;
     if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) {
         if (onParked != nullptr) onParked(hwnd);
@@ -51,6 +52,7 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
                            LPARAM lParam) {
     slot = hwnd;
+    if (IsEnding()) return FALSE;
     INT_PTR result = FALSE;
     GuardCall([&] { result = map.DispatchDialog(message, wParam, lParam); });
     return result;
