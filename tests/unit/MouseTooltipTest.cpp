@@ -20,38 +20,24 @@ namespace {
 constexpr COLORREF kFrame = 0x646464;
 constexpr COLORREF kBackground = 0xE1FFFF;
 
-// The three labels as the text table gives them, for the duration of a test.
-class Labels {
+// The language of the text table, for the duration of a test.
+class LanguageGuard {
 public:
-    Labels(int language, const wchar_t* handle, const wchar_t* width, const wchar_t* height) {
-        oldLanguage_ = App().Language;
-        App().Language = language;
-        const wchar_t* texts[3] = {handle, width, height};
-        for (int i = 0; i < 3; ++i) {
-            old_[i] = App().texts[14 + i][language];
-            App().texts[14 + i][language] = texts[i];
-        }
-        language_ = language;
-    }
-    ~Labels() {
-        for (int i = 0; i < 3; ++i) App().texts[14 + i][language_] = old_[i];
-        App().Language = oldLanguage_;
-    }
+    explicit LanguageGuard(int language) : old_(App().Language) { App().Language = language; }
+    ~LanguageGuard() { App().Language = old_; }
 
 private:
-    int language_ = 0;
-    int oldLanguage_ = 0;
-    std::wstring old_[3];
+    int old_;
 };
 
 HWND Handle(UINT_PTR value) { return reinterpret_cast<HWND>(value); }
 
 TEST(MouseToolTipText, FormatsHandleWidthAndHeightWithSpacesAround) {
     {
-        Labels japanese(0, L"ハンドル", L"幅", L"高さ");
+        LanguageGuard japanese(0);
         EXPECT_EQ(BuildMouseToolTipText(Handle(0x1C), RECT{0, 0, 640, 480}), L" ハンドル=0x0000001C, 幅=640, 高さ=480 ");
     }
-    Labels english(1, L"Handle", L"Width", L"Height");
+    LanguageGuard english(1);
     EXPECT_EQ(BuildMouseToolTipText(Handle(0xABCDEF), RECT{-20, 100, 300, 350}),
               L" Handle=0x00ABCDEF, Width=320, Height=250 ");
     // Only the low 32 bits of a handle count, upper-case.
@@ -113,7 +99,7 @@ SIZE TextExtent(const std::wstring& text) {
 }
 
 TEST(MouseToolTipDrawing, DrawsTheBoxBesideTheCursorAndFlipsAtTheEdges) {
-    Labels english(1, L"Handle", L"Width", L"Height");
+    LanguageGuard english(1);
     const std::wstring text = BuildMouseToolTipText(Handle(0x1C), RECT{0, 0, 640, 480});
     const SIZE extent = TextExtent(text);
     const int cx = GetSystemMetrics(SM_CXCURSOR);
