@@ -58,7 +58,7 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
     map.AddHandler(WM_RBUTTONUP, [this](WPARAM, LPARAM l) {
         if (Capturing()) OnRButtonUp(MessagePoint(l));
     });
-    map.AddHandler(WM_KEYDOWN, [this](WPARAM w, LPARAM) { HandleKeyDown(w); });
+    map.AddHandler(WM_KEYDOWN, [this](WPARAM w, LPARAM l) { HandleKeyDown(w, l); });
     map.AddHandler(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
     map.AddHandler(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
     map.AddHandler(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
@@ -85,8 +85,9 @@ void CaptureBase::HandleMouseMove(LPARAM lParam) {
     OnMouseMove(MessagePoint(lParam));
 }
 
-void CaptureBase::HandleKeyDown(WPARAM key) {
+void CaptureBase::HandleKeyDown(WPARAM key, LPARAM flags) {
     if (!Capturing()) return;
+    keyRepeat_ = (flags & (LPARAM{1} << 30)) != 0;  // previous key state: already down
     if (OnKeyDown(key) || key != VK_ESCAPE) return;
     HideOverlay(overlay);
     EndCapture();

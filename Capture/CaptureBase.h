@@ -49,6 +49,8 @@ protected:
     virtual void OnMouseMove(POINT) {}
     // False when the key was not handled; an unhandled Escape cancels the capture.
     virtual bool OnKeyDown(WPARAM) { return false; }
+    // The key being handled is an auto-repeat of a key already held down.
+    bool KeyIsRepeat() const { return keyRepeat_; }
 
     // Releases the previous snapshot, then freezes the virtual screen anew.
     void TakeSnapshot();
@@ -80,13 +82,14 @@ protected:
 private:
     void RegisterHandlers(MessageMap& map);
     void HandleMouseMove(LPARAM lParam);
-    void HandleKeyDown(WPARAM key);
+    void HandleKeyDown(WPARAM key, LPARAM flags);
     void HandleKillFocus();
     void HandlePaint();
     // Input reaches the mode only while a capture is under way.
     bool Capturing() const { return snapshot != nullptr; }
 
     MessageMap* messageMap_ = nullptr;
+    bool keyRepeat_ = false;
 };
 
 // A mouse message's point: signed low and high words of LPARAM.

@@ -1,6 +1,7 @@
 #include "draw/CursorPainter.h"
 
 #include "Capture/ScreenSnapshot.h"
+#include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
 
@@ -21,12 +22,21 @@ CursorBitmaps::~CursorBitmaps() {
 }
 
 void DrawCursorMarker(const ScreenSnapshot& snapshot, POINT point) {
-    HDC dc = snapshot.workDC;
-    HGDIOBJ pen = SelectObject(dc, snapshot.gdi->GetPen(1, GetAuxiliaryLineColor()).get());
+    DrawCursorMarker(snapshot.workDC, point, GetAuxiliaryLineColor());
+}
+
+void DrawCursorMarker(HDC dc, POINT point, COLORREF colour) {
+    HGDIOBJ pen = SelectObject(dc, GdiCache().GetPen(1, colour).get());
     HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     Ellipse(dc, point.x - kMarkerRadius, point.y - kMarkerRadius, point.x + kMarkerRadius, point.y + kMarkerRadius);
     SelectObject(dc, brush);
     SelectObject(dc, pen);
+}
+
+RECT CursorMarkerBounds(POINT point) {
+    // Ellipse keeps inside its box, right and bottom excluded; one pixel spare all round.
+    return {point.x - kMarkerRadius - 1, point.y - kMarkerRadius - 1, point.x + kMarkerRadius + 1,
+            point.y + kMarkerRadius + 1};
 }
 
 void DrawCursorImage(const ScreenSnapshot& snapshot) {

@@ -10,6 +10,9 @@ bool CursorCaptureOn();
 
 // A hollow circle of radius 30 around point, in the auxiliary line colour, into workDC.
 void DrawCursorMarker(const ScreenSnapshot& snapshot, POINT point);
+// The same circle in a given colour into any DC; it stays inside CursorMarkerBounds.
+void DrawCursorMarker(HDC dc, POINT point, COLORREF colour);
+RECT CursorMarkerBounds(POINT point);
 
 // The current cursor, with its current shape and at its current place, into outputDC.
 void DrawCursorImage(const ScreenSnapshot& snapshot);

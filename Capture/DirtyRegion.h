@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace Vorlune {
+
+// The rectangles the overlay's last frame drew into. The next frame puts back only these
+// from the frozen image and repaints only them and its own: a list, not one bounding box,
+// so that a cross-hair costs two thin strips instead of the whole screen.
+class DirtyRegion {
+public:
+    // Copies frozen over work on every rectangle of the last frame.
+    void Restore(HDC work, HDC frozen) const;
+    // Invalidates the last frame's rectangles and next's, then keeps next as the last frame.
+    void Replace(HWND window, std::vector<RECT> next);
+    // work holds the untouched image again.
+    void Forget() { rects_.clear(); }
+    const std::vector<RECT>& Rects() const { return rects_; }
+
+private:
+    std::vector<RECT> rects_;
+};
+
+// Clips rect to (0, 0, size) and appends it when anything is left.
+void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size);
+
+}  // namespace Vorlune

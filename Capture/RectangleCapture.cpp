@@ -1,0 +1,144 @@
+#include "Capture/RectangleCapture.h"
+
+#include "Capture/RectangleGeometry.h"
+#include "draw/CursorPainter.h"
+#include "draw/Primitives.h"
+#include "settings/SettingsStore.h"
+
+namespace Vorlune {
+
+namespace {
+// Where the zoom window sits carries over from move to move and from capture to capture.
+ZoomPlacement& SharedZoomPlacement() {
+    static ZoomPlacement placement;
+    return placement;
+}
+}  // namespace
+
+void RectangleCapture::Prepare() {
+    TakeSnapshot();
+    dirty_.Forget();
+    lastFrame_.reset();
+}
+
+void RectangleCapture::Start() {
+    // Enter before any move anchors where the cursor is, not where the last capture left it.
+    current = CursorPoint();
+    ShowOverlay();
+}
+
+void RectangleCapture::OnLButtonDown(POINT point) {
+    if (keyboardAnchor) return;
+    dragging = true;
+    anchor = point;
+    current = point;
+    Redraw(point);
+}
+
+void RectangleCapture::OnMouseMove(POINT point) {
+    current = point;
+    Redraw(point);
+}
+
+void RectangleCapture::OnLButtonUp(POINT point) {
+    if (dragging)
+        FinishSelection(point);
+    else
+        Redraw(point);
+}
+
+void RectangleCapture::OnRButtonUp(POINT) { DropDrag(); }
+
+bool RectangleCapture::OnKeyDown(WPARAM key) {
+    switch (key) {
+        case VK_ESCAPE:
+            return DropDrag();
+        case VK_RETURN:
+            // Held down, Enter repeats: the selection it just started must not end at once.
+            if (KeyIsRepeat()) return true;
+            if (dragging) {
+                FinishSelection(current);
+                return true;
+            }
+            dragging = true;
+            anchor = current;
+            Redraw(current);
+            keyboardAnchor = true;
+            return false;
+        default:
+            if (!NudgeCursor(key)) return false;
+            // The move message arrives only after keys already typed; Enter right after an
+            // arrow must see the moved point.
+            current = CursorPoint();
+            Redraw(current);
+            return true;
+    }
+}
+
+void RectangleCapture::FinishSelection(POINT point) {
+    // The cursor may have been pushed off the snapshot between messages.
+    const PickedArea area = ClampArea(AreaBetween(anchor, point), snapshot->size);
+    if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+    ShowWindow(overlay, SW_HIDE);
+    if (area.size.cx > 0 && area.size.cy > 0) Finish(area.position, area.size);
+    EndCapture();
+}
+
+bool RectangleCapture::DropDrag() {
+    if (!CancelDrag()) return false;
+    dirty_.Forget();  // CancelDrag restored the whole work surface
+    lastFrame_.reset();
+    return true;
+}
+
+RectangleFrame RectangleCapture::ComposeFrame(POINT point) {
+    RectangleFrame frame;
+    frame.point = point;
+    frame.selecting = dragging;
+    frame.anchor = anchor;
+    frame.crossHair = !dragging || Settings().GetInt(SectionSettings, KeyAlwaysAuxiliaryLine) == 1;
+    frame.cursorCircle = CursorCaptureOn();
+    frame.colour = GetAuxiliaryLineColor();
+    ComposeZoom(frame);
+    return frame;
+}
+
+void RectangleCapture::Redraw(POINT point) {
+    if (snapshot == nullptr) return;
+    const RectangleFrame frame = ComposeFrame(point);
+    const SIZE size = snapshot->size;
+    if (repaint_ == Repaint::Whole)
+        snapshot->ResetWork();
+    else
+        dirty_.Restore(snapshot->workDC, snapshot->frozenDC);
+    painter_.Paint(snapshot->workDC, size, frame);
+    dirty_.Replace(overlay, RectangleFrameRects(frame, size));
+    lastFrame_ = frame;
+    if (repaint_ == Repaint::Whole)
+        Refresh();
+    else
+        ShowOverlay();
+}
+
+void RectangleCapture::RenderWholeFrame(HDC target) {
+    if (snapshot == nullptr) return;
+    BitBlt(target, 0, 0, snapshot->size.cx, snapshot->size.cy, snapshot->frozenDC, 0, 0, SRCCOPY);
+    if (lastFrame_) painter_.Paint(target, snapshot->size, *lastFrame_);
+}
+
+POINT RectangleCapture::CursorPoint() const {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (snapshot != nullptr) {
+        cursor.x -= snapshot->bounds.left;
+        cursor.y -= snapshot->bounds.top;
+    }
+    return cursor;
+}
+
+void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {
+    frame.magnification = ParseMagnification(Settings().GetString(KeyZoomWindowMagnification));
+    frame.zoom = SharedZoomPlacement().Place(frame.point, snapshot->size);
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,74 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "Capture/CaptureBase.h"
+#include "Capture/DirtyRegion.h"
+#include "Capture/RectangleFrame.h"
+
+namespace Vorlune {
+
+// Picks any axis-aligned rectangle of the frozen screen: press, drag and release, or
+// Enter, arrow keys and Enter. The overlay shows a cross-hair, the selection's frame and,
+// with the cursor toggle on, a circle round the cursor. Both corners are inside the output.
+class RectangleCapture : public CaptureBase {
+public:
+    explicit RectangleCapture(HWND owner) : RectangleCapture(owner, L"RectangleCapture") {}
+
+    // A move repaints only what the last frame and the new one marked, or, as a yardstick,
+    // everything from the frozen image.
+    enum class Repaint { Changed, Whole };
+    void SetRepaint(Repaint how) { repaint_ = how; }
+
+    // The current frame drawn afresh: the frozen image and this frame's marks into target,
+    // an image as large as the snapshot. What the overlay's work surface must equal.
+    void RenderWholeFrame(HDC target);
+    // The marks on the work surface now; none before the first move and after a drop.
+    const std::optional<RectangleFrame>& LastFrame() const { return lastFrame_; }
+    bool Selecting() const { return dragging; }
+
+protected:
+    RectangleCapture(HWND owner, std::wstring className) : CaptureBase(owner, std::move(className)) {}
+
+    void Prepare() override;
+    void Start() override;
+    void OnLButtonDown(POINT point) override;
+    void OnLButtonUp(POINT point) override;
+    void OnRButtonUp(POINT point) override;
+    void OnMouseMove(POINT point) override;
+    bool OnKeyDown(WPARAM key) override;
+
+    // The zoom window's part of a frame; none here.
+    virtual void ComposeZoom(RectangleFrame&) {}
+
+    // The fixed corner of the selection, and the last mouse point.
+    POINT anchor = {};
+    POINT current = {};
+
+private:
+    void FinishSelection(POINT point);
+    void Redraw(POINT point);
+    RectangleFrame ComposeFrame(POINT point);
+    bool DropDrag();
+    // Where the cursor is now, in snapshot coordinates.
+    POINT CursorPoint() const;
+
+    Repaint repaint_ = Repaint::Changed;
+    RectangleFramePainter painter_;
+    DirtyRegion dirty_;
+    std::optional<RectangleFrame> lastFrame_;
+};
+
+// The same with a 300 x 300 zoom window beside the cursor, enlarging the square under it
+// by the ZoomWindowMagnification setting.
+class RectangleCaptureWithMagnifier final : public RectangleCapture {
+public:
+    explicit RectangleCaptureWithMagnifier(HWND owner) : RectangleCapture(owner, L"RectangleCaptureWithMagnifier") {}
+
+protected:
+    void ComposeZoom(RectangleFrame& frame) override;
+};
+
+}  // namespace Vorlune

@@ -1,0 +1,89 @@
+#include "Capture/RectangleFrame.h"
+
+#include "Capture/DirtyRegion.h"
+#include "Capture/RectangleGeometry.h"
+#include "draw/CursorPainter.h"
+#include "draw/Primitives.h"
+
+namespace Vorlune {
+
+namespace {
+
+// The selection as DrawFrame takes it: right and bottom inside.
+RECT SelectionFrame(const RectangleFrame& frame) {
+    const PickedArea area = AreaBetween(frame.anchor, frame.point);
+    return {area.position.x, area.position.y, area.position.x + area.size.cx - 1, area.position.y + area.size.cy - 1};
+}
+
+HBITMAP CreateScratchBitmap() {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kZoomSize;
+    info.bmiHeader.biHeight = kZoomSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+}  // namespace
+
+RectangleFramePainter::~RectangleFramePainter() {
+    if (scratch_ != nullptr) DeleteDC(scratch_);
+    if (scratchBitmap_ != nullptr) DeleteObject(scratchBitmap_);
+}
+
+void RectangleFramePainter::Paint(HDC dc, SIZE size, const RectangleFrame& frame) {
+    const POINT p = frame.point;
+    if (frame.cursorCircle) DrawCursorMarker(dc, p, frame.colour);
+    if (frame.selecting) DrawFrame(dc, SelectionFrame(frame), frame.colour);
+    if (frame.crossHair) {
+        DrawLine(dc, frame.colour, 0, p.y, size.cx, p.y);
+        DrawLine(dc, frame.colour, p.x, 0, p.x, size.cy - 1);
+    }
+    // Last, so that the lines are magnified too.
+    if (frame.magnification > 0) PaintZoom(dc, frame);
+}
+
+void RectangleFramePainter::PaintZoom(HDC dc, const RectangleFrame& frame) {
+    if (scratch_ == nullptr) {
+        scratch_ = CreateCompatibleDC(nullptr);
+        scratchBitmap_ = CreateScratchBitmap();
+        if (scratch_ == nullptr || scratchBitmap_ == nullptr) return;
+        SelectObject(scratch_, scratchBitmap_);
+    }
+    const int side = ZoomSourceSide(frame.magnification);
+    const int half = side / 2;
+    // The source square is copied out before the window is painted: with factors 1 and 2
+    // it reaches into the window itself. What lies off the image stays black.
+    PatBlt(scratch_, 0, 0, side, side, BLACKNESS);
+    BitBlt(scratch_, 0, 0, side, side, dc, frame.point.x - half, frame.point.y - half, SRCCOPY);
+    DrawFilledRectangle(dc, frame.zoom, 0x000000, 0x000000);
+    StretchBlt(dc, frame.zoom.left, frame.zoom.top, kZoomSize, kZoomSize, scratch_, 0, 0, side, side, SRCCOPY);
+    DrawFrame(dc, frame.zoom, frame.colour);
+}
+
+std::vector<RECT> RectangleFrameRects(const RectangleFrame& frame, SIZE size) {
+    std::vector<RECT> rects;
+    const POINT p = frame.point;
+    if (frame.cursorCircle) AddClipped(rects, CursorMarkerBounds(p), size);
+    if (frame.selecting) {
+        const RECT s = SelectionFrame(frame);
+        AddClipped(rects, {s.left, s.top, s.right + 1, s.top + 1}, size);
+        AddClipped(rects, {s.left, s.bottom, s.right + 1, s.bottom + 1}, size);
+        AddClipped(rects, {s.left, s.top + 1, s.left + 1, s.bottom}, size);
+        AddClipped(rects, {s.right, s.top + 1, s.right + 1, s.bottom}, size);
+    }
+    if (frame.crossHair) {
+        AddClipped(rects, {0, p.y, size.cx, p.y + 1}, size);
+        AddClipped(rects, {p.x, 0, p.x + 1, size.cy}, size);
+    }
+    if (frame.magnification > 0) {
+        const RECT z = frame.zoom;
+        AddClipped(rects, {z.left, z.top, z.right + 1, z.bottom + 1}, size);  // the frame takes right and bottom
+    }
+    return rects;
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace Vorlune {
+
+// What one frame of the rectangle overlay marks on the frozen image.
+struct RectangleFrame {
+    POINT point = {};
+    // A selection from anchor to point is under way: its frame is drawn.
+    bool selecting = false;
+    POINT anchor = {};
+    bool crossHair = false;
+    bool cursorCircle = false;
+    COLORREF colour = 0;
+    // 0: no zoom window.
+    int magnification = 0;
+    RECT zoom = {};
+};
+
+// Draws frames; keeps the small surface the zoom window's source is copied to.
+class RectangleFramePainter {
+public:
+    RectangleFramePainter() = default;
+    ~RectangleFramePainter();
+    RectangleFramePainter(const RectangleFramePainter&) = delete;
+    RectangleFramePainter& operator=(const RectangleFramePainter&) = delete;
+
+    // The marks of frame into dc, a size-sized image that must be clean (the frozen image)
+    // wherever they land and wherever the zoom window reads from.
+    void Paint(HDC dc, SIZE size, const RectangleFrame& frame);
+
+private:
+    void PaintZoom(HDC dc, const RectangleFrame& frame);
+
+    HDC scratch_ = nullptr;
+    HBITMAP scratchBitmap_ = nullptr;
+};
+
+// Every rectangle Paint can touch for frame, clipped to the image.
+std::vector<RECT> RectangleFrameRects(const RectangleFrame& frame, SIZE size);
+
+}  // namespace Vorlune

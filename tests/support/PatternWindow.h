@@ -1,0 +1,47 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Vorlune::Test {
+
+// The colour the pattern shows at screen point (x, y): neighbours differ, and it is never
+// black, white or any colour whose blue is 0x00 or 0xFF (so never a line colour like magenta).
+COLORREF PatternColour(int x, int y);
+
+// A topmost window showing the pattern at its screen position.
+class PatternWindow {
+public:
+    explicit PatternWindow(const RECT& screenRect);
+    ~PatternWindow();
+    PatternWindow(const PatternWindow&) = delete;
+    PatternWindow& operator=(const PatternWindow&) = delete;
+    // The pattern has reached the screen.
+    bool Shown() const { return shown_; }
+    const RECT& Rect() const { return rect_; }
+
+private:
+    RECT rect_;
+    HWND hwnd_ = nullptr;
+    bool shown_ = false;
+};
+
+// A 24-bit bottom-up BMP file read back; pixels top row first.
+struct BmpImage {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+std::optional<BmpImage> ReadBmp24(const std::wstring& path);
+
+// Every .bmp file in the day folders under folder, sorted.
+std::vector<std::wstring> BmpFilesUnder(const std::wstring& folder);
+
+// The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
+std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size);
+
+}  // namespace Vorlune::Test

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "Capture/RectangleCapture.h"
+#include "CaptureProbe.h"
+#include "PatternWindow.h"
+#include "Scratch.h"
+#include "SettingGuard.h"
+#include "Wait.h"
+
+// A user selecting on the real overlay with real input; the result is read from the file.
+namespace Vorlune::Test {
+namespace {
+
+constexpr RECT kPatternRect = {200, 120, 1000, 760};
+
+void Button(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+}
+
+// Key presses in one batch, as fast as a user's fingers can go.
+void TypeKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void KeyEvent(WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+bool CursorAt(POINT p) {
+    SetCursorPos(p.x, p.y);
+    return WaitUntil([&] {
+        POINT now = {};
+        GetCursorPos(&now);
+        return now.x == p.x && now.y == p.y;
+    });
+}
+
+class RectangleDrive : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(pattern.Shown()); }
+    void TearDown() override {
+        mode.reset();
+        PumpMessages();
+    }
+
+    template <class Mode>
+    void Make() {
+        mode = MakeCaptureMode<Mode>(owner.Handle());
+    }
+    void Begin() {
+        mode->Act([this] { ++finished; });
+    }
+    // Moves the real cursor and waits until the overlay drew its frame there.
+    bool MoveTo(POINT p) {
+        SetCursorPos(p.x, p.y);
+        return WaitUntil([&] {
+            const auto& frame = mode->LastFrame();
+            return frame && frame->point.x == p.x && frame->point.y == p.y;
+        });
+    }
+    bool WaitFinished(int count = 1) {
+        return WaitUntil([&] { return finished == count; });
+    }
+    std::vector<std::wstring> Files() const { return BmpFilesUnder(images.Path()); }
+    // The one image written so far.
+    std::optional<BmpImage> Image(size_t index = 0) const {
+        const auto files = Files();
+        if (files.size() <= index) return std::nullopt;
+        return ReadBmp24(files[index]);
+    }
+    static void ExpectPattern(const std::optional<BmpImage>& image, POINT at, SIZE size) {
+        ASSERT_TRUE(image.has_value());
+        ASSERT_EQ(image->width, size.cx);
+        ASSERT_EQ(image->height, size.cy);
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                ASSERT_EQ(image->At(x, y), PatternColour(at.x + x, at.y + y)) << x << "," << y;
+    }
+    template <class Mode>
+    void DragAndExpectThePattern(POINT from, POINT to) {
+        Make<Mode>();
+        Begin();
+        ASSERT_TRUE(MoveTo(from));
+        Button(MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
+        ASSERT_TRUE(MoveTo({(from.x + to.x) / 2, from.y}));
+        ASSERT_TRUE(MoveTo(to));
+        Button(MOUSEEVENTF_LEFTUP);
+        ASSERT_TRUE(WaitFinished());
+        EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
+        ExpectPattern(Image(), {std::min(from.x, to.x), std::min(from.y, to.y)},
+                      {std::abs(to.x - from.x) + 1, std::abs(to.y - from.y) + 1});
+        EXPECT_EQ(Files().size(), 1u);
+    }
+
+    PatternWindow pattern{kPatternRect};
+    OwnerWindow owner;
+    ScratchDir images;
+    StringSettingGuard folder{KeySaveFolder, images.Path()};
+    SettingGuard clipboardOnly{SectionSettings, KeyClipBoard, 2};
+    SettingGuard magenta{SectionSettings, KeyAuxiliaryLineColor, 13};
+    ToggleGuard cursorOff{13, 0};
+    std::unique_ptr<RectangleCapture> mode;
+    int finished = 0;
+};
+
+TEST_F(RectangleDrive, DragDownRightOutputsExactlyThePatternWithoutMarks) {
+    DragAndExpectThePattern<RectangleCapture>({310, 210}, {620, 480});
+}
+
+TEST_F(RectangleDrive, DragUpLeftWithTheZoomWindowInsideTheAreaOutputsNoMark) {
+    // Ending at the top-left corner puts the zoom window over the picked area.
+    StringSettingGuard factor(KeyZoomWindowMagnification, L"6");
+    DragAndExpectThePattern<RectangleCaptureWithMagnifier>({900, 700}, {300, 200});
+}
+
+TEST_F(RectangleDrive, ClickWithoutMovingOutputsOnePixel) {
+    Make<RectangleCapture>();
+    Begin();
+    ASSERT_TRUE(MoveTo({450, 330}));
+    LeftClick();
+    ASSERT_TRUE(WaitFinished());
+    ASSERT_NO_FATAL_FAILURE(ExpectPattern(Image(), {450, 330}, {1, 1}));
+    EXPECT_EQ(ReadBytes(Files()[0]).size(), 58u);
+}
+
+TEST_F(RectangleDrive, EnterThreeRightTwoDownEnterPicksFourByThreeAtTheStart) {
+    Make<RectangleCaptureWithMagnifier>();
+    Begin();
+    ASSERT_TRUE(MoveTo({400, 300}));
+    // All at once: each arrow's move message comes after the keys typed behind it.
+    TypeKeys({VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
+    ASSERT_TRUE(WaitFinished());
+    ExpectPattern(Image(), {400, 300}, {4, 3});
+}
+
+TEST_F(RectangleDrive, EnterBeforeAnyMoveAnchorsAtTheCursorOfThisCapture) {
+    Make<RectangleCapture>();
+    HWND overlay = mode->Overlay();
+    ASSERT_TRUE(CursorAt({500, 350}));
+    Begin();
+    // Sent, so no move message can come first.
+    SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(finished, 1);
+    ExpectPattern(Image(0), {500, 350}, {1, 1});
+
+    ASSERT_TRUE(CursorAt({530, 370}));
+    Begin();
+    SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(overlay, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(finished, 2);
+    ExpectPattern(Image(1), {530, 370}, {2, 1});
+}
+
+TEST_F(RectangleDrive, HeldEnterDoesNotFinishTheSelectionItStarted) {
+    Make<RectangleCapture>();
+    Begin();
+    ASSERT_TRUE(MoveTo({420, 310}));
+    for (int i = 0; i < 3; ++i) KeyEvent(VK_RETURN, 0);  // auto-repeat: down, down, down
+    // An arrow after them: once its move is drawn, the repeats were handled.
+    KeyEvent(VK_RIGHT, 0);
+    KeyEvent(VK_RIGHT, KEYEVENTF_KEYUP);
+    ASSERT_TRUE(WaitUntil([&] { return mode->LastFrame() && mode->LastFrame()->point.x == 421; }));
+    EXPECT_TRUE(mode->Selecting());
+    EXPECT_EQ(finished, 0);
+    EXPECT_TRUE(Files().empty());
+    KeyEvent(VK_RETURN, KEYEVENTF_KEYUP);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFinished());
+    ExpectPattern(Image(), {420, 310}, {2, 1});
+}
+
+TEST_F(RectangleDrive, EscapeDropsTheDragAndASecondEscapeEndsWithoutOutput) {
+    Make<RectangleCapture>();
+    Begin();
+    ASSERT_TRUE(MoveTo({350, 250}));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
+    ASSERT_TRUE(MoveTo({520, 400}));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !mode->Selecting(); }));
+    EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
+    EXPECT_EQ(finished, 0);
+    const ScreenSnapshot& snapshot = *mode->Snapshot();
+    EXPECT_EQ(SurfacePixels(snapshot.workDC, 0, 0, snapshot.size), SurfacePixels(snapshot.frozenDC, 0, 0, snapshot.size));
+
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFinished());
+    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
+    Button(MOUSEEVENTF_LEFTUP);
+    PumpMessages();
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(RectangleDrive, RightButtonDropsTheDragAndTheCaptureGoesOn) {
+    Make<RectangleCapture>();
+    Begin();
+    ASSERT_TRUE(MoveTo({350, 250}));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
+    ASSERT_TRUE(MoveTo({500, 420}));
+    RightClick();
+    ASSERT_TRUE(WaitUntil([&] { return !mode->Selecting(); }));
+    Button(MOUSEEVENTF_LEFTUP);  // releasing after the drop picks nothing
+    ASSERT_TRUE(MoveTo({501, 420}));
+    EXPECT_EQ(finished, 0);
+    EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
+
+    Button(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
+    ASSERT_TRUE(MoveTo({540, 450}));
+    Button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitFinished());
+    ExpectPattern(Image(), {501, 420}, {40, 31});
+    EXPECT_EQ(Files().size(), 1u);
+}
+
+TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
+    HCURSOR cursor = MakeTestCursor();
+    ASSERT_NE(cursor, nullptr);
+    std::vector<BmpImage> images;
+    for (int toggle : {0, 1}) {
+        ToggleGuard capture(13, toggle);
+        Make<RectangleCapture>();
+        Begin();
+        ASSERT_TRUE(MoveTo({700, 500}));
+        Button(MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
+        ASSERT_TRUE(MoveTo({600, 420}));
+        SetCursor(cursor);
+        Button(MOUSEEVENTF_LEFTUP);
+        ASSERT_TRUE(WaitFinished(toggle + 1));
+        const auto image = Image(static_cast<size_t>(toggle));
+        ASSERT_TRUE(image.has_value());
+        images.push_back(*image);
+    }
+    ExpectPattern(images[0], {600, 420}, {101, 81});
+    // The hot spot (5, 7) lands on the release point, the top-left pixel.
+    ASSERT_EQ(images[1].width, 101);
+    ASSERT_EQ(images[1].height, 81);
+    for (int y = 0; y < 81; ++y)
+        for (int x = 0; x < 101; ++x) {
+            const bool black = x < 3 && y < 3;
+            const bool white = x == 5 && y == 5;
+            const COLORREF want = black ? 0x000000 : white ? 0xFFFFFF : images[0].At(x, y);
+            ASSERT_EQ(images[1].At(x, y), want) << x << "," << y;
+        }
+    DestroyCursor(cursor);
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
