@@ -4,20 +4,15 @@
 
 #include "Process.h"
 #include "Scratch.h"
+#include "settings/ImageFolder.h"
 
 namespace Vorlune::Test {
 namespace {
 
+// ListFolder has its own tests; here it only looks.
 std::vector<std::wstring> Names(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data = {};
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    ListFolder(folder, names);
     std::sort(names.begin(), names.end());
     return names;
 }
