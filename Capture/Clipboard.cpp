@@ -1,5 +1,8 @@
 #include "Capture/Clipboard.h"
 
+#include <algorithm>
+
+#include "app/AppContext.h"
 
 namespace Vorlune {
 
@@ -21,27 +24,18 @@ bool PutOnClipboard(HWND owner, UINT format, HANDLE data, Release release) {
 }
 
 HGLOBAL AnsiTextBlock(const std::wstring& text) {
-    const int length = static_cast<int>(text.size());
-    int bytes = 0;
-    if (length > 0) {
-        bytes = WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-        if (bytes <= 0) return nullptr;
-    }
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes) + 1);
+    const std::string ansi = ToThreadAnsi(text);
+    if (ansi.empty() && !text.empty()) return nullptr;
+    // Sized from the converted bytes: a character may take two bytes in the ANSI code page.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, ansi.size() + 1);
     if (block == nullptr) return nullptr;
     auto* target = static_cast<char*>(GlobalLock(block));
     if (target == nullptr) {
         GlobalFree(block);
         return nullptr;
     }
-    const int converted =
-        bytes > 0 ? WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), length, target, bytes, nullptr, nullptr) : 0;
-    target[bytes] = '\0';
+    std::copy(ansi.c_str(), ansi.c_str() + ansi.size() + 1, target);
     GlobalUnlock(block);
-    if (converted != bytes) {
-        GlobalFree(block);
-        return nullptr;
-    }
     return block;
 }
 

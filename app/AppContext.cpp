@@ -1,8 +1,12 @@
 #include "app/AppContext.h"
 
+#include "settings/VersionInfo.h"
+
 namespace Vorlune {
 
-AppContext::AppContext() { FillTextTable(texts); }
+AppContext::AppContext() : AppContext(RunningModulePath()) {}
+
+AppContext::AppContext(const std::wstring& modulePath) { FillTextTable(texts, modulePath); }
 
 std::wstring AppContext::GetText(int id) const { return texts.at(static_cast<size_t>(id))[Language == 1 ? 1 : 0]; }
 
@@ -10,14 +14,16 @@ std::string AppContext::GetTextNarrow(int id) const { return ToThreadAnsi(GetTex
 
 std::string AppContext::GetTitleNarrow() const { return ToThreadAnsi(title); }
 
-std::string ToThreadAnsi(const std::wstring& text) {
+std::string ToThreadAnsi(const std::wstring& text) { return ToCodePage(text, CP_THREAD_ACP); }
+
+std::string ToCodePage(const std::wstring& text, UINT codePage) {
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
-    // Ask for the size first: a fixed two bytes a character is too small under UTF-8.
-    const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    // Ask for the size first: two bytes a character is too few under UTF-8.
+    const int size = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return {};
     std::string result(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), length, result.data(), size, nullptr, nullptr) != size)
+    if (WideCharToMultiByte(codePage, 0, text.data(), length, result.data(), size, nullptr, nullptr) != size)
         return {};
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <string>
 
 #include "settings/TextTable.h"
@@ -11,7 +10,10 @@ namespace Vorlune {
 // What many windows need and nobody owns: texts, language, title and instance.
 class AppContext {
 public:
+    // Fills the texts, the version line from the running executable.
     AppContext();
+    // Fills the version line from another module, for checking an executable from outside.
+    explicit AppContext(const std::wstring& modulePath);
 
     std::wstring GetText(int id) const;
     // In the thread's ANSI code page, for exception texts and the boxes that show them.
@@ -28,5 +30,7 @@ AppContext& App();
 
 // Wide to the thread's ANSI code page; empty only when the conversion fails.
 std::string ToThreadAnsi(const std::wstring& text);
+// The same into any code page.
+std::string ToCodePage(const std::wstring& text, UINT codePage);
 
 }  // namespace Vorlune

@@ -124,6 +124,7 @@ int RunMessageLoop(const std::function<bool()>& initialize, HACCEL accelerators)
         return got < 0 ? 1 : static_cast<int>(msg.wParam);
     } catch (const std::exception& error) {
         MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONHAND);
+        EndingReported();
         return 1;
     }
 }

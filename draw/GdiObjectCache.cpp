@@ -4,20 +4,18 @@ namespace Vorlune {
 
 namespace {
 
+// shared_ptr already hands the handle to the deleter when it cannot allocate its count,
+// so no catch here: deleting again would free a handle that may have been reused.
 template <class Handle>
 SharedGdi<Handle> Wrap(Handle handle) {
     if (handle == nullptr) return {};
-    try {
-        return SharedGdi<Handle>(handle, Deleter<Handle>());
-    } catch (...) {
-        Deleter<Handle>()(handle);
-        throw;
-    }
+    return SharedGdi<Handle>(handle, Deleter<Handle>());
 }
 
-HFONT CreateUiFont(int height) {
-    return CreateFontW(height, 0, 0, 0, FW_MEDIUM, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, L"メイリオ");
+SharedFont CreateUiFont(FontId id) {
+    const int height = id == 0 ? 22 : 12;
+    return Wrap(CreateFontW(height, 0, 0, 0, FW_MEDIUM, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, L"メイリオ"));
 }
 
 template <class Map, class Key, class Create>
@@ -32,8 +30,8 @@ auto FindOrCreate(Map& map, const Key& key, Create create) -> typename Map::mapp
 }  // namespace
 
 GdiObjectCache::GdiObjectCache() {
-    fonts_.emplace(0, Wrap(CreateUiFont(22)));
-    fonts_.emplace(1, Wrap(CreateUiFont(12)));
+    fonts_.emplace(0, CreateUiFont(0));
+    fonts_.emplace(1, CreateUiFont(1));
     pens_[1];
     pens_[2];
 }
@@ -52,7 +50,11 @@ SharedBrush GdiObjectCache::GetBrush(COLORREF colour) {
     return FindOrCreate(brushes_, colour, [&] { return CreateSolidBrush(colour); });
 }
 
-SharedFont GdiObjectCache::GetFont(FontId id) const { return fonts_.at(id); }
+SharedFont GdiObjectCache::GetFont(FontId id) {
+    SharedFont& font = fonts_.at(id);
+    if (!font) font = CreateUiFont(id);
+    return font;
+}
 
 GdiObjectCache& GdiCache() {
     static GdiObjectCache cache;

@@ -31,11 +31,11 @@ public:
     GdiObjectCache(const GdiObjectCache&) = delete;
     GdiObjectCache& operator=(const GdiObjectCache&) = delete;
 
-    // A failed creation is not cached: the next request tries again.
+    // A failed creation is not kept: the next request tries again.
     SharedPen GetPen(int width, COLORREF colour);
     SharedBrush GetBrush(COLORREF colour);
-    // Throws std::out_of_range for an id other than 0 or 1.
-    SharedFont GetFont(FontId id) const;
+    // Font 0 is 22 pixels high, font 1 is 12. Throws std::out_of_range for any other id.
+    SharedFont GetFont(FontId id);
 
 private:
     std::unordered_map<int, std::unordered_map<COLORREF, SharedPen>> pens_;

@@ -94,6 +94,19 @@ start_dual_display() {
     printf -v "$1" '%s' ":$inner"
 }
 
+# Without a window manager, Wine waits two seconds for every managed window to be
+# withdrawn; on the virtual displays the windows are left unmanaged instead. A real
+# desktop keeps them managed.
+set_managed() {
+    local value=$1 prefix
+    for prefix in "$WINEPREFIX" "$DUAL_PREFIX"; do
+        [ -d "$prefix" ] || continue
+        grep -q "\"Managed\"=\"$value\"" "$prefix/user.reg" 2>/dev/null && continue
+        WINEPREFIX=$prefix wine_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$value"
+        WINEPREFIX=$prefix wineserver -w
+    done
+}
+
 # A persistent server, and Wine's desktop and services started now, so that no test's
 # output pipe is held open by them.
 start_wineserver() {

@@ -28,16 +28,31 @@ INT_PTR MessageMap::DispatchDialog(UINT message, WPARAM wParam, LPARAM lParam) c
     return Dispatch(message, wParam, lParam) ? FALSE : TRUE;
 }
 
+void MessageMap::Clear() {
+    handlers_.clear();
+    resultHandlers_.clear();
+}
+
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ServeWindowMessage(map, hwnd, message, wParam, lParam, nullptr);
+}
+
+LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                           void (*onParked)(HWND)) {
     if (message == WM_ERASEBKGND) return 1;
+    if (IsEnding()) return DefWindowProcW(hwnd, message, wParam, lParam);
     bool unhandled = true;
-    if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) return 0;
+    if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) {
+        if (onParked != nullptr) onParked(hwnd);
+        return 0;
+    }
     return unhandled ? DefWindowProcW(hwnd, message, wParam, lParam) : 0;
 }
 
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
                            LPARAM lParam) {
     slot = hwnd;
+    if (IsEnding()) return FALSE;
     INT_PTR result = FALSE;
     GuardCall([&] { result = map.DispatchDialog(message, wParam, lParam); });
     return result;

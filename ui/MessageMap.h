@@ -37,6 +37,10 @@ public:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) const;
     INT_PTR DispatchDialog(UINT message, WPARAM wParam, LPARAM lParam) const;
 
+    // Forgets every registration, so an object that goes away leaves no handler bound to it.
+    void Clear();
+    bool Empty() const { return handlers_.empty() && resultHandlers_.empty(); }
+
 private:
     std::unordered_map<UINT, MessageHandler> handlers_;
     std::unordered_map<UINT, ResultHandler> resultHandlers_;
@@ -45,6 +49,9 @@ private:
 // The shared body of every window procedure: WM_ERASEBKGND answers 1, the rest goes
 // through the map, then to DefWindowProcW. Exceptions are parked, never thrown into Windows.
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The same; onParked runs with the window right after a handler's exception was parked.
+LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                           void (*onParked)(HWND));
 
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,

@@ -10,6 +10,12 @@ bool HasPendingException();
 // Rethrows the first parked exception, if any, and clears the slot.
 void RethrowPendingException();
 
+// From the first parked exception until the loop has reported it, the program is ending:
+// handlers are no longer run, so a failing paint handler cannot spin (an unvalidated window
+// is painted again and again, and a message box never gets the idle moment it needs).
+bool IsEnding();
+void EndingReported();
+
 // Runs body; a std::exception is parked and false returned.
 template <class Body>
 bool GuardCall(Body&& body) {

@@ -29,8 +29,8 @@ BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
 }
 }  // namespace
 
-MessageBoxWatcher::MessageBoxWatcher(DWORD pid, int reply)
-    : pid_(pid == 0 ? GetCurrentProcessId() : pid), reply_(reply), thread_([this] { Run(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(DWORD pid, int reply, std::function<void(const SeenBox&)> onSeen)
+    : pid_(pid == 0 ? GetCurrentProcessId() : pid), reply_(reply), onSeen_(std::move(onSeen)), thread_([this] { Run(); }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
     stop_ = true;
@@ -48,10 +48,15 @@ void MessageBoxWatcher::Scan() {
     Candidates candidates{pid_, {}};
     EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&candidates));
     for (HWND box : candidates.boxes) {
+        SeenBox seen = {TextOf(box), TextOf(GetDlgItem(box, kMessageTextId))};
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (!handled_.insert(box).second) continue;
-            seen_.push_back({TextOf(box), TextOf(GetDlgItem(box, kMessageTextId))});
+        }
+        if (onSeen_) onSeen_(seen);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            seen_.push_back(std::move(seen));
         }
         int reply = reply_;
         if (GetDlgItem(box, reply) == nullptr) reply = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -21,8 +22,9 @@ struct SeenBox {
 // caption and text, and dismisses them, so no test hangs on a box.
 class MessageBoxWatcher {
 public:
-    // pid 0 watches this process.
-    explicit MessageBoxWatcher(DWORD pid = 0, int reply = IDOK);
+    // pid 0 watches this process. onSeen runs on the watching thread while the box is
+    // still up, before it is dismissed.
+    explicit MessageBoxWatcher(DWORD pid = 0, int reply = IDOK, std::function<void(const SeenBox&)> onSeen = {});
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -40,6 +42,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<SeenBox> seen_;
     std::set<HWND> handled_;
+    std::function<void(const SeenBox&)> onSeen_;
     std::thread thread_;
 };
 

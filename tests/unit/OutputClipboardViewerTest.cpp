@@ -40,8 +40,8 @@ TEST_F(OutputClipboardViewerTest, EveryClipBoardValue) {
     for (const int value : {2, 1, 0, 3, 7}) {
         SCOPED_TRACE(value);
         OutputSettings settings(images_, value, FakeViewerPath());
-        SetClipboardText(owner_.Get(), L"the user's text");
-        FinishCapture(namer_, surface_.Dc(), owner_.Get(), kPosition, kSize);
+        SetClipboardText(owner_.Handle(), L"the user's text");
+        FinishCapture(namer_, surface_.Dc(), owner_.Handle(), kPosition, kSize);
 
         const std::wstring path = day + ImageFileName(++files);
         EXPECT_EQ(ReadBytes(path).size(), 54u + 20u * 5u);  // every value writes the file
@@ -69,8 +69,8 @@ TEST_F(OutputClipboardViewerTest, ViewerThatCannotStartGivesOnlyTheProgramsMessa
         SCOPED_TRACE(language);
         App().Language = language;
         MessageBoxWatcher boxes;
-        SetClipboardText(owner_.Get(), L"the user's text");
-        FinishCapture(namer_, surface_.Dc(), owner_.Get(), kPosition, kSize);
+        SetClipboardText(owner_.Handle(), L"the user's text");
+        FinishCapture(namer_, surface_.Dc(), owner_.Handle(), kPosition, kSize);
         // The box is modal inside FinishCapture: every box it showed has been seen by now.
         const auto seen = boxes.Seen();
         ASSERT_EQ(seen.size(), 1u);
@@ -85,21 +85,21 @@ TEST_F(OutputClipboardViewerTest, ViewerThatCannotStartGivesOnlyTheProgramsMessa
 }
 
 TEST_F(OutputClipboardViewerTest, LaunchViewerQuotesThePathOnly) {
-    ASSERT_TRUE(LaunchViewer(owner_.Get(), FakeViewerPath(), L"C:\\a folder\\with spaces\\00001.bmp"));
+    ASSERT_TRUE(LaunchViewer(owner_.Handle(), FakeViewerPath(), L"C:\\a folder\\with spaces\\00001.bmp"));
     ASSERT_TRUE(viewer_.WaitForLines(1));
-    ASSERT_TRUE(LaunchViewer(owner_.Get(), FakeViewerPath(), L""));  // a page address has no parameters
+    ASSERT_TRUE(LaunchViewer(owner_.Handle(), FakeViewerPath(), L""));  // a page address has no parameters
     ASSERT_TRUE(viewer_.WaitForLines(2));
     EXPECT_EQ(viewer_.Lines(), (Names{L"1|C:\\a folder\\with spaces\\00001.bmp", L"0"}));
-    EXPECT_FALSE(LaunchViewer(owner_.Get(), scratch_ / L"missing.exe", L"x"));
+    EXPECT_FALSE(LaunchViewer(owner_.Handle(), scratch_ / L"missing.exe", L"x"));
 }
 
 TEST_F(OutputClipboardViewerTest, ClipboardHelpersKeepTheOldContentsWhenNothingIsReady) {
-    SetClipboardText(owner_.Get(), L"the user's text");
-    EXPECT_FALSE(PutBitmapOnClipboard(owner_.Get(), nullptr));
+    SetClipboardText(owner_.Handle(), L"the user's text");
+    EXPECT_FALSE(PutBitmapOnClipboard(owner_.Handle(), nullptr));
     EXPECT_EQ(ClipboardText(), L"the user's text");
     // Text in the thread's code page, with its terminating zero.
-    ASSERT_TRUE(PutTextOnClipboard(owner_.Get(), L"Handle 0x1234 Width 10"));
-    ASSERT_TRUE(OpenClipboard(owner_.Get()));
+    ASSERT_TRUE(PutTextOnClipboard(owner_.Handle(), L"Handle 0x1234 Width 10"));
+    ASSERT_TRUE(OpenClipboard(owner_.Handle()));
     HANDLE data = GetClipboardData(CF_TEXT);
     ASSERT_NE(data, nullptr);
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "Handle 0x1234 Width 10");

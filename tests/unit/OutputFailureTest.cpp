@@ -14,7 +14,7 @@ class OutputFailureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         App().Language = 1;
-        SetClipboardText(owner_.Get(), L"the user's text");
+        SetClipboardText(owner_.Handle(), L"the user's text");
     }
     void TearDown() override { App().Language = 0; }
 
@@ -48,7 +48,7 @@ TEST_F(OutputFailureTest, FileWhereTheDayFolderShouldBe) {
     OutputSettings settings(scratch_.Path(), 0, FakeViewerPath());
     TouchFile(scratch_ / L"20240102");
     ImageFileNamer namer([] { return Date(2024, 1, 2); });
-    const auto report = ReportOf([&] { FinishCapture(namer, surface_.Dc(), owner_.Get(), {1, 1}, {5, 5}); });
+    const auto report = ReportOf([&] { FinishCapture(namer, surface_.Dc(), owner_.Handle(), {1, 1}, {5, 5}); });
 
     // The code CreateFileW itself gives for that path.
     const std::wstring path = scratch_ / L"20240102\\00001.bmp";
@@ -101,7 +101,7 @@ TEST_F(OutputFailureTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     ASSERT_GT(line, 0);
     for (const SIZE size : {SIZE{0, 5}, SIZE{5, 0}, SIZE{-3, 5}, SIZE{5, -3}, SIZE{100000, 100000}, SIZE{0x7FFFFFFF, 1}}) {
         SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
-        const auto report = ReportOf([&] { WriteCaptureOutput(surface_.Dc(), owner_.Get(), path, {0, 0}, size); });
+        const auto report = ReportOf([&] { WriteCaptureOutput(surface_.Dc(), owner_.Handle(), path, {0, 0}, size); });
         ASSERT_EQ(report.size(), 6u);
         EXPECT_EQ(report[4], "Line=" + std::to_string(line));
         EXPECT_EQ(report[5], "GetLastError()=" + std::to_string(ERROR_INVALID_PARAMETER));
@@ -109,7 +109,7 @@ TEST_F(OutputFailureTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     }
     // Through the whole output step as well: no image file in the day folder.
     ImageFileNamer namer([] { return Date(2024, 1, 2); });
-    ReportOf([&] { FinishCapture(namer, surface_.Dc(), owner_.Get(), {0, 0}, {0, 0}); });
+    ReportOf([&] { FinishCapture(namer, surface_.Dc(), owner_.Handle(), {0, 0}, {0, 0}); });
     EXPECT_TRUE(NamesIn(scratch_ / L"20240102").empty());
     ExpectClipboardAndViewerUntouched();
 }

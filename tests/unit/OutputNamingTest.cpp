@@ -92,7 +92,7 @@ TEST_F(ImageFileNamerTest, ExistingFileIsNeverOverwritten) {
     const std::wstring path = scratch_ / L"taken.bmp";
     TouchFile(path);
     try {
-        WriteCaptureOutput(surface.Dc(), owner.Get(), path, {0, 0}, {2, 2});
+        WriteCaptureOutput(surface.Dc(), owner.Handle(), path, {0, 0}, {2, 2});
         FAIL() << "no error";
     } catch (const AnExceptionImpl& error) {
         EXPECT_EQ(ReportLines(error.what()).at(5), "GetLastError()=" + std::to_string(ERROR_FILE_EXISTS));
@@ -104,7 +104,7 @@ TEST_F(ImageFileNamerTest, AllNumbersTakenRaisesTheOutputErrorAndWritesNothing) 
     OwnerWindow owner;
     FakeViewerLog viewer;
     OutputSettings settings(scratch_.Path(), 0, FakeViewerPath());
-    SetClipboardText(owner.Get(), L"the user's text");
+    SetClipboardText(owner.Handle(), L"the user's text");
     ImageFileNamer small([this] { return date_; }, 3);
     const std::wstring day = scratch_ / L"20240305\\";
     CreateDirectoryW(day.c_str(), nullptr);
@@ -112,7 +112,7 @@ TEST_F(ImageFileNamerTest, AllNumbersTakenRaisesTheOutputErrorAndWritesNothing) 
     PatternSurface surface(4, 4);
     EXPECT_EQ(small.NextImagePath(scratch_.Path()), L"");
     try {
-        FinishCapture(small, surface.Dc(), owner.Get(), {0, 0}, {2, 2});
+        FinishCapture(small, surface.Dc(), owner.Handle(), {0, 0}, {2, 2});
         FAIL() << "no error";
     } catch (const AnExceptionImpl& error) {
         EXPECT_EQ(ReportLines(error.what()).at(5), "GetLastError()=" + std::to_string(ERROR_FILE_EXISTS));

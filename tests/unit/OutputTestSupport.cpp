@@ -64,12 +64,6 @@ bool OpenClipboardSoon(HWND owner = nullptr) {
 }
 }  // namespace
 
-OwnerWindow::OwnerWindow()
-    : hwnd_(CreateWindowExW(0, L"STATIC", L"output test owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                            nullptr)) {}
-
-OwnerWindow::~OwnerWindow() { DestroyWindow(hwnd_); }
-
 void SetClipboardText(HWND owner, const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);

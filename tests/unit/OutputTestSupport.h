@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CaptureProbe.h"  // OwnerWindow
 #include "Scratch.h"
 
 namespace Vorlune::Test {
@@ -41,19 +42,6 @@ public:
     ~OutputSettings();
     OutputSettings(const OutputSettings&) = delete;
     OutputSettings& operator=(const OutputSettings&) = delete;
-};
-
-// A hidden window of the test thread, to own the clipboard as the toolbar would.
-class OwnerWindow {
-public:
-    OwnerWindow();
-    ~OwnerWindow();
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    HWND Get() const { return hwnd_; }
-
-private:
-    HWND hwnd_;
 };
 
 void SetClipboardText(HWND owner, const std::wstring& text);

@@ -1,0 +1,170 @@
+#include "Capture/CaptureBase.h"
+
+#include "Capture/CaptureErrors.h"
+
+namespace Vorlune {
+
+namespace {
+constexpr DWORD kCopy = SRCCOPY | CAPTUREBLT;
+
+void HideOverlay(HWND overlay) {
+    if (overlay != nullptr) ShowWindow(overlay, SW_HIDE);
+}
+}  // namespace
+
+POINT MessagePoint(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+LRESULT ServeOverlayMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ServeWindowMessage(map, hwnd, message, wParam, lParam, HideOverlay);
+}
+
+CaptureBase::CaptureBase(HWND owner, std::wstring className) : owner(owner), className(std::move(className)) {}
+
+CaptureBase::~CaptureBase() {
+    // Handlers first: destroying the window sends messages that must not reach a dying object.
+    if (messageMap_ != nullptr) messageMap_->Clear();
+    if (overlay != nullptr && IsWindow(overlay)) DestroyWindow(overlay);
+    if (overlay != nullptr) UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
+}
+
+void CaptureBase::CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProcedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className.c_str();
+    RegisterClassExW(&wc);  // fails harmlessly when an earlier object of the mode registered it
+
+    HWND created = CreateWindowExW(WS_EX_TOPMOST, className.c_str(), nullptr, WS_POPUP, 0, 0, 1, 1, owner, nullptr,
+                                   nullptr, nullptr);
+    if (created == nullptr) throw CaptureException(__FILE__, __LINE__, GetLastError());
+    overlay = created;
+    // Only now: a failed creation must leave no handler bound to an object about to be discarded.
+    RegisterHandlers(messageMap);
+}
+
+void CaptureBase::RegisterHandlers(MessageMap& map) {
+    messageMap_ = &map;
+    map.AddHandler(WM_MOUSEMOVE, [this](WPARAM, LPARAM l) { HandleMouseMove(l); });
+    map.AddHandler(WM_LBUTTONUP, [this](WPARAM, LPARAM l) {
+        if (Capturing()) OnLButtonUp(MessagePoint(l));
+    });
+    map.AddHandler(WM_LBUTTONDOWN, [this](WPARAM, LPARAM l) {
+        if (Capturing()) OnLButtonDown(MessagePoint(l));
+    });
+    map.AddHandler(WM_RBUTTONUP, [this](WPARAM, LPARAM l) {
+        if (Capturing()) OnRButtonUp(MessagePoint(l));
+    });
+    map.AddHandler(WM_KEYDOWN, [this](WPARAM w, LPARAM) { HandleKeyDown(w); });
+    map.AddHandler(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
+    map.AddHandler(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
+    map.AddHandler(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
+}
+
+void CaptureBase::Act(std::function<void()> callback) {
+    onFinished = std::move(callback);
+    try {
+        Prepare();
+        Start();
+    } catch (...) {
+        HideOverlay(overlay);
+        dragging = false;
+        keyboardAnchor = false;
+        snapshot.reset();
+        onFinished = nullptr;
+        throw;
+    }
+}
+
+void CaptureBase::HandleMouseMove(LPARAM lParam) {
+    if (!Capturing()) return;
+    ShowOverlay();
+    OnMouseMove(MessagePoint(lParam));
+}
+
+void CaptureBase::HandleKeyDown(WPARAM key) {
+    if (!Capturing()) return;
+    if (OnKeyDown(key) || key != VK_ESCAPE) return;
+    HideOverlay(overlay);
+    EndCapture();
+}
+
+void CaptureBase::HandleKillFocus() {
+    if (IsWindowVisible(overlay)) ShowOverlay();
+}
+
+void CaptureBase::HandlePaint() {
+    PAINTSTRUCT ps = {};
+    HDC paint = BeginPaint(overlay, &ps);
+    // Without a snapshot there is nothing to show; the paint is only validated.
+    if (snapshot != nullptr) BitBlt(paint, 0, 0, snapshot->size.cx, snapshot->size.cy, snapshot->workDC, 0, 0, kCopy);
+    EndPaint(overlay, &ps);
+}
+
+void CaptureBase::TakeSnapshot() {
+    // Three screen-sized bitmaps: never hold two sets at once.
+    snapshot.reset();
+    snapshot = std::make_unique<ScreenSnapshot>();
+}
+
+void CaptureBase::ShowOverlay() {
+    if (overlay == nullptr || snapshot == nullptr) return;
+    SetWindowPos(overlay, HWND_TOPMOST, snapshot->bounds.left, snapshot->bounds.top, snapshot->size.cx,
+                 snapshot->size.cy, SWP_SHOWWINDOW);
+    SetForegroundWindow(overlay);
+}
+
+void CaptureBase::Refresh() {
+    if (overlay == nullptr) return;
+    InvalidateRect(overlay, nullptr, FALSE);
+    ShowOverlay();
+}
+
+bool CaptureBase::CancelDrag() {
+    if (!dragging) return false;
+    if (snapshot != nullptr) snapshot->ResetWork();
+    Refresh();
+    dragging = false;
+    keyboardAnchor = false;
+    return true;
+}
+
+void CaptureBase::FinishWholeScreen() {
+    if (snapshot == nullptr) return;
+    HideOverlay(overlay);
+    Finish({0, 0}, snapshot->size);
+    EndCapture();
+}
+
+void CaptureBase::Finish(POINT position, SIZE size) {
+    if (snapshot == nullptr) return;
+    FinishCapture(namer, snapshot->outputDC, owner, position, size);
+}
+
+bool CaptureBase::NudgeCursor(WPARAM key) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    switch (key) {
+        case VK_LEFT: --cursor.x; break;
+        case VK_RIGHT: ++cursor.x; break;
+        case VK_UP: --cursor.y; break;
+        case VK_DOWN: ++cursor.y; break;
+        default: return false;
+    }
+    SetCursorPos(cursor.x, cursor.y);
+    return true;
+}
+
+void CaptureBase::EndCapture() {
+    HideOverlay(overlay);
+    dragging = false;
+    keyboardAnchor = false;
+    snapshot.reset();
+    std::function<void()> callback = std::exchange(onFinished, nullptr);
+    if (callback) callback();
+}
+
+}  // namespace Vorlune

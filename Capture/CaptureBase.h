@@ -1,0 +1,121 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "Capture/ButtonActor.h"
+#include "Capture/CaptureOutput.h"
+#include "Capture/ScreenSnapshot.h"
+#include "ui/MessageMap.h"
+
+namespace Vorlune {
+
+// The skeleton of every capture mode: a frozen copy of the virtual screen, a topmost
+// overlay that shows it, and the overlay's messages routed to the mode's handlers.
+// Points given to the handlers are overlay client coordinates, which are snapshot coordinates.
+//
+// A mode derives from it, passes its command name as className, overrides the handlers it
+// needs and is made with MakeCaptureMode<Mode>(owner), which gives it a message map and a
+// window procedure of its own. A capture ends through EndCapture (or FinishWholeScreen),
+// never by calling onFinished directly, so the snapshot is released and the callback runs once.
+class CaptureBase : public ButtonActor {
+public:
+    // Stores onFinished, then Prepare and Start. If either throws, the overlay is hidden and
+    // the snapshot released before the exception leaves; onFinished is then not called.
+    void Act(std::function<void()> onFinished) final;
+    // Forgets the handlers bound to this object, destroys the overlay and its class.
+    ~CaptureBase() override;
+
+    // Registers the class and creates the hidden 1 x 1 topmost overlay, then binds the
+    // handlers in messageMap to this object. Throws CaptureException when the window
+    // cannot be created; the map is then left untouched.
+    void CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap);
+
+    HWND Overlay() const { return overlay; }
+    const ScreenSnapshot* Snapshot() const { return snapshot.get(); }
+    const std::wstring& ClassName() const { return className; }
+
+protected:
+    CaptureBase(HWND owner, std::wstring className);
+
+    virtual void Prepare() {}
+    virtual void Start() {}
+    virtual void OnLButtonDown(POINT) {}
+    virtual void OnLButtonUp(POINT) {}
+    virtual void OnRButtonUp(POINT) {}
+    virtual void OnMouseMove(POINT) {}
+    // False when the key was not handled; an unhandled Escape cancels the capture.
+    virtual bool OnKeyDown(WPARAM) { return false; }
+
+    // Releases the previous snapshot, then freezes the virtual screen anew.
+    void TakeSnapshot();
+    // The overlay topmost over exactly the snapshot bounds, and in the foreground.
+    void ShowOverlay();
+    // Repaints the overlay from workDC.
+    void Refresh();
+    // Drops a selection in progress: workDC restored, overlay refreshed, flags cleared.
+    bool CancelDrag();
+    // Outputs the whole snapshot and ends the capture.
+    void FinishWholeScreen();
+    // The output step for an area in snapshot coordinates.
+    void Finish(POINT position, SIZE size);
+    // Moves the cursor one pixel for an arrow key; false for any other key.
+    bool NudgeCursor(WPARAM key);
+    // Ends the capture, finished or cancelled: overlay hidden, flags cleared, snapshot
+    // released, then onFinished run. Only the first call of a capture runs the callback.
+    void EndCapture();
+
+    HWND owner;
+    bool dragging = false;
+    bool keyboardAnchor = false;
+    HWND overlay = nullptr;
+    std::function<void()> onFinished;
+    std::wstring className;
+    std::unique_ptr<ScreenSnapshot> snapshot;
+    ImageFileNamer namer;
+
+private:
+    void RegisterHandlers(MessageMap& map);
+    void HandleMouseMove(LPARAM lParam);
+    void HandleKeyDown(WPARAM key);
+    void HandleKillFocus();
+    void HandlePaint();
+    // Input reaches the mode only while a capture is under way.
+    bool Capturing() const { return snapshot != nullptr; }
+
+    MessageMap* messageMap_ = nullptr;
+};
+
+// A mouse message's point: signed low and high words of LPARAM.
+POINT MessagePoint(LPARAM lParam);
+
+// The body of every overlay procedure: as ServeWindowMessage, and an overlay whose handler
+// failed is hidden at once, so the error box that follows is not trapped under it.
+LRESULT ServeOverlayMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Each mode class has a message map of its own.
+template <class Mode>
+MessageMap& OverlayMessageMap() {
+    static MessageMap map;
+    return map;
+}
+
+// Each mode class has a window procedure of its own, serving its own map.
+template <class Mode>
+LRESULT CALLBACK OverlayWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ServeOverlayMessage(OverlayMessageMap<Mode>(), hwnd, message, wParam, lParam);
+}
+
+// Makes a mode with its overlay, as on the first use of its command. Throws
+// CaptureException when the overlay cannot be created (nothing is left behind).
+template <class Mode, class... Args>
+std::unique_ptr<Mode> MakeCaptureMode(Args&&... args) {
+    auto mode = std::make_unique<Mode>(std::forward<Args>(args)...);
+    mode->CreateOverlay(&OverlayWindowProcedure<Mode>, OverlayMessageMap<Mode>());
+    return mode;
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace Vorlune {
+
+// The area between two corners, both inside it: a click picks 1 x 1.
+struct PickedArea {
+    POINT position;
+    SIZE size;
+};
+PickedArea AreaBetween(POINT anchor, POINT point);
+// The same area clamped to a width x height snapshot; empty size when nothing is left.
+PickedArea ClampArea(const PickedArea& area, SIZE snapshot);
+
+// The zoom window's side and its distances from the cursor.
+constexpr int kZoomSize = 300;
+constexpr int kZoomNear = 50;
+constexpr int kZoomFar = 350;
+constexpr int kDefaultMagnification = 10;
+
+// The zoom window follows the cursor 50 pixels right of and below it, jumps 350 to the
+// left or above near the far edges, and stays there until the other edge comes near.
+class ZoomPlacement {
+public:
+    RECT Place(POINT point, SIZE snapshot);
+    bool OnLeft() const { return onLeft_; }
+    bool Above() const { return above_; }
+
+private:
+    bool onLeft_ = false;
+    bool above_ = false;
+};
+
+// ZoomWindowMagnification as a factor: text that is no number, zero or a negative value
+// gives the default; a factor too large for the window is capped so that every zoomed
+// pixel stays at least one pixel wide.
+int ParseMagnification(const std::wstring& text);
+// The side of the source square enlarged to the zoom window.
+int ZoomSourceSide(int magnification);
+
+}  // namespace Vorlune

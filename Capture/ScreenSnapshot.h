@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+
+#include "draw/GdiObjectCache.h"
+
+namespace Vorlune {
+
+// A frozen copy of a screen rectangle in three 24-bit memory DCs. Coordinates inside the
+// DCs are snapshot coordinates: (0, 0) is the top-left corner of bounds.
+class ScreenSnapshot {
+public:
+    // The whole virtual screen.
+    ScreenSnapshot();
+    // Any rectangle of the screen, in screen coordinates.
+    explicit ScreenSnapshot(const RECT& screenRect);
+    ~ScreenSnapshot();
+    ScreenSnapshot(const ScreenSnapshot&) = delete;
+    ScreenSnapshot& operator=(const ScreenSnapshot&) = delete;
+
+    // Starts a frame: workDC becomes the untouched image again.
+    void ResetWork() const;
+
+    GdiObjectCache* gdi;
+    RECT bounds;
+    SIZE size;
+    // The untouched image; nothing is ever drawn into it.
+    HDC frozenDC = nullptr;
+    // What the overlay paints: the frozen image plus the marks of the current frame.
+    HDC workDC = nullptr;
+    // What the output step copies from.
+    HDC outputDC = nullptr;
+
+private:
+    enum { kFrozen, kWork, kOutput, kCount };
+    HBITMAP bitmaps_[kCount] = {};
+};
+
+}  // namespace Vorlune

@@ -1,0 +1,104 @@
+#include "draw/MouseTooltip.h"
+
+#include <cstring>
+
+#include "Capture/ScreenSnapshot.h"
+#include "app/AppContext.h"
+#include "draw/Primitives.h"
+#include "settings/SettingsStore.h"
+
+namespace Vorlune {
+
+namespace {
+constexpr int kHandleLabel = 14;
+constexpr int kWidthLabel = 15;
+constexpr int kHeightLabel = 16;
+constexpr int kClipBoardText = 3;
+constexpr COLORREF kText = 0x000000;
+constexpr COLORREF kBackground = 0xE1FFFF;
+constexpr COLORREF kFrame = 0x646464;
+
+RECT Offset(RECT rect, LONG dx, LONG dy) {
+    OffsetRect(&rect, dx, dy);
+    return rect;
+}
+}  // namespace
+
+std::wstring BuildMouseToolTipText(HWND window, const RECT& rect) {
+    wchar_t handle[16] = {};
+    const auto low = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window) & 0xFFFFFFFFu);
+    wsprintfW(handle, L"0x%08X", low);
+    const AppContext& app = App();
+    return L" " + app.GetText(kHandleLabel) + L"=" + handle + L", " + app.GetText(kWidthLabel) + L"=" +
+           std::to_wstring(rect.right - rect.left) + L", " + app.GetText(kHeightLabel) + L"=" +
+           std::to_wstring(rect.bottom - rect.top) + L" ";
+}
+
+RECT PlaceMouseToolTip(POINT point, SIZE textSize, SIZE cursorSize, const RECT& workArea) {
+    RECT box = {point.x + cursorSize.cx / 2, point.y + cursorSize.cy / 2, 0, 0};
+    box.right = box.left + textSize.cx;
+    box.bottom = box.top + textSize.cy;
+    if (box.bottom >= workArea.bottom) {
+        box.top = point.y - cursorSize.cy;
+        box.bottom = box.top + textSize.cy;
+    }
+    if (box.right >= workArea.right) {
+        box.left = point.x - textSize.cx - cursorSize.cx;
+        box.right = box.left + textSize.cx;
+    }
+    return box;
+}
+
+RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point) {
+    const POINT screen = {point.x + snapshotBounds.left, point.y + snapshotBounds.top};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    RECT work = {};
+    if (GetMonitorInfoW(MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    else
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return Offset(work, -snapshotBounds.left, -snapshotBounds.top);
+}
+
+void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text) {
+    HDC dc = snapshot.workDC;
+    HGDIOBJ font = SelectObject(dc, snapshot.gdi->GetFont(0).get());
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    const SIZE cursor = {GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR)};
+    RECT box = PlaceMouseToolTip(point, extent, cursor, MouseToolTipWorkArea(snapshot.bounds, point));
+    const COLORREF textColour = SetTextColor(dc, kText);
+    const COLORREF background = SetBkColor(dc, kBackground);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_VCENTER);
+    DrawFrame(dc, box, kFrame);
+    SetBkColor(dc, background);
+    SetTextColor(dc, textColour);
+    SelectObject(dc, font);
+}
+
+void CopyMouseToolTipText(HWND owner, const std::wstring& text) {
+    if (Settings().GetInt(SectionSettings, KeyClipBoard) != kClipBoardText) return;
+    const std::string ansi = ToThreadAnsi(text);
+    if (ansi.empty() && !text.empty()) return;
+    // Sized from the converted bytes: a character may take two bytes in the ANSI code page.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, ansi.size() + 1);
+    if (memory == nullptr) return;
+    void* bytes = GlobalLock(memory);
+    if (bytes == nullptr) {
+        GlobalFree(memory);
+        return;
+    }
+    std::memcpy(bytes, ansi.data(), ansi.size());
+    GlobalUnlock(memory);
+    // Emptied only now that the new text is ready, so a failure keeps the old content.
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+    CloseClipboard();
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,138 @@
+#include "CaptureProbe.h"
+
+#include <algorithm>
+
+#include "Wait.h"
+#include "draw/Primitives.h"
+
+namespace Vorlune::Test {
+
+OwnerWindow::OwnerWindow()
+    : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
+
+OwnerWindow::~OwnerWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+namespace {
+LRESULT CALLBACK ColourProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+const wchar_t* ColourClass(HBRUSH brush) {
+    // One class per colour, since the class brush paints the window.
+    static int counter = 0;
+    static wchar_t name[64];
+    wsprintfW(name, L"GlimraTestColour%d", ++counter);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ColourProcedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = brush;
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+    return name;
+}
+}  // namespace
+
+ColourWindow::ColourWindow(const RECT& rect, COLORREF colour) : brush_(CreateSolidBrush(colour)) {
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ColourClass(brush_), L"colour", WS_POPUP | WS_VISIBLE,
+                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    UpdateWindow(hwnd_);
+}
+
+ColourWindow::~ColourWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    DeleteObject(brush_);
+}
+
+std::vector<POINT> ProbeCapture::PointsOf(UINT message) const {
+    std::vector<POINT> points;
+    for (const Event& event : events)
+        if (event.message == message) points.push_back(event.point);
+    return points;
+}
+
+bool Contains(const std::vector<POINT>& points, POINT wanted) {
+    for (const POINT& point : points)
+        if (point.x == wanted.x && point.y == wanted.y) return true;
+    return false;
+}
+
+void ProbeCapture::OnLButtonDown(POINT point) {
+    events.push_back({WM_LBUTTONDOWN, point});
+    dragging = true;
+    const RECT mark = {point.x, point.y, point.x + 20, point.y + 20};
+    DrawFilledRectangle(snapshot->workDC, mark, kDragMark, kDragMark);
+    Refresh();
+}
+
+void ProbeCapture::OnLButtonUp(POINT point) {
+    events.push_back({WM_LBUTTONUP, point});
+    if (onLButtonUp) onLButtonUp(point);
+}
+
+bool ProbeCapture::OnKeyDown(WPARAM key) {
+    keys.push_back(key);
+    if (key == VK_ESCAPE) return CancelDrag();
+    if (key == VK_RETURN) {
+        FinishWholeScreen();
+        return true;
+    }
+    return NudgeCursor(key);
+}
+
+CurrentCursor::CurrentCursor(HCURSOR cursor, int x, int y) : window_({x - 50, y - 50, x + 50, y + 50}, 0x808080) {
+    SetForegroundWindow(window_.Handle());
+    SetCursorPos(x, y);
+    ready_ = WaitUntil([&] {
+        SetCursor(cursor);
+        CURSORINFO info = {};
+        info.cbSize = sizeof info;
+        POINT at = {};
+        GetCursorPos(&at);
+        return GetCursorInfo(&info) && info.hCursor == cursor && at.x == x && at.y == y;
+    });
+}
+
+HCURSOR MakeTestCursor() {
+    BYTE andPlane[32 * 4];
+    BYTE xorPlane[32 * 4] = {};
+    std::fill(std::begin(andPlane), std::end(andPlane), BYTE{0xFF});
+    auto opaque = [&](int x, int y, bool white) {
+        andPlane[y * 4 + x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
+        if (white) xorPlane[y * 4 + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    };
+    for (int y = 7; y < 10; ++y)
+        for (int x = 5; x < 8; ++x) opaque(x, y, false);
+    opaque(10, 12, true);
+    return CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
+}
+
+void PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressButton(DWORD downFlag, DWORD upFlag) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = downFlag;
+    inputs[1].mi.dwFlags = upFlag;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+}  // namespace Vorlune::Test

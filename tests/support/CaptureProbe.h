@@ -1,0 +1,102 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Capture/CaptureBase.h"
+
+namespace Vorlune::Test {
+
+// A hidden top-level window, to own overlays as the toolbar does.
+class OwnerWindow {
+public:
+    OwnerWindow();
+    ~OwnerWindow();
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// A plain window filled with one colour, to put something known on the screen.
+class ColourWindow {
+public:
+    ColourWindow(const RECT& screenRect, COLORREF colour);
+    ~ColourWindow();
+    ColourWindow(const ColourWindow&) = delete;
+    ColourWindow& operator=(const ColourWindow&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+    HBRUSH brush_ = nullptr;
+};
+
+// A capture mode of the tests' own: freezes the screen, shows the overlay and records
+// what reaches it. A left press starts a drag and marks workDC; Escape drops a drag;
+// Enter outputs the whole screen; arrow keys nudge the cursor.
+class ProbeCapture : public CaptureBase {
+public:
+    struct Event {
+        UINT message;
+        POINT point;
+    };
+    static constexpr COLORREF kDragMark = 0x3C14DC;
+
+    explicit ProbeCapture(HWND owner, std::wstring name = L"ProbeCapture") : CaptureBase(owner, std::move(name)) {}
+
+    // Act with a callback that counts.
+    void Begin() {
+        Act([this] { ++finished; });
+    }
+    bool Dragging() const { return dragging; }
+    HDC WorkDC() const { return snapshot ? snapshot->workDC : nullptr; }
+    std::vector<POINT> PointsOf(UINT message) const;
+
+    std::vector<Event> events;
+    std::vector<WPARAM> keys;
+    int finished = 0;
+    // Runs in the left-button-up handler, to make a handler fail.
+    std::function<void(POINT)> onLButtonUp;
+
+protected:
+    void Prepare() override { TakeSnapshot(); }
+    void Start() override { ShowOverlay(); }
+    void OnLButtonDown(POINT point) override;
+    void OnLButtonUp(POINT point) override;
+    void OnRButtonUp(POINT point) override { events.push_back({WM_RBUTTONUP, point}); }
+    void OnMouseMove(POINT point) override { events.push_back({WM_MOUSEMOVE, point}); }
+    bool OnKeyDown(WPARAM key) override;
+};
+
+// Makes cursor the current one, with the mouse at (x, y) over a window of this test.
+class CurrentCursor {
+public:
+    CurrentCursor(HCURSOR cursor, int x, int y);
+    bool Ready() const { return ready_; }
+
+private:
+    ColourWindow window_;
+    bool ready_ = false;
+};
+
+// A 32 x 32 monochrome cursor with hot spot (5, 7): a black 3 x 3 square whose top-left
+// pixel is the hot spot, and one white pixel at (10, 12). The rest is transparent.
+HCURSOR MakeTestCursor();
+
+bool Contains(const std::vector<POINT>& points, POINT wanted);
+
+// Real input, as a user gives it.
+void PressKey(WORD key);
+void PressButton(DWORD downFlag, DWORD upFlag);
+inline void LeftClick() { PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+inline void RightClick() { PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+
+// The screen's pixel, as the user sees it.
+COLORREF ScreenPixel(int x, int y);
+
+}  // namespace Vorlune::Test

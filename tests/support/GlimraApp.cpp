@@ -1,0 +1,46 @@
+#include "GlimraApp.h"
+
+#include <sstream>
+
+namespace Vorlune::Test {
+
+void GlimraApp::WriteIni(const std::wstring& text) const {
+    CreateDirectoryW(AppFolder().c_str(), nullptr);
+    WriteUtf16File(IniPath(), text);
+}
+
+bool GlimraApp::Start(const std::map<std::wstring, std::wstring>& environment) {
+    process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path(), L"", environment);
+    watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id());
+    window_ = process_->WaitWindow(L"Glimra", L"Glimra");
+    // Start-up ends by showing the window and making its folder.
+    return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && FolderExists(AppFolder()); });
+}
+
+std::optional<DWORD> GlimraApp::Close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return process_->WaitExit();
+}
+
+RECT GlimraApp::WindowRect() const {
+    RECT rect = {};
+    GetWindowRect(window_, &rect);
+    return rect;
+}
+
+std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key) {
+    std::wistringstream lines(text);
+    std::wstring line;
+    std::wstring current;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (!line.empty() && line.front() == L'[') {
+            current = line.substr(1, line.find(L']') - 1);
+        } else if (current == section && line.rfind(key + L"=", 0) == 0) {
+            return line.substr(key.size() + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace Vorlune::Test

@@ -1,0 +1,47 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "MessageBoxWatcher.h"
+#include "Process.h"
+#include "Scratch.h"
+
+namespace Vorlune::Test {
+
+// The real Glimra.exe in a temp folder of its own, with its message boxes watched.
+class GlimraApp {
+public:
+    GlimraApp() = default;
+
+    std::wstring TempFolder() const { return temp_.Path(); }
+    std::wstring AppFolder() const { return temp_.Path() + L"__GLIMRA__\\"; }
+    std::wstring IniPath() const { return AppFolder() + L"Glimra.ini"; }
+    // Writes the INI file before the start, UTF-16LE with a byte-order mark.
+    void WriteIni(const std::wstring& text) const;
+    std::wstring ReadIni() const { return ReadUtf16File(IniPath()); }
+
+    // Starts the program and waits for its toolbar; false when it did not appear.
+    bool Start(const std::map<std::wstring, std::wstring>& environment = {});
+    // Posts WM_CLOSE and waits for the exit code.
+    std::optional<DWORD> Close();
+
+    HWND Window() const { return window_; }
+    RECT WindowRect() const;
+    Process& Proc() { return *process_; }
+    MessageBoxWatcher& Boxes() { return *watcher_; }
+
+private:
+    ScratchDir temp_;
+    std::unique_ptr<Process> process_;
+    std::unique_ptr<MessageBoxWatcher> watcher_;
+    HWND window_ = nullptr;
+};
+
+// The value of a key in an INI text, or nothing.
+std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key);
+
+}  // namespace Vorlune::Test
