@@ -1,5 +1,7 @@
 #include "Capture/CaptureBase.h"
 
+#include <vector>
+
 #include "Capture/CaptureErrors.h"
 
 namespace Vorlune {
@@ -9,6 +11,22 @@ constexpr DWORD kCopy = SRCCOPY | CAPTUREBLT;
 
 void HideOverlay(HWND overlay) {
     if (overlay != nullptr) ShowWindow(overlay, SW_HIDE);
+}
+
+// The rectangles of a window's update region, in client coordinates; empty when none.
+std::vector<RECT> UpdateRects(HWND window) {
+    std::vector<RECT> rects;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetUpdateRgn(window, region, FALSE) > NULLREGION) {
+        std::vector<unsigned char> data(GetRegionData(region, 0, nullptr));
+        auto* header = reinterpret_cast<RGNDATA*>(data.data());
+        if (!data.empty() && GetRegionData(region, static_cast<DWORD>(data.size()), header) != 0) {
+            const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
+            rects.assign(first, first + header->rdh.nCount);
+        }
+    }
+    DeleteObject(region);
+    return rects;
 }
 }  // namespace
 
@@ -98,10 +116,15 @@ void CaptureBase::HandleKillFocus() {
 }
 
 void CaptureBase::HandlePaint() {
+    // Rectangle by rectangle: one copy clipped to a thin cross-hair costs as much as the
+    // cross-hair's bounding box, which is the whole screen.
+    const std::vector<RECT> rects = UpdateRects(overlay);
     PAINTSTRUCT ps = {};
     HDC paint = BeginPaint(overlay, &ps);
     // Without a snapshot there is nothing to show; the paint is only validated.
-    if (snapshot != nullptr) BitBlt(paint, 0, 0, snapshot->size.cx, snapshot->size.cy, snapshot->workDC, 0, 0, kCopy);
+    if (snapshot != nullptr)
+        for (const RECT& r : rects.empty() ? std::vector<RECT>{ps.rcPaint} : rects)
+            BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC, r.left, r.top, kCopy);
     EndPaint(overlay, &ps);
 }
 

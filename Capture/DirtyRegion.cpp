@@ -10,8 +10,17 @@ void DirtyRegion::Restore(HDC work, HDC frozen) const {
 }
 
 void DirtyRegion::Replace(HWND window, std::vector<RECT> next) {
-    for (const RECT& r : rects_) InvalidateRect(window, &r, FALSE);
-    for (const RECT& r : next) InvalidateRect(window, &r, FALSE);
+    // One region, one call: each InvalidateRect is a trip to the server.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    HRGN piece = CreateRectRgn(0, 0, 0, 0);
+    for (const std::vector<RECT>* list : {&rects_, &next})
+        for (const RECT& r : *list) {
+            SetRectRgn(piece, r.left, r.top, r.right, r.bottom);
+            CombineRgn(region, region, piece, RGN_OR);
+        }
+    InvalidateRgn(window, region, FALSE);
+    DeleteObject(piece);
+    DeleteObject(region);
     rects_ = std::move(next);
 }
 

@@ -22,6 +22,12 @@ void RectangleCapture::Prepare() {
 }
 
 void RectangleCapture::Start() {
+    // Read once a capture, not on every move (four reads of the file cost more than the
+    // rest of a frame): nothing can change them while the overlay holds the screen.
+    settings_.colour = GetAuxiliaryLineColor();
+    settings_.cursorCircle = CursorCaptureOn();
+    settings_.alwaysCrossHair = Settings().GetInt(SectionSettings, KeyAlwaysAuxiliaryLine) == 1;
+    settings_.magnification = ParseMagnification(Settings().GetString(KeyZoomWindowMagnification));
     // Enter before any move anchors where the cursor is, not where the last capture left it.
     current = CursorPoint();
     ShowOverlay();
@@ -37,7 +43,7 @@ void RectangleCapture::OnLButtonDown(POINT point) {
 
 void RectangleCapture::OnMouseMove(POINT point) {
     current = point;
-    Redraw(point);
+    Draw(point);
 }
 
 void RectangleCapture::OnLButtonUp(POINT point) {
@@ -96,14 +102,20 @@ RectangleFrame RectangleCapture::ComposeFrame(POINT point) {
     frame.point = point;
     frame.selecting = dragging;
     frame.anchor = anchor;
-    frame.crossHair = !dragging || Settings().GetInt(SectionSettings, KeyAlwaysAuxiliaryLine) == 1;
-    frame.cursorCircle = CursorCaptureOn();
-    frame.colour = GetAuxiliaryLineColor();
+    frame.crossHair = !dragging || settings_.alwaysCrossHair;
+    frame.cursorCircle = settings_.cursorCircle;
+    frame.colour = settings_.colour;
     ComposeZoom(frame);
     return frame;
 }
 
 void RectangleCapture::Redraw(POINT point) {
+    Draw(point);
+    // A move already raised the overlay before it came here; everything else raises it now.
+    if (repaint_ == Repaint::Changed) ShowOverlay();
+}
+
+void RectangleCapture::Draw(POINT point) {
     if (snapshot == nullptr) return;
     const RectangleFrame frame = ComposeFrame(point);
     const SIZE size = snapshot->size;
@@ -114,10 +126,7 @@ void RectangleCapture::Redraw(POINT point) {
     painter_.Paint(snapshot->workDC, size, frame);
     dirty_.Replace(overlay, RectangleFrameRects(frame, size));
     lastFrame_ = frame;
-    if (repaint_ == Repaint::Whole)
-        Refresh();
-    else
-        ShowOverlay();
+    if (repaint_ == Repaint::Whole) Refresh();
 }
 
 void RectangleCapture::RenderWholeFrame(HDC target) {
@@ -137,7 +146,7 @@ POINT RectangleCapture::CursorPoint() const {
 }
 
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {
-    frame.magnification = ParseMagnification(Settings().GetString(KeyZoomWindowMagnification));
+    frame.magnification = Magnification();
     frame.zoom = SharedZoomPlacement().Place(frame.point, snapshot->size);
 }
 

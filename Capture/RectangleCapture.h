@@ -42,6 +42,7 @@ protected:
 
     // The zoom window's part of a frame; none here.
     virtual void ComposeZoom(RectangleFrame&) {}
+    int Magnification() const { return settings_.magnification; }
 
     // The fixed corner of the selection, and the last mouse point.
     POINT anchor = {};
@@ -49,12 +50,22 @@ protected:
 
 private:
     void FinishSelection(POINT point);
+    // One frame: marks drawn and their rectangles invalidated; Redraw also raises the overlay.
+    void Draw(POINT point);
     void Redraw(POINT point);
     RectangleFrame ComposeFrame(POINT point);
     bool DropDrag();
     // Where the cursor is now, in snapshot coordinates.
     POINT CursorPoint() const;
 
+    // The settings the marks are drawn with, as this capture started.
+    struct MarkSettings {
+        COLORREF colour = 0;
+        bool cursorCircle = false;
+        bool alwaysCrossHair = false;
+        int magnification = 0;
+    };
+    MarkSettings settings_;
     Repaint repaint_ = Repaint::Changed;
     RectangleFramePainter painter_;
     DirtyRegion dirty_;

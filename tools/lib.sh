@@ -4,6 +4,8 @@ BUILD=${GLIMRA_BUILD:-$ROOT/build}
 export WINEPREFIX="$BUILD/wineprefix"
 # The two-monitor display needs a wineserver of its own: one server serves one set of monitors.
 DUAL_PREFIX="$BUILD/wineprefix-dual"
+# So does the wide single-monitor display of the benchmarks.
+WIDE_PREFIX="$BUILD/wineprefix-wide"
 export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -99,7 +101,7 @@ start_dual_display() {
 # desktop keeps them managed.
 set_managed() {
     local value=$1 prefix
-    for prefix in "$WINEPREFIX" "$DUAL_PREFIX"; do
+    for prefix in "$WINEPREFIX" "$DUAL_PREFIX" "$WIDE_PREFIX"; do
         [ -d "$prefix" ] || continue
         grep -q "\"Managed\"=\"$value\"" "$prefix/user.reg" 2>/dev/null && continue
         WINEPREFIX=$prefix wine_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$value"
@@ -126,9 +128,18 @@ ensure_dual_prefix() {
     echo "$PREFIX_VERSION" > "$stamp"
 }
 
+# A plain copy of the prefix, for a display of another size.
+ensure_wide_prefix() {
+    local stamp="$WIDE_PREFIX/.glimra-prefix"
+    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 0
+    rm -rf "$WIDE_PREFIX"
+    cp -a "$WINEPREFIX" "$WIDE_PREFIX"
+}
+
 stop_started() {
     wineserver -k >/dev/null 2>&1 || true
     [ -d "$DUAL_PREFIX" ] && WINEPREFIX=$DUAL_PREFIX wineserver -k >/dev/null 2>&1 || true
+    [ -d "$WIDE_PREFIX" ] && WINEPREFIX=$WIDE_PREFIX wineserver -k >/dev/null 2>&1 || true
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     STARTED_PIDS=()

@@ -7,7 +7,7 @@
 
 namespace Vorlune::Test {
 
-COLORREF PatternColour(int x, int y) {
+COLORREF ScreenPattern(int x, int y) {
     const int red = (x * 3) & 0xFF;
     const int green = (y * 5) & 0xFF;
     const int blue = 0x40 + ((x + 2 * y) & 0x3F);
@@ -26,7 +26,7 @@ LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     std::vector<std::uint32_t> bits(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const COLORREF c = PatternColour(rect.left + x, rect.top + y);
+            const COLORREF c = ScreenPattern(rect.left + x, rect.top + y);
             bits[static_cast<size_t>(y) * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         }
     BITMAPINFO info = {};
@@ -74,7 +74,7 @@ PatternWindow::PatternWindow(const RECT& screenRect) : rect_(screenRect) {
                             {(rect_.left + rect_.right) / 2, (rect_.top + rect_.bottom) / 2}};
     shown_ = hwnd_ != nullptr && WaitUntil([&] {
                  return std::all_of(std::begin(probes), std::end(probes),
-                                    [](POINT p) { return ScreenAt(p.x, p.y) == PatternColour(p.x, p.y); });
+                                    [](POINT p) { return ScreenAt(p.x, p.y) == ScreenPattern(p.x, p.y); });
              });
 }
 

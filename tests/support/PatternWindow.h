@@ -10,7 +10,7 @@ namespace Vorlune::Test {
 
 // The colour the pattern shows at screen point (x, y): neighbours differ, and it is never
 // black, white or any colour whose blue is 0x00 or 0xFF (so never a line colour like magenta).
-COLORREF PatternColour(int x, int y);
+COLORREF ScreenPattern(int x, int y);
 
 // A topmost window showing the pattern at its screen position.
 class PatternWindow {

@@ -9,6 +9,7 @@
 #include "Scratch.h"
 #include "SettingGuard.h"
 #include "Wait.h"
+#include "ui/PendingException.h"
 
 // A user selecting on the real overlay with real input; the result is read from the file.
 namespace Vorlune::Test {
@@ -64,6 +65,7 @@ protected:
 
     template <class Mode>
     void Make() {
+        mode.reset();  // one object of a mode at a time: they share its message map
         mode = MakeCaptureMode<Mode>(owner.Handle());
     }
     void Begin() {
@@ -93,7 +95,7 @@ protected:
         ASSERT_EQ(image->height, size.cy);
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
-                ASSERT_EQ(image->At(x, y), PatternColour(at.x + x, at.y + y)) << x << "," << y;
+                ASSERT_EQ(image->At(x, y), ScreenPattern(at.x + x, at.y + y)) << x << "," << y;
     }
     template <class Mode>
     void DragAndExpectThePattern(POINT from, POINT to) {
@@ -237,11 +239,32 @@ TEST_F(RectangleDrive, RightButtonDropsTheDragAndTheCaptureGoesOn) {
     EXPECT_EQ(Files().size(), 1u);
 }
 
+TEST_F(RectangleDrive, AReleaseOffTheSnapshotIsClampedToIt) {
+    Make<RectangleCapture>();
+    Begin();
+    HWND overlay = mode->Overlay();
+    const ScreenSnapshot& snapshot = *mode->Snapshot();
+    const auto frozen = SurfacePixels(snapshot.frozenDC, 0, 0, {301, 251});
+    SendMessageW(overlay, WM_LBUTTONDOWN, 0, MAKELPARAM(300, 250));
+    SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(-20, -30));
+    ASSERT_EQ(finished, 1);
+    const auto image = Image();
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 301);
+    ASSERT_EQ(image->height, 251);
+    for (int y = 0; y < 251; ++y)
+        for (int x = 0; x < 301; ++x) {
+            const std::uint32_t rgb = frozen[static_cast<size_t>(y) * 301 + x];
+            ASSERT_EQ(image->At(x, y), RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)) << x << "," << y;
+        }
+}
+
 TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
     std::vector<BmpImage> images;
     for (int toggle : {0, 1}) {
+        SCOPED_TRACE(toggle);
         ToggleGuard capture(13, toggle);
         Make<RectangleCapture>();
         Begin();
@@ -251,7 +274,7 @@ TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
         ASSERT_TRUE(MoveTo({600, 420}));
         SetCursor(cursor);
         Button(MOUSEEVENTF_LEFTUP);
-        ASSERT_TRUE(WaitFinished(toggle + 1));
+        ASSERT_TRUE(WaitFinished(toggle + 1)) << finished << " pending " << HasPendingException();
         const auto image = Image(static_cast<size_t>(toggle));
         ASSERT_TRUE(image.has_value());
         images.push_back(*image);

@@ -70,7 +70,7 @@ TEST_F(RectangleDrawing, ZoomWindowEnlargesTheSquareUnderTheCursorByTheReadFacto
             for (int i = 1; i < 300; ++i) {
                 const int sx = p.x - half + i / c.factor;
                 const int sy = p.y - half + j / c.factor;
-                const COLORREF want = sx == p.x || sy == p.y ? kLine : PatternColour(sx, sy);
+                const COLORREF want = sx == p.x || sy == p.y ? kLine : ScreenPattern(sx, sy);
                 if (at(zoom.left + i, zoom.top + j) != Rgb(want) && ++wrong <= 3)
                     ADD_FAILURE() << "zoom pixel " << i << "," << j;
             }
@@ -98,7 +98,7 @@ TEST_F(RectangleDrawing, ZoomSourceOffTheScreenShowsBlack) {
     // Factor 10 reads (-10, -10)-(20, 20); the window is at (55, 55).
     EXPECT_EQ(WorkAt(55 + 50, 55 + 200), 0x000000u);
     EXPECT_EQ(WorkAt(55 + 200, 55 + 50), 0x000000u);
-    EXPECT_EQ(WorkAt(55 + 250, 55 + 250), PatternColour(15, 15));
+    EXPECT_EQ(WorkAt(55 + 250, 55 + 250), ScreenPattern(15, 15));
 }
 
 TEST_F(RectangleDrawing, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairFollowsTheSetting) {
@@ -119,12 +119,12 @@ TEST_F(RectangleDrawing, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairFollow
                 const bool border = (x == 300 || x == 340) && y >= 200 && y <= 230;
                 const bool edge = (y == 200 || y == 230) && x >= 300 && x <= 340;
                 const bool onCrossHair = always == 1 && (x == 300 || y == 200);
-                ASSERT_EQ(WorkAt(x, y), border || edge || onCrossHair ? kLine : PatternColour(x, y)) << x << "," << y;
+                ASSERT_EQ(WorkAt(x, y), border || edge || onCrossHair ? kLine : ScreenPattern(x, y)) << x << "," << y;
             }
-        EXPECT_EQ(WorkAt(700, 200), always == 1 ? kLine : PatternColour(700, 200));
-        EXPECT_EQ(WorkAt(300, 600), always == 1 ? kLine : PatternColour(300, 600));
+        EXPECT_EQ(WorkAt(700, 200), always == 1 ? kLine : ScreenPattern(700, 200));
+        EXPECT_EQ(WorkAt(300, 600), always == 1 ? kLine : ScreenPattern(300, 600));
         // The old cross-hair is gone.
-        EXPECT_EQ(WorkAt(700, 230), PatternColour(700, 230));
+        EXPECT_EQ(WorkAt(700, 230), ScreenPattern(700, 230));
         TearDown();
     }
 }
