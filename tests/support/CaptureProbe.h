@@ -95,6 +95,11 @@ void PressKey(WORD key);
 void PressButton(DWORD downFlag, DWORD upFlag);
 inline void LeftClick() { PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 inline void RightClick() { PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+// One button or key event alone, for holding down.
+void SendMouseButton(DWORD flag);
+void SendKey(WORD key, DWORD flags);
+// Press and release of each key, all in one batch, as fast as fingers can go.
+void TypeKeys(const std::vector<WORD>& keys);
 
 // The screen's pixel, as the user sees it.
 COLORREF ScreenPixel(int x, int y);

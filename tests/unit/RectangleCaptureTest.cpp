@@ -17,35 +17,6 @@ namespace {
 
 constexpr RECT kPatternRect = {200, 120, 1000, 760};
 
-void Button(DWORD flag) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    SendInput(1, &input, sizeof input);
-}
-
-// Key presses in one batch, as fast as a user's fingers can go.
-void TypeKeys(const std::vector<WORD>& keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void KeyEvent(WORD key, DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
 bool CursorAt(POINT p) {
     SetCursorPos(p.x, p.y);
     return WaitUntil([&] {
@@ -102,11 +73,11 @@ protected:
         Make<Mode>();
         Begin();
         ASSERT_TRUE(MoveTo(from));
-        Button(MOUSEEVENTF_LEFTDOWN);
+        SendMouseButton(MOUSEEVENTF_LEFTDOWN);
         ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
         ASSERT_TRUE(MoveTo({(from.x + to.x) / 2, from.y}));
         ASSERT_TRUE(MoveTo(to));
-        Button(MOUSEEVENTF_LEFTUP);
+        SendMouseButton(MOUSEEVENTF_LEFTUP);
         ASSERT_TRUE(WaitFinished());
         EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
         ExpectPattern(Image(), {std::min(from.x, to.x), std::min(from.y, to.y)},
@@ -179,15 +150,15 @@ TEST_F(RectangleDrive, HeldEnterDoesNotFinishTheSelectionItStarted) {
     Make<RectangleCapture>();
     Begin();
     ASSERT_TRUE(MoveTo({420, 310}));
-    for (int i = 0; i < 3; ++i) KeyEvent(VK_RETURN, 0);  // auto-repeat: down, down, down
+    for (int i = 0; i < 3; ++i) SendKey(VK_RETURN, 0);  // auto-repeat: down, down, down
     // An arrow after them: once its move is drawn, the repeats were handled.
-    KeyEvent(VK_RIGHT, 0);
-    KeyEvent(VK_RIGHT, KEYEVENTF_KEYUP);
+    SendKey(VK_RIGHT, 0);
+    SendKey(VK_RIGHT, KEYEVENTF_KEYUP);
     ASSERT_TRUE(WaitUntil([&] { return mode->LastFrame() && mode->LastFrame()->point.x == 421; }));
     EXPECT_TRUE(mode->Selecting());
     EXPECT_EQ(finished, 0);
     EXPECT_TRUE(Files().empty());
-    KeyEvent(VK_RETURN, KEYEVENTF_KEYUP);
+    SendKey(VK_RETURN, KEYEVENTF_KEYUP);
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitFinished());
     ExpectPattern(Image(), {420, 310}, {2, 1});
@@ -197,7 +168,7 @@ TEST_F(RectangleDrive, EscapeDropsTheDragAndASecondEscapeEndsWithoutOutput) {
     Make<RectangleCapture>();
     Begin();
     ASSERT_TRUE(MoveTo({350, 250}));
-    Button(MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
     ASSERT_TRUE(MoveTo({520, 400}));
     PressKey(VK_ESCAPE);
@@ -210,7 +181,7 @@ TEST_F(RectangleDrive, EscapeDropsTheDragAndASecondEscapeEndsWithoutOutput) {
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFinished());
     EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
-    Button(MOUSEEVENTF_LEFTUP);
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
     PumpMessages();
     EXPECT_EQ(finished, 1);
     EXPECT_TRUE(Files().empty());
@@ -220,20 +191,20 @@ TEST_F(RectangleDrive, RightButtonDropsTheDragAndTheCaptureGoesOn) {
     Make<RectangleCapture>();
     Begin();
     ASSERT_TRUE(MoveTo({350, 250}));
-    Button(MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
     ASSERT_TRUE(MoveTo({500, 420}));
     RightClick();
     ASSERT_TRUE(WaitUntil([&] { return !mode->Selecting(); }));
-    Button(MOUSEEVENTF_LEFTUP);  // releasing after the drop picks nothing
+    SendMouseButton(MOUSEEVENTF_LEFTUP);  // releasing after the drop picks nothing
     ASSERT_TRUE(MoveTo({501, 420}));
     EXPECT_EQ(finished, 0);
     EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
 
-    Button(MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
     ASSERT_TRUE(MoveTo({540, 450}));
-    Button(MOUSEEVENTF_LEFTUP);
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFinished());
     ExpectPattern(Image(), {501, 420}, {40, 31});
     EXPECT_EQ(Files().size(), 1u);
@@ -269,11 +240,11 @@ TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
         Make<RectangleCapture>();
         Begin();
         ASSERT_TRUE(MoveTo({700, 500}));
-        Button(MOUSEEVENTF_LEFTDOWN);
+        SendMouseButton(MOUSEEVENTF_LEFTDOWN);
         ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
         ASSERT_TRUE(MoveTo({600, 420}));
         SetCursor(cursor);
-        Button(MOUSEEVENTF_LEFTUP);
+        SendMouseButton(MOUSEEVENTF_LEFTUP);
         ASSERT_TRUE(WaitFinished(toggle + 1)) << finished << " pending " << HasPendingException();
         const auto image = Image(static_cast<size_t>(toggle));
         ASSERT_TRUE(image.has_value());

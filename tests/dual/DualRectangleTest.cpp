@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Capture/RectangleCapture.h"
+#include "CaptureProbe.h"
+#include "PatternWindow.h"
+#include "Scratch.h"
+#include "SettingGuard.h"
+#include "Wait.h"
+
+namespace Vorlune::Test {
+namespace {
+
+// Left monitor (-1920, 0)-(0, 1080): snapshot x = screen x + 1920.
+constexpr LONG kShift = 1920;
+
+class DualRectangle : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -kShift);
+        ASSERT_TRUE(pattern.Shown());
+        mode = MakeCaptureMode<RectangleCaptureWithMagnifier>(owner.Handle());
+    }
+    void TearDown() override { mode.reset(); }
+    bool MoveTo(POINT screen) {
+        SetCursorPos(screen.x, screen.y);
+        return WaitUntil([&] {
+            const auto& frame = mode->LastFrame();
+            return frame && frame->point.x == screen.x + kShift && frame->point.y == screen.y;
+        });
+    }
+    std::optional<BmpImage> Image(size_t index) const {
+        const auto files = BmpFilesUnder(images.Path());
+        if (files.size() <= index) return std::nullopt;
+        return ReadBmp24(files[index]);
+    }
+
+    PatternWindow pattern{{-400, 100, 400, 600}};
+    OwnerWindow owner;
+    ScratchDir images;
+    StringSettingGuard folder{KeySaveFolder, images.Path()};
+    SettingGuard clipboardOnly{SectionSettings, KeyClipBoard, 2};
+    ToggleGuard cursorOff{13, 0};
+    std::unique_ptr<RectangleCapture> mode;
+    int finished = 0;
+};
+
+TEST_F(DualRectangle, DragAcrossBothMonitorsAndEnterLeftOfTheOrigin) {
+    mode->Act([this] { ++finished; });
+    ASSERT_TRUE(MoveTo({-250, 150}));
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
+    ASSERT_TRUE(MoveTo({250, 450}));
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return finished == 1; }));
+    auto image = Image(0);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 501);
+    ASSERT_EQ(image->height, 301);
+    for (int y = 0; y < 301; ++y)
+        for (int x = 0; x < 501; ++x) ASSERT_EQ(image->At(x, y), ScreenPattern(-250 + x, 150 + y)) << x << "," << y;
+
+    // Enter before any move: the anchor is the cursor's place on the left monitor.
+    SetCursorPos(-100, 300);
+    ASSERT_TRUE(WaitUntil([] {
+        POINT p = {};
+        GetCursorPos(&p);
+        return p.x == -100 && p.y == 300;
+    }));
+    mode->Act([this] { ++finished; });
+    SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(finished, 2);
+    image = Image(1);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 1);
+    EXPECT_EQ(image->At(0, 0), ScreenPattern(-100, 300));
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
