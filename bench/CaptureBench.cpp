@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Bench.h"
+#include "FirstPaint.h"
 #include "Capture/CaptureBase.h"
 
 namespace Vorlune::Bench {
@@ -30,33 +31,12 @@ protected:
     void Start() override { ShowOverlay(); }
 };
 
-Clock::time_point g_firstPaint;
-bool g_painted = false;
-
-LRESULT CALLBACK TimedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = OverlayWindowProcedure<BenchCapture>(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT && !g_painted) {
-        g_painted = true;
-        g_firstPaint = Clock::now();
-    }
-    return result;
-}
-
-void PumpUntilPainted() {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    MSG msg;
-    while (!g_painted && Clock::now() < deadline) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (!g_painted) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-}
-
 }  // namespace
 
 GLIMRA_BENCH(CaptureOverlay) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     BenchCapture mode(owner);
-    mode.CreateOverlay(TimedProcedure, OverlayMessageMap<BenchCapture>());
+    mode.CreateOverlay(&TimedOverlayProcedure<BenchCapture>, OverlayMessageMap<BenchCapture>());
 
     std::vector<double> toPaint, snapshotOnly;
     double before = 0, during = 0, after = 0;

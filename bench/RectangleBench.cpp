@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Bench.h"
+#include "FirstPaint.h"
 #include "Capture/RectangleCapture.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -59,34 +60,13 @@ std::vector<double> TimeMoves(RectangleCapture::Repaint how, int moves) {
     return times;
 }
 
-Clock::time_point g_firstPaint;
-bool g_painted = false;
-
-template <class Mode>
-LRESULT CALLBACK TimedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = OverlayWindowProcedure<Mode>(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT && !g_painted) {
-        g_painted = true;
-        g_firstPaint = Clock::now();
-    }
-    return result;
-}
-
-void PumpUntilPainted() {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (!g_painted && Clock::now() < deadline) {
-        PumpPending();
-        if (!g_painted) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-}
-
 template <class Mode>
 double ActToFirstPaint() {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     std::vector<double> times;
     {
         Mode mode(owner);
-        mode.CreateOverlay(&TimedProcedure<Mode>, OverlayMessageMap<Mode>());
+        mode.CreateOverlay(&TimedOverlayProcedure<Mode>, OverlayMessageMap<Mode>());
         for (int i = 0; i < 12; ++i) {
             g_painted = false;
             const auto start = Clock::now();

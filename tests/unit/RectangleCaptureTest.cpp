@@ -50,6 +50,12 @@ protected:
             return frame && frame->point.x == p.x && frame->point.y == p.y;
         });
     }
+    // Presses the left button at from and holds it down while moving to to.
+    bool DragTo(POINT from, POINT to) {
+        if (!MoveTo(from)) return false;
+        SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+        return WaitUntil([&] { return mode->Selecting(); }) && MoveTo(to);
+    }
     bool WaitFinished(int count = 1) {
         return WaitUntil([&] { return finished == count; });
     }
@@ -72,10 +78,7 @@ protected:
     void DragAndExpectThePattern(POINT from, POINT to) {
         Make<Mode>();
         Begin();
-        ASSERT_TRUE(MoveTo(from));
-        SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-        ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
-        ASSERT_TRUE(MoveTo({(from.x + to.x) / 2, from.y}));
+        ASSERT_TRUE(DragTo(from, {(from.x + to.x) / 2, from.y}));
         ASSERT_TRUE(MoveTo(to));
         SendMouseButton(MOUSEEVENTF_LEFTUP);
         ASSERT_TRUE(WaitFinished());
@@ -167,10 +170,7 @@ TEST_F(RectangleDrive, HeldEnterDoesNotFinishTheSelectionItStarted) {
 TEST_F(RectangleDrive, EscapeDropsTheDragAndASecondEscapeEndsWithoutOutput) {
     Make<RectangleCapture>();
     Begin();
-    ASSERT_TRUE(MoveTo({350, 250}));
-    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
-    ASSERT_TRUE(MoveTo({520, 400}));
+    ASSERT_TRUE(DragTo({350, 250}, {520, 400}));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return !mode->Selecting(); }));
     EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
@@ -190,10 +190,7 @@ TEST_F(RectangleDrive, EscapeDropsTheDragAndASecondEscapeEndsWithoutOutput) {
 TEST_F(RectangleDrive, RightButtonDropsTheDragAndTheCaptureGoesOn) {
     Make<RectangleCapture>();
     Begin();
-    ASSERT_TRUE(MoveTo({350, 250}));
-    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
-    ASSERT_TRUE(MoveTo({500, 420}));
+    ASSERT_TRUE(DragTo({350, 250}, {500, 420}));
     RightClick();
     ASSERT_TRUE(WaitUntil([&] { return !mode->Selecting(); }));
     SendMouseButton(MOUSEEVENTF_LEFTUP);  // releasing after the drop picks nothing
@@ -201,12 +198,10 @@ TEST_F(RectangleDrive, RightButtonDropsTheDragAndTheCaptureGoesOn) {
     EXPECT_EQ(finished, 0);
     EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
 
-    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
-    ASSERT_TRUE(MoveTo({540, 450}));
+    ASSERT_TRUE(DragTo({502, 420}, {540, 450}));
     SendMouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFinished());
-    ExpectPattern(Image(), {501, 420}, {40, 31});
+    ExpectPattern(Image(), {502, 420}, {39, 31});
     EXPECT_EQ(Files().size(), 1u);
 }
 
@@ -239,10 +234,7 @@ TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
         ToggleGuard capture(13, toggle);
         Make<RectangleCapture>();
         Begin();
-        ASSERT_TRUE(MoveTo({700, 500}));
-        SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-        ASSERT_TRUE(WaitUntil([&] { return mode->Selecting(); }));
-        ASSERT_TRUE(MoveTo({600, 420}));
+        ASSERT_TRUE(DragTo({700, 500}, {600, 420}));
         SetCursor(cursor);
         SendMouseButton(MOUSEEVENTF_LEFTUP);
         ASSERT_TRUE(WaitFinished(toggle + 1)) << finished << " pending " << HasPendingException();

@@ -91,11 +91,23 @@ TEST_F(RectangleDrawing, ZoomWindowEnlargesTheSquareUnderTheCursorByTheReadFacto
     }
 }
 
-TEST_F(RectangleDrawing, ZoomSourceOffTheScreenShowsBlack) {
+TEST_F(RectangleDrawing, ZoomWindowFlipsNearTheFarEdgesAndShowsBlackOffTheScreen) {
     Begin<RectangleCaptureWithMagnifier>();
+    const SIZE size = mode->Snapshot()->size;
     Send(WM_MOUSEMOVE, {200, 200});
+    Send(WM_MOUSEMOVE, {size.cx - 300, size.cy - 300});
+    // Within 350 of the right and bottom edges: left of and above the cursor.
+    const POINT flipped = {size.cx - 650, size.cy - 650};
+    EXPECT_EQ(WorkAt(flipped.x, flipped.y), kLine);
+    EXPECT_EQ(WorkAt(flipped.x + 300, flipped.y + 300), kLine);
+    EXPECT_NE(WorkAt(size.cx - 250, size.cy - 150), kLine);
+    // It stays there on the way back, until that side would leave the screen.
+    Send(WM_MOUSEMOVE, {400, 360});
+    for (int y = 10; y < 310; y += 50) EXPECT_EQ(WorkAt(50, y), kLine) << y;
+    EXPECT_EQ(WorkAt(450, 410), ScreenPattern(450, 410));
+
     Send(WM_MOUSEMOVE, {5, 5});
-    // Factor 10 reads (-10, -10)-(20, 20); the window is at (55, 55).
+    // Factor 10 reads (-10, -10)-(20, 20); the window is back right and below, at (55, 55).
     EXPECT_EQ(WorkAt(55 + 50, 55 + 200), 0x000000u);
     EXPECT_EQ(WorkAt(55 + 200, 55 + 50), 0x000000u);
     EXPECT_EQ(WorkAt(55 + 250, 55 + 250), ScreenPattern(15, 15));
