@@ -8,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/ScreenClamp.h"
 #include "draw/GdiObjectCache.h"
+#include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/PendingException.h"
@@ -92,11 +93,17 @@ void SavePosition(HWND hwnd) {
     Settings().SetInt(SectionApp, KeyPositionX, position.x);
     Settings().SetInt(SectionApp, KeyPositionY, position.y);
 }
+
+void SaveStateOnClose(HWND hwnd) {
+    SavePosition(hwnd);
+    if (Settings().GetInt(SectionSettings, KeyDeleteImage) == 1)
+        ClearFolder(GetSaveFolder(), GetModuleBaseName() + L".ini");
+}
 }  // namespace
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) PostQuitMessage(0);
-    if (message == WM_CLOSE && !GuardCall([&] { SavePosition(hwnd); })) return 0;
+    if (message == WM_CLOSE && !GuardCall([&] { SaveStateOnClose(hwnd); })) return 0;
     return ServeWindowMessage(MainWindowMap(), hwnd, message, wParam, lParam);
 }
 

@@ -118,6 +118,8 @@ TEST(WindowProcedure, EraseBackgroundAnswersOneWithoutDispatch) {
     wchar_t title[8] = {};
     GetWindowTextW(hwnd, title, 8);
     EXPECT_STREQ(title, L"abc");
+    // The main window's procedure answers the same way, before its map is consulted.
+    EXPECT_EQ(SendMessageW(hwnd, WM_ERASEBKGND, 0, 0), MainWndProc(hwnd, WM_ERASEBKGND, 0, 0));
     DestroyWindow(hwnd);
 }
 

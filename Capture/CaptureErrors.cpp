@@ -1,0 +1,57 @@
+#include "Capture/CaptureErrors.h"
+
+#include <sstream>
+#include <string>
+
+#include "app/AppContext.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr int kTextError = 17;
+constexpr int kTextWindowCreationFailed = 19;
+
+// "【" and "】" in the thread's code page (0x81 0x79 and 0x81 0x7A under 932). A code page
+// without them would turn them into question marks or stray bytes; plain brackets then.
+std::string Bracket(const wchar_t* wide, const char* fallback) {
+    const std::string narrow = ToThreadAnsi(wide);
+    const int size = static_cast<int>(narrow.size());
+    wchar_t back[4] = {};
+    if (size > 0 && MultiByteToWideChar(CP_THREAD_ACP, MB_ERR_INVALID_CHARS, narrow.data(), size, back, 4) == 1 &&
+        back[0] == wide[0])
+        return narrow;
+    return fallback;
+}
+
+std::string CaptureReport(const char* file, int line, DWORD lastError) {
+    std::ostringstream report;
+    report << Bracket(L"\u3010", "[") << App().GetTextNarrow(kTextError) << Bracket(L"\u3011", "]") << "\r\n"
+           << App().GetTextNarrow(kTextWindowCreationFailed) << "\r\n"
+           << "\r\n"
+           << file << "\r\n"
+           << line << "\r\n"
+           << lastError << "\r\n";
+    return report.str();
+}
+
+std::string OutputReport(int textId, const char* file, int line, DWORD lastError) {
+    std::ostringstream report;
+    report << App().GetTextNarrow(kTextError) << "\r\n"
+           << App().GetTextNarrow(textId) << "\r\n"
+           << "\r\n"
+           << "File=" << file << "\r\n"
+           << "Line=" << line << "\r\n"
+           << "GetLastError()=" << lastError << "\r\n";
+    return report.str();
+}
+
+}  // namespace
+
+CaptureException::CaptureException(const char* file, int line, DWORD lastError)
+    : std::runtime_error(CaptureReport(file, line, lastError)) {}
+
+AnExceptionImpl::AnExceptionImpl(int textId, const char* file, int line, DWORD lastError)
+    : std::runtime_error(OutputReport(textId, file, line, lastError)) {}
+
+}  // namespace Vorlune

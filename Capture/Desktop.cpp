@@ -1,0 +1,139 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include "Capture/BmpLayout.h"
+#include "Capture/CaptureErrors.h"
+#include "Capture/CaptureOutput.h"
+#include "Capture/Clipboard.h"
+#include "app/AppContext.h"
+#include "settings/ImageFolder.h"
+#include "settings/SettingsStore.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr int kTextBitmapCreationFailed = 18;
+constexpr int kTextViewerFailed = 23;
+
+// ClipBoard setting values that differ from the default of copying and viewing.
+constexpr int kClipBoardViewOnly = 1;
+constexpr int kClipBoardCopyOnly = 2;
+
+// Writes all of data; on failure error is the code of the failing call.
+bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunction& write, DWORD& error) {
+    DWORD written = 0;
+    const BOOL ok = write ? write(file, data, size, &written) : WriteFile(file, data, size, &written, nullptr);
+    if (!ok) {
+        error = GetLastError();
+        return false;
+    }
+    if (written != size) {
+        error = ERROR_WRITE_FAULT;  // the call reported success and wrote short
+        return false;
+    }
+    return true;
+}
+
+std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size,
+                         ImageFileNamer* namer) {
+    const CapturedImage image = CaptureArea(outputDC, position, size);
+    std::wstring written = WriteImageFile(image, path, namer);
+    if (Settings().GetInt(SectionSettings, KeyClipBoard) != kClipBoardViewOnly) CopyImageToClipboard(owner, image);
+    return written;
+}
+
+}  // namespace
+
+CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
+    const auto pixelBytes = BmpPixelDataSize(size.cx, size.cy);
+    if (!pixelBytes) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, ERROR_INVALID_PARAMETER);
+    HBITMAP bitmap = CreateDib24(size.cx, size.cy);
+    if (bitmap == nullptr) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    DIBSECTION section = {};
+    const bool described = GetObjectW(bitmap, sizeof section, &section) == sizeof section;
+    const DWORD describeError = GetLastError();
+    CapturedImage image(bitmap, static_cast<const std::uint8_t*>(section.dsBm.bmBits), size.cx, size.cy, *pixelBytes);
+    // The file is written from these bits as they are, so they must be laid out as in the file.
+    if (!described || image.Bits() == nullptr || section.dsBmih.biHeight != size.cy ||
+        static_cast<std::uint32_t>(section.dsBm.bmWidthBytes) != BmpRowSize(size.cx))
+        throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, describeError);
+
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (memory == nullptr) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    const BOOL copied = BitBlt(memory, 0, 0, size.cx, size.cy, source, position.x, position.y, SRCCOPY | CAPTUREBLT);
+    const DWORD copyError = GetLastError();
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    if (!copied) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, copyError);
+    GdiFlush();  // the bits are read directly from here on
+    return image;
+}
+
+std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path, ImageFileNamer* namer,
+                            const ImageWriteFunction& write) {
+    std::wstring target = path;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (;;) {
+        file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) break;
+        const DWORD error = GetLastError();
+        if (namer == nullptr || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, error);
+        // Taken since the folder was listed: never overwrite, take the next free number.
+        target = namer->NextImagePathAfterTaken(target);
+        if (target.empty()) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, error);
+    }
+
+    const auto headers = BmpHeaders(image.Width(), image.Height());
+    DWORD error = 0;
+    const bool complete = WriteWhole(file, headers.data(), kBmpHeadersSize, write, error) &&
+                          WriteWhole(file, image.Bits(), image.PixelBytes(), write, error);
+    if (!complete) {
+        CloseHandle(file);
+    } else if (!CloseHandle(file)) {
+        error = GetLastError();
+    } else {
+        return target;
+    }
+    DeleteFileW(target.c_str());  // a partial image is worse than none
+    throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, error);
+}
+
+bool CopyImageToClipboard(HWND owner, const CapturedImage& image) {
+    const BITMAPINFO info = Dib24Info(image.Width(), image.Height());
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, image.Bits(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return PutBitmapOnClipboard(owner, copy);
+}
+
+void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size) {
+    WriteOutput(outputDC, owner, path, position, size, nullptr);
+}
+
+bool LaunchViewer(HWND owner, const std::wstring& viewer, const std::wstring& path) {
+    // Quoted, so a folder with spaces stays one argument; file names cannot hold quotes.
+    const std::wstring parameters = path.empty() ? std::wstring() : L"\"" + path + L"\"";
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // the caller reports a failure itself
+    info.hwnd = owner;
+    info.lpVerb = L"open";
+    info.lpFile = viewer.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
+}
+
+void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
+    const std::wstring path = namer.NextImagePath(GetSaveFolder());
+    if (path.empty()) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
+    const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer);
+    if (Settings().GetInt(SectionSettings, KeyClipBoard) == kClipBoardCopyOnly) return;
+    if (!LaunchViewer(owner, Settings().GetString(KeyViewer), written))
+        MessageBoxW(owner, App().GetText(kTextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+}
+
+}  // namespace Vorlune

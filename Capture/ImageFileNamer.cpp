@@ -1,0 +1,37 @@
+#include <windows.h>
+
+#include "Capture/CaptureOutput.h"
+#include "settings/ImageFolder.h"
+
+namespace Vorlune {
+
+std::tm LocalDateNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    localtime_s(&local, &now);
+    return local;
+}
+
+ImageFileNamer::ImageFileNamer() : ImageFileNamer(LocalDateNow) {}
+
+ImageFileNamer::ImageFileNamer(DateSource date, int maxNumber) : date_(std::move(date)), maxNumber_(maxNumber) {}
+
+std::wstring ImageFileNamer::NextImagePath(const std::wstring& folder) {
+    std::wstring base = folder;
+    if (base.empty() || base.back() != L'\\') base += L'\\';
+    CreateDirectoryW(base.c_str(), nullptr);  // may exist already
+    dayFolder_ = base + DayFolderName(date_()) + L'\\';
+    CreateDirectoryW(dayFolder_.c_str(), nullptr);
+    // One listing, then set lookups: the cost grows with the folder, not its square.
+    ListFolder(dayFolder_, existingNames_);
+    const auto name = PickFreeImageName(existingNames_, maxNumber_);
+    return name ? dayFolder_ + *name : std::wstring();
+}
+
+std::wstring ImageFileNamer::NextImagePathAfterTaken(const std::wstring& takenPath) {
+    existingNames_.push_back(takenPath.substr(takenPath.find_last_of(L'\\') + 1));
+    const auto name = PickFreeImageName(existingNames_, maxNumber_);
+    return name ? dayFolder_ + *name : std::wstring();
+}
+
+}  // namespace Vorlune

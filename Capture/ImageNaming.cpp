@@ -1,0 +1,40 @@
+#include "Capture/ImageNaming.h"
+
+#include <cwchar>
+#include <unordered_set>
+
+namespace Vorlune {
+
+namespace {
+// Image names hold only ASCII, so folding ASCII letters is the file system's comparison.
+std::wstring FoldCase(std::wstring name) {
+    for (wchar_t& c : name)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    return name;
+}
+}  // namespace
+
+std::wstring DayFolderName(const std::tm& date) {
+    wchar_t text[32] = {};
+    std::swprintf(text, 32, L"%04d%02d%02d", date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);
+    return text;
+}
+
+std::wstring ImageFileName(int number) {
+    wchar_t text[32] = {};
+    std::swprintf(text, 32, L"%05d.bmp", number);
+    return text;
+}
+
+std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, int maxNumber) {
+    std::unordered_set<std::wstring> taken;
+    taken.reserve(existingNames.size());
+    for (const std::wstring& name : existingNames) taken.insert(FoldCase(name));
+    for (int number = 1; number <= maxNumber; ++number) {
+        std::wstring candidate = ImageFileName(number);
+        if (taken.count(candidate) == 0) return candidate;
+    }
+    return std::nullopt;
+}
+
+}  // namespace Vorlune

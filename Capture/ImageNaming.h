@@ -1,0 +1,23 @@
+#pragma once
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Vorlune {
+
+// Image numbers run from 1 to this, written with at least five digits.
+constexpr int kMaxImageNumber = 100000;
+
+// "%04d%02d%02d" of the local date: year, month 1-12, day of month.
+std::wstring DayFolderName(const std::tm& date);
+
+// The number with five digits, zero-padded, and ".bmp".
+std::wstring ImageFileName(int number);
+
+// The name of the lowest number from 1 to maxNumber that no existing name takes. Names are
+// compared as the file system does, without regard to case. Nothing when all are taken.
+std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames,
+                                              int maxNumber = kMaxImageNumber);
+
+}  // namespace Vorlune

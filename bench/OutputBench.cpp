@@ -1,0 +1,136 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Bench.h"
+#include "Capture/BmpLayout.h"
+#include "Capture/CaptureOutput.h"
+#include "settings/ImageFolder.h"
+#include "settings/SettingsStore.h"
+#include "settings/TempFolder.h"
+
+namespace Vorlune::Bench {
+namespace {
+
+std::wstring BenchFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + name + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void Touch(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+void Clear(const std::wstring& folder) {
+    ClearFolder(folder, L"", L"", RealFolderOperations());
+    RemoveDirectoryW(folder.c_str());
+}
+
+template <class Body>
+double MedianMs(int runs, Body body) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        body();
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    return Median(times);
+}
+
+std::tm FixedDate() {
+    std::tm date = {};
+    date.tm_year = 124;
+    date.tm_mon = 5;
+    date.tm_mday = 7;
+    return date;
+}
+
+}  // namespace
+
+// Lists the day folder once and looks names up in a set: the time should grow about
+// tenfold from 1,000 to 10,000 files, not a hundredfold.
+GLIMRA_BENCH(OutputNextName) {
+    const std::wstring folder = BenchFolder(L"next-name");
+    ImageFileNamer namer(FixedDate);
+    namer.NextImagePath(folder);
+    int existing = 0;
+    double at1000 = 0;
+    for (const int count : {0, 1000, 10000}) {
+        for (; existing < count; ++existing) Touch(namer.DayFolder() + ImageFileName(existing + 1));
+        std::wstring path;
+        const double ms = MedianMs(count >= 10000 ? 9 : 21, [&] { path = namer.NextImagePath(folder); });
+        if (path != namer.DayFolder() + ImageFileName(count + 1)) std::printf("unexpected name\n");
+        Report("next_name_" + std::to_string(count) + "_files_ms", ms, "ms");
+        if (count == 1000) at1000 = ms;
+        if (count == 10000 && at1000 > 0) Report("next_name_10000_over_1000_files", ms / at1000, "x");
+    }
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 10000; ++i) names.push_back(ImageFileName(i));
+    Report("next_name_pick_only_10000_names_ms", MedianMs(21, [&] { PickFreeImageName(names); }), "ms");
+    Clear(folder);
+}
+
+// A full-screen capture's file straight from the DIB's bits, against a plain write of the
+// same bytes; and the clipboard copy built from memory.
+GLIMRA_BENCH(OutputFullScreen) {
+    constexpr int kWidth = 1920;
+    constexpr int kHeight = 1080;
+    const std::wstring folder = BenchFolder(L"full-screen");
+    HDC source = CreateCompatibleDC(nullptr);
+    HBITMAP sourceBitmap = CreateDib24(kWidth, kHeight);
+    HGDIOBJ previous = SelectObject(source, sourceBitmap);
+    PatBlt(source, 0, 0, kWidth, kHeight, WHITENESS);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"bench owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+
+    const CapturedImage image = CaptureArea(source, {0, 0}, {kWidth, kHeight});
+    const std::uint32_t fileBytes = kBmpHeadersSize + image.PixelBytes();
+    std::vector<char> plain(fileBytes, 1);
+    int counter = 0;
+    std::vector<double> writes;
+    std::vector<double> plainWrites;
+    for (int run = 0; run < 15; ++run) {
+        const std::wstring imagePath = folder + L"image" + std::to_wstring(++counter) + L".bmp";
+        auto start = Clock::now();
+        WriteImageFile(image, imagePath, nullptr);
+        writes.push_back(Milliseconds(Clock::now() - start));
+
+        const std::wstring plainPath = folder + L"plain" + std::to_wstring(counter) + L".bin";
+        start = Clock::now();
+        HANDLE file = CreateFileW(plainPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, plain.data(), fileBytes, &written, nullptr);
+        CloseHandle(file);
+        plainWrites.push_back(Milliseconds(Clock::now() - start));
+        DeleteFileW(imagePath.c_str());
+        DeleteFileW(plainPath.c_str());
+    }
+    const double write = Median(writes);
+    const double plainWrite = Median(plainWrites);
+    Report("output_capture_area_1920x1080_ms",
+           MedianMs(15, [&] { CaptureArea(source, {0, 0}, {kWidth, kHeight}); }), "ms");
+    Report("output_write_1920x1080_ms", write, "ms");
+    Report("output_plain_write_same_bytes_ms", plainWrite, "ms");
+    Report("output_write_over_plain_write", plainWrite > 0 ? write / plainWrite : 0, "x");
+    Report("output_clipboard_1920x1080_ms", MedianMs(15, [&] { CopyImageToClipboard(owner, image); }), "ms");
+
+    // The whole step as a capture runs it, without the viewer.
+    CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
+    Settings().SetString(KeySaveFolder, folder);
+    Settings().SetInt(SectionSettings, KeyClipBoard, 2);
+    ImageFileNamer namer(FixedDate);
+    Report("output_finish_capture_1920x1080_ms",
+           MedianMs(9, [&] { FinishCapture(namer, source, owner, {0, 0}, {kWidth, kHeight}); }), "ms");
+
+    DestroyWindow(owner);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    DeleteObject(sourceBitmap);
+    Clear(folder);
+}
+
+}  // namespace Vorlune::Bench

@@ -1,0 +1,139 @@
+#include "settings/ImageFolder.h"
+
+#include <windows.h>
+
+#include <cwctype>
+
+#include "settings/SettingsStore.h"
+#include "settings/TempFolder.h"
+
+namespace Vorlune {
+
+namespace {
+
+bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+std::wstring WithBackslash(std::wstring path) {
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return {};
+    full.resize(length);
+    return full;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// A path already made full: "X:", "\\server\share" or their "\\?\" forms, with or
+// without trailing backslashes.
+bool IsRootPath(std::wstring path) {
+    while (!path.empty() && IsSlash(path.back())) path.pop_back();
+    if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) {
+        path.erase(0, 4);
+        if (path.size() >= 4 && _wcsnicmp(path.c_str(), L"UNC\\", 4) == 0) path = L"\\\\" + path.substr(4);
+    }
+    if (path.empty() || (path.size() == 2 && path[1] == L':')) return true;
+    if (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1])) {
+        size_t parts = 0;
+        bool inPart = false;
+        for (size_t i = 2; i < path.size(); ++i) {
+            if (IsSlash(path[i])) {
+                inPart = false;
+            } else if (!inPart) {
+                inPart = true;
+                ++parts;
+            }
+        }
+        return parts <= 2;
+    }
+    return false;
+}
+
+class Win32FolderOperations : public FolderOperations {
+public:
+    std::vector<FolderEntry> List(const std::wstring& folder) override {
+        std::vector<FolderEntry> entries;
+        WIN32_FIND_DATAW data = {};
+        HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return entries;
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                               (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+        return entries;
+    }
+    void DeleteFileAt(const std::wstring& path) override { DeleteFileW(path.c_str()); }
+    void RemoveFolderAt(const std::wstring& path) override { RemoveDirectoryW(path.c_str()); }
+};
+
+void ClearInside(const std::wstring& folder, const std::wstring& keepName, const std::wstring& keepPath,
+                 FolderOperations& operations) {
+    for (const FolderEntry& entry : operations.List(folder)) {
+        if (entry.name == keepName) continue;
+        const std::wstring path = folder + entry.name;
+        if (!keepPath.empty() && SamePath(path, keepPath)) continue;
+        if (entry.reparsePoint) {
+            // Removing the link itself leaves whatever it points at alone.
+            if (entry.directory)
+                operations.RemoveFolderAt(path);
+            else
+                operations.DeleteFileAt(path);
+        } else if (entry.directory) {
+            ClearInside(path + L"\\", keepName, keepPath, operations);
+            operations.RemoveFolderAt(path);
+        } else {
+            operations.DeleteFileAt(path);
+        }
+    }
+}
+
+}  // namespace
+
+std::wstring GetSaveFolder() {
+    std::wstring folder = Settings().GetString(KeySaveFolder);
+    return folder.empty() ? GetTempFolderPath() : folder;
+}
+
+void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names) {
+    names.clear();
+    for (FolderEntry& entry : RealFolderOperations().List(WithBackslash(folder))) names.push_back(std::move(entry.name));
+}
+
+FolderOperations& RealFolderOperations() {
+    static Win32FolderOperations operations;
+    return operations;
+}
+
+bool IsClearableFolder(const std::wstring& folder) {
+    const bool driveAbsolute =
+        folder.size() >= 3 && std::iswalpha(folder[0]) && folder[1] == L':' && IsSlash(folder[2]);
+    const bool unc = folder.size() >= 2 && IsSlash(folder[0]) && IsSlash(folder[1]);
+    if (!driveAbsolute && !unc) return false;
+    const std::wstring full = FullPath(folder);
+    return !full.empty() && !IsRootPath(full);
+}
+
+void ClearFolder(const std::wstring& folder, const std::wstring& keepName, const std::wstring& keepPath,
+                 FolderOperations& operations) {
+    if (!IsClearableFolder(folder)) return;
+    const std::wstring full = FullPath(folder);
+    ClearInside(WithBackslash(full), keepName, keepPath.empty() ? keepPath : FullPath(keepPath), operations);
+}
+
+void ClearFolder(const std::wstring& folder, const std::wstring& keepName) {
+    ClearFolder(folder, keepName, Settings().Path(), RealFolderOperations());
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,28 @@
+// Stands in for an image viewer: appends one line per start to the file named by
+// GLIMRA_FAKE_VIEWER_LOG, "<argument count>|<argument 1>|...", in UTF-8, and exits.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    wchar_t logPath[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", logPath, MAX_PATH) == 0) return 2;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring line = std::to_wstring(count - 1);
+    for (int i = 1; i < count; ++i) line += L"|" + std::wstring(arguments[i]);
+    line += L"\n";
+    LocalFree(arguments);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size, nullptr, nullptr);
+    // One write of the whole line, so a reader never sees half of it.
+    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 3;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size() ? 0 : 4;
+}
