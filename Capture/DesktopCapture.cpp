@@ -1,7 +1,5 @@
 #include "Capture/DesktopCapture.h"
 
-#include <dwmapi.h>
-
 #include <stdexcept>
 #include <string>
 
@@ -16,6 +14,7 @@ namespace {
 
 constexpr int kSecondsTextId = 79;
 constexpr DWORD kOneSecond = 1000;
+constexpr DWORD kSettleMilliseconds = 100;
 
 // A capture that completes inside Act must still end when it fails: the callback is what
 // brings the toolbar back, and Act itself drops it on an exception.
@@ -105,8 +104,10 @@ void DelayedDesktopCapture::CountDown(int seconds) {
             window.Hide();
         }
     }
-    // With composition the hidden window may linger one frame on screen; wait for it to go.
-    DwmFlush();
+    // What it covered must be back on screen before the freeze: composition may still show
+    // it for a frame, and without composition the window below has to repaint. The same
+    // pause the toolbar gets before a capture.
+    Sleep(kSettleMilliseconds);
 }
 
 }  // namespace Vorlune

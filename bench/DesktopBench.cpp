@@ -5,6 +5,8 @@
 
 #include "Bench.h"
 #include "Capture/DesktopCapture.h"
+#include "FirstPaint.h"
+#include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 
@@ -14,27 +16,6 @@ namespace {
 
 constexpr int kCursorToggle = 13;
 
-Clock::time_point g_firstPaint;
-bool g_painted = false;
-
-LRESULT CALLBACK TimedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = OverlayWindowProcedure<DesktopCapture>(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT && !g_painted) {
-        g_painted = true;
-        g_firstPaint = Clock::now();
-    }
-    return result;
-}
-
-void PumpUntilPainted() {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    MSG msg;
-    while (!g_painted && Clock::now() < deadline) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (!g_painted) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-}
-
 // Images into a folder of the benchmark's own, no viewer; settings put back afterwards.
 class BenchSettings {
 public:
@@ -42,16 +23,18 @@ public:
         CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
         oldClipboard_ = Settings().GetInt(SectionSettings, KeyClipBoard);
         oldToggle_ = Settings().GetToggle(kCursorToggle);
-        Settings().SetString(KeySaveFolder, GetTempFolderPath() + L"desktop-bench\\");
+        Settings().SetString(KeySaveFolder, folder_);
         Settings().SetInt(SectionSettings, KeyClipBoard, 2);  // file and clipboard, no viewer
     }
     ~BenchSettings() {
+        ClearFolder(folder_, L"");
         Settings().SetString(KeySaveFolder, oldFolder_);
         Settings().SetInt(SectionSettings, KeyClipBoard, oldClipboard_);
         Settings().SetToggle(kCursorToggle, oldToggle_);
     }
 
 private:
+    const std::wstring folder_ = GetTempFolderPath() + L"desktop-bench\\";
     std::wstring oldFolder_;
     int oldClipboard_ = 0;
     int oldToggle_ = 0;
@@ -63,16 +46,16 @@ GLIMRA_BENCH(DesktopCaptureBench) {
     BenchSettings settings;
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DesktopCapture mode(owner);
-    mode.CreateOverlay(TimedProcedure, OverlayMessageMap<DesktopCapture>());
+    mode.CreateOverlay(TimedOverlayProcedure<DesktopCapture>, OverlayMessageMap<DesktopCapture>());
 
     std::vector<double> toPaint;
     Settings().SetToggle(kCursorToggle, 1);
     for (int i = 0; i < 12; ++i) {
-        g_painted = false;
+        FirstPaint::Arm();
         const auto start = Clock::now();
         mode.Act([] {});
-        PumpUntilPainted();
-        if (g_painted && i > 0) toPaint.push_back(Milliseconds(g_firstPaint - start));
+        FirstPaint::PumpUntilPainted();
+        if (FirstPaint::Painted() && i > 0) toPaint.push_back(Milliseconds(FirstPaint::At() - start));
         SendMessageW(mode.Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
 

@@ -8,7 +8,9 @@
 #include "Capture/CountdownWindow.h"
 #include "Capture/DesktopCapture.h"
 #include "CaptureProbe.h"
+#include "ForeignWindow.h"
 #include "ImageFiles.h"
+#include "MessageBoxWatcher.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "app/AppContext.h"
@@ -19,12 +21,6 @@ namespace {
 constexpr int kCursorToggle = 13;
 
 HWND FindCountdown() { return FindWindowW(kCountdownClassName, nullptr); }
-
-std::wstring WindowText(HWND hwnd) {
-    wchar_t text[128] = {};
-    GetWindowTextW(hwnd, text, 128);
-    return text;
-}
 
 // What the test saw at each one-second wait.
 struct SeenWait {
@@ -57,6 +53,16 @@ protected:
     }
     void Run(DelayedDesktopCapture& mode) {
         mode.Act([this] { ++finished; });
+    }
+    template <class Error>
+    void ExpectFailure(DelayedDesktopCapture& mode, const wchar_t* delaySeconds, const char* what) {
+        StringSettingGuard delay(KeyDelaySeconds, delaySeconds);
+        try {
+            Run(mode);
+            ADD_FAILURE() << "no exception for " << Narrow(delaySeconds);
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), what);
+        }
     }
 
     ImageFolderGuard folder;
@@ -108,13 +114,13 @@ TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
 TEST_F(Delayed, CountdownKeepsAwayFromTheFocusAndThePicture) {
     StringSettingGuard delay(KeyDelaySeconds, L"2");
     constexpr COLORREF kCorner = 0x40C0E0;
-    ColourWindow corner({0, 0, 40, 40}, kCorner);
+    ForeignColourWindow corner({0, 0, 40, 40}, kCorner);
     SetForegroundWindow(corner.Handle());
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(0, 0) == kCorner && GetForegroundWindow() == corner.Handle(); }));
-    bool covered = false;
+    int covered = 0;
     onWait = [&] {
         // Shown, the window does lie over the corner pixel: the picture must be taken without it.
-        covered = covered || WaitUntil([&] { return ScreenPixel(0, 0) != kCorner; });
+        if (WaitUntil([&] { return ScreenPixel(0, 0) != kCorner; })) ++covered;
     };
     auto mode = MakeMode();
     Run(*mode);
@@ -123,7 +129,7 @@ TEST_F(Delayed, CountdownKeepsAwayFromTheFocusAndThePicture) {
         EXPECT_TRUE(wait.visible);
         EXPECT_EQ(wait.foreground, corner.Handle());
     }
-    EXPECT_TRUE(covered);
+    EXPECT_EQ(covered, 2);
     EXPECT_EQ(GetForegroundWindow(), corner.Handle());
     const Bitmap24 image = ReadBitmap24(folder.Images().at(0));
     ASSERT_TRUE(image.Valid());
@@ -192,26 +198,10 @@ TEST_F(Delayed, ZeroOrLessCapturesAtOnce) {
 
 TEST_F(Delayed, DelayThatIsNotAnIntFailsCleanlyAndEndsTheCaptureOnce) {
     auto mode = MakeMode();
-    {
-        StringSettingGuard delay(KeyDelaySeconds, L"abc");
-        try {
-            Run(*mode);
-            ADD_FAILURE() << "no exception";
-        } catch (const std::invalid_argument& error) {
-            EXPECT_STREQ(error.what(), "invalid stoi argument");
-        }
-        EXPECT_EQ(finished, 1);
-    }
-    {
-        StringSettingGuard delay(KeyDelaySeconds, L"99999999999");
-        try {
-            Run(*mode);
-            ADD_FAILURE() << "no exception";
-        } catch (const std::out_of_range& error) {
-            EXPECT_STREQ(error.what(), "stoi argument out of range");
-        }
-        EXPECT_EQ(finished, 2);
-    }
+    ExpectFailure<std::invalid_argument>(*mode, L"abc", "invalid stoi argument");
+    EXPECT_EQ(finished, 1);
+    ExpectFailure<std::out_of_range>(*mode, L"99999999999", "stoi argument out of range");
+    EXPECT_EQ(finished, 2);
     EXPECT_TRUE(waits.empty());
     EXPECT_TRUE(folder.Images().empty());
     EXPECT_EQ(FindCountdown(), nullptr);
