@@ -11,6 +11,14 @@
 
 namespace Vorlune {
 
+// Values of the ClipBoard setting; any other value is taken as ClipBoardCopyAndView.
+enum ClipBoardMode {
+    ClipBoardCopyAndView = 0,
+    ClipBoardViewOnly = 1,
+    ClipBoardCopyOnly = 2,  // no viewer
+    ClipBoardCopyText = 3,  // the window modes then put their description text there
+};
+
 // A width x height 24-bit bottom-up DIB section; null when it cannot be made, also for a
 // size that is not positive or whose byte count would overflow.
 HBITMAP CreateDib24(int width, int height);

@@ -16,10 +16,6 @@ namespace {
 constexpr int kTextBitmapCreationFailed = 18;
 constexpr int kTextViewerFailed = 23;
 
-// ClipBoard setting values that differ from the default of copying and viewing.
-constexpr int kClipBoardViewOnly = 1;
-constexpr int kClipBoardCopyOnly = 2;
-
 // Writes all of data; on failure error is the code of the failing call.
 bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunction& write, DWORD& error) {
     DWORD written = 0;
@@ -39,7 +35,7 @@ std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POI
                          ImageFileNamer* namer) {
     const CapturedImage image = CaptureArea(outputDC, position, size);
     std::wstring written = WriteImageFile(image, path, namer);
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) != kClipBoardViewOnly) CopyImageToClipboard(owner, image);
+    if (Settings().GetInt(SectionSettings, KeyClipBoard) != ClipBoardViewOnly) CopyImageToClipboard(owner, image);
     return written;
 }
 
@@ -131,7 +127,7 @@ void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT positi
     const std::wstring path = namer.NextImagePath(GetSaveFolder());
     if (path.empty()) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
     const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer);
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) == kClipBoardCopyOnly) return;
+    if (Settings().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyOnly) return;
     if (!LaunchViewer(owner, Settings().GetString(KeyViewer), written))
         MessageBoxW(owner, App().GetText(kTextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
 }
