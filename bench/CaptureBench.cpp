@@ -5,6 +5,7 @@
 
 #include "Bench.h"
 #include "Capture/CaptureBase.h"
+#include "FirstPaint.h"
 
 namespace Vorlune::Bench {
 
@@ -30,55 +31,34 @@ protected:
     void Start() override { ShowOverlay(); }
 };
 
-Clock::time_point g_firstPaint;
-bool g_painted = false;
-
-LRESULT CALLBACK TimedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = OverlayWindowProcedure<BenchCapture>(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT && !g_painted) {
-        g_painted = true;
-        g_firstPaint = Clock::now();
-    }
-    return result;
-}
-
-void PumpUntilPainted() {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    MSG msg;
-    while (!g_painted && Clock::now() < deadline) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (!g_painted) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-}
-
 }  // namespace
 
 GLIMRA_BENCH(CaptureOverlay) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     BenchCapture mode(owner);
-    mode.CreateOverlay(TimedProcedure, OverlayMessageMap<BenchCapture>());
+    mode.CreateOverlay(TimedOverlayProcedure<BenchCapture>, OverlayMessageMap<BenchCapture>());
 
     std::vector<double> toPaint, snapshotOnly;
     double before = 0, during = 0, after = 0;
     for (int i = 0; i < 12; ++i) {
         before = PrivateMegabytes();
-        g_painted = false;
+        FirstPaint::Arm();
         const auto start = Clock::now();
         mode.Act([] {});
-        PumpUntilPainted();
-        if (g_painted && i > 0) toPaint.push_back(Milliseconds(g_firstPaint - start));
+        FirstPaint::PumpUntilPainted();
+        if (FirstPaint::Painted() && i > 0) toPaint.push_back(Milliseconds(FirstPaint::At() - start));
         during = PrivateMegabytes();
         mode.Cancel();
         after = PrivateMegabytes();
     }
     // A capture started while one is up replaces the snapshot: one set of bitmaps at a time.
-    g_painted = false;
+    FirstPaint::Arm();
     mode.Act([] {});
-    PumpUntilPainted();
-    g_painted = false;
+    FirstPaint::PumpUntilPainted();
+    FirstPaint::Arm();
     mode.Act([] {});
     InvalidateRect(mode.Overlay(), nullptr, FALSE);
-    PumpUntilPainted();
+    FirstPaint::PumpUntilPainted();
     const double again = PrivateMegabytes();
     mode.Cancel();
     for (int i = 0; i < 5; ++i) {
