@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Bench.h"
-#include "FirstPaint.h"
 #include "Capture/CaptureBase.h"
+#include "FirstPaint.h"
 
 namespace Vorlune::Bench {
 
@@ -36,29 +36,29 @@ protected:
 GLIMRA_BENCH(CaptureOverlay) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     BenchCapture mode(owner);
-    mode.CreateOverlay(&TimedOverlayProcedure<BenchCapture>, OverlayMessageMap<BenchCapture>());
+    mode.CreateOverlay(TimedOverlayProcedure<BenchCapture>, OverlayMessageMap<BenchCapture>());
 
     std::vector<double> toPaint, snapshotOnly;
     double before = 0, during = 0, after = 0;
     for (int i = 0; i < 12; ++i) {
         before = PrivateMegabytes();
-        g_painted = false;
+        FirstPaint::Arm();
         const auto start = Clock::now();
         mode.Act([] {});
-        PumpUntilPainted();
-        if (g_painted && i > 0) toPaint.push_back(Milliseconds(g_firstPaint - start));
+        FirstPaint::PumpUntilPainted();
+        if (FirstPaint::Painted() && i > 0) toPaint.push_back(Milliseconds(FirstPaint::At() - start));
         during = PrivateMegabytes();
         mode.Cancel();
         after = PrivateMegabytes();
     }
     // A capture started while one is up replaces the snapshot: one set of bitmaps at a time.
-    g_painted = false;
+    FirstPaint::Arm();
     mode.Act([] {});
-    PumpUntilPainted();
-    g_painted = false;
+    FirstPaint::PumpUntilPainted();
+    FirstPaint::Arm();
     mode.Act([] {});
     InvalidateRect(mode.Overlay(), nullptr, FALSE);
-    PumpUntilPainted();
+    FirstPaint::PumpUntilPainted();
     const double again = PrivateMegabytes();
     mode.Cancel();
     for (int i = 0; i < 5; ++i) {

@@ -6,29 +6,31 @@
 
 namespace Vorlune::Bench {
 
-// When an overlay was first painted since painted was last cleared.
-inline Clock::time_point g_firstPaint;
-inline bool g_painted = false;
+// When an overlay first painted since Arm.
+class FirstPaint {
+public:
+    static void Arm() { painted_ = false; }
+    static bool Painted() { return painted_; }
+    static Clock::time_point At() { return at_; }
+    static void Note(UINT message) {
+        if (message != WM_PAINT || painted_) return;
+        painted_ = true;
+        at_ = Clock::now();
+    }
+    // Serves messages until the first paint, for at most ten seconds.
+    static void PumpUntilPainted();
 
-// The mode's overlay procedure, noting the first paint.
+private:
+    static inline bool painted_ = false;
+    static inline Clock::time_point at_;
+};
+
+// The overlay procedure of Mode, noting the first paint.
 template <class Mode>
 LRESULT CALLBACK TimedOverlayProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = OverlayWindowProcedure<Mode>(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT && !g_painted) {
-        g_painted = true;
-        g_firstPaint = Clock::now();
-    }
+    FirstPaint::Note(message);
     return result;
-}
-
-// Dispatches messages until the first paint, for ten seconds at the most.
-inline void PumpUntilPainted() {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    MSG msg;
-    while (!g_painted && Clock::now() < deadline) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (!g_painted) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
 }
 
 }  // namespace Vorlune::Bench

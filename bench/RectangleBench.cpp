@@ -68,11 +68,11 @@ double ActToFirstPaint() {
         Mode mode(owner);
         mode.CreateOverlay(&TimedOverlayProcedure<Mode>, OverlayMessageMap<Mode>());
         for (int i = 0; i < 12; ++i) {
-            g_painted = false;
+            FirstPaint::Arm();
             const auto start = Clock::now();
             mode.Act([] {});
-            PumpUntilPainted();
-            if (g_painted && i > 0) times.push_back(Milliseconds(g_firstPaint - start));
+            FirstPaint::PumpUntilPainted();
+            if (FirstPaint::Painted() && i > 0) times.push_back(Milliseconds(FirstPaint::At() - start));
             SendMessageW(mode.Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
             PumpPending();
         }

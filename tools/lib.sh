@@ -57,43 +57,38 @@ ensure_prefix() {
     echo "$PREFIX_VERSION" > "$stamp"
 }
 
-free_display() {
-    local n=${1:-90}
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    echo "$n"
-}
-
-wait_display() {
-    for _ in $(seq 200); do
-        xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+# launch_server VAR COMMAND...: starts an X server that picks a free display itself
+# (-displayfd, so parallel runs never share one) and stores ":N" in VAR once it answers.
+# (Not a command substitution: the pid must be kept in this shell to be stopped later.)
+launch_server() {
+    local var=$1 fdfile
+    shift
+    fdfile=$(mktemp)
+    "$@" -displayfd 3 3>"$fdfile" >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    for _ in $(seq 400); do
+        if [ -s "$fdfile" ] && xdpyinfo -display ":$(head -n1 "$fdfile")" >/dev/null 2>&1; then
+            printf -v "$var" ':%s' "$(head -n1 "$fdfile")"
+            rm -f "$fdfile"
+            return 0
+        fi
         sleep 0.05
     done
-    log "display $1 did not come up"
+    rm -f "$fdfile"
+    log "X server did not come up: $*"
     return 1
 }
 
-# start_xvfb VAR SIZE [FIRST]: starts Xvfb on a free display and stores its name in VAR.
-# (Not a command substitution: the pid must be kept in this shell to be stopped later.)
-start_xvfb() {
-    local n
-    n=$(free_display "${3:-90}")
-    Xvfb ":$n" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
-    STARTED_PIDS+=($!)
-    wait_display ":$n" || return 1
-    printf -v "$1" '%s' ":$n"
-}
+# start_xvfb VAR SIZE
+start_xvfb() { launch_server "$1" Xvfb -screen 0 "$2x24" -nolisten tcp; }
 
-# start_dual_display VAR [FIRST]: two 1920x1080 monitors side by side inside a wide Xvfb;
+# start_dual_display VAR: two 1920x1080 monitors side by side inside a wide Xvfb;
 # Wine makes the right one primary, so the virtual screen starts at x = -1920.
 start_dual_display() {
-    local outer inner
-    start_xvfb outer 3840x1080 "${2:-120}" || return 1
-    inner=$(free_display $(( ${outer#:} + 1 )))
-    DISPLAY=$outer Xephyr ":$inner" -extension RANDR +xinerama -origin 0,0 -screen 1920x1080x24 \
-        -origin 1920,0 -screen 1920x1080x24 -nolisten tcp -no-host-grab >/dev/null 2>&1 &
-    STARTED_PIDS+=($!)
-    wait_display ":$inner" || return 1
-    printf -v "$1" '%s' ":$inner"
+    local outer
+    start_xvfb outer 3840x1080 || return 1
+    DISPLAY=$outer launch_server "$1" Xephyr -extension RANDR +xinerama -origin 0,0 -screen 1920x1080x24 \
+        -origin 1920,0 -screen 1920x1080x24 -nolisten tcp -no-host-grab
 }
 
 # Without a window manager, Wine waits two seconds for every managed window to be

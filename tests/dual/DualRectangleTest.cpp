@@ -4,8 +4,8 @@
 
 #include "Capture/RectangleCapture.h"
 #include "CaptureProbe.h"
+#include "ImageFiles.h"
 #include "PatternWindow.h"
-#include "Scratch.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 
@@ -30,17 +30,17 @@ protected:
             return frame && frame->point.x == screen.x + kShift && frame->point.y == screen.y;
         });
     }
-    std::optional<BmpImage> Image(size_t index) const {
-        const auto files = BmpFilesUnder(images.Path());
+    std::optional<Bitmap24> Image(size_t index) const {
+        const auto files = images.Images();
         if (files.size() <= index) return std::nullopt;
-        return ReadBmp24(files[index]);
+        Bitmap24 image = ReadBitmap24(files[index]);
+        if (!image.Valid()) return std::nullopt;
+        return image;
     }
 
     PatternWindow pattern{{-400, 100, 400, 600}};
     OwnerWindow owner;
-    ScratchDir images;
-    StringSettingGuard folder{KeySaveFolder, images.Path()};
-    SettingGuard clipboardOnly{SectionSettings, KeyClipBoard, 2};
+    ImageFolderGuard images;
     ToggleGuard cursorOff{13, 0};
     std::unique_ptr<RectangleCapture> mode;
     int finished = 0;
@@ -59,7 +59,7 @@ TEST_F(DualRectangle, DragAcrossBothMonitorsAndEnterLeftOfTheOrigin) {
     ASSERT_EQ(image->width, 501);
     ASSERT_EQ(image->height, 301);
     for (int y = 0; y < 301; ++y)
-        for (int x = 0; x < 501; ++x) ASSERT_EQ(image->At(x, y), ScreenPattern(-250 + x, 150 + y)) << x << "," << y;
+        for (int x = 0; x < 501; ++x) ASSERT_EQ(image->Pixel(x, y), ScreenPattern(-250 + x, 150 + y)) << x << "," << y;
 
     // Enter before any move: the anchor is the cursor's place on the left monitor.
     SetCursorPos(-100, 300);
@@ -75,7 +75,7 @@ TEST_F(DualRectangle, DragAcrossBothMonitorsAndEnterLeftOfTheOrigin) {
     image = Image(1);
     ASSERT_TRUE(image.has_value());
     ASSERT_EQ(image->width, 1);
-    EXPECT_EQ(image->At(0, 0), ScreenPattern(-100, 300));
+    EXPECT_EQ(image->Pixel(0, 0), ScreenPattern(-100, 300));
 }
 
 }  // namespace

@@ -5,12 +5,6 @@ namespace Vorlune::Test {
 namespace {
 constexpr int kMessageTextId = 0xFFFF;
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[4096] = {};
-    GetWindowTextW(hwnd, buffer, 4096);
-    return buffer;
-}
-
 struct Candidates {
     DWORD pid;
     std::vector<HWND> boxes;
@@ -48,7 +42,7 @@ void MessageBoxWatcher::Scan() {
     Candidates candidates{pid_, {}};
     EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&candidates));
     for (HWND box : candidates.boxes) {
-        SeenBox seen = {TextOf(box), TextOf(GetDlgItem(box, kMessageTextId))};
+        SeenBox seen = {WindowText(box), WindowText(GetDlgItem(box, kMessageTextId))};
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (!handled_.insert(box).second) continue;
@@ -71,6 +65,12 @@ std::vector<SeenBox> MessageBoxWatcher::Seen() const {
 
 bool MessageBoxWatcher::WaitForCount(size_t count, std::chrono::milliseconds timeout) const {
     return WaitUntil([&] { return Seen().size() >= count; }, timeout);
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(hwnd, buffer, 4096);
+    return buffer;
 }
 
 }  // namespace Vorlune::Test

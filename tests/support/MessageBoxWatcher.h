@@ -13,6 +13,9 @@
 
 namespace Vorlune::Test {
 
+// A window's caption, or a control's text.
+std::wstring WindowText(HWND hwnd);
+
 struct SeenBox {
     std::wstring caption;
     std::wstring text;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Scratch.h"
 #include "Wait.h"
 
 namespace Vorlune::Test {
@@ -80,48 +79,6 @@ PatternWindow::PatternWindow(const RECT& screenRect) : rect_(screenRect) {
 
 PatternWindow::~PatternWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
-
-std::optional<BmpImage> ReadBmp24(const std::wstring& path) {
-    const std::vector<unsigned char> bytes = ReadBytes(path);
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-    auto u32 = [&](size_t at) {
-        return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
-    };
-    BmpImage image;
-    image.width = static_cast<int>(u32(18));
-    image.height = static_cast<int>(u32(22));
-    const std::uint32_t offset = u32(10);
-    if (bytes[28] != 24 || image.width <= 0 || image.height <= 0) return std::nullopt;
-    const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) / 4 * 4;
-    if (bytes.size() < offset + stride * image.height) return std::nullopt;
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y) {
-        const unsigned char* row = &bytes[offset + stride * (image.height - 1 - y)];
-        for (int x = 0; x < image.width; ++x)
-            image.pixels[static_cast<size_t>(y) * image.width + x] = RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
-    }
-    return image;
-}
-
-std::vector<std::wstring> BmpFilesUnder(const std::wstring& folder) {
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW day = {};
-    HANDLE days = FindFirstFileW((folder + L"*").c_str(), &day);
-    if (days == INVALID_HANDLE_VALUE) return files;
-    do {
-        if (!(day.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || day.cFileName[0] == L'.') continue;
-        const std::wstring dayFolder = folder + day.cFileName + L"\\";
-        WIN32_FIND_DATAW file = {};
-        HANDLE found = FindFirstFileW((dayFolder + L"*.bmp").c_str(), &file);
-        if (found == INVALID_HANDLE_VALUE) continue;
-        do files.push_back(dayFolder + file.cFileName);
-        while (FindNextFileW(found, &file));
-        FindClose(found);
-    } while (FindNextFileW(days, &day));
-    FindClose(days);
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size) {

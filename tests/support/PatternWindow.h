@@ -2,8 +2,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace Vorlune::Test {
@@ -28,18 +26,6 @@ private:
     HWND hwnd_ = nullptr;
     bool shown_ = false;
 };
-
-// A 24-bit bottom-up BMP file read back; pixels top row first.
-struct BmpImage {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-std::optional<BmpImage> ReadBmp24(const std::wstring& path);
-
-// Every .bmp file in the day folders under folder, sorted.
-std::vector<std::wstring> BmpFilesUnder(const std::wstring& folder);
 
 // The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
 std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size);

@@ -1,63 +1,56 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 
 namespace Vorlune::Test {
 
-// Sets an integer setting for one test and puts the old value back afterwards.
-class SettingGuard {
+// Sets a stored value for one test and puts the old one back afterwards.
+template <class T>
+class StoredValueGuard {
 public:
-    SettingGuard(SettingSection section, SettingKey key, int value) : section_(section), key_(key) {
+    StoredValueGuard(const std::function<T()>& get, std::function<void(const T&)> set, const T& value)
+        : set_(std::move(set)) {
         CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);  // the INI file's folder
-        old_ = Settings().GetInt(section, key);
-        Settings().SetInt(section, key, value);
+        old_ = get();
+        set_(value);
     }
-    ~SettingGuard() { Settings().SetInt(section_, key_, old_); }
-    SettingGuard(const SettingGuard&) = delete;
-    SettingGuard& operator=(const SettingGuard&) = delete;
+    ~StoredValueGuard() { set_(old_); }
+    StoredValueGuard(const StoredValueGuard&) = delete;
+    StoredValueGuard& operator=(const StoredValueGuard&) = delete;
 
 private:
-    SettingSection section_;
-    SettingKey key_;
-    int old_ = 0;
+    std::function<void(const T&)> set_;
+    T old_{};
 };
 
-// Sets a string setting for one test and puts the old text back afterwards.
-class StringSettingGuard {
+// An integer setting.
+class SettingGuard : public StoredValueGuard<int> {
 public:
-    StringSettingGuard(SettingKey key, const std::wstring& text) : key_(key) {
-        CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-        old_ = Settings().GetString(key);
-        Settings().SetString(key, text);
-    }
-    ~StringSettingGuard() { Settings().SetString(key_, old_); }
-    StringSettingGuard(const StringSettingGuard&) = delete;
-    StringSettingGuard& operator=(const StringSettingGuard&) = delete;
-
-private:
-    SettingKey key_;
-    std::wstring old_;
+    SettingGuard(SettingSection section, SettingKey key, int value)
+        : StoredValueGuard<int>([=] { return Settings().GetInt(section, key); },
+                                [=](const int& old) { Settings().SetInt(section, key, old); }, value) {}
 };
 
-// Sets a toggle of section "Gui" for one test and puts the old state back afterwards.
-class ToggleGuard {
+// A string setting of section "Settings".
+class StringSettingGuard : public StoredValueGuard<std::wstring> {
 public:
-    ToggleGuard(int id, int value) : id_(id) {
-        CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-        old_ = Settings().GetToggle(id);
-        Settings().SetToggle(id, value);
-    }
-    ~ToggleGuard() { Settings().SetToggle(id_, old_); }
-    ToggleGuard(const ToggleGuard&) = delete;
-    ToggleGuard& operator=(const ToggleGuard&) = delete;
+    StringSettingGuard(SettingKey key, const std::wstring& value)
+        : StoredValueGuard<std::wstring>([=] { return Settings().GetString(key); },
+                                         [=](const std::wstring& old) { Settings().SetString(key, old); }, value) {}
+};
 
-private:
-    int id_;
-    int old_ = 0;
+// A toggle button's state.
+class ToggleGuard : public StoredValueGuard<int> {
+public:
+    ToggleGuard(int id, int value)
+        : StoredValueGuard<int>([=] { return Settings().GetToggle(id); },
+                                [=](const int& old) { Settings().SetToggle(id, old); }, value) {}
 };
 
 }  // namespace Vorlune::Test

@@ -5,8 +5,8 @@
 
 #include "Capture/RectangleCapture.h"
 #include "CaptureProbe.h"
+#include "ImageFiles.h"
 #include "PatternWindow.h"
-#include "Scratch.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "ui/PendingException.h"
@@ -59,20 +59,22 @@ protected:
     bool WaitFinished(int count = 1) {
         return WaitUntil([&] { return finished == count; });
     }
-    std::vector<std::wstring> Files() const { return BmpFilesUnder(images.Path()); }
+    std::vector<std::wstring> Files() const { return images.Images(); }
     // The one image written so far.
-    std::optional<BmpImage> Image(size_t index = 0) const {
+    std::optional<Bitmap24> Image(size_t index = 0) const {
         const auto files = Files();
         if (files.size() <= index) return std::nullopt;
-        return ReadBmp24(files[index]);
+        Bitmap24 image = ReadBitmap24(files[index]);
+        if (!image.Valid()) return std::nullopt;
+        return image;
     }
-    static void ExpectPattern(const std::optional<BmpImage>& image, POINT at, SIZE size) {
+    static void ExpectPattern(const std::optional<Bitmap24>& image, POINT at, SIZE size) {
         ASSERT_TRUE(image.has_value());
         ASSERT_EQ(image->width, size.cx);
         ASSERT_EQ(image->height, size.cy);
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
-                ASSERT_EQ(image->At(x, y), ScreenPattern(at.x + x, at.y + y)) << x << "," << y;
+                ASSERT_EQ(image->Pixel(x, y), ScreenPattern(at.x + x, at.y + y)) << x << "," << y;
     }
     template <class Mode>
     void DragAndExpectThePattern(POINT from, POINT to) {
@@ -90,9 +92,7 @@ protected:
 
     PatternWindow pattern{kPatternRect};
     OwnerWindow owner;
-    ScratchDir images;
-    StringSettingGuard folder{KeySaveFolder, images.Path()};
-    SettingGuard clipboardOnly{SectionSettings, KeyClipBoard, 2};
+    ImageFolderGuard images;
     SettingGuard magenta{SectionSettings, KeyAuxiliaryLineColor, 13};
     ToggleGuard cursorOff{13, 0};
     std::unique_ptr<RectangleCapture> mode;
@@ -221,14 +221,14 @@ TEST_F(RectangleDrive, AReleaseOffTheSnapshotIsClampedToIt) {
     for (int y = 0; y < 251; ++y)
         for (int x = 0; x < 301; ++x) {
             const std::uint32_t rgb = frozen[static_cast<size_t>(y) * 301 + x];
-            ASSERT_EQ(image->At(x, y), RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)) << x << "," << y;
+            ASSERT_EQ(image->Pixel(x, y), RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)) << x << "," << y;
         }
 }
 
 TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
-    std::vector<BmpImage> images;
+    std::vector<Bitmap24> shots;
     for (int toggle : {0, 1}) {
         SCOPED_TRACE(toggle);
         ToggleGuard capture(13, toggle);
@@ -240,18 +240,18 @@ TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
         ASSERT_TRUE(WaitFinished(toggle + 1)) << finished << " pending " << HasPendingException();
         const auto image = Image(static_cast<size_t>(toggle));
         ASSERT_TRUE(image.has_value());
-        images.push_back(*image);
+        shots.push_back(*image);
     }
-    ExpectPattern(images[0], {600, 420}, {101, 81});
+    ExpectPattern(shots[0], {600, 420}, {101, 81});
     // The hot spot (5, 7) lands on the release point, the top-left pixel.
-    ASSERT_EQ(images[1].width, 101);
-    ASSERT_EQ(images[1].height, 81);
+    ASSERT_EQ(shots[1].width, 101);
+    ASSERT_EQ(shots[1].height, 81);
     for (int y = 0; y < 81; ++y)
         for (int x = 0; x < 101; ++x) {
             const bool black = x < 3 && y < 3;
             const bool white = x == 5 && y == 5;
-            const COLORREF want = black ? 0x000000 : white ? 0xFFFFFF : images[0].At(x, y);
-            ASSERT_EQ(images[1].At(x, y), want) << x << "," << y;
+            const COLORREF want = black ? 0x000000 : white ? 0xFFFFFF : shots[0].Pixel(x, y);
+            ASSERT_EQ(shots[1].Pixel(x, y), want) << x << "," << y;
         }
     DestroyCursor(cursor);
 }

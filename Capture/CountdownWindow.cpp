@@ -1,0 +1,60 @@
+#include "Capture/CountdownWindow.h"
+
+#include "ui/MessageMap.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr size_t kMaxCaption = 99;
+
+// No handler is ever registered: the window only carries its caption.
+MessageMap& CountdownMessageMap() {
+    static MessageMap map;
+    return map;
+}
+
+LRESULT CALLBACK CountdownProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ServeWindowMessage(CountdownMessageMap(), hwnd, message, wParam, lParam);
+}
+
+void RegisterCountdownClass() {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = CountdownProcedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kCountdownClassName;
+    RegisterClassExW(&wc);  // fails harmlessly once registered
+}
+
+}  // namespace
+
+std::wstring CountdownCaption(const std::wstring& title, int seconds, const std::wstring& unit) {
+    std::wstring caption = title + L' ' + std::to_wstring(seconds) + L' ' + unit;
+    if (caption.size() > kMaxCaption) caption.resize(kMaxCaption);
+    return caption;
+}
+
+CountdownWindow::CountdownWindow() {
+    RegisterCountdownClass();
+    // A failed creation is not fatal: the countdown then runs unseen.
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kCountdownClassName, nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                            nullptr, nullptr);
+}
+
+CountdownWindow::~CountdownWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void CountdownWindow::Show(const std::wstring& caption) {
+    if (hwnd_ == nullptr) return;
+    SetWindowTextW(hwnd_, caption.c_str());
+    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+}
+
+void CountdownWindow::Hide() {
+    if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+}
+
+}  // namespace Vorlune

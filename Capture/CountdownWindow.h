@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace Vorlune {
+
+inline constexpr wchar_t kCountdownClassName[] = L"DelayedDesktopCaptureImpl";
+
+// "title seconds unit", cut to at most 99 characters.
+std::wstring CountdownCaption(const std::wstring& title, int seconds, const std::wstring& unit);
+
+// The hidden 1 x 1 topmost window whose caption shows the seconds left before a delayed
+// capture. It never takes the activation: the user is waiting on another window, whose
+// menus and hover states close when the focus moves. Destroyed with the object.
+class CountdownWindow {
+public:
+    CountdownWindow();
+    ~CountdownWindow();
+    CountdownWindow(const CountdownWindow&) = delete;
+    CountdownWindow& operator=(const CountdownWindow&) = delete;
+
+    void Show(const std::wstring& caption);
+    void Hide();
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace Vorlune

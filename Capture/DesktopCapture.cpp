@@ -1,0 +1,113 @@
+#include "Capture/DesktopCapture.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "Capture/CountdownWindow.h"
+#include "app/AppContext.h"
+#include "draw/CursorPainter.h"
+#include "settings/SettingsStore.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr int kSecondsTextId = 79;
+constexpr DWORD kOneSecond = 1000;
+constexpr DWORD kSettleMilliseconds = 100;
+
+// A capture that completes inside Act must still end when it fails: the callback is what
+// brings the toolbar back, and Act itself drops it on an exception.
+template <class Body, class End>
+void CompleteOrEnd(Body body, End end) {
+    try {
+        body();
+    } catch (...) {
+        end();
+        throw;
+    }
+}
+
+}  // namespace
+
+int ParseDelaySeconds(const std::wstring& text) {
+    // The same texts whichever library the program was built with: the user reads them.
+    try {
+        return std::stoi(text);
+    } catch (const std::invalid_argument&) {
+        throw std::invalid_argument("invalid stoi argument");
+    } catch (const std::out_of_range&) {
+        throw std::out_of_range("stoi argument out of range");
+    }
+}
+
+DesktopCapture::DesktopCapture(HWND owner) : CaptureBase(owner, L"DesktopCapture") {}
+
+void DesktopCapture::Prepare() { TakeSnapshot(); }
+
+void DesktopCapture::Start() {
+    if (CursorCaptureOn()) {
+        ShowOverlay();
+        return;
+    }
+    CompleteOrEnd([this] { FinishWholeScreen(); }, [this] { EndCapture(); });
+}
+
+void DesktopCapture::OnMouseMove(POINT point) {
+    lastPoint_ = point;
+    snapshot->ResetWork();
+    if (CursorCaptureOn()) DrawCursorMarker(*snapshot, point);
+    Refresh();
+}
+
+void DesktopCapture::OnLButtonUp(POINT) { FinishWithCursor(); }
+
+bool DesktopCapture::OnKeyDown(WPARAM key) {
+    if (key == VK_RETURN) {
+        FinishWithCursor();
+        return true;
+    }
+    // Escape is left to the framework, which ends the capture without output.
+    return NudgeCursor(key);
+}
+
+void DesktopCapture::FinishWithCursor() {
+    if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+    FinishWholeScreen();
+}
+
+DelayedDesktopCapture::DelayedDesktopCapture(HWND owner, Sleeper sleeper)
+    : CaptureBase(owner, L"DelayedDesktopCapture"), sleeper_(std::move(sleeper)) {
+    if (!sleeper_) sleeper_ = [](DWORD milliseconds) { Sleep(milliseconds); };
+}
+
+void DelayedDesktopCapture::Start() {
+    CompleteOrEnd(
+        [this] {
+            // Read before anything is shown, so a bad value leaves nothing half-done.
+            const int seconds = ParseDelaySeconds(Settings().GetString(KeyDelaySeconds));
+            if (seconds > 0) CountDown(seconds);
+            TakeSnapshot();
+            if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+            FinishWholeScreen();
+        },
+        [this] { EndCapture(); });
+}
+
+void DelayedDesktopCapture::CountDown(int seconds) {
+    {
+        CountdownWindow window;
+        const std::wstring unit = App().GetText(kSecondsTextId);
+        for (int left = seconds; left > 0; --left) {
+            window.Show(CountdownCaption(App().title, left, unit));
+            sleeper_(kOneSecond);
+            window.Hide();
+        }
+    }
+    // What it covered must be back on screen before the freeze: composition may still show
+    // it for a frame, and without composition the window below has to repaint. The same
+    // pause the toolbar gets before a capture.
+    Sleep(kSettleMilliseconds);
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,54 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "Capture/CaptureBase.h"
+
+namespace Vorlune {
+
+// The whole virtual screen. Without the cursor toggle the capture completes inside Act;
+// with it the frozen screen is shown until a left click or Enter puts the cursor in.
+class DesktopCapture : public CaptureBase {
+public:
+    explicit DesktopCapture(HWND owner);
+
+protected:
+    void Prepare() override;
+    // A failed output still ends the capture (the callback runs once) before it is rethrown.
+    void Start() override;
+    void OnMouseMove(POINT point) override;
+    void OnLButtonUp(POINT point) override;
+    bool OnKeyDown(WPARAM key) override;
+
+private:
+    void FinishWithCursor();
+
+    POINT lastPoint_ = {};
+};
+
+// The whole virtual screen after a countdown of DelaySeconds seconds on the live screen.
+// Has no overlay: it is never made with CreateOverlay, and completes inside Act.
+class DelayedDesktopCapture : public CaptureBase {
+public:
+    using Sleeper = std::function<void(DWORD milliseconds)>;
+
+    // sleeper waits one second of the countdown; Sleep by default.
+    explicit DelayedDesktopCapture(HWND owner, Sleeper sleeper = {});
+
+protected:
+    // Throws std::invalid_argument or std::out_of_range for a DelaySeconds that is not an
+    // int, and whatever the output throws; either way the capture has ended and the
+    // callback has run once before the exception leaves.
+    void Start() override;
+
+private:
+    void CountDown(int seconds);
+
+    Sleeper sleeper_;
+};
+
+// DelaySeconds as std::stoi reads it, with stoi's exceptions under fixed texts.
+int ParseDelaySeconds(const std::wstring& text);
+
+}  // namespace Vorlune

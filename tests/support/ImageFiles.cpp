@@ -1,0 +1,67 @@
+#include "ImageFiles.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace Vorlune::Test {
+
+namespace {
+
+void CollectImages(const std::wstring& folder, std::vector<std::wstring>& found) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectImages(folder + name + L"\\", found);
+        else if (name.size() > 4 && name.substr(name.size() - 4) == L".bmp")
+            found.push_back(folder + name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+std::uint32_t Read32(const std::vector<unsigned char>& bytes, size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+std::uint16_t Read16(const std::vector<unsigned char>& bytes, size_t at) {
+    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+size_t RowBytes(int width) { return (static_cast<size_t>(width) * 3 + 3) / 4 * 4; }
+
+}  // namespace
+
+std::vector<std::wstring> ImageFolderGuard::Images() const {
+    std::vector<std::wstring> found;
+    CollectImages(folder_.Path(), found);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+Bitmap24 ReadBitmap24(const std::wstring& path) {
+    Bitmap24 image;
+    image.bytes = ReadBytes(path);
+    if (image.bytes.size() >= 54) {
+        image.width = static_cast<int>(Read32(image.bytes, 18));
+        image.height = static_cast<int>(Read32(image.bytes, 22));
+    }
+    return image;
+}
+
+bool Bitmap24::Valid() const {
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+    if (width <= 0 || height <= 0 || Read32(bytes, 10) != 54 || Read32(bytes, 14) != 40) return false;
+    if (Read16(bytes, 26) != 1 || Read16(bytes, 28) != 24 || Read32(bytes, 30) != 0) return false;
+    const size_t total = 54 + RowBytes(width) * static_cast<size_t>(height);
+    return bytes.size() == total && Read32(bytes, 2) == total;
+}
+
+COLORREF Bitmap24::Pixel(int x, int y) const {
+    const size_t at = 54 + RowBytes(width) * static_cast<size_t>(height - 1 - y) + static_cast<size_t>(x) * 3;
+    return RGB(bytes[at + 2], bytes[at + 1], bytes[at]);
+}
+
+}  // namespace Vorlune::Test

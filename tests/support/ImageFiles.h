@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Scratch.h"
+#include "SettingGuard.h"
+
+namespace Vorlune::Test {
+
+// For one test: images go to a scratch folder, and the viewer is not started.
+class ImageFolderGuard {
+public:
+    ImageFolderGuard() = default;
+    ImageFolderGuard(const ImageFolderGuard&) = delete;
+    ImageFolderGuard& operator=(const ImageFolderGuard&) = delete;
+
+    const std::wstring& Path() const { return folder_.Path(); }
+    // Every .bmp below the folder, sorted by path.
+    std::vector<std::wstring> Images() const;
+
+private:
+    ScratchDir folder_;
+    StringSettingGuard saveFolder_{KeySaveFolder, folder_.Path()};
+    SettingGuard clipboardOnly_{SectionSettings, KeyClipBoard, 2};
+};
+
+// A 24-bit bottom-up BMP file as written by the output step.
+struct Bitmap24 {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bytes;
+
+    // False unless the headers are those of such a file and the size adds up.
+    bool Valid() const;
+    // (x, y) counted from the top row, as on screen.
+    COLORREF Pixel(int x, int y) const;
+};
+
+Bitmap24 ReadBitmap24(const std::wstring& path);
+
+}  // namespace Vorlune::Test
