@@ -48,16 +48,8 @@ GLIMRA_BENCH(DesktopCaptureBench) {
     DesktopCapture mode(owner);
     mode.CreateOverlay(TimedOverlayProcedure<DesktopCapture>, OverlayMessageMap<DesktopCapture>());
 
-    std::vector<double> toPaint;
     Settings().SetToggle(kCursorToggle, 1);
-    for (int i = 0; i < 12; ++i) {
-        FirstPaint::Arm();
-        const auto start = Clock::now();
-        mode.Act([] {});
-        FirstPaint::PumpUntilPainted();
-        if (FirstPaint::Painted() && i > 0) toPaint.push_back(Milliseconds(FirstPaint::At() - start));
-        SendMessageW(mode.Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
-    }
+    const std::vector<double> toPaint = ActToFirstPaintTimes(mode, 12);
 
     std::vector<double> toFile;
     Settings().SetToggle(kCursorToggle, 0);

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "Bench.h"
 #include "Capture/CaptureBase.h"
 
@@ -31,6 +33,22 @@ LRESULT CALLBACK TimedOverlayProcedure(HWND hwnd, UINT message, WPARAM wParam, L
     const LRESULT result = OverlayWindowProcedure<Mode>(hwnd, message, wParam, lParam);
     FirstPaint::Note(message);
     return result;
+}
+
+// Act to the first paint of the overlay, over runs captures each ended with Escape; the
+// first run only warms up and is left out. The overlay must serve TimedOverlayProcedure.
+template <class Mode>
+std::vector<double> ActToFirstPaintTimes(Mode& mode, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        FirstPaint::Arm();
+        const auto start = Clock::now();
+        mode.Act([] {});
+        FirstPaint::PumpUntilPainted();
+        if (FirstPaint::Painted() && i > 0) times.push_back(Milliseconds(FirstPaint::At() - start));
+        SendMessageW(mode.Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    return times;
 }
 
 }  // namespace Vorlune::Bench

@@ -67,15 +67,7 @@ double ActToFirstPaint() {
     {
         Mode mode(owner);
         mode.CreateOverlay(&TimedOverlayProcedure<Mode>, OverlayMessageMap<Mode>());
-        for (int i = 0; i < 12; ++i) {
-            FirstPaint::Arm();
-            const auto start = Clock::now();
-            mode.Act([] {});
-            FirstPaint::PumpUntilPainted();
-            if (FirstPaint::Painted() && i > 0) times.push_back(Milliseconds(FirstPaint::At() - start));
-            SendMessageW(mode.Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
-            PumpPending();
-        }
+        times = ActToFirstPaintTimes(mode, 12);
     }
     DestroyWindow(owner);
     return Median(times);
