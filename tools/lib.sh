@@ -111,25 +111,25 @@ start_wineserver() {
     wineboot </dev/null >/dev/null 2>&1
 }
 
-# A copy of the prefix whose primary monitor is the right one of the two-monitor display.
-ensure_dual_prefix() {
-    local stamp="$DUAL_PREFIX/.glimra-prefix"
-    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 0
-    rm -rf "$DUAL_PREFIX"
-    cp -a "$WINEPREFIX" "$DUAL_PREFIX"
-    rm -f "$stamp"
-    WINEPREFIX=$DUAL_PREFIX wine_reg 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /t REG_SZ /d 1
-    WINEPREFIX=$DUAL_PREFIX wineserver -w
+# copy_prefix DIR: a copy of the prefix, for a display that needs a wineserver of its own.
+copy_prefix() {
+    local stamp="$1/.glimra-prefix"
+    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 1
+    rm -rf "$1"
+    cp -a "$WINEPREFIX" "$1"
     echo "$PREFIX_VERSION" > "$stamp"
 }
 
-# A plain copy of the prefix, for a display of another size.
-ensure_wide_prefix() {
-    local stamp="$WIDE_PREFIX/.glimra-prefix"
-    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 0
-    rm -rf "$WIDE_PREFIX"
-    cp -a "$WINEPREFIX" "$WIDE_PREFIX"
+# The two-monitor copy makes the right monitor primary, so the left one lies at x < 0.
+ensure_dual_prefix() {
+    copy_prefix "$DUAL_PREFIX" || return 0
+    WINEPREFIX=$DUAL_PREFIX wine_reg 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /t REG_SZ /d 1
+    WINEPREFIX=$DUAL_PREFIX wineserver -w
 }
+
+ensure_wide_prefix() { copy_prefix "$WIDE_PREFIX" || true; }
+
+# A plain copy of the prefix, for a display of another size.
 
 stop_started() {
     wineserver -k >/dev/null 2>&1 || true
