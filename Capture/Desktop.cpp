@@ -31,11 +31,13 @@ bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunct
     return true;
 }
 
+int ClipBoardSetting() { return Settings().GetInt(SectionSettings, KeyClipBoard); }
+
 std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size,
-                         ImageFileNamer* namer) {
+                         ImageFileNamer* namer, int clipBoard) {
     const CapturedImage image = CaptureArea(outputDC, position, size);
     std::wstring written = WriteImageFile(image, path, namer);
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) != ClipBoardViewOnly) CopyImageToClipboard(owner, image);
+    if (clipBoard != ClipBoardViewOnly) CopyImageToClipboard(owner, image);
     return written;
 }
 
@@ -106,7 +108,7 @@ bool CopyImageToClipboard(HWND owner, const CapturedImage& image) {
 }
 
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size) {
-    WriteOutput(outputDC, owner, path, position, size, nullptr);
+    WriteOutput(outputDC, owner, path, position, size, nullptr, ClipBoardSetting());
 }
 
 bool LaunchViewer(HWND owner, const std::wstring& viewer, const std::wstring& path) {
@@ -126,8 +128,9 @@ bool LaunchViewer(HWND owner, const std::wstring& viewer, const std::wstring& pa
 void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
     const std::wstring path = namer.NextImagePath(GetSaveFolder());
     if (path.empty()) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
-    const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer);
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyOnly) return;
+    const int clipBoard = ClipBoardSetting();
+    const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer, clipBoard);
+    if (clipBoard == ClipBoardCopyOnly) return;
     if (!LaunchViewer(owner, Settings().GetString(KeyViewer), written))
         MessageBoxW(owner, App().GetText(kTextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
 }

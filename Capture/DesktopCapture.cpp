@@ -53,10 +53,11 @@ void DesktopCapture::Start() {
     CompleteOrEnd([this] { FinishWholeScreen(); }, [this] { EndCapture(); });
 }
 
+// The handlers run only while the overlay is up, which Start allows only with the cursor
+// toggle on: no need to read the setting again on every move.
 void DesktopCapture::OnMouseMove(POINT point) {
-    lastPoint_ = point;
     snapshot->ResetWork();
-    if (CursorCaptureOn()) DrawCursorMarker(*snapshot, point);
+    DrawCursorMarker(*snapshot, point);
     Refresh();
 }
 
@@ -72,7 +73,7 @@ bool DesktopCapture::OnKeyDown(WPARAM key) {
 }
 
 void DesktopCapture::FinishWithCursor() {
-    if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+    DrawCursorImage(*snapshot);
     FinishWholeScreen();
 }
 

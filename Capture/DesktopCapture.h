@@ -23,8 +23,6 @@ protected:
 
 private:
     void FinishWithCursor();
-
-    POINT lastPoint_ = {};
 };
 
 // The whole virtual screen after a countdown of DelaySeconds seconds on the live screen.

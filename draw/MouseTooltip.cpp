@@ -1,7 +1,7 @@
 #include "draw/MouseTooltip.h"
 
-#include <cstring>
-
+#include "Capture/CaptureOutput.h"
+#include "Capture/Clipboard.h"
 #include "Capture/ScreenSnapshot.h"
 #include "app/AppContext.h"
 #include "draw/Primitives.h"
@@ -13,7 +13,6 @@ namespace {
 constexpr int kHandleLabel = 14;
 constexpr int kWidthLabel = 15;
 constexpr int kHeightLabel = 16;
-constexpr int kClipBoardText = 3;
 constexpr COLORREF kText = 0x000000;
 constexpr COLORREF kBackground = 0xE1FFFF;
 constexpr COLORREF kFrame = 0x646464;
@@ -78,27 +77,7 @@ void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::ws
 }
 
 void CopyMouseToolTipText(HWND owner, const std::wstring& text) {
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) != kClipBoardText) return;
-    const std::string ansi = ToThreadAnsi(text);
-    if (ansi.empty() && !text.empty()) return;
-    // Sized from the converted bytes: a character may take two bytes in the ANSI code page.
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, ansi.size() + 1);
-    if (memory == nullptr) return;
-    void* bytes = GlobalLock(memory);
-    if (bytes == nullptr) {
-        GlobalFree(memory);
-        return;
-    }
-    std::memcpy(bytes, ansi.data(), ansi.size());
-    GlobalUnlock(memory);
-    // Emptied only now that the new text is ready, so a failure keeps the old content.
-    if (!OpenClipboard(owner)) {
-        GlobalFree(memory);
-        return;
-    }
-    EmptyClipboard();
-    if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
-    CloseClipboard();
+    if (Settings().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyText) PutTextOnClipboard(owner, text);
 }
 
 }  // namespace Vorlune

@@ -34,12 +34,16 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 }
 
 // A path already made full: "X:", "\\server\share" or their "\\?\" forms, with or
-// without trailing backslashes.
+// without trailing backslashes. Any other "\\?\" path counts as one too: the root of a
+// volume named by its GUID or device looks like an ordinary folder.
 bool IsRootPath(std::wstring path) {
     while (!path.empty() && IsSlash(path.back())) path.pop_back();
     if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) {
         path.erase(0, 4);
-        if (path.size() >= 4 && _wcsnicmp(path.c_str(), L"UNC\\", 4) == 0) path = L"\\\\" + path.substr(4);
+        if (path.size() >= 4 && _wcsnicmp(path.c_str(), L"UNC\\", 4) == 0)
+            path = L"\\\\" + path.substr(4);
+        else if (path.size() < 2 || !std::iswalpha(path[0]) || path[1] != L':')
+            return true;
     }
     if (path.empty() || (path.size() == 2 && path[1] == L':')) return true;
     if (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1])) {
@@ -56,6 +60,16 @@ bool IsRootPath(std::wstring path) {
         return parts <= 2;
     }
     return false;
+}
+
+// The full path of folder when it may be cleared (see IsClearableFolder), else empty.
+std::wstring ClearableFullPath(const std::wstring& folder) {
+    const bool driveAbsolute =
+        folder.size() >= 3 && std::iswalpha(folder[0]) && folder[1] == L':' && IsSlash(folder[2]);
+    const bool unc = folder.size() >= 2 && IsSlash(folder[0]) && IsSlash(folder[1]);
+    if (!driveAbsolute && !unc) return {};
+    std::wstring full = FullPath(folder);
+    return IsRootPath(full) ? std::wstring() : full;
 }
 
 class Win32FolderOperations : public FolderOperations {
@@ -116,19 +130,12 @@ FolderOperations& RealFolderOperations() {
     return operations;
 }
 
-bool IsClearableFolder(const std::wstring& folder) {
-    const bool driveAbsolute =
-        folder.size() >= 3 && std::iswalpha(folder[0]) && folder[1] == L':' && IsSlash(folder[2]);
-    const bool unc = folder.size() >= 2 && IsSlash(folder[0]) && IsSlash(folder[1]);
-    if (!driveAbsolute && !unc) return false;
-    const std::wstring full = FullPath(folder);
-    return !full.empty() && !IsRootPath(full);
-}
+bool IsClearableFolder(const std::wstring& folder) { return !ClearableFullPath(folder).empty(); }
 
 void ClearFolder(const std::wstring& folder, const std::wstring& keepName, const std::wstring& keepPath,
                  FolderOperations& operations) {
-    if (!IsClearableFolder(folder)) return;
-    const std::wstring full = FullPath(folder);
+    const std::wstring full = ClearableFullPath(folder);
+    if (full.empty()) return;
     ClearInside(WithBackslash(full), keepName, keepPath.empty() ? keepPath : FullPath(keepPath), operations);
 }
 

@@ -101,7 +101,10 @@ public:
 TEST(ClearFolderSafety, RefusesEmptyRelativeAndRootFolders) {
     for (const wchar_t* folder : {L"", L"images", L".\\images", L"..", L"C:", L"C:images", L"\\", L"\\images", L"C:\\",
                                   L"c:/", L"C:\\images\\..", L"C:\\images\\..\\.", L"\\\\server\\share",
-                                  L"\\\\server\\share\\", L"\\\\server", L"\\\\?\\C:\\", L"\\\\?\\UNC\\server\\share"}) {
+                                  L"\\\\server\\share\\", L"\\\\server", L"\\\\?\\C:\\", L"\\\\?\\UNC\\server\\share",
+                                  // Roots that do not look like one: a volume by its name, a device.
+                                  L"\\\\?\\Volume{01234567-89ab-cdef-0123-456789abcdef}\\",
+                                  L"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\"}) {
         SCOPED_TRACE(Narrow(folder));
         FakeFolders fake;
         fake.tree[L"C:\\"] = {{L"windows", true, false}};
@@ -109,7 +112,8 @@ TEST(ClearFolderSafety, RefusesEmptyRelativeAndRootFolders) {
         EXPECT_TRUE(fake.calls.empty());
         EXPECT_FALSE(IsClearableFolder(folder));
     }
-    for (const wchar_t* folder : {L"C:\\images", L"C:\\images\\", L"\\\\server\\share\\images"}) {
+    for (const wchar_t* folder :
+         {L"C:\\images", L"C:\\images\\", L"\\\\server\\share\\images", L"\\\\?\\C:\\images"}) {
         SCOPED_TRACE(Narrow(folder));
         FakeFolders fake;
         ClearFolder(folder, L"Glimra.ini", L"", fake);
