@@ -143,12 +143,7 @@ TEST_F(RectangleDrawing, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairFollow
 
 TEST_F(RectangleDrawing, AMoveToThePointAlreadyDrawnRepaintsNothing) {
     // The arrow key moves the real cursor.
-    SetCursorPos(420, 330);
-    ASSERT_TRUE(WaitUntil([] {
-        POINT now = {};
-        GetCursorPos(&now);
-        return now.x == 420 && now.y == 330;
-    }));
+    ASSERT_TRUE(PlaceCursor({420, 330}));
     Begin<RectangleCaptureWithMagnifier>();
     HWND overlay = mode->Overlay();
     Send(WM_MOUSEMOVE, {420, 330});
