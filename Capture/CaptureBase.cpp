@@ -7,7 +7,6 @@
 namespace Vorlune {
 
 namespace {
-constexpr DWORD kCopy = SRCCOPY | CAPTUREBLT;
 
 void HideOverlay(HWND overlay) {
     if (overlay != nullptr) ShowWindow(overlay, SW_HIDE);
@@ -107,7 +106,6 @@ void CaptureBase::HandleKeyDown(WPARAM key, LPARAM flags) {
     if (!Capturing()) return;
     keyRepeat_ = (flags & (LPARAM{1} << 30)) != 0;  // previous key state: already down
     if (OnKeyDown(key) || key != VK_ESCAPE) return;
-    HideOverlay(overlay);
     EndCapture();
 }
 
@@ -124,7 +122,8 @@ void CaptureBase::HandlePaint() {
     // Without a snapshot there is nothing to show; the paint is only validated.
     if (snapshot != nullptr)
         for (const RECT& r : rects.empty() ? std::vector<RECT>{ps.rcPaint} : rects)
-            BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC, r.left, r.top, kCopy);
+            BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC, r.left, r.top,
+                   kSnapshotCopy);
     EndPaint(overlay, &ps);
 }
 

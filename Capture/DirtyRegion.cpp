@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "Capture/ScreenSnapshot.h"
+
 namespace Vorlune {
 
 void DirtyRegion::Restore(HDC work, HDC frozen) const {
     for (const RECT& r : rects_)
-        BitBlt(work, r.left, r.top, r.right - r.left, r.bottom - r.top, frozen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+        BitBlt(work, r.left, r.top, r.right - r.left, r.bottom - r.top, frozen, r.left, r.top, kSnapshotCopy);
 }
 
 void DirtyRegion::Replace(HWND window, std::vector<RECT> next) {

@@ -43,6 +43,9 @@ void RectangleCapture::OnLButtonDown(POINT point) {
 
 void RectangleCapture::OnMouseMove(POINT point) {
     current = point;
+    // Every change of state redraws at once, so a move to the point last drawn (the one an
+    // arrow key causes, or the one sent when the overlay is shown) would draw the same frame.
+    if (lastFrame_ && lastFrame_->point.x == point.x && lastFrame_->point.y == point.y) return;
     Draw(point);
 }
 

@@ -5,10 +5,6 @@
 
 namespace Vorlune {
 
-namespace {
-constexpr DWORD kCopy = SRCCOPY | CAPTUREBLT;
-}
-
 ScreenSnapshot::ScreenSnapshot() : ScreenSnapshot(VirtualScreenRect()) {}
 
 ScreenSnapshot::ScreenSnapshot(const RECT& screenRect)
@@ -20,9 +16,9 @@ ScreenSnapshot::ScreenSnapshot(const RECT& screenRect)
         if (*dcs[i] != nullptr && bitmaps_[i] != nullptr) SelectObject(*dcs[i], bitmaps_[i]);
     }
     HDC screen = GetDC(nullptr);
-    BitBlt(frozenDC, 0, 0, size.cx, size.cy, screen, bounds.left, bounds.top, kCopy);
-    BitBlt(workDC, 0, 0, size.cx, size.cy, frozenDC, 0, 0, kCopy);
-    BitBlt(outputDC, 0, 0, size.cx, size.cy, frozenDC, 0, 0, kCopy);
+    BitBlt(frozenDC, 0, 0, size.cx, size.cy, screen, bounds.left, bounds.top, kSnapshotCopy);
+    BitBlt(workDC, 0, 0, size.cx, size.cy, frozenDC, 0, 0, kSnapshotCopy);
+    BitBlt(outputDC, 0, 0, size.cx, size.cy, frozenDC, 0, 0, kSnapshotCopy);
     ReleaseDC(nullptr, screen);
 }
 
@@ -35,6 +31,6 @@ ScreenSnapshot::~ScreenSnapshot() {
     }
 }
 
-void ScreenSnapshot::ResetWork() const { BitBlt(workDC, 0, 0, size.cx, size.cy, frozenDC, 0, 0, kCopy); }
+void ScreenSnapshot::ResetWork() const { BitBlt(workDC, 0, 0, size.cx, size.cy, frozenDC, 0, 0, kSnapshotCopy); }
 
 }  // namespace Vorlune

@@ -5,6 +5,9 @@
 
 namespace Vorlune {
 
+// Every copy to, from or between the snapshot's surfaces.
+constexpr DWORD kSnapshotCopy = SRCCOPY | CAPTUREBLT;
+
 // A frozen copy of a screen rectangle in three 24-bit memory DCs. Coordinates inside the
 // DCs are snapshot coordinates: (0, 0) is the top-left corner of bounds.
 class ScreenSnapshot {

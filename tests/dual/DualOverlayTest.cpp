@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CaptureProbe.h"
+#include "DualModeTest.h"
 #include "Wait.h"
 #include "draw/CursorPainter.h"
 #include "draw/MouseTooltip.h"
@@ -8,20 +9,7 @@
 namespace Vorlune::Test {
 namespace {
 
-// Left monitor (-1920, 0)-(0, 1080), primary (0, 0)-(1920, 1080): snapshot x = screen x + 1920.
-constexpr LONG kShift = 1920;
-
-class DualOverlay : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -kShift);
-        mode = MakeCaptureMode<ProbeCapture>(owner.Handle());
-    }
-    void TearDown() override { mode.reset(); }
-
-    OwnerWindow owner;
-    std::unique_ptr<ProbeCapture> mode;
-};
+using DualOverlay = DualModeTest<ProbeCapture>;
 
 TEST_F(DualOverlay, CoversTheVirtualScreenFromItsNegativeOrigin) {
     constexpr COLORREF kMarker = 0x2080E0;

@@ -4,6 +4,7 @@
 
 #include "Capture/RectangleCapture.h"
 #include "CaptureProbe.h"
+#include "DualModeTest.h"
 #include "ImageFiles.h"
 #include "PatternWindow.h"
 #include "SettingGuard.h"
@@ -12,17 +13,12 @@
 namespace Vorlune::Test {
 namespace {
 
-// Left monitor (-1920, 0)-(0, 1080): snapshot x = screen x + 1920.
-constexpr LONG kShift = 1920;
-
-class DualRectangle : public testing::Test {
+class DualRectangle : public DualModeTest<RectangleCaptureWithMagnifier> {
 protected:
     void SetUp() override {
-        ASSERT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -kShift);
         ASSERT_TRUE(pattern.Shown());
-        mode = MakeCaptureMode<RectangleCaptureWithMagnifier>(owner.Handle());
+        DualModeTest::SetUp();
     }
-    void TearDown() override { mode.reset(); }
     bool MoveTo(POINT screen) {
         SetCursorPos(screen.x, screen.y);
         return WaitUntil([&] {
@@ -30,19 +26,9 @@ protected:
             return frame && frame->point.x == screen.x + kShift && frame->point.y == screen.y;
         });
     }
-    std::optional<Bitmap24> Image(size_t index) const {
-        const auto files = images.Images();
-        if (files.size() <= index) return std::nullopt;
-        Bitmap24 image = ReadBitmap24(files[index]);
-        if (!image.Valid()) return std::nullopt;
-        return image;
-    }
-
     PatternWindow pattern{{-400, 100, 400, 600}};
-    OwnerWindow owner;
     ImageFolderGuard images;
     ToggleGuard cursorOff{13, 0};
-    std::unique_ptr<RectangleCapture> mode;
     int finished = 0;
 };
 
@@ -54,7 +40,7 @@ TEST_F(DualRectangle, DragAcrossBothMonitorsAndEnterLeftOfTheOrigin) {
     ASSERT_TRUE(MoveTo({250, 450}));
     SendMouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitUntil([&] { return finished == 1; }));
-    auto image = Image(0);
+    auto image = images.Image(0);
     ASSERT_TRUE(image.has_value());
     ASSERT_EQ(image->width, 501);
     ASSERT_EQ(image->height, 301);
@@ -62,17 +48,12 @@ TEST_F(DualRectangle, DragAcrossBothMonitorsAndEnterLeftOfTheOrigin) {
         for (int x = 0; x < 501; ++x) ASSERT_EQ(image->Pixel(x, y), ScreenPattern(-250 + x, 150 + y)) << x << "," << y;
 
     // Enter before any move: the anchor is the cursor's place on the left monitor.
-    SetCursorPos(-100, 300);
-    ASSERT_TRUE(WaitUntil([] {
-        POINT p = {};
-        GetCursorPos(&p);
-        return p.x == -100 && p.y == 300;
-    }));
+    ASSERT_TRUE(PlaceCursor({-100, 300}));
     mode->Act([this] { ++finished; });
     SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_RETURN, 0);
     SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_EQ(finished, 2);
-    image = Image(1);
+    image = images.Image(1);
     ASSERT_TRUE(image.has_value());
     ASSERT_EQ(image->width, 1);
     EXPECT_EQ(image->Pixel(0, 0), ScreenPattern(-100, 300));

@@ -83,6 +83,15 @@ bool ProbeCapture::OnKeyDown(WPARAM key) {
     return NudgeCursor(key);
 }
 
+bool PlaceCursor(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    return WaitUntil([&] {
+        POINT now = {};
+        GetCursorPos(&now);
+        return now.x == screen.x && now.y == screen.y;
+    });
+}
+
 CurrentCursor::CurrentCursor(HCURSOR cursor, int x, int y) : window_({x - 50, y - 50, x + 50, y + 50}, 0x808080) {
     SetForegroundWindow(window_.Handle());
     SetCursorPos(x, y);

@@ -90,6 +90,9 @@ HCURSOR MakeTestCursor();
 
 bool Contains(const std::vector<POINT>& points, POINT wanted);
 
+// Puts the real cursor at a screen point and waits until it is there.
+bool PlaceCursor(POINT screen);
+
 // Real input, as a user gives it.
 void PressKey(WORD key);
 void PressButton(DWORD downFlag, DWORD upFlag);

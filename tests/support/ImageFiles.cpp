@@ -41,6 +41,14 @@ std::vector<std::wstring> ImageFolderGuard::Images() const {
     return found;
 }
 
+std::optional<Bitmap24> ImageFolderGuard::Image(size_t index) const {
+    const std::vector<std::wstring> files = Images();
+    if (files.size() <= index) return std::nullopt;
+    Bitmap24 image = ReadBitmap24(files[index]);
+    if (!image.Valid()) return std::nullopt;
+    return image;
+}
+
 Bitmap24 ReadBitmap24(const std::wstring& path) {
     Bitmap24 image;
     image.bytes = ReadBytes(path);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,23 +9,6 @@
 #include "SettingGuard.h"
 
 namespace Vorlune::Test {
-
-// For one test: images go to a scratch folder, and the viewer is not started.
-class ImageFolderGuard {
-public:
-    ImageFolderGuard() = default;
-    ImageFolderGuard(const ImageFolderGuard&) = delete;
-    ImageFolderGuard& operator=(const ImageFolderGuard&) = delete;
-
-    const std::wstring& Path() const { return folder_.Path(); }
-    // Every .bmp below the folder, sorted by path.
-    std::vector<std::wstring> Images() const;
-
-private:
-    ScratchDir folder_;
-    StringSettingGuard saveFolder_{KeySaveFolder, folder_.Path()};
-    SettingGuard clipboardOnly_{SectionSettings, KeyClipBoard, 2};
-};
 
 // A 24-bit bottom-up BMP file as written by the output step.
 struct Bitmap24 {
@@ -39,5 +23,24 @@ struct Bitmap24 {
 };
 
 Bitmap24 ReadBitmap24(const std::wstring& path);
+
+// For one test: images go to a scratch folder, and the viewer is not started.
+class ImageFolderGuard {
+public:
+    ImageFolderGuard() = default;
+    ImageFolderGuard(const ImageFolderGuard&) = delete;
+    ImageFolderGuard& operator=(const ImageFolderGuard&) = delete;
+
+    const std::wstring& Path() const { return folder_.Path(); }
+    // Every .bmp below the folder, sorted by path.
+    std::vector<std::wstring> Images() const;
+    // The index-th of them read back; none when it is missing or not a valid file.
+    std::optional<Bitmap24> Image(size_t index) const;
+
+private:
+    ScratchDir folder_;
+    StringSettingGuard saveFolder_{KeySaveFolder, folder_.Path()};
+    SettingGuard clipboardOnly_{SectionSettings, KeyClipBoard, 2};
+};
 
 }  // namespace Vorlune::Test

@@ -17,15 +17,6 @@ namespace {
 
 constexpr RECT kPatternRect = {200, 120, 1000, 760};
 
-bool CursorAt(POINT p) {
-    SetCursorPos(p.x, p.y);
-    return WaitUntil([&] {
-        POINT now = {};
-        GetCursorPos(&now);
-        return now.x == p.x && now.y == p.y;
-    });
-}
-
 class RectangleDrive : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(pattern.Shown()); }
@@ -61,13 +52,7 @@ protected:
     }
     std::vector<std::wstring> Files() const { return images.Images(); }
     // The one image written so far.
-    std::optional<Bitmap24> Image(size_t index = 0) const {
-        const auto files = Files();
-        if (files.size() <= index) return std::nullopt;
-        Bitmap24 image = ReadBitmap24(files[index]);
-        if (!image.Valid()) return std::nullopt;
-        return image;
-    }
+    std::optional<Bitmap24> Image(size_t index = 0) const { return images.Image(index); }
     static void ExpectPattern(const std::optional<Bitmap24>& image, POINT at, SIZE size) {
         ASSERT_TRUE(image.has_value());
         ASSERT_EQ(image->width, size.cx);
@@ -132,7 +117,7 @@ TEST_F(RectangleDrive, EnterThreeRightTwoDownEnterPicksFourByThreeAtTheStart) {
 TEST_F(RectangleDrive, EnterBeforeAnyMoveAnchorsAtTheCursorOfThisCapture) {
     Make<RectangleCapture>();
     HWND overlay = mode->Overlay();
-    ASSERT_TRUE(CursorAt({500, 350}));
+    ASSERT_TRUE(PlaceCursor({500, 350}));
     Begin();
     // Sent, so no move message can come first.
     SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
@@ -140,7 +125,7 @@ TEST_F(RectangleDrive, EnterBeforeAnyMoveAnchorsAtTheCursorOfThisCapture) {
     ASSERT_EQ(finished, 1);
     ExpectPattern(Image(0), {500, 350}, {1, 1});
 
-    ASSERT_TRUE(CursorAt({530, 370}));
+    ASSERT_TRUE(PlaceCursor({530, 370}));
     Begin();
     SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
     SendMessageW(overlay, WM_KEYDOWN, VK_RIGHT, 0);

@@ -141,5 +141,32 @@ TEST_F(RectangleDrawing, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairFollow
     }
 }
 
+TEST_F(RectangleDrawing, AMoveToThePointAlreadyDrawnRepaintsNothing) {
+    // The arrow key moves the real cursor.
+    ASSERT_TRUE(PlaceCursor({420, 330}));
+    Begin<RectangleCaptureWithMagnifier>();
+    HWND overlay = mode->Overlay();
+    Send(WM_MOUSEMOVE, {420, 330});
+    UpdateWindow(overlay);
+    const std::vector<std::uint32_t> drawn = Work();
+    RECT update = {};
+    ASSERT_FALSE(GetUpdateRect(overlay, &update, FALSE));
+    Send(WM_MOUSEMOVE, {420, 330});
+    EXPECT_FALSE(GetUpdateRect(overlay, &update, FALSE));
+    EXPECT_EQ(Work(), drawn);
+    // An arrow key draws its point at once; the move message it causes then adds nothing.
+    SendMessageW(overlay, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_TRUE(mode->LastFrame().has_value());
+    EXPECT_EQ(mode->LastFrame()->point.x, 421);
+    UpdateWindow(overlay);
+    Send(WM_MOUSEMOVE, {421, 330});
+    EXPECT_FALSE(GetUpdateRect(overlay, &update, FALSE));
+    // The next real move draws as before.
+    Send(WM_MOUSEMOVE, {422, 330});
+    EXPECT_TRUE(GetUpdateRect(overlay, &update, FALSE));
+    EXPECT_EQ(WorkAt(422, 100), kLine);
+    EXPECT_EQ(WorkAt(421, 100), ScreenPattern(421, 100));
+}
+
 }  // namespace
 }  // namespace Vorlune::Test
