@@ -87,11 +87,8 @@ void CaptureBase::Act(std::function<void()> callback) {
         Prepare();
         Start();
     } catch (...) {
-        HideOverlay(overlay);
-        dragging = false;
-        keyboardAnchor = false;
-        snapshot.reset();
-        onFinished = nullptr;
+        // The callback is what brings the toolbar back: a failed capture must end too.
+        EndCapture();
         throw;
     }
 }

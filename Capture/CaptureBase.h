@@ -23,8 +23,8 @@ namespace Vorlune {
 // never by calling onFinished directly, so the snapshot is released and the callback runs once.
 class CaptureBase : public ButtonActor {
 public:
-    // Stores onFinished, then Prepare and Start. If either throws, the overlay is hidden and
-    // the snapshot released before the exception leaves; onFinished is then not called.
+    // Stores onFinished, then Prepare and Start. If either throws, the capture is ended
+    // (overlay hidden, snapshot released, onFinished run once) before the exception leaves.
     void Act(std::function<void()> onFinished) final;
     // Forgets the handlers bound to this object, destroys the overlay and its class.
     ~CaptureBase() override;

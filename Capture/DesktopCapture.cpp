@@ -16,18 +16,6 @@ constexpr int kSecondsTextId = 79;
 constexpr DWORD kOneSecond = 1000;
 constexpr DWORD kSettleMilliseconds = 100;
 
-// A capture that completes inside Act must still end when it fails: the callback is what
-// brings the toolbar back, and Act itself drops it on an exception.
-template <class Body, class End>
-void CompleteOrEnd(Body body, End end) {
-    try {
-        body();
-    } catch (...) {
-        end();
-        throw;
-    }
-}
-
 }  // namespace
 
 int ParseDelaySeconds(const std::wstring& text) {
@@ -50,7 +38,7 @@ void DesktopCapture::Start() {
         ShowOverlay();
         return;
     }
-    CompleteOrEnd([this] { FinishWholeScreen(); }, [this] { EndCapture(); });
+    FinishWholeScreen();
 }
 
 // The handlers run only while the overlay is up, which Start allows only with the cursor
@@ -83,16 +71,12 @@ DelayedDesktopCapture::DelayedDesktopCapture(HWND owner, Sleeper sleeper)
 }
 
 void DelayedDesktopCapture::Start() {
-    CompleteOrEnd(
-        [this] {
-            // Read before anything is shown, so a bad value leaves nothing half-done.
-            const int seconds = ParseDelaySeconds(Settings().GetString(KeyDelaySeconds));
-            if (seconds > 0) CountDown(seconds);
-            TakeSnapshot();
-            if (CursorCaptureOn()) DrawCursorImage(*snapshot);
-            FinishWholeScreen();
-        },
-        [this] { EndCapture(); });
+    // Read before anything is shown, so a bad value leaves nothing half-done.
+    const int seconds = ParseDelaySeconds(Settings().GetString(KeyDelaySeconds));
+    if (seconds > 0) CountDown(seconds);
+    TakeSnapshot();
+    if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+    FinishWholeScreen();
 }
 
 void DelayedDesktopCapture::CountDown(int seconds) {
