@@ -39,7 +39,19 @@ build() {
     cmake --build "$BUILD" -- "$@"
 }
 
-wine_reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+# A registry write; Wine's first calls in a new prefix now and then fail while its
+# services start, so it is tried again before the set-up gives up.
+wine_reg() {
+    for _ in 1 2 3; do
+        wine reg add "$@" /f >/dev/null 2>&1 && return 0
+        sleep 1
+    done
+    log "could not write the registry value: $*"
+    return 1
+}
+
+# Waits until the prefix's wineserver has ended; none running is fine.
+wait_wineserver() { wineserver -w >/dev/null 2>&1 || true; }
 
 ensure_prefix() {
     local stamp="$WINEPREFIX/.glimra-prefix"
@@ -53,7 +65,7 @@ ensure_prefix() {
     for face in 'メイリオ' 'Meiryo' 'Meiryo UI' 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS Gothic'; do
         wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'IPAPGothic'
     done
-    wineserver -w
+    wait_wineserver
     echo "$PREFIX_VERSION" > "$stamp"
 }
 
@@ -100,7 +112,7 @@ set_managed() {
         [ -d "$prefix" ] || continue
         grep -q "\"Managed\"=\"$value\"" "$prefix/user.reg" 2>/dev/null && continue
         WINEPREFIX=$prefix wine_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$value"
-        WINEPREFIX=$prefix wineserver -w
+        WINEPREFIX=$prefix wait_wineserver
     done
 }
 
@@ -124,7 +136,7 @@ copy_prefix() {
 ensure_dual_prefix() {
     copy_prefix "$DUAL_PREFIX" || return 0
     WINEPREFIX=$DUAL_PREFIX wine_reg 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /t REG_SZ /d 1
-    WINEPREFIX=$DUAL_PREFIX wineserver -w
+    WINEPREFIX=$DUAL_PREFIX wait_wineserver
 }
 
 ensure_wide_prefix() { copy_prefix "$WIDE_PREFIX" || true; }
