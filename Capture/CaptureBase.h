@@ -99,25 +99,21 @@ POINT MessagePoint(LPARAM lParam);
 // failed is hidden at once, so the error box that follows is not trapped under it.
 LRESULT ServeOverlayMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Each mode class has a message map of its own.
+// Each mode class has a message map and a window procedure of its own.
 template <class Mode>
 MessageMap& OverlayMessageMap() {
-    static MessageMap map;
-    return map;
+    return ClassMessageMap<Mode>();
 }
 
-// Each mode class has a window procedure of its own, serving its own map.
 template <class Mode>
-LRESULT CALLBACK OverlayWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ServeOverlayMessage(OverlayMessageMap<Mode>(), hwnd, message, wParam, lParam);
-}
+constexpr WNDPROC OverlayWindowProcedure = ClassWindowProcedure<Mode, ServeOverlayMessage>;
 
 // Makes a mode with its overlay, as on the first use of its command. Throws
 // CaptureException when the overlay cannot be created (nothing is left behind).
 template <class Mode, class... Args>
 std::unique_ptr<Mode> MakeCaptureMode(Args&&... args) {
     auto mode = std::make_unique<Mode>(std::forward<Args>(args)...);
-    mode->CreateOverlay(&OverlayWindowProcedure<Mode>, OverlayMessageMap<Mode>());
+    mode->CreateOverlay(OverlayWindowProcedure<Mode>, OverlayMessageMap<Mode>());
     return mode;
 }
 

@@ -8,20 +8,13 @@ namespace {
 
 constexpr size_t kMaxCaption = 99;
 
-// No handler is ever registered: the window only carries its caption.
-MessageMap& CountdownMessageMap() {
-    static MessageMap map;
-    return map;
-}
-
-LRESULT CALLBACK CountdownProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ServeWindowMessage(CountdownMessageMap(), hwnd, message, wParam, lParam);
-}
+// No handler is ever registered in its map: the window only carries its caption.
+struct CountdownClass;
 
 void RegisterCountdownClass() {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = CountdownProcedure;
+    wc.lpfnWndProc = ClassWindowProcedure<CountdownClass>;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kCountdownClassName;

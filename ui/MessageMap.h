@@ -57,4 +57,19 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
                            LPARAM lParam);
 
+using WindowServer = LRESULT (*)(const MessageMap&, HWND, UINT, WPARAM, LPARAM);
+
+// Each window class has a message map of its own, named by a tag type.
+template <class Tag>
+MessageMap& ClassMessageMap() {
+    static MessageMap map;
+    return map;
+}
+
+// The window procedure of the class named by Tag: Serve applied to that class's map.
+template <class Tag, WindowServer Serve = ServeWindowMessage>
+LRESULT CALLBACK ClassWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Serve(ClassMessageMap<Tag>(), hwnd, message, wParam, lParam);
+}
+
 }  // namespace Vorlune

@@ -247,7 +247,7 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     DestroyWindow(gone);
     {
         ProbeCapture failed(gone);
-        EXPECT_THROW(failed.CreateOverlay(&OverlayWindowProcedure<ProbeCapture>, map), CaptureException);
+        EXPECT_THROW(failed.CreateOverlay(OverlayWindowProcedure<ProbeCapture>, map), CaptureException);
         EXPECT_TRUE(map.Empty());
         EXPECT_EQ(failed.Overlay(), nullptr);
     }

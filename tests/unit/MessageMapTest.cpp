@@ -80,14 +80,11 @@ TEST(MessageMap, DialogDispatchReturnsResultsUnchanged) {
 // Real window classes served by maps, as every window of the program is; one class per
 // test, since a map keeps its first handler for each message.
 template <int N>
-MessageMap& TestWindowMap() {
-    static MessageMap map;
-    return map;
-}
+struct TestClass;
 
 template <int N>
-LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ServeWindowMessage(TestWindowMap<N>(), hwnd, message, wParam, lParam);
+MessageMap& TestWindowMap() {
+    return ClassMessageMap<TestClass<N>>();
 }
 
 template <int N>
@@ -96,7 +93,7 @@ HWND CreateTestWindow() {
     static const bool registered = [&] {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = TestWindowProc<N>;
+        wc.lpfnWndProc = ClassWindowProcedure<TestClass<N>>;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = name.c_str();
         return RegisterClassExW(&wc) != 0;
