@@ -61,9 +61,6 @@ MainWindow& TheMainWindow() {
     return window;
 }
 
-MessageMap& MainWindowMap() {
-    static MessageMap map;
-    return map;
-}
+MessageMap& MainWindowMap() { return ClassMessageMap<MainWindow>(); }
 
 }  // namespace Vorlune
