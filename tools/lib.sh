@@ -66,7 +66,7 @@ ensure_prefix() {
         wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'IPAPGothic'
     done
     wait_wineserver
-    echo "$PREFIX_VERSION" > "$stamp"
+    stamp_prefix "$WINEPREFIX"
 }
 
 # launch_server VAR COMMAND...: starts an X server that picks a free display itself
@@ -123,23 +123,27 @@ start_wineserver() {
     wineboot </dev/null >/dev/null 2>&1
 }
 
-# copy_prefix DIR: a copy of the prefix, for a display that needs a wineserver of its own.
+# copy_prefix DIR: a copy of the prefix, for a display that needs a wineserver of its own;
+# false when an up-to-date copy exists. The caller stamps it once its own set-up is done.
 copy_prefix() {
     local stamp="$1/.glimra-prefix"
     [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$PREFIX_VERSION" ] && return 1
     rm -rf "$1"
     cp -a "$WINEPREFIX" "$1"
-    echo "$PREFIX_VERSION" > "$stamp"
+    rm -f "$stamp"
 }
+
+stamp_prefix() { echo "$PREFIX_VERSION" > "$1/.glimra-prefix"; }
 
 # The two-monitor copy makes the right monitor primary, so the left one lies at x < 0.
 ensure_dual_prefix() {
     copy_prefix "$DUAL_PREFIX" || return 0
     WINEPREFIX=$DUAL_PREFIX wine_reg 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /t REG_SZ /d 1
     WINEPREFIX=$DUAL_PREFIX wait_wineserver
+    stamp_prefix "$DUAL_PREFIX"
 }
 
-ensure_wide_prefix() { copy_prefix "$WIDE_PREFIX" || true; }
+ensure_wide_prefix() { copy_prefix "$WIDE_PREFIX" && stamp_prefix "$WIDE_PREFIX" || true; }
 
 # A plain copy of the prefix, for a display of another size.
 
