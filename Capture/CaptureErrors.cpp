@@ -9,9 +9,6 @@ namespace Vorlune {
 
 namespace {
 
-constexpr int kTextError = 17;
-constexpr int kTextWindowCreationFailed = 19;
-
 // "【" and "】" in the thread's code page (0x81 0x79 and 0x81 0x7A under 932). A code page
 // without them would turn them into question marks or stray bytes; plain brackets then.
 std::string Bracket(const wchar_t* wide, const char* fallback) {
@@ -26,8 +23,8 @@ std::string Bracket(const wchar_t* wide, const char* fallback) {
 
 std::string CaptureReport(const char* file, int line, DWORD lastError) {
     std::ostringstream report;
-    report << Bracket(L"\u3010", "[") << App().GetTextNarrow(kTextError) << Bracket(L"\u3011", "]") << "\r\n"
-           << App().GetTextNarrow(kTextWindowCreationFailed) << "\r\n"
+    report << Bracket(L"\u3010", "[") << App().GetTextNarrow(TextError) << Bracket(L"\u3011", "]") << "\r\n"
+           << App().GetTextNarrow(TextWindowCreationFailed) << "\r\n"
            << "\r\n"
            << file << "\r\n"
            << line << "\r\n"
@@ -35,9 +32,9 @@ std::string CaptureReport(const char* file, int line, DWORD lastError) {
     return report.str();
 }
 
-std::string OutputReport(int textId, const char* file, int line, DWORD lastError) {
+std::string OutputReport(TextId textId, const char* file, int line, DWORD lastError) {
     std::ostringstream report;
-    report << App().GetTextNarrow(kTextError) << "\r\n"
+    report << App().GetTextNarrow(TextError) << "\r\n"
            << App().GetTextNarrow(textId) << "\r\n"
            << "\r\n"
            << "File=" << file << "\r\n"
@@ -51,7 +48,7 @@ std::string OutputReport(int textId, const char* file, int line, DWORD lastError
 CaptureException::CaptureException(const char* file, int line, DWORD lastError)
     : std::runtime_error(CaptureReport(file, line, lastError)) {}
 
-AnExceptionImpl::AnExceptionImpl(int textId, const char* file, int line, DWORD lastError)
+AnExceptionImpl::AnExceptionImpl(TextId textId, const char* file, int line, DWORD lastError)
     : std::runtime_error(OutputReport(textId, file, line, lastError)) {}
 
 }  // namespace Vorlune

@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 
+#include "settings/TextId.h"
+
 namespace Vorlune {
 
 // An overlay window could not be created. what() is the six-line report, headline in
@@ -16,7 +18,7 @@ public:
 // "Line=" and "GetLastError()=" lines.
 class AnExceptionImpl : public std::runtime_error {
 public:
-    AnExceptionImpl(int textId, const char* file, int line, DWORD lastError);
+    AnExceptionImpl(TextId textId, const char* file, int line, DWORD lastError);
 };
 
 }  // namespace Vorlune

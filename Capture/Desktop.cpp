@@ -13,8 +13,6 @@ namespace Vorlune {
 
 namespace {
 
-constexpr int kTextBitmapCreationFailed = 18;
-constexpr int kTextViewerFailed = 23;
 
 // Writes all of data; on failure error is the code of the failing call.
 bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunction& write, DWORD& error) {
@@ -45,9 +43,9 @@ std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POI
 
 CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
     const auto pixelBytes = BmpPixelDataSize(size.cx, size.cy);
-    if (!pixelBytes) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, ERROR_INVALID_PARAMETER);
+    if (!pixelBytes) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, ERROR_INVALID_PARAMETER);
     HBITMAP bitmap = CreateDib24(size.cx, size.cy);
-    if (bitmap == nullptr) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    if (bitmap == nullptr) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
     DIBSECTION section = {};
     const bool described = GetObjectW(bitmap, sizeof section, &section) == sizeof section;
     const DWORD describeError = GetLastError();
@@ -55,16 +53,16 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
     // The file is written from these bits as they are, so they must be laid out as in the file.
     if (!described || image.Bits() == nullptr || section.dsBmih.biHeight != size.cy ||
         static_cast<std::uint32_t>(section.dsBm.bmWidthBytes) != BmpRowSize(size.cx))
-        throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, describeError);
+        throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, describeError);
 
     HDC memory = CreateCompatibleDC(nullptr);
-    if (memory == nullptr) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    if (memory == nullptr) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
     HGDIOBJ previous = SelectObject(memory, bitmap);
     const BOOL copied = BitBlt(memory, 0, 0, size.cx, size.cy, source, position.x, position.y, SRCCOPY | CAPTUREBLT);
     const DWORD copyError = GetLastError();
     SelectObject(memory, previous);
     DeleteDC(memory);
-    if (!copied) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, copyError);
+    if (!copied) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, copyError);
     GdiFlush();  // the bits are read directly from here on
     return image;
 }
@@ -78,10 +76,10 @@ std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path
         if (file != INVALID_HANDLE_VALUE) break;
         const DWORD error = GetLastError();
         if (namer == nullptr || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
-            throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, error);
+            throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
         // Taken since the folder was listed: never overwrite, take the next free number.
         target = namer->NextImagePathAfterTaken(target);
-        if (target.empty()) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, error);
+        if (target.empty()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
     }
 
     const auto headers = BmpHeaders(image.Width(), image.Height());
@@ -96,7 +94,7 @@ std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path
         return target;
     }
     DeleteFileW(target.c_str());  // a partial image is worse than none
-    throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, error);
+    throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
 }
 
 bool CopyImageToClipboard(HWND owner, const CapturedImage& image) {
@@ -127,12 +125,12 @@ bool LaunchViewer(HWND owner, const std::wstring& viewer, const std::wstring& pa
 
 void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
     const std::wstring path = namer.NextImagePath(GetSaveFolder());
-    if (path.empty()) throw AnExceptionImpl(kTextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
+    if (path.empty()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
     const int clipBoard = ClipBoardSetting();
     const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer, clipBoard);
     if (clipBoard == ClipBoardCopyOnly) return;
     if (!LaunchViewer(owner, Settings().GetString(KeyViewer), written))
-        MessageBoxW(owner, App().GetText(kTextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+        MessageBoxW(owner, App().GetText(TextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
 }
 
 }  // namespace Vorlune

@@ -12,7 +12,6 @@ namespace Vorlune {
 
 namespace {
 
-constexpr int kSecondsTextId = 79;
 constexpr DWORD kOneSecond = 1000;
 constexpr DWORD kSettleMilliseconds = 100;
 
@@ -82,7 +81,7 @@ void DelayedDesktopCapture::Start() {
 void DelayedDesktopCapture::CountDown(int seconds) {
     {
         CountdownWindow window;
-        const std::wstring unit = App().GetText(kSecondsTextId);
+        const std::wstring unit = App().GetText(TextSeconds);
         for (int left = seconds; left > 0; --left) {
             window.Show(CountdownCaption(App().title, left, unit));
             sleeper_(kOneSecond);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "settings/TextId.h"
 #include "settings/TextTable.h"
 
 namespace Vorlune {
@@ -15,9 +16,9 @@ public:
     // Fills the version line from another module, for checking an executable from outside.
     explicit AppContext(const std::wstring& modulePath);
 
-    std::wstring GetText(int id) const;
+    std::wstring GetText(TextId id) const;
     // In the thread's ANSI code page, for exception texts and the boxes that show them.
-    std::string GetTextNarrow(int id) const;
+    std::string GetTextNarrow(TextId id) const;
     std::string GetTitleNarrow() const;
 
     TextTable texts;

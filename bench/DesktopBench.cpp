@@ -14,7 +14,7 @@ namespace Vorlune::Bench {
 
 namespace {
 
-constexpr int kCursorToggle = 13;
+constexpr TextId kCursorToggle = TextCursorToggle;
 
 // Images into a folder of the benchmark's own, no viewer; settings put back afterwards.
 class BenchSettings {

@@ -22,7 +22,7 @@ void PumpPending() {
 // The settings a user who wants every mark has: cursor circle, cross-hair while dragging.
 void EveryMark() {
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-    Settings().SetToggle(13, 1);
+    Settings().SetToggle(TextCursorToggle, 1);
     Settings().SetInt(SectionSettings, KeyAlwaysAuxiliaryLine, 1);
     Settings().SetString(KeyZoomWindowMagnification, L"10");
 }

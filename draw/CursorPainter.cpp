@@ -8,11 +8,10 @@
 namespace Vorlune {
 
 namespace {
-constexpr int kCursorToggleId = 13;
 constexpr int kMarkerRadius = 30;
 }  // namespace
 
-bool CursorCaptureOn() { return Settings().GetToggle(kCursorToggleId) == 1; }
+bool CursorCaptureOn() { return Settings().GetToggle(TextCursorToggle) == 1; }
 
 CursorBitmaps::CursorBitmaps(HICON cursor) { valid_ = cursor != nullptr && GetIconInfo(cursor, &info_) != FALSE; }
 

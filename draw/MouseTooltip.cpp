@@ -10,9 +10,6 @@
 namespace Vorlune {
 
 namespace {
-constexpr int kHandleLabel = 14;
-constexpr int kWidthLabel = 15;
-constexpr int kHeightLabel = 16;
 constexpr COLORREF kText = 0x000000;
 constexpr COLORREF kBackground = 0xE1FFFF;
 constexpr COLORREF kFrame = 0x646464;
@@ -28,8 +25,8 @@ std::wstring BuildMouseToolTipText(HWND window, const RECT& rect) {
     const auto low = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window) & 0xFFFFFFFFu);
     wsprintfW(handle, L"0x%08X", low);
     const AppContext& app = App();
-    return L" " + app.GetText(kHandleLabel) + L"=" + handle + L", " + app.GetText(kWidthLabel) + L"=" +
-           std::to_wstring(rect.right - rect.left) + L", " + app.GetText(kHeightLabel) + L"=" +
+    return L" " + app.GetText(TextHandleLabel) + L"=" + handle + L", " + app.GetText(TextWidthLabel) + L"=" +
+           std::to_wstring(rect.right - rect.left) + L", " + app.GetText(TextHeightLabel) + L"=" +
            std::to_wstring(rect.bottom - rect.top) + L" ";
 }
 

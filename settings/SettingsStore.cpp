@@ -71,11 +71,11 @@ bool SettingsStore::SetString(SettingKey key, const std::wstring& text) const {
     return Write(kSections[SectionSettings], kKeys[key].name, text);
 }
 
-int SettingsStore::GetToggle(int id) const {
+int SettingsStore::GetToggle(TextId id) const {
     return static_cast<int>(GetPrivateProfileIntW(kSections[SectionGui], std::to_wstring(id).c_str(), 0, path_.c_str()));
 }
 
-void SettingsStore::SetToggle(int id, int value) const {
+void SettingsStore::SetToggle(TextId id, int value) const {
     Write(kSections[SectionGui], std::to_wstring(id).c_str(), std::to_wstring(value));
 }
 

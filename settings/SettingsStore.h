@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "settings/TextId.h"
+
 namespace Vorlune {
 
 enum SettingSection { SectionApp = 0, SectionGui = 1, SectionSettings = 2 };
@@ -44,8 +46,8 @@ public:
     void SetInt(SettingSection section, SettingKey key, int value) const;
     // Written to section "Settings", as the string editors do.
     bool SetString(SettingKey key, const std::wstring& text) const;
-    int GetToggle(int id) const;
-    void SetToggle(int id, int value) const;
+    int GetToggle(TextId id) const;
+    void SetToggle(TextId id, int value) const;
 
     const std::wstring& Path() const { return path_; }
 

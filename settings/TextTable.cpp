@@ -8,8 +8,9 @@ namespace {
 
 constexpr const wchar_t* kProductPage = L"https://codeberg.org/glimra/glimra";
 
-// Japanese, English. Spelling kept as shipped: callers and users know these texts.
-constexpr const wchar_t* kTexts[kTextCount][2] = {
+// Japanese, English. "Rectanglel" stays as written: the settings dialog stores the selected
+// page by its text in the INI file and finds the page again by that text.
+constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"矩形の切り取り", L"Cut out a rectangle"},
     {L"ウィンドウの切り取り", L"Cut out a window"},
     {L"部分隠れウィンドウの切り取り", L"Cut out a partially hidden window"},
@@ -96,11 +97,11 @@ constexpr const wchar_t* kTexts[kTextCount][2] = {
 }  // namespace
 
 void FillTextTable(TextTable& table, const std::wstring& modulePath) {
-    for (int id = 0; id < kTextCount; ++id) table[id] = {kTexts[id][0], kTexts[id][1]};
+    for (int id = 0; id < TextCount; ++id) table[id] = {kTexts[id][0], kTexts[id][1]};
     const VersionTexts version = ReadVersionTexts(modulePath);
-    table[39] = {L" バージョン " + version.fileVersion, L" Version " + version.fileVersion};
-    table[40] = {version.legalNotice, version.legalNotice};
-    table[41] = {kProductPage, kProductPage};
+    table[TextVersion] = {L" バージョン " + version.fileVersion, L" Version " + version.fileVersion};
+    table[TextLegalNotice] = {version.legalNotice, version.legalNotice};
+    table[TextWebPage] = {kProductPage, kProductPage};
 }
 
 }  // namespace Vorlune

@@ -12,7 +12,7 @@ namespace {
 TEST(DualDesktop, SavesBothMonitorsLeftOneFirst) {
     ASSERT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -1920);
     ImageFolderGuard folder;
-    ToggleGuard cursorOff(13, 0);
+    ToggleGuard cursorOff{TextCursorToggle, 0};
     constexpr COLORREF kLeft = 0x2080E0;
     constexpr COLORREF kPrimary = 0xE08020;
     ColourWindow left({-1920, 0, -1860, 60}, kLeft);

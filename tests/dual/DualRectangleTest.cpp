@@ -28,7 +28,7 @@ protected:
     }
     PatternWindow pattern{{-400, 100, 400, 600}};
     ImageFolderGuard images;
-    ToggleGuard cursorOff{13, 0};
+    ToggleGuard cursorOff{TextCursorToggle, 0};
     int finished = 0;
 };
 

@@ -34,12 +34,12 @@ TEST(Version, ResourceOfTheExecutable) {
 
 TEST(Version, VersionLineAsTheProgramBuildsIt) {
     AppContext context(GlimraExePath());
-    EXPECT_EQ(context.GetText(39), L" \u30D0\u30FC\u30B8\u30E7\u30F3 1.0.0.0");
-    EXPECT_EQ(context.GetText(40), kNotice);
+    EXPECT_EQ(context.GetText(TextVersion), L" \u30D0\u30FC\u30B8\u30E7\u30F3 1.0.0.0");
+    EXPECT_EQ(context.GetText(TextLegalNotice), kNotice);
     context.Language = 1;
-    EXPECT_EQ(context.GetText(39), L" Version 1.0.0.0");
-    EXPECT_EQ(context.GetText(40), kNotice);
-    EXPECT_EQ(context.GetText(41).rfind(L"https://", 0), 0u);
+    EXPECT_EQ(context.GetText(TextVersion), L" Version 1.0.0.0");
+    EXPECT_EQ(context.GetText(TextLegalNotice), kNotice);
+    EXPECT_EQ(context.GetText(TextWebPage).rfind(L"https://", 0), 0u);
 }
 
 // A version resource node: length, value length, type, key, value and children, each
@@ -148,10 +148,10 @@ TEST(Version, DamagedOrMissingResourceGivesEmptyTexts) {
         EXPECT_EQ(texts.fileVersion, item.version);
         EXPECT_EQ(texts.legalNotice, item.notice);
         AppContext context(exe);
-        EXPECT_EQ(context.GetText(39), std::wstring(L" \u30D0\u30FC\u30B8\u30E7\u30F3 ") + item.version);
+        EXPECT_EQ(context.GetText(TextVersion), std::wstring(L" \u30D0\u30FC\u30B8\u30E7\u30F3 ") + item.version);
         context.Language = 1;
-        EXPECT_EQ(context.GetText(39), std::wstring(L" Version ") + item.version);
-        EXPECT_EQ(context.GetText(40), item.notice);
+        EXPECT_EQ(context.GetText(TextVersion), std::wstring(L" Version ") + item.version);
+        EXPECT_EQ(context.GetText(TextLegalNotice), item.notice);
     }
 }
 

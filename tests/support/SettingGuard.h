@@ -48,7 +48,7 @@ public:
 // A toggle button's state.
 class ToggleGuard : public StoredValueGuard<int> {
 public:
-    ToggleGuard(int id, int value)
+    ToggleGuard(TextId id, int value)
         : StoredValueGuard<int>([=] { return Settings().GetToggle(id); },
                                 [=](const int& old) { Settings().SetToggle(id, old); }, value) {}
 };

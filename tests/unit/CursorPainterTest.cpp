@@ -132,14 +132,14 @@ TEST(CursorImage, IconBitmapsAreDeleted) {
 
 TEST(CursorImage, ToggleCountsOnlyWhenOne) {
     SettingGuard folder(SectionSettings, KeyClipBoard, 0);
-    const int old = Settings().GetToggle(13);
-    Settings().SetToggle(13, 1);
+    const int old = Settings().GetToggle(TextCursorToggle);
+    Settings().SetToggle(TextCursorToggle, 1);
     EXPECT_TRUE(CursorCaptureOn());
-    Settings().SetToggle(13, 0);
+    Settings().SetToggle(TextCursorToggle, 0);
     EXPECT_FALSE(CursorCaptureOn());
-    Settings().SetToggle(13, 2);
+    Settings().SetToggle(TextCursorToggle, 2);
     EXPECT_FALSE(CursorCaptureOn());
-    Settings().SetToggle(13, old);
+    Settings().SetToggle(TextCursorToggle, old);
 }
 
 }  // namespace

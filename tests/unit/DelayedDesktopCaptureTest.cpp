@@ -18,7 +18,7 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kCursorToggle = 13;
+constexpr TextId kCursorToggle = TextCursorToggle;
 
 HWND FindCountdown() { return FindWindowW(kCountdownClassName, nullptr); }
 

@@ -11,7 +11,7 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kCursorToggle = 13;
+constexpr TextId kCursorToggle = TextCursorToggle;
 constexpr COLORREF kMarkerColour = 0x0000FF;  // auxiliary line colour 9
 
 class Desktop : public testing::Test {

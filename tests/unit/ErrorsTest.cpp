@@ -35,21 +35,21 @@ TEST_F(ErrorsTest, OutputReportInBothLanguages) {
     {
         ThreadLocale locale(kJapanese);
         App().Language = 0;
-        EXPECT_EQ(std::string(AnExceptionImpl(18, "C:\\src\\Capture\\Desktop.cpp", 123, 5).what()),
+        EXPECT_EQ(std::string(AnExceptionImpl(TextBitmapCreationFailed, "C:\\src\\Capture\\Desktop.cpp", 123, 5).what()),
                   kErrorSjis + "\r\n" + kBitmapFailedSjis + "\r\n\r\nFile=C:\\src\\Capture\\Desktop.cpp\r\nLine=123\r\n"
                                "GetLastError()=5\r\n");
         App().Language = 1;
-        EXPECT_EQ(std::string(AnExceptionImpl(18, "/b/Capture/Desktop.cpp", -7, 0xFFFFFFFF).what()),
+        EXPECT_EQ(std::string(AnExceptionImpl(TextBitmapCreationFailed, "/b/Capture/Desktop.cpp", -7, 0xFFFFFFFF).what()),
                   "Error\r\nBitmap creation failed\r\n\r\nFile=/b/Capture/Desktop.cpp\r\nLine=-7\r\n"
                   "GetLastError()=4294967295\r\n");
     }
     ThreadLocale locale(kEnglishUs);
     App().Language = 1;
-    EXPECT_EQ(std::string(AnExceptionImpl(18, "Desktop.cpp", 9, 80).what()),
+    EXPECT_EQ(std::string(AnExceptionImpl(TextBitmapCreationFailed, "Desktop.cpp", 9, 80).what()),
               "Error\r\nBitmap creation failed\r\n\r\nFile=Desktop.cpp\r\nLine=9\r\nGetLastError()=80\r\n");
     // Japanese has no place in code page 1252: the conversion's question marks, nothing worse.
     App().Language = 0;
-    EXPECT_EQ(std::string(AnExceptionImpl(18, "D.cpp", 1, 2).what()),
+    EXPECT_EQ(std::string(AnExceptionImpl(TextBitmapCreationFailed, "D.cpp", 1, 2).what()),
               "???\r\n??????????\r\n\r\nFile=D.cpp\r\nLine=1\r\nGetLastError()=2\r\n");
 }
 
@@ -76,7 +76,7 @@ TEST_F(ErrorsTest, BothAreRuntimeErrors) {
     ThreadLocale locale(kEnglishUs);
     App().Language = 1;
     try {
-        throw AnExceptionImpl(18, "f", 1, 2);
+        throw AnExceptionImpl(TextBitmapCreationFailed, "f", 1, 2);
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()).substr(0, 7), "Error\r\n");
     }

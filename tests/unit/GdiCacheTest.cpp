@@ -78,7 +78,7 @@ TEST(GdiCache, FontHasJapaneseAndLatinGlyphs) {
     AppContext context;
     for (int language : {0, 1}) {
         context.Language = language;
-        for (int id : {0, 13, 26, 46}) {
+        for (TextId id : {TextRectangleButton, TextCursorToggle, TextSaveFolderNotFound, TextDeleteImages}) {
             const std::wstring text = context.GetText(id);
             std::vector<WORD> glyphs(text.size());
             ASSERT_EQ(GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),

@@ -79,7 +79,7 @@ protected:
     OwnerWindow owner;
     ImageFolderGuard images;
     SettingGuard magenta{SectionSettings, KeyAuxiliaryLineColor, 13};
-    ToggleGuard cursorOff{13, 0};
+    ToggleGuard cursorOff{TextCursorToggle, 0};
     std::unique_ptr<RectangleCapture> mode;
     int finished = 0;
 };
@@ -216,7 +216,7 @@ TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
     std::vector<Bitmap24> shots;
     for (int toggle : {0, 1}) {
         SCOPED_TRACE(toggle);
-        ToggleGuard capture(13, toggle);
+        ToggleGuard capture(TextCursorToggle, toggle);
         Make<RectangleCapture>();
         Begin();
         ASSERT_TRUE(DragTo({700, 500}, {600, 420}));

@@ -40,7 +40,7 @@ protected:
     OwnerWindow owner;
     SettingGuard magenta{SectionSettings, KeyAuxiliaryLineColor, 13};
     SettingGuard crossHairWhileDragging{SectionSettings, KeyAlwaysAuxiliaryLine, 0};
-    ToggleGuard cursorOff{13, 0};
+    ToggleGuard cursorOff{TextCursorToggle, 0};
     std::unique_ptr<RectangleCapture> mode;
 };
 

@@ -132,20 +132,20 @@ protected:
 };
 
 TEST_F(RectangleRepaint, PlainWithCursorCircleMatchesAWholeRepaint) {
-    ToggleGuard cursorOn(13, 1);
+    ToggleGuard cursorOn(TextCursorToggle, 1);
     SettingGuard crossHair(SectionSettings, KeyAlwaysAuxiliaryLine, 0);
     Replay<RectangleCapture>();
 }
 
 TEST_F(RectangleRepaint, MagnifierWithCursorCircleMatchesAWholeRepaint) {
-    ToggleGuard cursorOn(13, 1);
+    ToggleGuard cursorOn(TextCursorToggle, 1);
     SettingGuard crossHair(SectionSettings, KeyAlwaysAuxiliaryLine, 1);
     StringSettingGuard factor(KeyZoomWindowMagnification, L"2");
     Replay<RectangleCaptureWithMagnifier>();
 }
 
 TEST_F(RectangleRepaint, MagnifierWithoutCursorCircleMatchesAWholeRepaint) {
-    ToggleGuard cursorOff(13, 0);
+    ToggleGuard cursorOff(TextCursorToggle, 0);
     SettingGuard crossHair(SectionSettings, KeyAlwaysAuxiliaryLine, 0);
     StringSettingGuard factor(KeyZoomWindowMagnification, L"10");
     Replay<RectangleCaptureWithMagnifier>();

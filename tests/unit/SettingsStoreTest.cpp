@@ -44,7 +44,7 @@ TEST_F(SettingsStoreTest, FreshProfileReadsEveryDefault) {
     EXPECT_EQ(store.GetString(KeyTreeViewSelectedItemString), L"");
     EXPECT_EQ(store.GetString(KeyZoomWindowMagnification), L"10");
     EXPECT_EQ(store.GetString(KeyDelaySeconds), L"3");
-    for (int toggle : {5, 6, 7, 8, 9, 13}) EXPECT_EQ(store.GetToggle(toggle), 0);
+    for (TextId toggle : {TextZoomToggle, TextWindowToggle, TextHiddenWindowToggle, TextDelayToggle, TextLanguageToggle, TextCursorToggle}) EXPECT_EQ(store.GetToggle(toggle), 0);
     // A key whose default is not a number is not an integer key.
     EXPECT_THROW(store.GetInt(SectionSettings, KeySaveFolder), std::invalid_argument);
     EXPECT_FALSE(Vorlune::Test::FileExists(store.Path())) << "reads never create the file";
@@ -65,8 +65,8 @@ TEST_F(SettingsStoreTest, KeyNamesAndSections) {
 TEST_F(SettingsStoreTest, WritesLandUnderTheirSectionsInAUnicodeFile) {
     store.SetInt(SectionApp, KeyPositionX, -1200);
     store.SetInt(SectionApp, KeyPositionY, 96);
-    store.SetToggle(5, 1);
-    store.SetToggle(9, 0);
+    store.SetToggle(TextZoomToggle, 1);
+    store.SetToggle(TextLanguageToggle, 0);
     store.SetInt(SectionSettings, KeyClipBoard, 2);
     EXPECT_TRUE(store.SetString(KeyViewer, L"notepad"));
 
@@ -81,7 +81,7 @@ TEST_F(SettingsStoreTest, WritesLandUnderTheirSectionsInAUnicodeFile) {
     EXPECT_EQ(IniValue(text, L"Settings", L"Viewer"), L"notepad");
 
     EXPECT_EQ(store.GetInt(SectionApp, KeyPositionX), -1200);
-    EXPECT_EQ(store.GetToggle(5), 1);
+    EXPECT_EQ(store.GetToggle(TextZoomToggle), 1);
     EXPECT_EQ(store.GetInt(SectionSettings, KeyClipBoard), 2);
     EXPECT_EQ(store.GetString(KeyViewer), L"notepad");
 }

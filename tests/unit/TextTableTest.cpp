@@ -51,15 +51,15 @@ TEST(TextTable, EntriesEasyToGetWrongInBothLanguages) {
     for (const BothLanguages& entry : kExact) {
         SCOPED_TRACE(entry.id);
         context.Language = 0;
-        EXPECT_EQ(context.GetText(entry.id), entry.japanese);
+        EXPECT_EQ(context.GetText(static_cast<TextId>(entry.id)), entry.japanese);
         context.Language = 1;
-        EXPECT_EQ(context.GetText(entry.id), entry.english);
+        EXPECT_EQ(context.GetText(static_cast<TextId>(entry.id)), entry.english);
     }
 }
 
 TEST(TextTable, EveryEntryFilledInTheRightColumn) {
     AppContext context;
-    for (int id = 0; id < kTextCount; ++id) {
+    for (int id = 0; id < TextCount; ++id) {
         SCOPED_TRACE(id);
         const std::wstring japanese = context.texts[id][0];
         const std::wstring english = context.texts[id][1];
@@ -82,21 +82,21 @@ TEST(TextTable, LanguageRuleAndContextStart) {
     EXPECT_EQ(context.Language, 0);
     EXPECT_TRUE(context.title.empty());
     EXPECT_EQ(context.instance, nullptr);
-    EXPECT_EQ(context.GetText(4), L"\u8A2D\u5B9A");
+    EXPECT_EQ(context.GetText(TextSettingsButton), L"\u8A2D\u5B9A");
     context.Language = 1;
-    EXPECT_EQ(context.GetText(4), L"Settings");
+    EXPECT_EQ(context.GetText(TextSettingsButton), L"Settings");
     context.Language = 0;
-    EXPECT_EQ(context.GetText(4), L"\u8A2D\u5B9A");
+    EXPECT_EQ(context.GetText(TextSettingsButton), L"\u8A2D\u5B9A");
     EXPECT_EQ(&App(), &App());
 }
 
 // This test program carries no version resource: the version line keeps only its prefix.
 TEST(TextTable, WithoutVersionResourceOnlyThePrefix) {
     AppContext context;
-    EXPECT_EQ(context.GetText(39), L" \u30D0\u30FC\u30B8\u30E7\u30F3 ");
-    EXPECT_EQ(context.GetText(40), L"");
+    EXPECT_EQ(context.GetText(TextVersion), L" \u30D0\u30FC\u30B8\u30E7\u30F3 ");
+    EXPECT_EQ(context.GetText(TextLegalNotice), L"");
     context.Language = 1;
-    EXPECT_EQ(context.GetText(39), L" Version ");
+    EXPECT_EQ(context.GetText(TextVersion), L" Version ");
 
     Vorlune::Test::ScratchDir folder;
     Vorlune::Test::WriteBytes(folder / L"plain.txt", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'e', 'x', 'e'});
@@ -135,9 +135,9 @@ TEST(NarrowText, JapaneseCodePageGivesShiftJisBytes) {
     // The thread code page must really follow the locale, or the check below proves nothing.
     ASSERT_EQ(ToThreadAnsi(L"\u3042"), "\x82\xA0");
     AppContext context;
-    EXPECT_EQ(context.GetTextNarrow(17), std::string("\x83\x47\x83\x89\x81\x5B", 6));
+    EXPECT_EQ(context.GetTextNarrow(TextError), std::string("\x83\x47\x83\x89\x81\x5B", 6));
     context.Language = 1;
-    EXPECT_EQ(context.GetTextNarrow(17), "Error");
+    EXPECT_EQ(context.GetTextNarrow(TextError), "Error");
     EXPECT_EQ(context.GetTitleNarrow(), "");
     context.title = L"Glimra";
     EXPECT_EQ(context.GetTitleNarrow(), "Glimra");
@@ -152,15 +152,15 @@ TEST(NarrowText, Utf8IsNeverEmpty) {
     EXPECT_EQ(ToCodePage(error, CP_UTF8), utf8Error);
     EXPECT_EQ(ToCodePage(std::wstring(10000, L'\u30A8'), CP_UTF8).size(), 30000u);
     AppContext context;
-    const std::string message = ToCodePage(context.GetText(26), CP_UTF8);
+    const std::string message = ToCodePage(context.GetText(TextSaveFolderNotFound), CP_UTF8);
     EXPECT_EQ(message, "切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。");
 
     // A locale without an ANSI code page: Wine gives the thread UTF-8 then.
     ThreadLocale hindi(MAKELANGID(LANG_HINDI, SUBLANG_DEFAULT));
     ASSERT_TRUE(hindi.Ok());
     if (ToThreadAnsi(L"\u00E9") != "\xC3\xA9") GTEST_SKIP() << "the thread code page cannot be UTF-8 here";
-    EXPECT_EQ(context.GetTextNarrow(17), utf8Error);
-    EXPECT_EQ(ToThreadAnsi(context.GetText(26)), message);
+    EXPECT_EQ(context.GetTextNarrow(TextError), utf8Error);
+    EXPECT_EQ(ToThreadAnsi(context.GetText(TextSaveFolderNotFound)), message);
 }
 
 TEST(NarrowText, WesternCodePageUsesTheDefaultCharacter) {
@@ -169,7 +169,7 @@ TEST(NarrowText, WesternCodePageUsesTheDefaultCharacter) {
     AppContext context;
     // On the machine's own locale the thread code page is the process one.
     if (GetACP() != 1252) GTEST_SKIP() << "the process code page is not 1252";
-    EXPECT_EQ(context.GetTextNarrow(17), "???");
+    EXPECT_EQ(context.GetTextNarrow(TextError), "???");
     EXPECT_EQ(ToThreadAnsi(L""), "");
 }
 

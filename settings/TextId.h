@@ -1,0 +1,81 @@
+#pragma once
+
+namespace Vorlune {
+
+// Index into the text table. A toolbar button's id is its text id, and a toggle's state is
+// stored under that id in decimal.
+enum TextId : int {
+    TextRectangleButton = 0,
+    TextWindowButton = 1,
+    TextHiddenWindowButton = 2,
+    TextDesktopButton = 3,
+    TextSettingsButton = 4,
+    TextZoomToggle = 5,
+    TextWindowToggle = 6,
+    TextHiddenWindowToggle = 7,
+    TextDelayToggle = 8,
+    TextLanguageToggle = 9,
+    TextSystemButton = 10,
+    TextCloseButton = 11,
+    TextMinimizeButton = 12,
+    TextCursorToggle = 13,
+    TextHandleLabel = 14,
+    TextWidthLabel = 15,
+    TextHeightLabel = 16,
+    TextError = 17,
+    TextBitmapCreationFailed = 18,
+    TextWindowCreationFailed = 19,
+    TextIniSaveFailed = 20,
+    TextViewerMissing = 21,
+    TextSaveFolderMissing = 22,
+    TextViewerFailed = 23,
+    TextIniResetFailed = 24,
+    TextBrowserFailed = 25,
+    TextSaveFolderNotFound = 26,
+    TextResetQuestion = 27,
+    TextSettingsCaption = 28,
+    TextSettingsList = 29,
+    TextInitialization = 30,
+    TextCancel = 31,
+    TextGeneralPage = 32,
+    TextAppPage = 33,
+    TextCapturePage = 34,
+    TextRectanglePage = 35,
+    TextWindowPage = 36,
+    TextHiddenWindowPage = 37,
+    TextDesktopPage = 38,
+    TextVersion = 39,
+    TextLegalNotice = 40,
+    TextWebPage = 41,
+    TextKeepInFront = 42,
+    TextShowButtonTooltip = 43,
+    TextViewerLabel = 44,
+    TextSaveFolderLabel = 45,
+    TextDeleteImages = 46,
+    TextClipboardLabel = 47,
+    TextClipboardNone = 48,
+    TextClipboardOnly = 49,
+    TextClipboardCopy = 50,
+    TextClipboardTooltip = 51,
+    TextAuxiliaryLineColour = 52,
+    TextAuxiliaryLineWhileDragging = 53,
+    TextZoomMagnification = 54,
+    TextShowMouseTooltip = 55,
+    TextDelaySettings = 56,
+    TextDelayedCut = 57,
+    TextDelaySeconds = 58,
+    TextColourBlack = 59,  // the 16 colour names follow in the order of the colour table
+    TextColourWhite = 74,
+    TextBrowseFolder = 75,
+    TextBrowseFolderPrompt = 76,
+    TextBrowseFile = 77,
+    TextBrowseFilePrompt = 78,
+    TextSeconds = 79,
+    TextUnused = 80,
+    TextCount = 81
+};
+
+// The name of colour `index` (0 to 15) of the auxiliary line colour table.
+constexpr TextId ColourNameText(int index) { return static_cast<TextId>(TextColourBlack + index); }
+
+}  // namespace Vorlune
