@@ -50,12 +50,14 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 }
 
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
-                           LPARAM lParam) {
+                           LPARAM lParam, void (*onError)(const std::exception&)) {
     slot = hwnd;
-    if (IsEnding()) return FALSE;
-    INT_PTR result = FALSE;
-    GuardCall([&] { result = map.DispatchDialog(message, wParam, lParam); });
-    return result;
+    try {
+        return map.DispatchDialog(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        onError(error);
+        return TRUE;
+    }
 }
 
 }  // namespace Vorlune

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <unordered_map>
 
@@ -54,8 +55,10 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
                            void (*onParked)(HWND));
 
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
+// A dialog runs its own modal loop, so an exception is handed to onError at once instead of
+// being parked for the main loop, and handlers keep running while the program is ending.
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
-                           LPARAM lParam);
+                           LPARAM lParam, void (*onError)(const std::exception&));
 
 using WindowServer = LRESULT (*)(const MessageMap&, HWND, UINT, WPARAM, LPARAM);
 

@@ -1,0 +1,126 @@
+#include "settings_dialog/CaptureSettings.h"
+
+#include <shlobj.h>
+
+#include "Capture/CaptureOutput.h"
+#include "app/AppContext.h"
+#include "settings/ImageFolder.h"
+#include "settings/SettingsStore.h"
+#include "settings_dialog/Pickers.h"
+
+namespace Vorlune {
+
+namespace {
+
+// As many characters as the settings store reads back.
+constexpr WPARAM kPathLimit = 998;
+constexpr int kColourCount = 16;
+constexpr int kDefaultColour = 9;
+
+// Entry i stands for ClipBoard value i.
+constexpr TextId kClipboardEntries[] = {TextClipboardCopy, TextClipboardNone, TextClipboardOnly};
+static_assert(ClipBoardCopyAndView == 0 && ClipBoardViewOnly == 1 && ClipBoardCopyOnly == 2);
+
+}  // namespace
+
+CaptureSettings::CaptureSettings(const RECT& pageRect, const DialogServices& services)
+    : PageOf(TextCapturePage, pageRect, services) {
+    Map().AddHandler(WM_COMMAND, this, &CaptureSettings::OnCommand);
+}
+
+CaptureSettings::~CaptureSettings() {
+    if (swatches_ != nullptr) ImageList_Destroy(swatches_);
+}
+
+void CaptureSettings::Load() {
+    SetItemText(1015, TextViewerLabel);
+    SetItemText(1016, TextSaveFolderLabel);
+    SetItemText(1007, TextDeleteImages);
+    SetItemText(1017, TextClipboardLabel);
+    SetItemText(1018, TextAuxiliaryLineColour);
+    clipboard_ = Item(1028);
+    for (TextId entry : kClipboardEntries)
+        SendMessageW(clipboard_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(App().GetText(entry).c_str()));
+    if (SendMessageW(clipboard_, CB_SETCURSEL, Vorlune::Settings().GetInt(SectionSettings, KeyClipBoard), 0) == CB_ERR)
+        SendMessageW(clipboard_, CB_SETCURSEL, 0, 0);
+    viewer_ = Item(1001);
+    folder_ = Item(1003);
+    deleteImages_ = Item(1007);
+    for (HWND field : {viewer_, folder_}) SendMessageW(field, EM_SETLIMITTEXT, kPathLimit, 0);
+    SetWindowTextW(viewer_, Vorlune::Settings().GetString(KeyViewer).c_str());
+    SetWindowTextW(folder_, GetSaveFolder().c_str());
+    LoadCheckBox(deleteImages_, Vorlune::Settings().GetInt(SectionSettings, KeyDeleteImage));
+    BuildColorList();
+}
+
+void CaptureSettings::BuildColorList() {
+    HWND placeholder = Item(1027);
+    RECT place = {};
+    GetWindowRect(placeholder, &place);
+    POINT corner = {place.left, place.top};
+    ScreenToClient(dialog_, &corner);
+    ShowWindow(placeholder, SW_HIDE);
+    colours_ = CreateWindowExW(0, L"ComboBoxEx32", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+                               corner.x, corner.y, place.right - place.left, 600, dialog_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (colours_ == nullptr) return;
+    if (swatches_ == nullptr)
+        swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(136), 16, 15, 0xFFFFFF,
+                                         IMAGE_BITMAP, 0);
+    SendMessageW(colours_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(swatches_));
+    for (int i = 0; i < kColourCount; ++i) {
+        std::wstring name = App().GetText(ColourNameText(i));
+        COMBOBOXEXITEMW item = {};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT;
+        item.iItem = i;
+        item.pszText = name.data();
+        item.iImage = item.iSelectedImage = i;
+        SendMessageW(colours_, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    if (SendMessageW(colours_, CB_SETCURSEL, Vorlune::Settings().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR)
+        SendMessageW(colours_, CB_SETCURSEL, kDefaultColour, 0);
+}
+
+void CaptureSettings::OnCommand(WPARAM command, LPARAM) {
+    switch (LOWORD(command)) {
+    case 1002:
+        Browse(viewer_, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES, TextBrowseFile, TextBrowseFilePrompt);
+        break;
+    case 1005:
+        Browse(folder_, BIF_RETURNONLYFSDIRS, TextBrowseFolder, TextBrowseFolderPrompt);
+        break;
+    default:
+        break;
+    }
+}
+
+void CaptureSettings::Browse(HWND field, UINT flags, TextId caption, TextId instruction) {
+    const std::wstring chosen = services_.browse(flags, dialog_, GetWindowTextString(field), App().GetText(caption),
+                                                 App().GetText(instruction));
+    if (!chosen.empty()) SetWindowTextW(field, chosen.c_str());
+}
+
+bool CaptureSettings::Validate() {
+    if (GetWindowTextLengthW(viewer_) == 0) {
+        ShowSettingsMessage(dialog_, App().GetText(TextViewerMissing));
+        SetFocus(viewer_);
+        return false;
+    }
+    if (GetWindowTextLengthW(folder_) == 0) {
+        ShowSettingsMessage(dialog_, App().GetText(TextSaveFolderMissing));
+        return false;
+    }
+    return true;
+}
+
+void CaptureSettings::Save() {
+    Vorlune::Settings().SetString(KeyViewer, GetWindowTextString(viewer_));
+    Vorlune::Settings().SetString(KeySaveFolder, GetWindowTextString(folder_));
+    Vorlune::Settings().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
+    Vorlune::Settings().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
+    // Without a colour list there is no choice to store: the stored colour stays.
+    const LRESULT colour = colours_ != nullptr ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
+    if (colour != CB_ERR) Vorlune::Settings().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "settings_dialog/SettingsPage.h"
+
+namespace Vorlune {
+
+// Viewer, image folder, clean-up, clipboard mode and auxiliary line colour.
+class CaptureSettings : public PageOf<CaptureSettings, 131> {
+public:
+    CaptureSettings(const RECT& pageRect, const DialogServices& services);
+    ~CaptureSettings() override;
+
+    bool Validate() override;
+    void Save() override;
+
+protected:
+    void Load() override;
+
+private:
+    void OnCommand(WPARAM command, LPARAM);
+    void Browse(HWND field, UINT flags, TextId caption, TextId instruction);
+    void BuildColorList();
+
+    HWND viewer_ = nullptr;
+    HWND folder_ = nullptr;
+    HWND deleteImages_ = nullptr;
+    HWND clipboard_ = nullptr;
+    HWND colours_ = nullptr;
+    HIMAGELIST swatches_ = nullptr;  // loaded at the first opening, kept for the later ones
+};
+
+}  // namespace Vorlune

@@ -1,0 +1,28 @@
+#include "settings_dialog/SettingsPage.h"
+
+#include "app/AppContext.h"
+
+namespace Vorlune {
+
+void SettingsBase::Show() {
+    if (dialog_ != nullptr) ShowWindow(dialog_, SW_SHOW);
+}
+
+void SettingsBase::Hide() {
+    if (dialog_ != nullptr) ShowWindow(dialog_, SW_HIDE);
+}
+
+void SettingsBase::Place(HWND dialog) {
+    dialog_ = dialog;
+    if (dialog_ != nullptr)
+        MoveWindow(dialog_, pageRect_.left, pageRect_.top, pageRect_.right - pageRect_.left,
+                   pageRect_.bottom - pageRect_.top, FALSE);
+}
+
+void SettingsBase::SetItemText(int id, TextId text) const { SetWindowTextW(Item(id), App().GetText(text).c_str()); }
+
+void LoadCheckBox(HWND box, int stored) { SendMessageW(box, BM_SETCHECK, stored == 1 ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+int CheckBoxValue(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED ? 1 : 0; }
+
+}  // namespace Vorlune

@@ -1,0 +1,225 @@
+#include "settings_dialog/SettingsWindow.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+#include "Capture/CaptureOutput.h"
+#include "app/AppContext.h"
+#include "settings/SettingsStore.h"
+#include "settings_dialog/CaptureSettings.h"
+#include "settings_dialog/GeneralSettings.h"
+#include "settings_dialog/Pickers.h"
+#include "settings_dialog/SimplePages.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr int kTree = 1000;
+constexpr int kOk = 1024;
+constexpr int kCancel = 1004;
+constexpr int kInitialization = 1025;
+constexpr int kMaxFurtherItems = 10;
+
+HWND& DialogSlot() {
+    static HWND slot = nullptr;
+    return slot;
+}
+
+// The dialog with its tree and pages, built once and alive until exit, so the handlers its
+// message maps bound at the first opening always reach a live object.
+class SettingsDialog {
+public:
+    static SettingsDialog& Instance() {
+        static SettingsDialog dialog;
+        return dialog;
+    }
+
+    void Run(HWND owner, const DialogServices& services) {
+        owner_ = owner;
+        services_ = services;
+        failed_ = false;
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), nullptr, &Procedure, 0);
+    }
+
+    void Fail(const std::exception& error) {
+        if (failed_) return;  // the first error ends the dialog; what follows is its echo
+        failed_ = true;
+        MessageBoxA(DialogSlot(), error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+        EndDialog(DialogSlot(), 2);
+    }
+
+private:
+    SettingsDialog() {
+        MessageMap& map = ClassMessageMap<SettingsDialog>();
+        map.AddHandler(WM_INITDIALOG, this, &SettingsDialog::OnInitDialog);
+        map.AddHandler(WM_COMMAND, this, &SettingsDialog::OnCommand);
+        map.AddHandler(WM_NOTIFY, this, &SettingsDialog::OnNotify);
+    }
+
+    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return ServeDialogMessage(ClassMessageMap<SettingsDialog>(), DialogSlot(), hwnd, message, wParam, lParam,
+                                  ReportSettingsError);
+    }
+
+    HWND Dialog() const { return DialogSlot(); }
+
+    void Place() {
+        RECT work = {}, owner = {}, dialog = {};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        GetWindowRect(owner_, &owner);
+        GetWindowRect(Dialog(), &dialog);
+        const int w = dialog.right - dialog.left, h = dialog.bottom - dialog.top;
+        int x = owner.left - (owner.right - owner.left) / 2 - w / 4;
+        int y = owner.top - (owner.bottom - owner.top) / 2 - h / 4;
+        if (x < 0) x = 0;
+        if (y < 0) y = 0;
+        if (x + w > work.right) x = work.right - w;
+        if (y + h > work.bottom) y = work.bottom - h;
+        MoveWindow(Dialog(), x, y, w, h, FALSE);
+    }
+
+    HTREEITEM Insert(HTREEITEM parent, TextId text) {
+        std::wstring name = App().GetText(text);
+        TVINSERTSTRUCTW insert = {};
+        insert.hParent = parent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = name.data();
+        return reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    }
+
+    HTREEITEM Next(HTREEITEM item, UINT relation) const {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+    }
+
+    void BuildPages() {
+        RECT client = {}, tree = {};
+        GetClientRect(Dialog(), &client);
+        GetClientRect(tree_, &tree);
+        const RECT page = {tree.right + 4, tree.top + 12, client.right - 2, tree.bottom + 40};
+        pages_.push_back(std::make_unique<GeneralSettings>(page, services_));
+        pages_.push_back(std::make_unique<AppSettings>(page, services_));
+        pages_.push_back(std::make_unique<CaptureSettings>(page, services_));
+        pages_.push_back(std::make_unique<RectangleCaptureSettings>(page, services_));
+        pages_.push_back(std::make_unique<WindowCaptureSettings>(page, services_));
+        pages_.push_back(std::make_unique<HiddenWindowCaptureSettings>(page, services_));
+        pages_.push_back(std::make_unique<DesktopCaptureSettings>(page, services_));
+    }
+
+    void OnInitDialog() {
+        Place();
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES | ICC_USEREX_CLASSES};
+        InitCommonControlsEx(&controls);
+        tree_ = GetDlgItem(Dialog(), kTree);
+        const HTREEITEM general = Insert(TVI_ROOT, TextGeneralPage);
+        Insert(general, TextAppPage);
+        const HTREEITEM capture = Insert(TVI_ROOT, TextCapturePage);
+        for (TextId child : {TextRectanglePage, TextWindowPage, TextHiddenWindowPage, TextDesktopPage})
+            Insert(capture, child);
+        const HTREEITEM root = Next(nullptr, TVGN_ROOT);
+        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Next(root, TVGN_NEXT)));
+        SetWindowTextW(Dialog(), (App().title + L" - " + App().GetText(TextSettingsCaption)).c_str());
+        if (pages_.empty()) BuildPages();
+        for (const auto& page : pages_) page->Create(Dialog());
+        SetDlgItemTextW(Dialog(), 1029, App().GetText(TextSettingsList).c_str());
+        SetDlgItemTextW(Dialog(), kInitialization, App().GetText(TextInitialization).c_str());
+        SetDlgItemTextW(Dialog(), kCancel, App().GetText(TextCancel).c_str());
+        const std::wstring remembered = Settings().GetString(KeyTreeViewSelectedItemString);
+        HTREEITEM item = root;
+        bool found = SelectTreeItemIfText(tree_, item, remembered);
+        // The walk ends with the last item: past it there is no item to compare.
+        for (int more = 0; !found && more < kMaxFurtherItems; ++more) {
+            item = Next(item, TVGN_NEXTVISIBLE);
+            if (item == nullptr) break;
+            found = SelectTreeItemIfText(tree_, item, remembered);
+        }
+        if (!found) SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+        SelectPageByText(remembered);
+    }
+
+    void SelectPageByText(const std::wstring& text) {
+        for (int id = TextGeneralPage; id <= TextDesktopPage; ++id) {
+            if (wcsncmp(App().GetText(static_cast<TextId>(id)).c_str(), text.c_str(), 3) != 0) continue;
+            for (const auto& page : pages_) {
+                if (page->GetTreeTextId() == id)
+                    page->Show();
+                else
+                    page->Hide();
+            }
+            return;
+        }
+        pages_.front()->Show();
+    }
+
+    std::wstring SelectedText() const { return GetTreeItemText(tree_, Next(nullptr, TVGN_CARET)); }
+
+    void OnNotify(WPARAM, LPARAM header) {
+        const auto* notice = reinterpret_cast<const NMHDR*>(header);
+        if (notice->idFrom == kTree && notice->code == TVN_SELCHANGEDW) SelectPageByText(SelectedText());
+    }
+
+    void OnCommand(WPARAM command, LPARAM) {
+        switch (LOWORD(command)) {
+        case kOk:
+        case IDOK:
+            for (const auto& page : pages_)
+                if (!page->Validate()) return;
+            try {
+                for (const auto& page : pages_) page->Save();
+            } catch (const std::exception& error) {
+                MessageBoxA(Dialog(), error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+            }
+            EndDialog(Dialog(), 1);
+            ApplyTopMost();
+            break;
+        case kCancel:
+        case IDCANCEL:
+            EndDialog(Dialog(), 2);
+            break;
+        case kInitialization:
+            if (ResetSettings(Dialog())) {
+                EndDialog(Dialog(), 2);
+                ApplyTopMost();  // the stored choice is gone with the file
+            }
+            break;
+        default:
+            break;
+        }
+        Settings().SetString(KeyTreeViewSelectedItemString, SelectedText());
+    }
+
+    void ApplyTopMost() const {
+        SetWindowPos(owner_, Settings().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST,
+                     0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    }
+
+    HWND owner_ = nullptr;
+    HWND tree_ = nullptr;
+    bool failed_ = false;
+    DialogServices services_;
+    std::vector<std::unique_ptr<SettingsBase>> pages_;  // in tree order
+};
+
+}  // namespace
+
+void ReportSettingsError(const std::exception& error) { SettingsDialog::Instance().Fail(error); }
+
+DialogServices ShellDialogServices() {
+    return {BrowseForPath, [](HWND owner, const std::wstring& target) { return LaunchViewer(owner, target, L""); }};
+}
+
+SettingsWindow::SettingsWindow(HWND owner, DialogServices services) : owner_(owner), services_(std::move(services)) {
+    SettingsDialog::Instance();
+}
+
+void SettingsWindow::Act(std::function<void()> onFinished) {
+    SettingsDialog::Instance().Run(owner_, services_);
+    if (onFinished) onFinished();
+}
+
+}  // namespace Vorlune

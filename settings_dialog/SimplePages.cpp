@@ -1,0 +1,57 @@
+#include "settings_dialog/SimplePages.h"
+
+#include "app/AppContext.h"
+#include "settings_dialog/Pickers.h"
+
+namespace Vorlune {
+
+void LoadLayout(HWND dialog, const PageLayout& layout) {
+    for (const PageLabel& label : layout.labels)
+        SetWindowTextW(GetDlgItem(dialog, label.control), App().GetText(label.text).c_str());
+    for (const PageCheckBox& box : layout.checkBoxes)
+        LoadCheckBox(GetDlgItem(dialog, box.control), Settings().GetInt(SectionSettings, box.key));
+    for (const PageChoice& choice : layout.choices) {
+        HWND list = GetDlgItem(dialog, choice.control);
+        for (const wchar_t* entry : choice.entries)
+            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+        const std::wstring stored = Settings().GetString(choice.key);
+        const LRESULT found = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(stored.c_str()));
+        SendMessageW(list, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
+    }
+}
+
+void SaveLayout(HWND dialog, const PageLayout& layout) {
+    for (const PageCheckBox& box : layout.checkBoxes)
+        Settings().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
+    for (const PageChoice& choice : layout.choices)
+        Settings().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
+}
+
+AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
+    : SimplePage(TextAppPage, pageRect, services,
+                 {{{1013, TextKeepInFront}, {1014, TextShowButtonTooltip}},
+                  {{1013, KeyAppTopMost}, {1014, KeyButtonToolTip}},
+                  {}}) {}
+
+RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services)
+    : SimplePage(TextRectanglePage, pageRect, services,
+                 {{{1008, TextAuxiliaryLineWhileDragging}, {1020, TextZoomMagnification}},
+                  {{1008, KeyAlwaysAuxiliaryLine}},
+                  {{1019, KeyZoomWindowMagnification, {L"3", L"6", L"10"}}}}) {}
+
+WindowCaptureSettings::WindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
+    : SimplePage(TextWindowPage, pageRect, services,
+                 {{{1021, TextShowMouseTooltip}}, {{1021, KeyMouseToolTip}}, {}}) {}
+
+HiddenWindowCaptureSettings::HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
+    : SimplePage(TextHiddenWindowPage, pageRect, services,
+                 {{{1009, TextShowMouseTooltip}}, {{1009, KeyMouseToolTipHidden}}, {}}) {}
+
+DesktopCaptureSettings::DesktopCaptureSettings(const RECT& pageRect, const DialogServices& services)
+    : SimplePage(TextDesktopPage, pageRect, services,
+                 {{{1023, TextDelaySettings}, {1026, TextDelaySeconds}},
+                  {},
+                  {{1022, KeyDelaySeconds, {L"1", L"2", L"3", L"5", L"10", L"15"}}}}) {}
+
+}  // namespace Vorlune

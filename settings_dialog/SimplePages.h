@@ -1,0 +1,83 @@
+#pragma once
+#include <initializer_list>
+#include <vector>
+
+#include "settings/SettingsStore.h"
+#include "settings_dialog/SettingsPage.h"
+
+namespace Vorlune {
+
+// What a page without its own logic shows: labels, check boxes and fixed lists of values.
+struct PageLabel {
+    int control;
+    TextId text;
+};
+struct PageCheckBox {
+    int control;
+    SettingKey key;
+};
+struct PageChoice {
+    int control;
+    SettingKey key;
+    std::vector<const wchar_t*> entries;  // a stored value not among them shows the first
+};
+struct PageLayout {
+    std::vector<PageLabel> labels;
+    std::vector<PageCheckBox> checkBoxes;
+    std::vector<PageChoice> choices;
+};
+
+// Loads and saves its layout, check boxes before lists.
+template <class Page, int Resource>
+class SimplePage : public PageOf<Page, Resource> {
+public:
+    void Save() override;
+
+protected:
+    SimplePage(TextId treeTextId, const RECT& pageRect, const DialogServices& services, PageLayout layout)
+        : PageOf<Page, Resource>(treeTextId, pageRect, services), layout_(std::move(layout)) {}
+    void Load() override;
+
+private:
+    PageLayout layout_;
+};
+
+void LoadLayout(HWND dialog, const PageLayout& layout);
+void SaveLayout(HWND dialog, const PageLayout& layout);
+
+template <class Page, int Resource>
+void SimplePage<Page, Resource>::Load() {
+    LoadLayout(this->dialog_, layout_);
+}
+
+template <class Page, int Resource>
+void SimplePage<Page, Resource>::Save() {
+    SaveLayout(this->dialog_, layout_);
+}
+
+class AppSettings : public SimplePage<AppSettings, 130> {
+public:
+    AppSettings(const RECT& pageRect, const DialogServices& services);
+};
+
+class RectangleCaptureSettings : public SimplePage<RectangleCaptureSettings, 132> {
+public:
+    RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services);
+};
+
+class WindowCaptureSettings : public SimplePage<WindowCaptureSettings, 133> {
+public:
+    WindowCaptureSettings(const RECT& pageRect, const DialogServices& services);
+};
+
+class HiddenWindowCaptureSettings : public SimplePage<HiddenWindowCaptureSettings, 134> {
+public:
+    HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services);
+};
+
+class DesktopCaptureSettings : public SimplePage<DesktopCaptureSettings, 135> {
+public:
+    DesktopCaptureSettings(const RECT& pageRect, const DialogServices& services);
+};
+
+}  // namespace Vorlune
