@@ -1,0 +1,166 @@
+// The settings dialog run in-process on real controls and a real INI file; only the shell's
+// browser and launcher are replaced, and message boxes are answered by a watcher.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+
+#include "MessageBoxWatcher.h"
+#include "Scratch.h"
+#include "Wait.h"
+#include "app/AppContext.h"
+#include "settings/ImageFolder.h"
+#include "settings/TempFolder.h"
+#include "settings_dialog/Pickers.h"
+#include "settings_dialog/SettingsWindow.h"
+
+namespace Vorlune::Test {
+namespace {
+
+HWND FindControl(HWND dialog, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM p) {
+            auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
+            if (GetDlgCtrlID(child) != s->first) return TRUE;
+            s->second = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    return SendMessageW(FindControl(dialog, id), message, w, l);
+}
+
+// The INI text without its byte-order mark; empty when there is no file.
+std::wstring Ini() { return FileExists(IniPath()) ? ReadUtf16File(IniPath()) : L""; }
+
+struct Opening {
+    std::wstring caption;
+    std::wstring selected;      // the tree item shown selected
+    bool finished = false;      // the completion callback ran
+};
+
+// Opens the dialog through window, runs steps on it from another thread, then sends command.
+Opening Open(SettingsWindow& window, std::function<void(HWND)> steps, int command = 1004) {
+    Opening seen;
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        WaitUntil([&] { return (dialog = FindWindowW(L"#32770", (App().title + L" - " + App().GetText(TextSettingsCaption)).c_str())) != nullptr; });
+        if (dialog == nullptr) return;
+        seen.caption = WindowText(dialog);
+        HWND tree = GetDlgItem(dialog, 1000);
+        seen.selected = GetTreeItemText(tree, TreeView_GetSelection(tree));
+        steps(dialog);
+        if (command != 0 && IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, command, 0);
+    });
+    window.Act([&] { seen.finished = true; });
+    driver.join();
+    return seen;
+}
+
+class SettingsDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
+        saved_ = Ini();
+        DeleteFileW(IniPath().c_str());
+        App().Language = 0;
+    }
+    void TearDown() override {
+        SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(IniPath().c_str());
+        if (!saved_.empty()) WriteUtf16File(IniPath(), saved_);
+        App().Language = 0;
+    }
+    static std::wstring browsed;
+    SettingsWindow window{nullptr, {[](UINT flags, HWND, const std::wstring& initial, const std::wstring& caption,
+                                       const std::wstring&) {
+                                        browsed = std::to_wstring(flags) + L"|" + initial + L"|" + caption;
+                                        return std::wstring(L"C:\\picked");
+                                    },
+                                    [](HWND, const std::wstring&) { return false; }}};
+    std::wstring saved_;
+};
+std::wstring SettingsDialogTest::browsed;
+
+TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaultsAndCancelStoresOnlyThePage) {
+    const Opening seen = Open(window, [](HWND dialog) {
+        EXPECT_TRUE(IsWindowVisible(GetParent(FindControl(dialog, 1010))));  // the General page
+        EXPECT_EQ(WindowText(FindControl(dialog, 1001)), L"mspaint");
+        EXPECT_EQ(WindowText(FindControl(dialog, 1003)), GetSaveFolder());
+        EXPECT_EQ(Send(dialog, 1028, CB_GETCURSEL), 0);
+        EXPECT_EQ(WindowText(FindControl(dialog, 1019)), L"10");
+        EXPECT_EQ(WindowText(FindControl(dialog, 1022)), L"3");
+        EXPECT_EQ(Send(dialog, 1014, BM_GETCHECK), BST_CHECKED);
+        EXPECT_EQ(WindowText(FindControl(dialog, 1011)), App().GetText(TextLegalNotice));
+    });
+    EXPECT_EQ(seen.caption, App().title + L" - \u8A2D\u5B9A");
+    EXPECT_EQ(seen.selected, L"\u5168\u822C");
+    EXPECT_TRUE(seen.finished);
+    EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=\u5168\u822C\r\n");
+}
+
+TEST_F(SettingsDialogTest, OkStoresEveryControlExactly) {
+    App().Language = 1;
+    const std::wstring folder = GetSaveFolder();
+    Open(window, [](HWND dialog) {
+        for (int box : {1013, 1014, 1007, 1008, 1021, 1009})
+            Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
+        SetWindowTextW(FindControl(dialog, 1001), L"C:\\v.exe");
+        Send(dialog, 1005, BM_CLICK);  // the folder browser answers C:\picked
+        Send(dialog, 1028, CB_SETCURSEL, 2);
+        Send(dialog, 1019, CB_SETCURSEL, 1);
+        Send(dialog, 1022, CB_SETCURSEL, 5);
+        HWND colours = FindWindowExW(GetParent(FindControl(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
+        SendMessageW(colours, CB_SETCURSEL, 12, 0);
+    }, 1024);
+    EXPECT_EQ(browsed, L"1|" + folder + L"|Browse folder");
+    EXPECT_EQ(Ini(),
+              L"[Settings]\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\nSaveFolder=C:\\picked\r\n"
+              L"DeleteImage=1\r\nClipBoard=2\r\nAuxiliaryLineColor=12\r\nAlwaysAuxiliaryLine=1\r\n"
+              L"ZoomWindowMagnification=6\r\nMouseToolTip=1\r\nMouseToolTipHidden=1\r\nDelaySeconds=15\r\n"
+              L"TreeViewSelectedItemString=General\r\n");
+}
+
+TEST_F(SettingsDialogTest, StoredValuesOutsideTheListsShowTheFirstEntryAndOkStoresIt) {
+    WriteUtf16File(IniPath(), L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
+                              L"MouseToolTip=2\r\nClipBoard=3\r\nTreeViewSelectedItemString=\u77E9\u5F62\r\n");
+    const Opening seen = Open(window, [](HWND dialog) {
+        EXPECT_TRUE(IsWindowVisible(GetParent(FindControl(dialog, 1019))));  // the Rectangle page, remembered
+        EXPECT_EQ(Send(dialog, 1021, BM_GETCHECK), BST_UNCHECKED);
+    }, 1024);
+    EXPECT_EQ(seen.selected, L"\u77E9\u5F62");
+    const std::wstring ini = Ini();
+    for (const wchar_t* line : {L"ZoomWindowMagnification=3\r\n", L"DelaySeconds=1\r\n", L"AuxiliaryLineColor=9\r\n",
+                                L"MouseToolTip=0\r\n", L"ClipBoard=0\r\n"})
+        EXPECT_NE(ini.find(line), std::wstring::npos) << Narrow(line);
+}
+
+TEST_F(SettingsDialogTest, EmptyFieldsKeepTheDialogOpenAndWriteNothing) {
+    struct Case { int field; int language; std::wstring message; } cases[] = {
+        {1001, 0, L"\u5207\u308A\u53D6\u308A\u753B\u50CF\u95B2\u89A7\u30A2\u30D7\u30EA\u3092\u6307\u5B9A\u3057\u3066\u4E0B\u3055\u3044"},
+        {1003, 1, L"Specify the temporary saving folder for cropped images"}};
+    for (const Case& c : cases) {
+        App().Language = c.language;
+        DeleteFileW(IniPath().c_str());
+        MessageBoxWatcher boxes;
+        bool stillOpen = false;
+        Open(window, [&](HWND dialog) {
+            SetWindowTextW(FindControl(dialog, c.field), L"");
+            SendMessageW(dialog, WM_COMMAND, 1024, 0);  // returns once the box is answered
+            stillOpen = IsWindowVisible(dialog) != FALSE;
+            EXPECT_EQ(Ini(), L"");
+        });
+        EXPECT_TRUE(stillOpen);
+        ASSERT_GE(boxes.Seen().size(), 1u);
+        EXPECT_EQ(boxes.Seen()[0].text, c.message);
+        EXPECT_EQ(boxes.Seen()[0].caption, App().title);
+    }
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
