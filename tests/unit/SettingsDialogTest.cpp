@@ -2,6 +2,7 @@
 // browser and launcher are replaced, and message boxes are answered by a watcher.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -160,6 +161,93 @@ TEST_F(SettingsDialogTest, EmptyFieldsKeepTheDialogOpenAndWriteNothing) {
         EXPECT_EQ(boxes.Seen()[0].text, c.message);
         EXPECT_EQ(boxes.Seen()[0].caption, App().title);
     }
+}
+
+TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
+    HWND owner = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
+    SettingsWindow resetting(owner, {});
+    struct Case { bool file; bool readOnly; int answer; bool closes; const wchar_t* message; } cases[] = {
+        {true, false, IDOK, true, L""},
+        {true, false, IDCANCEL, false, L""},
+        {false, false, IDOK, false, L""},
+        {true, true, IDOK, false, L"ini. file initialization failed"},
+    };
+    App().Language = 1;
+    for (const Case& c : cases) {
+        DeleteFileW(IniPath().c_str());
+        if (c.file) WriteUtf16File(IniPath(), L"[Settings]\r\nAppTopMost=1\r\nViewer=x\r\n");
+        if (c.readOnly) SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
+        MessageBoxWatcher boxes(0, c.answer);
+        bool closed = false;
+        Open(resetting, [&](HWND dialog) {
+            SendMessageW(dialog, WM_COMMAND, 1025, 0);
+            closed = WaitUntil([&] { return !IsWindowVisible(dialog); }, 1s);
+        });
+        SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(closed, c.closes);
+        ASSERT_GE(boxes.Seen().size(), 1u);
+        EXPECT_EQ(boxes.Seen()[0].text, L"Do you want to reset the settings to the default values?");
+        EXPECT_EQ(boxes.Seen().size() > 1 ? boxes.Seen()[1].text : L"", c.message);
+        const bool viewerKept = Ini().find(L"Viewer=x") != std::wstring::npos;
+        EXPECT_EQ(viewerKept, c.file && !c.closes);
+        if (c.closes) {
+            EXPECT_EQ(GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);  // the stored choice went
+        }
+    }
+    DestroyWindow(owner);
+}
+
+TEST_F(SettingsDialogTest, AnErrorInsideIsShownAndEndsTheDialog) {
+    MessageBoxWatcher boxes;
+    SettingsWindow failing(nullptr, {[](UINT, HWND, const std::wstring&, const std::wstring&,
+                                        const std::wstring&) -> std::wstring { throw std::runtime_error("no shell"); },
+                                     {}});
+    bool ended = false;
+    const Opening seen = Open(failing, [&](HWND dialog) {
+        Send(dialog, 1002, BM_CLICK);
+        ended = WaitUntil([&] { return !IsWindow(dialog); }, 3s);
+    });
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(seen.finished);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, L"no shell");
+}
+
+TEST_F(SettingsDialogTest, EveryOpeningRunsTheCallbackOfItsOpenerAndFindsThePageAgain) {
+    auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
+    for (int i = 0; i < 6; ++i) {
+        App().Language = i < 4 ? 1 : 0;  // a page stored in English is not found in Japanese
+        int calls = 0;
+        SettingsWindow& opener = i % 2 ? *second : window;
+        std::thread driver([&] {
+            HWND dialog = nullptr;
+            WaitUntil([&] { return (dialog = FindWindowW(L"#32770", nullptr)) != nullptr && IsWindowVisible(dialog); });
+            HWND tree = GetDlgItem(dialog, 1000);
+            const std::wstring shown = GetTreeItemText(tree, TreeView_GetSelection(tree));
+            EXPECT_EQ(shown, App().GetText(i == 0 || i == 4 ? TextGeneralPage : TextDesktopPage)) << i;
+            SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeView_GetLastVisible(tree)));
+            EXPECT_TRUE(IsWindowVisible(GetParent(FindControl(dialog, 1022)))) << i;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        opener.Act([&] { ++calls; });
+        driver.join();
+        EXPECT_EQ(calls, 1) << i;
+    }
+    second.reset();
+    Open(window, [](HWND) {});
+}
+
+TEST_F(SettingsDialogTest, WithoutAColourListTheStoredColourStays) {
+    HINSTANCE comctl = GetModuleHandleW(L"comctl32.dll");
+    WNDCLASSEXW kind = {};
+    kind.cbSize = sizeof kind;
+    ASSERT_TRUE(GetClassInfoExW(comctl, L"ComboBoxEx32", &kind));
+    ASSERT_TRUE(UnregisterClassW(L"ComboBoxEx32", comctl));
+    WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
+    Open(window, [](HWND) {}, 1024);
+    kind.hInstance = comctl;
+    RegisterClassExW(&kind);
+    EXPECT_NE(Ini().find(L"AuxiliaryLineColor=3\r\n"), std::wstring::npos);
 }
 
 }  // namespace
