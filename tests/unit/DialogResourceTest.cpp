@@ -1,5 +1,4 @@
-// Dialog 101 and its pages as compiled into Glimra.exe: ids, classes, styles and positions
-// in dialog units (fonts differ under Wine, so pixels are not compared).
+// The dialogs as compiled into Glimra.exe, in dialog units: fonts differ under Wine.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "Scratch.h"
 
@@ -15,12 +15,10 @@ namespace Vorlune::Test {
 namespace {
 
 struct Control {
-    std::wstring kind;  // "#128" for a predefined class, else the class name
+    std::wstring kind, text;  // kind: "#128" for a predefined class, else the class name
     DWORD style;
     short x, y, cx, cy;
-    std::wstring text;
 };
-
 struct Dialog {
     DWORD style;
     short cx, cy;
@@ -35,20 +33,18 @@ public:
     template <class T>
     T Take() {
         T value;
-        std::memcpy(&value, at_, sizeof value);
-        at_ += sizeof value;
+        std::memcpy(&value, std::exchange(at_, at_ + sizeof value), sizeof value);
         return value;
     }
     std::wstring NameOrOrdinal() {
-        if (Peek() == 0xFFFF) return Take<WORD>(), L"#" + std::to_wstring(Take<WORD>());
         std::wstring text;
+        if (*reinterpret_cast<const WORD*>(at_) == 0xFFFF) return Take<WORD>(), L"#" + std::to_wstring(Take<WORD>());
         for (WORD c; (c = Take<WORD>()) != 0;) text += static_cast<wchar_t>(c);
         return text;
     }
     void Align() { at_ = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(at_) + 3) & ~UINT_PTR(3)); }
 
 private:
-    WORD Peek() const { return *reinterpret_cast<const WORD*>(at_); }
     const BYTE* at_;
 };
 
@@ -59,22 +55,17 @@ Dialog Load(HMODULE exe, int id) {
     r.Take<DWORD>(), r.Take<DWORD>(), r.Take<DWORD>();  // version and signature, help id, extended style
     d.style = r.Take<DWORD>();
     const WORD count = r.Take<WORD>();
-    r.Take<short>(), r.Take<short>();
-    d.cx = r.Take<short>(), d.cy = r.Take<short>();
+    d.cx = (r.Take<short>(), r.Take<short>(), r.Take<short>()), d.cy = r.Take<short>();  // after x and y
     r.NameOrOrdinal(), r.NameOrOrdinal(), r.NameOrOrdinal();  // menu, class, title
-    d.points = r.Take<WORD>();
-    r.Take<WORD>(), r.Take<WORD>();
+    d.points = r.Take<WORD>(), r.Take<DWORD>();               // size; weight, italic, character set
     d.face = r.NameOrOrdinal();
     for (WORD i = 0; i < count; ++i) {
         r.Align();
         Control c{};
-        r.Take<DWORD>(), r.Take<DWORD>();
-        c.style = r.Take<DWORD>();
+        c.style = (r.Take<DWORD>(), r.Take<DWORD>(), r.Take<DWORD>());  // help id, extended style, style
         c.x = r.Take<short>(), c.y = r.Take<short>(), c.cx = r.Take<short>(), c.cy = r.Take<short>();
         const int controlId = static_cast<int>(r.Take<DWORD>());
-        c.kind = r.NameOrOrdinal();
-        c.text = r.NameOrOrdinal();
-        r.Take<WORD>();
+        c.kind = r.NameOrOrdinal(), c.text = r.NameOrOrdinal(), r.Take<WORD>();  // no creation data
         d.controls[controlId] = c;
     }
     return d;
@@ -85,7 +76,8 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
     ASSERT_NE(exe, nullptr);
     const Dialog main = Load(exe, 101);
     EXPECT_EQ(main.style & ~WS_VISIBLE, DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
-    EXPECT_EQ(std::make_tuple(main.cx, main.cy, main.points, main.face), std::make_tuple(short(307), short(206), WORD(9), std::wstring(L"MS UI Gothic")));
+    EXPECT_EQ(std::make_tuple(main.cx, main.cy, main.points, main.face),
+              std::make_tuple(short(307), short(206), WORD(9), std::wstring(L"MS UI Gothic")));
     constexpr DWORD tree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
                            TVS_TRACKSELECT | WS_BORDER | WS_HSCROLL | WS_TABSTOP;
     struct Row { int dialog, id; const wchar_t* kind; DWORD style; short x, y, cx, cy; const wchar_t* text; } rows[] = {
