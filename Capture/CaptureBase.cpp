@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Capture/CaptureErrors.h"
+#include "ui/WindowClass.h"
 
 namespace Vorlune {
 
@@ -47,13 +48,7 @@ CaptureBase::~CaptureBase() {
 }
 
 void CaptureBase::CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap) {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProcedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className.c_str();
-    RegisterClassExW(&wc);  // fails harmlessly when an earlier object of the mode registered it
+    RegisterPlainWindowClass(className.c_str(), windowProcedure);
 
     HWND created = CreateWindowExW(WS_EX_TOPMOST, className.c_str(), nullptr, WS_POPUP, 0, 0, 1, 1, owner, nullptr,
                                    nullptr, nullptr);
@@ -79,6 +74,11 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
     map.AddHandler(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
     map.AddHandler(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
     map.AddHandler(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
+    // Alt+F4 or the system menu: the capture ends as Escape ends it, and the overlay stays
+    // for the next one.
+    map.AddHandler(WM_CLOSE, [this](WPARAM, LPARAM) {
+        if (Capturing()) EndCapture();
+    });
 }
 
 void CaptureBase::Act(std::function<void()> callback) {

@@ -34,10 +34,6 @@ public:
     // cannot be created; the map is then left untouched.
     void CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap);
 
-    HWND Overlay() const { return overlay; }
-    const ScreenSnapshot* Snapshot() const { return snapshot.get(); }
-    const std::wstring& ClassName() const { return className; }
-
 protected:
     CaptureBase(HWND owner, std::wstring className);
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "settings/TextConversion.h"
 
 namespace Vorlune {
 

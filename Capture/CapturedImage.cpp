@@ -1,25 +1,9 @@
-#include "Capture/BmpLayout.h"
-#include "Capture/CaptureOutput.h"
+#include "Capture/CapturedImage.h"
+
+#include "Capture/Dib.h"
+#include "ui/Clipboard.h"
 
 namespace Vorlune {
-
-BITMAPINFO Dib24Info(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // positive: bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-HBITMAP CreateDib24(int width, int height) {
-    if (!BmpPixelDataSize(width, height)) return nullptr;
-    const BITMAPINFO info = Dib24Info(width, height);
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
 
 CapturedImage::~CapturedImage() {
     if (bitmap_ != nullptr) DeleteObject(bitmap_);
@@ -30,6 +14,14 @@ CapturedImage::CapturedImage(CapturedImage&& other) noexcept
       pixelBytes_(other.pixelBytes_) {
     other.bitmap_ = nullptr;
     other.bits_ = nullptr;
+}
+
+bool CopyImageToClipboard(HWND owner, const CapturedImage& image) {
+    const BITMAPINFO info = DibInfo(image.Width(), image.Height(), 24);
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, image.Bits(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return PutBitmapOnClipboard(owner, copy);
 }
 
 }  // namespace Vorlune

@@ -1,6 +1,7 @@
 #include "Capture/CountdownWindow.h"
 
 #include "ui/MessageMap.h"
+#include "ui/WindowClass.h"
 
 namespace Vorlune {
 
@@ -11,17 +12,9 @@ constexpr size_t kMaxCaption = 99;
 // No handler is ever registered in its map: the window only carries its caption.
 struct CountdownClass;
 
-void RegisterCountdownClass() {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ClassWindowProcedure<CountdownClass>;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kCountdownClassName;
-    RegisterClassExW(&wc);  // fails harmlessly once registered
-}
-
 }  // namespace
+
+MessageMap& CountdownMessageMap() { return ClassMessageMap<CountdownClass>(); }
 
 std::wstring CountdownCaption(const std::wstring& title, int seconds, const std::wstring& unit) {
     std::wstring caption = title + L' ' + std::to_wstring(seconds) + L' ' + unit;
@@ -30,7 +23,7 @@ std::wstring CountdownCaption(const std::wstring& title, int seconds, const std:
 }
 
 CountdownWindow::CountdownWindow() {
-    RegisterCountdownClass();
+    RegisterPlainWindowClass(kCountdownClassName, ClassWindowProcedure<CountdownClass>);
     // A failed creation is not fatal: the countdown then runs unseen.
     hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kCountdownClassName, nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                             nullptr, nullptr);

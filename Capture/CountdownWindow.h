@@ -7,6 +7,10 @@ namespace Vorlune {
 
 inline constexpr wchar_t kCountdownClassName[] = L"DelayedDesktopCaptureImpl";
 
+class MessageMap;
+// The countdown class's map; it stays empty, the window only carries its caption.
+MessageMap& CountdownMessageMap();
+
 // "title seconds unit", cut to at most 99 characters.
 std::wstring CountdownCaption(const std::wstring& title, int seconds, const std::wstring& unit);
 
@@ -22,7 +26,6 @@ public:
 
     void Show(const std::wstring& caption);
     void Hide();
-    HWND Handle() const { return hwnd_; }
 
 private:
     HWND hwnd_ = nullptr;

@@ -1,18 +1,18 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include "Capture/BmpLayout.h"
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
-#include "Capture/Clipboard.h"
+#include "Capture/Dib.h"
+#include "Capture/Viewer.h"
 #include "app/AppContext.h"
+#include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 
 namespace Vorlune {
 
 namespace {
-
 
 // Writes all of data; on failure error is the code of the failing call.
 bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunction& write, DWORD& error) {
@@ -97,30 +97,8 @@ std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path
     throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
 }
 
-bool CopyImageToClipboard(HWND owner, const CapturedImage& image) {
-    const BITMAPINFO info = Dib24Info(image.Width(), image.Height());
-    HDC screen = GetDC(nullptr);
-    HBITMAP copy = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, image.Bits(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return PutBitmapOnClipboard(owner, copy);
-}
-
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size) {
     WriteOutput(outputDC, owner, path, position, size, nullptr, ClipBoardSetting());
-}
-
-bool LaunchViewer(HWND owner, const std::wstring& viewer, const std::wstring& path) {
-    // Quoted, so a folder with spaces stays one argument; file names cannot hold quotes.
-    const std::wstring parameters = path.empty() ? std::wstring() : L"\"" + path + L"\"";
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;  // the caller reports a failure itself
-    info.hwnd = owner;
-    info.lpVerb = L"open";
-    info.lpFile = viewer.c_str();
-    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&info) && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
 }
 
 void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {

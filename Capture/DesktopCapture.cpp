@@ -90,8 +90,8 @@ void DelayedDesktopCapture::CountDown(int seconds) {
     }
     // What it covered must be back on screen before the freeze: composition may still show
     // it for a frame, and without composition the window below has to repaint. The same
-    // pause the toolbar gets before a capture.
-    Sleep(kSettleMilliseconds);
+    // pause the toolbar gets before a capture, through the same wait as the countdown.
+    sleeper_(kSettleMilliseconds);
 }
 
 }  // namespace Vorlune

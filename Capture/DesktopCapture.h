@@ -31,7 +31,8 @@ class DelayedDesktopCapture : public CaptureBase {
 public:
     using Sleeper = std::function<void(DWORD milliseconds)>;
 
-    // sleeper waits one second of the countdown; Sleep by default.
+    // sleeper does every wait: the countdown's seconds and the pause before the freeze;
+    // Sleep by default.
     explicit DelayedDesktopCapture(HWND owner, Sleeper sleeper = {});
 
 protected:

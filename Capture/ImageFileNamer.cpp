@@ -1,7 +1,9 @@
+#include "Capture/ImageFileNamer.h"
+
 #include <windows.h>
 
-#include "Capture/CaptureOutput.h"
 #include "settings/ImageFolder.h"
+#include "settings/PathText.h"
 
 namespace Vorlune {
 
@@ -17,8 +19,7 @@ ImageFileNamer::ImageFileNamer() : ImageFileNamer(LocalDateNow) {}
 ImageFileNamer::ImageFileNamer(DateSource date, int maxNumber) : date_(std::move(date)), maxNumber_(maxNumber) {}
 
 std::wstring ImageFileNamer::NextImagePath(const std::wstring& folder) {
-    std::wstring base = folder;
-    if (base.empty() || base.back() != L'\\') base += L'\\';
+    const std::wstring base = WithTrailingBackslash(folder);
     CreateDirectoryW(base.c_str(), nullptr);  // may exist already
     dayFolder_ = base + DayFolderName(date_()) + L'\\';
     CreateDirectoryW(dayFolder_.c_str(), nullptr);

@@ -115,27 +115,17 @@ RectangleFrame RectangleCapture::ComposeFrame(POINT point) {
 void RectangleCapture::Redraw(POINT point) {
     Draw(point);
     // A move already raised the overlay before it came here; everything else raises it now.
-    if (repaint_ == Repaint::Changed) ShowOverlay();
+    ShowOverlay();
 }
 
 void RectangleCapture::Draw(POINT point) {
     if (snapshot == nullptr) return;
     const RectangleFrame frame = ComposeFrame(point);
     const SIZE size = snapshot->size;
-    if (repaint_ == Repaint::Whole)
-        snapshot->ResetWork();
-    else
-        dirty_.Restore(snapshot->workDC, snapshot->frozenDC);
+    dirty_.Restore(snapshot->workDC, snapshot->frozenDC);
     painter_.Paint(snapshot->workDC, size, frame);
     dirty_.Replace(overlay, RectangleFrameRects(frame, size));
     lastFrame_ = frame;
-    if (repaint_ == Repaint::Whole) Refresh();
-}
-
-void RectangleCapture::RenderWholeFrame(HDC target) {
-    if (snapshot == nullptr) return;
-    BitBlt(target, 0, 0, snapshot->size.cx, snapshot->size.cy, snapshot->frozenDC, 0, 0, SRCCOPY);
-    if (lastFrame_) painter_.Paint(target, snapshot->size, *lastFrame_);
 }
 
 POINT RectangleCapture::CursorPoint() const {

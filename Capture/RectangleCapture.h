@@ -17,18 +17,6 @@ class RectangleCapture : public CaptureBase {
 public:
     explicit RectangleCapture(HWND owner) : RectangleCapture(owner, L"RectangleCapture") {}
 
-    // A move repaints only what the last frame and the new one marked, or, as a yardstick,
-    // everything from the frozen image.
-    enum class Repaint { Changed, Whole };
-    void SetRepaint(Repaint how) { repaint_ = how; }
-
-    // The current frame drawn afresh: the frozen image and this frame's marks into target,
-    // an image as large as the snapshot. What the overlay's work surface must equal.
-    void RenderWholeFrame(HDC target);
-    // The marks on the work surface now; none before the first move and after a drop.
-    const std::optional<RectangleFrame>& LastFrame() const { return lastFrame_; }
-    bool Selecting() const { return dragging; }
-
 protected:
     RectangleCapture(HWND owner, std::wstring className) : CaptureBase(owner, std::move(className)) {}
 
@@ -66,7 +54,6 @@ private:
         int magnification = 0;
     };
     MarkSettings settings_;
-    Repaint repaint_ = Repaint::Changed;
     RectangleFramePainter painter_;
     DirtyRegion dirty_;
     std::optional<RectangleFrame> lastFrame_;

@@ -1,5 +1,6 @@
 #include "Capture/RectangleFrame.h"
 
+#include "Capture/Dib.h"
 #include "Capture/DirtyRegion.h"
 #include "Capture/RectangleGeometry.h"
 #include "draw/CursorPainter.h"
@@ -13,18 +14,6 @@ namespace {
 RECT SelectionFrame(const RectangleFrame& frame) {
     const PickedArea area = AreaBetween(frame.anchor, frame.point);
     return {area.position.x, area.position.y, area.position.x + area.size.cx - 1, area.position.y + area.size.cy - 1};
-}
-
-HBITMAP CreateScratchBitmap() {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kZoomSize;
-    info.bmiHeader.biHeight = kZoomSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 }  // namespace
@@ -47,12 +36,7 @@ void RectangleFramePainter::Paint(HDC dc, SIZE size, const RectangleFrame& frame
 }
 
 void RectangleFramePainter::PaintZoom(HDC dc, const RectangleFrame& frame) {
-    if (scratch_ == nullptr) {
-        scratch_ = CreateCompatibleDC(nullptr);
-        scratchBitmap_ = CreateScratchBitmap();
-        if (scratch_ == nullptr || scratchBitmap_ == nullptr) return;
-        SelectObject(scratch_, scratchBitmap_);
-    }
+    if (scratchBitmap_ == nullptr && !MakeScratch()) return;
     const int side = ZoomSourceSide(frame.magnification);
     const int half = side / 2;
     // The source square is copied out before the window is painted: with factors 1 and 2
@@ -62,6 +46,23 @@ void RectangleFramePainter::PaintZoom(HDC dc, const RectangleFrame& frame) {
     DrawFilledRectangle(dc, frame.zoom, 0x000000, 0x000000);
     StretchBlt(dc, frame.zoom.left, frame.zoom.top, kZoomSize, kZoomSize, scratch_, 0, 0, side, side, SRCCOPY);
     DrawFrame(dc, frame.zoom, frame.colour);
+}
+
+bool RectangleFramePainter::MakeScratch() {
+    // Both or neither: a failure now is tried again on the next paint, not given up for good.
+    HDC dc = CreateCompatibleDC(nullptr);
+    const BITMAPINFO info = DibInfo(kZoomSize, kZoomSize, 32);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dc == nullptr || bitmap == nullptr) {
+        if (dc != nullptr) DeleteDC(dc);
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        return false;
+    }
+    SelectObject(dc, bitmap);
+    scratch_ = dc;
+    scratchBitmap_ = bitmap;
+    return true;
 }
 
 std::vector<RECT> RectangleFrameRects(const RectangleFrame& frame, SIZE size) {

@@ -33,6 +33,7 @@ public:
 
 private:
     void PaintZoom(HDC dc, const RectangleFrame& frame);
+    bool MakeScratch();
 
     HDC scratch_ = nullptr;
     HBITMAP scratchBitmap_ = nullptr;

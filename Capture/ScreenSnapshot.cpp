@@ -1,7 +1,7 @@
 #include "Capture/ScreenSnapshot.h"
 
-#include "Capture/CaptureOutput.h"
-#include "app/ScreenClamp.h"
+#include "Capture/Dib.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune {
 

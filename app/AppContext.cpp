@@ -1,5 +1,6 @@
 #include "app/AppContext.h"
 
+#include "settings/TextConversion.h"
 #include "settings/VersionInfo.h"
 
 namespace Vorlune {
@@ -13,20 +14,6 @@ std::wstring AppContext::GetText(TextId id) const { return texts.at(static_cast<
 std::string AppContext::GetTextNarrow(TextId id) const { return ToThreadAnsi(GetText(id)); }
 
 std::string AppContext::GetTitleNarrow() const { return ToThreadAnsi(title); }
-
-std::string ToThreadAnsi(const std::wstring& text) { return ToCodePage(text, CP_THREAD_ACP); }
-
-std::string ToCodePage(const std::wstring& text, UINT codePage) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    // Ask for the size first: two bytes a character is too few under UTF-8.
-    const int size = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string result(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(codePage, 0, text.data(), length, result.data(), size, nullptr, nullptr) != size)
-        return {};
-    return result;
-}
 
 AppContext& App() {
     static AppContext context;

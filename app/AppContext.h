@@ -29,9 +29,4 @@ public:
 
 AppContext& App();
 
-// Wide to the thread's ANSI code page; empty only when the conversion fails.
-std::string ToThreadAnsi(const std::wstring& text);
-// The same into any code page.
-std::string ToCodePage(const std::wstring& text, UINT codePage);
-
 }  // namespace Vorlune

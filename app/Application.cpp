@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "Capture/OverlayMaps.h"
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
 #include "app/ScreenClamp.h"
@@ -12,10 +13,12 @@
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/PendingException.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune {
 
 void TouchProcessObjects() {
+    TouchOverlayMessageMaps();
     TheMainWindow();
     IniPath();
     Settings();

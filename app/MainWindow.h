@@ -18,7 +18,6 @@ public:
     void RegisterHandlers(MessageMap& map);
 
     HWND Handle() const { return hwnd_; }
-    COLORREF FrameColour() const { return current_[0]; }
 
 private:
     void OnSetFocus();

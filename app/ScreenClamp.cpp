@@ -14,10 +14,4 @@ POINT ClampToVirtualScreen(POINT position, const RECT& virtualScreen) {
             ClampCoordinate(position.y, virtualScreen.top, virtualScreen.bottom)};
 }
 
-RECT VirtualScreenRect() {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
 }  // namespace Vorlune

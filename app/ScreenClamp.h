@@ -7,7 +7,4 @@ namespace Vorlune {
 // is replaced coordinate by coordinate with the middle of the virtual screen.
 POINT ClampToVirtualScreen(POINT position, const RECT& virtualScreen);
 
-// The virtual screen from the system metrics.
-RECT VirtualScreenRect();
-
 }  // namespace Vorlune

@@ -1,11 +1,11 @@
 #include "draw/MouseTooltip.h"
 
-#include "Capture/CaptureOutput.h"
-#include "Capture/Clipboard.h"
 #include "Capture/ScreenSnapshot.h"
 #include "app/AppContext.h"
 #include "draw/Primitives.h"
+#include "settings/ClipBoardMode.h"
 #include "settings/SettingsStore.h"
+#include "ui/Clipboard.h"
 
 namespace Vorlune {
 

@@ -4,6 +4,8 @@
 
 #include <cwctype>
 
+#include "settings/ImageNames.h"
+#include "settings/PathText.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 
@@ -12,11 +14,6 @@ namespace Vorlune {
 namespace {
 
 bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-std::wstring WithBackslash(std::wstring path) {
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-    return path;
-}
 
 std::wstring FullPath(const std::wstring& path) {
     const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -92,24 +89,24 @@ public:
     void RemoveFolderAt(const std::wstring& path) override { RemoveDirectoryW(path.c_str()); }
 };
 
-void ClearInside(const std::wstring& folder, const std::wstring& keepName, const std::wstring& keepPath,
+bool Spared(const std::wstring& path, const FolderEntry& entry, const std::wstring& keepName, const std::wstring& keepPath) {
+    // Links are never entered nor removed: the program writes none.
+    return entry.reparsePoint || entry.name == keepName || (!keepPath.empty() && SamePath(path, keepPath));
+}
+
+// Only what the program writes: day folders and the images in them. The folder may be one
+// of the user's own, and everything else in it stays.
+void ClearImages(const std::wstring& folder, const std::wstring& keepName, const std::wstring& keepPath,
                  FolderOperations& operations) {
-    for (const FolderEntry& entry : operations.List(folder)) {
-        if (entry.name == keepName) continue;
-        const std::wstring path = folder + entry.name;
-        if (!keepPath.empty() && SamePath(path, keepPath)) continue;
-        if (entry.reparsePoint) {
-            // Removing the link itself leaves whatever it points at alone.
-            if (entry.directory)
-                operations.RemoveFolderAt(path);
-            else
-                operations.DeleteFileAt(path);
-        } else if (entry.directory) {
-            ClearInside(path + L"\\", keepName, keepPath, operations);
-            operations.RemoveFolderAt(path);
-        } else {
-            operations.DeleteFileAt(path);
+    for (const FolderEntry& day : operations.List(folder)) {
+        const std::wstring dayPath = folder + day.name;
+        if (!day.directory || !IsDayFolderName(day.name) || Spared(dayPath, day, keepName, keepPath)) continue;
+        for (const FolderEntry& image : operations.List(dayPath + L"\\")) {
+            const std::wstring imagePath = dayPath + L"\\" + image.name;
+            if (!image.directory && IsImageFileName(image.name) && !Spared(imagePath, image, keepName, keepPath))
+                operations.DeleteFileAt(imagePath);
         }
+        operations.RemoveFolderAt(dayPath);  // goes only once it is empty
     }
 }
 
@@ -122,7 +119,7 @@ std::wstring GetSaveFolder() {
 
 void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names) {
     names.clear();
-    for (FolderEntry& entry : RealFolderOperations().List(WithBackslash(folder))) names.push_back(std::move(entry.name));
+    for (FolderEntry& entry : RealFolderOperations().List(WithTrailingBackslash(folder))) names.push_back(std::move(entry.name));
 }
 
 FolderOperations& RealFolderOperations() {
@@ -136,7 +133,7 @@ void ClearFolder(const std::wstring& folder, const std::wstring& keepName, const
                  FolderOperations& operations) {
     const std::wstring full = ClearableFullPath(folder);
     if (full.empty()) return;
-    ClearInside(WithBackslash(full), keepName, keepPath.empty() ? keepPath : FullPath(keepPath), operations);
+    ClearImages(WithTrailingBackslash(full), keepName, keepPath.empty() ? keepPath : FullPath(keepPath), operations);
 }
 
 void ClearFolder(const std::wstring& folder, const std::wstring& keepName) {

@@ -11,9 +11,10 @@ std::wstring GetSaveFolder();
 // "." and "..". A folder that cannot be listed gives no names.
 void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names);
 
-// Deletes everything inside folder, recursively, except entries named keepName (exact case)
-// and the INI file of the settings store. Links are removed, never followed. An empty,
-// relative or root folder is refused. Files that cannot be deleted stay.
+// Deletes what the program wrote into the image folder: the images (IsImageFileName) in the
+// day folders (IsDayFolderName), then each day folder that is empty then. Everything else
+// stays, as do entries named keepName (exact case), the INI file of the settings store and
+// links, which are never followed. An empty, relative or root folder is refused.
 void ClearFolder(const std::wstring& folder, const std::wstring& keepName);
 
 struct FolderEntry {
@@ -29,6 +30,7 @@ public:
     // folder ends with a backslash.
     virtual std::vector<FolderEntry> List(const std::wstring& folder) = 0;
     virtual void DeleteFileAt(const std::wstring& path) = 0;
+    // Removes an empty folder; one that is not empty stays.
     virtual void RemoveFolderAt(const std::wstring& path) = 0;
 };
 

@@ -1,29 +1,19 @@
 #include "settings/TempFolder.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <cstdlib>
 
-namespace Vorlune {
+#include "settings/PathText.h"
 
-namespace {
-void EnsureTrailingBackslash(std::wstring& path) {
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-}
-}  // namespace
+namespace Vorlune {
 
 std::wstring GetTempFolderPath() {
     wchar_t buffer[MAX_PATH] = L"C:\\";
     if (GetTempPathW(MAX_PATH, buffer) != 0) {
         GetLongPathNameW(buffer, buffer, MAX_PATH - 1);
-        PathAddBackslashW(buffer);
     }
-    std::wstring result = buffer;
-    EnsureTrailingBackslash(result);
-    result += L"__GLIMRA__";
-    EnsureTrailingBackslash(result);
-    return result;
+    return WithTrailingBackslash(WithTrailingBackslash(buffer) + L"__GLIMRA__");
 }
 
 std::wstring GetModuleBaseName() {

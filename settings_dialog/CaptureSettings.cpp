@@ -2,8 +2,8 @@
 
 #include <shlobj.h>
 
-#include "Capture/CaptureOutput.h"
 #include "app/AppContext.h"
+#include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/Pickers.h"

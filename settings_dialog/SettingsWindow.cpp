@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "Capture/CaptureOutput.h"
+#include "Capture/Viewer.h"
 #include "app/AppContext.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/CaptureSettings.h"

@@ -15,6 +15,11 @@ std::wstring DayFolderName(const std::tm& date);
 // The number with five digits, zero-padded, and ".bmp".
 std::wstring ImageFileName(int number);
 
+// Names exactly as the two above write them: eight digits; a number from 1 to
+// kMaxImageNumber with its ".bmp". What the clean-up may delete is told by these.
+bool IsDayFolderName(const std::wstring& name);
+bool IsImageFileName(const std::wstring& name);
+
 // The name of the lowest number from 1 to maxNumber that no existing name takes. Names are
 // compared as the file system does, without regard to case. Nothing when all are taken.
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames,

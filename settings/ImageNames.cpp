@@ -1,6 +1,7 @@
-#include "Capture/ImageNaming.h"
+#include "settings/ImageNames.h"
 
 #include <cwchar>
+#include <string>
 #include <unordered_set>
 
 namespace Vorlune {
@@ -24,6 +25,17 @@ std::wstring ImageFileName(int number) {
     wchar_t text[32] = {};
     std::swprintf(text, 32, L"%05d.bmp", number);
     return text;
+}
+
+bool IsDayFolderName(const std::wstring& name) {
+    return name.size() == 8 && name.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+bool IsImageFileName(const std::wstring& name) {
+    const size_t digits = name.find_first_not_of(L"0123456789");
+    if (digits < 5 || digits > 6) return false;
+    const int number = std::stoi(name.substr(0, digits));
+    return number >= 1 && number <= kMaxImageNumber && name == ImageFileName(number);
 }
 
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, int maxNumber) {

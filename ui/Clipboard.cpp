@@ -1,8 +1,8 @@
-#include "Capture/Clipboard.h"
+#include "ui/Clipboard.h"
 
 #include <algorithm>
 
-#include "app/AppContext.h"
+#include "settings/TextConversion.h"
 
 namespace Vorlune {
 

@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+namespace Vorlune {
+
+// An area copied into its own CreateDib24 bitmap; the bitmap's bits are the pixel data of
+// the image file as they are. Owns the bitmap.
+class CapturedImage {
+public:
+    CapturedImage(HBITMAP bitmap, const std::uint8_t* bits, int width, int height, std::uint32_t pixelBytes)
+        : bitmap_(bitmap), bits_(bits), width_(width), height_(height), pixelBytes_(pixelBytes) {}
+    ~CapturedImage();
+    CapturedImage(CapturedImage&& other) noexcept;
+    CapturedImage(const CapturedImage&) = delete;
+    CapturedImage& operator=(const CapturedImage&) = delete;
+    CapturedImage& operator=(CapturedImage&&) = delete;
+
+    HBITMAP Bitmap() const { return bitmap_; }
+    const std::uint8_t* Bits() const { return bits_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    std::uint32_t PixelBytes() const { return pixelBytes_; }
+
+private:
+    HBITMAP bitmap_;
+    const std::uint8_t* bits_;
+    int width_;
+    int height_;
+    std::uint32_t pixelBytes_;
+};
+
+// Puts a copy of image, made from its bits, on the clipboard as CF_BITMAP; true when it is there.
+bool CopyImageToClipboard(HWND owner, const CapturedImage& image);
+
+}  // namespace Vorlune

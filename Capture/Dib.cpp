@@ -1,0 +1,25 @@
+#include "Capture/Dib.h"
+
+#include "Capture/BmpLayout.h"
+
+namespace Vorlune {
+
+BITMAPINFO DibInfo(int width, int height, WORD bitCount) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // positive: bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateDib24(int width, int height) {
+    if (!BmpPixelDataSize(width, height)) return nullptr;
+    const BITMAPINFO info = DibInfo(width, height, 24);
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+}  // namespace Vorlune

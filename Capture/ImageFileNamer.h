@@ -1,0 +1,40 @@
+#pragma once
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/ImageNames.h"
+
+namespace Vorlune {
+
+// Picks the lowest free five-digit name in the folder of the current day.
+class ImageFileNamer {
+public:
+    using DateSource = std::function<std::tm()>;
+
+    ImageFileNamer();
+    // date gives the local date of "now"; maxNumber caps the image numbers.
+    explicit ImageFileNamer(DateSource date, int maxNumber = kMaxImageNumber);
+
+    // Creates the folder (one level) and the day folder; returns the next free image path,
+    // or an empty string when every number of the day is taken.
+    std::wstring NextImagePath(const std::wstring& folder);
+
+    // After the file at takenPath (the last path returned) turned out to exist: the next
+    // free path in the same day folder, or an empty string.
+    std::wstring NextImagePathAfterTaken(const std::wstring& takenPath);
+
+    const std::wstring& DayFolder() const { return dayFolder_; }
+
+private:
+    std::vector<std::wstring> existingNames_;
+    std::wstring dayFolder_;
+    DateSource date_;
+    int maxNumber_ = kMaxImageNumber;
+};
+
+// The local date now, from time and localtime_s.
+std::tm LocalDateNow();
+
+}  // namespace Vorlune
