@@ -57,7 +57,7 @@ GLIMRA_BENCH(CaptureOverlay) {
     FirstPaint::PumpUntilPainted();
     FirstPaint::Arm();
     mode.Act([] {});
-    InvalidateRect(mode.Overlay(), nullptr, FALSE);
+    InvalidateRect(FirstPaint::Window(), nullptr, FALSE);
     FirstPaint::PumpUntilPainted();
     const double again = PrivateMegabytes();
     mode.Cancel();

@@ -14,16 +14,20 @@ public:
     static void Arm() { painted_ = false; }
     static bool Painted() { return painted_; }
     static Clock::time_point At() { return at_; }
-    static void Note(UINT message) {
+    static void Note(HWND hwnd, UINT message) {
+        window_ = hwnd;
         if (message != WM_PAINT || painted_) return;
         painted_ = true;
         at_ = Clock::now();
     }
     // Serves messages until the first paint, for at most ten seconds.
     static void PumpUntilPainted();
+    // The overlay that was served last.
+    static HWND Window() { return window_; }
 
 private:
     static inline bool painted_ = false;
+    static inline HWND window_ = nullptr;
     static inline Clock::time_point at_;
 };
 
@@ -31,7 +35,7 @@ private:
 template <class Mode>
 LRESULT CALLBACK TimedOverlayProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = OverlayWindowProcedure<Mode>(hwnd, message, wParam, lParam);
-    FirstPaint::Note(message);
+    FirstPaint::Note(hwnd, message);
     return result;
 }
 
@@ -46,7 +50,7 @@ std::vector<double> ActToFirstPaintTimes(Mode& mode, int runs) {
         mode.Act([] {});
         FirstPaint::PumpUntilPainted();
         if (FirstPaint::Painted() && i > 0) times.push_back(Milliseconds(FirstPaint::At() - start));
-        SendMessageW(mode.Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
+        SendMessageW(FirstPaint::Window(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
     return times;
 }

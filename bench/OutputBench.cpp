@@ -6,6 +6,7 @@
 #include "Bench.h"
 #include "Capture/BmpLayout.h"
 #include "Capture/CaptureOutput.h"
+#include "Capture/Dib.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"

@@ -18,13 +18,13 @@ TEST_F(DualOverlay, CoversTheVirtualScreenFromItsNegativeOrigin) {
     mode->Begin();
 
     RECT rect = {};
-    GetWindowRect(mode->Overlay(), &rect);
+    GetWindowRect(mode->Window(), &rect);
     EXPECT_EQ(rect.left, -1920);
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, 1920);
     EXPECT_EQ(rect.bottom, 1080);
-    EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
-    const ScreenSnapshot& snapshot = *mode->Snapshot();
+    EXPECT_TRUE(IsWindowVisible(mode->Window()));
+    const ScreenSnapshot& snapshot = *mode->Frozen();
     EXPECT_EQ(snapshot.bounds.left, -1920);
     EXPECT_EQ(snapshot.size.cx, 3840);
     // Snapshot pixel (0, 0) is the virtual screen's top-left corner.
@@ -33,12 +33,12 @@ TEST_F(DualOverlay, CoversTheVirtualScreenFromItsNegativeOrigin) {
     EXPECT_NE(GetPixel(snapshot.frozenDC, 60, 60), kMarker);
 
     marker.reset();
-    UpdateWindow(mode->Overlay());
+    UpdateWindow(mode->Window());
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(-1915, 5) == kMarker; }));
 
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
+    EXPECT_FALSE(IsWindowVisible(mode->Window()));
 }
 
 TEST_F(DualOverlay, MousePointsAreSnapshotCoordinatesOnBothMonitors) {

@@ -33,13 +33,13 @@ void CloseGlimra(const std::wstring& temp) {
     EXPECT_EQ(glimra.WaitExit(), 0u);
 }
 
-TEST(ImageFolderOnClose, DeleteImageClearsTheTempFolderButTheIni) {
+TEST(ImageFolderOnClose, DeleteImageRemovesTheImagesOnly) {
     ScratchDir temp;
     const std::wstring folder = temp / L"__GLIMRA__\\";
     Fill(folder);
     WriteUtf16File(folder + L"Glimra.ini", L"[Settings]\r\nDeleteImage=1\r\n");
     CloseGlimra(temp.Path());
-    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"20240102", L"Glimra.ini"}));
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"20240102", L"Glimra.ini", L"notes.txt"}));
     EXPECT_EQ(Names(folder + L"20240102\\"), std::vector<std::wstring>{L"Glimra.ini"});
     EXPECT_NE(ReadUtf16File(folder + L"Glimra.ini").find(L"DeleteImage=1"), std::wstring::npos);
 }
@@ -57,10 +57,10 @@ TEST(ImageFolderOnClose, SaveFolderIsClearedOnlyWhenDeleteImageIsOne) {
                                                              L"\r\nSaveFolder=" + saveFolder + L"\r\n");
         CloseGlimra(temp.Path());
         if (value == 2) {
-            EXPECT_EQ(Names(images.Path()), (std::vector<std::wstring>{L"20240102", L"notes.txt"}));
+            EXPECT_EQ(Names(images / L"20240102\\"), (std::vector<std::wstring>{L"00001.bmp", L"Glimra.ini"}));
         }
     }
-    EXPECT_EQ(Names(images.Path()), std::vector<std::wstring>{L"20240102"});
+    EXPECT_EQ(Names(images.Path()), (std::vector<std::wstring>{L"20240102", L"notes.txt"}));
     EXPECT_EQ(Names(images / L"20240102\\"), std::vector<std::wstring>{L"Glimra.ini"});
 }
 

@@ -54,6 +54,8 @@ public:
         Act([this] { ++finished; });
     }
     bool Dragging() const { return dragging; }
+    HWND Window() const { return overlay; }
+    const ScreenSnapshot* Frozen() const { return snapshot.get(); }
     HDC WorkDC() const { return snapshot ? snapshot->workDC : nullptr; }
     std::vector<POINT> PointsOf(UINT message) const;
 

@@ -104,4 +104,18 @@ std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size) {
     return pixels;
 }
 
+std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
+    UpdateWindow(window);
+    HDC screen = GetDC(nullptr);
+    std::vector<std::uint32_t> last = SurfacePixels(screen, 0, 0, area);
+    for (int i = 0; i < 100; ++i) {
+        Sleep(10);
+        std::vector<std::uint32_t> now = SurfacePixels(screen, 0, 0, area);
+        if (now == last) break;
+        last = std::move(now);
+    }
+    ReleaseDC(nullptr, screen);
+    return last;
+}
+
 }  // namespace Vorlune::Test

@@ -30,4 +30,11 @@ private:
 // The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
 std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size);
 
+// What window shows of the screen area once its pending paint reached the screen: two
+// reads in a row agree. Snapshot coordinates are screen coordinates on a display at (0, 0).
+std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area);
+
+// A COLORREF as SurfacePixels gives it.
+inline std::uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
 }  // namespace Vorlune::Test

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Capture/Dib.h"
+
 #include <cstdint>
 
 #include "Capture/BmpLayout.h"

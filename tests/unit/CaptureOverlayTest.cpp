@@ -4,11 +4,12 @@
 
 #include "Capture/CaptureErrors.h"
 #include "CaptureProbe.h"
+#include "ImageFiles.h"
 #include "MessageBoxWatcher.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "app/Application.h"
-#include "app/ScreenClamp.h"
+#include "ui/VirtualScreen.h"
 #include "ui/PendingException.h"
 
 namespace Vorlune::Test {
@@ -48,7 +49,7 @@ protected:
 };
 
 TEST_F(Overlay, IsCreatedHiddenOneByOneTopmostAndOwned) {
-    HWND overlay = mode->Overlay();
+    HWND overlay = mode->Window();
     ASSERT_NE(overlay, nullptr);
     EXPECT_FALSE(IsWindowVisible(overlay));
     EXPECT_TRUE(SameRect(WindowRect(overlay), RECT{0, 0, 1, 1}));
@@ -58,7 +59,7 @@ TEST_F(Overlay, IsCreatedHiddenOneByOneTopmostAndOwned) {
     wchar_t className[64] = {};
     GetClassNameW(overlay, className, 64);
     EXPECT_STREQ(className, L"ProbeCapture");
-    EXPECT_EQ(mode->Snapshot(), nullptr);
+    EXPECT_EQ(mode->Frozen(), nullptr);
 }
 
 TEST_F(Overlay, ShowsTheFrozenScreenOverExactlyTheVirtualScreen) {
@@ -67,13 +68,13 @@ TEST_F(Overlay, ShowsTheFrozenScreenOverExactlyTheVirtualScreen) {
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(210, 160) == kMarker; }));
 
     mode->Begin();
-    HWND overlay = mode->Overlay();
+    HWND overlay = mode->Window();
     EXPECT_TRUE(IsWindowVisible(overlay));
     EXPECT_TRUE(SameRect(WindowRect(overlay), VirtualScreenRect()));
     EXPECT_TRUE(GetWindowLongW(overlay, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(GetForegroundWindow(), overlay);
-    ASSERT_NE(mode->Snapshot(), nullptr);
-    const ScreenSnapshot& snapshot = *mode->Snapshot();
+    ASSERT_NE(mode->Frozen(), nullptr);
+    const ScreenSnapshot& snapshot = *mode->Frozen();
     EXPECT_TRUE(SameRect(snapshot.bounds, VirtualScreenRect()));
     EXPECT_EQ(snapshot.size.cx, GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(snapshot.size.cy, GetSystemMetrics(SM_CYVIRTUALSCREEN));
@@ -106,60 +107,71 @@ TEST_F(Overlay, RoutesMouseInSnapshotCoordinates) {
     EXPECT_EQ(order, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}));
 }
 
-TEST_F(Overlay, EscapeWithoutDragEndsTheCaptureOnceAndReleasesTheSnapshot) {
-    mode->Begin();
-    ASSERT_TRUE(IsWindowVisible(mode->Overlay()));
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
-    EXPECT_EQ(mode->Snapshot(), nullptr);
-    EXPECT_EQ(mode->keys, std::vector<WPARAM>{VK_ESCAPE});
-
-    // Stray messages after the end reach nothing and never run the callback again.
-    SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_ESCAPE, 0);
-    SendMessageW(mode->Overlay(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    PumpMessages();
-    EXPECT_EQ(mode->finished, 1);
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
-    EXPECT_FALSE(Contains(mode->PointsOf(WM_MOUSEMOVE), {5, 5}));
-}
-
-TEST_F(Overlay, FinishingTheWholeScreenEndsTheCaptureOnce) {
-    SettingGuard noViewer(SectionSettings, KeyClipBoard, 2);
-    mode->Begin();
-    HDC output = mode->Snapshot()->outputDC;
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
-    EXPECT_EQ(mode->Snapshot(), nullptr);
-    EXPECT_EQ(GetObjectType(output), 0u);
-    SendMessageW(mode->Overlay(), WM_KEYDOWN, VK_RETURN, 0);
-    PumpMessages();
-    EXPECT_EQ(mode->finished, 1);
+// Every way a capture ends: the callback once, the overlay hidden but kept for the next
+// capture, the snapshot's bitmaps gone, and stray messages afterwards reaching nothing.
+TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
+    ImageFolderGuard images;
+    const struct {
+        const char* name;
+        std::function<void(HWND)> end;
+    } ends[] = {
+        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }},
+        {"Enter, the whole screen output", [](HWND) { PressKey(VK_RETURN); }},
+        {"WM_CLOSE", [](HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }},
+        {"SC_CLOSE", [](HWND w) { PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Alt+F4",
+         [](HWND) {
+             SendKey(VK_MENU, 0);
+             PressKey(VK_F4);
+             SendKey(VK_MENU, KEYEVENTF_KEYUP);
+         }},
+    };
+    int count = 0;
+    for (const auto& e : ends) {
+        SCOPED_TRACE(e.name);
+        mode->Begin();
+        HWND overlay = mode->Window();
+        HDC output = mode->Frozen()->outputDC;
+        ASSERT_TRUE(IsWindowVisible(overlay));
+        e.end(overlay);
+        ASSERT_TRUE(WaitUntil([&] { return mode->finished == count + 1; }));
+        ++count;
+        EXPECT_TRUE(IsWindow(overlay));
+        EXPECT_FALSE(IsWindowVisible(overlay));
+        EXPECT_EQ(mode->Frozen(), nullptr);
+        EXPECT_EQ(GetObjectType(output), 0u);
+        for (WPARAM key : {VK_ESCAPE, VK_RETURN}) SendMessageW(overlay, WM_KEYDOWN, key, 0);
+        SendMessageW(overlay, WM_CLOSE, 0, 0);
+        SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        PumpMessages();
+        EXPECT_EQ(mode->finished, count);
+        EXPECT_FALSE(Contains(mode->PointsOf(WM_MOUSEMOVE), {5, 5}));
+    }
+    EXPECT_EQ(images.Images().size(), 1u);
 }
 
 TEST_F(Overlay, FirstEscapeDropsTheDragSecondEndsTheCapture) {
     mode->Begin();
     MoveTo({400, 300});
-    const COLORREF frozen = GetPixel(mode->Snapshot()->frozenDC, 405, 305);
+    const COLORREF frozen = GetPixel(mode->Frozen()->frozenDC, 405, 305);
     ASSERT_NE(frozen, ProbeCapture::kDragMark);
     LeftClick();
     ASSERT_TRUE(WaitUntil([&] { return mode->Dragging(); }));
     EXPECT_EQ(GetPixel(mode->WorkDC(), 405, 305), ProbeCapture::kDragMark);
-    UpdateWindow(mode->Overlay());
+    UpdateWindow(mode->Window());
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(405, 305) == ProbeCapture::kDragMark; }));
 
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return !mode->Dragging(); }));
-    EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
+    EXPECT_TRUE(IsWindowVisible(mode->Window()));
     EXPECT_EQ(mode->finished, 0);
     EXPECT_EQ(GetPixel(mode->WorkDC(), 405, 305), frozen);
-    UpdateWindow(mode->Overlay());
+    UpdateWindow(mode->Window());
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(405, 305) == frozen; }));
 
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
+    EXPECT_FALSE(IsWindowVisible(mode->Window()));
 }
 
 TEST_F(Overlay, ArrowKeysMoveTheCursorByOnePixelAndRedrawAsAMove) {
@@ -189,23 +201,23 @@ TEST_F(Overlay, ArrowKeysMoveTheCursorByOnePixelAndRedrawAsAMove) {
 
 TEST_F(Overlay, TakesTheForegroundBackWhileUp) {
     mode->Begin();
-    ASSERT_EQ(GetForegroundWindow(), mode->Overlay());
+    ASSERT_EQ(GetForegroundWindow(), mode->Window());
     ColourWindow other({50, 50, 150, 150}, 0x808080);
     SetForegroundWindow(other.Handle());
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mode->Overlay(); }));
-    EXPECT_TRUE(IsWindowVisible(mode->Overlay()));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mode->Window(); }));
+    EXPECT_TRUE(IsWindowVisible(mode->Window()));
     // Hidden, it lets the foreground go.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
     SetForegroundWindow(other.Handle());
     PumpMessages();
     EXPECT_EQ(GetForegroundWindow(), other.Handle());
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
+    EXPECT_FALSE(IsWindowVisible(mode->Window()));
 }
 
 TEST_F(Overlay, OldSnapshotIsReleasedAndEachCaptureEndsItsOwn) {
     mode->Begin();
-    HDC firstDC = mode->Snapshot()->frozenDC;
+    HDC firstDC = mode->Frozen()->frozenDC;
     HGDIOBJ firstBitmap = GetCurrentObject(firstDC, OBJ_BITMAP);
     EXPECT_EQ(GetObjectType(firstBitmap), static_cast<DWORD>(OBJ_BITMAP));
     PressKey(VK_ESCAPE);
@@ -214,7 +226,7 @@ TEST_F(Overlay, OldSnapshotIsReleasedAndEachCaptureEndsItsOwn) {
     EXPECT_EQ(GetObjectType(firstBitmap), 0u);
 
     mode->Begin();
-    HDC secondDC = mode->Snapshot()->workDC;
+    HDC secondDC = mode->Frozen()->workDC;
     HGDIOBJ secondBitmap = GetCurrentObject(secondDC, OBJ_BITMAP);
     mode->Begin();  // a new capture replaces the snapshot
     EXPECT_EQ(GetObjectType(secondDC), 0u);
@@ -224,7 +236,7 @@ TEST_F(Overlay, OldSnapshotIsReleasedAndEachCaptureEndsItsOwn) {
 }
 
 TEST_F(Overlay, PaintWithoutSnapshotPaintsNothingAndInputIsIgnored) {
-    HWND overlay = mode->Overlay();
+    HWND overlay = mode->Window();
     SetWindowPos(overlay, HWND_TOPMOST, 10, 10, 80, 80, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(overlay, nullptr, FALSE);
     UpdateWindow(overlay);
@@ -249,7 +261,7 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
         ProbeCapture failed(gone);
         EXPECT_THROW(failed.CreateOverlay(OverlayWindowProcedure<ProbeCapture>, map), CaptureException);
         EXPECT_TRUE(map.Empty());
-        EXPECT_EQ(failed.Overlay(), nullptr);
+        EXPECT_EQ(failed.Window(), nullptr);
     }
     EXPECT_THROW(MakeCaptureMode<ProbeCapture>(gone), CaptureException);
     EXPECT_TRUE(map.Empty());
@@ -258,7 +270,7 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     OwnerWindow owner;
     auto mode = MakeCaptureMode<ProbeCapture>(owner.Handle());
     EXPECT_FALSE(map.Empty());
-    HWND overlay = mode->Overlay();
+    HWND overlay = mode->Window();
     mode.reset();
     EXPECT_TRUE(map.Empty());
     EXPECT_FALSE(IsWindow(overlay));
@@ -270,7 +282,7 @@ TEST(OverlayLifetime, HandlerFailureHidesTheOverlayBeforeTheErrorBox) {
     OwnerWindow owner;
     auto mode = MakeCaptureMode<ProbeCapture>(owner.Handle());
     mode->onLButtonUp = [](POINT) { throw std::runtime_error("probe failure"); };
-    HWND overlay = mode->Overlay();
+    HWND overlay = mode->Window();
     int overlayVisibleAtBox = -1;
     MessageBoxWatcher watcher(0, IDOK, [&](const SeenBox&) { overlayVisibleAtBox = IsWindowVisible(overlay) ? 1 : 0; });
 
@@ -305,8 +317,8 @@ TEST(OverlayLifetime, FailureInsideActEndsTheCaptureAndRunsTheCallbackOnce) {
     OwnerWindow owner;
     auto mode = MakeCaptureMode<FailingStart>(owner.Handle());
     EXPECT_THROW(mode->Begin(), std::runtime_error);
-    EXPECT_FALSE(IsWindowVisible(mode->Overlay()));
-    EXPECT_EQ(mode->Snapshot(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(mode->Window()));
+    EXPECT_EQ(mode->Frozen(), nullptr);
     EXPECT_EQ(mode->finished, 1) << "the toolbar must come back";
 }
 

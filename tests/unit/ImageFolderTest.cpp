@@ -36,52 +36,42 @@ TEST(ImageFolder, ListFolderGivesEveryEntryOnce) {
     EXPECT_TRUE(names.empty());
 }
 
-class ClearFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TouchFile(root_ / L"Glimra.ini");
-        TouchFile(root_ / L"GLIMRA.INI.bak");
-        TouchFile(root_ / L"loose.txt");
-        for (const wchar_t* day : {L"20240101", L"20240102"}) {
-            CreateDirectoryW((root_ / day).c_str(), nullptr);
-            TouchFile(root_ / day + L"\\00001.bmp");
-            TouchFile(root_ / day + L"\\00002.bmp");
-        }
-        CreateDirectoryW((root_ / L"deep").c_str(), nullptr);
-        CreateDirectoryW((root_ / L"deep\\er").c_str(), nullptr);
-        TouchFile(root_ / L"deep\\er\\Glimra.ini");
-        TouchFile(root_ / L"deep\\er\\other.bmp");
-        TouchFile(root_ / L"deep\\glimra.ini");  // differs in case only: goes
-        TouchFile(root_ / L"locked.bmp");
-        SetFileAttributesW((root_ / L"locked.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+// A folder of the user's own that also holds images: only what the program wrote goes.
+TEST(ClearFolder, RemovesOnlyDayFoldersAndTheImagesInThem) {
+    ScratchDir root;
+    for (const wchar_t* file :
+         {L"Glimra.ini", L"loose.txt", L"00001.bmp", L"20240101\\00001.bmp", L"20240101\\00002.bmp",
+          L"20240101\\100000.bmp", L"20240102\\00003.bmp", L"20240102\\notes.txt", L"20240102\\00001.BMP",
+          L"20240102\\000001.bmp", L"20240102\\1234.bmp", L"20240102\\00000.bmp", L"20240102\\Glimra.ini",
+          L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp", L"holiday\\00001.bmp", L"20240104\\locked\\x"}) {
+        const std::wstring path = root / file;
+        for (size_t at = path.find(L'\\', root.Path().size()); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+            CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+        TouchFile(path);
     }
-    void TearDown() override { SetFileAttributesW((root_ / L"locked.bmp").c_str(), FILE_ATTRIBUTE_NORMAL); }
-
-    ScratchDir root_;
-};
-
-TEST_F(ClearFolderTest, KeepsOnlyTheIniAtAnyDepthAndWhatCannotBeDeleted) {
-    std::wstring folder = root_.Path();
+    TouchFile(root / L"20240104\\00009.bmp");
+    SetFileAttributesW((root / L"20240104\\00009.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    std::wstring folder = root.Path();
     folder.pop_back();  // without the trailing backslash
     ClearFolder(folder, L"Glimra.ini");
-    EXPECT_TRUE(FolderExists(folder));
-    EXPECT_EQ(NamesIn(root_.Path()), (Names{L"Glimra.ini", L"deep", L"locked.bmp"}));
-    EXPECT_EQ(NamesIn(root_ / L"deep"), Names{L"er"});
-    EXPECT_EQ(NamesIn(root_ / L"deep\\er"), Names{L"Glimra.ini"});
+    SetFileAttributesW((root / L"20240104\\00009.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(NamesIn(root.Path()),
+              (Names{L"00001.bmp", L"2024010", L"20240102", L"20240103", L"20240104", L"Glimra.ini", L"holiday", L"loose.txt"}));
+    EXPECT_EQ(NamesIn(root / L"20240102"),
+              (Names{L"00000.bmp", L"000001.bmp", L"00001.BMP", L"1234.bmp", L"Glimra.ini", L"notes.txt"}));
+    EXPECT_EQ(NamesIn(root / L"20240103\\sub"), Names{L"00001.bmp"});
+    EXPECT_EQ(NamesIn(root / L"2024010"), Names{L"00001.bmp"});
+    EXPECT_EQ(NamesIn(root / L"holiday"), Names{L"00001.bmp"});
+    EXPECT_EQ(NamesIn(root / L"20240104"), (Names{L"00009.bmp", L"locked"}));
 }
 
-TEST_F(ClearFolderTest, SparesTheSettingsFileByPath) {
-    CreateDirectoryW((root_ / L"settings").c_str(), nullptr);
-    TouchFile(root_ / L"settings\\Store.INI");
-    ClearFolder(root_.Path(), L"Glimra.ini", root_ / L"SETTINGS\\store.ini", RealFolderOperations());
-    EXPECT_EQ(NamesIn(root_ / L"settings"), Names{L"Store.INI"});
-    // The process's own store: its file stays even when the keep name does not match it.
-    Settings().SetInt(SectionSettings, KeyDeleteImage, 0);
-    ASSERT_TRUE(FileExists(Settings().Path()));
-    TouchFile(GetTempFolderPath() + L"stray.bmp");
-    ClearFolder(GetTempFolderPath(), L"nothing.ini");
-    EXPECT_TRUE(FileExists(Settings().Path()));
-    EXPECT_FALSE(FileExists(GetTempFolderPath() + L"stray.bmp"));
+TEST(ClearFolder, SparesTheSettingsFileByPath) {
+    ScratchDir root;
+    CreateDirectoryW((root / L"20240101").c_str(), nullptr);
+    TouchFile(root / L"20240101\\00001.bmp");
+    TouchFile(root / L"20240101\\00002.bmp");
+    ClearFolder(root.Path(), L"Glimra.ini", root / L"20240101\\00002.BMP", RealFolderOperations());
+    EXPECT_EQ(NamesIn(root / L"20240101"), Names{L"00002.bmp"});
 }
 
 // Records what ClearFolder asks of the file system; serves a fixed tree.
@@ -121,15 +111,14 @@ TEST(ClearFolderSafety, RefusesEmptyRelativeAndRootFolders) {
     }
 }
 
-TEST(ClearFolderSafety, RemovesLinksWithoutEnteringThem) {
+TEST(ClearFolderSafety, LeavesLinksAloneAndNeverEntersThem) {
     FakeFolders fake;
-    fake.tree[L"C:\\images\\"] = {{L"junction", true, true}, {L"file link", false, true}, {L"day", true, false}};
-    fake.tree[L"C:\\images\\junction\\"] = {{L"precious.txt", false, false}};
-    fake.tree[L"C:\\images\\day\\"] = {{L"00001.bmp", false, false}};
+    fake.tree[L"C:\\images\\"] = {{L"20240101", true, true}, {L"20240102", false, true}, {L"20240103", true, false}};
+    fake.tree[L"C:\\images\\20240101\\"] = {{L"00001.bmp", false, false}};
+    fake.tree[L"C:\\images\\20240103\\"] = {{L"00001.bmp", false, false}, {L"00002.bmp", false, true}};
     ClearFolder(L"C:\\images", L"Glimra.ini", L"", fake);
-    EXPECT_EQ(fake.calls, (Names{L"list C:\\images\\", L"rmdir C:\\images\\junction", L"delete C:\\images\\file link",
-                                 L"list C:\\images\\day\\", L"delete C:\\images\\day\\00001.bmp",
-                                 L"rmdir C:\\images\\day"}));
+    EXPECT_EQ(fake.calls, (Names{L"list C:\\images\\", L"list C:\\images\\20240103\\",
+                                 L"delete C:\\images\\20240103\\00001.bmp", L"rmdir C:\\images\\20240103"}));
 }
 
 // Starts a Unix program through Wine; false when it cannot be started.
@@ -156,7 +145,7 @@ TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
     if (unixName == nullptr) GTEST_SKIP() << "not under Wine";
     ScratchDir cleared;
     ScratchDir outside;
-    TouchFile(outside / L"precious.txt");
+    TouchFile(outside / L"00001.bmp");
     auto unixPath = [&](const std::wstring& path) {
         char* name = unixName(path.c_str());
         std::string result = name;
@@ -165,7 +154,7 @@ TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
     };
     auto wide = [](const std::string& text) { return std::wstring(text.begin(), text.end()); };
     const std::string target = unixPath(outside.Path());
-    const std::string link = unixPath(cleared / L"link");
+    const std::string link = unixPath(cleared / L"20240101");
     if (!RunUnix(L"Z:\\bin\\ln", L"/bin/ln -s " + wide(target) + L" " + wide(link))) GTEST_SKIP() << "no Unix ln";
     // Wine cannot remove such a link itself; whatever happens below, it goes again.
     struct RemoveLink {
@@ -173,19 +162,19 @@ TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
         ~RemoveLink() { run(); }
     } removeLink{[&] {
         RunUnix(L"Z:\\bin\\rm", L"/bin/rm -f " + wide(link));
-        WaitUntil([&] { return GetFileAttributesW((cleared / L"link").c_str()) == INVALID_FILE_ATTRIBUTES; });
+        WaitUntil([&] { return GetFileAttributesW((cleared / L"20240101").c_str()) == INVALID_FILE_ATTRIBUTES; });
     }};
     // Wine's handle of a Unix process does not wait for its end: wait for the link.
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     ASSERT_TRUE(WaitUntil([&] {
-        return (attributes = GetFileAttributesW((cleared / L"link").c_str())) != INVALID_FILE_ATTRIBUTES;
+        return (attributes = GetFileAttributesW((cleared / L"20240101").c_str())) != INVALID_FILE_ATTRIBUTES;
     }));
     ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    ASSERT_TRUE(FileExists(cleared / L"link\\precious.txt"));  // seen through the link
+    ASSERT_TRUE(FileExists(cleared / L"20240101\\00001.bmp"));  // seen through the link
 
     ClearFolder(cleared.Path(), L"Glimra.ini");
-    EXPECT_TRUE(FileExists(outside / L"precious.txt"));
-    EXPECT_EQ(NamesIn(outside.Path()), Names{L"precious.txt"});
+    EXPECT_TRUE(FileExists(outside / L"00001.bmp"));
+    EXPECT_EQ(NamesIn(outside.Path()), Names{L"00001.bmp"});
 }
 
 }  // namespace

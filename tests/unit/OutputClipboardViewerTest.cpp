@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "Capture/CaptureOutput.h"
-#include "Capture/Clipboard.h"
+#include "Capture/Viewer.h"
+#include "ui/Clipboard.h"
 #include "MessageBoxWatcher.h"
 #include "OutputTestSupport.h"
 #include "app/AppContext.h"

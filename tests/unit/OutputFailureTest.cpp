@@ -2,6 +2,7 @@
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
+#include "Capture/Viewer.h"
 #include "OutputTestSupport.h"
 #include "app/AppContext.h"
 

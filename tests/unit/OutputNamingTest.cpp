@@ -2,7 +2,8 @@
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
-#include "Capture/ImageNaming.h"
+#include "Capture/Viewer.h"
+#include "settings/ImageNames.h"
 #include "OutputTestSupport.h"
 
 namespace Vorlune::Test {

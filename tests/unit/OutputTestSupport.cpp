@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "Capture/CaptureOutput.h"
+#include "Capture/Dib.h"
 #include "Wait.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -17,7 +18,7 @@ Bgr PatternColour(int x, int y) {
 }
 
 PatternSurface::PatternSurface(int width, int height) {
-    const BITMAPINFO info = Dib24Info(width, height);
+    const BITMAPINFO info = DibInfo(width, height, 24);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap_ == nullptr) throw std::runtime_error("no pattern bitmap");
@@ -92,7 +93,7 @@ std::vector<Bgr> ClipboardPixels(int width, int height) {
     if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
     std::vector<Bgr> pixels;
     if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
-        BITMAPINFO info = Dib24Info(width, -height);  // top row first
+        BITMAPINFO info = DibInfo(width, -height, 24);  // top row first
         const int stride = (width * 3 + 3) / 4 * 4;
         std::vector<std::uint8_t> bytes(static_cast<size_t>(stride) * static_cast<size_t>(height));
         HDC screen = GetDC(nullptr);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "settings/TextConversion.h"
+#include "ui/VirtualScreen.h"
+
 #include <algorithm>
 
 #include "app/AppContext.h"
