@@ -1,13 +1,16 @@
-// The settings dialog on real controls and a real INI file; the shell browser is replaced.
+// The settings dialog: its resources as compiled into Glimra.exe (in dialog units, as fonts
+// differ under Wine), and the dialog itself on real controls and a real INI file, with the
+// shell browser replaced.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <thread>
 
 #include "MessageBoxWatcher.h"
 #include "Scratch.h"
-#include "Wait.h"
 #include "app/AppContext.h"
 #include "settings/ImageFolder.h"
 #include "settings/TempFolder.h"
@@ -17,16 +20,119 @@
 namespace Vorlune::Test {
 namespace {
 
+struct Control {
+    std::wstring kind, text;  // kind: "#128" for a predefined class, else the class name
+    DWORD style;
+    short x, y, cx, cy;
+};
+struct Template {
+    DWORD style;
+    short cx, cy;
+    std::wstring face;
+    std::map<int, Control> controls;  // by id; -1 for the one static without an id
+};
+
+// A DIALOGEX template read field by field.
+struct Reader {
+    const BYTE* at;
+    template <class T>
+    T Take() {
+        T value;
+        std::memcpy(&value, at, sizeof value);
+        at += sizeof value;
+        return value;
+    }
+    std::wstring Text() {  // a name, or an ordinal as "#n"
+        std::wstring text;
+        if (*reinterpret_cast<const WORD*>(at) == 0xFFFF) return Take<WORD>(), L"#" + std::to_wstring(Take<WORD>());
+        for (WORD c; (c = Take<WORD>()) != 0;) text += static_cast<wchar_t>(c);
+        return text;
+    }
+};
+
+Template Load(HMODULE exe, int id) {
+    Reader r{static_cast<const BYTE*>(LockResource(LoadResource(exe, FindResourceW(exe, MAKEINTRESOURCEW(id), RT_DIALOG))))};
+    Template d{};
+    r.at += 12;  // version and signature, help id, extended style
+    d.style = r.Take<DWORD>();
+    const WORD count = r.Take<WORD>();
+    r.at += 4;  // x and y
+    d.cx = r.Take<short>(), d.cy = r.Take<short>();
+    r.Text(), r.Text(), r.Text();  // menu, class, title
+    r.at += 6;                     // size, weight, italic, character set
+    d.face = r.Text();
+    for (WORD i = 0; i < count; ++i) {
+        r.at = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(r.at) + 3) & ~UINT_PTR(3));
+        Control c{};
+        r.at += 8;  // help id, extended style
+        c.style = r.Take<DWORD>();
+        c.x = r.Take<short>(), c.y = r.Take<short>(), c.cx = r.Take<short>(), c.cy = r.Take<short>();
+        const int controlId = static_cast<int>(r.Take<DWORD>());
+        c.kind = r.Text(), c.text = r.Text(), r.Take<WORD>();  // no creation data
+        d.controls[controlId] = c;
+    }
+    return d;
+}
+
+TEST(DialogResources, EveryControlWhereItBelongs) {
+    HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    std::map<int, Template> dialogs;
+    for (int id : {101, 129, 130, 131, 132, 133, 134, 135}) dialogs[id] = Load(exe, id);
+    FreeLibrary(exe);
+    for (const auto& [id, d] : dialogs)
+        EXPECT_EQ(std::make_tuple(d.style & ~WS_VISIBLE, d.cx, d.cy, d.face),
+                  id == 101 ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
+                                              short(307), short(206), std::wstring(L"MS UI Gothic"))
+                            : std::make_tuple(DWORD(WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), short(247),
+                                              short(163), std::wstring(L"MS Shell Dlg"))) << id;
+    constexpr DWORD tree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
+                           TVS_TRACKSELECT | WS_BORDER | WS_HSCROLL | WS_TABSTOP;
+    constexpr DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, list = CBS_DROPDOWNLIST;
+    struct Row { int dialog, id; const wchar_t* kind; DWORD style; short x, y, cx, cy; const wchar_t* text; } rows[] = {
+        {101, 1029, L"#130", 0, 9, 3, 87, 9, nullptr}, {101, 1000, L"SysTreeView32", tree, 8, 15, 92, 159, nullptr},
+        {101, 1025, L"#128", push, 8, 183, 83, 19, nullptr}, {101, 1024, L"#128", push, 193, 183, 50, 20, L"OK(&O)"},
+        {101, 1004, L"#128", BS_DEFPUSHBUTTON, 250, 183, 50, 20, nullptr}, {129, 1010, L"#130", 0, 11, 9, 222, 13, nullptr},
+        {129, 1011, L"#130", 0, 11, 28, 222, 21, nullptr}, {129, 1012, L"#130", 0, 11, 56, 222, 11, nullptr},
+        {130, 1013, L"#128", check, 9, 7, 223, 14, nullptr}, {130, 1014, L"#128", check, 9, 24, 223, 14, nullptr},
+        {131, 1015, L"#128", group, 7, 5, 231, 30, nullptr}, {131, 1001, L"#129", ES_AUTOHSCROLL, 10, 18, 202, 12, nullptr},
+        {131, 1002, L"#128", push, 214, 18, 18, 12, L"..."}, {131, 1016, L"#128", group, 7, 42, 231, 44, nullptr},
+        {131, 1003, L"#129", ES_AUTOHSCROLL, 10, 55, 202, 12, nullptr}, {131, 1005, L"#128", push, 214, 55, 18, 12, L"..."},
+        {131, 1007, L"#128", check, 10, 72, 221, 10, nullptr}, {131, 1017, L"#128", group, 7, 93, 231, 28, nullptr},
+        {131, 1028, L"#133", list, 10, 104, 223, 115, nullptr}, {131, 1018, L"#128", group, 7, 125, 231, 31, nullptr},
+        {131, 1027, L"#133", list, 10, 137, 123, 250, nullptr}, {132, 1008, L"#128", check, 11, 8, 214, 11, nullptr},
+        {132, 1020, L"#130", 0, 11, 27, 113, 10, nullptr}, {132, -1, L"#130", 0, 130, 27, 8, 10, L"\u00D7"},
+        {132, 1019, L"#133", list, 142, 25, 32, 92, nullptr}, {133, 1021, L"#128", check, 9, 9, 224, 10, nullptr},
+        {134, 1009, L"#128", check, 9, 9, 224, 10, nullptr}, {135, 1023, L"#128", group, 8, 7, 218, 31, nullptr},
+        {135, 1026, L"#130", 0, 15, 22, 62, 11, nullptr}, {135, 1022, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr}};
+    size_t total = 0;
+    for (const auto& [id, d] : dialogs) total += d.controls.size();
+    EXPECT_EQ(total, std::size(rows));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.dialog << " / " << row.id);
+        ASSERT_EQ(dialogs[row.dialog].controls.count(row.id), 1u);
+        const Control& c = dialogs[row.dialog].controls[row.id];
+        EXPECT_EQ(_wcsicmp(c.kind.c_str(), row.kind), 0) << Narrow(c.kind);  // class names ignore case
+        EXPECT_EQ(c.style & row.style, row.style);
+        EXPECT_EQ(std::make_tuple(c.x, c.y, c.cx, c.cy), std::make_tuple(row.x, row.y, row.cx, row.cy));
+        EXPECT_TRUE(row.text == nullptr || c.text == row.text) << Narrow(c.text);
+    }
+    EXPECT_FALSE(dialogs[131].controls[1027].style & WS_VISIBLE);  // the colour list's placeholder
+    EXPECT_FALSE(dialogs[129].controls[1012].style & SS_NOTIFY);   // mouse messages reach the page
+}
+
 // A control of the dialog or of one of its pages; the ids differ across pages.
-HWND FindControl(HWND dialog, int id) {
+HWND Item(HWND dialog, int id) {
     for (HWND page = GetWindow(dialog, GW_CHILD); page != nullptr; page = GetWindow(page, GW_HWNDNEXT))
         if (HWND control = GetDlgItem(page, id)) return control;
     return GetDlgItem(dialog, id);
 }
 
 LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
-    return SendMessageW(FindControl(dialog, id), message, w, l);
+    return SendMessageW(Item(dialog, id), message, w, l);
 }
+
+bool PageShown(HWND dialog, int id) { return IsWindowVisible(GetParent(Item(dialog, id))) != FALSE; }
 
 // The INI text without its byte-order mark; empty when there is no file.
 std::wstring Ini() { return FileExists(IniPath()) ? ReadUtf16File(IniPath()) : L""; }
@@ -37,16 +143,13 @@ struct Opening {
 };
 
 // Opens the dialog through window, runs steps on it from another thread, then sends command.
-Opening Open(SettingsWindow& window, std::function<void(HWND)> steps, int command = 1004) {
+Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int command = 1004) {
     Opening seen;
     std::thread driver([&] {
         HWND dialog = nullptr;
         const std::wstring caption = App().title + L" - " + App().GetText(TextSettingsCaption);
         // Shown only once WM_INITDIALOG is over.
-        WaitUntil([&] {
-            dialog = FindWindowW(L"#32770", caption.c_str());
-            return dialog != nullptr && IsWindowVisible(dialog);
-        });
+        WaitUntil([&] { return (dialog = FindWindowW(L"#32770", caption.c_str())) != nullptr && IsWindowVisible(dialog); });
         if (dialog == nullptr) return;
         HWND tree = GetDlgItem(dialog, 1000);
         seen.selected = GetTreeItemText(tree, TreeView_GetSelection(tree));
@@ -79,81 +182,81 @@ protected:
 };
 std::wstring SettingsDialogTest::browsed;
 
-TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaultsAndCancelStoresOnlyThePage) {
+// The first opening shows the defaults on the General page; Cancel stores only the page.
+TEST_F(SettingsDialogTest, DefaultsAndCancel) {
     const Opening seen = Open(window, [](HWND dialog) {
-        EXPECT_EQ(WindowText(dialog), App().title + L" - \u8A2D\u5B9A");
-        EXPECT_TRUE(IsWindowVisible(GetParent(FindControl(dialog, 1010))));  // the General page
-        EXPECT_EQ(WindowText(FindControl(dialog, 1001)), L"mspaint");
-        EXPECT_EQ(WindowText(FindControl(dialog, 1003)), GetSaveFolder());
+        EXPECT_EQ(WindowText(dialog), App().title + L" - 設定");
+        EXPECT_TRUE(PageShown(dialog, 1010));
+        EXPECT_EQ(WindowText(Item(dialog, 1001)) + L"|" + WindowText(Item(dialog, 1003)), L"mspaint|" + GetSaveFolder());
+        EXPECT_EQ(WindowText(Item(dialog, 1019)) + L"|" + WindowText(Item(dialog, 1022)), L"10|3");
         EXPECT_EQ(Send(dialog, 1028, CB_GETCURSEL), 0);
-        EXPECT_EQ(WindowText(FindControl(dialog, 1019)), L"10");
-        EXPECT_EQ(WindowText(FindControl(dialog, 1022)), L"3");
         EXPECT_EQ(Send(dialog, 1014, BM_GETCHECK), BST_CHECKED);
-        EXPECT_EQ(WindowText(FindControl(dialog, 1011)), App().GetText(TextLegalNotice));
+        EXPECT_EQ(WindowText(Item(dialog, 1011)), App().GetText(TextLegalNotice));
+        // No more than the settings store reads back.
+        EXPECT_EQ(Send(dialog, 1001, EM_GETLIMITTEXT) + Send(dialog, 1003, EM_GETLIMITTEXT), 2 * 998);
     });
-    EXPECT_EQ(seen.selected, L"\u5168\u822C");
+    EXPECT_EQ(seen.selected, L"全般");
     EXPECT_TRUE(seen.finished);
-    EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=\u5168\u822C\r\n");
+    EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=全般\r\n");
 }
 
 TEST_F(SettingsDialogTest, OkStoresEveryControlExactly) {
     App().Language = 1;
     const std::wstring folder = GetSaveFolder();
     Open(window, [](HWND dialog) {
-        for (int box : {1013, 1014, 1007, 1008, 1021, 1009})
-            Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
-        SetWindowTextW(FindControl(dialog, 1001), L"C:\\v.exe");
+        for (int box : {1013, 1014, 1007, 1008, 1021, 1009}) Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
+        SetWindowTextW(Item(dialog, 1001), L"C:\\v.exe");
         Send(dialog, 1005, BM_CLICK);  // the folder browser answers C:\picked
         Send(dialog, 1028, CB_SETCURSEL, 2);
         Send(dialog, 1019, CB_SETCURSEL, 1);
         Send(dialog, 1022, CB_SETCURSEL, 5);
-        HWND colours = FindWindowExW(GetParent(FindControl(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
+        HWND colours = FindWindowExW(GetParent(Item(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
         SendMessageW(colours, CB_SETCURSEL, 12, 0);
     }, 1024);
     EXPECT_EQ(browsed, L"1|" + folder + L"|Browse folder");
-    EXPECT_EQ(Ini(),
-              L"[Settings]\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\nSaveFolder=C:\\picked\r\n"
-              L"DeleteImage=1\r\nClipBoard=2\r\nAuxiliaryLineColor=12\r\nAlwaysAuxiliaryLine=1\r\n"
-              L"ZoomWindowMagnification=6\r\nMouseToolTip=1\r\nMouseToolTipHidden=1\r\nDelaySeconds=15\r\n"
-              L"TreeViewSelectedItemString=General\r\n");
+    EXPECT_EQ(Ini(), L"[Settings]\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\nSaveFolder=C:\\picked\r\n"
+                     L"DeleteImage=1\r\nClipBoard=2\r\nAuxiliaryLineColor=12\r\nAlwaysAuxiliaryLine=1\r\n"
+                     L"ZoomWindowMagnification=6\r\nMouseToolTip=1\r\nMouseToolTipHidden=1\r\nDelaySeconds=15\r\n"
+                     L"TreeViewSelectedItemString=General\r\n");
 }
 
 TEST_F(SettingsDialogTest, StoredValuesOutsideTheListsShowTheFirstEntryAndOkStoresIt) {
     WriteUtf16File(IniPath(), L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
-                              L"MouseToolTip=2\r\nClipBoard=3\r\nTreeViewSelectedItemString=\u77E9\u5F62\r\n");
+                              L"MouseToolTip=2\r\nClipBoard=3\r\nTreeViewSelectedItemString=矩形\r\n");
     const std::wstring folder = GetSaveFolder();
     const Opening seen = Open(window, [](HWND dialog) {
-        EXPECT_TRUE(IsWindowVisible(GetParent(FindControl(dialog, 1019))));  // the Rectangle page, remembered
+        EXPECT_TRUE(PageShown(dialog, 1019));  // the Rectangle page, remembered
         EXPECT_EQ(Send(dialog, 1021, BM_GETCHECK), BST_UNCHECKED);
     }, 1024);
-    EXPECT_EQ(seen.selected, L"\u77E9\u5F62");
+    EXPECT_EQ(seen.selected, L"矩形");
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=3\r\nDelaySeconds=1\r\nAuxiliaryLineColor=9\r\n"
-                     L"MouseToolTip=0\r\nClipBoard=0\r\nTreeViewSelectedItemString=\u77E9\u5F62\r\nAppTopMost=0\r\n"
+                     L"MouseToolTip=0\r\nClipBoard=0\r\nTreeViewSelectedItemString=矩形\r\nAppTopMost=0\r\n"
                      L"ButtonToolTip=1\r\nViewer=mspaint\r\nSaveFolder=" + folder + L"\r\nDeleteImage=0\r\n"
                      L"AlwaysAuxiliaryLine=0\r\nMouseToolTipHidden=0\r\n");
 }
 
 TEST_F(SettingsDialogTest, EmptyFieldsKeepTheDialogOpenAndWriteNothing) {
-    struct Case { int field; int language; std::wstring message; } cases[] = {
-        {1001, 0, L"\u5207\u308A\u53D6\u308A\u753B\u50CF\u95B2\u89A7\u30A2\u30D7\u30EA\u3092\u6307\u5B9A\u3057\u3066\u4E0B\u3055\u3044"},
-        {1003, 1, L"Specify the temporary saving folder for cropped images"}};
+    struct Case { int field, language; std::wstring message; } cases[] = {
+        {1001, 0, L"切り取り画像閲覧アプリを指定して下さい"}, {1003, 1, L"Specify the temporary saving folder for cropped images"}};
     for (const Case& c : cases) {
         App().Language = c.language;
-        DeleteFileW(IniPath().c_str());
         MessageBoxWatcher boxes;
         bool stillOpen = false;
         Open(window, [&](HWND dialog) {
-            SetWindowTextW(FindControl(dialog, c.field), L"");
+            SetWindowTextW(Item(dialog, c.field), L"");
             SendMessageW(dialog, WM_COMMAND, 1024, 0);  // returns once the box is answered
             stillOpen = IsWindowVisible(dialog) != FALSE;
             EXPECT_EQ(Ini(), L"");
         });
+        DeleteFileW(IniPath().c_str());
         EXPECT_TRUE(stillOpen);
         ASSERT_EQ(boxes.Seen().size(), 1u);
         EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text, App().title + L"|" + c.message);
     }
 }
 
+// Only a reset that removed the file ends the dialog and gives the toolbar its default
+// place in the z-order back.
 TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
     HWND owner = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
     SettingsWindow resetting(owner, {});
@@ -177,7 +280,6 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
         for (const SeenBox& box : boxes.Seen()) texts += box.text + L"|";
         EXPECT_EQ(texts, std::wstring(L"Do you want to reset the settings to the default values?|") + c.message);
         EXPECT_EQ(Ini().find(L"Viewer=x") != std::wstring::npos, c.file && !c.closes);
-        // Only a reset gives the toolbar its default place in the z-order back.
         EXPECT_EQ((GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, !c.closes);
     }
     DestroyWindow(owner);
@@ -185,28 +287,27 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
 
 TEST_F(SettingsDialogTest, AnErrorInsideIsShownAndEndsTheDialog) {
     MessageBoxWatcher boxes;
-    SettingsWindow failing(nullptr, {[](UINT, HWND, const std::wstring&, const std::wstring&,
-                                        const std::wstring&) -> std::wstring { throw std::runtime_error("no shell"); },
-                                     {}});
+    SettingsWindow failing(nullptr, {[](UINT, HWND, const std::wstring&, const std::wstring&, const std::wstring&)
+                                         -> std::wstring { throw std::runtime_error("no shell"); }, {}});
     bool ended = false;
     const Opening seen = Open(failing, [&](HWND dialog) {
         Send(dialog, 1002, BM_CLICK);
         ended = WaitUntil([&] { return !IsWindow(dialog); }, 3s);
     });
-    EXPECT_TRUE(ended);
-    EXPECT_TRUE(seen.finished);
+    EXPECT_TRUE(ended && seen.finished);
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].text, L"no shell");
 }
 
+// Openings from two windows in turn; a page stored in English is not found in Japanese.
 TEST_F(SettingsDialogTest, EveryOpeningRunsTheCallbackOfItsOpenerAndFindsThePageAgain) {
     auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
     for (int i = 0; i < 6; ++i) {
-        App().Language = i < 4 ? 1 : 0;  // a page stored in English is not found in Japanese
+        App().Language = i < 4 ? 1 : 0;
         const Opening seen = Open(i % 2 ? *second : window, [](HWND dialog) {
             HWND tree = GetDlgItem(dialog, 1000);
             TreeView_SelectItem(tree, TreeView_GetLastVisible(tree));
-            EXPECT_TRUE(IsWindowVisible(GetParent(FindControl(dialog, 1022))));
+            EXPECT_TRUE(PageShown(dialog, 1022));
         });
         EXPECT_EQ(seen.selected, App().GetText(i == 0 || i == 4 ? TextGeneralPage : TextDesktopPage)) << i;
         EXPECT_TRUE(seen.finished) << i;

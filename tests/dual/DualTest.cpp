@@ -1,0 +1,94 @@
+// What only two monitors show: a virtual screen from (-1920, 0) to (1920, 1080), the
+// primary on the right. Snapshot x = screen x + 1920.
+#include <gtest/gtest.h>
+
+#include "Capture/RectangleCapture.h"
+#include "Capture/ScreenSnapshot.h"
+#include "CaptureProbe.h"
+#include "GlimraApp.h"
+#include "ImageFiles.h"
+#include "PatternWindow.h"
+#include "draw/MouseTooltip.h"
+
+namespace Vorlune::Test {
+namespace {
+
+class Dual : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -1920);
+        ASSERT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 3840);
+    }
+    OwnerWindow owner;
+};
+
+// From outside, the toolbar comes to the middle of the virtual screen, not past the right edge.
+TEST_F(Dual, ToolbarStartsOnEitherMonitorAndComesBackFromOutside) {
+    for (auto [x, expected] : {std::pair{-1500, -1500}, {-3000, 0}, {1920, 0}}) {
+        GlimraApp app;
+        app.WriteIni(L"[App]\r\nPositionX=" + std::to_wstring(x) + L"\r\nPositionY=200\r\n");
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(std::make_pair(app.WindowRect().left, app.WindowRect().top), std::make_pair(LONG(expected), 200L)) << x;
+        EXPECT_EQ(app.Close(), 0u);
+        EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionX"), std::to_wstring(expected));
+    }
+}
+
+TEST_F(Dual, OverlayShowsTheLeftMonitorAndGivesSnapshotPoints) {
+    constexpr COLORREF kMarker = 0x2080E0;
+    auto marker = std::make_unique<ColourWindow>(RECT{-1920, 0, -1860, 60}, kMarker);
+    ASSERT_TRUE(WaitUntil([] { return ScreenPixel(-1915, 5) == kMarker; }));
+    auto mode = MakeCaptureMode<ProbeCapture>(owner.Handle());
+    mode->Begin();
+    marker.reset();
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(-1915, 5) == kMarker; })) << "the frozen image in its place";
+    for (POINT screen : {POINT{-1800, 300}, POINT{100, 700}}) {
+        SetCursorPos(screen.x, screen.y);
+        const POINT expected = {screen.x + 1920, screen.y};
+        EXPECT_TRUE(WaitUntil([&] { return Contains(mode->PointsOf(WM_MOUSEMOVE), expected); })) << screen.x;
+        LeftClick();
+        EXPECT_TRUE(WaitUntil([&] { return Contains(mode->PointsOf(WM_LBUTTONUP), expected); })) << screen.x;
+    }
+}
+
+// Enter anchors where the cursor is, arrows move it, Enter finishes: all read from the
+// screen and turned into snapshot points.
+TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
+    PatternWindow pattern{{-400, 100, 400, 600}};
+    ASSERT_TRUE(pattern.Shown());
+    ImageFolderGuard images;
+    ToggleGuard cursorOff{TextCursorToggle, 0};
+    auto mode = MakeCaptureMode<RectangleCaptureWithMagnifier>(owner.Handle());
+    ASSERT_TRUE(PlaceCursor({-3, 150}));
+    int finished = 0;
+    mode->Act([&] { ++finished; });
+    // Sent, not posted: no mouse move from the queue comes between the keys.
+    HWND overlay = FindWindowW(L"RectangleCaptureWithMagnifier", nullptr);
+    for (WPARAM key : {VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN,
+                       VK_RETURN})
+        SendMessageW(overlay, WM_KEYDOWN, key, 0);
+    ASSERT_EQ(finished, 1);
+    const auto image = images.Image(0);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(std::make_pair(image->width, image->height), std::make_pair(7, 4));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 7; ++x) EXPECT_EQ(image->Pixel(x, y), ScreenPattern(x - 3, 150 + y)) << x << "," << y;
+}
+
+// The description box flips inside the monitor under the cursor, not the primary one.
+TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
+    const RECT bounds = {-1920, 0, 1920, 1080};
+    const RECT left = MouseToolTipWorkArea(bounds, {500, 500}), primary = MouseToolTipWorkArea(bounds, {2420, 500});
+    EXPECT_EQ(std::make_pair(left.left, left.right), std::make_pair(0L, 1920L));
+    EXPECT_EQ(std::make_tuple(primary.left, primary.right, primary.bottom), std::make_tuple(1920L, 3840L, 1080L));
+    // Near the right edge of the left monitor the box goes left of the cursor.
+    ScreenSnapshot snapshot;
+    PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
+    DrawMouseToolTip(snapshot, {1900, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
+    const int cx = GetSystemMetrics(SM_CXCURSOR), y = 500 + GetSystemMetrics(SM_CYCURSOR) / 2 + 1;
+    EXPECT_NE(GetPixel(snapshot.workDC, 1900 - cx - 10, y), 0xFFFFFFu);
+    EXPECT_EQ(GetPixel(snapshot.workDC, 1900 + cx / 2 + 10, y), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace Vorlune::Test

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "MessageBoxWatcher.h"
+#include "app/AppContext.h"
+#include "app/Application.h"
+#include "app/ScreenClamp.h"
+#include "ui/MessageMap.h"
+#include "ui/PendingException.h"
+
+namespace Vorlune {
+namespace {
+
+TEST(MessageMap, DispatchFirstRegistrationAndDialogResults) {
+    MessageMap map;
+    int calls = 0;
+    LPARAM seen = 0;
+    map.AddHandler(WM_MOUSEMOVE, [&](WPARAM w, LPARAM l) { calls += static_cast<int>(w), seen = l; });
+    map.AddHandler(WM_MOUSEMOVE, [&](WPARAM, LPARAM) { calls += 100; });
+    map.AddHandler(WM_INITDIALOG, [&](WPARAM, LPARAM) { ++calls; });
+    const INT_PTR brush = static_cast<INT_PTR>(0x123456789ABCLL);
+    map.AddResultHandler(WM_CTLCOLORSTATIC, [=](WPARAM, LPARAM) { return brush; });
+    map.AddResultHandler(WM_CTLCOLORSTATIC, [](WPARAM, LPARAM) -> INT_PTR { return 22; });
+    EXPECT_TRUE(map.Dispatch(WM_KEYDOWN, 1, 2)) << "true: no handler ran";
+    EXPECT_FALSE(map.Dispatch(WM_MOUSEMOVE, 7, -9));
+    EXPECT_EQ(calls, 7);
+    EXPECT_EQ(seen, -9);
+    EXPECT_EQ(map.DispatchDialog(WM_CTLCOLORSTATIC, 0, 0), brush);
+    EXPECT_EQ(map.DispatchDialog(WM_INITDIALOG, 0, 0), TRUE);
+    EXPECT_EQ(map.DispatchDialog(WM_COMMAND, 0, 0), FALSE);
+    EXPECT_EQ(calls, 8);
+}
+
+// Real window classes served by maps; one class per test, as a map keeps its first handlers.
+template <int N>
+struct TestClass;
+
+template <int N>
+MessageMap& TestMap() {
+    return ClassMessageMap<TestClass<N>>();
+}
+
+template <int N>
+HWND CreateTestWindow() {
+    const std::wstring name = L"GlimraMessageMapTest" + std::to_wstring(N);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ClassWindowProcedure<TestClass<N>>;
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, name.c_str(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+}
+
+TEST(WindowProcedure, EraseAnswersOneAndExceptionsAreParked) {
+    int erased = 0, later = 0;
+    TestMap<1>().AddHandler(WM_ERASEBKGND, [&](WPARAM, LPARAM) { ++erased; });
+    TestMap<1>().AddHandler(WM_USER + 1, [](WPARAM, LPARAM) { throw std::runtime_error("inside a handler"); });
+    TestMap<1>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { ++later; });
+    HWND hwnd = CreateTestWindow<1>();
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(SendMessageW(hwnd, WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_EQ(MainWndProc(hwnd, WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_EQ(erased, 0);
+    // Unhandled messages reach the default procedure.
+    SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
+    EXPECT_EQ(Vorlune::Test::WindowText(hwnd), L"abc");
+
+    EXPECT_NO_THROW(SendMessageW(hwnd, WM_USER + 1, 0, 0));
+    ASSERT_TRUE(HasPendingException());
+    EXPECT_THROW(RethrowPendingException(), std::runtime_error);
+    EXPECT_FALSE(HasPendingException());
+    // Until the loop has reported it, the program is ending and runs no more handlers.
+    SendMessageW(hwnd, WM_USER + 2, 0, 0);
+    EXPECT_EQ(later, 0);
+    EndingReported();
+    SendMessageW(hwnd, WM_USER + 2, 0, 0);
+    EXPECT_EQ(later, 1);
+    DestroyWindow(hwnd);
+}
+
+// The loop's single error trap: a box with the title and the text, then exit code 1.
+TEST(MessageLoop, ExitCodesAndTheErrorBox) {
+    App().title = L"Glimra";
+    Vorlune::Test::MessageBoxWatcher boxes;
+    EXPECT_EQ(RunMessageLoop([] { PostQuitMessage(0); return true; }, nullptr), 0);
+    EXPECT_EQ(RunMessageLoop([] { return false; }, nullptr), 1);
+    EXPECT_TRUE(boxes.Seen().empty());
+
+    TestMap<2>().AddHandler(WM_CREATE, [](WPARAM, LPARAM) { throw std::runtime_error("create failed"); });
+    HWND created = nullptr;
+    EXPECT_EQ(RunMessageLoop([&] { created = CreateTestWindow<2>(); return true; }, nullptr), 1);
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    if (created) DestroyWindow(created);
+
+    int paints = 0;
+    TestMap<3>().AddHandler(WM_PAINT, [&](WPARAM, LPARAM) { ++paints, throw std::runtime_error("paint failed"); });
+    HWND painted = nullptr;
+    const int code = RunMessageLoop([&] { painted = CreateTestWindow<3>(); return ShowWindow(painted, SW_SHOWNA), true; },
+                                    nullptr);
+    // Gone before anything pumps again, or a later paint would park a new exception.
+    DestroyWindow(painted);
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(paints, 1) << "the loop ends at the first exception";
+    ASSERT_TRUE(boxes.WaitForCount(2));
+    EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text, L"Glimra|create failed");
+    EXPECT_EQ(boxes.Seen()[1].caption + L"|" + boxes.Seen()[1].text, L"Glimra|paint failed");
+    EXPECT_FALSE(HasPendingException());
+    App().title.clear();
+}
+
+// A coordinate outside, or at or past the right or bottom edge, goes to the middle.
+TEST(ScreenClamp, OneAndTwoMonitors) {
+    struct Case { RECT screen; POINT stored, expected; } cases[] = {
+        {{0, 0, 1920, 1080}, {100, 100}, {100, 100}},      {{0, 0, 1920, 1080}, {-5000, -1}, {960, 540}},
+        {{0, 0, 1920, 1080}, {1920, 1080}, {960, 540}},    {{0, 0, 1920, 1080}, {1919, 1079}, {1919, 1079}},
+        {{-1920, 0, 1920, 1080}, {-3000, 10}, {0, 10}},    {{-1920, 0, 1920, 1080}, {-1920, 0}, {-1920, 0}},
+        {{-1920, 0, 1920, 1080}, {1920, 10}, {0, 10}},     {{0, -1080, 1920, 1080}, {5, -2000}, {5, 0}},
+        {{-1001, -7, 2000, 994}, {-2000, -8}, {499, 493}},
+    };
+    for (const Case& c : cases) {
+        const POINT got = ClampToVirtualScreen(c.stored, c.screen);
+        EXPECT_EQ(std::make_pair(got.x, got.y), std::make_pair(c.expected.x, c.expected.y)) << c.stored.x << "," << c.stored.y;
+    }
+}
+
+}  // namespace
+}  // namespace Vorlune
