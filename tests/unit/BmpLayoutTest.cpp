@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Capture/Dib.h"
-
 #include "Capture/BmpLayout.h"
 #include "Capture/CaptureOutput.h"
+#include "Capture/Dib.h"
 #include "OutputTestSupport.h"
 
 namespace Vorlune::Test {

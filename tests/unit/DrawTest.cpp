@@ -1,6 +1,10 @@
 // The GDI cache, the primitives, the cursor painter and the mouse tooltip, on real DCs.
 #include <gtest/gtest.h>
 
+#include "Capture/Dib.h"
+#include "settings/TextConversion.h"
+#include "ui/VirtualScreen.h"
+
 #include <climits>
 #include <functional>
 #include <vector>

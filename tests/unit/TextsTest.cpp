@@ -2,6 +2,8 @@
 // them, and the version line read from an executable's resource.
 #include <gtest/gtest.h>
 
+#include "settings/TextConversion.h"
+
 #include <algorithm>
 #include <functional>
 
