@@ -1,0 +1,376 @@
+// The toolbar's buttons and containers on a window of the toolbar's size, with the real INI
+// file, tooltip window and worker.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Process.h"
+#include "Scratch.h"
+#include "SettingGuard.h"
+#include "ToolbarHost.h"
+#include "Wait.h"
+#include "app/AppContext.h"
+#include "draw/GdiObjectCache.h"
+#include "draw/ToolTip.h"
+#include "widgets/ButtonList.h"
+
+namespace Vorlune::Test {
+namespace {
+
+struct Step {
+    UINT message;
+    int x, y;
+};
+Step Move(int x, int y) { return {WM_MOUSEMOVE, x, y}; }
+Step Down(int x, int y) { return {WM_LBUTTONDOWN, x, y}; }
+Step Up(int x, int y) { return {WM_LBUTTONUP, x, y}; }
+
+// Every toggle off, the cursor away from the toolbar, fresh containers.
+ToolbarHost& Fresh(bool focus = true) {
+    for (TextId id : {TextZoomToggle, TextWindowToggle, TextHiddenWindowToggle, TextDelayToggle, TextLanguageToggle,
+                      TextCursorToggle})
+        Settings().SetToggle(id, 0);
+    SetCursorPos(0, 0);
+    ToolbarHost& host = ToolbarHost::Get();
+    host.Build();
+    host.Send(focus ? WM_SETFOCUS : WM_MOUSEMOVE);
+    return host;
+}
+
+// Every toggle and the language as they were before the test.
+struct Toggles {
+    ToggleGuard a{TextZoomToggle, 0}, b{TextWindowToggle, 0}, c{TextHiddenWindowToggle, 0}, d{TextDelayToggle, 0},
+        e{TextLanguageToggle, 0}, f{TextCursorToggle, 0};
+    int language = App().Language;
+    ~Toggles() { App().Language = language; }
+};
+
+HWND ToolTipWindow() { return FindWindowW(kToolTipClassName, nullptr); }
+
+// A button's event calls, in order, for the list's dispatch.
+struct Recorder : Button {
+    Recorder(LONG left, std::string& log) : Button(nullptr, {left, 0, left + 10, 10}, TextId(0)), log_(log) {}
+    void Note(const char* what) { log_ += std::to_string(Rect().left / 10) + what + " "; }
+    void Activate() override {}
+    void Deactivate() override {}
+    void OnMouseEnter() override { Note("enter"); }
+    void OnMouseLeave() override { Note("leave"); }
+    void Draw(HDC) override {}
+    void OnLButtonUp(POINT) override { Note("up"); }
+    void OnLButtonDown(POINT) override { Note("down"); }
+    void OnMouseMove(POINT) override { Note("move"); }
+    void Execute() override { Note("run"); }
+    void SetState(int) override {}
+    void DrawContent(HDC) override {}
+    std::string& log_;
+};
+
+TEST(ButtonList, OrdersPressReleaseEnterAndLeave) {
+    // Buttons 0 and 1 side by side; x 5 is on 0, 15 on 1, 30 on none.
+    const struct {
+        std::vector<Step> steps;
+        const char* calls;
+    } cases[] = {
+        {{Move(5, 5), Move(15, 5)}, "0enter 0move 1enter 0leave 1move "},
+        {{Down(5, 5), Up(5, 5)}, "0down 0up 0run "},
+        {{Move(5, 5), Down(5, 5), Move(15, 5), Up(15, 5)}, "0enter 0move 0down 0leave 0up "},
+        {{Move(5, 5), Down(5, 5), Move(30, 5), Move(5, 5), Up(5, 5)}, "0enter 0move 0down 0leave 0enter 0up 0run "},
+        {{Down(30, 5), Up(5, 5)}, ""},
+    };
+    for (const auto& c : cases) {
+        std::string log;
+        ButtonList list;
+        list.Add(std::make_unique<Recorder>(0, log));
+        list.Add(std::make_unique<Recorder>(10, log));
+        for (const Step& s : c.steps) {
+            const POINT p = {s.x, s.y};
+            s.message == WM_MOUSEMOVE ? list.OnMouseMove(p)
+                                      : s.message == WM_LBUTTONDOWN ? list.OnLButtonDown(p) : list.OnLButtonUp(p);
+        }
+        EXPECT_EQ(log, c.calls);
+        EXPECT_FALSE(list.Pressing());
+    }
+}
+
+TEST(ToolTipSchedule, ShowsOnlyHalfASecondAfterTheLatestRequestWithNoHideSince) {
+    ToolTipSchedule schedule;
+    std::uint64_t serial = 0;
+    for (std::uint64_t now = 1000; now <= 3000; now += 100) {
+        serial = schedule.Request(now);
+        EXPECT_EQ(schedule.Next(now + 99).waitMs, 402u);
+    }
+    EXPECT_EQ(schedule.Next(3500).waitMs, 1u);
+    EXPECT_EQ(schedule.Next(3501).waitMs, 0u);
+    EXPECT_EQ(schedule.Next(3501).serial, serial);
+    const std::uint64_t next = schedule.Request(4000);
+    EXPECT_FALSE(schedule.IsPending(serial));
+    schedule.Cancel();  // a hide 300 ms later
+    EXPECT_EQ(schedule.Next(4600).serial, 0u);
+    EXPECT_FALSE(schedule.IsPending(next));
+}
+
+TEST(ToolTipPlacement, StaysOffTheButtonAndInsideTheWorkArea) {
+    const RECT work = {0, 0, 1920, 1040};
+    const struct {
+        POINT cursor;
+        LONG buttonBottom;
+        POINT at;
+    } cases[] = {
+        {{500, 300}, 310, {500, 321}},    // 2/3 of a 32-pixel cursor below the hot spot
+        {{500, 300}, 330, {500, 331}},    // kept below the button
+        {{500, 1010}, 1020, {500, 969}},  // flipped above the button (top 990)
+        {{1850, 300}, 310, {1751, 321}},  // left of the cursor, rightmost column at x + 1
+    };
+    for (const auto& c : cases) {
+        const POINT at = PlaceToolTip(c.cursor, {100, 20}, 32, c.buttonBottom - 30, c.buttonBottom, work);
+        EXPECT_EQ(at.x, c.at.x);
+        EXPECT_EQ(at.y, c.at.y);
+    }
+}
+
+// Points: command 0 (4, 30, 46, 68), its fill at (25, 33), edges at x 4 and 45; command 4's
+// picture has a transparent hole at (205, 49) and red at (211, 49); toggle 5 (6, 72, 44, 86);
+// cursor toggle (143, 4, 171, 23) with its arrow from (152, 6); close (201, 1, 229, 25) with
+// its cross through (212, 10); minimise (172, 1, 200, 25) with its bar through (186, 13).
+TEST(Buttons, PaintTheColoursOfEveryState) {
+    Toggles toggles;
+    const Step hover0 = Move(25, 50), hover5 = Move(10, 79), hoverT = Move(145, 10);
+    const struct {
+        std::vector<Step> steps;
+        POINT at;
+        COLORREF colour;
+    } cases[] = {
+        {{}, {25, 33}, 0xC0C0C0}, {{}, {4, 50}, 0xC0C0C0}, {{hover0}, {25, 33}, 0x3EF0FC},
+        {{hover0}, {4, 50}, 0xFFFFFF}, {{hover0}, {45, 50}, 0x000000}, {{hover0, Down(25, 50)}, {25, 33}, 0x00A5FF},
+        {{hover0, Down(25, 50)}, {4, 50}, 0x000000}, {{hover0, Down(25, 50), Move(25, 80)}, {25, 33}, 0xC0C0C0},
+        {{hover0, Down(25, 50), Move(25, 80), hover0}, {25, 33}, 0x00A5FF},
+        {{hover0, Down(25, 50), Up(25, 50)}, {25, 33}, 0x3EF0FC}, {{hover0, {WM_KILLFOCUS}}, {25, 33}, 0xC0C0C0},
+        {{}, {205, 49}, 0xC0C0C0}, {{}, {211, 49}, 0x3939F4}, {{Move(205, 49)}, {205, 49}, 0x3EF0FC},
+        {{}, {57, 42}, 0x008CFF},
+        // Toggle 5: off, on, off and on under the cursor, held, held and back from outside.
+        {{}, {6, 79}, 0xFFFFFF}, {{}, {43, 79}, 0x808080}, {{}, {10, 79}, 0xF5F5F5},
+        {{hover5, Down(10, 79), Up(10, 79), Move(10, 100)}, {6, 79}, 0x808080}, {{hover5}, {10, 79}, 0x2FECFA},
+        {{hover5, Down(10, 79), Up(10, 79)}, {10, 79}, 0x52C9D1}, {{hover5, Down(10, 79)}, {6, 79}, 0xAAAAAA},
+        {{hover5, Down(10, 79), Move(10, 100), hover5}, {10, 79}, 0x52C9D1},
+        // The cursor toggle and its arrow, white left out.
+        {{}, {145, 10}, 0xFFF0F5}, {{}, {143, 10}, 0xFFFFFF}, {{hoverT}, {145, 10}, 0xFFF5D4},
+        {{hoverT, Down(145, 10), Up(145, 10)}, {145, 10}, 0xE3D9B8}, {{}, {152, 6}, 0x1C1818}, {{}, {161, 6}, 0xFFF0F5},
+        // Close and minimise: focus, hover, held, no focus.
+        {{}, {205, 5}, 0xFFFFFF}, {{}, {212, 10}, 0x080705}, {{}, {212, 9}, 0xCCCCCC},
+        {{Move(205, 5)}, {205, 5}, 0x2311E8}, {{Move(205, 5)}, {212, 10}, 0xFFFFFF}, {{Move(205, 5)}, {212, 9}, 0x766BF1},
+        {{Move(205, 5), Down(205, 5)}, {205, 5}, 0x7A70F1}, {{Move(205, 5), Down(205, 5)}, {212, 9}, 0xACA6F6},
+        {{{WM_KILLFOCUS}}, {212, 10}, 0x9C9C9B}, {{{WM_KILLFOCUS}}, {212, 9}, 0xEBEBEB},
+        {{}, {186, 13}, 0x000000}, {{}, {175, 5}, 0xFFFFFF}, {{Move(175, 5)}, {175, 5}, 0xE5E5E5},
+        {{Move(175, 5), Down(175, 5)}, {175, 5}, 0xCBCACA}, {{{WM_KILLFOCUS}}, {186, 13}, 0x999999},
+        // Title bar and the band behind the toggles.
+        {{}, {130, 2}, 0xFFFFFF}, {{}, {47, 80}, 0xF0E7F1}, {{}, {3, 70}, 0xF0E7F1},
+    };
+    for (const auto& c : cases) {
+        ToolbarHost& host = Fresh();
+        for (const Step& s : c.steps) host.Send(s.message, s.x, s.y);
+        EXPECT_EQ(host.Pixel(c.at.x, c.at.y), c.colour) << "at " << c.at.x << "," << c.at.y << " after "
+                                                        << c.steps.size() << " steps";
+        ReleaseCapture();
+    }
+}
+
+// Where a font draws: some pixel of the box is within 40 of the colour in every channel.
+bool Inked(const ToolbarHost& host, RECT box, COLORREF colour) {
+    auto near = [](int a, int b) { return std::abs(a - b) < 40; };
+    for (LONG y = box.top; y < box.bottom; ++y)
+        for (LONG x = box.left; x < box.right; ++x) {
+            const COLORREF p = host.Pixel(x, y);
+            if (near(GetRValue(p), GetRValue(colour)) && near(GetGValue(p), GetGValue(colour)) &&
+                near(GetBValue(p), GetBValue(colour)))
+                return true;
+        }
+    return false;
+}
+
+TEST(Containers, DrawTheTitleAndTheDigitsInTheirColours) {
+    Toggles toggles;
+    ToolbarHost& host = Fresh();
+    EXPECT_TRUE(Inked(host, {31, 3, 120, 25}, 0x663A3A));
+    for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(host, {left, 73, left + 10, 85}, 0x808080));
+    host.Send(WM_KILLFOCUS);
+    EXPECT_TRUE(Inked(host, {31, 3, 120, 25}, 0xABABAB));
+    EXPECT_FALSE(Inked(host, {31, 3, 120, 25}, 0x663A3A));
+}
+
+TEST(Containers, ShownWithoutTheFocusPaintTheUnfocusedLook) {
+    Toggles toggles;
+    ToolbarHost& host = Fresh(false);
+    EXPECT_EQ(host.Pixel(130, 2), 0xFFFFFFu);    // title bar
+    EXPECT_EQ(host.Pixel(145, 10), 0xFFF0F5u);   // cursor toggle
+    EXPECT_EQ(host.Pixel(10, 79), 0xF5F5F5u);    // toggle 5
+    EXPECT_EQ(host.Pixel(212, 10), 0x9C9C9Bu);   // close
+    EXPECT_TRUE(Inked(host, {31, 3, 120, 25}, 0xABABAB));
+}
+
+TEST(Containers, DragOnlyFromTheCaption) {
+    Toggles toggles;
+    const struct {
+        POINT at;
+        bool drags;
+    } cases[] = {{{60, 12}, true}, {{130, 20}, true}, {{215, 13}, false}, {{186, 13}, false},
+                 {{150, 10}, false}, {{10, 10}, false}, {{25, 50}, false}};
+    for (const auto& c : cases) {
+        ToolbarHost& host = Fresh();
+        host.Send(WM_LBUTTONDOWN, c.at.x, c.at.y);
+        EXPECT_EQ(host.TitleBar().IsDragArea(c.at), c.drags) << c.at.x << "," << c.at.y;
+        ReleaseCapture();
+    }
+}
+
+TEST(Buttons, ActOnlyOnAReleaseInside) {
+    Toggles toggles;
+    ToolbarHost& host = Fresh();
+    for (const Step& s : {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(70, 50), Up(70, 50)})
+        host.Send(s.message, s.x, s.y);
+    PumpMessages();
+    EXPECT_EQ(host.closes, 0);
+    EXPECT_EQ(host.ran, std::vector<int>{1});
+    host.Send(WM_LBUTTONDOWN, 215, 13);
+    host.Send(WM_LBUTTONUP, 215, 13);
+    PumpMessages();
+    EXPECT_EQ(host.closes, 1);
+}
+
+TEST(Buttons, ALostCaptureEndsThePressWithoutRunningAButton) {
+    Toggles toggles;
+    for (UINT lost : {WM_CAPTURECHANGED, WM_CANCELMODE})
+        for (POINT at : {POINT{215, 13}, POINT{25, 50}}) {
+            ToolbarHost& host = Fresh();
+            host.Send(WM_LBUTTONDOWN, at.x, at.y);
+            if (lost == WM_CAPTURECHANGED)
+                ReleaseCapture();
+            else
+                host.Send(WM_CANCELMODE);
+            host.Send(WM_LBUTTONUP, at.x, at.y);
+            PumpMessages();
+            EXPECT_EQ(host.closes, 0);
+            EXPECT_TRUE(host.ran.empty());
+        }
+}
+
+TEST(Toggles, StoreTheirStateOnlyOnAReleaseInside) {
+    Toggles toggles;
+    for (TextId id : {TextZoomToggle, TextLanguageToggle, TextCursorToggle}) {
+        ToolbarHost& host = Fresh();
+        const POINT at = id == TextCursorToggle ? POINT{150, 10} : POINT{10 + 45 * (id - 5), 79};
+        Settings().SetToggle(id, 2);  // not 1: off
+        host.Send(WM_SETFOCUS);
+        const std::wstring before = ReadUtf16File(IniPath());
+        host.Send(WM_LBUTTONDOWN, at.x, at.y);
+        host.Send(WM_LBUTTONUP, at.x, at.y + 30);
+        EXPECT_EQ(ReadUtf16File(IniPath()), before);
+        for (int expected : {1, 0}) {
+            host.Send(WM_LBUTTONDOWN, at.x, at.y);
+            host.Send(WM_LBUTTONUP, at.x, at.y);
+            EXPECT_EQ(Settings().GetToggle(id), expected) << id;
+            if (id == TextLanguageToggle) EXPECT_EQ(App().Language, expected);
+        }
+    }
+}
+
+SIZE Extent(const std::wstring& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GdiCache().GetFont(0).get());
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return extent;
+}
+
+// Hover command 4 until its hint shows, in Japanese, then in English after a click on the
+// language toggle; the hint goes after two seconds.
+TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursor) {
+    Toggles toggles;
+    SettingGuard tips(SectionSettings, KeyButtonToolTip, 1);
+    ToolbarHost& host = Fresh();
+    for (int language : {0, 1}) {
+        if (language == 1) {
+            host.Send(WM_LBUTTONDOWN, 190, 79);
+            host.Send(WM_LBUTTONUP, 190, 79);
+        }
+        ASSERT_EQ(App().Language, language);
+        SetCursorPos(ToolbarHost::kOrigin.x + 205, ToolbarHost::kOrigin.y + 49);
+        const auto asked = std::chrono::steady_clock::now();
+        host.Send(WM_MOUSEMOVE, 205, 49);
+        ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 3s));
+        EXPECT_GE(std::chrono::steady_clock::now() - asked, 500ms);
+        RECT tip = {};
+        GetWindowRect(ToolTipWindow(), &tip);
+        const SIZE text = Extent(L" " + App().GetText(TextSettingsButton) + L" ");
+        EXPECT_EQ(tip.right - tip.left, text.cx + 1);
+        EXPECT_EQ(tip.bottom - tip.top, text.cy + 1);
+        EXPECT_EQ(tip.left, ToolbarHost::kOrigin.x + 205);
+        EXPECT_EQ(tip.top, ToolbarHost::kOrigin.y + 49 + 2 * GetSystemMetrics(SM_CYCURSOR) / 3);
+        EXPECT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) == FALSE; }, 3s));
+    }
+}
+
+// The hint never comes after a press, nor while the toolbar is away for a capture.
+TEST(ToolTip, IsDroppedByAPressOrAHiddenToolbar) {
+    Toggles toggles;
+    SettingGuard tips(SectionSettings, KeyButtonToolTip, 1);
+    for (bool press : {true, false}) {
+        ToolbarHost& host = Fresh();
+        SetCursorPos(ToolbarHost::kOrigin.x + 25, ToolbarHost::kOrigin.y + 50);
+        host.Send(WM_MOUSEMOVE, 25, 50);
+        if (press)
+            host.Send(WM_LBUTTONDOWN, 25, 50);
+        else
+            ShowWindow(host.hwnd, SW_HIDE);
+        EXPECT_FALSE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 900ms)) << press;
+        ReleaseCapture();
+        ShowWindow(host.hwnd, SW_SHOWNOACTIVATE);
+    }
+}
+
+// Two copies of the program started in the same tick: ending one leaves the other's hints.
+TEST(ToolTipWorker, SharesNoEventWithAnotherStartedInTheSameTick) {
+    HWND target = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto first = std::make_unique<ToolTipWorker>();
+    auto second = std::make_unique<ToolTipWorker>();
+    for (int i = 0; i < 20; ++i) {
+        const DWORD tick = GetTickCount();
+        first = std::make_unique<ToolTipWorker>();
+        second = std::make_unique<ToolTipWorker>();
+        if (GetTickCount() == tick) break;
+    }
+    first.reset();
+    second->SetTarget(target, WM_APP + 7);
+    second->Request();
+    MSG msg = {};
+    bool posted = false;
+    for (int i = 0; i < 200 && !posted; ++i, Sleep(10))
+        posted = PeekMessageW(&msg, target, WM_APP + 7, WM_APP + 7, PM_REMOVE) != FALSE;
+    EXPECT_TRUE(posted);
+    DestroyWindow(target);
+}
+
+// Run by the test below in a process of its own: hover, then end while the hint is pending.
+TEST(ToolTip, HoverAndEnd) {
+    ToolbarHost& host = ToolbarHost::Get();
+    host.Build();
+    host.Send(WM_MOUSEMOVE, 25, 50);
+    const char* wait = std::getenv("GLIMRA_HOVER_MS");
+    WaitUntil([] { return false; }, std::chrono::milliseconds(wait ? std::atoi(wait) : 0));
+}
+
+TEST(ToolTip, ProgramsEndingRightAfterAHoverExitCleanly) {
+    ScratchDir temp;
+    for (int ms = 0; ms <= 600; ms += 50) {
+        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_filter=ToolTip.HoverAndEnd",
+                      {{L"GLIMRA_HOVER_MS", std::to_wstring(ms)}});
+        EXPECT_EQ(child.WaitExit(20s), std::optional<DWORD>(0)) << ms;
+    }
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
