@@ -3,11 +3,13 @@
 
 namespace Vorlune {
 
-// A bitmap resource loaded once, drawn unscaled with one colour left transparent.
+// A bitmap resource drawn unscaled with one colour left transparent. Loaded once, with a mask
+// of its transparent pixels made once: two plain blits a paint, where a transparent blit costs
+// ten times as much under Wine.
 class Picture {
 public:
     Picture(HINSTANCE instance, int id, SIZE size, COLORREF transparent);
-    // The memory DC goes first, then the bitmap.
+    // Each memory DC goes first, then its bitmap.
     ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
@@ -16,10 +18,12 @@ public:
     void Draw(HDC hdc, POINT at) const;
 
 private:
-    HBITMAP bitmap_ = nullptr;
-    HDC dc_ = nullptr;
+    HBITMAP image_ = nullptr;  // transparent pixels turned black
+    HBITMAP mask_ = nullptr;   // white where transparent
+    HDC imageDC_ = nullptr;
+    HDC maskDC_ = nullptr;
     SIZE size_;
-    COLORREF transparent_;
+    bool ready_ = false;
 };
 
 }  // namespace Vorlune

@@ -13,9 +13,11 @@
 #include "ToolbarHost.h"
 #include "Wait.h"
 #include "app/AppContext.h"
+#include "app/OffscreenDC.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
 #include "widgets/ButtonList.h"
+#include "widgets/Picture.h"
 
 namespace Vorlune::Test {
 namespace {
@@ -174,6 +176,34 @@ TEST(Buttons, PaintTheColoursOfEveryState) {
         EXPECT_EQ(host.Pixel(c.at.x, c.at.y), c.colour) << "at " << c.at.x << "," << c.at.y << " after "
                                                         << c.steps.size() << " steps";
         ReleaseCapture();
+    }
+}
+
+// Loaded once and drawn through a mask, every picture comes out as a transparent blit of its
+// bitmap draws it, over any background.
+TEST(Pictures, DrawAsATransparentBlitOfTheirBitmap) {
+    ToolbarHost::Get();  // the instance the pictures come from
+    OffscreenDC ours, blit, source;
+    for (OffscreenDC* dc : {&ours, &blit, &source}) dc->CreateDesktopSized();
+    for (int id : {138, 139, 140, 141, 142, 143}) {
+        const SIZE size = id == 138 ? SIZE{10, 15} : SIZE{36, 25};
+        const COLORREF transparent = id == 138 ? 0xFFFFFF : 0x000000;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                for (HDC dc : {ours.Get(), blit.Get()}) SetPixel(dc, x, y, RGB(x * 6, y * 8, 255 - x * 3));
+        Picture(App().instance, id, size, transparent).Draw(ours.Get(), {2, 2});
+        HBITMAP bitmap = LoadBitmapW(App().instance, MAKEINTRESOURCEW(id));
+        HGDIOBJ old = SelectObject(source.Get(), bitmap);
+        TransparentBlt(blit.Get(), 2, 2, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
+        SelectObject(source.Get(), old);
+        DeleteObject(bitmap);
+        int drawn = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                ASSERT_EQ(GetPixel(ours.Get(), x, y), GetPixel(blit.Get(), x, y)) << id << " at " << x << "," << y;
+                drawn += GetPixel(ours.Get(), x, y) != RGB(x * 6, y * 8, 255 - x * 3);
+            }
+        EXPECT_GT(drawn, size.cx * size.cy / 4) << id;
     }
 }
 
