@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "Capture/ScreenSnapshot.h"
+#include "PatternWindow.h"
 #include "SettingGuard.h"
 #include "app/AppContext.h"
 #include "app/ScreenClamp.h"
@@ -86,16 +87,6 @@ RECT FrameIn(HDC dc, SIZE size) {
                 box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
                        std::max<LONG>(box.bottom, y)};
     return box;
-}
-
-SIZE TextExtent(const std::wstring& text) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, GdiCache().GetFont(0).get());
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return extent;
 }
 
 TEST(MouseToolTipDrawing, DrawsTheBoxBesideTheCursorAndFlipsAtTheEdges) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PatternWindow.h"
 #include "Process.h"
 #include "Scratch.h"
 #include "SettingGuard.h"
@@ -267,6 +268,23 @@ TEST(Buttons, ActOnlyOnAReleaseInside) {
     host.Send(WM_LBUTTONUP, 215, 13);
     PumpMessages();
     EXPECT_EQ(host.closes, 1);
+    host.Send(WM_LBUTTONDOWN, 186, 13);
+    host.Send(WM_LBUTTONUP, 186, 13);
+    EXPECT_TRUE(IsIconic(host.hwnd));
+    ShowWindow(host.hwnd, SW_SHOWNOACTIVATE);
+}
+
+TEST(Buttons, TheSystemButtonOpensTheWindowMenu) {
+    ToolbarHost& host = Fresh();
+    static bool open = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+        open = FindWindowW(L"#32768", nullptr) != nullptr;
+        EndMenu();
+    });
+    host.Send(WM_LBUTTONDOWN, 10, 10);
+    host.Send(WM_LBUTTONUP, 10, 10);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(open);
 }
 
 TEST(Buttons, ALostCaptureEndsThePressWithoutRunningAButton) {
@@ -308,16 +326,6 @@ TEST(Toggles, StoreTheirStateOnlyOnAReleaseInside) {
     }
 }
 
-SIZE Extent(const std::wstring& text) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, GdiCache().GetFont(0).get());
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return extent;
-}
-
 // Hover command 4 until its hint shows, in Japanese, then in English after a click on the
 // language toggle; the hint goes after two seconds.
 TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursor) {
@@ -337,7 +345,7 @@ TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursor) {
         EXPECT_GE(std::chrono::steady_clock::now() - asked, 500ms);
         RECT tip = {};
         GetWindowRect(ToolTipWindow(), &tip);
-        const SIZE text = Extent(L" " + App().GetText(TextSettingsButton) + L" ");
+        const SIZE text = TextExtent(L" " + App().GetText(TextSettingsButton) + L" ");
         EXPECT_EQ(tip.right - tip.left, text.cx + 1);
         EXPECT_EQ(tip.bottom - tip.top, text.cy + 1);
         EXPECT_EQ(tip.left, ToolbarHost::kOrigin.x + 205);
