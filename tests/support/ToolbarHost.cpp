@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "draw/Primitives.h"
+#include "draw/ToolTip.h"
 #include "widgets/ClientArea.h"
 #include "widgets/TitleBar.h"
 
@@ -30,7 +31,6 @@ ToolbarHost::ToolbarHost() {
     hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x,
                            kOrigin.y, 230, 89, nullptr, nullptr, App().instance, nullptr);
     back_.CreateDesktopSized();
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
 }
 
 void ToolbarHost::Build() {
@@ -41,6 +41,13 @@ void ToolbarHost::Build() {
                                                   [this](const Button& button) { ran.push_back(button.Id()); }));
     ran.clear();
     closes = 0;
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+}
+
+void ToolbarHost::Hide() {
+    ShowWindow(hwnd, SW_HIDE);
+    TheToolTip().Hide();
+    boxes_.clear();
 }
 
 void ToolbarHost::Send(UINT message, int x, int y) const { SendMessageW(hwnd, message, 0, MAKELPARAM(x, y)); }

@@ -16,8 +16,10 @@ public:
     static constexpr POINT kOrigin = {300, 300};
     static ToolbarHost& Get();
 
-    // Fresh containers; command buttons record their ids in ran.
+    // Fresh containers, shown; command buttons record their ids in ran.
     void Build();
+    // Away with its hint, so that no later test meets it on the screen or hands it the focus.
+    void Hide();
     // The message with the point in LPARAM; every one but WM_PAINT repaints synchronously.
     void Send(UINT message, int x = 0, int y = 0) const;
     COLORREF Pixel(int x, int y) const { return GetPixel(back_.Get(), x, y); }
