@@ -54,36 +54,26 @@ void ToolbarHost::Send(UINT message, int x, int y) const { SendMessageW(hwnd, me
 
 LRESULT CALLBACK ToolbarHost::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (host == nullptr || host->hwnd != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return host->Serve(message, wParam, lParam);
-}
-
-LRESULT ToolbarHost::Serve(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     auto each = [&](void (*step)(GroupBox&, POINT)) {
-        for (const auto& box : boxes_) step(*box, point);
+        for (const auto& box : host->boxes_) step(*box, point);
     };
     switch (message) {
     case WM_SETFOCUS: each([](GroupBox& box, POINT) { box.Activate(); }); break;
     case WM_KILLFOCUS: each([](GroupBox& box, POINT) { box.Deactivate(); }); break;
     case WM_MOUSEMOVE: each([](GroupBox& box, POINT p) { box.OnMouseMove(p); }); break;
-    case WM_LBUTTONDOWN:
-        each([](GroupBox& box, POINT p) { box.OnLButtonDown(p); });
-        SetCapture(hwnd);
-        break;
-    case WM_LBUTTONUP:
-        each([](GroupBox& box, POINT p) { box.OnLButtonUp(p); });
-        ReleaseCapture();
-        break;
+    case WM_LBUTTONDOWN: each([](GroupBox& box, POINT p) { box.OnLButtonDown(p); }), SetCapture(hwnd); break;
+    case WM_LBUTTONUP: each([](GroupBox& box, POINT p) { box.OnLButtonUp(p); }), ReleaseCapture(); break;
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE: each([](GroupBox& box, POINT) { box.OnCaptureLost(); }); break;
-    case WM_CLOSE: ++closes; return 0;
+    case WM_CLOSE: ++host->closes; return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
-        DrawFilledRectangle(back_.Get(), RECT{0, 0, 230, 89}, 0xD78318, 0xC0C0C0);
-        for (const auto& box : boxes_) box->Draw();
+        DrawFilledRectangle(host->back_.Get(), RECT{0, 0, 230, 89}, 0xD78318, 0xC0C0C0);
+        for (const auto& box : host->boxes_) box->Draw();
         PAINTSTRUCT ps = {};
         HDC dc = BeginPaint(hwnd, &ps);
-        BitBlt(dc, 0, 0, 230, 89, back_.Get(), 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, 230, 89, host->back_.Get(), 0, 0, SRCCOPY);
         EndPaint(hwnd, &ps);
         return 0;
     }

@@ -32,7 +32,6 @@ public:
 private:
     ToolbarHost();
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Serve(UINT message, WPARAM wParam, LPARAM lParam);
 
     OffscreenDC back_;
     std::vector<std::unique_ptr<GroupBox>> boxes_;
