@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/ScreenClamp.h"
 #include "draw/GdiObjectCache.h"
+#include "draw/ToolTip.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -23,6 +24,7 @@ void TouchProcessObjects() {
     IniPath();
     Settings();
     App();
+    TheToolTip();
     GdiCache();
     MainWindowMap();
 }

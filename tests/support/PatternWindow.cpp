@@ -3,8 +3,19 @@
 #include <algorithm>
 
 #include "Wait.h"
+#include "draw/GdiObjectCache.h"
 
 namespace Vorlune::Test {
+
+SIZE TextExtent(const std::wstring& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GdiCache().GetFont(0).get());
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return extent;
+}
 
 COLORREF ScreenPattern(int x, int y) {
     const int red = (x * 3) & 0xFF;

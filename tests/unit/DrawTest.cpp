@@ -1,23 +1,23 @@
 // The GDI cache, the primitives, the cursor painter and the mouse tooltip, on real DCs.
 #include <gtest/gtest.h>
 
-#include "Capture/Dib.h"
-#include "settings/TextConversion.h"
-#include "ui/VirtualScreen.h"
-
 #include <climits>
 #include <functional>
 #include <vector>
 
 #include "Capture/CaptureOutput.h"
+#include "Capture/Dib.h"
 #include "Capture/ScreenSnapshot.h"
 #include "CaptureProbe.h"
 #include "OutputTestSupport.h"
+#include "PatternWindow.h"
 #include "SettingGuard.h"
 #include "app/AppContext.h"
 #include "draw/CursorPainter.h"
 #include "draw/MouseTooltip.h"
 #include "draw/Primitives.h"
+#include "settings/TextConversion.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune::Test {
 namespace {
@@ -267,12 +267,7 @@ TEST(MouseToolTip, PlacementFlipsAtTheWorkAreasEdges) {
 
 TEST(MouseToolTip, DrawnIntoTheOverlaysPictureOnly) {
     const std::wstring text = L" Handle=0x0000001C, Width=640, Height=480 ";
-    HDC measure = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(measure, GdiCache().GetFont(0).get());
-    SIZE extent = {};
-    GetTextExtentPoint32W(measure, text.c_str(), int(text.size()), &extent);
-    SelectObject(measure, old);
-    DeleteDC(measure);
+    const SIZE extent = TextExtent(text);
     const int cx = GetSystemMetrics(SM_CXCURSOR), cy = GetSystemMetrics(SM_CYCURSOR);
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

@@ -1,0 +1,125 @@
+#include "draw/ToolTip.h"
+
+#include "draw/GdiObjectCache.h"
+#include "draw/Primitives.h"
+#include "ui/MessageMap.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr COLORREF kBackground = 0xE1FFFF;
+constexpr COLORREF kOutline = 0x646464;
+
+RECT WorkAreaAt(POINT point) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+}  // namespace
+
+POINT PlaceToolTip(POINT point, SIZE textSize, int cursorHeight, LONG buttonTop, LONG buttonBottom,
+                   const RECT& workArea) {
+    POINT at = {point.x, point.y + 2 * cursorHeight / 3};
+    if (at.y < buttonBottom) at.y = buttonBottom + 1;
+    if (at.y + textSize.cy >= workArea.bottom) at.y = buttonTop - textSize.cy - 1;
+    if (at.x + textSize.cx >= workArea.right) at.x = at.x + 1 - textSize.cx;
+    return at;
+}
+
+void ToolTipImpl::Create(HWND owner) {
+    if (owner_ != nullptr) return;
+    owner_ = owner;
+    MessageMap& map = ClassMessageMap<ToolTipImpl>();
+    map.AddHandler(WM_PAINT, this, &ToolTipImpl::Paint);
+    map.AddHandler(WM_MOUSEMOVE, this, &ToolTipImpl::Hide);
+    map.AddHandler(WM_TIMER, this, &ToolTipImpl::OnTimer);
+    map.AddHandler(kDueMessage, this, &ToolTipImpl::OnDue);
+
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ClassWindowProcedure<ToolTipImpl>;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = GdiCache().GetBrush(kBackground).get();
+    wc.lpszClassName = kToolTipClassName;
+    RegisterClassExW(&wc);
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kToolTipClassName, nullptr, WS_POPUP, 0, 0, 1, 1, owner, nullptr,
+                              nullptr, nullptr);
+    if (window_ == nullptr) return;
+    worker_.SetTarget(window_, kDueMessage);
+    Hide();
+}
+
+void ToolTipImpl::Show(POINT screenPoint, const RECT& rect, const std::wstring& text) {
+    point_ = screenPoint;
+    rect_ = rect;
+    text_ = L" " + text + L" ";
+    worker_.Request();
+}
+
+void ToolTipImpl::Hide() {
+    worker_.Cancel();
+    if (window_ == nullptr) return;
+    ShowWindow(window_, SW_HIDE);
+    KillTimer(window_, kHideTimer);
+}
+
+// Only the latest request counts, and never while the toolbar is away (a capture hid it).
+void ToolTipImpl::OnDue(WPARAM serial) {
+    if (!worker_.IsPending(serial) || !IsWindowVisible(owner_) || IsIconic(owner_)) return;
+    SIZE size = {};
+    if (HDC dc = GetDC(window_)) {
+        HGDIOBJ previous = SelectObject(dc, GdiCache().GetFont(0).get());
+        GetTextExtentPoint32W(dc, text_.c_str(), static_cast<int>(text_.size()), &size);
+        SelectObject(dc, previous);
+        ReleaseDC(window_, dc);
+    }
+    POINT top = {0, rect_.top};
+    POINT bottom = {0, rect_.bottom};
+    ClientToScreen(owner_, &top);
+    ClientToScreen(owner_, &bottom);
+    const POINT at = PlaceToolTip(point_, size, GetSystemMetrics(SM_CYCURSOR), top.y, bottom.y, WorkAreaAt(point_));
+    // Shown without the activation, which would take the focus from the toolbar.
+    SetWindowPos(window_, HWND_TOPMOST, at.x, at.y, size.cx + 1, size.cy + 1, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(window_, nullptr, FALSE);
+    SetTimer(window_, kHideTimer, 2000, nullptr);
+}
+
+void ToolTipImpl::OnTimer(WPARAM id) {
+    if (id != kHideTimer) return;
+    ShowWindow(window_, SW_HIDE);
+    KillTimer(window_, kHideTimer);
+}
+
+void ToolTipImpl::Paint() {
+    PAINTSTRUCT ps = {};
+    HDC dc = BeginPaint(window_, &ps);
+    RECT client = {};
+    GetClientRect(window_, &client);
+    const RECT text = {0, 0, client.right - 1, client.bottom - 1};
+    HGDIOBJ previous = SelectObject(dc, GdiCache().GetFont(0).get());
+    SetTextColor(dc, 0);
+    SetBkColor(dc, kBackground);
+    RECT box = text;
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, DT_VCENTER);
+    DrawFrame(dc, text, kOutline);
+    SelectObject(dc, previous);
+    EndPaint(window_, &ps);
+}
+
+ToolTipImpl& TheToolTip() {
+    static ToolTipImpl tooltip;
+    return tooltip;
+}
+
+ToolTipHandle::ToolTipHandle(HWND owner, const RECT& rect) : rect_(rect) { TheToolTip().Create(owner); }
+
+void ToolTipHandle::ShowToolTip(POINT screenPoint, const std::wstring& text) const {
+    TheToolTip().Show(screenPoint, rect_, text);
+}
+
+void ToolTipHandle::HideToolTip() const { TheToolTip().Hide(); }
+
+}  // namespace Vorlune

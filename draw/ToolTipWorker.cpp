@@ -1,0 +1,51 @@
+#include "draw/ToolTipWorker.h"
+
+namespace Vorlune {
+
+ToolTipWorker::ToolTipWorker() : thread_([this] { Run(); }) {}
+
+ToolTipWorker::~ToolTipWorker() {
+    if (stop_ != nullptr) SetEvent(stop_);
+    // Without a stop event the thread ended at its first wait.
+    if (thread_.joinable()) thread_.join();
+    for (HANDLE event : {wake_, stop_})
+        if (event != nullptr) CloseHandle(event);
+}
+
+void ToolTipWorker::SetTarget(HWND window, UINT message) {
+    message_.store(message);
+    target_.store(window);
+}
+
+std::uint64_t ToolTipWorker::Request() {
+    const std::uint64_t serial = schedule_.Request(GetTickCount64());
+    SetEvent(wake_);
+    return serial;
+}
+
+void ToolTipWorker::Cancel() {
+    schedule_.Cancel();
+    ResetEvent(wake_);
+}
+
+void ToolTipWorker::Run() {
+    const HANDLE events[2] = {stop_, wake_};
+    for (;;) {
+        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
+        for (;;) {
+            const ToolTipSchedule::Step step = schedule_.Next(GetTickCount64());
+            if (step.serial != 0 && step.waitMs > 0) {
+                if (WaitForSingleObject(stop_, static_cast<DWORD>(step.waitMs)) != WAIT_TIMEOUT) return;
+                continue;
+            }
+            ResetEvent(wake_);
+            // A request made meanwhile may have had its wake-up reset just now: serve it.
+            if (schedule_.Pending() != step.serial) continue;
+            HWND target = target_.load();
+            if (step.serial != 0 && target != nullptr) PostMessageW(target, message_.load(), step.serial, 0);
+            break;
+        }
+    }
+}
+
+}  // namespace Vorlune

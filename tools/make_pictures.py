@@ -1,0 +1,166 @@
+#!/usr/bin/env python3
+"""Draws the toolbar's pictures: bitmap 138 (the arrow of the cursor toggle, 10 x 15, white
+transparent) and bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent).
+Shapes are sampled 4 x 4 times a pixel; a pixel less than half covered stays transparent and a
+covered one averages only what covers it, so no edge blends into the transparent colour.
+Run it again after changing the drawing."""
+import colorsys
+import math
+import sys
+from pathlib import Path
+
+from bmp24 import bmp
+
+W, H = 36, 25
+NONE = None
+
+
+def rect(x0, y0, x1, y1):
+    return lambda x, y: x0 <= x < x1 and y0 <= y < y1
+
+
+def frame(x0, y0, x1, y1, t):
+    return lambda x, y: rect(x0, y0, x1, y1)(x, y) and not rect(x0 + t, y0 + t, x1 - t, y1 - t)(x, y)
+
+
+def segment(ax, ay, bx, by, half):
+    """A stroke of half-width half from a to b."""
+    dx, dy = bx - ax, by - ay
+    length2 = dx * dx + dy * dy
+
+    def inside(x, y):
+        t = max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / length2))
+        px, py = ax + t * dx - x, ay + t * dy - y
+        return px * px + py * py <= half * half
+    return inside
+
+
+def disc(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def window(x0, y0, x1, y1, edge, band, body, band_height=4):
+    """A window: coloured frame, title band with two buttons, body."""
+    return [
+        (frame(x0, y0, x1, y1, 1.2), edge),
+        (rect(x1 - 8, y0 + 1.8, x1 - 6, y0 + band_height - 0.2), (255, 255, 255)),
+        (rect(x1 - 5, y0 + 1.8, x1 - 3, y0 + band_height - 0.2), (255, 255, 255)),
+        (rect(x0, y0, x1, y0 + band_height + 1), band),
+        (rect(x0, y0, x1, y1), body),
+    ]
+
+
+def rectangle_picture():
+    """A window with a sword across it."""
+    blade = (205, 212, 224)
+    return [
+        (disc(6.2, 21.0, 1.7), (235, 180, 40)),
+        (segment(6.6, 20.6, 10.6, 16.6, 1.2), (130, 78, 36)),
+        (segment(8.2, 13.2, 14.0, 19.0, 1.1), (235, 180, 40)),
+        (segment(11.2, 16.2, 31.5, 2.6, 0.7), (250, 251, 255)),
+        (segment(11.4, 16.0, 31.5, 2.6, 1.3), blade),
+        (segment(11.4, 16.0, 31.5, 2.6, 2.1), (70, 76, 92)),
+    ] + window(2, 3, 31, 24, (32, 96, 208), (32, 96, 208), (250, 250, 250))
+
+
+def window_picture():
+    """A white window with a blue frame and an orange band."""
+    lines = [(rect(6, y, 6 + w, y + 1), (200, 204, 214)) for y, w in ((10, 22), (13, 17), (16, 20), (19, 12))]
+    return lines + window(3, 2, 33, 23, (32, 96, 208), (255, 140, 0), (250, 250, 250))
+
+
+def hidden_window_picture():
+    """Two overlapping windows: the one behind, half covered, is the one picked."""
+    front = window(14, 9, 34, 24, (120, 126, 140), (160, 166, 180), (222, 224, 230))
+    back = window(2, 2, 26, 18, (32, 96, 208), (255, 140, 0), (250, 250, 250))
+    return front + back
+
+
+def desktop_picture():
+    """A blue desktop with a task bar."""
+    def sky(x, y):
+        t = y / H
+        return (int(40 + 40 * t), int(110 + 50 * t), int(205 + 35 * t))
+    icons = [(rect(4, y, 8, y + 3), (250, 250, 250)) for y in (4, 9, 14)]
+    return icons + [
+        (rect(2.2, 20.6, 7, 23), (70, 190, 90)),
+        (rect(8.4, 21.2, 12, 22.6), (150, 170, 200)),
+        (rect(13.2, 21.2, 16.8, 22.6), (150, 170, 200)),
+        (rect(28, 21.2, 33.8, 22.6), (120, 140, 170)),
+        (rect(1, 20, 35, 24), (44, 56, 80)),
+        (frame(0, 0, 36, 25, 1), (24, 44, 96)),
+        (rect(0, 0, 36, 25), sky),
+    ]
+
+
+def gear_picture():
+    """A many-coloured gear wheel: eight teeth, each part of the rim its own hue."""
+    cx, cy = 18.0, 12.5
+
+    def gear(x, y):
+        r = math.hypot(x - cx, y - cy)
+        a = math.atan2(y - cy, x - cx)
+        tooth = math.cos(8 * a) > -0.1
+        return 3.4 <= r <= (11.8 if tooth else 9.0)
+
+    def colour(x, y):
+        r = math.hypot(x - cx, y - cy)
+        hue = (math.atan2(y - cy, x - cx) / (2 * math.pi)) % 1.0
+        value = 0.62 if r < 4.6 else 0.96
+        return tuple(int(255 * c) for c in colorsys.hsv_to_rgb(hue, 0.78, value))
+    return [(gear, colour)]
+
+
+def render(layers, transparent):
+    def pixel(px, py):
+        found = []
+        for sy in range(4):
+            for sx in range(4):
+                x, y = px + (sx + 0.5) / 4, py + (sy + 0.5) / 4
+                for shape, colour in layers:
+                    if shape(x, y):
+                        found.append(colour(x, y) if callable(colour) else colour)
+                        break
+        if len(found) < 8:
+            return transparent
+        c = tuple(round(sum(part) / len(found)) for part in zip(*found))
+        # The transparent colour itself must never be drawn.
+        return (1, 1, 1) if c == (0, 0, 0) and transparent == (0, 0, 0) else c
+    return pixel
+
+
+ARROW = """\
+X.........
+XX........
+XWX.......
+XWWX......
+XWWWX.....
+XWWWWX....
+XWWWWWX...
+XWWWWWWX..
+XWWWWWWWX.
+XWWWWWXXXX
+XWWXWWX...
+XWX.XWWX..
+XX..XWWX..
+X....XWWX.
+.....XXX..""".splitlines()
+
+
+def arrow(x, y):
+    return {"X": (24, 24, 28), "W": (250, 250, 250), ".": (255, 255, 255)}[ARROW[y][x]]
+
+
+PICTURES = {
+    "Cursor.bmp": (10, 15, arrow),
+    "Window.bmp": (W, H, render(window_picture(), (0, 0, 0))),
+    "HiddenWindow.bmp": (W, H, render(hidden_window_picture(), (0, 0, 0))),
+    "Desktop.bmp": (W, H, render(desktop_picture(), (0, 0, 0))),
+    "Settings.bmp": (W, H, render(gear_picture(), (0, 0, 0))),
+    "Rectangle.bmp": (W, H, render(rectangle_picture(), (0, 0, 0))),
+}
+
+if __name__ == "__main__":
+    out = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "resources")
+    for name, (width, height, pixel) in PICTURES.items():
+        (out / name).write_bytes(bmp(width, height, pixel))

@@ -1,0 +1,71 @@
+#include "widgets/CommandButton.h"
+
+#include "app/AppContext.h"
+#include "draw/Primitives.h"
+
+namespace Vorlune {
+
+namespace {
+
+constexpr CommandButton::Colours kColours[5] = {
+    {0xC0C0C0, 0xC0C0C0, 0xC0C0C0},  // resting
+    {0xC0C0C0, 0xC0C0C0, 0xC0C0C0},  // resting, unfocused or left
+    {0x3EF0FC, 0xFFFFFF, 0x000000},  // cursor over: yellow, raised
+    {0xC0C0C0, 0xFFFFFF, 0x000000},
+    {0x00A5FF, 0x000000, 0xFFFFFF},  // held down: orange, sunken
+};
+
+}  // namespace
+
+CommandButton::CommandButton(HWND owner, const RECT& rect, TextId id, int bitmapId, CommandRunner run)
+    : Button(owner, rect, id),
+      current_(kColours[1]),
+      hint_(owner, rect, id),
+      picture_(bitmapId == 0 ? nullptr : std::make_unique<Picture>(App().instance, bitmapId, SIZE{36, 25}, 0x000000)),
+      run_(std::move(run)) {}
+
+void CommandButton::Activate() { SetState(hint_.ShowIfUnderCursor() ? 2 : 0); }
+
+void CommandButton::Deactivate() {
+    hover = false;
+    OnMouseLeave();
+    hint_.Hide();
+}
+
+void CommandButton::OnMouseEnter() { SetState(pressed ? 4 : 2); }
+
+void CommandButton::OnMouseLeave() {
+    SetState(1);
+    hint_.Hide();
+}
+
+void CommandButton::Draw(HDC hdc) {
+    DrawFilledRectangle(hdc, Rect(), current_.fill, current_.fill);
+    DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect());
+}
+
+void CommandButton::OnLButtonUp(POINT point) { SetState(Contains(point) ? 2 : 0); }
+
+void CommandButton::OnLButtonDown(POINT) {
+    SetState(4);
+    hint_.Hide();
+}
+
+void CommandButton::OnMouseMove(POINT point) {
+    if (pressed)
+        hint_.Hide();
+    else
+        hint_.ShowAt(point);
+}
+
+void CommandButton::Execute() {
+    if (run_) run_(*this);
+}
+
+void CommandButton::SetState(int state) { current_ = kColours[state]; }
+
+void CommandButton::DrawContent(HDC hdc) {
+    if (picture_) picture_->Draw(hdc, {Rect().left + 3, Rect().top + 7});
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,44 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "widgets/Button.h"
+#include "widgets/ButtonHint.h"
+#include "widgets/Picture.h"
+
+namespace Vorlune {
+
+// What a command button's click runs: the main window's command dispatch.
+using CommandRunner = std::function<void(const Button&)>;
+
+// A large picture button that starts a capture mode or opens the settings.
+class CommandButton : public Button {
+public:
+    // bitmapId 0: no picture.
+    CommandButton(HWND owner, const RECT& rect, TextId id, int bitmapId, CommandRunner run);
+
+    void Activate() override;
+    void Deactivate() override;
+    void OnMouseEnter() override;
+    void OnMouseLeave() override;
+    void Draw(HDC hdc) override;
+    void OnLButtonUp(POINT point) override;
+    void OnLButtonDown(POINT point) override;
+    void OnMouseMove(POINT point) override;
+    void Execute() override;
+    void SetState(int state) override;
+    void DrawContent(HDC hdc) override;
+
+    // Fill, top-left edge, bottom-right edge.
+    struct Colours {
+        COLORREF fill, topLeft, bottomRight;
+    };
+
+private:
+    Colours current_;
+    ButtonHint hint_;
+    std::unique_ptr<Picture> picture_;
+    CommandRunner run_;
+};
+
+}  // namespace Vorlune

@@ -1,0 +1,106 @@
+#include "widgets/ToggleButton.h"
+
+#include <string>
+
+#include "app/AppContext.h"
+#include "draw/GdiObjectCache.h"
+#include "draw/Primitives.h"
+#include "settings/SettingsStore.h"
+
+namespace Vorlune {
+
+const ToggleButton::Table ToggleButton::kColours = {
+    {0xFFFFFF, 0x808080, 0xF5F5F5},  // off: raised, near-white
+    {0x808080, 0xFFFFFF, 0xF5F5F5},  // on: sunken
+    {0xFFFFFF, 0x808080, 0x2FECFA},  // off, cursor over: yellow
+    {0x808080, 0xFFFFFF, 0x52C9D1},  // on, cursor over: olive
+    {0xAAAAAA, 0xAAAAAA, 0xF5F5F5},  // held down: flat
+};
+
+const ToggleButton::Table TitleBarToggleButton::kColours = {
+    {0xFFFFFF, 0x000000, 0xFFF0F5},
+    {0x000000, 0xFFFFFF, 0xFFF0F5},
+    {0xFFFFFF, 0x000000, 0xFFF5D4},
+    {0x000000, 0xFFFFFF, 0xE3D9B8},
+    {0xAAAAAA, 0xAAAAAA, 0xFFF0F5},
+};
+
+ToggleButton::ToggleButton(HWND owner, TextId id, const RECT& rect, const Table& colours)
+    : Button(owner, rect, id), active_(colours), current_(colours[0]), hint_(owner, rect, id) {
+    Load();
+    SetState(on_ ? 1 : 0);
+}
+
+void ToggleButton::Load() {
+    on_ = Settings().GetToggle(Id()) == 1;
+    ApplyLanguage();
+}
+
+void ToggleButton::ApplyLanguage() {
+    if (Id() == TextLanguageToggle) texts_.Language = on_ ? 1 : 0;
+}
+
+void ToggleButton::Activate() {
+    Load();
+    const bool inside = hint_.ShowIfUnderCursor();
+    SetState(on_ ? (inside ? 3 : 1) : (inside ? 2 : 0));
+}
+
+void ToggleButton::Deactivate() { hint_.Hide(); }
+
+// While held, the look of the state a release would give.
+void ToggleButton::OnMouseEnter() {
+    SetState(on_ != pressed ? 3 : 2);
+    hint_.Hide();
+}
+
+void ToggleButton::OnMouseLeave() {
+    SetState(pressed ? 4 : (on_ ? 1 : 0));
+    hint_.Hide();
+}
+
+void ToggleButton::Draw(HDC hdc) {
+    DrawFilledRectangle(hdc, Rect(), current_.fill, current_.fill);
+    DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect());
+}
+
+void ToggleButton::OnLButtonUp(POINT point) {
+    if (!Contains(point)) {
+        SetState(on_ ? 1 : 0);
+        return;
+    }
+    SetState(on_ ? 2 : 3);
+    on_ = !on_;
+    Settings().SetToggle(Id(), on_ ? 1 : 0);
+}
+
+void ToggleButton::OnLButtonDown(POINT) {
+    SetState(4);
+    hint_.Hide();
+}
+
+void ToggleButton::OnMouseMove(POINT point) { hint_.ShowAt(point); }
+
+void ToggleButton::Execute() { ApplyLanguage(); }
+
+void ToggleButton::SetState(int state) { current_ = active_[state]; }
+
+void ToggleButton::DrawContent(HDC hdc) {
+    const RECT& rect = Rect();
+    RECT box = {rect.left - 4 + (rect.right - rect.left) / 2, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    const std::wstring digit = std::to_wstring(Id() - 4);
+    HGDIOBJ previous = SelectObject(hdc, GdiCache().GetFont(1).get());
+    SetTextColor(hdc, 0x808080);
+    SetBkColor(hdc, current_.fill);
+    DrawTextW(hdc, digit.c_str(), static_cast<int>(digit.size()), &box, DT_VCENTER);
+    SelectObject(hdc, previous);
+}
+
+TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect)
+    : ToggleButton(owner, id, rect, kColours),
+      bitmapAt_{rect.left + (rect.right - rect.left - 10) / 2, rect.top + (rect.bottom - rect.top - 15) / 2},
+      picture_(App().instance, 138, SIZE{10, 15}, 0xFFFFFF) {}
+
+void TitleBarToggleButton::DrawContent(HDC hdc) { picture_.Draw(hdc, bitmapAt_); }
+
+}  // namespace Vorlune

@@ -1,0 +1,65 @@
+#pragma once
+#include "widgets/Button.h"
+#include "widgets/ButtonHint.h"
+#include "widgets/Picture.h"
+
+namespace Vorlune {
+
+// A small two-state button. Its state lives in section "Gui" of the INI file under its id;
+// the one with id 9 is the language switch.
+class ToggleButton : public Button {
+public:
+    // Top-left edge, bottom-right edge, fill.
+    struct Colours {
+        COLORREF topLeft, bottomRight, fill;
+    };
+    using Table = Colours[5];
+
+    ToggleButton(HWND owner, TextId id, const RECT& rect) : ToggleButton(owner, id, rect, kColours) {}
+
+    void Activate() override;
+    void Deactivate() override;
+    void OnMouseEnter() override;
+    void OnMouseLeave() override;
+    void Draw(HDC hdc) override;
+    void OnLButtonUp(POINT point) override;
+    void OnLButtonDown(POINT point) override;
+    void OnMouseMove(POINT point) override;
+    void Execute() override;
+    void SetState(int state) override;
+    // The digit id - 4.
+    void DrawContent(HDC hdc) override;
+
+protected:
+    // Starts in the resting look of the stored state, so a toolbar shown without the focus
+    // never paints a toggle in black.
+    ToggleButton(HWND owner, TextId id, const RECT& rect, const Table& colours);
+
+private:
+    static const Table kColours;
+
+    // Reads the stored state; the language switch also sets the language.
+    void Load();
+    void ApplyLanguage();
+
+    const Table& active_;
+    Colours current_;
+    ButtonHint hint_;
+    bool on_ = false;
+};
+
+// The toggle of the title bar, showing an arrow cursor: whether captures include the cursor.
+class TitleBarToggleButton : public ToggleButton {
+public:
+    TitleBarToggleButton(HWND owner, TextId id, const RECT& rect);
+
+    void DrawContent(HDC hdc) override;
+
+private:
+    static const Table kColours;
+
+    POINT bitmapAt_;
+    Picture picture_;
+};
+
+}  // namespace Vorlune

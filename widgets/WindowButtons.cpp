@@ -1,0 +1,113 @@
+#include "widgets/WindowButtons.h"
+
+#include "draw/GdiObjectCache.h"
+#include "draw/Primitives.h"
+
+namespace Vorlune {
+
+namespace {
+
+// Focus, no focus, cursor over (twice), held down.
+constexpr COLORREF kCloseBackgrounds[5] = {0xFFFFFF, 0xFFFFFF, 0x2311E8, 0x2311E8, 0x7A70F1};
+constexpr COLORREF kCloseStrokes[5] = {0x080705, 0x9C9C9B, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+constexpr COLORREF kCloseHalos[5] = {0xCCCCCC, 0xEBEBEB, 0x766BF1, 0x766BF1, 0xACA6F6};
+constexpr COLORREF kMinimizeBackgrounds[5] = {0xFFFFFF, 0xFFFFFF, 0xE5E5E5, 0xE5E5E5, 0xCBCACA};
+constexpr COLORREF kMinimizeGlyphs[5] = {0x000000, 0x999999, 0x000000, 0x000000, 0x000000};
+
+RECT CentredGlyph(const RECT& rect) {
+    const LONG cx = rect.left + (rect.right - rect.left) / 2;
+    const LONG cy = rect.top + (rect.bottom - rect.top) / 2;
+    return {cx - 5, cy - 5, cx + 5, cy + 5};
+}
+
+}  // namespace
+
+WindowButton::WindowButton(HWND owner, const RECT& rect, TextId id, const COLORREF (&backgrounds)[5])
+    : Button(owner, rect, id), backgrounds_(backgrounds), glyph_(CentredGlyph(rect)), hint_(owner, rect, id) {}
+
+void WindowButton::Activate() {
+    SetState(0);
+    hint_.ShowIfUnderCursor();
+}
+
+void WindowButton::Deactivate() {
+    SetState(1);
+    hint_.Hide();
+}
+
+void WindowButton::OnMouseEnter() {
+    hint_.Hide();
+    SetState(pressed ? 4 : 2);
+}
+
+void WindowButton::OnMouseLeave() {
+    hint_.Hide();
+    if (GetActiveWindow() == Owner())
+        Activate();
+    else
+        Deactivate();
+}
+
+void WindowButton::Draw(HDC hdc) { DrawFilledRectangle(hdc, Rect(), backgrounds_[state_], backgrounds_[state_]); }
+
+void WindowButton::OnLButtonDown(POINT) {
+    SetState(4);
+    hint_.Hide();
+}
+
+void WindowButton::OnMouseMove(POINT point) { hint_.ShowAt(point); }
+
+CloseButton::CloseButton(HWND owner, const RECT& rect, TextId id) : WindowButton(owner, rect, id, kCloseBackgrounds) {}
+
+void CloseButton::OnLButtonUp(POINT point) {
+    if (Contains(point)) PostMessageW(Owner(), WM_CLOSE, 0, 0);
+}
+
+void CloseButton::DrawContent(HDC hdc) {
+    const auto [l, t, r, b] = Glyph();
+    const COLORREF halo = kCloseHalos[State()];
+    const COLORREF stroke = kCloseStrokes[State()];
+    DrawLine(hdc, halo, l, t + 1, r - 1, b);
+    DrawLine(hdc, halo, l + 1, t, r, b - 1);
+    DrawLine(hdc, halo, r - 2, t, l - 1, b - 1);
+    DrawLine(hdc, halo, r - 1, t + 1, l, b);
+    DrawLine(hdc, stroke, l, t, r, b);
+    DrawLine(hdc, stroke, r - 1, t, l - 1, b);
+}
+
+MinimizeButton::MinimizeButton(HWND owner, const RECT& rect, TextId id)
+    : WindowButton(owner, rect, id, kMinimizeBackgrounds) {}
+
+void MinimizeButton::OnLButtonUp(POINT point) {
+    if (Contains(point)) ShowWindow(Owner(), SW_MINIMIZE);
+}
+
+void MinimizeButton::DrawContent(HDC hdc) {
+    const RECT& glyph = Glyph();
+    const LONG y = glyph.top + (glyph.bottom - glyph.top) / 2;
+    DrawLine(hdc, kMinimizeGlyphs[State()], glyph.left, y, glyph.right, y);
+}
+
+void SystemButton::OnLButtonUp(POINT point) {
+    HMENU menu = GetSystemMenu(Owner(), FALSE);
+    if (menu == nullptr) return;
+    MENUITEMINFOW greyed = {};
+    greyed.cbSize = sizeof greyed;
+    greyed.fMask = MIIM_STATE;
+    greyed.fState = MFS_GRAYED;
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MAXIMIZE}) SetMenuItemInfoW(menu, command, FALSE, &greyed);
+    SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
+    POINT at = {0, point.y};
+    ClientToScreen(Owner(), &at);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Owner(), nullptr));
+    if (command != 0) PostMessageW(Owner(), WM_SYSCOMMAND, command, 0);
+}
+
+void SystemButton::DrawContent(HDC hdc) {
+    const RECT& rect = Rect();
+    DrawIconEx(hdc, rect.left, rect.top, icon_, rect.right - rect.left, rect.bottom - rect.top, 0,
+               GdiCache().GetBrush(0xFFFFFF).get(), DI_IMAGE);
+}
+
+}  // namespace Vorlune

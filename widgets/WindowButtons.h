@@ -1,0 +1,75 @@
+#pragma once
+#include "widgets/Button.h"
+#include "widgets/ButtonHint.h"
+
+namespace Vorlune {
+
+// What the close and the minimise button share: a plain background per state, a 10 x 10
+// glyph centred in the button, and the resting look taken on the way out while held.
+class WindowButton : public Button {
+public:
+    void Activate() override;
+    void Deactivate() override;
+    void OnMouseEnter() override;
+    void OnMouseLeave() override;
+    void Draw(HDC hdc) override;
+    void OnLButtonDown(POINT point) override;
+    void OnMouseMove(POINT point) override;
+    void Execute() override {}
+    void SetState(int state) override { state_ = state; }
+
+protected:
+    WindowButton(HWND owner, const RECT& rect, TextId id, const COLORREF (&backgrounds)[5]);
+
+    int State() const { return state_; }
+    const RECT& Glyph() const { return glyph_; }
+
+private:
+    const COLORREF (&backgrounds_)[5];
+    RECT glyph_;
+    ButtonHint hint_;
+    int state_ = 1;  // unfocused until told otherwise
+};
+
+// Posts WM_CLOSE when released inside.
+class CloseButton : public WindowButton {
+public:
+    CloseButton(HWND owner, const RECT& rect, TextId id);
+    void OnLButtonUp(POINT point) override;
+    // A cross with a halo on both sides of each stroke.
+    void DrawContent(HDC hdc) override;
+};
+
+// Minimises the owner when released inside.
+class MinimizeButton : public WindowButton {
+public:
+    MinimizeButton(HWND owner, const RECT& rect, TextId id);
+    void OnLButtonUp(POINT point) override;
+    // A bar through the centre.
+    void DrawContent(HDC hdc) override;
+};
+
+// The application icon; a release opens the owner's system menu at the window's left edge.
+class SystemButton : public Button {
+public:
+    SystemButton(HWND owner, const RECT& rect, TextId id, HICON icon) : Button(owner, rect, id), icon_(icon) {}
+
+    void Activate() override {}
+    void Deactivate() override {}
+    void OnMouseEnter() override {}
+    void OnMouseLeave() override {}
+    void Draw(HDC) override {}
+    void OnLButtonUp(POINT point) override;
+    void OnLButtonDown(POINT) override {}
+    void OnMouseMove(POINT) override {}
+    void Execute() override {}
+    void SetState(int) override {}
+    void DrawContent(HDC hdc) override;
+    // No menu without a release.
+    void OnPressCancelled() override {}
+
+private:
+    HICON icon_;
+};
+
+}  // namespace Vorlune
