@@ -138,16 +138,6 @@ void RectangleCapture::RenderWholeFrame(HDC target) {
     if (lastFrame_) painter_.Paint(target, snapshot->size, *lastFrame_);
 }
 
-POINT RectangleCapture::CursorPoint() const {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    if (snapshot != nullptr) {
-        cursor.x -= snapshot->bounds.left;
-        cursor.y -= snapshot->bounds.top;
-    }
-    return cursor;
-}
-
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {
     frame.magnification = Magnification();
     frame.zoom = SharedZoomPlacement().Place(frame.point, snapshot->size);

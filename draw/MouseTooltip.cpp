@@ -57,7 +57,7 @@ RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point) {
     return Offset(work, -snapshotBounds.left, -snapshotBounds.top);
 }
 
-void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text) {
+RECT DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text) {
     HDC dc = snapshot.workDC;
     HGDIOBJ font = SelectObject(dc, snapshot.gdi->GetFont(0).get());
     SIZE extent = {};
@@ -71,6 +71,7 @@ void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::ws
     SetBkColor(dc, background);
     SetTextColor(dc, textColour);
     SelectObject(dc, font);
+    return {box.left, box.top, box.right + 1, box.bottom + 1};  // the frame takes right and bottom
 }
 
 void CopyMouseToolTipText(HWND owner, const std::wstring& text) {

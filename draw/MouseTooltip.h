@@ -19,8 +19,9 @@ RECT PlaceMouseToolTip(POINT point, SIZE textSize, SIZE cursorSize, const RECT& 
 // The work area of the monitor under point, all in snapshot coordinates.
 RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point);
 
-// The box with the text next to point, into workDC.
-void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text);
+// The box with the text next to point, into workDC. Returns what it drew over, right and
+// bottom outside.
+RECT DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text);
 
 // Puts the text on the clipboard as CF_TEXT, only when the ClipBoard setting is 3.
 // The clipboard keeps its content when the text cannot be put there.
