@@ -66,7 +66,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | (w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);
         const LONG_PTR data = static_cast<LONG_PTR>(windows.size()) | static_cast<LONG_PTR>(w.flags) << 8;
-        HWND hwnd = Make(w.flags & Desktop ? L"Progman" : L"GlimraScene", w.title, w.flags & Topmost ? WS_EX_TOPMOST : 0,
+        const wchar_t* title = &w == std::end(kWindows) - 1 ? L"" : w.title;
+        HWND hwnd = Make(w.flags & Desktop ? L"Progman" : L"GlimraScene", title, w.flags & Topmost ? WS_EX_TOPMOST : 0,
                          style, w.rect, w.owner < 0 ? nullptr : windows[w.owner], menu, data);
         if (w.flags & Minimised) ShowWindow(hwnd, SW_MINIMIZE);
         if (w.flags & Disabled) EnableWindow(hwnd, FALSE);
@@ -79,6 +80,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                 parent, nullptr, 20 + static_cast<LONG_PTR>(children.size())));
     }
     MSG msg;
+    for (const DWORD end = GetTickCount() + 500; GetTickCount() < end;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    // Activation moved some while they were made: stacked as listed, the hider active, and
+    // only then named, to tell the scene is ready.
+    for (HWND hwnd : windows) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetForegroundWindow(windows.back());
+    SetWindowTextW(windows.back(), std::end(kWindows)[-1].title);
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
