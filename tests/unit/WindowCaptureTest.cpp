@@ -164,7 +164,7 @@ TEST_F(SceneCapture, PicksOneWindowPerModeAndPutsTheSceneBack) {
         {Mode::Top, 1, {10, 10}, 1},
         {Mode::Top, 2, {100, 100}, 2},  // front over back
         {Mode::Top, 7, {260, 60}, 8},   // topB over topA
-        {Mode::Top, 9, {10, 10}, 9},
+        {Mode::Top, 9, {10, 10}, 0},  // hidden since the first capture: never picked
         {Mode::Top, 5, {10, 10}, 5},  // a disabled owner itself
         {Mode::Top, 3, {10, 10}, 3},  // clamped to the screen
         {Mode::Top, kChild + 3, {10, 10}, 0},
