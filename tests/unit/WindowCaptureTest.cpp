@@ -203,5 +203,134 @@ TEST_F(SceneCapture, PicksOneWindowPerModeAndPutsTheSceneBack) {
     EXPECT_TRUE(images.Images().empty());
 }
 
+TEST_F(SceneCapture, OutputsThePickedAreaOfTheFrozenScreen) {
+    const struct {
+        Mode mode;
+        int at;
+        POINT client;
+        int picked;
+    } cases[] = {
+        {Mode::Top, 1, {10, 10}, 1},  // with front over it, as it was on screen
+        {Mode::All, kChild, {10, 10}, kChild},
+        {Mode::All, kScreen, {1000, 1040}, kDesktopWindow},
+        // Over front first: its picture stays out of the output.
+        {Mode::HiddenTop, kScreen, {1000, 1040}, kWholeScreen},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        Make(c.mode);
+        Act();
+        Send(WM_MOUSEMOVE, At(2, {100, 100}));
+        Send(WM_MOUSEMOVE, At(c.at, c.client));
+        Send(WM_LBUTTONUP, At(c.at, c.client));
+        ASSERT_EQ(finished, static_cast<int>(i + 1));
+        ExpectScreen(i, Expected(c.picked));
+    }
+}
+
+TEST_F(SceneCapture, HiddenCaptureOutputsTheWindowCompleteThroughTheToolbar) {
+    Make(Mode::HiddenAll);
+    Act();
+    Send(WM_MOUSEMOVE, At(1, {10, 10}));
+    Send(WM_LBUTTONUP, At(1, {10, 10}));
+    ASSERT_EQ(finished, 1);
+    EXPECT_EQ(GetClipboardOwner(), owner.Handle());
+    EXPECT_EQ(State(), After());
+    const auto image = images.Image(0);
+    const RECT back = RectOf(windows[1]);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, back.right - back.left);
+    ASSERT_EQ(image->height, back.bottom - back.top);
+    // Where front covered it: back's own pixels, repainted before it was pictured.
+    for (int y = 210; y < 290; ++y)
+        for (int x = 310; x < 470; ++x) {
+            const POINT p = At(1, {x, y});
+            ASSERT_EQ(image->Pixel(p.x - back.left, p.y - back.top), ClientColour(1, x, y)) << x << "," << y;
+        }
+}
+
+TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursor) {
+    Make(Mode::HiddenTop);
+    ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));
+    Act();
+    Send(WM_RBUTTONUP, At(1, {10, 10}));  // held
+    Key(VK_RETURN);
+    ASSERT_TRUE(PlaceCursor(At(2, {100, 100})));
+    Act();
+    Key(VK_RETURN);  // before any move: what lies under the cursor, not held
+    Act();
+    Key(VK_ESCAPE);  // nothing held: the first Escape ends it
+    EXPECT_EQ(finished, 3);
+    for (int i : {0, 1}) {
+        const auto image = images.Image(static_cast<size_t>(i));
+        const RECT r = RectOf(windows[1 + i]);
+        ASSERT_TRUE(image.has_value());
+        EXPECT_EQ(image->width, r.right - r.left);
+        EXPECT_EQ(image->height, r.bottom - r.top);
+    }
+}
+
+TEST_F(SceneCapture, AnErrorWhilePicturingStillPutsTheSceneBack) {
+    FakeDwm dwm;
+    int queries = 0;
+    dwm.onQuery = [&](HWND) {
+        if (++queries == 3) throw std::runtime_error("no bounds");
+    };
+    Make(Mode::HiddenTop, dwm);
+    EXPECT_THROW(Act(), std::runtime_error);
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(State(), After());
+    mode.reset();
+}
+
+TEST_F(SceneCapture, AWindowGoneBetweenTwoReadsOutputsNothing) {
+    SettingGuard text(SectionSettings, KeyClipBoard, ClipBoardCopyText);
+    SetClipboardText(owner.Handle(), L"kept");
+    FakeDwm dwm;
+    const RECT back = RectOf(windows[1]);
+    int reads = 0;
+    dwm.frames[windows[1]] = back;
+    dwm.onQuery = [&](HWND w) {
+        if (w == windows[1]) dwm.frames[w] = ++reads % 2 != 0 ? back : RECT{5000, 5000, 5100, 5100};
+    };
+    ASSERT_TRUE(PlaceCursor(At(3, {10, 10})));  // above back: the first pick does not read it
+    Make(Mode::Top, dwm);
+    Act();
+    Send(WM_MOUSEMOVE, At(1, {10, 10}));
+    EXPECT_FALSE(HasArea(mode->Highlight()));
+    Send(WM_LBUTTONUP, At(1, {10, 10}));
+    EXPECT_EQ(finished, 1);
+    EXPECT_FALSE(HasPendingException());
+    EXPECT_TRUE(images.Images().empty());
+    EXPECT_EQ(ClipboardText(), L"kept");
+    mode.reset();
+}
+
+TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
+    ToggleGuard cursorOn(TextCursorToggle, 1);
+    SettingGuard tip(SectionSettings, KeyMouseToolTip, 1), hiddenTip(SectionSettings, KeyMouseToolTipHidden, 1);
+    // Where the moves end: a move the system sends meanwhile draws the same frame.
+    ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));
+    for (Mode m : {Mode::HiddenAll, Mode::Top}) {
+        Make(m);
+        Act();
+        HDC work = mode->Snapshot()->workDC;
+        Send(WM_MOUSEMOVE, At(1, {10, 10}));
+        const auto first = SurfacePixels(work, 0, 0, size);
+        Send(WM_MOUSEMOVE, At(kChild + 1, {5, 5}));
+        EXPECT_NE(SurfacePixels(work, 0, 0, size), first);
+        Send(WM_MOUSEMOVE, At(1, {10, 10}));
+        EXPECT_TRUE(SurfacePixels(work, 0, 0, size) == first);
+        UpdateWindow(mode->Overlay());
+        EXPECT_TRUE(WaitUntil([&] {
+            HDC dc = GetDC(nullptr);
+            const bool shown = SurfacePixels(dc, 0, 0, size) == first;
+            ReleaseDC(nullptr, dc);
+            return shown;
+        }, 3s));
+        Key(VK_ESCAPE);
+    }
+}
+
 }  // namespace
 }  // namespace Vorlune::Test
