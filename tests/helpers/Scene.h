@@ -9,7 +9,7 @@ enum Flag : unsigned {
     Framed = 1,     // caption and sizing border
     Menu = 2,       // a menu bar
     Topmost = 4,
-    Hider = 8,      // hides itself when it is deactivated
+    Hider = 8,      // hides itself when it is first deactivated
     Minimised = 16,
     Disabled = 32,  // disabled, as by its modal popup
     Desktop = 64,   // of class "Progman"

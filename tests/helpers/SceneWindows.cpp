@@ -11,7 +11,10 @@ namespace {
 
 LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
-    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && (data >> 8) & Hider) ShowWindow(hwnd, SW_HIDE);
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && (data >> 8) & Hider) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, data & ~(LONG_PTR{Hider} << 8));  // once only
+        ShowWindow(hwnd, SW_HIDE);
+    }
     if (message == WM_ERASEBKGND) return 1;
     if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
     RECT client = {};

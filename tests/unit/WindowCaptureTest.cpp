@@ -149,11 +149,13 @@ TEST_F(SceneCapture, PicksOneWindowPerModeAndPutsTheSceneBack) {
         POINT client;
         int picked;
         bool rightClick = false;  // after the move: hold or let go
+        bool whole = false;       // no picture: the whole screen
     } cases[] = {
         {Mode::HiddenTop, 5, {10, 10}, 6},  // the modal popup of the disabled owner
         {Mode::HiddenTop, 2, {100, 100}, 2},
         {Mode::HiddenTop, kChild + 3, {10, 10}, kWholeScreen},  // the desktop is never picked
         {Mode::HiddenTop, kScreen, {1000, 1040}, kWholeScreen},
+        {Mode::HiddenTop, kScreen, {20, 1070}, 4, false, true},  // minimised: not pictured
         {Mode::HiddenTop, 1, {10, 10}, 1, true},
         {Mode::HiddenTop, 2, {100, 100}, 1},  // held
         {Mode::HiddenAll, kChild + 1, {5, 5}, kChild + 1},
@@ -195,7 +197,7 @@ TEST_F(SceneCapture, PicksOneWindowPerModeAndPutsTheSceneBack) {
         SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(c.mode) << " at " << p.x << "," << p.y);
         Send(WM_MOUSEMOVE, p);
         EXPECT_EQ(mode->HitWindow(), Handle(c.picked));
-        const RECT want = Expected(c.picked);
+        const RECT want = Expected(c.whole ? kWholeScreen : c.picked);
         EXPECT_TRUE(EqualRect(&mode->Highlight(), &want));
         if (c.rightClick) Send(WM_RBUTTONUP, p);
     }
