@@ -1,6 +1,5 @@
 #include "Capture/HiddenWindowCapture.h"
 
-#include "Capture/WindowBounds.h"
 #include "Capture/WindowGeometry.h"
 
 namespace Vorlune {
@@ -42,9 +41,9 @@ void HiddenWindowCapture::Pick(POINT point) {
     if (picture_ == nullptr)
         highlight = {0, 0, snapshot->size.cx, snapshot->size.cy};
     else if (hitWindow == selectedTop)
-        highlight = ClampToSnapshot(ToSnapshot(picture_->Bounds()));
+        highlight = ClampToSnapshot(ToSnapshot(picture_->Bounds(), windowList.Origin()));
     else
-        highlight = ClampToSnapshot(GetCaptureRect(selectedTop, hitWindow, windowList.Dwm()));
+        highlight = ClampToSnapshot(windowList.CaptureRect(selectedTop, hitWindow));
 }
 
 }  // namespace Vorlune

@@ -17,14 +17,10 @@ RECT WindowRect(HWND window) {
 
 POINT VirtualScreenOrigin() { return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)}; }
 
-RECT ToSnapshot(const RECT& screen) { return ToSnapshot(screen, VirtualScreenOrigin()); }
-
-RECT GetCaptureRect(HWND topLevel, HWND target, const DwmQueries& dwm) {
-    const RECT rect = ToSnapshot(GetWindowBounds(target, dwm));
+RECT GetCaptureRect(HWND topLevel, HWND target, const DwmQueries& dwm, POINT origin) {
+    const RECT rect = ToSnapshot(GetWindowBounds(target, dwm), origin);
     if (topLevel == target) return rect;
-    return Intersect(rect, ToSnapshot(GetWindowBounds(topLevel, dwm)));
+    return Intersect(rect, ToSnapshot(GetWindowBounds(topLevel, dwm), origin));
 }
-
-bool IsNestedIn(HWND outer, HWND inner) { return IsNestedIn(WindowRect(outer), WindowRect(inner)); }
 
 }  // namespace Vorlune

@@ -1,6 +1,5 @@
 #include "Capture/WindowCapture.h"
 
-#include "Capture/WindowBounds.h"
 
 namespace Vorlune {
 
@@ -8,8 +7,7 @@ void WindowCapture::Pick(POINT point) {
     hitWindow = windowList.HitTest(point);
     const HWND top = windowList.FindTopLevelOf(hitWindow);
     // No listed window there: the desktop window's own rectangle, in both variants.
-    highlight = ClampToSnapshot(top != nullptr ? GetCaptureRect(top, hitWindow, windowList.Dwm())
-                                               : windowList.SnapshotBounds(hitWindow));
+    highlight = ClampToSnapshot(top != nullptr ? windowList.CaptureRect(top, hitWindow) : windowList.SnapshotBounds(hitWindow));
 }
 
 }  // namespace Vorlune

@@ -31,6 +31,7 @@ HWND DesktopShell() { return FindWindowW(L"Progman", nullptr); }
 }  // namespace
 
 void WindowList::CollectTopLevel() {
+    origin_ = VirtualScreenOrigin();
     windows.clear();
     TopLevelSearch search{dwm_, &windows};
     EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -43,7 +44,11 @@ void WindowList::CollectAll() {
         if (entry.window != desktop) EnumChildWindows(entry.window, AddChild, reinterpret_cast<LPARAM>(&entry.children));
 }
 
-RECT WindowList::SnapshotBounds(HWND window) const { return ToSnapshot(GetWindowBounds(window, *dwm_)); }
+RECT WindowList::SnapshotBounds(HWND window) const { return ToSnapshot(GetWindowBounds(window, *dwm_), origin_); }
+
+RECT WindowList::CaptureRect(HWND topLevel, HWND target) const {
+    return GetCaptureRect(topLevel, target, *dwm_, origin_);
+}
 
 HWND WindowList::HitTest(POINT point) const {
     const int top = FirstContaining(windows.size(), [&](size_t i) { return SnapshotBounds(windows[i].window); }, point);

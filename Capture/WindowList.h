@@ -42,9 +42,11 @@ public:
     void ReleaseImages() { images.clear(); }
     const WindowImage* FindImage(HWND window) const;
 
-    // GetWindowBounds in snapshot coordinates.
+    // GetWindowBounds and GetCaptureRect in snapshot coordinates, of the virtual screen as
+    // it was when the list was taken.
     RECT SnapshotBounds(HWND window) const;
-    const DwmQueries& Dwm() const { return *dwm_; }
+    RECT CaptureRect(HWND topLevel, HWND target) const;
+    POINT Origin() const { return origin_; }
 
     std::vector<TopLevelEntry> windows;
     std::vector<WindowImage> images;
@@ -54,6 +56,7 @@ private:
     const TopLevelEntry* Find(HWND top) const;
 
     const DwmQueries* dwm_;
+    POINT origin_ = {};
 };
 
 }  // namespace Vorlune
