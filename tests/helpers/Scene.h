@@ -6,13 +6,13 @@
 // deactivated; Disabled stands for a window its modal popup disabled.
 namespace Vorlune::Test::Scene {
 
-enum Flag : unsigned { Framed = 1, Menu = 2, Topmost = 4, Hider = 8, Minimised = 16, Disabled = 32, Desktop = 64 };
+enum Flag : unsigned { Framed = 1, Menu = 2, Topmost = 4, Hider = 8, Minimised = 16, Disabled = 32, Desktop = 64, Child = 128 };
 
 struct Window {
     const wchar_t* title;
-    RECT rect;
+    RECT rect;  // of a child in its parent's client area
     unsigned flags;
-    int owner;
+    int owner;  // or parent; -1 for none
 };
 inline constexpr Window kWindows[] = {
     {L"desk", {0, 0, 1920, 1000}, Desktop, -1},  // of class "Progman"
@@ -21,19 +21,12 @@ inline constexpr Window kWindows[] = {
     {L"owner", {1000, 500, 1500, 900}, Framed | Disabled, -1}, {L"modal", {1200, 600, 1450, 780}, Framed, 5},
     {L"topA", {800, 150, 1100, 400}, Framed | Topmost, -1}, {L"topB", {1050, 200, 1350, 450}, Framed | Topmost, -1},
     {L"hider", {1500, 100, 1700, 250}, Topmost | Hider, -1},
+    {L"panel", {480, 40, 680, 200}, Child, 1},  // sticking out of back on the right
+    {L"box", {20, 20, 120, 100}, Child, 10},    {L"OK", {20, 300, 120, 330}, Child, 1},  // a button
+    {L"deskbox", {50, 50, 250, 150}, Child, 0},
 };
 
-// In the parent's client area (a parent -1 - i is kChildren[i]): on back a panel sticking
-// out on the right with a box in it, and a button; on desk a box.
-struct Child {
-    int parent;
-    RECT rect;
-    const wchar_t* className;
-};
-inline constexpr Child kChildren[] = {{1, {480, 40, 680, 200}, L"GlimraScene"}, {-1, {20, 20, 120, 100}, L"GlimraScene"},
-                                      {1, {20, 300, 120, 330}, L"BUTTON"}, {0, {50, 50, 250, 150}, L"GlimraScene"}};
-
-// The client colour of kWindows[i] is ClientColour(i), of kChildren[i] ClientColour(20 + i).
-inline COLORREF ClientColour(int seed) { return RGB(40 + seed * 9, 200 - seed * 7, 90 + seed * 5); }
+// The client colour of kWindows[i].
+inline COLORREF ClientColour(int i) { return RGB(40 + i * 9, 200 - i * 7, 90 + i * 5); }
 
 }  // namespace Vorlune::Test::Scene

@@ -1,6 +1,7 @@
 // Shows the windows of Scene.h and serves them until it is ended.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "Scene.h"
@@ -9,7 +10,7 @@ using namespace Vorlune::Test::Scene;
 
 namespace {
 
-// The user data: the colour seed, and the flags from bit 8 on.
+// The user data: the index, and the flags from bit 8 on.
 LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
     if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && (data >> 8) & Hider) {
@@ -24,14 +25,6 @@ LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     DeleteObject(brush);
     EndPaint(hwnd, &ps);
     return 0;
-}
-
-HWND Make(const wchar_t* className, const wchar_t* title, DWORD exStyle, DWORD style, const RECT& r, HWND parent,
-          LONG_PTR data) {
-    HWND hwnd = CreateWindowExW(exStyle, className, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                parent, nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, data);
-    return hwnd;
 }
 
 // For a while, or for good.
@@ -53,30 +46,35 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         wc.lpszClassName = name;
         RegisterClassExW(&wc);
     }
-    std::vector<HWND> windows, children;
+    std::vector<HWND> windows;
     for (const Window& w : kWindows) {
-        const bool last = &w == std::end(kWindows) - 1;  // named at the end, to tell the scene is ready
-        const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | (w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);
-        windows.push_back(Make(w.flags & Desktop ? L"Progman" : L"GlimraScene", last ? L"" : w.title,
-                               w.flags & Topmost ? WS_EX_TOPMOST : 0, style, w.rect,
-                               w.owner < 0 ? nullptr : windows[w.owner], static_cast<LONG_PTR>(windows.size() | w.flags << 8)));
+        const std::wstring type = w.flags & Desktop ? L"Progman" : std::wstring(w.title) == L"OK" ? L"BUTTON" : L"GlimraScene";
+        const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                            (w.flags & Child ? WS_CHILD : w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);
+        const RECT& r = w.rect;
+        HWND hwnd = CreateWindowExW(w.flags & Topmost ? WS_EX_TOPMOST : 0, type.c_str(), w.flags & Hider ? L"" : w.title,
+                                    style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                    w.owner < 0 ? nullptr : windows[w.owner], nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(windows.size() | w.flags << 8));
         if (w.flags & Menu) {
             HMENU menu = CreateMenu();
             AppendMenuW(menu, MF_STRING, 1, L"File");
-            SetMenu(windows.back(), menu);
+            SetMenu(hwnd, menu);
         }
-        if (w.flags & Minimised) ShowWindow(windows.back(), SW_MINIMIZE);
-        if (w.flags & Disabled) EnableWindow(windows.back(), FALSE);
+        if (w.flags & Minimised) ShowWindow(hwnd, SW_MINIMIZE);
+        if (w.flags & Disabled) EnableWindow(hwnd, FALSE);
+        windows.push_back(hwnd);
     }
-    for (const Child& c : kChildren)
-        children.push_back(Make(c.className, L"OK", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, c.rect,
-                                c.parent < 0 ? children[-1 - c.parent] : windows[c.parent],
-                                static_cast<LONG_PTR>(20 + children.size())));
-    // Activation moves some while they are made: once it settled, stacked as listed.
+    // Activation moves some while they are made: once it settled, stacked as listed, the
+    // hider active, and only then named, to tell the scene is ready.
     Serve(500);
-    for (HWND hwnd : windows) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetForegroundWindow(windows.back());
-    SetWindowTextW(windows.back(), std::end(kWindows)[-1].title);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (kWindows[i].flags & Child) continue;
+        SetWindowPos(windows[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!(kWindows[i].flags & Hider)) continue;
+        SetForegroundWindow(windows[i]);
+        SetWindowTextW(windows[i], kWindows[i].title);
+    }
     Serve(INFINITE);
     return 0;
 }

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <map>
-#include <memory>
+#include <sstream>
 #include <stdexcept>
-#include <vector>
 
 #include "../helpers/Scene.h"
 #include "Capture/HiddenWindowCapture.h"
@@ -18,8 +16,8 @@
 #include "Process.h"
 #include "ui/PendingException.h"
 
-// Window picking on rectangles given as data, the DWM answers through a fake, and the four
-// modes driven over another process's windows: picks, output files, and the stacking after.
+// Picking on rectangles given as data, and the four modes driven over another process's
+// windows: picks, output files, the scene's stacking afterwards, DWM answers from a fake.
 namespace Vorlune::Test {
 namespace {
 using namespace Scene;
@@ -67,36 +65,20 @@ TEST(WindowHitTest, PicksTheHighestTopLevelAndTheDeepestNestedChild) {
 constexpr int kDesktopWindow = -1;  // GetDesktopWindow(), at its own rectangle
 constexpr int kWholeScreen = -2;    // GetDesktopWindow(), the whole virtual screen highlighted
 constexpr int kScreen = -3;         // a point in screen coordinates
-constexpr int kChild = 100;         // kChild + i: kChildren[i]
+constexpr int kHider = 9, kPanel = 10, kBox = 11, kButton = 12, kDeskBox = 13;
 
 enum class Mode { Top, All, HiddenTop, HiddenAll };
-
-struct Shown {
-    HWND window;
-    RECT rect;
-    bool topmost;
-    bool operator==(const Shown& o) const { return window == o.window && Same(rect, o.rect) && topmost == o.topmost; }
-};
-RECT RectOf(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
 
 class SceneCapture : public testing::Test {
 protected:
     void SetUp() override {
-        for (const Window& w : kWindows)
-            windows.push_back(scene.WaitWindow(w.flags & Desktop ? L"Progman" : L"GlimraScene", w.title));
+        for (const Window& w : kWindows) {
+            const wchar_t* type = w.flags & Desktop ? L"Progman" : w.title == std::wstring(L"OK") ? L"BUTTON" : L"GlimraScene";
+            windows.push_back(w.flags & Child ? FindWindowExW(windows[w.owner], nullptr, type, w.title)
+                                              : scene.WaitWindow(type, w.title));
+        }
         ASSERT_EQ(std::count(windows.begin(), windows.end(), nullptr), 0);
-        children.resize(std::size(kChildren));
-        for (int top : {0, 1})
-            EnumChildWindows(windows[top], [](HWND child, LPARAM found) {
-                const auto i = static_cast<size_t>(GetWindowLongPtrW(child, GWLP_USERDATA) - 20);
-                reinterpret_cast<std::vector<HWND>*>(found)->at(i) = child;
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&children));
-        ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(1500, 100) == ClientColour(9); }));
+        ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(1500, 100) == ClientColour(kHider); }));
         before = State();
     }
     void TearDown() override { mode.reset(); }
@@ -108,13 +90,17 @@ protected:
         if (m == Mode::HiddenTop) mode = MakeCaptureMode<HiddenWindowCaptureTop>(owner.Handle(), dwm);
         if (m == Mode::HiddenAll) mode = MakeCaptureMode<HiddenWindowCaptureAll>(owner.Handle(), dwm);
     }
-    void Act() {
+    std::vector<std::uint32_t> Screen() const {
         HDC dc = GetDC(nullptr);
-        screen = SurfacePixels(dc, 0, 0, size);
+        auto pixels = SurfacePixels(dc, 0, 0, size);
         ReleaseDC(nullptr, dc);
+        return pixels;
+    }
+    void Act() {
+        screen = Screen();
         mode->Act([this] { ++finished; });
     }
-    HWND Handle(int i) const { return i >= kChild ? children[i - kChild] : i >= 0 ? windows[i] : GetDesktopWindow(); }
+    HWND Handle(int i) const { return i >= 0 ? windows[i] : GetDesktopWindow(); }
     // Overlay points are screen points here: the virtual screen starts at (0, 0).
     POINT At(int at, POINT client) const {
         if (at != kScreen) ClientToScreen(Handle(at), &client);
@@ -124,26 +110,29 @@ protected:
     void Key(WPARAM key) { SendMessageW(mode->Overlay(), WM_KEYDOWN, key, 0); }
     RECT Expected(int picked) const {
         if (picked == kWholeScreen) return {0, 0, size.cx, size.cy};
-        const RECT rect = RectOf(Handle(picked));
-        return ClampToSize(picked >= kChild ? Intersect(rect, RectOf(GetAncestor(Handle(picked), GA_ROOT))) : rect, size);
+        const RECT rect = WindowRect(Handle(picked));
+        return ClampToSize(picked >= kPanel ? Intersect(rect, WindowRect(GetAncestor(Handle(picked), GA_ROOT))) : rect, size);
     }
-    // The scene's windows shown, top first; afterwards as before, but for the one that hid itself.
-    std::vector<Shown> State() const {
-        std::vector<Shown> shown;
-        for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
-            if (IsWindowVisible(h) && std::count(windows.begin(), windows.end(), h) != 0)
-                shown.push_back({h, RectOf(h), (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0});
-        return shown;
+    // The scene's top-level windows shown, top first, but for the one that hides itself.
+    std::string State() const {
+        std::ostringstream state;
+        for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+            const RECT r = WindowRect(h);
+            if (IsWindowVisible(h) && h != windows[kHider] && std::count(windows.begin(), windows.end(), h) != 0)
+                state << h << (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST ? " topmost " : " ") << r.left << ","
+                      << r.top << "," << r.right << "," << r.bottom << "\n";
+        }
+        return state.str();
     }
-    std::vector<Shown> After() const {
-        std::vector<Shown> shown = before;
-        std::erase_if(shown, [&](const Shown& s) { return s.window == windows[9]; });
-        return shown;
+    void ExpectSceneBack() const {
+        EXPECT_EQ(State(), before);
+        EXPECT_FALSE(IsWindowVisible(windows[kHider]));
     }
     std::optional<Bitmap24> Image(size_t index, const RECT& r) const {
         auto image = images.Image(index);
-        EXPECT_TRUE(image && image->width == r.right - r.left && image->height == r.bottom - r.top);
-        return image && image->width == r.right - r.left && image->height == r.bottom - r.top ? image : std::nullopt;
+        const bool sized = image && image->width == r.right - r.left && image->height == r.bottom - r.top;
+        EXPECT_TRUE(sized);
+        return sized ? image : std::nullopt;
     }
     void ExpectScreen(size_t index, const RECT& r) const {
         const auto image = Image(index, r);
@@ -156,8 +145,8 @@ protected:
 
     ScratchDir temp;
     Process scene{ExeFolder() + L"scene_windows.exe", temp.Path()};
-    std::vector<HWND> windows, children;
-    std::vector<Shown> before;
+    std::vector<HWND> windows;
+    std::string before;
     OwnerWindow owner;
     ImageFolderGuard images;
     ToggleGuard cursorOff{TextCursorToggle, 0};
@@ -181,46 +170,47 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBack) {
     } cases[] = {
         {Mode::HiddenTop, 5, {10, 10}, 6},  // the modal popup of the disabled owner
         {Mode::HiddenTop, 2, {100, 100}, 2},
-        {Mode::HiddenTop, kChild + 3, {10, 10}, kWholeScreen},  // the desktop is never picked
+        {Mode::HiddenTop, kDeskBox, {10, 10}, kWholeScreen},  // the desktop is never picked
         {Mode::HiddenTop, kScreen, {1000, 1040}, kWholeScreen, Click},  // no picture of front left
         {Mode::HiddenTop, kScreen, {20, 1070}, 4, Nothing, true},  // minimised
         {Mode::HiddenTop, 1, {10, 10}, 1, RightClick},
         {Mode::HiddenTop, 2, {100, 100}, 1},  // held
-        {Mode::HiddenAll, kChild + 1, {5, 5}, kChild + 1},
+        {Mode::HiddenAll, kBox, {5, 5}, kBox},
         {Mode::HiddenAll, 1, {10, 10}, 1, RightClick},
-        {Mode::HiddenAll, 2, {100, 100}, 1},                            // held: front's point inside back
-        {Mode::HiddenAll, kChild + 1, {5, 5}, kChild + 1, RightClick},  // a child of it; let go
+        {Mode::HiddenAll, 2, {100, 100}, 1},              // held: front's point inside back
+        {Mode::HiddenAll, kBox, {5, 5}, kBox, RightClick},  // a child of it; let go
         {Mode::HiddenAll, 5, {10, 10}, 5},
         {Mode::Top, 2, {100, 100}, 2},  // front over back
         {Mode::Top, 7, {260, 60}, 8},   // topB over topA
-        {Mode::Top, 9, {10, 10}, 0},    // hidden since the first capture: never picked
+        {Mode::Top, kHider, {10, 10}, 0},  // hidden since the first capture: never picked
         {Mode::Top, 5, {10, 10}, 5},
         {Mode::Top, 3, {10, 10}, 3},  // clamped to the screen
-        {Mode::Top, kChild + 3, {10, 10}, 0},
+        {Mode::Top, kDeskBox, {10, 10}, 0},
         {Mode::Top, kScreen, {1000, 1040}, kDesktopWindow},
         {Mode::Top, 1, {10, 10}, 1, Click},  // with front over it, as it was
-        {Mode::All, kChild + 1, {5, 5}, kChild + 1},
-        {Mode::All, kChild + 2, {5, 5}, kChild + 2},
-        {Mode::All, kChild + 3, {10, 10}, 0},  // the desktop's children are never picked
-        {Mode::All, kChild, {10, 10}, kChild, Click},  // cut to the frame it sticks out of
+        {Mode::All, kBox, {5, 5}, kBox},
+        {Mode::All, kButton, {5, 5}, kButton},
+        {Mode::All, kDeskBox, {10, 10}, 0},  // the desktop's children are never picked
+        {Mode::All, kPanel, {10, 10}, kPanel, Click},  // cut to the frame it sticks out of
         {Mode::All, kScreen, {1000, 1040}, kDesktopWindow, Click},
     };
-    std::optional<Mode> current;  // of the capture under way
+    Mode current = Mode::Top;  // of the capture under way, if running
+    bool running = false;
     size_t outputs = 0;
     auto ended = [&] {
-        EXPECT_TRUE(*current < Mode::HiddenTop || State() == After());
-        current.reset();
+        if (current >= Mode::HiddenTop) ExpectSceneBack();
+        running = false;
     };
     for (const auto& c : cases) {
-        if (current && current != c.mode) {
+        if (running && current != c.mode) {
             Key(VK_ESCAPE);
             Key(VK_ESCAPE);
             ended();
         }
-        if (!current) {
-            Make(c.mode);
+        if (!running) {
+            Make(current = c.mode);
             Act();
-            current = c.mode;
+            running = true;
         }
         const POINT p = At(c.at, c.client);
         SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(c.mode) << " at " << p.x << "," << p.y);
@@ -241,11 +231,10 @@ TEST_F(SceneCapture, HiddenCaptureOutputsTheWindowCompleteThroughTheToolbar) {
     Act();
     Send(WM_MOUSEMOVE, At(1, {10, 10}));
     Send(WM_LBUTTONUP, At(1, {10, 10}));
-    ASSERT_EQ(finished, 1);
+    ExpectSceneBack();
     EXPECT_EQ(GetClipboardOwner(), owner.Handle());
-    EXPECT_EQ(State(), After());
     // Where front covered it: its own colour, repainted before it was pictured.
-    const RECT back = RectOf(windows[1]);
+    const RECT back = WindowRect(windows[1]);
     const auto image = Image(0, back);
     for (int y = 210; image && y < 290; ++y)
         for (int x = 310; x < 470; ++x) {
@@ -266,8 +255,8 @@ TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursor) {
     Act();
     Key(VK_ESCAPE);  // nothing held: the first Escape ends it
     EXPECT_EQ(finished, 3);
-    EXPECT_TRUE(Image(0, RectOf(windows[1])));
-    EXPECT_TRUE(Image(1, RectOf(windows[2])));
+    EXPECT_TRUE(Image(0, WindowRect(windows[1])));
+    EXPECT_TRUE(Image(1, WindowRect(windows[2])));
 }
 
 TEST_F(SceneCapture, AnErrorWhilePicturingStillPutsTheSceneBack) {
@@ -279,7 +268,7 @@ TEST_F(SceneCapture, AnErrorWhilePicturingStillPutsTheSceneBack) {
     Make(Mode::HiddenTop, dwm);
     EXPECT_THROW(Act(), std::runtime_error);
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(State(), After());
+    ExpectSceneBack();
     mode.reset();
 }
 
@@ -287,7 +276,7 @@ TEST_F(SceneCapture, ThroughAFakeDwmFrameBoundsNoCloakedWindowAndNoOutputOfAnEmp
     SettingGuard text(SectionSettings, KeyClipBoard, ClipBoardCopyText);
     SetClipboardText(owner.Handle(), L"kept");
     FakeDwm dwm;
-    const RECT back = RectOf(windows[1]), frame = {back.left + 7, back.top, back.right - 7, back.bottom - 7};
+    const RECT back = WindowRect(windows[1]), frame = {back.left + 7, back.top, back.right - 7, back.bottom - 7};
     dwm.frames[windows[1]] = frame;
     dwm.cloaked = windows[2];
     Make(Mode::Top, dwm);
@@ -322,17 +311,12 @@ TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
         HDC work = mode->Snapshot()->workDC;
         Send(WM_MOUSEMOVE, At(1, {10, 10}));
         const auto first = SurfacePixels(work, 0, 0, size);
-        Send(WM_MOUSEMOVE, At(kChild + 1, {5, 5}));
+        Send(WM_MOUSEMOVE, At(kBox, {5, 5}));
         EXPECT_NE(SurfacePixels(work, 0, 0, size), first);
         Send(WM_MOUSEMOVE, At(1, {10, 10}));
         EXPECT_TRUE(SurfacePixels(work, 0, 0, size) == first);
         UpdateWindow(mode->Overlay());
-        EXPECT_TRUE(WaitUntil([&] {
-            HDC dc = GetDC(nullptr);
-            const bool shown = SurfacePixels(dc, 0, 0, size) == first;
-            ReleaseDC(nullptr, dc);
-            return shown;
-        }, 3s));
+        EXPECT_TRUE(WaitUntil([&] { return Screen() == first; }, 3s));
         Key(VK_ESCAPE);
     }
 }
