@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 // The windows scene_windows.exe shows from a process of its own, as other programs' windows
 // are; made in this order, each above those before it. Hider hides itself when first
 // deactivated; Disabled stands for a window its modal popup disabled.
@@ -26,7 +28,10 @@ inline constexpr Window kWindows[] = {
     {L"deskbox", {50, 50, 250, 150}, Child, 0},
 };
 
-// The client colour of kWindows[i].
-inline COLORREF ClientColour(int i) { return RGB(40 + i * 9, 200 - i * 7, 90 + i * 5); }
+// The client colour of kWindows[i], and its class: one of its own, painting that colour.
+inline COLORREF ClientColour(size_t i) { return RGB(40 + i * 9, 200 - i * 7, 90 + i * 5); }
+inline std::wstring ClassOf(size_t i) {
+    return kWindows[i].flags & Desktop ? L"Progman" : kWindows[i].title == std::wstring(L"OK") ? L"BUTTON" : L"GlimraScene" + std::to_wstring(i);
+}
 
 }  // namespace Vorlune::Test::Scene

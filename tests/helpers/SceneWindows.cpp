@@ -1,7 +1,6 @@
 // Shows the windows of Scene.h and serves them until it is ended.
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "Scene.h"
@@ -10,21 +9,13 @@ using namespace Vorlune::Test::Scene;
 
 namespace {
 
-// The user data: the index, and the flags from bit 8 on.
+// A hider hides itself the first time it is deactivated.
 LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
-    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && (data >> 8) & Hider) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, data & 0xFF);
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && GetWindowLongPtrW(hwnd, GWLP_USERDATA) != 0) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         ShowWindow(hwnd, SW_HIDE);
     }
-    if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
-    PAINTSTRUCT ps = {};
-    HDC dc = BeginPaint(hwnd, &ps);
-    HBRUSH brush = CreateSolidBrush(ClientColour(static_cast<int>(data & 0xFF)));
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
-    EndPaint(hwnd, &ps);
-    return 0;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // For a while, or for good.
@@ -39,23 +30,22 @@ void Serve(DWORD milliseconds) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    for (const wchar_t* name : {L"GlimraScene", L"Progman"}) {
+    std::vector<HWND> windows;
+    for (const Window& w : kWindows) {
+        const std::wstring type = ClassOf(windows.size());
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = SceneProcedure;
-        wc.lpszClassName = name;
-        RegisterClassExW(&wc);
-    }
-    std::vector<HWND> windows;
-    for (const Window& w : kWindows) {
-        const std::wstring type = w.flags & Desktop ? L"Progman" : std::wstring(w.title) == L"OK" ? L"BUTTON" : L"GlimraScene";
+        wc.hbrBackground = CreateSolidBrush(ClientColour(windows.size()));
+        wc.lpszClassName = type.c_str();
+        RegisterClassExW(&wc);  // fails for "BUTTON", which has its own
         const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
                             (w.flags & Child ? WS_CHILD : w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);
         const RECT& r = w.rect;
         HWND hwnd = CreateWindowExW(w.flags & Topmost ? WS_EX_TOPMOST : 0, type.c_str(), w.flags & Hider ? L"" : w.title,
                                     style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                                     w.owner < 0 ? nullptr : windows[w.owner], nullptr, nullptr, nullptr);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(windows.size() | w.flags << 8));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, w.flags & Hider);
         if (w.flags & Menu) {
             HMENU menu = CreateMenu();
             AppendMenuW(menu, MF_STRING, 1, L"File");
