@@ -5,11 +5,15 @@
 namespace Vorlune {
 
 void HiddenWindowCapture::Prepare() {
+    WindowPickCapture::Prepare();
+    windowList.CaptureImages(snapshot->bounds);
+}
+
+void HiddenWindowCapture::OnCaptureEnded() {
     locked = false;
     selectedTop = nullptr;
     picture_ = nullptr;
-    WindowPickCapture::Prepare();
-    windowList.CaptureImages(snapshot->bounds);
+    WindowPickCapture::OnCaptureEnded();
 }
 
 void HiddenWindowCapture::OnRButtonUp(POINT) {

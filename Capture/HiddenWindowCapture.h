@@ -22,6 +22,7 @@ protected:
     bool OnKeyDown(WPARAM key) override;
     void Pick(POINT point) override;
     const WindowImage* Picture() const override { return picture_; }
+    void OnCaptureEnded() override;
 
     bool locked = false;
     // The top-level window whose picture is shown.

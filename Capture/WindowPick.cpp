@@ -15,9 +15,6 @@ WindowPickCapture::WindowPickCapture(HWND owner, std::wstring className, WindowS
     : CaptureBase(owner, std::move(className)), windowList(dwm), scope_(scope), toolTipSetting_(toolTipSetting) {}
 
 void WindowPickCapture::Prepare() {
-    hitWindow = nullptr;
-    highlight = {};
-    dirty_.Forget();
     TakeSnapshot();
     if (CollectsAll())
         windowList.CollectAll();
@@ -46,6 +43,9 @@ bool WindowPickCapture::OnKeyDown(WPARAM key) {
 }
 
 void WindowPickCapture::OnCaptureEnded() {
+    hitWindow = nullptr;
+    highlight = {};
+    dirty_.Forget();
     windowList.windows.clear();
     windowList.ReleaseImages();
 }

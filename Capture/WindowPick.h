@@ -27,13 +27,14 @@ protected:
     WindowPickCapture(HWND owner, std::wstring className, WindowScope scope, SettingKey toolTipSetting,
                       const DwmQueries& dwm);
 
-    // A fresh pick, the snapshot and the list.
+    // The snapshot and the list.
     void Prepare() override;
     // Picks at the real cursor, so Enter before any move picks what lies under it.
     void Start() override;
     void OnMouseMove(POINT point) override;
     void OnLButtonUp(POINT point) override;
     bool OnKeyDown(WPARAM key) override;
+    // The next capture picks afresh: nothing of this one's pick, list or pictures stays.
     void OnCaptureEnded() override;
 
     // Sets hitWindow and highlight for a point.

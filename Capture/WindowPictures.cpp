@@ -28,14 +28,15 @@ bool PaintPending(HWND window) {
 }
 
 // The window's thread answers only from its message loop, so once it answered after no
-// paint was left, the last paint is done too. Bounded: a slow window is pictured as it is.
+// paint was left, the last paint is done too. Twice: a thread that answers while it still
+// has to hand its drawing to the screen (as under Wine) has done so by its next answer.
+// Bounded: a slow window is pictured as it is.
 void AwaitRepaint(HWND window, const DwmQueries& dwm) {
-    for (int round = 0; round < kRepaintRounds; ++round) {
-        const bool pending = PaintPending(window);
+    for (int round = 0, clean = 0; round < kRepaintRounds && clean < 2; ++round) {
+        clean = PaintPending(window) ? 0 : clean + 1;
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerMilliseconds, &result))
             break;
-        if (!pending) break;
     }
     dwm.Flush();
 }
