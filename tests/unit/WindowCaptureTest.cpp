@@ -65,7 +65,7 @@ TEST(WindowHitTest, PicksTheHighestTopLevelAndTheDeepestNestedChild) {
 constexpr int kDesktopWindow = -1;  // GetDesktopWindow(), at its own rectangle
 constexpr int kWholeScreen = -2;    // GetDesktopWindow(), the whole virtual screen highlighted
 constexpr int kScreen = -3;         // a point in screen coordinates
-constexpr int kHider = 9, kPanel = 10, kBox = 11, kButton = 12, kDeskBox = 13;
+constexpr int kPanel = 10, kBox = 11, kButton = 12, kDeskBox = 13;
 
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 
@@ -78,7 +78,7 @@ protected:
                                               : scene.WaitWindow(type, w.title));
         }
         ASSERT_EQ(std::count(windows.begin(), windows.end(), nullptr), 0);
-        ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(1500, 100) == ClientColour(kHider); }));
+        ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(1500, 100) == ActiveColour(kHider); }));
         before = State();
     }
     void TearDown() override { mode.reset(); }
@@ -233,13 +233,13 @@ TEST_F(SceneCapture, HiddenCaptureOutputsTheWindowCompleteThroughTheToolbar) {
     Send(WM_LBUTTONUP, At(1, {10, 10}));
     ExpectSceneBack();
     EXPECT_EQ(GetClipboardOwner(), owner.Handle());
-    // Where front covered it: its own colour, repainted before it was pictured.
+    // Where front covered it, and as it looks once it repainted on being raised and activated.
     const RECT back = WindowRect(windows[1]);
     const auto image = Image(0, back);
     for (int y = 210; image && y < 290; ++y)
         for (int x = 310; x < 470; ++x) {
             const POINT p = At(1, {x, y});
-            ASSERT_EQ(image->Pixel(p.x - back.left, p.y - back.top), ClientColour(1)) << x << "," << y;
+            ASSERT_EQ(image->Pixel(p.x - back.left, p.y - back.top), ActiveColour(1)) << x << "," << y;
         }
 }
 
