@@ -11,7 +11,8 @@ constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 // How long a window may take to answer, and how many paints it may need, before it is
 // pictured as it is.
 constexpr UINT kAnswerMilliseconds = 250;
-constexpr int kRepaintRounds = 8;
+constexpr int kRepaintRounds = 10;
+constexpr int kCleanRounds = 3;
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -28,11 +29,12 @@ bool PaintPending(HWND window) {
 }
 
 // The window's thread answers only from its message loop, so once it answered after no
-// paint was left, the last paint is done too. Twice: a thread that answers while it still
-// has to hand its drawing to the screen (as under Wine) has done so by its next answer.
-// Bounded: a slow window is pictured as it is.
+// paint was left, the last paint is done too. Three times: where the drawing reaches the
+// screen in steps, one turn of that loop each (Wine's X11 driver: the restacking sent, its
+// exposure read, the exposed part put back), the steps are done by then. Bounded: a slow
+// window is pictured as it is.
 void AwaitRepaint(HWND window, const DwmQueries& dwm) {
-    for (int round = 0, clean = 0; round < kRepaintRounds && clean < 2; ++round) {
+    for (int round = 0, clean = 0; round < kRepaintRounds && clean < kCleanRounds; ++round) {
         clean = PaintPending(window) ? 0 : clean + 1;
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerMilliseconds, &result))

@@ -96,8 +96,13 @@ protected:
         ReleaseDC(nullptr, dc);
         return pixels;
     }
+    // Once the screen stands still: the scene repaints windows that the last capture activated.
     void Act() {
-        screen = Screen();
+        std::vector<std::uint32_t> last;
+        ASSERT_TRUE(WaitUntil([&] {
+            last = std::move(screen);
+            return (screen = Screen()) == last;
+        }));
         mode->Act([this] { ++finished; });
     }
     HWND Handle(int i) const { return i >= 0 ? windows[i] : GetDesktopWindow(); }
