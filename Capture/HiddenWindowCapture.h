@@ -10,9 +10,6 @@ namespace Vorlune {
 // overlay, and the stacking is put back. A right click holds the pick (in the All variant:
 // the top-level window, whose children can still be picked); Escape lets go first.
 class HiddenWindowCapture : public WindowPickCapture {
-public:
-    bool Locked() const { return locked; }
-
 protected:
     HiddenWindowCapture(HWND owner, std::wstring className, WindowScope scope, const DwmQueries& dwm)
         : WindowPickCapture(owner, std::move(className), scope, KeyMouseToolTipHidden, dwm) {}

@@ -19,7 +19,6 @@ public:
 
     HWND Window() const { return window_; }
     const RECT& Bounds() const { return bounds_; }
-    HDC Dc() const { return dc_; }
     // The picture onto target, where the snapshot's corner is at origin in screen coordinates.
     void Paste(HDC target, POINT origin) const;
 

@@ -69,6 +69,12 @@ constexpr int kPanel = 10, kBox = 11, kButton = 12, kDeskBox = 13;
 
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 
+POINT CursorAt() {
+    POINT p = {};
+    GetCursorPos(&p);
+    return p;
+}
+
 class SceneCapture : public testing::Test {
 protected:
     void SetUp() override {
@@ -81,7 +87,10 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(1500, 100) == ActiveColour(kHider); }));
         before = State();
     }
-    void TearDown() override { mode.reset(); }
+    void TearDown() override {
+        mode.reset();
+        PlaceCursor(cursor);  // where later tests expect it
+    }
 
     void Make(Mode m, const DwmQueries& dwm = SystemDwm()) {
         mode.reset();  // one object of a mode at a time: they share its message map
@@ -148,6 +157,7 @@ protected:
             }
     }
 
+    POINT cursor = CursorAt();
     ScratchDir temp;
     Process scene{ExeFolder() + L"scene_windows.exe", temp.Path()};
     std::vector<HWND> windows;
