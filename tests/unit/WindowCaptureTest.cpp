@@ -69,15 +69,10 @@ constexpr int kPanel = 10, kBox = 11, kButton = 12, kDeskBox = 13;
 
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 
-POINT CursorAt() {
-    POINT p = {};
-    GetCursorPos(&p);
-    return p;
-}
-
 class SceneCapture : public testing::Test {
 protected:
     void SetUp() override {
+        GetCursorPos(&cursor);
         for (const Window& w : kWindows) {
             const std::wstring type = ClassOf(windows.size());
             windows.push_back(w.flags & Child ? FindWindowExW(windows[w.owner], nullptr, type.c_str(), w.title)
@@ -157,7 +152,7 @@ protected:
             }
     }
 
-    POINT cursor = CursorAt();
+    POINT cursor = {};
     ScratchDir temp;
     Process scene{ExeFolder() + L"scene_windows.exe", temp.Path()};
     std::vector<HWND> windows;
