@@ -178,11 +178,22 @@ bool CaptureBase::NudgeCursor(WPARAM key) {
     return true;
 }
 
+POINT CaptureBase::CursorPoint() const {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (snapshot != nullptr) {
+        cursor.x -= snapshot->bounds.left;
+        cursor.y -= snapshot->bounds.top;
+    }
+    return cursor;
+}
+
 void CaptureBase::EndCapture() {
     HideOverlay(overlay);
     dragging = false;
     keyboardAnchor = false;
     snapshot.reset();
+    OnCaptureEnded();
     std::function<void()> callback = std::exchange(onFinished, nullptr);
     if (callback) callback();
 }

@@ -62,9 +62,13 @@ protected:
     void Finish(POINT position, SIZE size);
     // Moves the cursor one pixel for an arrow key; false for any other key.
     bool NudgeCursor(WPARAM key);
+    // Where the cursor is now, in snapshot coordinates.
+    POINT CursorPoint() const;
     // Ends the capture, finished or cancelled: overlay hidden, flags cleared, snapshot
     // released, then onFinished run. Only the first call of a capture runs the callback.
     void EndCapture();
+    // Called by EndCapture: what the mode holds for this capture alone can go.
+    virtual void OnCaptureEnded() {}
 
     HWND owner;
     bool dragging = false;

@@ -6,6 +6,7 @@
 #include "Capture/CountdownWindow.h"
 #include "app/AppContext.h"
 #include "draw/CursorPainter.h"
+#include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
 
 namespace Vorlune {
@@ -44,7 +45,7 @@ void DesktopCapture::Start() {
 // toggle on: no need to read the setting again on every move.
 void DesktopCapture::OnMouseMove(POINT point) {
     snapshot->ResetWork();
-    DrawCursorMarker(*snapshot, point);
+    DrawCursorMarker(snapshot->workDC, point, GetAuxiliaryLineColor());
     Refresh();
 }
 
@@ -60,7 +61,7 @@ bool DesktopCapture::OnKeyDown(WPARAM key) {
 }
 
 void DesktopCapture::FinishWithCursor() {
-    DrawCursorImage(*snapshot);
+    DrawCursorImage(snapshot->outputDC, snapshot->Origin());
     FinishWholeScreen();
 }
 
@@ -74,7 +75,7 @@ void DelayedDesktopCapture::Start() {
     const int seconds = ParseDelaySeconds(Settings().GetString(KeyDelaySeconds));
     if (seconds > 0) CountDown(seconds);
     TakeSnapshot();
-    if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
     FinishWholeScreen();
 }
 

@@ -24,5 +24,7 @@ private:
 
 // Clips rect to (0, 0, size) and appends it when anything is left.
 void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size);
+// The four lines DrawFrame draws through the corners of frame, each clipped so.
+void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size);
 
 }  // namespace Vorlune

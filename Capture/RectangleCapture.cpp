@@ -87,7 +87,7 @@ bool RectangleCapture::OnKeyDown(WPARAM key) {
 void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
     const PickedArea area = ClampArea(AreaBetween(anchor, point), snapshot->size);
-    if (CursorCaptureOn()) DrawCursorImage(*snapshot);
+    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
     ShowWindow(overlay, SW_HIDE);
     if (area.size.cx > 0 && area.size.cy > 0) Finish(area.position, area.size);
     EndCapture();
@@ -126,16 +126,6 @@ void RectangleCapture::Draw(POINT point) {
     painter_.Paint(snapshot->workDC, size, frame);
     dirty_.Replace(overlay, RectangleFrameRects(frame, size));
     lastFrame_ = frame;
-}
-
-POINT RectangleCapture::CursorPoint() const {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    if (snapshot != nullptr) {
-        cursor.x -= snapshot->bounds.left;
-        cursor.y -= snapshot->bounds.top;
-    }
-    return cursor;
 }
 
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {

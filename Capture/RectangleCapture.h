@@ -43,8 +43,6 @@ private:
     void Redraw(POINT point);
     RectangleFrame ComposeFrame(POINT point);
     bool DropDrag();
-    // Where the cursor is now, in snapshot coordinates.
-    POINT CursorPoint() const;
 
     // The settings the marks are drawn with, as this capture started.
     struct MarkSettings {

@@ -69,13 +69,7 @@ std::vector<RECT> RectangleFrameRects(const RectangleFrame& frame, SIZE size) {
     std::vector<RECT> rects;
     const POINT p = frame.point;
     if (frame.cursorCircle) AddClipped(rects, CursorMarkerBounds(p), size);
-    if (frame.selecting) {
-        const RECT s = SelectionFrame(frame);
-        AddClipped(rects, {s.left, s.top, s.right + 1, s.top + 1}, size);
-        AddClipped(rects, {s.left, s.bottom, s.right + 1, s.bottom + 1}, size);
-        AddClipped(rects, {s.left, s.top + 1, s.left + 1, s.bottom}, size);
-        AddClipped(rects, {s.right, s.top + 1, s.right + 1, s.bottom}, size);
-    }
+    if (frame.selecting) AddFrameLines(rects, SelectionFrame(frame), size);
     if (frame.crossHair) {
         AddClipped(rects, {0, p.y, size.cx, p.y + 1}, size);
         AddClipped(rects, {p.x, 0, p.x + 1, size.cy}, size);

@@ -22,6 +22,8 @@ public:
 
     // Starts a frame: workDC becomes the untouched image again.
     void ResetWork() const;
+    // The screen point at (0, 0) of the DCs.
+    POINT Origin() const { return {bounds.left, bounds.top}; }
 
     GdiObjectCache* gdi;
     RECT bounds;

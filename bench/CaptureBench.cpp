@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <psapi.h>
 
 #include <vector>
 
@@ -10,15 +9,6 @@
 namespace Vorlune::Bench {
 
 namespace {
-
-double PrivateMegabytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
-    const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
 
 // Freezes the screen and shows the overlay, as the capture modes do.
 class BenchCapture : public CaptureBase {

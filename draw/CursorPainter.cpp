@@ -1,6 +1,5 @@
 #include "draw/CursorPainter.h"
 
-#include "Capture/ScreenSnapshot.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
@@ -20,10 +19,6 @@ CursorBitmaps::~CursorBitmaps() {
     if (info_.hbmMask != nullptr) DeleteObject(info_.hbmMask);
 }
 
-void DrawCursorMarker(const ScreenSnapshot& snapshot, POINT point) {
-    DrawCursorMarker(snapshot.workDC, point, GetAuxiliaryLineColor());
-}
-
 void DrawCursorMarker(HDC dc, POINT point, COLORREF colour) {
     HGDIOBJ pen = SelectObject(dc, GdiCache().GetPen(1, colour).get());
     HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -38,20 +33,20 @@ RECT CursorMarkerBounds(POINT point) {
             point.y + kMarkerRadius + 1};
 }
 
-void DrawCursorImage(const ScreenSnapshot& snapshot) {
+void DrawCursorImage(HDC dc, POINT origin) {
     CURSORINFO cursor = {};
     cursor.cbSize = sizeof cursor;
     if (!GetCursorInfo(&cursor) || cursor.hCursor == nullptr) return;
     const CursorBitmaps bitmaps(cursor.hCursor);
     if (!bitmaps.Valid()) return;
-    const int x = cursor.ptScreenPos.x - snapshot.bounds.left - bitmaps.HotSpot().x;
-    const int y = cursor.ptScreenPos.y - snapshot.bounds.top - bitmaps.HotSpot().y;
+    const int x = cursor.ptScreenPos.x - origin.x - bitmaps.HotSpot().x;
+    const int y = cursor.ptScreenPos.y - origin.y - bitmaps.HotSpot().y;
     if (bitmaps.Colour() != nullptr) {
         BITMAP colour = {};
         GetObjectW(bitmaps.Colour(), sizeof colour, &colour);
-        DrawIconEx(snapshot.outputDC, x, y, cursor.hCursor, colour.bmWidth, colour.bmHeight, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, x, y, cursor.hCursor, colour.bmWidth, colour.bmHeight, 0, nullptr, DI_NORMAL);
     } else {
-        DrawIcon(snapshot.outputDC, x, y, cursor.hCursor);
+        DrawIcon(dc, x, y, cursor.hCursor);
     }
 }
 

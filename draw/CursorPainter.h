@@ -3,19 +3,16 @@
 
 namespace Vorlune {
 
-class ScreenSnapshot;
-
 // The title-bar toggle "Capture mouse cursor" is on.
 bool CursorCaptureOn();
 
-// A hollow circle of radius 30 around point, in the auxiliary line colour, into workDC.
-void DrawCursorMarker(const ScreenSnapshot& snapshot, POINT point);
-// The same circle in a given colour into any DC; it stays inside CursorMarkerBounds.
+// A hollow circle of radius 30 around point; it stays inside CursorMarkerBounds.
 void DrawCursorMarker(HDC dc, POINT point, COLORREF colour);
 RECT CursorMarkerBounds(POINT point);
 
-// The current cursor, with its current shape and at its current place, into outputDC.
-void DrawCursorImage(const ScreenSnapshot& snapshot);
+// The current cursor, with its current shape and at its current place, into a DC whose
+// (0, 0) shows the screen point origin.
+void DrawCursorImage(HDC dc, POINT origin);
 
 // The two bitmaps GetIconInfo hands out belong to the caller; this deletes them.
 class CursorBitmaps {

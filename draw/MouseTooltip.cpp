@@ -1,7 +1,7 @@
 #include "draw/MouseTooltip.h"
 
-#include "Capture/ScreenSnapshot.h"
 #include "app/AppContext.h"
+#include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
 #include "settings/ClipBoardMode.h"
 #include "settings/SettingsStore.h"
@@ -57,13 +57,12 @@ RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point) {
     return Offset(work, -snapshotBounds.left, -snapshotBounds.top);
 }
 
-void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text) {
-    HDC dc = snapshot.workDC;
-    HGDIOBJ font = SelectObject(dc, snapshot.gdi->GetFont(0).get());
+RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::wstring& text) {
+    HGDIOBJ font = SelectObject(dc, GdiCache().GetFont(0).get());
     SIZE extent = {};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const SIZE cursor = {GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR)};
-    RECT box = PlaceMouseToolTip(point, extent, cursor, MouseToolTipWorkArea(snapshot.bounds, point));
+    RECT box = PlaceMouseToolTip(point, extent, cursor, MouseToolTipWorkArea(screenBounds, point));
     const COLORREF textColour = SetTextColor(dc, kText);
     const COLORREF background = SetBkColor(dc, kBackground);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_VCENTER);
@@ -71,6 +70,7 @@ void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::ws
     SetBkColor(dc, background);
     SetTextColor(dc, textColour);
     SelectObject(dc, font);
+    return {box.left, box.top, box.right + 1, box.bottom + 1};  // the frame takes right and bottom
 }
 
 void CopyMouseToolTipText(HWND owner, const std::wstring& text) {

@@ -5,8 +5,6 @@
 
 namespace Vorlune {
 
-class ScreenSnapshot;
-
 // " Handle=0x0000001C, Width=640, Height=480 " with the labels of the current language;
 // the handle's low 32 bits as eight upper-case hexadecimal digits.
 std::wstring BuildMouseToolTipText(HWND window, const RECT& rect);
@@ -19,8 +17,9 @@ RECT PlaceMouseToolTip(POINT point, SIZE textSize, SIZE cursorSize, const RECT& 
 // The work area of the monitor under point, all in snapshot coordinates.
 RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point);
 
-// The box with the text next to point, into workDC.
-void DrawMouseToolTip(const ScreenSnapshot& snapshot, POINT point, const std::wstring& text);
+// The box with the text next to point, into a DC showing screenBounds; point in that DC's
+// coordinates. Returns what it drew over, right and bottom outside.
+RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::wstring& text);
 
 // Puts the text on the clipboard as CF_TEXT, only when the ClipBoard setting is 3.
 // The clipboard keeps its content when the text cannot be put there.

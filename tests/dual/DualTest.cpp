@@ -84,7 +84,7 @@ TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
     // Near the right edge of the left monitor the box goes left of the cursor.
     ScreenSnapshot snapshot;
     PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
-    DrawMouseToolTip(snapshot, {1900, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
+    DrawMouseToolTip(snapshot.workDC, snapshot.bounds, {1900, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
     const int cx = GetSystemMetrics(SM_CXCURSOR), y = 500 + GetSystemMetrics(SM_CYCURSOR) / 2 + 1;
     EXPECT_NE(GetPixel(snapshot.workDC, 1900 - cx - 10, y), 0xFFFFFFu);
     EXPECT_EQ(GetPixel(snapshot.workDC, 1900 + cx / 2 + 10, y), 0xFFFFFFu);

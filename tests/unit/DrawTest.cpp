@@ -175,7 +175,7 @@ TEST(CursorPainter, MarkerIsAHollowCircleOfRadiusThirtyInTheLineColour) {
     ScreenSnapshot snapshot(RECT{0, 0, 200, 200});
     Fill(snapshot.workDC, snapshot.size, 0xFFFFFF);
     Fill(snapshot.outputDC, snapshot.size, 0xFFFFFF);
-    DrawCursorMarker(snapshot, {100, 90});
+    DrawCursorMarker(snapshot.workDC, {100, 90}, GetAuxiliaryLineColor());
     int ring = 0, other = 0;
     EXPECT_TRUE(Same(BoundsOf(snapshot.workDC, snapshot.size, 0xFF0000, false, &ring), {70, 60, 129, 119}));
     BoundsOf(snapshot.workDC, snapshot.size, 0xFFFFFF, true, &other);
@@ -194,7 +194,7 @@ TEST(CursorPainter, CursorImageAtItsHotSpotIntoTheOutputOnly) {
         ScreenSnapshot snapshot(RECT{200, 150, 500, 450});
         Fill(snapshot.outputDC, snapshot.size, kGround);
         Fill(snapshot.workDC, snapshot.size, kGround);
-        DrawCursorImage(snapshot);
+        DrawCursorImage(snapshot.outputDC, snapshot.Origin());
         int black = 0, changed = 0;
         EXPECT_TRUE(Same(BoundsOf(snapshot.outputDC, snapshot.size, 0x000000, false, &black), {100, 100, 102, 102}));
         EXPECT_TRUE(Same(BoundsOf(snapshot.outputDC, snapshot.size, 0xFFFFFF, false), {105, 105, 105, 105}));
@@ -226,7 +226,7 @@ TEST(CursorPainter, ColourCursorInsideItsRectangleAndItsBitmapsDeleted) {
     EXPECT_TRUE(colour == nullptr || GetObjectType(colour) == 0);
     ScreenSnapshot snapshot(RECT{200, 150, 500, 450});
     Fill(snapshot.outputDC, snapshot.size, kGround);
-    DrawCursorImage(snapshot);
+    DrawCursorImage(snapshot.outputDC, snapshot.Origin());
     int changed = 0;
     const RECT drawn = BoundsOf(snapshot.outputDC, snapshot.size, kGround, true, &changed);
     EXPECT_GT(changed, 20);
@@ -275,7 +275,7 @@ TEST(MouseToolTip, DrawnIntoTheOverlaysPictureOnly) {
     for (POINT point : {POINT{300, 200}, POINT{work.right - 5, work.bottom - 5}}) {
         const bool flipped = point.x > 300;
         PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
-        DrawMouseToolTip(snapshot, point, text);
+        DrawMouseToolTip(snapshot.workDC, snapshot.bounds, point, text);
         const RECT box = flipped ? RECT{point.x - extent.cx - cx, point.y - cy, 0, 0} : RECT{point.x + cx / 2, point.y + cy / 2, 0, 0};
         EXPECT_TRUE(Same(BoundsOf(snapshot.workDC, snapshot.size, 0x646464, false), {box.left, box.top, box.left + extent.cx, box.top + extent.cy}));
         // Dark text on the pale background inside the frame.

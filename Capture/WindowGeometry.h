@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+// The geometry of picking windows, on rectangles alone: no window is asked anything here.
+namespace Vorlune {
+
+// As PtInRect: left and top inside, right and bottom outside.
+bool Contains(const RECT& rect, POINT point);
+// A screen rectangle in snapshot coordinates, where origin is the virtual screen's corner.
+RECT ToSnapshot(const RECT& screen, POINT origin);
+// Edge by edge, the inner of the two; may come out empty or inverted.
+RECT Intersect(const RECT& a, const RECT& b);
+// Cut to (0, 0, size).
+RECT ClampToSize(const RECT& rect, SIZE size);
+bool HasArea(const RECT& rect);
+// The top-left or the bottom-right corner of inner lies in outer.
+bool IsNestedIn(const RECT& outer, const RECT& inner);
+// Either rectangle holds the top-left or the bottom-right corner of the other.
+bool CornersOverlap(const RECT& a, const RECT& b);
+
+constexpr int kNoPick = -1;
+
+// The first of count windows, top of the Z-order first, whose bounds contain point.
+template <class BoundsOf>
+int FirstContaining(std::size_t count, const BoundsOf& boundsOf, POINT point) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (Contains(boundsOf(i), point)) return static_cast<int>(i);
+    return kNoPick;
+}
+
+// From a top-level window down its children (in enumeration order, parents before their
+// own children): each child whose bounds contain point and that is nested in the pick so
+// far becomes the pick. kNoPick when the top-level window itself stays picked.
+template <class BoundsOf, class RectOf>
+int NestedPick(const RECT& topRect, std::size_t count, const BoundsOf& boundsOf, const RectOf& rectOf, POINT point) {
+    int picked = kNoPick;
+    RECT candidate = topRect;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!Contains(boundsOf(i), point)) continue;
+        const RECT rect = rectOf(i);
+        if (!IsNestedIn(candidate, rect)) continue;
+        picked = static_cast<int>(i);
+        candidate = rect;
+    }
+    return picked;
+}
+
+}  // namespace Vorlune
