@@ -14,15 +14,20 @@ std::tm LocalDateNow() {
     return local;
 }
 
+std::wstring MakeDayFolder(const std::wstring& folder, const std::tm& date) {
+    const std::wstring base = WithTrailingBackslash(folder);
+    CreateDirectoryW(base.c_str(), nullptr);  // may exist already
+    const std::wstring day = base + DayFolderName(date) + L'\\';
+    CreateDirectoryW(day.c_str(), nullptr);
+    return day;
+}
+
 ImageFileNamer::ImageFileNamer() : ImageFileNamer(LocalDateNow) {}
 
 ImageFileNamer::ImageFileNamer(DateSource date, int maxNumber) : date_(std::move(date)), maxNumber_(maxNumber) {}
 
 std::wstring ImageFileNamer::NextImagePath(const std::wstring& folder) {
-    const std::wstring base = WithTrailingBackslash(folder);
-    CreateDirectoryW(base.c_str(), nullptr);  // may exist already
-    dayFolder_ = base + DayFolderName(date_()) + L'\\';
-    CreateDirectoryW(dayFolder_.c_str(), nullptr);
+    dayFolder_ = MakeDayFolder(folder, date_());
     // One listing, then set lookups: the cost grows with the folder, not its square.
     ListFolder(dayFolder_, existingNames_);
     const auto name = PickFreeImageName(existingNames_, maxNumber_);

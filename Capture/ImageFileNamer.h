@@ -34,6 +34,10 @@ private:
     int maxNumber_ = kMaxImageNumber;
 };
 
+// Creates the folder (one level) and its folder for date when missing; returns the day
+// folder's path with a trailing backslash. Lists nothing.
+std::wstring MakeDayFolder(const std::wstring& folder, const std::tm& date);
+
 // The local date now, from time and localtime_s.
 std::tm LocalDateNow();
 

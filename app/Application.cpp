@@ -6,6 +6,7 @@
 
 #include "Capture/OverlayMaps.h"
 #include "app/AppContext.h"
+#include "app/CommandDispatch.h"
 #include "app/MainWindow.h"
 #include "app/ScreenClamp.h"
 #include "draw/GdiObjectCache.h"
@@ -24,6 +25,7 @@ void TouchProcessObjects() {
     IniPath();
     Settings();
     App();
+    Commands();
     TheToolTip();
     GdiCache();
     MainWindowMap();
@@ -42,7 +44,8 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(105));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(105));
+    wc.hIcon = icon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GdiCache().GetBrush(MainWindow::kBackground).get();
     wc.lpszClassName = className;
@@ -64,6 +67,7 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     window.Attach(hwnd, position.x, position.y);
     window.BuildSurface();
     window.RegisterHandlers(MainWindowMap());
+    window.BuildContainers(icon, title, RunCommand);
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);

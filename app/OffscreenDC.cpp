@@ -2,13 +2,11 @@
 
 namespace Vorlune {
 
-void OffscreenDC::CreateDesktopSized() {
+void OffscreenDC::Create(SIZE size) {
     Reset();
-    RECT rect = {};
-    GetWindowRect(GetDesktopWindow(), &rect);
     HDC screen = GetWindowDC(nullptr);
-    bitmap_ = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
-    if (screen != nullptr) ReleaseDC(GetDesktopWindow(), screen);
+    bitmap_ = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
     dc_ = CreateCompatibleDC(nullptr);
     if (dc_ != nullptr && bitmap_ != nullptr) SelectObject(dc_, bitmap_);
 }

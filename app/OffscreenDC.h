@@ -11,8 +11,8 @@ public:
     OffscreenDC(const OffscreenDC&) = delete;
     OffscreenDC& operator=(const OffscreenDC&) = delete;
 
-    // A surface as large as the desktop window, compatible with the screen.
-    void CreateDesktopSized();
+    // A surface of size, compatible with the screen.
+    void Create(SIZE size);
     void Reset();
     HDC Get() const { return dc_; }
 

@@ -30,7 +30,7 @@ ToolbarHost::ToolbarHost() {
     RegisterClassExW(&wc);
     hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x,
                            kOrigin.y, 230, 89, nullptr, nullptr, App().instance, nullptr);
-    back_.CreateDesktopSized();
+    back_.Create({230, 89});
 }
 
 void ToolbarHost::Build() {

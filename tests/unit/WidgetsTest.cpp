@@ -191,7 +191,7 @@ TEST(Buttons, PaintTheColoursOfEveryState) {
 TEST(Pictures, DrawAsATransparentBlitOfTheirBitmap) {
     ToolbarHost::Get();  // the instance the pictures come from
     OffscreenDC ours, blit, source;
-    for (OffscreenDC* dc : {&ours, &blit, &source}) dc->CreateDesktopSized();
+    for (OffscreenDC* dc : {&ours, &blit, &source}) dc->Create({40, 30});
     for (int id : {138, 139, 140, 141, 142, 143}) {
         const SIZE size = id == 138 ? SIZE{10, 15} : SIZE{36, 25};
         const COLORREF transparent = id == 138 ? 0xFFFFFF : 0x000000;

@@ -1,0 +1,123 @@
+#include "app/CommandDispatch.h"
+
+#include <shlwapi.h>
+
+#include <exception>
+#include <string>
+
+#include "Capture/DesktopCapture.h"
+#include "Capture/HiddenWindowCapture.h"
+#include "Capture/ImageFileNamer.h"
+#include "Capture/RectangleCapture.h"
+#include "Capture/WindowCapture.h"
+#include "app/AppContext.h"
+#include "settings/ImageFolder.h"
+#include "settings/SettingsStore.h"
+#include "settings_dialog/SettingsWindow.h"
+
+namespace Vorlune {
+
+namespace {
+
+// The command in progress. Clicks queued meanwhile, or dispatched by the settings dialog's
+// own loop, must not start a second one; and a command that fails while it starts brings
+// the toolbar back only after its error box, not behind it.
+struct Run {
+    HWND toolbar = nullptr;
+    bool running = false;
+    bool starting = false;
+    bool ended = false;
+};
+Run run;
+
+void ShowToolbar() {
+    run.running = false;
+    ShowWindow(run.toolbar, SW_SHOW);
+}
+
+void OnCommandEnded() {
+    if (run.starting)
+        run.ended = true;
+    else
+        ShowToolbar();
+}
+
+std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
+    switch (index) {
+    case CommandRectangle: return MakeCaptureMode<RectangleCapture>(owner);
+    case CommandRectangleWithMagnifier: return MakeCaptureMode<RectangleCaptureWithMagnifier>(owner);
+    case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner);
+    case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner);
+    case CommandHiddenWindowTop: return MakeCaptureMode<HiddenWindowCaptureTop>(owner);
+    case CommandHiddenWindowAll: return MakeCaptureMode<HiddenWindowCaptureAll>(owner);
+    case CommandDesktop: return MakeCaptureMode<DesktopCapture>(owner);
+    case CommandDelayedDesktop: return std::make_unique<DelayedDesktopCapture>(owner);  // no overlay of its own
+    case CommandSettings: break;
+    }
+    return std::make_unique<SettingsWindow>(owner);
+}
+
+// False when the image folder is missing: the user is told so and sent to the page that sets it.
+bool CheckSaveFolder(CommandIndex index, HWND toolbar) {
+    if (index == CommandSettings) return true;
+    const std::wstring folder = GetSaveFolder();
+    if (PathFileExistsW(folder.c_str())) return true;
+    const std::wstring text = App().GetText(TextSaveFolderNotFound) + L"\r\n\r\n" + folder;
+    MessageBoxW(toolbar, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+    Settings().SetString(KeyTreeViewSelectedItemString, App().GetText(TextCapturePage));
+    static SettingsWindow folderSettings(toolbar);
+    ShowWindow(toolbar, SW_HIDE);
+    folderSettings.Act(OnCommandEnded);
+    return false;
+}
+
+}  // namespace
+
+CommandIndex GetCommandIndex(TextId buttonId) {
+    auto variant = [](TextId toggle, CommandIndex first) {
+        return static_cast<CommandIndex>(first + (Settings().GetToggle(toggle) != 0 ? 1 : 0));
+    };
+    switch (buttonId) {
+    case TextRectangleButton: return variant(TextZoomToggle, CommandRectangle);
+    case TextWindowButton: return variant(TextWindowToggle, CommandWindowTop);
+    case TextHiddenWindowButton: return variant(TextHiddenWindowToggle, CommandHiddenWindowTop);
+    case TextDesktopButton: return variant(TextDelayToggle, CommandDesktop);
+    case TextSettingsButton: return CommandSettings;
+    default: return CommandRectangle;
+    }
+}
+
+ButtonActor& CommandTable::Action(CommandIndex index, HWND owner) {
+    std::unique_ptr<ButtonActor>& actor = actors_[index];
+    if (!actor) actor = MakeActor(index, owner);
+    return *actor;
+}
+
+CommandTable& Commands() {
+    static CommandTable table;
+    return table;
+}
+
+void RunCommand(const Button& button) {
+    if (run.running) return;
+    run = {button.Owner(), true, true, false};
+    // The dialog and the boxes that follow need the mouse.
+    ReleaseCapture();
+    try {
+        MakeDayFolder(GetSaveFolder(), LocalDateNow());
+        const CommandIndex index = GetCommandIndex(button.Id());
+        if (CheckSaveFolder(index, run.toolbar)) {
+            ShowWindow(run.toolbar, SW_HIDE);
+            SetActiveWindow(nullptr);
+            Sleep(100);  // the toolbar leaves the screen before it is frozen
+            Commands().Action(index, run.toolbar).Act(OnCommandEnded);
+        }
+    } catch (const std::exception& error) {
+        MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+        run.ended = true;
+    }
+    run.starting = false;
+    if (run.ended) ShowToolbar();
+}
+
+}  // namespace Vorlune

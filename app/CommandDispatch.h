@@ -1,0 +1,45 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+
+#include "Capture/ButtonActor.h"
+#include "settings/TextId.h"
+#include "widgets/Button.h"
+
+namespace Vorlune {
+
+// The commands, in the order of their indexes.
+enum CommandIndex : int {
+    CommandRectangle,
+    CommandRectangleWithMagnifier,
+    CommandWindowTop,
+    CommandWindowAll,
+    CommandHiddenWindowTop,
+    CommandHiddenWindowAll,
+    CommandDesktop,
+    CommandDelayedDesktop,
+    CommandSettings,
+};
+
+// A command button's command: its id, and for the four capture buttons the toggle below it
+// (any value but 0 picks the second variant).
+CommandIndex GetCommandIndex(TextId buttonId);
+
+// The actors of the commands, made on a command's first use and kept until exit.
+class CommandTable {
+public:
+    ButtonActor& Action(CommandIndex index, HWND owner);
+
+private:
+    std::unordered_map<int, std::unique_ptr<ButtonActor>> actors_;
+};
+
+CommandTable& Commands();
+
+// What a command button's click runs: hides the toolbar and starts the command, unless one
+// is running already; the toolbar comes back when the command has ended or failed.
+void RunCommand(const Button& button);
+
+}  // namespace Vorlune
