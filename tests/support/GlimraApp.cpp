@@ -9,9 +9,10 @@ void GlimraApp::WriteIni(const std::wstring& text) const {
     WriteUtf16File(IniPath(), text);
 }
 
-bool GlimraApp::Start(const std::map<std::wstring, std::wstring>& environment) {
+bool GlimraApp::Start(const std::map<std::wstring, std::wstring>& environment,
+                      std::function<void(const SeenBox&)> onBox) {
     process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path(), L"", environment);
-    watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id());
+    watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox));
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");
     // Start-up ends by showing the window and making its folder.
     return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && FolderExists(AppFolder()); });

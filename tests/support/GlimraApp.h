@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,8 +25,10 @@ public:
     void WriteIni(const std::wstring& text) const;
     std::wstring ReadIni() const { return ReadUtf16File(IniPath()); }
 
-    // Starts the program and waits for its toolbar; false when it did not appear.
-    bool Start(const std::map<std::wstring, std::wstring>& environment = {});
+    // Starts the program and waits for its toolbar; false when it did not appear. onBox sees
+    // each message box while it is up.
+    bool Start(const std::map<std::wstring, std::wstring>& environment = {},
+               std::function<void(const SeenBox&)> onBox = {});
     // Posts WM_CLOSE and waits for the exit code.
     std::optional<DWORD> Close();
 

@@ -3,8 +3,10 @@
 #include <stdexcept>
 
 #include "MessageBoxWatcher.h"
+#include "SettingGuard.h"
 #include "app/AppContext.h"
 #include "app/Application.h"
+#include "app/CommandDispatch.h"
 #include "app/ScreenClamp.h"
 #include "ui/MessageMap.h"
 #include "ui/PendingException.h"
@@ -121,6 +123,29 @@ TEST(ScreenClamp, OneAndTwoMonitors) {
     for (const Case& c : cases) {
         const POINT got = ClampToVirtualScreen(c.stored, c.screen);
         EXPECT_EQ(std::make_pair(got.x, got.y), std::make_pair(c.expected.x, c.expected.y)) << c.stored.x << "," << c.stored.y;
+    }
+}
+
+TEST(Commands, EachButtonAndToggleValueNamesItsCommand) {
+    struct Case {
+        TextId button, toggle;
+        int value;
+        CommandIndex command;
+    };
+    const Case cases[] = {
+        {TextRectangleButton, TextZoomToggle, 0, CommandRectangle},
+        {TextRectangleButton, TextZoomToggle, 2, CommandRectangleWithMagnifier},
+        {TextWindowButton, TextWindowToggle, 1, CommandWindowAll},
+        {TextWindowButton, TextZoomToggle, 1, CommandWindowTop},
+        {TextHiddenWindowButton, TextHiddenWindowToggle, -1, CommandHiddenWindowAll},
+        {TextDesktopButton, TextDelayToggle, 0, CommandDesktop},
+        {TextDesktopButton, TextDelayToggle, 1, CommandDelayedDesktop},
+        {TextSettingsButton, TextDelayToggle, 1, CommandSettings},
+        {TextLanguageToggle, TextZoomToggle, 1, CommandRectangle},
+    };
+    for (const Case& c : cases) {
+        Vorlune::Test::ToggleGuard toggle(c.toggle, c.value);
+        EXPECT_EQ(GetCommandIndex(c.button), c.command) << c.button << " " << c.value;
     }
 }
 
