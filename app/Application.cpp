@@ -67,14 +67,12 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     window.Attach(hwnd, position.x, position.y);
     window.BuildSurface();
     window.RegisterHandlers(MainWindowMap());
-    // Before the buttons make the hint window, which the toolbar owns: Wine then leaves an
-    // owner that is made topmost below its owned windows, and not topmost.
-    const bool topmost = Settings().GetInt(SectionSettings, KeyAppTopMost) == 1;
-    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     window.BuildContainers(icon, title, RunCommand);
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
+    const bool topmost = Settings().GetInt(SectionSettings, KeyAppTopMost) == 1;
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
     return true;
 }

@@ -45,8 +45,10 @@ void ToolTipImpl::Create(HWND owner) {
     wc.hbrBackground = GdiCache().GetBrush(kBackground).get();
     wc.lpszClassName = kToolTipClassName;
     RegisterClassExW(&wc);
-    window_ = CreateWindowExW(WS_EX_TOPMOST, kToolTipClassName, nullptr, WS_POPUP, 0, 0, 1, 1, owner, nullptr,
-                              nullptr, nullptr);
+    // Not owned by the toolbar: Wine puts an owner that is made topmost below the windows it
+    // owns, and then clears its topmost style. A tool window needs no owner to stay off the taskbar.
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kToolTipClassName, nullptr, WS_POPUP, 0, 0, 1, 1,
+                              nullptr, nullptr, nullptr, nullptr);
     if (window_ == nullptr) return;
     worker_.SetTarget(window_, kDueMessage);
     Hide();

@@ -8,7 +8,7 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kTree = 1000, kFolderEdit = 1003, kCancel = 1004;
+constexpr int kTree = 1000, kFolderEdit = 1003, kCancel = 1004, kTopMost = 1013, kOk = 1024;
 
 POINT CommandButton(int i) { return {25 + 45 * i, 49}; }
 
@@ -48,8 +48,27 @@ HWND WaitDialog(GlimraApp& app) {
     return dialog;
 }
 
-void Cancel(HWND dialog) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCancel, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kCancel)));
+void Press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Cancel(HWND dialog) { Press(dialog, kCancel); }
+
+// A control of the dialog's pages, shown or not.
+HWND PageControl(HWND dialog, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM param) {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (GetDlgCtrlID(child) == s->id && (s->found == nullptr || IsWindowVisible(child))) s->found = child;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool ToolbarBack(GlimraApp& app) {
@@ -133,15 +152,8 @@ TEST(Commands, AMissingImageFolderIsReportedAndTheCapturePageOpens) {
         EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
         EXPECT_EQ(app.Boxes().Seen()[0].text, language.text + L"\r\n\r\n" + folder);
         ASSERT_NE(dialog = WaitDialog(app), nullptr);
-        HWND edit = nullptr;
-        EnumChildWindows(
-            dialog,
-            [](HWND child, LPARAM param) {
-                if (GetDlgCtrlID(child) == kFolderEdit && IsWindowVisible(child)) *reinterpret_cast<HWND*>(param) = child;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&edit));
-        ASSERT_NE(edit, nullptr) << "the page with the folder is shown";
+        HWND edit = PageControl(dialog, kFolderEdit);
+        ASSERT_TRUE(edit != nullptr && IsWindowVisible(edit)) << "the page with the folder is shown";
         wchar_t text[MAX_PATH] = {};
         SendMessageW(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
         EXPECT_EQ(text, folder);
@@ -189,6 +201,22 @@ TEST(Commands, ClicksWhileACommandRunsAreIgnored) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && !IsWindowVisible(overlay); }));
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST(Commands, KeepInFrontTakesEffectWhenTheDialogIsConfirmed) {
+    GlimraApp app;
+    ASSERT_TRUE(app.Start());
+    for (const auto& [check, value] : {std::pair{BST_CHECKED, L"1"}, std::pair{BST_UNCHECKED, L"0"}}) {
+        Click(app.Window(), CommandButton(4));
+        HWND dialog = WaitDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        SendMessageW(PageControl(dialog, kTopMost), BM_SETCHECK, check, 0);
+        Press(dialog, kOk);
+        ASSERT_TRUE(ToolbarBack(app));
+        EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, check == BST_CHECKED);
+        EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"AppTopMost"), value);
+    }
     EXPECT_EQ(app.Close(), 0u);
 }
 
