@@ -117,10 +117,13 @@ std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size) {
 
 std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
     UpdateWindow(window);
+    // Wine puts a window's drawing on the X screen only when its thread waits; Sleep is no wait.
+    auto settle = [](DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, 0); };
+    settle(0);
     HDC screen = GetDC(nullptr);
     std::vector<std::uint32_t> last = SurfacePixels(screen, 0, 0, area);
     for (int i = 0; i < 100; ++i) {
-        Sleep(10);
+        settle(10);
         std::vector<std::uint32_t> now = SurfacePixels(screen, 0, 0, area);
         if (now == last) break;
         last = std::move(now);

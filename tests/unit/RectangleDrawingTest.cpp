@@ -20,14 +20,17 @@ constexpr COLORREF kLine = 0xFF00FF;
 class RectangleDrawing : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(pattern.Shown()); }
-    void TearDown() override {
+    void TearDown() override { End(); }
+    void End() {
         if (overlay != nullptr) SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
         overlay = nullptr;
         mode.reset();
         PumpMessages();
     }
+    // The previous capture's overlay goes first, so that the class name finds only the new one.
     template <class Mode>
     void Begin(const wchar_t* className) {
+        End();
         mode = MakeCaptureMode<Mode>(owner.Handle());
         mode->Act([] {});
         overlay = FindWindowW(className, nullptr);
