@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "Bench.h"
 
@@ -46,7 +47,7 @@ double Median(std::vector<double> values) { return Percentile(std::move(values),
 
 }  // namespace Vorlune::Bench
 
-// Runs every benchmark, or those whose name contains the first argument.
+// Runs every benchmark, or those whose name contains one of the arguments.
 int main(int argc, char** argv) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -54,8 +55,10 @@ int main(int argc, char** argv) {
     CreateDirectoryW(scratch.c_str(), nullptr);
     SetEnvironmentVariableW(L"TMP", scratch.c_str());
     SetEnvironmentVariableW(L"TEMP", scratch.c_str());
-    const std::string filter = argc > 1 ? argv[1] : "";
+    const std::vector<std::string> filters(argv + 1, argv + argc);
     for (const auto& [name, run] : Vorlune::Bench::Benchmarks())
-        if (filter.empty() || name.find(filter) != std::string::npos) run();
+        if (filters.empty() || std::any_of(filters.begin(), filters.end(),
+                                           [&](const std::string& f) { return name.find(f) != std::string::npos; }))
+            run();
     return 0;
 }
