@@ -3,6 +3,7 @@
 
 #include "GlimraApp.h"
 #include "ImageFiles.h"
+#include "PatternWindow.h"
 #include "Capture/ImageFileNamer.h"
 
 namespace Vorlune::Test {
@@ -81,42 +82,77 @@ void SetIni(GlimraApp& app, const wchar_t* section, const wchar_t* key, const st
 
 std::wstring TodaysFolder(GlimraApp& app) { return app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
 
-TEST(Commands, EveryCommandRunsItsModeAndTheToolbarComesBackEachTime) {
-    GlimraApp app;
-    // With the cursor toggle on, the desktop mode waits on its overlay too.
-    app.WriteIni(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\n[Gui]\r\n13=1\r\n");
-    ASSERT_TRUE(app.Start());
-    struct Mode {
+POINT OnToolbar(GlimraApp& app, POINT client) {
+    const RECT toolbar = app.WindowRect();
+    return {toolbar.left + client.x, toolbar.top + client.y};
+}
+
+TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
+    const RECT picture = {600, 300, 1000, 600};
+    PatternWindow pattern(picture);
+    ASSERT_TRUE(pattern.Shown());
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT dragged = {650, 350, 751, 421};
+    enum Pick { Drag, Click, None };
+    struct Journey {
         int button;
         const wchar_t* toggle;
         const wchar_t* value;
         const wchar_t* overlay;
+        Pick pick;
+        RECT image;
     };
-    const Mode modes[] = {{0, L"5", L"0", L"RectangleCapture"},       {0, L"5", L"2", L"RectangleCaptureWithMagnifier"},
-                          {1, L"6", L"0", L"WindowCaptureTop"},       {1, L"6", L"1", L"WindowCaptureAll"},
-                          {2, L"7", L"0", L"HiddenWindowCaptureTop"}, {2, L"7", L"1", L"HiddenWindowCaptureAll"},
-                          {3, L"8", L"0", L"DesktopCapture"},         {0, L"5", L"0", L"RectangleCapture"}};
+    const Journey journeys[] = {
+        {0, L"5", L"0", L"RectangleCapture", Drag, dragged},
+        {0, L"5", L"1", L"RectangleCaptureWithMagnifier", Drag, dragged},
+        {1, L"6", L"0", L"WindowCaptureTop", Click, picture},
+        {1, L"6", L"1", L"WindowCaptureAll", Click, picture},
+        {2, L"7", L"0", L"HiddenWindowCaptureTop", Click, picture},
+        {2, L"7", L"1", L"HiddenWindowCaptureAll", Click, picture},
+        {3, L"8", L"0", L"DesktopCapture", Click, screen},  // only with the cursor toggle on
+        {3, L"8", L"1", nullptr, None, screen},             // delayed by no seconds
+        {0, L"5", L"0", L"RectangleCapture", Drag, dragged},  // the same mode again
+    };
+    GlimraApp app;
+    app.WriteIni(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\n");
+    ASSERT_TRUE(app.Start());
     HWND first = nullptr;
-    for (const Mode& m : modes) {
-        SetIni(app, L"Gui", m.toggle, m.value);
-        Click(app.Window(), CommandButton(m.button));
-        HWND overlay = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            overlay = app.Proc().FindWindowOf(m.overlay);
-            return overlay != nullptr && IsWindowVisible(overlay) && !IsWindowVisible(app.Window());
-        })) << Narrow(m.overlay);
-        if (first == nullptr) first = overlay;
-        PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && !IsWindowVisible(overlay); }));
+    int number = 0;
+    for (const Journey& j : journeys) {
+        SCOPED_TRACE(testing::Message() << "button " << j.button << ", toggle " << Narrow(j.value));
+        SetIni(app, L"Gui", j.toggle, j.value);
+        SetIni(app, L"Gui", L"13", j.button == 3 ? L"1" : L"0");
+        RealClick(OnToolbar(app, CommandButton(j.button)));
+        if (j.overlay != nullptr) {
+            HWND overlay = nullptr;
+            ASSERT_TRUE(WaitUntil([&] {
+                overlay = app.Proc().FindWindowOf(j.overlay);
+                return overlay != nullptr && IsWindowVisible(overlay) && !IsWindowVisible(app.Window());
+            }));
+            if (first == nullptr) first = overlay;
+            if (j.pick == Drag) {
+                Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
+                Input(0, {700, 400});
+                Input(MOUSEEVENTF_LEFTUP, {dragged.right - 1, dragged.bottom - 1});
+            } else {
+                RealClick({800, 450});
+            }
+        }
+        const std::wstring file = TodaysFolder(app) + ImageFileName(++number);
+        ASSERT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
+        const Bitmap24 image = ReadBitmap24(file);
+        ASSERT_TRUE(image.Valid());
+        ASSERT_EQ(image.width, j.image.right - j.image.left);
+        ASSERT_EQ(image.height, j.image.bottom - j.image.top);
+        // The picked part shows the pattern; the desktop's is checked away from the cursor.
+        const RECT check = j.image.right == screen.right ? RECT{620, 320, 700, 380} : j.image;
+        for (LONG y = check.top; y < check.bottom; ++y)
+            for (LONG x = check.left; x < check.right; ++x)
+                ASSERT_EQ(image.Pixel(x - j.image.left, y - j.image.top), ScreenPattern(x, y)) << x << "," << y;
     }
     EXPECT_EQ(app.Proc().FindWindowOf(L"RectangleCapture"), first) << "a second click reuses the mode";
 
-    SetIni(app, L"Gui", L"8", L"1");  // delayed, by no seconds: the whole screen at once
-    Click(app.Window(), CommandButton(3));
-    EXPECT_TRUE(WaitUntil([&] { return FileExists(TodaysFolder(app) + L"00001.bmp"); }));
-    EXPECT_TRUE(ToolbarBack(app));
-
-    Click(app.Window(), CommandButton(4));
+    RealClick(OnToolbar(app, CommandButton(4)));
     HWND dialog = WaitDialog(app);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(app.Window()));
@@ -124,6 +160,25 @@ TEST(Commands, EveryCommandRunsItsModeAndTheToolbarComesBackEachTime) {
     EXPECT_TRUE(ToolbarBack(app));
     EXPECT_EQ(app.Close(), 0u);
     EXPECT_TRUE(app.Boxes().Seen().empty());
+}
+
+// Writing the image fails from inside the overlay: the report is shown and the program ends.
+TEST(Commands, AnImageThatCannotBeWrittenIsReportedAndEndsTheProgram) {
+    GlimraApp app;
+    app.WriteIni(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n");
+    ASSERT_TRUE(app.Start());
+    // A file where today's folder belongs.
+    WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
+    RealClick(OnToolbar(app, CommandButton(0)));
+    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
+    RealClick({500, 500});
+    ASSERT_TRUE(app.Boxes().WaitForCount(1));
+    const std::wstring text = app.Boxes().Seen()[0].text;
+    EXPECT_EQ(text.rfind(L"Error\r\nBitmap creation failed\r\n\r\nFile=", 0), 0u) << Narrow(text);
+    EXPECT_NE(text.find(L"Desktop.cpp\r\nLine="), std::wstring::npos) << Narrow(text);
+    EXPECT_NE(text.find(L"\r\nGetLastError()=3\r\n"), std::wstring::npos) << Narrow(text);
+    EXPECT_EQ(app.Proc().WaitExit(), 1u);
 }
 
 TEST(Commands, AMissingImageFolderIsReportedAndTheCapturePageOpens) {
@@ -220,55 +275,55 @@ TEST(Commands, KeepInFrontTakesEffectWhenTheDialogIsConfirmed) {
     EXPECT_EQ(app.Close(), 0u);
 }
 
-void RealClick(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-TEST(Commands, TheSettingsDialogGetsTheMouseAfterTheClickThatOpenedIt) {
-    GlimraApp app;
-    ASSERT_TRUE(app.Start());
-    POINT before = {};
-    GetCursorPos(&before);
-    const RECT toolbar = app.WindowRect();
-    RealClick({toolbar.left + CommandButton(4).x, toolbar.top + CommandButton(4).y});
+// Cancel clicked with the real mouse: the toolbar let go of it before the dialog came.
+void OpenAndCancelTheDialogByMouse(GlimraApp& app) {
+    RealClick(OnToolbar(app, CommandButton(4)));
     HWND dialog = WaitDialog(app);
     ASSERT_NE(dialog, nullptr);
     RECT cancel = {};
     GetWindowRect(GetDlgItem(dialog, kCancel), &cancel);
     RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
-    EXPECT_TRUE(ToolbarBack(app));
-    SetCursorPos(before.x, before.y);
-    EXPECT_EQ(app.Close(), 0u);
+    ASSERT_TRUE(ToolbarBack(app));
 }
 
-TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsAndTheFrameFollowsTheFocus) {
+TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsAndItsButtonsAnswer) {
     GlimraApp app;
     ASSERT_TRUE(app.Start());
     HDC screen = GetDC(nullptr);
     struct Drag {
-        POINT press, to;
+        POINT press;
         POINT expected;
     };
     // Put elsewhere first, as the system menu's Move would; the cursor toggle is no place to drag.
-    for (const Drag& d : {Drag{{60, 12}, {75, 5}, {515, 393}}, Drag{{157, 13}, {172, 6}, {500, 400}}}) {
+    for (const Drag& d : {Drag{{60, 12}, {515, 393}}, Drag{{157, 13}, {500, 400}}}) {
+        SCOPED_TRACE(d.press.x);
         SetWindowPos(app.Window(), nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Post(app.Window(), WM_LBUTTONDOWN, d.press);
-        Post(app.Window(), WM_MOUSEMOVE, d.to);
-        Post(app.Window(), WM_LBUTTONUP, d.to);
-        // Handled after the drag: the unfocused frame where the window ended.
+        const POINT press = {500 + d.press.x, 400 + d.press.y};
+        Input(MOUSEEVENTF_LEFTDOWN, press);
+        Input(0, {press.x + 15, press.y - 7});
+        Input(MOUSEEVENTF_LEFTUP, {press.x + 15, press.y - 7});
+        Input(0, {press.x + 60, press.y + 40});  // the drag has ended: the window stays
+        // Input is served in order: once the dialog has come and gone, the moves were handled.
+        ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialogByMouse(app));
+        EXPECT_EQ(app.WindowRect().left, d.expected.x);
+        EXPECT_EQ(app.WindowRect().top, d.expected.y);
         Post(app.Window(), WM_KILLFOCUS, {});
         EXPECT_TRUE(WaitUntil([&] { return GetPixel(screen, d.expected.x, d.expected.y) == RGB(0xA5, 0xA5, 0xA5); }));
-        EXPECT_EQ(app.WindowRect().left, d.expected.x) << d.press.x;
-        EXPECT_EQ(app.WindowRect().top, d.expected.y) << d.press.x;
         Post(app.Window(), WM_SETFOCUS, {});
         EXPECT_TRUE(WaitUntil([&] { return GetPixel(screen, d.expected.x, d.expected.y) == RGB(0x18, 0x83, 0xD7); }));
     }
     ReleaseDC(nullptr, screen);
+
+    // The system menu opens at the left edge under the click; a click elsewhere closes it.
+    RealClick(OnToolbar(app, {10, 12}));
+    HWND menu = app.Proc().WaitWindow(L"#32768");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu) != FALSE; }));
+    RECT menuRect = {};
+    GetWindowRect(menu, &menuRect);
+    EXPECT_EQ(menuRect.left, app.WindowRect().left);
+    RealClick({1500, 900});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialogByMouse(app));
     EXPECT_EQ(app.Close(), 0u);
 }
 

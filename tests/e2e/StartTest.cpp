@@ -95,7 +95,8 @@ TEST(Start, ClosingWhileMinimisedSavesTheRestoredPosition) {
     GlimraApp app;
     app.WriteIni(L"[App]\r\nPositionX=420\r\nPositionY=240\r\n");
     ASSERT_TRUE(app.Start());
-    ShowWindow(app.Window(), SW_MINIMIZE);
+    // The toolbar's own minimise button, clicked with the real mouse.
+    RealClick({420 + 187, 240 + 12});
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
     EXPECT_EQ(app.Close(), 0u);
     const std::wstring ini = app.ReadIni();

@@ -29,6 +29,22 @@ RECT GlimraApp::WindowRect() const {
     return rect;
 }
 
+void Input(DWORD flags, POINT at) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = (at.x * 65536 + w - 1) / w;
+    input.mi.dy = (at.y * 65536 + h - 1) / h;
+    SendInput(1, &input, sizeof input);
+}
+
+void RealClick(POINT screen) {
+    Input(0, screen);
+    Input(MOUSEEVENTF_LEFTDOWN, screen);
+    Input(MOUSEEVENTF_LEFTUP, screen);
+}
+
 std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key) {
     std::wistringstream lines(text);
     std::wstring line;

@@ -44,6 +44,10 @@ private:
     HWND window_ = nullptr;
 };
 
+// Real mouse input in one queue, as a hand gives it: every event carries its own place.
+void Input(DWORD flags, POINT at);
+void RealClick(POINT screen);
+
 // The value of a key in an INI text, or nothing.
 std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key);
 
