@@ -44,12 +44,10 @@ bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 TEST(WindowHitTest, PicksTheHighestTopLevelAndTheDeepestNestedChild) {
     const RECT tops[] = {{100, 100, 500, 400}, {300, 200, 800, 600}};
     const RECT kids[] = {{150, 150, 300, 300}, {160, 160, 250, 250}, {140, 200, 320, 220}, {450, 120, 600, 180}};
-    const struct {
-        POINT point;
-        int top, child;
-    } cases[] = {{{350, 250}, 0, kNoPick}, {{600, 500}, 1, kNoPick}, {{500, 400}, 1, kNoPick}, {{100, 100}, 0, kNoPick},
-                 {{99, 100}, kNoPick, kNoPick}, {{280, 280}, 0, 0}, {{200, 170}, 0, 1}, {{200, 210}, 0, 1},
-                 {{155, 210}, 0, 0}, {{145, 210}, 0, 2}, {{470, 150}, 0, 3}};
+    const struct { POINT point; int top, child; } cases[] = {
+        {{350, 250}, 0, kNoPick}, {{600, 500}, 1, kNoPick}, {{500, 400}, 1, kNoPick}, {{100, 100}, 0, kNoPick},
+        {{99, 100}, kNoPick, kNoPick}, {{280, 280}, 0, 0}, {{200, 170}, 0, 1}, {{200, 210}, 0, 1}, {{155, 210}, 0, 0},
+        {{145, 210}, 0, 2}, {{470, 150}, 0, 3}};
     auto kid = [&](size_t i) { return kids[i]; };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
@@ -159,14 +157,8 @@ protected:
 // was when the capture started, and a hidden mode puts the scene back as it found it.
 TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
     enum Then { Nothing, RightClick, Click };
-    const struct {
-        Mode mode;
-        int at;
-        POINT client;
-        int picked;
-        Then then = Nothing;
-        bool whole = false;  // not pictured: the whole screen is highlighted
-    } cases[] = {
+    // whole: not pictured, so the whole screen is highlighted.
+    const struct { Mode mode; int at; POINT client; int picked; Then then = Nothing; bool whole = false; } cases[] = {
         {Mode::HiddenTop, 5, {10, 10}, 6},  // the modal popup of the disabled owner
         {Mode::HiddenTop, 2, {100, 100}, 2},
         {Mode::HiddenTop, kDeskBox, {10, 10}, kWholeScreen},  // the desktop is never picked
