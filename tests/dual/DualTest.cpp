@@ -51,8 +51,7 @@ TEST_F(Dual, OverlayShowsTheLeftMonitorAndGivesSnapshotPoints) {
     }
 }
 
-// Enter anchors where the cursor is, arrows move it, Enter finishes: all read from the
-// screen and turned into snapshot points.
+// Enter anchors at the cursor, arrows move it across the monitors' seam, Enter finishes.
 TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
     PatternWindow pattern{{-400, 100, 400, 600}};
     ASSERT_TRUE(pattern.Shown());
@@ -62,10 +61,9 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
     ASSERT_TRUE(PlaceCursor({-3, 150}));
     int finished = 0;
     mode->Act([&] { ++finished; });
-    // Sent, not posted: no mouse move from the queue comes between the keys.
     HWND overlay = FindWindowW(L"RectangleCaptureWithMagnifier", nullptr);
-    for (WPARAM key : {VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN,
-                       VK_RETURN})
+    // Sent, not posted: no mouse move from the queue comes between the keys.
+    for (WPARAM key : {VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         SendMessageW(overlay, WM_KEYDOWN, key, 0);
     ASSERT_EQ(finished, 1);
     const auto image = images.Image(0);
@@ -81,8 +79,7 @@ TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
     const RECT left = MouseToolTipWorkArea(bounds, {500, 500}), primary = MouseToolTipWorkArea(bounds, {2420, 500});
     EXPECT_EQ(std::make_pair(left.left, left.right), std::make_pair(0L, 1920L));
     EXPECT_EQ(std::make_tuple(primary.left, primary.right, primary.bottom), std::make_tuple(1920L, 3840L, 1080L));
-    // Near the right edge of the left monitor the box goes left of the cursor.
-    ScreenSnapshot snapshot;
+    ScreenSnapshot snapshot;  // near the left monitor's right edge the box goes left of the cursor
     PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
     DrawMouseToolTip(snapshot.workDC, snapshot.bounds, {1900, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
     const int cx = GetSystemMetrics(SM_CXCURSOR), y = 500 + GetSystemMetrics(SM_CYCURSOR) / 2 + 1;

@@ -3,18 +3,16 @@
 
 #include <string>
 
-// The windows scene_windows.exe shows from a process of its own, as other programs' windows
-// are; made in this order, each above those before it. Disabled stands for a window its
-// modal popup disabled.
+// The windows scene_windows.exe shows as another program's, made in this order, each above
+// the ones before; Disabled stands for an owner its modal popup disabled.
 namespace Vorlune::Test::Scene {
 
 enum Flag : unsigned { Framed = 1, Menu = 2, Topmost = 4, Minimised = 8, Disabled = 16, Desktop = 32, Child = 64 };
-
 struct Window {
     const wchar_t* title;
-    RECT rect;  // of a child in its parent's client area
+    RECT rect;  // a child's in its parent's client area
     unsigned flags;
-    int owner;  // or parent; -1 for none
+    int owner;  // or parent
 };
 inline constexpr Window kWindows[] = {
     {L"desk", {0, 0, 1920, 1000}, Desktop, -1},  // of class "Progman"
@@ -27,10 +25,9 @@ inline constexpr Window kWindows[] = {
     {L"box", {20, 20, 120, 100}, Child, 10},    {L"OK", {20, 300, 120, 330}, Child, 1},  // a button
     {L"deskbox", {50, 50, 250, 150}, Child, 0},
 };
-
 inline constexpr size_t kHider = 9;
 
-// The client colour of kWindows[i], and while it is active; its class, one of its own.
+// Each window's client colour, its colour while active, and a class of its own.
 inline COLORREF ClientColour(size_t i) { return RGB(40 + i * 9, 200 - i * 7, 90 + i * 5); }
 inline COLORREF ActiveColour(size_t i) { return ClientColour(i) ^ 0xFFFFFF; }
 inline std::wstring ClassOf(size_t i) {

@@ -9,11 +9,10 @@ using namespace Vorlune::Test::Scene;
 
 namespace {
 
-// Paints its colour, another one while it is active, and takes a while over it, as a real
-// program does. The hider hides itself the first time it is deactivated.
+// Paints its colour, another while active, and slowly, as a real program may. The hider
+// hides itself when first deactivated (its data: the index, and 0x10000 once hidden).
 LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);  // the index, and 0x10000 once hidden
-    const auto index = static_cast<size_t>(data & 0xFFFF);
+    const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
     if (message == WM_ACTIVATE) InvalidateRect(hwnd, nullptr, FALSE);
     if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && data == kHider) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, data | 0x10000);
@@ -24,6 +23,7 @@ LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     PAINTSTRUCT ps = {};
     HDC dc = BeginPaint(hwnd, &ps);
     Sleep(20);
+    const auto index = static_cast<size_t>(data & 0xFFFF);
     HBRUSH brush = CreateSolidBrush(GetActiveWindow() == hwnd ? ActiveColour(index) : ClientColour(index));
     FillRect(dc, &ps.rcPaint, brush);
     DeleteObject(brush);
@@ -31,8 +31,7 @@ LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-// For a while, or for good.
-void Serve(DWORD milliseconds) {
+void Serve(DWORD milliseconds) {  // INFINITE: for good
     const DWORD start = GetTickCount();
     MSG msg;
     while (milliseconds == INFINITE || GetTickCount() - start < milliseconds)
@@ -58,21 +57,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                     style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                                     w.owner < 0 ? nullptr : windows[w.owner], nullptr, nullptr, nullptr);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(windows.size()));
-        if (w.flags & Menu) {
-            HMENU menu = CreateMenu();
-            AppendMenuW(menu, MF_STRING, 1, L"File");
+        if (HMENU menu = w.flags & Menu ? CreateMenu() : nullptr; menu && AppendMenuW(menu, MF_STRING, 1, L"File"))
             SetMenu(hwnd, menu);
-        }
         if (w.flags & Minimised) ShowWindow(hwnd, SW_MINIMIZE);
         if (w.flags & Disabled) EnableWindow(hwnd, FALSE);
         windows.push_back(hwnd);
     }
-    // Activation moves some while they are made: once it settled, stacked as listed, the
-    // hider active, and only then named, to tell the scene is ready.
+    // Once activation stopped moving them: stacked as listed, the hider active, and only
+    // then named, to tell the scene is ready.
     Serve(500);
     for (size_t i = 0; i < windows.size(); ++i)
-        if (!(kWindows[i].flags & Child))
-            SetWindowPos(windows[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!(kWindows[i].flags & Child)) SetWindowPos(windows[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetForegroundWindow(windows[kHider]);
     Serve(100);
     SetWindowTextW(windows[kHider], kWindows[kHider].title);

@@ -1,22 +1,31 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <thread>
 
 #include "CaptureProbe.h"
 
 namespace Vorlune::Test {
 
-// A ColourWindow made and served by a thread of its own, as another program's window is:
-// it repaints while the test thread is blocked.
+// A ColourWindow served by a thread of its own, as another program's: it repaints while the test thread waits.
 class ForeignColourWindow {
 public:
-    ForeignColourWindow(const RECT& screenRect, COLORREF colour);
-    ~ForeignColourWindow();
-    ForeignColourWindow(const ForeignColourWindow&) = delete;
-    ForeignColourWindow& operator=(const ForeignColourWindow&) = delete;
-
+    ForeignColourWindow(const RECT& rect, COLORREF colour) {
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, rect, colour, ready] {
+            ColourWindow window(rect, colour);
+            threadId_ = GetCurrentThreadId();
+            hwnd_ = window.Handle();
+            SetEvent(ready);
+            for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) DispatchMessageW(&msg);
+        });
+        WaitForSingleObject(ready, INFINITE);
+        CloseHandle(ready);
+    }
+    ~ForeignColourWindow() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
     HWND Handle() const { return hwnd_; }
 
 private:

@@ -18,20 +18,16 @@
 #include "settings/ClipBoardMode.h"
 #include "ui/PendingException.h"
 
-// Picking on rectangles given as data, and the four modes driven over another process's
-// windows: picks, output files, the scene's stacking afterwards, DWM answers from a fake.
+// Picking on rectangles as data, and the four modes over another process's windows.
 namespace Vorlune::Test {
 namespace {
 using namespace Scene;
 
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
-// Composition as on a desktop with DWM: frames holds the windows whose non-client area it
-// renders, at those bounds; onQuery runs before each such answer.
+// DWM as on a desktop that has it: frames of the windows whose non-client area it renders.
 struct FakeDwm : DwmQueries {
     std::map<HWND, RECT> frames;
     HWND cloaked = nullptr;
-    std::function<void(HWND)> onQuery;
+    std::function<void(HWND)> onQuery;  // before each answer
     bool NonClientRendering(HWND w) const override {
         if (onQuery) onQuery(w);
         return frames.count(w) != 0;
@@ -41,34 +37,31 @@ struct FakeDwm : DwmQueries {
     void Flush() const override {}
 };
 
+bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+// Top-levels 0 over 1; in 0 a panel (0) holding a box (1), a bar (2) across both, nested in
+// neither by a corner, and a child (3) sticking out on the right.
 TEST(WindowHitTest, PicksTheHighestTopLevelAndTheDeepestNestedChild) {
-    // Top-levels 0 over 1; in 0 a panel (0) holding a box (1), a bar (2) across both, nested
-    // in neither by a corner, and a child (3) sticking out on the right.
     const RECT tops[] = {{100, 100, 500, 400}, {300, 200, 800, 600}};
-    const RECT children[] = {{150, 150, 300, 300}, {160, 160, 250, 250}, {140, 200, 320, 220}, {450, 120, 600, 180}};
-    const struct {
-        POINT point;
-        int top, child;
-    } cases[] = {{{350, 250}, 0, kNoPick}, {{600, 500}, 1, kNoPick}, {{500, 400}, 1, kNoPick},
-                 {{100, 100}, 0, kNoPick}, {{99, 100}, kNoPick, kNoPick}, {{280, 280}, 0, 0},
-                 {{200, 170}, 0, 1},       {{200, 210}, 0, 1},             {{155, 210}, 0, 0},
-                 {{145, 210}, 0, 2},       {{470, 150}, 0, 3}};
+    const RECT kids[] = {{150, 150, 300, 300}, {160, 160, 250, 250}, {140, 200, 320, 220}, {450, 120, 600, 180}};
+    const struct { POINT point; int top, child; } cases[] = {
+        {{350, 250}, 0, kNoPick}, {{600, 500}, 1, kNoPick}, {{500, 400}, 1, kNoPick}, {{100, 100}, 0, kNoPick},
+        {{99, 100}, kNoPick, kNoPick}, {{280, 280}, 0, 0}, {{200, 170}, 0, 1}, {{200, 210}, 0, 1}, {{155, 210}, 0, 0},
+        {{145, 210}, 0, 2}, {{470, 150}, 0, 3}};
+    auto kid = [&](size_t i) { return kids[i]; };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
         EXPECT_EQ(FirstContaining(2, [&](size_t i) { return tops[i]; }, c.point), c.top);
-        auto child = [&](size_t i) { return children[i]; };
         if (c.top != 0) continue;
-        EXPECT_EQ(NestedPick(tops[0], 4, child, child, c.point), c.child) << "child";
+        EXPECT_EQ(NestedPick(tops[0], 4, kid, kid, c.point), c.child);
     }
     EXPECT_TRUE(CornersOverlap({0, 0, 100, 100}, {100, 100, 200, 200}));  // PtInRect(b, a's bottom-right)
     EXPECT_FALSE(CornersOverlap({0, 0, 100, 100}, {150, 0, 250, 100}));
 }
 
-constexpr int kDesktopWindow = -1;  // GetDesktopWindow(), at its own rectangle
-constexpr int kWholeScreen = -2;    // GetDesktopWindow(), the whole virtual screen highlighted
-constexpr int kScreen = -3;         // a point in screen coordinates
+// Picks: GetDesktopWindow() at its own rectangle, or with the whole screen highlighted; at a screen point.
+constexpr int kDesktopWindow = -1, kWholeScreen = -2, kScreen = -3;
 constexpr int kPanel = 10, kBox = 11, kButton = 12, kDeskBox = 13;
-
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 
 class SceneCapture : public testing::Test {
@@ -88,9 +81,8 @@ protected:
         mode.reset();
         PlaceCursor(cursor);  // where later tests expect it
     }
-
     void Make(Mode m, const DwmQueries& dwm = SystemDwm()) {
-        mode.reset();  // one object of a mode at a time: they share its message map
+        mode.reset();  // one mode object at a time: they share its message map
         if (m == Mode::Top) mode = MakeCaptureMode<WindowCaptureTop>(owner.Handle(), dwm);
         if (m == Mode::All) mode = MakeCaptureMode<WindowCaptureAll>(owner.Handle(), dwm);
         if (m == Mode::HiddenTop) mode = MakeCaptureMode<HiddenWindowCaptureTop>(owner.Handle(), dwm);
@@ -105,24 +97,25 @@ protected:
     // Once the screen stands still: the scene repaints windows that the last capture activated.
     void Act() {
         std::vector<std::uint32_t> last;
-        ASSERT_TRUE(WaitUntil([&] {
-            last = std::move(screen);
-            return (screen = Screen()) == last;
-        }));
+        ASSERT_TRUE(WaitUntil([&] { return (last = std::move(screen), screen = Screen()) == last; }));
         mode->Act([this] { ++finished; });
     }
     HWND Handle(int i) const { return i >= 0 ? windows[i] : GetDesktopWindow(); }
-    // Overlay points are screen points here: the virtual screen starts at (0, 0).
-    POINT At(int at, POINT client) const {
+    POINT At(int at, POINT client) const {  // overlay points are screen points: the screen starts at (0, 0)
         if (at != kScreen) ClientToScreen(Handle(at), &client);
         return client;
     }
     void Send(UINT message, POINT p) { SendMessageW(PickState::Overlay(*mode), message, 0, MAKELPARAM(p.x, p.y)); }
     void Key(WPARAM key) { SendMessageW(PickState::Overlay(*mode), WM_KEYDOWN, key, 0); }
-    RECT Expected(int picked) const {
-        if (picked == kWholeScreen) return {0, 0, size.cx, size.cy};
-        const RECT rect = WindowRect(Handle(picked));
-        return ClampToSize(picked >= kPanel ? Intersect(rect, WindowRect(GetAncestor(Handle(picked), GA_ROOT))) : rect, size);
+    // A move that picks that window and highlights this one's rectangle, which it gives.
+    RECT Move(POINT p, int picked, int highlighted) {
+        Send(WM_MOUSEMOVE, p);
+        EXPECT_EQ(PickState::HitWindow(*mode), Handle(picked));
+        RECT r = highlighted == kWholeScreen ? RECT{0, 0, size.cx, size.cy} : WindowRect(Handle(highlighted));
+        if (highlighted >= kPanel) r = Intersect(r, WindowRect(GetAncestor(Handle(highlighted), GA_ROOT)));
+        r = ClampToSize(r, size);
+        EXPECT_TRUE(Same(PickState::Highlight(*mode), r));
+        return r;
     }
     // The scene's top-level windows shown, top first, but for the one that hides itself.
     std::string State() const {
@@ -142,16 +135,8 @@ protected:
     std::optional<Bitmap24> Image(size_t index, const RECT& r) const {
         auto image = images.Image(index);
         const bool sized = image && image->width == r.right - r.left && image->height == r.bottom - r.top;
-        EXPECT_TRUE(sized);
+        EXPECT_TRUE(sized) << index;
         return sized ? image : std::nullopt;
-    }
-    void ExpectScreen(size_t index, const RECT& r) const {
-        const auto image = Image(index, r);
-        for (int y = 0; image && y < image->height; ++y)
-            for (int x = 0; x < image->width; ++x) {
-                const std::uint32_t rgb = screen[static_cast<size_t>(r.top + y) * size.cx + r.left + x];
-                ASSERT_EQ(image->Pixel(x, y), RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)) << x << "," << y;
-            }
     }
 
     POINT cursor = {};
@@ -168,18 +153,12 @@ protected:
     int finished = 0;
 };
 
-// Each case a move, then a right click or a click; a click outputs, checked against the
-// screen as it was when the capture started.
-TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBack) {
+// Each case a move, then maybe a right click or a click; a click outputs the screen as it
+// was when the capture started, and a hidden mode puts the scene back as it found it.
+TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
     enum Then { Nothing, RightClick, Click };
-    const struct {
-        Mode mode;
-        int at;
-        POINT client;
-        int picked;
-        Then then = Nothing;
-        bool whole = false;  // not pictured: the whole screen is highlighted
-    } cases[] = {
+    // whole: not pictured, so the whole screen is highlighted.
+    const struct { Mode mode; int at; POINT client; int picked; Then then = Nothing; bool whole = false; } cases[] = {
         {Mode::HiddenTop, 5, {10, 10}, 6},  // the modal popup of the disabled owner
         {Mode::HiddenTop, 2, {100, 100}, 2},
         {Mode::HiddenTop, kDeskBox, {10, 10}, kWholeScreen},  // the desktop is never picked
@@ -189,11 +168,11 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBack) {
         {Mode::HiddenTop, 2, {100, 100}, 1},  // held
         {Mode::HiddenAll, kBox, {5, 5}, kBox},
         {Mode::HiddenAll, 1, {10, 10}, 1, RightClick},
-        {Mode::HiddenAll, 2, {100, 100}, 1},              // held: front's point inside back
+        {Mode::HiddenAll, 2, {100, 100}, 1},                // held: front's point inside back
         {Mode::HiddenAll, kBox, {5, 5}, kBox, RightClick},  // a child of it; let go
         {Mode::HiddenAll, 5, {10, 10}, 5},
-        {Mode::Top, 2, {100, 100}, 2},  // front over back
-        {Mode::Top, 7, {260, 60}, 8},   // topB over topA
+        {Mode::Top, 2, {100, 100}, 2},     // front over back
+        {Mode::Top, 7, {260, 60}, 8},      // topB over topA
         {Mode::Top, kHider, {10, 10}, 0},  // hidden since the first capture: never picked
         {Mode::Top, 5, {10, 10}, 5},
         {Mode::Top, 3, {10, 10}, 3},  // clamped to the screen
@@ -202,76 +181,62 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBack) {
         {Mode::Top, 1, {10, 10}, 1, Click},  // with front over it, as it was
         {Mode::All, kBox, {5, 5}, kBox},
         {Mode::All, kButton, {5, 5}, kButton},
-        {Mode::All, kDeskBox, {10, 10}, 0},  // the desktop's children are never picked
+        {Mode::All, kDeskBox, {10, 10}, 0},            // the desktop's children are never picked
         {Mode::All, kPanel, {10, 10}, kPanel, Click},  // cut to the frame it sticks out of
-        {Mode::All, kScreen, {1000, 1040}, kDesktopWindow, Click},
+        {Mode::All, kScreen, {1000, 1040}, kDesktopWindow, Click},  // the desktop outlined and output
     };
-    Mode current = Mode::Top;  // of the capture under way, if running
-    bool running = false;
     size_t outputs = 0;
-    auto ended = [&] {
-        if (current >= Mode::HiddenTop) ExpectSceneBack();
-        running = false;
+    auto end = [&](const auto& last) {  // the capture of the last case
+        if (last.then != Click) Key(VK_ESCAPE), Key(VK_ESCAPE);  // the first lets go of a hold
+        if (last.mode >= Mode::HiddenTop) ExpectSceneBack();
     };
-    for (const auto& c : cases) {
-        if (running && current != c.mode) {
-            Key(VK_ESCAPE);
-            Key(VK_ESCAPE);
-            ended();
-        }
-        if (!running) {
-            Make(current = c.mode);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        if (i == 0 || cases[i - 1].then == Click || cases[i - 1].mode != c.mode) {
+            if (i > 0) end(cases[i - 1]);
+            Make(c.mode);
             Act();
-            running = true;
         }
         const POINT p = At(c.at, c.client);
-        SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(c.mode) << " at " << p.x << "," << p.y);
-        Send(WM_MOUSEMOVE, p);
-        const RECT want = Expected(c.whole ? kWholeScreen : c.picked);
-        EXPECT_EQ(PickState::HitWindow(*mode), Handle(c.picked));
-        EXPECT_TRUE(Same(PickState::Highlight(*mode), want));
+        SCOPED_TRACE(testing::Message() << "case " << i << " at " << p.x << "," << p.y);
+        const RECT want = Move(p, c.picked, c.whole ? kWholeScreen : c.picked);
         if (c.then != Nothing) Send(c.then == Click ? WM_LBUTTONUP : WM_RBUTTONUP, p);
-        if (c.then != Click) continue;
-        ExpectScreen(outputs++, want);
-        ended();
+        const auto image = c.then == Click ? Image(outputs++, want) : std::nullopt;
+        for (int y = 0; image && y < image->height; ++y)
+            for (int x = 0; x < image->width; ++x)
+                ASSERT_EQ(Rgb(image->Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x])
+                    << x << "," << y;
     }
+    end(std::end(cases)[-1]);
     EXPECT_EQ(images.Images().size(), outputs);
 }
 
-TEST_F(SceneCapture, HiddenCaptureOutputsTheWindowCompleteThroughTheToolbar) {
+// A hold and its pick end with their capture; the output goes through the toolbar and shows
+// back as it looks once it repainted on being raised and activated, also where front covered it.
+TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursorAndOutputsTheWindowRepainted) {
     Make(Mode::HiddenAll);
-    Act();
-    Send(WM_MOUSEMOVE, At(1, {10, 10}));
-    Send(WM_LBUTTONUP, At(1, {10, 10}));
-    ExpectSceneBack();
-    EXPECT_EQ(GetClipboardOwner(), owner.Handle());
-    // Where front covered it, and as it looks once it repainted on being raised and activated.
-    const RECT back = WindowRect(windows[1]);
-    const auto image = Image(0, back);
-    for (int y = 210; image && y < 290; ++y)
-        for (int x = 310; x < 470; ++x) {
-            const POINT p = At(1, {x, y});
-            ASSERT_EQ(image->Pixel(p.x - back.left, p.y - back.top), ActiveColour(1)) << x << "," << y;
-        }
-}
-
-TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursor) {
-    Make(Mode::HiddenTop);
     ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));
     Act();
     Send(WM_RBUTTONUP, At(1, {10, 10}));  // held
     Key(VK_RETURN);
+    ExpectSceneBack();
+    EXPECT_EQ(GetClipboardOwner(), owner.Handle());
     ASSERT_TRUE(PlaceCursor(At(2, {100, 100})));
     Act();
     Key(VK_RETURN);  // before any move: what lies under the cursor, not held
     Act();
     Key(VK_ESCAPE);  // nothing held: the first Escape ends it
     EXPECT_EQ(finished, 3);
-    EXPECT_TRUE(Image(0, WindowRect(windows[1])));
     EXPECT_TRUE(Image(1, WindowRect(windows[2])));
+    const RECT back = WindowRect(windows[1]);
+    const POINT client = At(1, {0, 0});
+    const auto image = Image(0, back);
+    for (int y = 210; image && y < 290; ++y)
+        for (int x = 310; x < 470; ++x)
+            ASSERT_EQ(image->Pixel(client.x + x - back.left, client.y + y - back.top), ActiveColour(1)) << x << "," << y;
 }
 
-TEST_F(SceneCapture, ThroughAFakeDwmAnErrorFrameBoundsNoCloakedWindowAndNoOutputOfAnEmptyPick) {
+TEST_F(SceneCapture, ThroughAFakeDwmAnErrorPutsTheSceneBackAndAnEmptyPickOutputsNothing) {
     FakeDwm dwm;
     int queries = 0;
     dwm.onQuery = [&](HWND) {
@@ -284,18 +249,18 @@ TEST_F(SceneCapture, ThroughAFakeDwmAnErrorFrameBoundsNoCloakedWindowAndNoOutput
 
     SettingGuard text(SectionSettings, KeyClipBoard, ClipBoardCopyText);
     SetClipboardText(owner.Handle(), L"kept");
-    dwm.onQuery = nullptr;
     const RECT back = WindowRect(windows[1]), frame = {back.left + 7, back.top, back.right - 7, back.bottom - 7};
+    dwm.onQuery = nullptr;
     dwm.frames[windows[1]] = frame;
     dwm.cloaked = windows[2];
     Make(Mode::Top, dwm);
     Act();
-    Send(WM_MOUSEMOVE, At(2, {100, 100}));  // front is not there: back, at its frame
+    Send(WM_MOUSEMOVE, At(2, {100, 100}));  // front is cloaked: back, at its frame
     EXPECT_EQ(PickState::HitWindow(*mode), windows[1]);
     EXPECT_TRUE(Same(PickState::Highlight(*mode), frame));
     Send(WM_MOUSEMOVE, {back.left + 3, back.top + 50});  // in GetWindowRect only: the desktop below
     EXPECT_EQ(PickState::HitWindow(*mode), windows[0]);
-    // Gone between the hit-test and the rectangle: an empty pick outputs nothing at all.
+    // Gone between the hit-test and the rectangle: nothing output, the clipboard left alone.
     int reads = 0;
     dwm.onQuery = [&](HWND w) {
         if (w == windows[1]) dwm.frames[w] = ++reads % 2 != 0 ? frame : RECT{5000, 5000, 5100, 5100};
@@ -310,6 +275,7 @@ TEST_F(SceneCapture, ThroughAFakeDwmAnErrorFrameBoundsNoCloakedWindowAndNoOutput
     mode.reset();
 }
 
+// Moving back to a window shows what the first move there did: no earlier pick's marks or picture stay.
 TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
     ToggleGuard cursorOn(TextCursorToggle, 1);
     SettingGuard tip(SectionSettings, KeyMouseToolTip, 1), hiddenTip(SectionSettings, KeyMouseToolTipHidden, 1);
@@ -317,7 +283,7 @@ TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
     for (Mode m : {Mode::HiddenAll, Mode::Top}) {
         Make(m);
         Act();
-        HDC work = PickState::Snapshot(*mode).workDC;
+        const HDC work = PickState::Snapshot(*mode).workDC;
         Send(WM_MOUSEMOVE, At(1, {10, 10}));
         const auto first = SurfacePixels(work, 0, 0, size);
         Send(WM_MOUSEMOVE, At(kBox, {5, 5}));
