@@ -5,6 +5,7 @@
 
 #include "OutputTestSupport.h"
 #include "Process.h"
+#include "SettingGuard.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -15,7 +16,7 @@ namespace {
 using Names = std::vector<std::wstring>;
 
 TEST(ImageFolder, SaveFolderSettingOrTempFolder) {
-    OutputSettings settings(L"", 0, L"mspaint");
+    StringSettingGuard folder(KeySaveFolder, L"");
     EXPECT_EQ(GetSaveFolder(), GetTempFolderPath());
     EXPECT_EQ(GetSaveFolder().substr(GetSaveFolder().size() - 11), L"__GLIMRA__\\");
     Settings().SetString(KeySaveFolder, L"D:\\Pictures\\caps");
