@@ -22,6 +22,7 @@ namespace {
 
 constexpr COLORREF kGround = 0x1E3C5A, kA = 0x0000FF, kB = 0x00FF00;
 using Box = std::array<LONG, 4>;  // left, top, right, bottom, all included
+Box Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // A memory DC over a 24-bit DIB, filled with one colour.
 struct Canvas {
@@ -250,11 +251,8 @@ TEST(MouseToolTip, PlacementFlipsAtTheWorkAreasEdges) {
         {{100, 1004}, {0, 0, 1920, 1040}, {116, 972, 316, 992}}, {{100, 1003}, {0, 0, 1920, 1040}, {116, 1019, 316, 1039}},
         {{1704, 100}, {0, 0, 1920, 1040}, {1472, 116, 1672, 136}}, {{1703, 100}, {0, 0, 1920, 1040}, {1719, 116, 1919, 136}},
         {{100, 570}, {0, 0, 1920, 600}, {116, 538, 316, 558}}};
-    for (const Case& c : cases) {
-        const RECT r = PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, c.work);
-        EXPECT_EQ(Box({r.left, r.top, r.right, r.bottom}), Box({c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
-            << c.point.x << "," << c.point.y;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(Of(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, c.work)), Of(c.expected)) << c.point.x << "," << c.point.y;
 }
 
 TEST(MouseToolTip, DrawnFramedNextToTheCursor) {
@@ -287,14 +285,7 @@ TEST(MouseToolTip, CopiedToTheClipboardOnlyWhenClipBoardIsThree) {
         SettingGuard clipboard(SectionSettings, KeyClipBoard, value);
         SetClipboardText(nullptr, L"before");
         CopyMouseToolTipText(nullptr, text);
-        std::string copied = "<not opened>";
-        if (OpenClipboardSoon()) {
-            HANDLE data = GetClipboardData(CF_TEXT);
-            copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
-            if (data) GlobalUnlock(data);
-            CloseClipboard();
-        }
-        EXPECT_EQ(copied, value == 3 ? ToThreadAnsi(text) : "before") << value;
+        EXPECT_EQ(ClipboardAnsiText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
     }
     EXPECT_EQ(ToThreadAnsi(text).size(), text.size() + 7);
     SetThreadLocale(locale);

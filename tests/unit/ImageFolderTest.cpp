@@ -20,6 +20,7 @@ TEST(ImageFolder, SaveFolderSettingOrTheProgramsTempFolder) {
     GetTempPathW(MAX_PATH, temp);
     EXPECT_EQ(GetSaveFolder(), std::wstring(temp) + L"__GLIMRA__\\");
     EXPECT_EQ(GetTempFolderPath(), GetSaveFolder());
+    EXPECT_EQ(Settings().Path(), GetTempFolderPath() + L"unit_tests.ini");  // the program's name, in that folder
     Settings().SetString(KeySaveFolder, L"D:\\Pictures\\caps");
     EXPECT_EQ(GetSaveFolder(), L"D:\\Pictures\\caps");
 }

@@ -127,7 +127,7 @@ protected:
     template <class Body>
     std::string ErrorOf(Body body) {
         const Lines report = ReportOf(body);
-        return report.size() == 6 ? report[5] : "a report of " + std::to_string(report.size()) + " lines";
+        return report.size() == 6 ? report[5] : "no report of six lines";
     }
 
     // One line per start of the stand-in viewer: "<argument count>|<argument 1>|...".
@@ -234,21 +234,16 @@ TEST_F(OutputFailureTest, FileWhereTheDayFolderShouldBe) {
 TEST_F(OutputFailureTest, FailedOrShortWritesLeaveNoFile) {
     const CapturedImage image = CaptureArea(surface_.dc, {0, 0}, {10, 10});
     const std::wstring path = scratch_ / L"00001.bmp";
-    int calls = 0;
-    // The headers go through; then the pixel data fails with a disk-full code, or half of it is
-    // written and success claimed.
-    const std::pair<ImageWriteFunction, DWORD> cases[] = {
-        {[&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
-             if (++calls == 1) return WriteFile(file, data, size, written, nullptr);
-             *written = 0;
-             SetLastError(ERROR_DISK_FULL);
-             return FALSE;
-         }, ERROR_DISK_FULL},
-        {[&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
-             return WriteFile(file, data, ++calls == 1 ? size : size / 2, written, nullptr);
-         }, ERROR_WRITE_FAULT}};
-    for (const auto& [write, code] : cases) {
-        calls = 0;
+    for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
+        // The headers go through; then the pixel data fails with a disk-full code, or half of it
+        // is written and success claimed.
+        int calls = 0;
+        const auto write = [&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
+            if (++calls == 1 || code == ERROR_WRITE_FAULT)
+                return WriteFile(file, data, calls == 1 ? size : size / 2, written, nullptr);
+            SetLastError(ERROR_DISK_FULL);
+            return *written = 0, FALSE;
+        };
         EXPECT_EQ(ErrorOf([&] { WriteImageFile(image, path, nullptr, write); }), Code(code));
         EXPECT_FALSE(FileExists(path));
     }
@@ -328,11 +323,7 @@ TEST_F(OutputClipboardViewerTest, ClipboardHelpersKeepTheOldContentsWhenNothingI
     EXPECT_EQ(ClipboardText(), L"the user's text");
     // Text in the thread's code page, with its terminating zero.
     ASSERT_TRUE(PutTextOnClipboard(owner_.Handle(), L"Handle 0x1234 Width 10"));
-    ASSERT_TRUE(OpenClipboardSoon(owner_.Handle()));
-    HANDLE data = GetClipboardData(CF_TEXT);
-    EXPECT_STREQ(data ? static_cast<const char*>(GlobalLock(data)) : "", "Handle 0x1234 Width 10");
-    if (data) GlobalUnlock(data);
-    CloseClipboard();
+    EXPECT_EQ(ClipboardAnsiText(), "Handle 0x1234 Width 10");
 }
 
 TEST(BmpLayout, SizesHeadersAndLimits) {

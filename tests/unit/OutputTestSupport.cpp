@@ -32,6 +32,17 @@ std::wstring ClipboardText() {
     return text;
 }
 
+std::string ClipboardAnsiText() {
+    if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data = {};

@@ -11,6 +11,7 @@ namespace Vorlune::Test {
 
 void SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();  // empty when the clipboard holds no text
+std::string ClipboardAnsiText();  // CF_TEXT
 // Opens the clipboard, waiting while another process (or Wine's manager) holds it.
 bool OpenClipboardSoon(HWND owner = nullptr);
 
