@@ -6,7 +6,6 @@
 #include <climits>
 #include <functional>
 
-#include "Capture/Dib.h"
 #include "Capture/ScreenSnapshot.h"
 #include "OutputTestSupport.h"
 #include "PatternWindow.h"
@@ -23,25 +22,6 @@ namespace {
 constexpr COLORREF kGround = 0x1E3C5A, kA = 0x0000FF, kB = 0x00FF00;
 using Box = std::array<LONG, 4>;  // left, top, right, bottom, all included
 Box Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-// A memory DC over a 24-bit DIB, filled with one colour.
-struct Canvas {
-    Canvas(int w, int h, COLORREF ground) : size{w, h} {
-        HBRUSH brush = CreateSolidBrush(ground);
-        const RECT all = {0, 0, w, h};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
-    SIZE size;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDib24(size.cx, size.cy);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-};
 
 // How many pixels of dc have colour (with other: any other colour), and their bounds.
 int Count(HDC dc, SIZE size, COLORREF colour, bool other = false, Box* bounds = nullptr) {

@@ -25,20 +25,12 @@ using Bytes = std::vector<unsigned char>;
 
 COLORREF PatternColour(int x, int y) { return RGB(x + y * 13 + 3, x * 5 + y * 11 + 2, x * 7 + y * 3 + 1); }
 
-// A memory DC over a 24-bit DIB whose pixel (x, y) is PatternColour(x, y).
-struct PatternSurface {
-    PatternSurface() {
+// A 20 x 20 image whose pixel (x, y) is PatternColour(x, y).
+struct PatternSurface : Canvas {
+    PatternSurface() : Canvas(20, 20, 0) {
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x) SetPixelV(dc, x, y, PatternColour(x, y));
     }
-    ~PatternSurface() {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDib24(20, 20);
-    HGDIOBJ old = SelectObject(dc, bitmap);
 };
 
 // Whether the clipboard's CF_BITMAP holds the pattern's w x h pixels from (3, 4).

@@ -3,9 +3,24 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "Capture/Dib.h"
 #include "Wait.h"
 
 namespace Vorlune::Test {
+
+Canvas::Canvas(int w, int h, COLORREF ground)
+    : size{w, h}, dc(CreateCompatibleDC(nullptr)), bitmap(CreateDib24(w, h)), old(SelectObject(dc, bitmap)) {
+    HBRUSH brush = CreateSolidBrush(ground);
+    const RECT all = {0, 0, w, h};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
 
 bool OpenClipboardSoon(HWND owner) {
     return WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 5s);

@@ -9,6 +9,18 @@
 
 namespace Vorlune::Test {
 
+// A memory DC over a w x h 24-bit DIB, filled with one colour.
+struct Canvas {
+    Canvas(int w, int h, COLORREF ground);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    SIZE size;
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ old;
+};
+
 void SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();  // empty when the clipboard holds no text
 std::string ClipboardAnsiText();  // CF_TEXT
