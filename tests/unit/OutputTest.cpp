@@ -105,7 +105,7 @@ protected:
         App().Language = language_;
     }
 
-    // The report of the output error that body raises, line by line.
+    // The report of the output error that body raises, line by line; its last line is the code.
     template <class Body>
     Lines ReportOf(Body body) {
         try {
@@ -114,22 +114,17 @@ protected:
             return Split(error.what(), "\r\n");
         }
         ADD_FAILURE() << "no output error";
-        return {};
-    }
-    template <class Body>
-    std::string ErrorOf(Body body) {
-        const Lines report = ReportOf(body);
-        return report.size() == 6 ? report[5] : "no report of six lines";
+        return {"no output error"};
     }
 
-    // One line per start of the stand-in viewer: "<argument count>|<argument 1>|...".
+    // One line per start of the stand-in viewer, "<argument count>|<argument 1>|...", once count are there.
     Lines ViewerLines(size_t count = 0) const {
-        WaitUntil([&] { return Viewed().size() >= count; });
-        return Viewed();
-    }
-    Lines Viewed() const {
-        const Bytes bytes = ReadBytes(scratch_ / L"viewer.log");
-        return Split(std::string(bytes.begin(), bytes.end()));
+        Lines lines;
+        WaitUntil([&] {
+            const Bytes bytes = ReadBytes(scratch_ / L"viewer.log");
+            return (lines = Split(std::string(bytes.begin(), bytes.end()))).size() >= count;
+        });
+        return lines;
     }
 
     void ExpectClipboardAndViewerUntouched() {
@@ -190,7 +185,7 @@ TEST_F(ImageFileNamerTest, NameTakenMeanwhileMovesOnAndIsNeverOverwritten) {
     TouchFile(first);  // another writer gets there first
     EXPECT_EQ(WriteImageFile(CaptureArea(surface_.dc, {0, 0}, {2, 2}), first, &namer_), day_ + L"00002.bmp");
     EXPECT_EQ(ReadBytes(day_ + L"00002.bmp").size(), 54u + 8u * 2u);
-    EXPECT_EQ(ErrorOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), first, {0, 0}, {2, 2}); }),
+    EXPECT_EQ(ReportOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), first, {0, 0}, {2, 2}); }).back(),
               Code(ERROR_FILE_EXISTS));
     EXPECT_EQ(ReadBytes(first), Bytes{'x'});
 }
@@ -201,7 +196,7 @@ TEST_F(ImageFileNamerTest, AllNumbersTakenRaisesTheOutputErrorAndWritesNothing) 
     CreateDirectoryW(day_.c_str(), nullptr);
     for (const wchar_t* name : {L"00001.bmp", L"00002.bmp", L"00003.bmp"}) TouchFile(day_ + name);
     EXPECT_EQ(small.NextImagePath(scratch_.Path()), L"");
-    EXPECT_EQ(ErrorOf([&] { FinishCapture(small, surface_.dc, owner_.Handle(), {0, 0}, {2, 2}); }),
+    EXPECT_EQ(ReportOf([&] { FinishCapture(small, surface_.dc, owner_.Handle(), {0, 0}, {2, 2}); }).back(),
               Code(ERROR_FILE_EXISTS));
     EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp", L"00003.bmp"}));
     EXPECT_EQ(ReadBytes(day_ + L"00003.bmp"), Bytes{'x'});
@@ -236,7 +231,7 @@ TEST_F(OutputFailureTest, FailedOrShortWritesLeaveNoFile) {
             SetLastError(ERROR_DISK_FULL);
             return *written = 0, FALSE;
         };
-        EXPECT_EQ(ErrorOf([&] { WriteImageFile(image, path, nullptr, write); }), Code(code));
+        EXPECT_EQ(ReportOf([&] { WriteImageFile(image, path, nullptr, write); }).back(), Code(code));
         EXPECT_FALSE(FileExists(path));
     }
 }
@@ -303,7 +298,7 @@ TEST_F(OutputClipboardViewerTest, ViewerThatCannotStartGivesOnlyTheProgramsMessa
         EXPECT_TRUE(ClipboardHoldsThePattern());
     }
     App().title = title;
-    EXPECT_TRUE(Viewed().empty());
+    EXPECT_TRUE(ViewerLines().empty());
 }
 
 TEST_F(OutputClipboardViewerTest, LaunchViewerQuotesThePathOnly) {
