@@ -22,12 +22,11 @@ void CollectImages(const std::wstring& folder, std::vector<std::wstring>& found)
     FindClose(find);
 }
 
-std::uint32_t Read32(const std::vector<unsigned char>& bytes, size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-std::uint16_t Read16(const std::vector<unsigned char>& bytes, size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+// The little-endian number of size bytes at at.
+std::uint32_t Read(const std::vector<unsigned char>& bytes, size_t at, int size = 4) {
+    std::uint32_t value = 0;
+    while (size-- > 0) value = value << 8 | bytes[at + size];
+    return value;
 }
 
 size_t RowBytes(int width) { return (static_cast<size_t>(width) * 3 + 3) / 4 * 4; }
@@ -52,19 +51,17 @@ std::optional<Bitmap24> ImageFolderGuard::Image(size_t index) const {
 Bitmap24 ReadBitmap24(const std::wstring& path) {
     Bitmap24 image;
     image.bytes = ReadBytes(path);
-    if (image.bytes.size() >= 54) {
-        image.width = static_cast<int>(Read32(image.bytes, 18));
-        image.height = static_cast<int>(Read32(image.bytes, 22));
-    }
+    if (image.bytes.size() >= 54)
+        image.width = static_cast<int>(Read(image.bytes, 18)), image.height = static_cast<int>(Read(image.bytes, 22));
     return image;
 }
 
 bool Bitmap24::Valid() const {
     if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;
-    if (width <= 0 || height <= 0 || Read32(bytes, 10) != 54 || Read32(bytes, 14) != 40) return false;
-    if (Read16(bytes, 26) != 1 || Read16(bytes, 28) != 24 || Read32(bytes, 30) != 0) return false;
+    if (width <= 0 || height <= 0 || Read(bytes, 10) != 54 || Read(bytes, 14) != 40) return false;
+    if (Read(bytes, 26, 2) != 1 || Read(bytes, 28, 2) != 24 || Read(bytes, 30) != 0) return false;
     const size_t total = 54 + RowBytes(width) * static_cast<size_t>(height);
-    return bytes.size() == total && Read32(bytes, 2) == total;
+    return bytes.size() == total && Read(bytes, 2) == total;
 }
 
 COLORREF Bitmap24::Pixel(int x, int y) const {

@@ -27,10 +27,6 @@ Bitmap24 ReadBitmap24(const std::wstring& path);
 // For one test: images go to a scratch folder, and the viewer is not started.
 class ImageFolderGuard {
 public:
-    ImageFolderGuard() = default;
-    ImageFolderGuard(const ImageFolderGuard&) = delete;
-    ImageFolderGuard& operator=(const ImageFolderGuard&) = delete;
-
     const std::wstring& Path() const { return folder_.Path(); }
     // Every .bmp below the folder, sorted by path.
     std::vector<std::wstring> Images() const;

@@ -1,14 +1,12 @@
 // The GDI cache, the primitives, the cursor painter and the mouse tooltip, on real DCs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <functional>
-#include <vector>
 
-#include "Capture/CaptureOutput.h"
-#include "Capture/Dib.h"
 #include "Capture/ScreenSnapshot.h"
-#include "CaptureProbe.h"
 #include "OutputTestSupport.h"
 #include "PatternWindow.h"
 #include "SettingGuard.h"
@@ -17,10 +15,30 @@
 #include "draw/MouseTooltip.h"
 #include "draw/Primitives.h"
 #include "settings/TextConversion.h"
-#include "ui/VirtualScreen.h"
 
 namespace Vorlune::Test {
 namespace {
+
+constexpr COLORREF kGround = 0x1E3C5A, kA = 0x0000FF, kB = 0x00FF00;
+using Box = std::array<LONG, 4>;  // left, top, right, bottom, all included
+Box Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// How many pixels of dc have colour (with other: any other colour), and their bounds.
+int Count(HDC dc, SIZE size, COLORREF colour, bool other = false, Box* bounds = nullptr) {
+    Box box = {LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+    int found = 0;
+    for (LONG y = 0; y < size.cy; ++y)
+        for (LONG x = 0; x < size.cx; ++x)
+            if ((GetPixel(dc, x, y) == colour) != other)
+                ++found, box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+    if (bounds != nullptr) *bounds = box;
+    return found;
+}
+Box Bounds(HDC dc, SIZE size, COLORREF colour, bool other = false) {
+    Box box;
+    Count(dc, size, colour, other, &box);
+    return box;
+}
 
 TEST(GdiCache, SharedObjectsAsRequestedDeletedWithTheCache) {
     HGDIOBJ handles[3] = {};
@@ -31,16 +49,16 @@ TEST(GdiCache, SharedObjectsAsRequestedDeletedWithTheCache) {
             HPEN pen = cache.GetPen(width, colour).get();
             EXPECT_EQ(cache.GetPen(width, colour).get(), pen);
             EXPECT_NE(cache.GetPen(width, colour + 1).get(), pen);
-            LOGPEN logPen = {};
-            ASSERT_EQ(GetObjectW(pen, sizeof logPen, &logPen), int(sizeof logPen));
-            EXPECT_EQ(std::make_tuple(logPen.lopnStyle, logPen.lopnWidth.x, logPen.lopnColor), std::make_tuple(UINT(PS_SOLID), LONG(width), colour));
+            LOGPEN p = {};
+            ASSERT_EQ(GetObjectW(pen, sizeof p, &p), int(sizeof p));
+            EXPECT_EQ(std::make_tuple(p.lopnStyle, p.lopnWidth.x, p.lopnColor), std::make_tuple(UINT(PS_SOLID), LONG(width), colour));
         }
         EXPECT_NE(cache.GetPen(1, colour), cache.GetPen(2, colour));
         HBRUSH brush = cache.GetBrush(colour).get();
         EXPECT_EQ(cache.GetBrush(colour).get(), brush);
-        LOGBRUSH logBrush = {};
-        ASSERT_EQ(GetObjectW(brush, sizeof logBrush, &logBrush), int(sizeof logBrush));
-        EXPECT_EQ(std::make_pair(logBrush.lbStyle, logBrush.lbColor), std::make_pair(UINT(BS_SOLID), colour));
+        LOGBRUSH b = {};
+        ASSERT_EQ(GetObjectW(brush, sizeof b, &b), int(sizeof b));
+        EXPECT_EQ(std::make_pair(b.lbStyle, b.lbColor), std::make_pair(UINT(BS_SOLID), colour));
         for (FontId id : {0, 1}) {
             LOGFONTW f = {};
             ASSERT_EQ(GetObjectW(cache.GetFont(id).get(), sizeof f, &f), int(sizeof f));
@@ -71,29 +89,24 @@ TEST(GdiCache, FailedCreationIsTriedAgain) {
     EXPECT_EQ(cache.GetPen(1, 0x070809), cache.GetPen(1, 0x070809));
 }
 
-// The face the program asks for must reach a font with Japanese and Latin glyphs, or every
-// Japanese text is drawn as boxes.
+// The face asked for must reach a font with Japanese and Latin glyphs, or Japanese is drawn as boxes.
 TEST(GdiCache, FontHasJapaneseAndLatinGlyphs) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ before = SelectObject(dc, GdiCache().GetFont(0).get());
+    Canvas canvas(1, 1, kGround);
+    SelectObject(canvas.dc, GdiCache().GetFont(0).get());
     AppContext context;
     for (int language : {0, 1}) {
         context.Language = language;
         for (TextId id : {TextRectangleButton, TextCursorToggle, TextDeleteImages}) {
             const std::wstring text = context.GetText(id);
             std::vector<WORD> glyphs(text.size());
-            GetGlyphIndicesW(dc, text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+            GetGlyphIndicesW(canvas.dc, text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
             for (size_t i = 0; i < text.size(); ++i) EXPECT_NE(glyphs[i], 0xFFFF) << "U+" << std::hex << int(text[i]);
         }
     }
     TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
+    GetTextMetricsW(canvas.dc, &metrics);
     EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET);
-    SelectObject(dc, before);
-    DeleteDC(dc);
 }
-
-constexpr COLORREF kGround = 0x1E3C5A, kA = 0x0000FF, kB = 0x00FF00;
 
 // Each primitive on a 32 x 24 image: exactly the pixels in rectangles a (right and bottom
 // included) take colour a, those in b colour b, and the DC keeps the objects it had.
@@ -107,33 +120,25 @@ TEST(Primitives, ExactPixelsAndTheDcsObjectsKept) {
         {[](HDC dc) { DrawFrame(dc, {10, 10, 20, 15}, kA); }, {{10, 10, 20, 10}, {10, 15, 20, 15}, {10, 10, 10, 15}, {20, 10, 20, 15}}, {}},
         {[](HDC dc) { DrawBevelFrame(dc, kA, kB, {0, 0, 4, 3}); }, {{0, 0, 2, 0}, {0, 1, 0, 1}}, {{3, 0, 3, 2}, {0, 2, 2, 2}}},
         {[](HDC dc) { DrawBevelFrame(dc, kA, kB, {5, 4, 12, 10}); }, {{5, 4, 5, 8}, {5, 4, 10, 4}}, {{11, 4, 11, 9}, {5, 9, 11, 9}}}};
-    HPEN pen = CreatePen(PS_DOT, 1, 0x010101);
-    HBRUSH brush = CreateSolidBrush(0x020202), ground = CreateSolidBrush(kGround);
-    HFONT font = CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
-    HBITMAP bitmap = CreateDib24(32, 24);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old[] = {SelectObject(dc, bitmap), SelectObject(dc, pen), SelectObject(dc, brush), SelectObject(dc, font)};
-    const RECT all = {0, 0, 32, 24};
+    const HGDIOBJ objects[] = {CreatePen(PS_DOT, 1, 0x010101), CreateSolidBrush(0x020202),
+                               CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial")};
     auto in = [](const std::vector<RECT>& rects, int x, int y) {
-        for (const RECT& r : rects)
-            if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) return true;
-        return false;
+        return std::any_of(rects.begin(), rects.end(),
+                           [&](const RECT& r) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; });
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        FillRect(dc, &all, ground);
-        cases[i].draw(dc);
-        // Every pixel outside a must not have changed; a's frame with b's interior inside.
+        Canvas canvas(32, 24, kGround);
+        for (HGDIOBJ object : objects) SelectObject(canvas.dc, object);
+        cases[i].draw(canvas.dc);
         int wrong = 0;
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 32; ++x)
-                wrong += GetPixel(dc, x, y) != (in(cases[i].b, x, y) ? kB : in(cases[i].a, x, y) ? kA : kGround);
+                wrong += GetPixel(canvas.dc, x, y) != (in(cases[i].b, x, y) ? kB : in(cases[i].a, x, y) ? kA : kGround);
         EXPECT_EQ(wrong, 0) << "case " << i;
-        EXPECT_TRUE(GetCurrentObject(dc, OBJ_PEN) == pen && GetCurrentObject(dc, OBJ_BRUSH) == brush &&
-                    GetCurrentObject(dc, OBJ_FONT) == font) << "case " << i;
+        for (HGDIOBJ object : objects) EXPECT_EQ(GetCurrentObject(canvas.dc, GetObjectType(object)), object) << i;
+        for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc, GetStockObject(stock));
     }
-    for (HGDIOBJ object : old) SelectObject(dc, object);
-    DeleteDC(dc);
-    for (HGDIOBJ object : std::initializer_list<HGDIOBJ>{bitmap, pen, brush, ground, font}) DeleteObject(object);
+    for (HGDIOBJ object : objects) DeleteObject(object);
 }
 
 // Read from the INI file on every call.
@@ -147,61 +152,29 @@ TEST(Primitives, AuxiliaryLineColourFromTheSetting) {
     }
 }
 
-void Fill(HDC dc, SIZE size, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    const RECT all = {0, 0, size.cx, size.cy};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+TEST(CursorPainter, MarkerIsAHollowCircleOfRadiusThirty) {
+    Canvas canvas(200, 200, 0xFFFFFF);
+    DrawCursorMarker(canvas.dc, {100, 90}, 0xFF0000);
+    Box ring = {};
+    const int pixels = Count(canvas.dc, canvas.size, 0xFF0000, false, &ring);
+    EXPECT_EQ(ring, (Box{70, 60, 129, 119}));
+    EXPECT_EQ(Count(canvas.dc, canvas.size, 0xFFFFFF, true), pixels) << "nothing in another colour";
+    EXPECT_TRUE(pixels > 150 && pixels < 260) << pixels << ": an outline of about 2 pi r pixels, not a disc";
 }
 
-// The smallest rectangle, right and bottom included, of the pixels that (do not) have colour.
-RECT BoundsOf(HDC dc, SIZE size, COLORREF colour, bool other, int* count = nullptr) {
-    RECT box = {LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
-    int found = 0;
-    for (int y = 0; y < size.cy; ++y)
-        for (int x = 0; x < size.cx; ++x)
-            if ((GetPixel(dc, x, y) == colour) != other) {
-                ++found;
-                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
-            }
-    if (count != nullptr) *count = found;
-    return box;
-}
-
-bool Same(RECT a, RECT b) { return EqualRect(&a, &b) != FALSE; }
-
-TEST(CursorPainter, MarkerIsAHollowCircleOfRadiusThirtyInTheLineColour) {
-    SettingGuard colour(SectionSettings, KeyAuxiliaryLineColor, 12);  // 0xFF0000
-    ScreenSnapshot snapshot(RECT{0, 0, 200, 200});
-    Fill(snapshot.workDC, snapshot.size, 0xFFFFFF);
-    Fill(snapshot.outputDC, snapshot.size, 0xFFFFFF);
-    DrawCursorMarker(snapshot.workDC, {100, 90}, GetAuxiliaryLineColor());
-    int ring = 0, other = 0;
-    EXPECT_TRUE(Same(BoundsOf(snapshot.workDC, snapshot.size, 0xFF0000, false, &ring), {70, 60, 129, 119}));
-    BoundsOf(snapshot.workDC, snapshot.size, 0xFFFFFF, true, &other);
-    EXPECT_EQ(other, ring) << "nothing in another colour";
-    EXPECT_TRUE(ring > 150 && ring < 260) << ring << ": an outline of about 2 pi r pixels, not a disc";
-    BoundsOf(snapshot.outputDC, snapshot.size, 0xFFFFFF, true, &other);
-    EXPECT_EQ(other, 0) << "the output stays clean";
-}
-
-TEST(CursorPainter, CursorImageAtItsHotSpotIntoTheOutputOnly) {
+// On a DC whose origin is not the screen's, so the offset counts.
+TEST(CursorPainter, CursorImageAtItsHotSpot) {
     HCURSOR cursor = MakeTestCursor();
     {
         CurrentCursor current(cursor, 300, 250);
         ASSERT_TRUE(current.Ready());
-        // A snapshot whose origin is not the screen's, so the offset counts.
-        ScreenSnapshot snapshot(RECT{200, 150, 500, 450});
-        Fill(snapshot.outputDC, snapshot.size, kGround);
-        Fill(snapshot.workDC, snapshot.size, kGround);
-        DrawCursorImage(snapshot.outputDC, snapshot.Origin());
-        int black = 0, changed = 0;
-        EXPECT_TRUE(Same(BoundsOf(snapshot.outputDC, snapshot.size, 0x000000, false, &black), {100, 100, 102, 102}));
-        EXPECT_TRUE(Same(BoundsOf(snapshot.outputDC, snapshot.size, 0xFFFFFF, false), {105, 105, 105, 105}));
-        BoundsOf(snapshot.outputDC, snapshot.size, kGround, true, &changed);
-        EXPECT_EQ(std::make_pair(black, changed), std::make_pair(9, 10));
-        BoundsOf(snapshot.workDC, snapshot.size, kGround, true, &changed);
-        EXPECT_EQ(changed, 0);
+        Canvas canvas(300, 300, kGround);
+        DrawCursorImage(canvas.dc, {200, 150});
+        Box black = {};
+        EXPECT_EQ(Count(canvas.dc, canvas.size, 0x000000, false, &black), 9);
+        EXPECT_EQ(black, (Box{100, 100, 102, 102}));
+        EXPECT_EQ(Bounds(canvas.dc, canvas.size, 0xFFFFFF), (Box{105, 105, 105, 105}));
+        EXPECT_EQ(Count(canvas.dc, canvas.size, kGround, true), 10);
     }
     DestroyCursor(cursor);
 }
@@ -212,27 +185,23 @@ TEST(CursorPainter, ColourCursorInsideItsRectangleAndItsBitmapsDeleted) {
     CurrentCursor current(arrow, 300, 250);
     ASSERT_TRUE(current.Ready());
     HBITMAP colour = nullptr, mask = nullptr;
-    RECT limit = {};
+    Box limit = {};
     {
         const CursorBitmaps bitmaps(arrow);
         ASSERT_TRUE(bitmaps.Valid());
         colour = bitmaps.Colour(), mask = bitmaps.Mask();
         BITMAP shape = {};
         GetObjectW(colour ? colour : mask, sizeof shape, &shape);
-        limit = {100 - bitmaps.HotSpot().x, 100 - bitmaps.HotSpot().y, 0, 0};
-        limit.right = limit.left + shape.bmWidth - 1, limit.bottom = limit.top + (colour ? shape.bmHeight : shape.bmHeight / 2) - 1;
+        const LONG left = 100 - bitmaps.HotSpot().x, top = 100 - bitmaps.HotSpot().y;
+        limit = {left, top, left + shape.bmWidth - 1, top + (colour ? shape.bmHeight : shape.bmHeight / 2) - 1};
     }
     EXPECT_EQ(GetObjectType(mask), 0u);
     EXPECT_TRUE(colour == nullptr || GetObjectType(colour) == 0);
-    ScreenSnapshot snapshot(RECT{200, 150, 500, 450});
-    Fill(snapshot.outputDC, snapshot.size, kGround);
-    DrawCursorImage(snapshot.outputDC, snapshot.Origin());
-    int changed = 0;
-    const RECT drawn = BoundsOf(snapshot.outputDC, snapshot.size, kGround, true, &changed);
-    EXPECT_GT(changed, 20);
-    RECT both = {};
-    UnionRect(&both, &drawn, &limit);
-    EXPECT_TRUE(Same(both, limit));
+    Canvas canvas(300, 300, kGround);
+    DrawCursorImage(canvas.dc, {200, 150});
+    Box drawn = {};
+    EXPECT_GT(Count(canvas.dc, canvas.size, kGround, true, &drawn), 20);
+    EXPECT_TRUE(drawn[0] >= limit[0] && drawn[1] >= limit[1] && drawn[2] <= limit[2] && drawn[3] <= limit[3]);
     EXPECT_FALSE(CursorBitmaps(nullptr).Valid());
     for (int toggle : {0, 1, 2}) {
         ToggleGuard cursorToggle(TextCursorToggle, toggle);
@@ -262,10 +231,11 @@ TEST(MouseToolTip, PlacementFlipsAtTheWorkAreasEdges) {
         {{100, 1004}, {0, 0, 1920, 1040}, {116, 972, 316, 992}}, {{100, 1003}, {0, 0, 1920, 1040}, {116, 1019, 316, 1039}},
         {{1704, 100}, {0, 0, 1920, 1040}, {1472, 116, 1672, 136}}, {{1703, 100}, {0, 0, 1920, 1040}, {1719, 116, 1919, 136}},
         {{100, 570}, {0, 0, 1920, 600}, {116, 538, 316, 558}}};
-    for (const Case& c : cases) EXPECT_TRUE(Same(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, c.work), c.expected)) << c.point.x << "," << c.point.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(Of(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, c.work)), Of(c.expected)) << c.point.x << "," << c.point.y;
 }
 
-TEST(MouseToolTip, DrawnIntoTheOverlaysPictureOnly) {
+TEST(MouseToolTip, DrawnFramedNextToTheCursor) {
     const std::wstring text = L" Handle=0x0000001C, Width=640, Height=480 ";
     const SIZE extent = TextExtent(text);
     const int cx = GetSystemMetrics(SM_CXCURSOR), cy = GetSystemMetrics(SM_CYCURSOR);
@@ -276,23 +246,14 @@ TEST(MouseToolTip, DrawnIntoTheOverlaysPictureOnly) {
         const bool flipped = point.x > 300;
         PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
         DrawMouseToolTip(snapshot.workDC, snapshot.bounds, point, text);
-        const RECT box = flipped ? RECT{point.x - extent.cx - cx, point.y - cy, 0, 0} : RECT{point.x + cx / 2, point.y + cy / 2, 0, 0};
-        EXPECT_TRUE(Same(BoundsOf(snapshot.workDC, snapshot.size, 0x646464, false), {box.left, box.top, box.left + extent.cx, box.top + extent.cy}));
+        const LONG left = flipped ? point.x - extent.cx - cx : point.x + cx / 2, top = flipped ? point.y - cy : point.y + cy / 2;
+        EXPECT_EQ(Bounds(snapshot.workDC, snapshot.size, 0x646464), (Box{left, top, left + extent.cx, top + extent.cy}));
         // Dark text on the pale background inside the frame.
         int background = 0, ink = 0;
-        for (LONG y = box.top + 1; y < box.top + extent.cy; ++y)
-            for (LONG x = box.left + 1; x < box.left + extent.cx; ++x) ++(GetPixel(snapshot.workDC, x, y) == 0xE1FFFF ? background : ink);
+        for (LONG y = top + 1; y < top + extent.cy; ++y)
+            for (LONG x = left + 1; x < left + extent.cx; ++x) ++(GetPixel(snapshot.workDC, x, y) == 0xE1FFFF ? background : ink);
         EXPECT_TRUE(background > ink && ink > 20) << background << " " << ink;
-        EXPECT_EQ(GetPixel(snapshot.outputDC, box.left + 2, box.top + 2), GetPixel(snapshot.frozenDC, box.left + 2, box.top + 2));
     }
-}
-
-std::string AnsiClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return "<not opened>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) text = static_cast<const char*>(GlobalLock(data)), GlobalUnlock(data);
-    CloseClipboard();
-    return text;
 }
 
 // Only with ClipBoard 3, in the thread's code page: two bytes for each Japanese character.
@@ -304,7 +265,7 @@ TEST(MouseToolTip, CopiedToTheClipboardOnlyWhenClipBoardIsThree) {
         SettingGuard clipboard(SectionSettings, KeyClipBoard, value);
         SetClipboardText(nullptr, L"before");
         CopyMouseToolTipText(nullptr, text);
-        EXPECT_EQ(AnsiClipboardText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
+        EXPECT_EQ(ClipboardAnsiText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
     }
     EXPECT_EQ(ToThreadAnsi(text).size(), text.size() + 7);
     SetThreadLocale(locale);

@@ -4,9 +4,9 @@
 #include <map>
 
 #include "OutputTestSupport.h"
-#include "Process.h"
+#include "SettingGuard.h"
+#include "Wait.h"
 #include "settings/ImageFolder.h"
-#include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 
 namespace Vorlune::Test {
@@ -14,20 +14,21 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-TEST(ImageFolder, SaveFolderSettingOrTempFolder) {
-    OutputSettings settings(L"", 0, L"mspaint");
-    EXPECT_EQ(GetSaveFolder(), GetTempFolderPath());
-    EXPECT_EQ(GetSaveFolder().substr(GetSaveFolder().size() - 11), L"__GLIMRA__\\");
+TEST(ImageFolder, SaveFolderSettingOrTheProgramsTempFolder) {
+    StringSettingGuard folder(KeySaveFolder, L"");
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    EXPECT_EQ(GetSaveFolder(), std::wstring(temp) + L"__GLIMRA__\\");
+    EXPECT_EQ(GetTempFolderPath(), GetSaveFolder());
+    EXPECT_EQ(Settings().Path(), GetTempFolderPath() + L"unit_tests.ini");  // the program's name, in that folder
     Settings().SetString(KeySaveFolder, L"D:\\Pictures\\caps");
     EXPECT_EQ(GetSaveFolder(), L"D:\\Pictures\\caps");
 }
 
 TEST(ImageFolder, ListFolderGivesEveryEntryOnce) {
     ScratchDir folder;
-    TouchFile(folder / L"a.bmp");
-    TouchFile(folder / L"b.txt");
     CreateDirectoryW((folder / L"sub").c_str(), nullptr);
-    TouchFile(folder / L"sub\\inner.bmp");
+    for (const wchar_t* name : {L"a.bmp", L"b.txt", L"sub\\inner.bmp"}) TouchFile(folder / name);
     Names names = {L"stale"};
     ListFolder(folder.Path(), names);
     std::sort(names.begin(), names.end());
@@ -43,43 +44,37 @@ TEST(ClearFolder, RemovesOnlyDayFoldersAndTheImagesInThem) {
          {L"Glimra.ini", L"loose.txt", L"00001.bmp", L"20240101\\00001.bmp", L"20240101\\00002.bmp",
           L"20240101\\100000.bmp", L"20240102\\00003.bmp", L"20240102\\notes.txt", L"20240102\\00001.BMP",
           L"20240102\\000001.bmp", L"20240102\\1234.bmp", L"20240102\\00000.bmp", L"20240102\\Glimra.ini",
-          L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp", L"holiday\\00001.bmp", L"20240104\\locked\\x"}) {
+          L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp", L"holiday\\00001.bmp", L"20240104\\locked\\x",
+          L"20240104\\00009.bmp"}) {
         const std::wstring path = root / file;
         for (size_t at = path.find(L'\\', root.Path().size()); at != std::wstring::npos; at = path.find(L'\\', at + 1))
             CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
         TouchFile(path);
     }
-    TouchFile(root / L"20240104\\00009.bmp");
-    SetFileAttributesW((root / L"20240104\\00009.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
-    std::wstring folder = root.Path();
-    folder.pop_back();  // without the trailing backslash
-    ClearFolder(folder, L"Glimra.ini");
-    SetFileAttributesW((root / L"20240104\\00009.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::wstring locked = root / L"20240104\\00009.bmp";
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    ClearFolder(root.Path().substr(0, root.Path().size() - 1), L"Glimra.ini");  // without the trailing backslash
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(NamesIn(root.Path()),
               (Names{L"00001.bmp", L"2024010", L"20240102", L"20240103", L"20240104", L"Glimra.ini", L"holiday", L"loose.txt"}));
     EXPECT_EQ(NamesIn(root / L"20240102"),
               (Names{L"00000.bmp", L"000001.bmp", L"00001.BMP", L"1234.bmp", L"Glimra.ini", L"notes.txt"}));
-    EXPECT_EQ(NamesIn(root / L"20240103\\sub"), Names{L"00001.bmp"});
-    EXPECT_EQ(NamesIn(root / L"2024010"), Names{L"00001.bmp"});
-    EXPECT_EQ(NamesIn(root / L"holiday"), Names{L"00001.bmp"});
+    for (const wchar_t* folder : {L"20240103\\sub", L"2024010", L"holiday"}) EXPECT_EQ(NamesIn(root / folder), Names{L"00001.bmp"});
     EXPECT_EQ(NamesIn(root / L"20240104"), (Names{L"00009.bmp", L"locked"}));
 }
 
 TEST(ClearFolder, SparesTheSettingsFileByPath) {
     ScratchDir root;
     CreateDirectoryW((root / L"20240101").c_str(), nullptr);
-    TouchFile(root / L"20240101\\00001.bmp");
-    TouchFile(root / L"20240101\\00002.bmp");
+    for (const wchar_t* name : {L"00001.bmp", L"00002.bmp"}) TouchFile(root / L"20240101\\" + name);
     ClearFolder(root.Path(), L"Glimra.ini", root / L"20240101\\00002.BMP", RealFolderOperations());
     EXPECT_EQ(NamesIn(root / L"20240101"), Names{L"00002.bmp"});
 }
 
 // Records what ClearFolder asks of the file system; serves a fixed tree.
-class FakeFolders : public FolderOperations {
-public:
+struct FakeFolders : FolderOperations {
     std::map<std::wstring, std::vector<FolderEntry>> tree;
-    std::vector<std::wstring> calls;
-
+    Names calls;
     std::vector<FolderEntry> List(const std::wstring& folder) override {
         calls.push_back(L"list " + folder);
         return tree[folder];
@@ -102,8 +97,7 @@ TEST(ClearFolderSafety, RefusesEmptyRelativeAndRootFolders) {
         EXPECT_TRUE(fake.calls.empty());
         EXPECT_FALSE(IsClearableFolder(folder));
     }
-    for (const wchar_t* folder :
-         {L"C:\\images", L"C:\\images\\", L"\\\\server\\share\\images", L"\\\\?\\C:\\images"}) {
+    for (const wchar_t* folder : {L"C:\\images", L"C:\\images\\", L"\\\\server\\share\\images", L"\\\\?\\C:\\images"}) {
         SCOPED_TRACE(Narrow(folder));
         FakeFolders fake;
         ClearFolder(folder, L"Glimra.ini", L"", fake);
@@ -121,59 +115,50 @@ TEST(ClearFolderSafety, LeavesLinksAloneAndNeverEntersThem) {
                                  L"delete C:\\images\\20240103\\00001.bmp", L"rmdir C:\\images\\20240103"}));
 }
 
-// Starts a Unix program through Wine; false when it cannot be started.
-bool RunUnix(const std::wstring& program, std::wstring commandLine) {
+// Starts a program of the Unix /bin through Wine; false when it cannot be started.
+bool RunUnix(const std::wstring& program, const std::wstring& arguments) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    std::wstring line = L"/bin/" + program + L" " + arguments;
+    if (!CreateProcessW((L"Z:\\bin\\" + program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
 }
 
-// Wine cannot make a junction or a Windows symbolic link (CreateSymbolicLinkW reports
-// success and makes nothing; FSCTL_SET_REPARSE_POINT is not supported), but it shows a
-// Unix link to a folder as a reparse point. Such a link is made with the Unix ln.
+// Wine cannot make a junction or a Windows symbolic link, but it shows a Unix link to a
+// folder as a reparse point; such a link is made with the Unix ln.
 TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
     using UnixName = char*(__cdecl*)(const wchar_t*);
-    const auto unixName =
-        reinterpret_cast<UnixName>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"),
-                                                                           "wine_get_unix_file_name")));
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (unixName == nullptr) GTEST_SKIP() << "not under Wine";
-    ScratchDir cleared;
-    ScratchDir outside;
+    ScratchDir cleared, outside;
     TouchFile(outside / L"00001.bmp");
     auto unixPath = [&](const std::wstring& path) {
         char* name = unixName(path.c_str());
-        std::string result = name;
+        const std::string text = name;
         HeapFree(GetProcessHeap(), 0, name);
-        return result;
+        return std::wstring(text.begin(), text.end());
     };
-    auto wide = [](const std::string& text) { return std::wstring(text.begin(), text.end()); };
-    const std::string target = unixPath(outside.Path());
-    const std::string link = unixPath(cleared / L"20240101");
-    if (!RunUnix(L"Z:\\bin\\ln", L"/bin/ln -s " + wide(target) + L" " + wide(link))) GTEST_SKIP() << "no Unix ln";
+    const std::wstring link = cleared / L"20240101";
+    if (!RunUnix(L"ln", L"-s " + unixPath(outside.Path()) + L" " + unixPath(link))) GTEST_SKIP() << "no Unix ln";
     // Wine cannot remove such a link itself; whatever happens below, it goes again.
     struct RemoveLink {
         std::function<void()> run;
         ~RemoveLink() { run(); }
-    } removeLink{[&] {
-        RunUnix(L"Z:\\bin\\rm", L"/bin/rm -f " + wide(link));
-        WaitUntil([&] { return GetFileAttributesW((cleared / L"20240101").c_str()) == INVALID_FILE_ATTRIBUTES; });
+    } removeLink{[&, unixLink = unixPath(link)] {
+        RunUnix(L"rm", L"-f " + unixLink);
+        WaitUntil([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
     }};
     // Wine's handle of a Unix process does not wait for its end: wait for the link.
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    ASSERT_TRUE(WaitUntil([&] {
-        return (attributes = GetFileAttributesW((cleared / L"20240101").c_str())) != INVALID_FILE_ATTRIBUTES;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return (attributes = GetFileAttributesW(link.c_str())) != INVALID_FILE_ATTRIBUTES; }));
     ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    ASSERT_TRUE(FileExists(cleared / L"20240101\\00001.bmp"));  // seen through the link
-
+    ASSERT_TRUE(FileExists(link + L"\\00001.bmp"));  // seen through the link
     ClearFolder(cleared.Path(), L"Glimra.ini");
-    EXPECT_TRUE(FileExists(outside / L"00001.bmp"));
     EXPECT_EQ(NamesIn(outside.Path()), Names{L"00001.bmp"});
 }
 

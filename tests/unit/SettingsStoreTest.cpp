@@ -76,13 +76,5 @@ TEST_F(SettingsStoreTest, AnAnsiFileStaysAnsiAndAMissingFolderStaysMissing) {
     EXPECT_FALSE(FolderExists(folder / L"missing"));
 }
 
-TEST(TempFolder, TheProgramsFolderAndFileInTheTempFolder) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    EXPECT_EQ(GetTempFolderPath(), std::wstring(temp) + L"__GLIMRA__\\");
-    EXPECT_EQ(IniPath(), GetTempFolderPath() + L"unit_tests.ini");
-    EXPECT_EQ(Settings().Path(), IniPath());
-}
-
 }  // namespace
 }  // namespace Vorlune::Test

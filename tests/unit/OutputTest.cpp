@@ -1,0 +1,351 @@
+// The output step: image names, the BMP's bytes, the clipboard, the viewer and every failure.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "Capture/BmpLayout.h"
+#include "Capture/CaptureErrors.h"
+#include "Capture/CaptureOutput.h"
+#include "Capture/Dib.h"
+#include "Capture/Viewer.h"
+#include "ImageFiles.h"
+#include "MessageBoxWatcher.h"
+#include "OutputTestSupport.h"
+#include "Wait.h"
+#include "app/AppContext.h"
+#include "settings/ImageNames.h"
+#include "ui/Clipboard.h"
+
+namespace Vorlune::Test {
+namespace {
+
+using Names = std::vector<std::wstring>;
+using Lines = std::vector<std::string>;
+using Bytes = std::vector<unsigned char>;
+
+COLORREF PatternColour(int x, int y) { return RGB(x + y * 13 + 3, x * 5 + y * 11 + 2, x * 7 + y * 3 + 1); }
+
+// A 20 x 20 image whose pixel (x, y) is PatternColour(x, y).
+struct PatternSurface : Canvas {
+    PatternSurface() : Canvas(20, 20, 0) {
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) SetPixelV(dc, x, y, PatternColour(x, y));
+    }
+};
+
+// Whether the clipboard's CF_BITMAP holds the pattern's w x h pixels from (3, 4).
+bool ClipboardHoldsThePattern(int w = 6, int h = 5) {
+    if (!OpenClipboardSoon()) return false;
+    std::vector<RGBQUAD> quads(size_t(w * h));
+    BITMAPINFO info = DibInfo(w, -h, 32);  // top row first
+    HDC screen = GetDC(nullptr);
+    auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    bool same = bitmap && GetDIBits(screen, bitmap, 0, UINT(h), quads.data(), &info, DIB_RGB_COLORS) == h;
+    ReleaseDC(nullptr, screen);
+    CloseClipboard();
+    for (int i = 0; same && i < w * h; ++i)
+        same = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue) == PatternColour(3 + i % w, 4 + i / w);
+    return same;
+}
+
+std::tm Date(int year, int month, int day) {
+    std::tm date = {};
+    date.tm_year = year - 1900, date.tm_mon = month - 1, date.tm_mday = day, date.tm_hour = 12;
+    return date;
+}
+
+std::wstring FakeViewerPath() { return ExeFolder() + L"fake_viewer.exe"; }
+
+// SaveFolder, ClipBoard and Viewer for one test.
+struct OutputSettings {
+    OutputSettings(const std::wstring& folder, int clipBoard, const std::wstring& viewer = FakeViewerPath())
+        : folder_(KeySaveFolder, folder), viewer_(KeyViewer, viewer), clipBoard_(SectionSettings, KeyClipBoard, clipBoard) {}
+    StringSettingGuard folder_, viewer_;
+    SettingGuard clipBoard_;
+};
+
+std::string SourcePath() { return std::string(GLIMRA_SOURCE_DIR) + "/Capture/Desktop.cpp"; }
+
+// The number of the first line of Capture/Desktop.cpp holding needle, from the first holding start.
+int SourceLine(const std::string& needle, const std::string& start = "") {
+    const std::string path = SourcePath();  // a Linux build's paths are reached through Wine's drive Z:
+    std::ifstream in((path.front() == '/' ? "Z:" + path : path).c_str());
+    std::string line;
+    bool started = start.empty();
+    for (int number = 1; std::getline(in, line); ++number) {
+        started = started || line.find(start) != std::string::npos;
+        if (started && line.find(needle) != std::string::npos) return number;
+    }
+    return 0;
+}
+
+std::string Code(DWORD error) { return "GetLastError()=" + std::to_string(error); }
+
+Lines Report(int line, DWORD error) {
+    return {"Error", "Bitmap creation failed", "", "File=" + SourcePath(), "Line=" + std::to_string(line), Code(error)};
+}
+
+// The text up to each '\n' (or "\r\n") of text.
+Lines Split(const std::string& text, const std::string& end = "\n") {
+    Lines lines;
+    for (size_t start = 0, at; (at = text.find(end, start)) != std::string::npos; start = at + end.size())
+        lines.push_back(text.substr(start, at - start));
+    return lines;
+}
+
+class OutputTest : public ::testing::Test {
+protected:
+    OutputTest() {
+        App().Language = 1;
+        SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", (scratch_ / L"viewer.log").c_str());
+        SetClipboardText(owner_.Handle(), L"the user's text");
+    }
+    ~OutputTest() override {
+        SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", nullptr);
+        App().Language = language_;
+    }
+
+    // The report of the output error that body raises, line by line; its last line is the code.
+    template <class Body>
+    Lines ReportOf(Body body) {
+        try {
+            body();
+        } catch (const AnExceptionImpl& error) {
+            return Split(error.what(), "\r\n");
+        }
+        ADD_FAILURE() << "no output error";
+        return {"no output error"};
+    }
+
+    // One line per start of the stand-in viewer, "<argument count>|<argument 1>|...", once count are there.
+    Lines ViewerLines(size_t count = 0) const {
+        Lines lines;
+        WaitUntil([&] {
+            const Bytes bytes = ReadBytes(scratch_ / L"viewer.log");
+            return (lines = Split(std::string(bytes.begin(), bytes.end()))).size() >= count;
+        });
+        return lines;
+    }
+
+    void ExpectClipboardAndViewerUntouched() {
+        EXPECT_EQ(ClipboardText(), L"the user's text");
+        // Had the viewer been started, its line would come before this one.
+        ASSERT_TRUE(LaunchViewer(nullptr, FakeViewerPath(), L"marker"));
+        EXPECT_EQ(ViewerLines(1), Lines{"1|marker"});
+    }
+
+    const int language_ = App().Language;
+    OwnerWindow owner_;
+    ScratchDir scratch_;
+    std::tm date_ = Date(2024, 3, 5);
+    ImageFileNamer namer_{[this] { return date_; }};
+    std::wstring day_ = scratch_ / L"20240305\\";
+    PatternSurface surface_;
+};
+using ImageFileNamerTest = OutputTest;
+using OutputFailureTest = OutputTest;
+using OutputClipboardViewerTest = OutputTest;
+using BmpLayoutTest = OutputTest;
+
+TEST(ImageNaming, FormatsAndLowestFreeNumber) {
+    EXPECT_EQ(DayFolderName(Date(2024, 1, 2)), L"20240102");
+    EXPECT_EQ(DayFolderName(Date(987, 12, 31)), L"09871231");
+    EXPECT_EQ(ImageFileName(1), L"00001.bmp");
+    EXPECT_EQ(ImageFileName(100000), L"100000.bmp");
+    EXPECT_EQ(PickFreeImageName({}), L"00001.bmp");
+    EXPECT_EQ(PickFreeImageName({L"00001.bmp", L"00003.bmp"}), L"00002.bmp");  // the gap, not one past the top
+    // The file system ignores case; anything else that is not the exact name does not count.
+    EXPECT_EQ(PickFreeImageName({L"00001.BMP", L"00002.Bmp", L"00003.bmp.txt", L"0003.bmp", L"00003", L" 00003.bmp"}),
+              L"00003.bmp");
+    Names all;
+    for (int number = 1; number <= kMaxImageNumber; ++number) all.push_back(ImageFileName(number));
+    EXPECT_FALSE(PickFreeImageName(all));
+    all.erase(all.begin() + 41);
+    EXPECT_EQ(PickFreeImageName(all), L"00042.bmp");
+    EXPECT_FALSE(PickFreeImageName({L"00001.bmp", L"00002.BMP", L"00003.bmp"}, 3));
+}
+
+TEST_F(ImageFileNamerTest, CreatesTheFoldersSkipsTakenNamesAndMovesToTheNextDay) {
+    const std::wstring images = scratch_ / L"images", day = images + L"\\20240305\\";  // missing, no backslash
+    EXPECT_EQ(namer_.NextImagePath(images), day + L"00001.bmp");
+    EXPECT_EQ(namer_.DayFolder(), day);
+    EXPECT_TRUE(FolderExists(day));
+    EXPECT_EQ(namer_.NextImagePath(images + L"\\"), day + L"00001.bmp");
+    for (const wchar_t* name : {L"00001.bmp", L"00003.BMP", L"00004.bmp.bak"}) TouchFile(day + name);
+    CreateDirectoryW((day + L"00002.bmp").c_str(), nullptr);  // a folder takes the name too
+    EXPECT_EQ(namer_.NextImagePath(images), day + L"00004.bmp");
+    date_ = Date(2025, 1, 1);
+    EXPECT_EQ(namer_.NextImagePath(images), images + L"\\20250101\\00001.bmp");
+}
+
+// A name taken between picking and writing: the namer's next one, or an error; never an overwrite.
+TEST_F(ImageFileNamerTest, NameTakenMeanwhileMovesOnAndIsNeverOverwritten) {
+    OutputSettings settings(scratch_.Path(), 1);
+    const std::wstring first = namer_.NextImagePath(scratch_.Path());
+    TouchFile(first);  // another writer gets there first
+    EXPECT_EQ(WriteImageFile(CaptureArea(surface_.dc, {0, 0}, {2, 2}), first, &namer_), day_ + L"00002.bmp");
+    EXPECT_EQ(ReadBytes(day_ + L"00002.bmp").size(), 54u + 8u * 2u);
+    EXPECT_EQ(ReportOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), first, {0, 0}, {2, 2}); }).back(),
+              Code(ERROR_FILE_EXISTS));
+    EXPECT_EQ(ReadBytes(first), Bytes{'x'});
+}
+
+TEST_F(ImageFileNamerTest, AllNumbersTakenRaisesTheOutputErrorAndWritesNothing) {
+    OutputSettings settings(scratch_.Path(), 0);
+    ImageFileNamer small([this] { return date_; }, 3);
+    CreateDirectoryW(day_.c_str(), nullptr);
+    for (const wchar_t* name : {L"00001.bmp", L"00002.bmp", L"00003.bmp"}) TouchFile(day_ + name);
+    EXPECT_EQ(small.NextImagePath(scratch_.Path()), L"");
+    EXPECT_EQ(ReportOf([&] { FinishCapture(small, surface_.dc, owner_.Handle(), {0, 0}, {2, 2}); }).back(),
+              Code(ERROR_FILE_EXISTS));
+    EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp", L"00003.bmp"}));
+    EXPECT_EQ(ReadBytes(day_ + L"00003.bmp"), Bytes{'x'});
+    ExpectClipboardAndViewerUntouched();
+}
+
+TEST_F(OutputFailureTest, FileWhereTheDayFolderShouldBe) {
+    OutputSettings settings(scratch_.Path(), 0);
+    TouchFile(scratch_ / L"20240305");
+    const Lines report = ReportOf([&] { FinishCapture(namer_, surface_.dc, owner_.Handle(), {1, 1}, {5, 5}); });
+    // The code CreateFileW itself gives for that path.
+    ASSERT_EQ(CreateFileW((day_ + L"00001.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr),
+              INVALID_HANDLE_VALUE);
+    const DWORD expected = GetLastError();
+    EXPECT_NE(expected, 0u);
+    EXPECT_EQ(report, Report(SourceLine("throw AnExceptionImpl", "CREATE_NEW"), expected));
+    EXPECT_EQ(NamesIn(scratch_.Path()), Names{L"20240305"});
+    EXPECT_EQ(ReadBytes(scratch_ / L"20240305"), Bytes{'x'});
+    ExpectClipboardAndViewerUntouched();
+}
+
+TEST_F(OutputFailureTest, FailedOrShortWritesLeaveNoFile) {
+    const CapturedImage image = CaptureArea(surface_.dc, {0, 0}, {10, 10});
+    const std::wstring path = scratch_ / L"00001.bmp";
+    for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
+        // The headers go through; then the pixel data fails with a disk-full code, or half of it
+        // is written and success claimed.
+        int calls = 0;
+        const auto write = [&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
+            if (++calls == 1 || code == ERROR_WRITE_FAULT)
+                return WriteFile(file, data, calls == 1 ? size : size / 2, written, nullptr);
+            SetLastError(ERROR_DISK_FULL);
+            return *written = 0, FALSE;
+        };
+        EXPECT_EQ(ReportOf([&] { WriteImageFile(image, path, nullptr, write); }).back(), Code(code));
+        EXPECT_FALSE(FileExists(path));
+    }
+}
+
+// Empty, negative, overflowing, or past the 31-bit sizes readers expect: no file at all.
+TEST_F(OutputFailureTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
+    OutputSettings settings(scratch_.Path(), 0);
+    const std::wstring path = scratch_ / L"area.bmp";
+    for (const SIZE size : {SIZE{0, 5}, SIZE{5, 0}, SIZE{-3, 5}, SIZE{5, -3}, SIZE{0x7FFFFFFF, 1}, SIZE{100000, 100000},
+                            SIZE{40000, 35000}}) {
+        SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
+        EXPECT_FALSE(BmpPixelDataSize(size.cx, size.cy));
+        EXPECT_EQ(CreateDib24(size.cx, size.cy), nullptr);
+        EXPECT_EQ(ReportOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), path, {0, 0}, size); }),
+                  Report(SourceLine("ERROR_INVALID_PARAMETER);"), ERROR_INVALID_PARAMETER));
+        EXPECT_FALSE(FileExists(path));
+    }
+    // Through the whole output step as well: no image file in the day folder.
+    ReportOf([&] { FinishCapture(namer_, surface_.dc, owner_.Handle(), {0, 0}, {0, 0}); });
+    EXPECT_TRUE(NamesIn(day_).empty());
+    ExpectClipboardAndViewerUntouched();
+}
+
+TEST_F(OutputClipboardViewerTest, EveryClipBoardValue) {
+    const std::wstring images = scratch_ / L"my captured images";  // spaces, as under a user's documents
+    Lines expectedLines;
+    int files = 0;
+    // 2 first: if it started the viewer after all, that line would come first in the log.
+    for (const int value : {2, 1, 0, 3, 7}) {
+        SCOPED_TRACE(value);
+        OutputSettings settings(images, value);
+        SetClipboardText(owner_.Handle(), L"the user's text");
+        FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+        // Every value writes the next file, of the area's pixels.
+        const std::wstring path = images + L"\\20240305\\" + ImageFileName(++files);
+        const Bitmap24 image = ReadBitmap24(path);
+        ASSERT_TRUE(image.Valid() && image.width == 6 && image.height == 5);
+        EXPECT_EQ(image.Pixel(5, 4), PatternColour(8, 8));
+        EXPECT_EQ(ClipboardText(), value == 1 ? L"the user's text" : L"");
+        EXPECT_EQ(ClipboardHoldsThePattern(), value != 1);
+        if (value != 2) expectedLines.push_back("1|" + Narrow(path));
+        EXPECT_EQ(ViewerLines(expectedLines.size()), expectedLines);
+    }
+}
+
+TEST_F(OutputClipboardViewerTest, ViewerThatCannotStartGivesOnlyTheProgramsMessage) {
+    const std::wstring title = App().title;
+    App().title = L"Glimra";
+    OutputSettings settings(scratch_.Path(), 0, scratch_ / L"no such viewer.exe");
+    const std::pair<int, std::wstring> languages[] = {{1, L"Failed to start the viewer"},
+                                                      {0, L"画像閲覧アプリの起動に失敗しました"}};
+    int files = 0;
+    for (const auto& [language, text] : languages) {
+        SCOPED_TRACE(language);
+        App().Language = language;
+        MessageBoxWatcher boxes;
+        SetClipboardText(owner_.Handle(), L"the user's text");
+        FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+        // The box is modal inside FinishCapture: every box it showed has been seen by now.
+        const auto seen = boxes.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption + L"|" + seen[0].text, L"Glimra|" + text);
+        EXPECT_TRUE(FileExists(day_ + ImageFileName(++files)));
+        EXPECT_TRUE(ClipboardHoldsThePattern());
+    }
+    App().title = title;
+    EXPECT_TRUE(ViewerLines().empty());
+}
+
+TEST_F(OutputClipboardViewerTest, LaunchViewerQuotesThePathOnly) {
+    ASSERT_TRUE(LaunchViewer(owner_.Handle(), FakeViewerPath(), L"C:\\a folder\\with spaces\\00001.bmp"));
+    ViewerLines(1);
+    ASSERT_TRUE(LaunchViewer(owner_.Handle(), FakeViewerPath(), L""));  // a page address has no parameters
+    EXPECT_EQ(ViewerLines(2), (Lines{"1|C:\\a folder\\with spaces\\00001.bmp", "0"}));
+    EXPECT_FALSE(LaunchViewer(owner_.Handle(), scratch_ / L"missing.exe", L"x"));
+}
+
+TEST_F(OutputClipboardViewerTest, ClipboardHelpersKeepTheOldContentsWhenNothingIsReady) {
+    EXPECT_FALSE(PutBitmapOnClipboard(owner_.Handle(), nullptr));
+    EXPECT_EQ(ClipboardText(), L"the user's text");
+    // Text in the thread's code page, with its terminating zero.
+    ASSERT_TRUE(PutTextOnClipboard(owner_.Handle(), L"Handle 0x1234 Width 10"));
+    EXPECT_EQ(ClipboardAnsiText(), "Handle 0x1234 Width 10");
+}
+
+TEST(BmpLayout, SizesHeadersAndLimits) {
+    EXPECT_EQ(BmpRowSize(4), 12u);
+    EXPECT_EQ(BmpRowSize(5), 16u);
+    EXPECT_EQ(BmpPixelDataSize(1920, 1080), 5760u * 1080u);
+    EXPECT_TRUE(BmpPixelDataSize(16384, 16384));  // 768 MB is still a file; too large ones are failures
+    const std::array<std::uint8_t, 54> expected = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                                   3,   0,   0,  0, 2, 0, 0, 0, 1, 0, 24};  // the rest is zero
+    EXPECT_EQ(BmpHeaders(3, 2), expected);
+}
+
+// Rows bottom up, each padded with zeros to four bytes, straight from the source pixels.
+TEST_F(BmpLayoutTest, FilesOfWidthsOneToFive) {
+    for (int width = 1; width <= 5; ++width) {
+        SCOPED_TRACE(width);
+        const int height = width == 1 ? 1 : 3;
+        const size_t stride = size_t(width * 3 + 3) / 4 * 4;
+        const std::wstring path = scratch_ / (std::to_wstring(width) + L".bmp");
+        ASSERT_EQ(WriteImageFile(CaptureArea(surface_.dc, {13, 6}, {width, height}), path, nullptr), path);
+        const Bitmap24 image = ReadBitmap24(path);
+        ASSERT_EQ(image.bytes.size(), width == 1 ? 58u : 54 + stride * 3);
+        ASSERT_TRUE(image.Valid() && image.width == width && image.height == height);
+        const auto headers = BmpHeaders(width, height);
+        EXPECT_TRUE(std::equal(headers.begin(), headers.end(), image.bytes.begin()));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) EXPECT_EQ(image.Pixel(x, y), PatternColour(13 + x, 6 + y));
+            for (size_t pad = width * 3; pad < stride; ++pad) EXPECT_EQ(image.bytes[54 + stride * y + pad], 0);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
