@@ -182,10 +182,10 @@ TEST_F(SettingsDialogTest, DefaultsAndCancel) {
         EXPECT_TRUE(PageShown(dialog, 1010));
         EXPECT_EQ(WindowText(Item(dialog, 1001)) + L"|" + WindowText(Item(dialog, 1003)), L"mspaint|" + GetSaveFolder());
         EXPECT_EQ(WindowText(Item(dialog, 1019)) + L"|" + WindowText(Item(dialog, 1022)), L"10|3");
-        EXPECT_EQ(std::make_pair(Send(dialog, 1028, CB_GETCURSEL), Send(dialog, 1014, BM_GETCHECK)), std::make_pair(0LL, LRESULT(BST_CHECKED)));
+        EXPECT_EQ(std::make_pair(Send(dialog, 1028, CB_GETCURSEL), Send(dialog, 1014, BM_GETCHECK)), std::make_pair(LRESULT(0), LRESULT(BST_CHECKED)));
         EXPECT_EQ(WindowText(Item(dialog, 1011)), App().GetText(TextLegalNotice));
         // No more than the settings store reads back.
-        EXPECT_EQ(std::make_pair(Send(dialog, 1001, EM_GETLIMITTEXT), Send(dialog, 1003, EM_GETLIMITTEXT)), std::make_pair(998LL, 998LL));
+        EXPECT_EQ(std::make_pair(Send(dialog, 1001, EM_GETLIMITTEXT), Send(dialog, 1003, EM_GETLIMITTEXT)), std::make_pair(LRESULT(998), LRESULT(998)));
     });
     EXPECT_TRUE(seen.finished);
     EXPECT_EQ(seen.selected, L"全般");
