@@ -1,56 +1,43 @@
 #include "MessageBoxWatcher.h"
 
+#include <algorithm>
+
 namespace Vorlune::Test {
 
-namespace {
 constexpr int kMessageTextId = 0xFFFF;
-
-struct Candidates {
-    DWORD pid;
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
-    auto* candidates = reinterpret_cast<Candidates*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t className[16] = {};
-    GetClassNameW(hwnd, className, 16);
-    if (pid == candidates->pid && std::wstring(className) == L"#32770" && IsWindowVisible(hwnd) &&
-        GetDlgItem(hwnd, kMessageTextId) != nullptr)
-        candidates->boxes.push_back(hwnd);
-    return TRUE;
-}
-}  // namespace
+using Found = std::pair<DWORD, std::vector<HWND>>;  // a process and its boxes
 
 MessageBoxWatcher::MessageBoxWatcher(DWORD pid, int reply, std::function<void(const SeenBox&)> onSeen)
-    : pid_(pid == 0 ? GetCurrentProcessId() : pid), reply_(reply), onSeen_(std::move(onSeen)), thread_([this] { Run(); }) {}
+    : pid_(pid == 0 ? GetCurrentProcessId() : pid), reply_(reply), onSeen_(std::move(onSeen)), thread_([this] {
+          std::vector<HWND> handled;
+          for (; !stop_; Sleep(10)) Scan(handled);
+      }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
     stop_ = true;
     thread_.join();
 }
 
-void MessageBoxWatcher::Run() {
-    while (!stop_) {
-        Scan();
-        Sleep(10);
-    }
-}
-
-void MessageBoxWatcher::Scan() {
-    Candidates candidates{pid_, {}};
-    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&candidates));
-    for (HWND box : candidates.boxes) {
-        SeenBox seen = {WindowText(box), WindowText(GetDlgItem(box, kMessageTextId))};
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (!handled_.insert(box).second) continue;
-        }
+void MessageBoxWatcher::Scan(std::vector<HWND>& handled) {
+    Found found{pid_, {}};
+    EnumWindows([](HWND hwnd, LPARAM param) -> BOOL {
+        auto& [pid, boxes] = *reinterpret_cast<Found*>(param);
+        DWORD owner = 0;
+        wchar_t kind[16] = {};
+        GetWindowThreadProcessId(hwnd, &owner);
+        GetClassNameW(hwnd, kind, 16);
+        if (owner == pid && std::wstring(kind) == L"#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, kMessageTextId))
+            boxes.push_back(hwnd);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    for (HWND box : found.second) {
+        if (std::find(handled.begin(), handled.end(), box) != handled.end()) continue;
+        handled.push_back(box);
+        const SeenBox seen = {WindowText(box), WindowText(GetDlgItem(box, kMessageTextId))};
         if (onSeen_) onSeen_(seen);
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            seen_.push_back(std::move(seen));
+            seen_.push_back(seen);
         }
         int reply = reply_;
         if (GetDlgItem(box, reply) == nullptr) reply = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,39 +12,31 @@
 
 namespace Vorlune::Test {
 
-// A window's caption, or a control's text.
-std::wstring WindowText(HWND hwnd);
+std::wstring WindowText(HWND hwnd);  // a window's caption, or a control's text
 
 struct SeenBox {
-    std::wstring caption;
-    std::wstring text;
+    std::wstring caption, text;
 };
 
-// Finds message boxes (class "#32770" with a message text) of one process, records their
-// caption and text, and dismisses them, so no test hangs on a box.
+// Records and dismisses the message boxes (#32770 with a message text) of one process, so no
+// test hangs on a box. pid 0 is this process; onSeen runs while the box is still up.
 class MessageBoxWatcher {
 public:
-    // pid 0 watches this process. onSeen runs on the watching thread while the box is
-    // still up, before it is dismissed.
     explicit MessageBoxWatcher(DWORD pid = 0, int reply = IDOK, std::function<void(const SeenBox&)> onSeen = {});
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-
     std::vector<SeenBox> Seen() const;
     bool WaitForCount(size_t count, std::chrono::milliseconds timeout = 10s) const;
 
 private:
-    void Run();
-    void Scan();
-
+    void Scan(std::vector<HWND>& handled);
     DWORD pid_;
     int reply_;
+    std::function<void(const SeenBox&)> onSeen_;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<SeenBox> seen_;
-    std::set<HWND> handled_;
-    std::function<void(const SeenBox&)> onSeen_;
     std::thread thread_;
 };
 

@@ -11,7 +11,7 @@
 namespace Vorlune::Test {
 
 namespace {
-ToolbarHost* host = nullptr;
+ToolbarHost* host = nullptr;  // set before the window exists, for its first messages
 }
 
 ToolbarHost& ToolbarHost::Get() {
@@ -22,14 +22,10 @@ ToolbarHost& ToolbarHost::Get() {
 ToolbarHost::ToolbarHost() {
     host = this;
     App().instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = App().instance;
-    wc.lpszClassName = L"GlimraTestToolbar";
+    WNDCLASSEXW wc = {sizeof wc, 0, Procedure, 0, 0, App().instance, nullptr, nullptr, nullptr, nullptr, L"GlimraTestToolbar", nullptr};
     RegisterClassExW(&wc);
-    hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x,
-                           kOrigin.y, 230, 89, nullptr, nullptr, App().instance, nullptr);
+    hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x, kOrigin.y,
+                           230, 89, nullptr, nullptr, App().instance, nullptr);
     back_.Create({230, 89});
 }
 
@@ -50,30 +46,28 @@ void ToolbarHost::Hide() {
     boxes_.clear();
 }
 
-void ToolbarHost::Send(UINT message, int x, int y) const { SendMessageW(hwnd, message, 0, MAKELPARAM(x, y)); }
-
 LRESULT CALLBACK ToolbarHost::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (host == nullptr || host->hwnd != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    auto each = [&](void (*step)(GroupBox&, POINT)) {
-        for (const auto& box : host->boxes_) step(*box, point);
-    };
+    const POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    for (const auto& box : host->boxes_) switch (message) {
+        case WM_SETFOCUS: box->Activate(); break;
+        case WM_KILLFOCUS: box->Deactivate(); break;
+        case WM_MOUSEMOVE: box->OnMouseMove(p); break;
+        case WM_LBUTTONDOWN: box->OnLButtonDown(p); break;
+        case WM_LBUTTONUP: box->OnLButtonUp(p); break;
+        case WM_CAPTURECHANGED: case WM_CANCELMODE: box->OnCaptureLost(); break;
+        }
     switch (message) {
-    case WM_SETFOCUS: each([](GroupBox& box, POINT) { box.Activate(); }); break;
-    case WM_KILLFOCUS: each([](GroupBox& box, POINT) { box.Deactivate(); }); break;
-    case WM_MOUSEMOVE: each([](GroupBox& box, POINT p) { box.OnMouseMove(p); }); break;
-    case WM_LBUTTONDOWN: each([](GroupBox& box, POINT p) { box.OnLButtonDown(p); }), SetCapture(hwnd); break;
-    case WM_LBUTTONUP: each([](GroupBox& box, POINT p) { box.OnLButtonUp(p); }), ReleaseCapture(); break;
-    case WM_CAPTURECHANGED:
-    case WM_CANCELMODE: each([](GroupBox& box, POINT) { box.OnCaptureLost(); }); break;
+    case WM_SETFOCUS: case WM_KILLFOCUS: case WM_MOUSEMOVE: case WM_CAPTURECHANGED: case WM_CANCELMODE: break;
+    case WM_LBUTTONDOWN: SetCapture(hwnd); break;
+    case WM_LBUTTONUP: ReleaseCapture(); break;
     case WM_CLOSE: ++host->closes; return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         DrawFilledRectangle(host->back_.Get(), RECT{0, 0, 230, 89}, 0xD78318, 0xC0C0C0);
         for (const auto& box : host->boxes_) box->Draw();
         PAINTSTRUCT ps = {};
-        HDC dc = BeginPaint(hwnd, &ps);
-        BitBlt(dc, 0, 0, 230, 89, host->back_.Get(), 0, 0, SRCCOPY);
+        BitBlt(BeginPaint(hwnd, &ps), 0, 0, 230, 89, host->back_.Get(), 0, 0, SRCCOPY);
         EndPaint(hwnd, &ps);
         return 0;
     }

@@ -15,13 +15,10 @@ class ToolbarHost {
 public:
     static constexpr POINT kOrigin = {300, 300};
     static ToolbarHost& Get();
-
-    // Fresh containers, shown; command buttons record their ids in ran.
-    void Build();
-    // Away with its hint, so that no later test meets it on the screen or hands it the focus.
-    void Hide();
+    void Build();  // fresh containers, shown; command buttons record their ids in ran
+    void Hide();   // away with its hint, so no later test meets it or hands it the focus
     // The message with the point in LPARAM; every one but WM_PAINT repaints synchronously.
-    void Send(UINT message, int x = 0, int y = 0) const;
+    void Send(UINT message, int x = 0, int y = 0) const { SendMessageW(hwnd, message, 0, MAKELPARAM(x, y)); }
     COLORREF Pixel(int x, int y) const { return GetPixel(back_.Get(), x, y); }
     GroupBox& TitleBar() const { return *boxes_[0]; }
 
@@ -32,7 +29,6 @@ public:
 private:
     ToolbarHost();
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
     OffscreenDC back_;
     std::vector<std::unique_ptr<GroupBox>> boxes_;
 };

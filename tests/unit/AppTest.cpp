@@ -26,30 +26,22 @@ TEST(MessageMap, DispatchFirstRegistrationAndDialogResults) {
     map.AddResultHandler(WM_CTLCOLORSTATIC, [](WPARAM, LPARAM) -> INT_PTR { return 22; });
     EXPECT_TRUE(map.Dispatch(WM_KEYDOWN, 1, 2)) << "true: no handler ran";
     EXPECT_FALSE(map.Dispatch(WM_MOUSEMOVE, 7, -9));
-    EXPECT_EQ(calls, 7);
-    EXPECT_EQ(seen, -9);
-    EXPECT_EQ(map.DispatchDialog(WM_CTLCOLORSTATIC, 0, 0), brush);
-    EXPECT_EQ(map.DispatchDialog(WM_INITDIALOG, 0, 0), TRUE);
-    EXPECT_EQ(map.DispatchDialog(WM_COMMAND, 0, 0), FALSE);
+    EXPECT_EQ(std::make_pair(calls, seen), std::make_pair(7, LPARAM(-9)));
+    EXPECT_EQ(std::make_tuple(map.DispatchDialog(WM_CTLCOLORSTATIC, 0, 0), map.DispatchDialog(WM_INITDIALOG, 0, 0),
+                              map.DispatchDialog(WM_COMMAND, 0, 0)), std::make_tuple(brush, INT_PTR(TRUE), INT_PTR(FALSE)));
     EXPECT_EQ(calls, 8);
 }
 
 // Real window classes served by maps; one class per test, as a map keeps its first handlers.
 template <int N>
 struct TestClass;
-
 template <int N>
-MessageMap& TestMap() {
-    return ClassMessageMap<TestClass<N>>();
-}
-
+MessageMap& TestMap() { return ClassMessageMap<TestClass<N>>(); }
 template <int N>
 HWND CreateTestWindow() {
     const std::wstring name = L"GlimraMessageMapTest" + std::to_wstring(N);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ClassWindowProcedure<TestClass<N>>;
-    wc.lpszClassName = name.c_str();
+    WNDCLASSEXW wc = {sizeof wc, 0, ClassWindowProcedure<TestClass<N>>, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                      name.c_str(), nullptr};
     RegisterClassExW(&wc);
     return CreateWindowExW(0, name.c_str(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
 }
@@ -105,21 +97,20 @@ TEST(MessageLoop, ExitCodesAndTheErrorBox) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(paints, 1) << "the loop ends at the first exception";
     ASSERT_TRUE(boxes.WaitForCount(2));
-    EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text, L"Glimra|create failed");
-    EXPECT_EQ(boxes.Seen()[1].caption + L"|" + boxes.Seen()[1].text, L"Glimra|paint failed");
+    for (int i : {0, 1})
+        EXPECT_EQ(boxes.Seen()[i].caption + L"|" + boxes.Seen()[i].text, i ? L"Glimra|paint failed" : L"Glimra|create failed");
     EXPECT_FALSE(HasPendingException());
     App().title.clear();
 }
 
 // A coordinate outside, or at or past the right or bottom edge, goes to the middle.
+// A coordinate outside, or at or past the right or bottom edge, goes to the middle.
 TEST(ScreenClamp, OneAndTwoMonitors) {
+    const RECT one = {0, 0, 1920, 1080}, left = {-1920, 0, 1920, 1080}, above = {0, -1080, 1920, 1080};
     struct Case { RECT screen; POINT stored, expected; } cases[] = {
-        {{0, 0, 1920, 1080}, {100, 100}, {100, 100}},      {{0, 0, 1920, 1080}, {-5000, -1}, {960, 540}},
-        {{0, 0, 1920, 1080}, {1920, 1080}, {960, 540}},    {{0, 0, 1920, 1080}, {1919, 1079}, {1919, 1079}},
-        {{-1920, 0, 1920, 1080}, {-3000, 10}, {0, 10}},    {{-1920, 0, 1920, 1080}, {-1920, 0}, {-1920, 0}},
-        {{-1920, 0, 1920, 1080}, {1920, 10}, {0, 10}},     {{0, -1080, 1920, 1080}, {5, -2000}, {5, 0}},
-        {{-1001, -7, 2000, 994}, {-2000, -8}, {499, 493}},
-    };
+        {one, {100, 100}, {100, 100}},   {one, {-5000, -1}, {960, 540}},      {one, {1920, 1080}, {960, 540}},
+        {one, {1919, 1079}, {1919, 1079}}, {left, {-3000, 10}, {0, 10}},      {left, {-1920, 0}, {-1920, 0}},
+        {left, {1920, 10}, {0, 10}},     {above, {5, -2000}, {5, 0}}, {{-1001, -7, 2000, 994}, {-2000, -8}, {499, 493}}};
     for (const Case& c : cases) {
         const POINT got = ClampToVirtualScreen(c.stored, c.screen);
         EXPECT_EQ(std::make_pair(got.x, got.y), std::make_pair(c.expected.x, c.expected.y)) << c.stored.x << "," << c.stored.y;
@@ -127,22 +118,13 @@ TEST(ScreenClamp, OneAndTwoMonitors) {
 }
 
 TEST(Commands, EachButtonAndToggleValueNamesItsCommand) {
-    struct Case {
-        TextId button, toggle;
-        int value;
-        CommandIndex command;
-    };
-    const Case cases[] = {
+    struct Case { TextId button, toggle; int value; CommandIndex command; } cases[] = {
         {TextRectangleButton, TextZoomToggle, 0, CommandRectangle},
         {TextRectangleButton, TextZoomToggle, 2, CommandRectangleWithMagnifier},
-        {TextWindowButton, TextWindowToggle, 1, CommandWindowAll},
-        {TextWindowButton, TextZoomToggle, 1, CommandWindowTop},
+        {TextWindowButton, TextWindowToggle, 1, CommandWindowAll}, {TextWindowButton, TextZoomToggle, 1, CommandWindowTop},
         {TextHiddenWindowButton, TextHiddenWindowToggle, -1, CommandHiddenWindowAll},
-        {TextDesktopButton, TextDelayToggle, 0, CommandDesktop},
-        {TextDesktopButton, TextDelayToggle, 1, CommandDelayedDesktop},
-        {TextSettingsButton, TextDelayToggle, 1, CommandSettings},
-        {TextLanguageToggle, TextZoomToggle, 1, CommandRectangle},
-    };
+        {TextDesktopButton, TextDelayToggle, 0, CommandDesktop}, {TextDesktopButton, TextDelayToggle, 1, CommandDelayedDesktop},
+        {TextSettingsButton, TextDelayToggle, 1, CommandSettings}, {TextLanguageToggle, TextZoomToggle, 1, CommandRectangle}};
     for (const Case& c : cases) {
         Vorlune::Test::ToggleGuard toggle(c.toggle, c.value);
         EXPECT_EQ(GetCommandIndex(c.button), c.command) << c.button << " " << c.value;

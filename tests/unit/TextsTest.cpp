@@ -28,12 +28,11 @@ TEST(TextTable, EntriesInBothLanguages) {
          L"Copy only to clipboard (Do not launch browsing app)"},
         {TextId(79), L"秒", L"Sec."}};
     AppContext context;
-    for (const Entry& entry : entries) {
-        context.Language = 0;
-        EXPECT_EQ(context.GetText(entry.id), entry.japanese) << entry.id;
-        context.Language = 1;
-        EXPECT_EQ(context.GetText(entry.id), entry.english) << entry.id;
-    }
+    for (const Entry& entry : entries)
+        for (int language : {0, 1}) {
+            context.Language = language;
+            EXPECT_EQ(context.GetText(entry.id), language ? entry.english : entry.japanese) << entry.id;
+        }
     // Every entry filled, in the right column; only 10 and 80 are blank, and 40 in a program
     // without a version resource. The language toggle and the web page read the same in both.
     for (int id = 0; id < TextCount; ++id) {
@@ -48,18 +47,12 @@ TEST(TextTable, EntriesInBothLanguages) {
     EXPECT_EQ(context.texts[41][0].rfind(L"https://", 0), 0u);
 }
 
-// Restores the thread locale the test changed.
-class ThreadLocale {
-public:
-    explicit ThreadLocale(LANGID language) : saved_(GetThreadLocale()) {
-        ok_ = SetThreadLocale(MAKELCID(language, SORT_DEFAULT)) != FALSE;
-    }
-    ~ThreadLocale() { SetThreadLocale(saved_); }
-    bool Ok() const { return ok_; }
-
-private:
-    LCID saved_;
-    bool ok_ = false;
+// Sets the thread locale for a test and restores it.
+struct ThreadLocale {
+    LCID saved = GetThreadLocale();
+    bool ok;
+    explicit ThreadLocale(LANGID language) : ok(SetThreadLocale(MAKELCID(language, SORT_DEFAULT)) != FALSE) {}
+    ~ThreadLocale() { SetThreadLocale(saved); }
 };
 
 const std::string kErrorSjis = "\x83\x47\x83\x89\x81\x5B";  // "エラー" in code page 932
@@ -79,7 +72,7 @@ TEST(NarrowText, CodePage932Utf8AndLongTexts) {
     EXPECT_EQ(ToCodePage(std::wstring(10000, L'\u30A8'), CP_UTF8).size(), 30000u);
     // A locale without an ANSI code page: Wine gives the thread UTF-8 then.
     ThreadLocale hindi(MAKELANGID(LANG_HINDI, SUBLANG_DEFAULT));
-    ASSERT_TRUE(hindi.Ok());
+    ASSERT_TRUE(hindi.ok);
     if (ToThreadAnsi(L"\u00E9") != "\xC3\xA9") GTEST_SKIP() << "the thread code page cannot be UTF-8 here";
     EXPECT_EQ(context.GetTextNarrow(TextError), kErrorUtf8);
 }
@@ -109,39 +102,25 @@ TEST(ErrorReports, InBothLanguagesAndCodePages) {
 
 constexpr wchar_t kNotice[] = L"Copyright (C) 2026 The Glimra authors";
 
-void PutWord(std::vector<unsigned char>& block, size_t at, unsigned value) {
-    block[at] = static_cast<unsigned char>(value), block[at + 1] = static_cast<unsigned char>(value >> 8);
-}
+using Block = std::vector<unsigned char>;
+void PutWord(Block& b, size_t at, unsigned value) { b[at] = BYTE(value), b[at + 1] = BYTE(value >> 8); }
 
 // Where a key's text starts in a version block; its node starts six bytes before.
-size_t KeyAt(const std::vector<unsigned char>& block, const std::wstring& key) {
+size_t KeyAt(const Block& b, const std::wstring& key) {
     const auto* text = reinterpret_cast<const unsigned char*>(key.c_str());
-    return std::search(block.begin(), block.end(), text, text + key.size() * 2) - block.begin();
+    return std::search(b.begin(), b.end(), text, text + key.size() * 2) - b.begin();
 }
 
-// A copy of Glimra.exe with its version block changed by damage, or with none at all.
-std::wstring ExeWithVersion(const ScratchDir& folder, const wchar_t* name,
-                            const std::function<void(std::vector<unsigned char>&)>& damage) {
+// Copies of Glimra.exe with the version block damaged or gone: a missing resource, a failed
+// query or a value shorter than it must be leaves its text empty.
+TEST(VersionLine, FromTheResourceWholeOrDamaged) {
     HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(exe, found)));
-    std::vector<unsigned char> block(bytes, bytes + SizeofResource(exe, found));
+    Block whole(bytes, bytes + SizeofResource(exe, found));
     FreeLibrary(exe);
     // File version 1.2.3.4, so the order of its parts shows.
-    for (unsigned part = 0; part < 4; ++part) PutWord(block, 48 + (part ^ 1) * 2, part + 1);
-    if (damage) damage(block);
-    const std::wstring path = folder / name;
-    EXPECT_TRUE(CopyFileW(GlimraExePath().c_str(), path.c_str(), FALSE));
-    HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
-    if (!block.empty())
-        UpdateResourceW(update, RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO), 0, block.data(), DWORD(block.size()));
-    EXPECT_TRUE(EndUpdateResourceW(update, FALSE));
-    return path;
-}
-
-// A missing resource, a failed query or a value shorter than it must be leaves its text empty.
-TEST(VersionLine, FromTheResourceWholeOrDamaged) {
-    using Block = std::vector<unsigned char>;
+    for (unsigned part = 0; part < 4; ++part) PutWord(whole, 48 + (part ^ 1) * 2, part + 1);
     ScratchDir folder;
     struct Case { const wchar_t* name; std::function<void(Block&)> damage; const wchar_t *version, *notice; } cases[] = {
         {L"whole.exe", nullptr, L"1.2.3.4", kNotice},
@@ -155,15 +134,22 @@ TEST(VersionLine, FromTheResourceWholeOrDamaged) {
         {L"othertranslation.exe", [](Block& b) { PutWord(b, KeyAt(b, L"Translation") + 26, 0x0409); }, L"1.2.3.4", L""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.name));
-        AppContext context(ExeWithVersion(folder, c.name, c.damage));
-        EXPECT_EQ(context.GetText(TextVersion), std::wstring(L" バージョン ") + c.version);
+        Block block = whole;
+        if (c.damage) c.damage(block);
+        const std::wstring path = folder / c.name;
+        ASSERT_TRUE(CopyFileW(GlimraExePath().c_str(), path.c_str(), FALSE));
+        HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
+        if (!block.empty())
+            UpdateResourceW(update, RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO), 0, block.data(), DWORD(block.size()));
+        ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+        AppContext context(path);
+        const std::wstring japanese = context.GetText(TextVersion);
         context.Language = 1;
-        EXPECT_EQ(context.GetText(TextVersion), std::wstring(L" Version ") + c.version);
-        EXPECT_EQ(context.GetText(TextLegalNotice), c.notice);
+        EXPECT_EQ(japanese + L"|" + context.GetText(TextVersion) + L"|" + context.GetText(TextLegalNotice),
+                  std::wstring(L" バージョン ") + c.version + L"| Version " + c.version + L"|" + c.notice);
     }
     AppContext real(GlimraExePath());
-    EXPECT_EQ(real.GetText(TextVersion), L" バージョン 1.0.0.0");
-    EXPECT_EQ(real.GetText(TextLegalNotice), kNotice);
+    EXPECT_EQ(real.GetText(TextVersion) + L"|" + real.GetText(TextLegalNotice), std::wstring(L" バージョン 1.0.0.0|") + kNotice);
 }
 
 }  // namespace

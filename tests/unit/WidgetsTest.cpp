@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "PatternWindow.h"
 #include "Process.h"
@@ -15,41 +13,29 @@
 #include "Wait.h"
 #include "app/AppContext.h"
 #include "app/OffscreenDC.h"
-#include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
-#include "widgets/ButtonList.h"
 #include "widgets/Picture.h"
 
 namespace Vorlune::Test {
 namespace {
 
-struct Step {
-    UINT message;
-    int x, y;
-};
-Step Move(int x, int y) { return {WM_MOUSEMOVE, x, y}; }
-Step Down(int x, int y) { return {WM_LBUTTONDOWN, x, y}; }
-Step Up(int x, int y) { return {WM_LBUTTONUP, x, y}; }
-void Play(const ToolbarHost& host, const std::vector<Step>& steps) {
-    for (const Step& s : steps) host.Send(s.message, s.x, s.y);
-}
+constexpr TextId kToggles[] = {TextZoomToggle, TextWindowToggle, TextHiddenWindowToggle, TextDelayToggle,
+                               TextLanguageToggle, TextCursorToggle};
 
 // Every toggle off, the cursor away from the toolbar, fresh containers.
-ToolbarHost& Fresh(bool focus = true) {
-    for (TextId id : {TextZoomToggle, TextWindowToggle, TextHiddenWindowToggle, TextDelayToggle, TextLanguageToggle,
-                      TextCursorToggle})
-        Settings().SetToggle(id, 0);
+ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
+    for (TextId id : kToggles) togglesOff ? Settings().SetToggle(id, 0) : void();
     SetCursorPos(0, 0);
-    ToolbarHost& host = ToolbarHost::Get();
-    host.Build();
-    host.Send(focus ? WM_SETFOCUS : WM_MOUSEMOVE);
-    return host;
+    ToolbarHost& h = ToolbarHost::Get();
+    h.Build();
+    h.Send(focus ? WM_SETFOCUS : WM_MOUSEMOVE);
+    return h;
 }
 
-// After the test: every toggle, the language and the cursor as they were, the test toolbar away.
+// After the test: toggles, language and cursor as they were; the toolbar and its hint away.
 struct Restore {
-    ToggleGuard a{TextZoomToggle, 0}, b{TextWindowToggle, 0}, c{TextHiddenWindowToggle, 0}, d{TextDelayToggle, 0},
-        e{TextLanguageToggle, 0}, f{TextCursorToggle, 0};
+    ToggleGuard guards[6] = {{kToggles[0], 0}, {kToggles[1], 0}, {kToggles[2], 0},
+                             {kToggles[3], 0}, {kToggles[4], 0}, {kToggles[5], 0}};
     int language = App().Language;
     POINT cursor = {};
     Restore() { GetCursorPos(&cursor); }
@@ -61,53 +47,17 @@ struct Restore {
     }
 };
 
-HWND ToolTipWindow() { return FindWindowW(kToolTipClassName, nullptr); }
-
-// A button's event calls, in order, for the list's dispatch.
-struct Recorder : Button {
-    Recorder(LONG left, std::string& log) : Button(nullptr, {left, 0, left + 10, 10}, TextId(0)), log_(log) {}
-    void Note(const char* what) { log_ += std::to_string(Rect().left / 10) + what + " "; }
-    void Activate() override {}
-    void Deactivate() override {}
-    void Draw(HDC) override {}
-    void DrawContent(HDC) override {}
-    void SetState(int) override {}
-    void OnMouseEnter() override { Note("enter"); }
-    void OnMouseLeave() override { Note("leave"); }
-    void OnLButtonUp(POINT) override { Note("up"); }
-    void OnLButtonDown(POINT) override { Note("down"); }
-    void OnMouseMove(POINT) override { Note("move"); }
-    void Execute() override { Note("run"); }
-    std::string& log_;
-};
-
-TEST(ButtonList, OrdersPressReleaseEnterAndLeave) {
-    // Buttons 0 and 1 side by side; x 5 is on 0, 15 on 1, 30 on none.
-    const struct {
-        std::vector<Step> steps;
-        const char* calls;
-    } cases[] = {
-        {{Move(5, 5), Move(15, 5)}, "0enter 0move 1enter 0leave 1move "},
-        {{Down(5, 5), Up(5, 5)}, "0down 0up 0run "},
-        {{Move(5, 5), Down(5, 5), Move(15, 5), Up(15, 5)}, "0enter 0move 0down 0leave 0up "},
-        {{Move(5, 5), Down(5, 5), Move(30, 5), Move(5, 5), Up(5, 5)}, "0enter 0move 0down 0leave 0enter 0up 0run "},
-        {{Down(30, 5), Up(5, 5)}, ""},
-    };
-    for (const auto& c : cases) {
-        std::string log;
-        ButtonList list;
-        list.Add(std::make_unique<Recorder>(0, log));
-        list.Add(std::make_unique<Recorder>(10, log));
-        for (const Step& s : c.steps) {
-            const POINT p = {s.x, s.y};
-            s.message == WM_MOUSEMOVE ? list.OnMouseMove(p)
-                                      : s.message == WM_LBUTTONUP ? list.OnLButtonUp(p) : list.OnLButtonDown(p);
-        }
-        EXPECT_EQ(log, c.calls);
-        EXPECT_FALSE(list.Pressing());
-    }
+struct Step { UINT message; int x, y; };
+Step Move(int x, int y) { return {WM_MOUSEMOVE, x, y}; }
+Step Down(int x, int y) { return {WM_LBUTTONDOWN, x, y}; }
+Step Up(int x, int y) { return {WM_LBUTTONUP, x, y}; }
+void Play(const ToolbarHost& h, const std::vector<Step>& steps) {
+    for (const Step& s : steps) h.Send(s.message, s.x, s.y);
 }
 
+HWND ToolTipWindow() { return FindWindowW(kToolTipClassName, nullptr); }
+
+// Every request restarts the half second; a hide or a newer request drops the older one.
 TEST(ToolTipSchedule, ShowsOnlyHalfASecondAfterTheLatestRequestWithNoHideSince) {
     ToolTipSchedule schedule;
     std::uint64_t serial = 0;
@@ -116,11 +66,10 @@ TEST(ToolTipSchedule, ShowsOnlyHalfASecondAfterTheLatestRequestWithNoHideSince) 
         EXPECT_EQ(schedule.Next(now + 99).waitMs, 402u);
     }
     EXPECT_EQ(schedule.Next(3500).waitMs, 1u);
-    EXPECT_EQ(schedule.Next(3501).waitMs, 0u);
-    EXPECT_EQ(schedule.Next(3501).serial, serial);
+    EXPECT_EQ(std::make_pair(schedule.Next(3501).waitMs, schedule.Next(3501).serial), std::make_pair(0ull, serial));
     const std::uint64_t next = schedule.Request(4000);
     EXPECT_FALSE(schedule.IsPending(serial));
-    schedule.Cancel();  // a hide 300 ms later
+    schedule.Cancel();
     EXPECT_EQ(schedule.Next(4600).serial, 0u);
     EXPECT_FALSE(schedule.IsPending(next));
 }
@@ -136,21 +85,14 @@ TEST(ToolTipPlacement, StaysOffTheButtonAndInsideTheWorkArea) {
     EXPECT_EQ(at(1850, 300, 310), std::pair(1751L, 321L));  // left of the cursor, right column at x + 1
 }
 
-// Points: command 0 (4, 30, 46, 68), its fill at (25, 33), edges at x 4 and 45; command 4's
-// picture has a transparent hole at (205, 49) and red at (211, 49); toggle 5 (6, 72, 44, 86);
-// cursor toggle (143, 4, 171, 23) with its arrow from (152, 6); close (201, 1, 229, 25) with
-// its cross through (212, 10); minimise (172, 1, 200, 25) with its bar through (186, 13).
+// Command 0 (4, 30, 46, 68) filled at (25, 33); command 4's picture has a hole at (205, 49) and
+// red at (211, 49); toggle 5 (6, 72, 44, 86); cursor toggle (143, 4, 171, 23), arrow from
+// (152, 6); close (201, 1, 229, 25), cross through (212, 10); minimise, bar through (186, 13).
 TEST(Buttons, PaintTheColoursOfEveryState) {
     Restore restore;
     const Step hover0 = Move(25, 50), hover5 = Move(10, 79), hoverT = Move(145, 10), kill = {WM_KILLFOCUS, 0, 0};
-    struct Look {
-        POINT at;
-        COLORREF colour;
-    };
-    const struct {
-        std::vector<Step> steps;
-        std::vector<Look> looks;
-    } cases[] = {
+    struct Look { POINT at; COLORREF colour; };
+    const struct { std::vector<Step> steps; std::vector<Look> looks; } cases[] = {
         {{},
          {{{25, 33}, 0xC0C0C0}, {{4, 50}, 0xC0C0C0}, {{205, 49}, 0xC0C0C0}, {{211, 49}, 0x3939F4}, {{57, 42}, 0x008CFF},
           {{6, 79}, 0xFFFFFF}, {{43, 79}, 0x808080}, {{10, 79}, 0xF5F5F5}, {{145, 10}, 0xFFF0F5}, {{143, 10}, 0xFFFFFF},
@@ -163,83 +105,77 @@ TEST(Buttons, PaintTheColoursOfEveryState) {
         {{hover0, Down(25, 50), Up(25, 50)}, {{{25, 33}, 0x3EF0FC}}},
         {{hover0, kill}, {{{25, 33}, 0xC0C0C0}, {{212, 10}, 0x9C9C9B}, {{212, 9}, 0xEBEBEB}, {{186, 13}, 0x999999}}},
         {{Move(205, 49)}, {{{205, 49}, 0x3EF0FC}}},
-        // Toggle 5: off and on under the cursor, held, on, held and back from outside; the
-        // focus going leaves its colours.
+        // Toggle 5 off and on, hovered, held, and back from outside; the focus going leaves its colours.
         {{hover5}, {{{10, 79}, 0x2FECFA}}}, {{hover5, kill}, {{{10, 79}, 0x2FECFA}}},
         {{hover5, Down(10, 79)}, {{{6, 79}, 0xAAAAAA}, {{10, 79}, 0xF5F5F5}}},
         {{hover5, Down(10, 79), Up(10, 79)}, {{{10, 79}, 0x52C9D1}, {{6, 79}, 0x808080}}},
         {{hover5, Down(10, 79), Up(10, 79), Move(10, 100)}, {{{6, 79}, 0x808080}, {{10, 79}, 0xF5F5F5}}},
         {{hover5, Down(10, 79), Move(10, 100), hover5}, {{{10, 79}, 0x52C9D1}}},
         {{hoverT}, {{{145, 10}, 0xFFF5D4}}}, {{hoverT, Down(145, 10), Up(145, 10)}, {{{145, 10}, 0xE3D9B8}}},
-        // Close and minimise under the cursor and held.
         {{Move(205, 5)}, {{{205, 5}, 0x2311E8}, {{212, 10}, 0xFFFFFF}, {{212, 9}, 0x766BF1}}},
         {{Move(205, 5), Down(205, 5)}, {{{205, 5}, 0x7A70F1}, {{212, 10}, 0xFFFFFF}, {{212, 9}, 0xACA6F6}}},
         {{Move(175, 5)}, {{{175, 5}, 0xE5E5E5}}}, {{Move(175, 5), Down(175, 5)}, {{{175, 5}, 0xCBCACA}}},
     };
     for (const auto& c : cases) {
-        ToolbarHost& host = Fresh();
-        Play(host, c.steps);
+        ToolbarHost& h = Fresh();
+        Play(h, c.steps);
         for (const Look& look : c.looks)
-            EXPECT_EQ(host.Pixel(look.at.x, look.at.y), look.colour)
-                << "at " << look.at.x << "," << look.at.y << " after " << c.steps.size() << " steps";
+            EXPECT_EQ(h.Pixel(look.at.x, look.at.y), look.colour) << look.at.x << "," << look.at.y << " after " << c.steps.size();
         ReleaseCapture();
     }
 }
 
-// Loaded once and drawn through a mask, every picture comes out as a transparent blit of its
-// bitmap draws it, over any background.
+// Loaded once and drawn through a mask, every picture matches a transparent blit of its bitmap.
 TEST(Pictures, DrawAsATransparentBlitOfTheirBitmap) {
     ToolbarHost::Get();  // the instance the pictures come from
     OffscreenDC ours, blit, source;
     for (OffscreenDC* dc : {&ours, &blit, &source}) dc->Create({40, 30});
+    auto background = [](int x, int y) { return RGB(x * 6, y * 8, 255 - x * 3); };
     for (int id : {138, 139, 140, 141, 142, 143}) {
         const SIZE size = id == 138 ? SIZE{10, 15} : SIZE{36, 25};
         const COLORREF transparent = id == 138 ? 0xFFFFFF : 0x000000;
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x)
-                for (HDC dc : {ours.Get(), blit.Get()}) SetPixel(dc, x, y, RGB(x * 6, y * 8, 255 - x * 3));
+                for (HDC dc : {ours.Get(), blit.Get()}) SetPixel(dc, x, y, background(x, y));
         Picture(App().instance, id, size, transparent).Draw(ours.Get(), {2, 2});
         HBITMAP bitmap = LoadBitmapW(App().instance, MAKEINTRESOURCEW(id));
         HGDIOBJ old = SelectObject(source.Get(), bitmap);
         TransparentBlt(blit.Get(), 2, 2, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
-        SelectObject(source.Get(), old);
-        DeleteObject(bitmap);
+        DeleteObject(SelectObject(source.Get(), old));
         int drawn = 0;
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x) {
                 ASSERT_EQ(GetPixel(ours.Get(), x, y), GetPixel(blit.Get(), x, y)) << id << " at " << x << "," << y;
-                drawn += GetPixel(ours.Get(), x, y) != RGB(x * 6, y * 8, 255 - x * 3);
+                drawn += GetPixel(ours.Get(), x, y) != background(x, y);
             }
         EXPECT_GT(drawn, size.cx * size.cy / 4) << id;
     }
 }
 
 // Where a font draws: some pixel of the box is within 40 of the colour in every channel.
-bool Inked(const ToolbarHost& host, RECT box, COLORREF colour) {
+bool Inked(const ToolbarHost& h, RECT box, COLORREF colour) {
     for (LONG y = box.top; y < box.bottom; ++y)
         for (LONG x = box.left; x < box.right; ++x) {
-            const COLORREF p = host.Pixel(x, y);
             int off = 0;
-            for (int shift : {0, 8, 16}) off += std::abs(int((p >> shift) & 255) - int((colour >> shift) & 255)) >= 40;
+            for (int shift : {0, 8, 16}) off += std::abs(int((h.Pixel(x, y) >> shift) & 255) - int((colour >> shift) & 255)) >= 40;
             if (off == 0) return true;
         }
     return false;
 }
 
-// Shown without the focus, nothing is black; the focus darkens the title; the digits are grey.
+// Shown without the focus, nothing is ever black; the focus darkens the title; the digits are grey.
 TEST(Containers, StartInTheUnfocusedLookAndFollowTheFocus) {
     Restore restore;
-    ToolbarHost& host = Fresh(false);
+    ToolbarHost& h = Fresh(false);
     const RECT title = {31, 3, 120, 25};
-    EXPECT_EQ(host.Pixel(130, 2), 0xFFFFFFu);   // title bar
-    EXPECT_EQ(host.Pixel(145, 10), 0xFFF0F5u);  // cursor toggle
-    EXPECT_EQ(host.Pixel(10, 79), 0xF5F5F5u);   // toggle 5
-    EXPECT_EQ(host.Pixel(212, 10), 0x9C9C9Bu);  // close
-    EXPECT_TRUE(Inked(host, title, 0xABABAB));
-    EXPECT_FALSE(Inked(host, title, 0x663A3A));
-    host.Send(WM_SETFOCUS);
-    EXPECT_TRUE(Inked(host, title, 0x663A3A));
-    for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(host, {left, 73, left + 10, 85}, 0x808080));
+    // Title bar, cursor toggle, toggle 5, close.
+    EXPECT_EQ(std::make_tuple(h.Pixel(130, 2), h.Pixel(145, 10), h.Pixel(10, 79), h.Pixel(212, 10)),
+              std::make_tuple(0xFFFFFFu, 0xFFF0F5u, 0xF5F5F5u, 0x9C9C9Bu));
+    EXPECT_TRUE(Inked(h, title, 0xABABAB));
+    EXPECT_FALSE(Inked(h, title, 0x663A3A));
+    h.Send(WM_SETFOCUS);
+    EXPECT_TRUE(Inked(h, title, 0x663A3A));
+    for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(h, {left, 73, left + 10, 85}, 0x808080));
 }
 
 TEST(Containers, DragOnlyFromTheCaption) {
@@ -247,94 +183,90 @@ TEST(Containers, DragOnlyFromTheCaption) {
     // Title text, empty bar; close, minimise, cursor toggle, system button, client area.
     for (auto [at, drags] : {std::pair{POINT{60, 12}, true}, {{130, 20}, true}, {{215, 13}, false}, {{186, 13}, false},
                              {{150, 10}, false}, {{10, 10}, false}, {{25, 50}, false}}) {
-        ToolbarHost& host = Fresh();
-        host.Send(WM_LBUTTONDOWN, at.x, at.y);
-        EXPECT_EQ(host.TitleBar().IsDragArea(at), drags) << at.x << "," << at.y;
+        Fresh().Send(WM_LBUTTONDOWN, at.x, at.y);
+        EXPECT_EQ(ToolbarHost::Get().TitleBar().IsDragArea(at), drags) << at.x << "," << at.y;
         ReleaseCapture();
     }
 }
 
+// A press away from a button, or a release away from the pressed one, runs nothing.
 TEST(Buttons, ActOnlyOnAReleaseInside) {
     Restore restore;
-    ToolbarHost& host = Fresh();
-    Play(host, {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(70, 50), Up(70, 50)});
+    ToolbarHost& h = Fresh();
+    Play(h, {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(3, 70), Up(25, 50), Down(25, 50), Up(70, 50),
+             Down(70, 50), Up(70, 50)});
     PumpMessages();
-    EXPECT_EQ(host.closes, 0);
-    EXPECT_EQ(host.ran, std::vector<int>{1});
-    Play(host, {Down(215, 13), Up(215, 13)});
+    EXPECT_EQ(h.closes, 0);
+    EXPECT_EQ(h.ran, std::vector<int>{1});
+    Play(h, {Down(215, 13), Up(215, 13)});
     PumpMessages();
-    EXPECT_EQ(host.closes, 1);
-    Play(host, {Down(186, 13), Up(186, 13)});
-    EXPECT_TRUE(IsIconic(host.hwnd));
-    ShowWindow(host.hwnd, SW_SHOWNOACTIVATE);
-}
-
-TEST(Buttons, TheSystemButtonOpensTheWindowMenu) {
-    Restore restore;
-    ToolbarHost& host = Fresh();
-    static bool open = false;
+    EXPECT_EQ(h.closes, 1);
+    Play(h, {Down(186, 13), Up(186, 13)});
+    EXPECT_TRUE(IsIconic(h.hwnd));
+    ShowWindow(h.hwnd, SW_SHOWNOACTIVATE);
+    static bool menu = false;  // the system button opens the window menu
     const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
-        open = FindWindowW(L"#32768", nullptr) != nullptr;
+        menu = FindWindowW(L"#32768", nullptr) != nullptr;
         EndMenu();
     });
-    Play(host, {Down(10, 10), Up(10, 10)});
+    Play(h, {Down(10, 10), Up(10, 10)});
     KillTimer(nullptr, timer);
-    EXPECT_TRUE(open);
+    EXPECT_TRUE(menu);
 }
 
+// Lost capture releases every pressed button: the release that follows never runs one.
 TEST(Buttons, ALostCaptureEndsThePressWithoutRunningAButton) {
     Restore restore;
     for (UINT lost : {WM_CAPTURECHANGED, WM_CANCELMODE})
         for (POINT at : {POINT{215, 13}, POINT{25, 50}}) {
-            ToolbarHost& host = Fresh();
-            host.Send(WM_LBUTTONDOWN, at.x, at.y);
-            lost == WM_CAPTURECHANGED ? void(ReleaseCapture()) : host.Send(WM_CANCELMODE);
-            host.Send(WM_LBUTTONUP, at.x, at.y);
+            ToolbarHost& h = Fresh();
+            h.Send(WM_LBUTTONDOWN, at.x, at.y);
+            lost == WM_CAPTURECHANGED ? void(ReleaseCapture()) : h.Send(WM_CANCELMODE);
+            h.Send(WM_LBUTTONUP, at.x, at.y);
             PumpMessages();
-            EXPECT_EQ(host.closes, 0);
-            EXPECT_TRUE(host.ran.empty());
+            EXPECT_EQ(h.closes, 0);
+            EXPECT_TRUE(h.ran.empty());
         }
 }
 
 TEST(Toggles, StoreTheirStateOnlyOnAReleaseInside) {
     Restore restore;
     for (TextId id : {TextZoomToggle, TextLanguageToggle, TextCursorToggle}) {
-        ToolbarHost& host = Fresh();
+        ToolbarHost& h = Fresh();
         const POINT at = id == TextCursorToggle ? POINT{150, 10} : POINT{10 + 45 * (id - 5), 79};
         Settings().SetToggle(id, 2);  // not 1: off
-        host.Send(WM_SETFOCUS);
+        h.Send(WM_SETFOCUS);
         const std::wstring before = ReadUtf16File(IniPath());
-        Play(host, {Down(at.x, at.y), Up(at.x, at.y + 30)});
+        Play(h, {Down(at.x, at.y), Up(at.x, at.y + 30)});
         EXPECT_EQ(ReadUtf16File(IniPath()), before);
         for (int expected : {1, 0}) {
-            Play(host, {Down(at.x, at.y), Up(at.x, at.y)});
+            Play(h, {Down(at.x, at.y), Up(at.x, at.y)});
             EXPECT_EQ(Settings().GetToggle(id), expected) << id;
             EXPECT_TRUE(id != TextLanguageToggle || App().Language == expected);
         }
     }
 }
 
-// Hover command 4 until its hint shows, in Japanese, then in English after a click on the
-// language toggle; the hint goes after two seconds.
+// Command 4's hint in Japanese, then in English after a click on the language toggle; it goes
+// after two seconds.
 TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursor) {
     Restore restore;
     SettingGuard tips(SectionSettings, KeyButtonToolTip, 1);
-    ToolbarHost& host = Fresh();
+    ToolbarHost& h = Fresh();
     for (int language : {0, 1}) {
-        if (language == 1) Play(host, {Down(190, 79), Up(190, 79)});
+        if (language == 1) Play(h, {Down(190, 79), Up(190, 79)});
         ASSERT_EQ(App().Language, language);
         SetCursorPos(ToolbarHost::kOrigin.x + 205, ToolbarHost::kOrigin.y + 49);
         const auto asked = std::chrono::steady_clock::now();
-        host.Send(WM_MOUSEMOVE, 205, 49);
+        h.Send(WM_MOUSEMOVE, 205, 49);
         ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 3s));
         EXPECT_GE(std::chrono::steady_clock::now() - asked, 500ms);
         RECT tip = {};
         GetWindowRect(ToolTipWindow(), &tip);
         const SIZE text = TextExtent(L" " + App().GetText(TextSettingsButton) + L" ");
-        EXPECT_EQ(tip.right - tip.left, text.cx + 1);
-        EXPECT_EQ(tip.bottom - tip.top, text.cy + 1);
-        EXPECT_EQ(tip.left, ToolbarHost::kOrigin.x + 205);
-        EXPECT_EQ(tip.top, ToolbarHost::kOrigin.y + 49 + 2 * GetSystemMetrics(SM_CYCURSOR) / 3);
+        EXPECT_EQ(std::make_tuple(tip.left, tip.top, tip.right - tip.left, tip.bottom - tip.top),
+                  std::make_tuple(ToolbarHost::kOrigin.x + 205, ToolbarHost::kOrigin.y + 49 + 2 * GetSystemMetrics(SM_CYCURSOR) / 3,
+                                  text.cx + 1, text.cy + 1));
         EXPECT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) == FALSE; }, 3s));
     }
 }
@@ -344,18 +276,18 @@ TEST(ToolTip, IsDroppedByAPressOrAHiddenToolbar) {
     Restore restore;
     SettingGuard tips(SectionSettings, KeyButtonToolTip, 1);
     for (bool press : {true, false}) {
-        ToolbarHost& host = Fresh();
+        ToolbarHost& h = Fresh();
         SetCursorPos(ToolbarHost::kOrigin.x + 25, ToolbarHost::kOrigin.y + 50);
-        host.Send(WM_MOUSEMOVE, 25, 50);
-        press ? host.Send(WM_LBUTTONDOWN, 25, 50) : void(ShowWindow(host.hwnd, SW_HIDE));
+        h.Send(WM_MOUSEMOVE, 25, 50);
+        press ? h.Send(WM_LBUTTONDOWN, 25, 50) : void(ShowWindow(h.hwnd, SW_HIDE));
         EXPECT_FALSE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 900ms)) << press;
         ReleaseCapture();
-        ShowWindow(host.hwnd, SW_SHOWNOACTIVATE);
+        ShowWindow(h.hwnd, SW_SHOWNOACTIVATE);
     }
 }
 
-// Events named by the tick, as they once were, could be opened by a second copy of the
-// program started in the same tick; the worker's have no name.
+// Events named by the tick, as they once were, could be opened by a second copy started in
+// the same tick; the worker's have no name.
 TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
     const DWORD before = GetTickCount();
     ToolTipWorker worker;
@@ -372,17 +304,14 @@ TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
 TEST(ToolTip, HoverAndEnd) {
     const char* wait = std::getenv("GLIMRA_HOVER_MS");
     if (wait == nullptr) GTEST_SKIP() << "run by the test below";
-    ToolbarHost& host = ToolbarHost::Get();
-    host.Build();
-    host.Send(WM_MOUSEMOVE, 25, 50);
+    Fresh(false, false).Send(WM_MOUSEMOVE, 25, 50);
     WaitUntil([] { return false; }, std::chrono::milliseconds(std::atoi(wait)));
 }
 
 TEST(ToolTip, ProgramsEndingRightAfterAHoverExitCleanly) {
-    const wchar_t* kChild = L"--gtest_brief=1 --gtest_filter=ToolTip.HoverAndEnd";
     ScratchDir temp;
     for (int ms = 0; ms <= 600; ms += 50) {
-        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), kChild,
+        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_brief=1 --gtest_filter=ToolTip.HoverAndEnd",
                       {{L"GLIMRA_HOVER_MS", std::to_wstring(ms)}});
         EXPECT_EQ(child.WaitExit(20s), std::optional<DWORD>(0)) << ms;
     }
