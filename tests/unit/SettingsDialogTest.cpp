@@ -172,7 +172,10 @@ protected:
     static std::wstring Browse(UINT flags, HWND, const std::wstring& from, const std::wstring& caption, const std::wstring&) {
         return browsed = std::to_wstring(flags) + L"|" + from + L"|" + caption, L"C:\\picked";
     }
-    SettingsWindow window{nullptr, {Browse, {}}};
+    static inline std::wstring launched;
+    static inline bool launchStarts = true;
+    static bool Launch(HWND, const std::wstring& target) { return launched += target + L"|", launchStarts; }
+    SettingsWindow window{nullptr, {Browse, Launch}};
 };
 
 // The first opening shows the defaults on the General page; Cancel stores only the page.
@@ -239,6 +242,26 @@ TEST_F(SettingsDialogTest, EmptyFieldsKeepTheDialogOpenAndWriteNothing) {
         DeleteFileW(IniPath().c_str());
         EXPECT_TRUE(stillOpen);
         EXPECT_EQ(Texts(boxes), App().title + L"|" + c.message + L"|");
+    }
+}
+
+// A release on the link opens the web page, one beside it nothing; a page that cannot open is reported.
+TEST_F(SettingsDialogTest, TheLinkOpensTheWebPage) {
+    for (int language : {0, 1}) {
+        App().Language = language;
+        launchStarts = language == 0;
+        launched.clear();
+        MessageBoxWatcher boxes;
+        Open(window, [](HWND dialog) {
+            HWND link = Item(dialog, 1012), page = GetParent(link);
+            RECT rect = {};
+            GetWindowRect(link, &rect);
+            MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+            SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 2, (rect.top + rect.bottom) / 2));
+            SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left - 2, rect.top - 2));
+        });
+        EXPECT_EQ(launched, App().GetText(TextWebPage) + L"|");
+        EXPECT_EQ(Texts(boxes), language == 0 ? L"" : App().title + L"|" + App().GetText(TextBrowserFailed) + L"|");
     }
 }
 
