@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include "Capture/CountdownWindow.h"
@@ -141,32 +140,25 @@ TEST_F(Delayed, CursorIsPaintedWhereItIsAfterTheCountdown) {
     for (POINT at : {POINT{300, 250}, {305, 255}}) EXPECT_EQ(image.Pixel(at.x, at.y), 0x808080u);
 }
 
-// A delay that is no int fails as std::stoi does and ends the capture once; zero or less
-// captures at once; read as std::stoi reads.
+// A delay out of int's range fails as std::stoi does (a delay that is no number is the
+// command tests' part) and ends the capture once; zero or less captures at once.
 TEST_F(Delayed, ADelayThatIsNotAnIntFailsCleanlyAndZeroOrLessCapturesAtOnce) {
-    const struct {
-        const wchar_t* text;
-        const std::type_info* type;
-        const char* what;
-    } bad[] = {{L"abc", &typeid(std::invalid_argument), "invalid stoi argument"},
-               {L"99999999999", &typeid(std::out_of_range), "stoi argument out of range"}};
-    for (const auto& [text, type, what] : bad) {
-        StringSettingGuard delay(KeyDelaySeconds, text);
+    {
+        StringSettingGuard delay(KeyDelaySeconds, L"99999999999");
         try {
             Run();
-            ADD_FAILURE() << "no exception for " << Narrow(text);
-        } catch (const std::logic_error& error) {
-            EXPECT_TRUE(typeid(error) == *type) << typeid(error).name();
-            EXPECT_STREQ(error.what(), what);
+            ADD_FAILURE() << "no exception";
+        } catch (const std::out_of_range& error) {
+            EXPECT_STREQ(error.what(), "stoi argument out of range");
         }
     }
-    EXPECT_EQ(finished, 2);
+    EXPECT_EQ(finished, 1);
     EXPECT_TRUE(folder.Images().empty());
     for (const wchar_t* text : {L"0", L"-2"}) {
         StringSettingGuard delay(KeyDelaySeconds, text);
         Run();
     }
-    EXPECT_EQ(finished, 4);
+    EXPECT_EQ(finished, 3);
     EXPECT_EQ(folder.Images().size(), 2u);
     EXPECT_TRUE(waits.empty());
     EXPECT_EQ(FindCountdown(), nullptr);
