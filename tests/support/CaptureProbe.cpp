@@ -15,10 +15,6 @@ OwnerWindow::~OwnerWindow() {
 }
 
 namespace {
-LRESULT CALLBACK ColourProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 const wchar_t* ColourClass(HBRUSH brush) {
     // One class per colour, since the class brush paints the window.
     static int counter = 0;
@@ -26,7 +22,7 @@ const wchar_t* ColourClass(HBRUSH brush) {
     wsprintfW(name, L"GlimraTestColour%d", ++counter);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ColourProcedure;
+    wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = brush;
     wc.lpszClassName = name;
@@ -55,9 +51,7 @@ std::vector<POINT> ProbeCapture::PointsOf(UINT message) const {
 }
 
 bool Contains(const std::vector<POINT>& points, POINT wanted) {
-    for (const POINT& point : points)
-        if (point.x == wanted.x && point.y == wanted.y) return true;
-    return false;
+    return std::any_of(points.begin(), points.end(), [&](POINT p) { return p.x == wanted.x && p.y == wanted.y; });
 }
 
 void ProbeCapture::OnLButtonDown(POINT point) {
@@ -119,50 +113,34 @@ HCURSOR MakeTestCursor() {
     return CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-void PressButton(DWORD downFlag, DWORD upFlag) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-void SendMouseButton(DWORD flag) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD key, DWORD flags) {
+namespace {
+INPUT KeyInput(WORD key, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
     input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
+    return input;
 }
+
+INPUT MouseInput(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+}  // namespace
+
+void PressKey(WORD key) { TypeKeys({key}); }
+void PressButton(DWORD downFlag, DWORD upFlag) { Send({MouseInput(downFlag), MouseInput(upFlag)}); }
+void SendMouseButton(DWORD flag) { Send({MouseInput(flag)}); }
+void SendKey(WORD key, DWORD flags) { Send({KeyInput(key, flags)}); }
 
 void TypeKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (WORD key : keys) inputs.insert(inputs.end(), {KeyInput(key, 0), KeyInput(key, KEYEVENTF_KEYUP)});
+    Send(inputs);
 }
 
 COLORREF ScreenPixel(int x, int y) {

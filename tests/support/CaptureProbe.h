@@ -36,9 +36,8 @@ private:
     HBRUSH brush_ = nullptr;
 };
 
-// A capture mode of the tests' own: freezes the screen, shows the overlay and records
-// what reaches it. A left press starts a drag and marks workDC; Escape drops a drag;
-// Enter outputs the whole screen; arrow keys nudge the cursor.
+// A capture mode of the tests' own, recording what reaches it: a left press starts a drag
+// and marks workDC; Escape drops a drag; Enter outputs the whole screen; arrows nudge the cursor.
 class ProbeCapture : public CaptureBase {
 public:
     struct Event {
@@ -49,10 +48,7 @@ public:
 
     explicit ProbeCapture(HWND owner, std::wstring name = L"ProbeCapture") : CaptureBase(owner, std::move(name)) {}
 
-    // Act with a callback that counts.
-    void Begin() {
-        Act([this] { ++finished; });
-    }
+    void Begin() { Act([this] { ++finished; }); }  // Act with a callback that counts
     bool Dragging() const { return dragging; }
     HWND Window() const { return overlay; }
     const ScreenSnapshot* Frozen() const { return snapshot.get(); }
@@ -91,22 +87,18 @@ private:
 HCURSOR MakeTestCursor();
 
 bool Contains(const std::vector<POINT>& points, POINT wanted);
-
 // Puts the real cursor at a screen point and waits until it is there.
 bool PlaceCursor(POINT screen);
-
-// Real input, as a user gives it.
+// Real input, as a user gives it; SendMouseButton and SendKey send one event alone, for
+// holding down, and TypeKeys presses and releases each key in one batch.
 void PressKey(WORD key);
 void PressButton(DWORD downFlag, DWORD upFlag);
 inline void LeftClick() { PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 inline void RightClick() { PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-// One button or key event alone, for holding down.
 void SendMouseButton(DWORD flag);
 void SendKey(WORD key, DWORD flags);
-// Press and release of each key, all in one batch, as fast as fingers can go.
 void TypeKeys(const std::vector<WORD>& keys);
 
-// The screen's pixel, as the user sees it.
 COLORREF ScreenPixel(int x, int y);
 
 }  // namespace Vorlune::Test

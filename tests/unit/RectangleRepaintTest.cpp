@@ -10,13 +10,10 @@
 #include "CaptureProbe.h"
 #include "PatternWindow.h"
 #include "SettingGuard.h"
-#include "Wait.h"
 
 // Repainting only what changed must show exactly the frozen screen plus the current marks.
 namespace Vorlune::Test {
 namespace {
-
-constexpr COLORREF kLine = 0xFF00FF;
 
 struct Step {
     UINT message;
@@ -27,87 +24,78 @@ struct Step {
 std::vector<Step> Path(SIZE s) {
     const LONG r = s.cx - 1, b = s.cy - 1;
     std::vector<Step> steps;
-    auto move = [&](LONG x, LONG y) { steps.push_back({WM_MOUSEMOVE, {x, y}}); };
-    // Corners and edges; the first puts the zoom window right of and below the cursor.
-    for (POINT p : {POINT{0, 0}, {960, 540}, {r, 0}, {r, b}, {0, b}, {s.cx / 2, 0}, {r, s.cy / 2}, {5, b - 2}, {1, 1}})
-        move(p.x, p.y);
-    // The zoom window's flips, both ways on both axes.
-    for (POINT p : {POINT{r - 350, 400}, {r - 349, 400}, {800, 400}, {351, 400}, {350, 400}, {500, b - 350},
-                    {500, b - 349}, {500, 351}, {500, 350}})
-        move(p.x, p.y);
-    // A drag through every direction and into the corners, then dropped by Escape.
+    auto moves = [&](std::initializer_list<POINT> points) {
+        for (POINT p : points) steps.push_back({WM_MOUSEMOVE, p});
+    };
+    // Corners and edges (the first puts the zoom window right of and below the cursor), then
+    // the zoom window's flips, both ways on both axes.
+    moves({{0, 0}, {960, 540}, {r, 0}, {r, b}, {0, b}, {s.cx / 2, 0}, {r, s.cy / 2}, {5, b - 2}, {1, 1}});
+    moves({{r - 350, 400}, {r - 349, 400}, {800, 400}, {351, 400}, {350, 400}, {500, b - 350}, {500, b - 349},
+           {500, 351}, {500, 350}});
+    // A drag through every direction and into the corners, dropped by Escape; another dropped
+    // by the right button; a keyboard anchor, during which a press starts nothing.
     steps.push_back({WM_LBUTTONDOWN, {600, 500}});
-    for (POINT p : {POINT{900, 700}, {300, 200}, {0, 0}, {r, b}, {600, 500}, {610, 400}, {0, b}, {r, 0}}) move(p.x, p.y);
+    moves({{900, 700}, {300, 200}, {0, 0}, {r, b}, {600, 500}, {610, 400}, {0, b}, {r, 0}});
     steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
-    move(620, 410);
-    // Another dropped by the right button.
+    moves({{620, 410}});
     steps.push_back({WM_LBUTTONDOWN, {100, 100}});
-    move(r, 50);
+    moves({{r, 50}});
     steps.push_back({WM_RBUTTONUP, {r, 50}});
-    move(101, 101);
-    // A keyboard anchor; a press meanwhile starts nothing.
+    moves({{101, 101}});
     steps.push_back({WM_KEYDOWN, {}, VK_RETURN});
-    move(200, 900);
+    moves({{200, 900}});
     steps.push_back({WM_LBUTTONDOWN, {200, 900}});
-    move(r, b);
-    move(3, 3);
+    moves({{r, b}, {3, 3}});
     steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
-    move(400, 300);
+    moves({{400, 300}});
     return steps;
 }
 
-// What the user must see after each step: the overlay's state as the user drives it.
-class Expected {
-public:
-    Expected(SIZE size, bool circle, bool always, int magnification)
-        : size_(size), dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateDib24(size.cx, size.cy)) {
-        SelectObject(dc_, bitmap_);
-        frame_.cursorCircle = circle;
-        frame_.colour = kLine;
-        frame_.magnification = magnification;
-        always_ = always;
+// The overlay's state as the user drives it, painted over the frozen screen.
+struct Expected {
+    Expected(SIZE size, bool circle, bool always, int magnification) : size(size), always(always) {
+        SelectObject(dc, bitmap);
+        frame.cursorCircle = circle;
+        frame.colour = 0xFF00FF;
+        frame.magnification = magnification;
     }
     ~Expected() {
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
     }
     void Apply(const Step& step) {
         const bool drop = (step.message == WM_KEYDOWN && step.key == VK_ESCAPE) || step.message == WM_RBUTTONUP;
-        if (drop && frame_.selecting) {
-            frame_.selecting = keyboard_ = false;
-            marked_ = false;  // the work surface is the frozen image again until the next move
+        if (drop && frame.selecting) {
+            frame.selecting = keyboard = marked = false;  // the frozen image again until the next move
             return;
         }
-        if (step.message == WM_MOUSEMOVE) frame_.point = step.point;
-        if (step.message == WM_LBUTTONDOWN && !keyboard_) {
-            frame_.selecting = true;
-            frame_.anchor = frame_.point = step.point;
+        if (step.message == WM_MOUSEMOVE) frame.point = step.point;
+        if (step.message == WM_LBUTTONDOWN && !keyboard) {
+            frame.selecting = true;
+            frame.anchor = frame.point = step.point;
         }
         if (step.message == WM_KEYDOWN && step.key == VK_RETURN) {
-            frame_.selecting = keyboard_ = true;
-            frame_.anchor = frame_.point;
+            frame.selecting = keyboard = true;
+            frame.anchor = frame.point;
         }
-        frame_.crossHair = !frame_.selecting || always_;
-        if (frame_.magnification > 0) frame_.zoom = zoom_.Place(frame_.point, size_);
-        marked_ = true;
+        frame.crossHair = !frame.selecting || always;
+        if (frame.magnification > 0) frame.zoom = zoom.Place(frame.point, size);
+        marked = true;
     }
     std::vector<std::uint32_t> Pixels(const std::vector<std::uint32_t>& frozen) {
-        const BITMAPINFO info = DibInfo(size_.cx, -size_.cy, 32);
-        SetDIBitsToDevice(dc_, 0, 0, size_.cx, size_.cy, 0, 0, 0, size_.cy, frozen.data(), &info, DIB_RGB_COLORS);
-        if (marked_) painter_.Paint(dc_, size_, frame_);
-        return SurfacePixels(dc_, 0, 0, size_);
+        const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
+        SetDIBitsToDevice(dc, 0, 0, size.cx, size.cy, 0, 0, 0, size.cy, frozen.data(), &info, DIB_RGB_COLORS);
+        if (marked) painter.Paint(dc, size, frame);
+        return SurfacePixels(dc, 0, 0, size);
     }
 
-private:
-    SIZE size_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    RectangleFrame frame_;
-    RectangleFramePainter painter_;
-    ZoomPlacement zoom_;
-    bool always_ = false;
-    bool keyboard_ = false;
-    bool marked_ = false;
+    SIZE size;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDib24(size.cx, size.cy);
+    RectangleFrame frame;
+    RectangleFramePainter painter;
+    ZoomPlacement zoom;
+    bool always = false, keyboard = false, marked = false;
 };
 
 std::string Difference(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b, LONG width) {
@@ -133,7 +121,6 @@ void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* f
     HDC screen = GetDC(nullptr);
     const std::vector<std::uint32_t> frozen = SurfacePixels(screen, 0, 0, size);
     ReleaseDC(nullptr, screen);
-
     auto mode = MakeCaptureMode<Mode>(owner.Handle());
     int finished = 0;
     mode->Act([&] { ++finished; });
@@ -142,10 +129,8 @@ void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* f
     int index = 0;
     for (const Step& step : Path(size)) {
         SCOPED_TRACE(testing::Message() << "step " << index++ << " at " << step.point.x << "," << step.point.y);
-        if (step.message == WM_KEYDOWN)
-            SendMessageW(overlay, WM_KEYDOWN, step.key, 0);
-        else
-            SendMessageW(overlay, step.message, 0, MAKELPARAM(step.point.x, step.point.y));
+        const LPARAM at = step.message == WM_KEYDOWN ? 0 : MAKELPARAM(step.point.x, step.point.y);
+        SendMessageW(overlay, step.message, step.key, at);
         expected.Apply(step);
         ASSERT_EQ(Difference(ShownPixels(overlay, size), expected.Pixels(frozen), size.cx), "");
     }
