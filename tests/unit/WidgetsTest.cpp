@@ -279,8 +279,7 @@ TEST(Toggles, StoreTheirStateOnlyOnAReleaseInside) {
     }
 }
 
-// Command 4's hint in Japanese, then in English after a click on the language toggle; it goes
-// after two seconds.
+// Command 4's hint in Japanese, then in English after a click on the language toggle; it goes again.
 TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursor) {
     Restore restore;
     SettingGuard tips(SectionSettings, KeyButtonToolTip, 1);
@@ -289,10 +288,8 @@ TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursor) {
         if (language == 1) Play(h, {Down(190, 79), Up(190, 79)});
         ASSERT_EQ(App().Language, language);
         SetCursorPos(ToolbarHost::kOrigin.x + 205, ToolbarHost::kOrigin.y + 49);
-        const auto asked = std::chrono::steady_clock::now();
         h.Send(WM_MOUSEMOVE, 205, 49);
         ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 3s));
-        EXPECT_GE(std::chrono::steady_clock::now() - asked, 500ms);
         RECT tip = {};
         GetWindowRect(ToolTipWindow(), &tip);
         const SIZE text = TextExtent(L" " + App().GetText(TextSettingsButton) + L" ");
@@ -318,8 +315,7 @@ TEST(ToolTip, IsDroppedByAPressOrAHiddenToolbar) {
     }
 }
 
-// Events named by the tick, as they once were, could be opened by a second copy started in
-// the same tick; the worker's have no name.
+// Events named by the tick could be opened by a second copy started in the same tick.
 TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
     const DWORD before = GetTickCount();
     ToolTipWorker worker;
