@@ -1,6 +1,7 @@
 #include "Scratch.h"
 
 #include <atomic>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -17,28 +18,6 @@ std::wstring ExeFolder() {
 std::wstring GlimraExePath() { return ExeFolder() + L"Glimra.exe"; }
 
 namespace {
-std::wstring ScratchRoot() {
-    static const std::wstring root = [] {
-        std::wstring path = ExeFolder() + L"scratch\\";
-        CreateDirectoryW(path.c_str(), nullptr);
-        path += std::to_wstring(GetCurrentProcessId()) + L"\\";
-        RemoveTree(path);
-        CreateDirectoryW(path.c_str(), nullptr);
-        return path;
-    }();
-    return root;
-}
-}  // namespace
-
-ScratchDir::ScratchDir() {
-    static std::atomic<int> counter{0};
-    path_ = ScratchRoot() + std::to_wstring(++counter) + L"\\";
-    RemoveTree(path_);
-    if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create scratch folder");
-}
-
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
-
 void RemoveTree(const std::wstring& path) {
     std::wstring folder = path;
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
@@ -61,6 +40,28 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(folder.c_str());
 }
 
+std::wstring ScratchRoot() {
+    static const std::wstring root = [] {
+        std::wstring path = ExeFolder() + L"scratch\\";
+        CreateDirectoryW(path.c_str(), nullptr);
+        path += std::to_wstring(GetCurrentProcessId()) + L"\\";
+        RemoveTree(path);
+        CreateDirectoryW(path.c_str(), nullptr);
+        return path;
+    }();
+    return root;
+}
+}  // namespace
+
+ScratchDir::ScratchDir() {
+    static std::atomic<int> counter{0};
+    path_ = ScratchRoot() + std::to_wstring(++counter) + L"\\";
+    RemoveTree(path_);
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create scratch folder");
+}
+
+ScratchDir::~ScratchDir() { RemoveTree(path_); }
+
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -82,21 +83,19 @@ void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& byte
     if (!out) throw std::runtime_error("cannot write " + Narrow(path));
 }
 
+// wchar_t is UTF-16LE on Windows: the bytes are the text's own.
 std::wstring ReadUtf16File(const std::wstring& path) {
     const auto bytes = ReadBytes(path);
-    std::wstring text;
-    size_t start = (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) ? 2 : 0;
-    for (size_t i = start; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+    const size_t start = (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) ? 2 : 0;
+    std::wstring text((bytes.size() - start) / 2, L'\0');
+    std::memcpy(text.data(), bytes.data() + start, text.size() * 2);
     return text;
 }
 
 void WriteUtf16File(const std::wstring& path, const std::wstring& text) {
     std::vector<unsigned char> bytes = {0xFF, 0xFE};
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<unsigned char>(c & 0xFF));
-        bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
-    }
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    bytes.insert(bytes.end(), data, data + text.size() * 2);
     WriteBytes(path, bytes);
 }
 

@@ -26,7 +26,6 @@ private:
 std::wstring ExeFolder();
 std::wstring GlimraExePath();
 
-void RemoveTree(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);
 std::vector<unsigned char> ReadBytes(const std::wstring& path);

@@ -36,27 +36,22 @@ void SetClipboardText(HWND owner, const std::wstring& text) {
     CloseClipboard();
 }
 
-std::wstring ClipboardText() {
+namespace {
+template <class Char>
+std::basic_string<Char> ClipboardAs(UINT format) {
     if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
-    std::wstring text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
+    std::basic_string<Char> text;
+    if (HANDLE data = GetClipboardData(format)) {
+        text = static_cast<const Char*>(GlobalLock(data));
         GlobalUnlock(data);
     }
     CloseClipboard();
     return text;
 }
+}  // namespace
 
-std::string ClipboardAnsiText() {
-    if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
-    std::string text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
+std::wstring ClipboardText() { return ClipboardAs<wchar_t>(CF_UNICODETEXT); }
+std::string ClipboardAnsiText() { return ClipboardAs<char>(CF_TEXT); }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
