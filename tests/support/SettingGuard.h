@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -14,11 +13,9 @@ namespace Vorlune::Test {
 template <class T>
 class StoredValueGuard {
 public:
-    StoredValueGuard(const std::function<T()>& get, std::function<void(const T&)> set, const T& value)
-        : set_(std::move(set)) {
+    StoredValueGuard(const std::function<T()>& get, std::function<void(const T&)> set, const T& value) : set_(set) {
         CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);  // the INI file's folder
-        old_ = get();
-        set_(value);
+        old_ = get(), set_(value);
     }
     ~StoredValueGuard() { set_(old_); }
     StoredValueGuard(const StoredValueGuard&) = delete;
@@ -29,28 +26,21 @@ private:
     T old_{};
 };
 
-// An integer setting.
-class SettingGuard : public StoredValueGuard<int> {
-public:
+struct SettingGuard : StoredValueGuard<int> {
     SettingGuard(SettingSection section, SettingKey key, int value)
-        : StoredValueGuard<int>([=] { return Settings().GetInt(section, key); },
-                                [=](const int& old) { Settings().SetInt(section, key, old); }, value) {}
+        : StoredValueGuard([=] { return Settings().GetInt(section, key); },
+                           [=](const int& old) { Settings().SetInt(section, key, old); }, value) {}
 };
-
-// A string setting of section "Settings".
-class StringSettingGuard : public StoredValueGuard<std::wstring> {
-public:
+// Of section "Settings".
+struct StringSettingGuard : StoredValueGuard<std::wstring> {
     StringSettingGuard(SettingKey key, const std::wstring& value)
-        : StoredValueGuard<std::wstring>([=] { return Settings().GetString(key); },
-                                         [=](const std::wstring& old) { Settings().SetString(key, old); }, value) {}
+        : StoredValueGuard([=] { return Settings().GetString(key); },
+                           [=](const std::wstring& old) { Settings().SetString(key, old); }, value) {}
 };
-
-// A toggle button's state.
-class ToggleGuard : public StoredValueGuard<int> {
-public:
+struct ToggleGuard : StoredValueGuard<int> {
     ToggleGuard(TextId id, int value)
-        : StoredValueGuard<int>([=] { return Settings().GetToggle(id); },
-                                [=](const int& old) { Settings().SetToggle(id, old); }, value) {}
+        : StoredValueGuard([=] { return Settings().GetToggle(id); },
+                           [=](const int& old) { Settings().SetToggle(id, old); }, value) {}
 };
 
 }  // namespace Vorlune::Test
