@@ -154,8 +154,17 @@ protected:
                                     [](HWND, const std::wstring& target) { return launched += target + L"|", launchStarts; }}};
 };
 
+// OK with an empty path shows its message, stores nothing and keeps the dialog open.
+void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
+    SetWindowTextW(Item(dialog, field), L"");
+    SendMessageW(dialog, WM_COMMAND, 1024, 0);  // returns once the box is answered
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(Ini(), ini);
+}
+
 // The first opening shows the defaults on the General page; Cancel stores only the page.
 TEST_F(SettingsDialogTest, DefaultsAndCancel) {
+    MessageBoxWatcher boxes;
     const Opening seen = Open(window, [](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, 1010));
         EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {1001, 1003, 1019, 1022, 1011}),
@@ -163,9 +172,11 @@ TEST_F(SettingsDialogTest, DefaultsAndCancel) {
         // The path limits: no more than the settings store reads back.
         EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), Send(dialog, 1014, BM_GETCHECK), Send(dialog, 1001, EM_GETLIMITTEXT),
                                   Send(dialog, 1003, EM_GETLIMITTEXT)), std::make_tuple(LRESULT(0), LRESULT(BST_CHECKED), LRESULT(998), LRESULT(998)));
+        EmptyFieldAndOk(dialog, 1003, L"");
     });
     EXPECT_TRUE(seen.finished);
     EXPECT_EQ(seen.selected, L"全般");
+    EXPECT_EQ(Texts(boxes), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
     EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=全般\r\n");
 }
 
@@ -173,15 +184,18 @@ TEST_F(SettingsDialogTest, DefaultsAndCancel) {
 // is shown again, and OK stores every control exactly.
 TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryControl) {
     App().Language = 1;
-    WriteUtf16File(IniPath(), L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
-                              L"MouseToolTip=2\r\nClipBoard=3\r\nTreeViewSelectedItemString=Rectanglel\r\n");
+    const std::wstring stored = L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
+                                L"MouseToolTip=2\r\nClipBoard=3\r\nTreeViewSelectedItemString=Rectanglel\r\n";
+    WriteUtf16File(IniPath(), stored);
     const std::wstring folder = GetSaveFolder();
-    const Opening seen = Open(window, [](HWND dialog) {
+    MessageBoxWatcher boxes;
+    const Opening seen = Open(window, [&](HWND dialog) {
         HWND colours = FindWindowExW(GetParent(Item(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
         EXPECT_TRUE(PageShown(dialog, 1019));
         EXPECT_EQ(TextsOf(dialog, {1019, 1022}), L"3|1|");
         EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), SendMessageW(colours, CB_GETCURSEL, 0, 0), Send(dialog, 1021, BM_GETCHECK)),
                   std::make_tuple(LRESULT(0), LRESULT(9), LRESULT(BST_UNCHECKED)));
+        EmptyFieldAndOk(dialog, 1001, stored);
         for (int box : {1013, 1014, 1007, 1008, 1021, 1009}) Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
         SetWindowTextW(Item(dialog, 1001), L"C:\\v.exe");
         Send(dialog, 1005, BM_CLICK);  // the folder browser answers C:\picked
@@ -190,26 +204,10 @@ TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryCont
     }, 1024);
     EXPECT_EQ(seen.selected, L"Rectanglel");
     EXPECT_EQ(browsed, L"1|" + folder + L"|Browse folder");
+    EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
                      L"ClipBoard=2\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\n"
                      L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
-}
-
-TEST_F(SettingsDialogTest, EmptyFieldsKeepTheDialogOpenAndWriteNothing) {
-    struct Case { int field, language; std::wstring message; } cases[] = {
-        {1001, 0, L"切り取り画像閲覧アプリを指定して下さい"}, {1003, 1, L"Specify the temporary saving folder for cropped images"}};
-    for (const Case& c : cases) {
-        App().Language = c.language;
-        MessageBoxWatcher boxes;
-        Open(window, [&](HWND dialog) {
-            SetWindowTextW(Item(dialog, c.field), L"");
-            SendMessageW(dialog, WM_COMMAND, 1024, 0);  // returns once the box is answered
-            EXPECT_TRUE(IsWindowVisible(dialog));
-            EXPECT_EQ(Ini(), L"");
-        });
-        DeleteFileW(IniPath().c_str());
-        EXPECT_EQ(Texts(boxes), App().title + L"|" + c.message + L"|");
-    }
 }
 
 // A release on the link opens the web page, one beside it nothing; a page that cannot open is reported.
