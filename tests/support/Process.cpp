@@ -40,13 +40,6 @@ Process::~Process() {
     CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
 }
 
-std::optional<DWORD> Process::WaitExit(std::chrono::milliseconds timeout) {
-    DWORD code = 0;
-    if (!WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-}
-
 HWND Process::FindWindowOf(const std::wstring& className, const std::wstring& title) const {
     struct Search { DWORD pid; const std::wstring &className, &title; HWND found; } search{info_.dwProcessId, className, title, nullptr};
     EnumWindows([](HWND hwnd, LPARAM param) -> BOOL {
@@ -60,13 +53,6 @@ HWND Process::FindWindowOf(const std::wstring& className, const std::wstring& ti
         return s.found = hwnd, FALSE;
     }, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-HWND Process::WaitWindow(const std::wstring& className, const std::wstring& title,
-                         std::chrono::milliseconds timeout) const {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowOf(className, title)) != nullptr || !Running(); }, timeout);
-    return found;
 }
 
 }  // namespace Vorlune::Test

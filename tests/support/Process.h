@@ -23,11 +23,18 @@ public:
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
     // The exit code, or nothing when the process is still running at the deadline.
-    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 10s);
+    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 10s) {
+        DWORD code = 0;
+        if (!WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
+        return GetExitCodeProcess(info_.hProcess, &code), code;
+    }
     // A visible or hidden top-level window of this process with the class and title (any if empty).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"") const;
-    HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"",
-                    std::chrono::milliseconds timeout = 10s) const;
+    HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"", std::chrono::milliseconds timeout = 10s) const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindWindowOf(className, title)) != nullptr || !Running(); }, timeout);
+        return found;
+    }
 
 private:
     bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }

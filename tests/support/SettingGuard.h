@@ -10,37 +10,31 @@
 namespace Vorlune::Test {
 
 // Sets a stored value for one test and puts the old one back afterwards.
-template <class T>
 class StoredValueGuard {
 public:
-    StoredValueGuard(const std::function<T()>& get, std::function<void(const T&)> set, const T& value) : set_(set) {
+    template <class T, class Set>
+    StoredValueGuard(const T& old, const T& value, Set set) : restore_([=] { set(old); }) {
         CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);  // the INI file's folder
-        old_ = get(), set_(value);
+        set(value);
     }
-    ~StoredValueGuard() { set_(old_); }
+    ~StoredValueGuard() { restore_(); }
     StoredValueGuard(const StoredValueGuard&) = delete;
     StoredValueGuard& operator=(const StoredValueGuard&) = delete;
 
 private:
-    std::function<void(const T&)> set_;
-    T old_{};
+    std::function<void()> restore_;
 };
 
-struct SettingGuard : StoredValueGuard<int> {
+struct SettingGuard : StoredValueGuard {
     SettingGuard(SettingSection section, SettingKey key, int value)
-        : StoredValueGuard([=] { return Settings().GetInt(section, key); },
-                           [=](const int& old) { Settings().SetInt(section, key, old); }, value) {}
+        : StoredValueGuard(Settings().GetInt(section, key), value, [=](int v) { Settings().SetInt(section, key, v); }) {}
 };
-// Of section "Settings".
-struct StringSettingGuard : StoredValueGuard<std::wstring> {
+struct StringSettingGuard : StoredValueGuard {  // of section "Settings"
     StringSettingGuard(SettingKey key, const std::wstring& value)
-        : StoredValueGuard([=] { return Settings().GetString(key); },
-                           [=](const std::wstring& old) { Settings().SetString(key, old); }, value) {}
+        : StoredValueGuard(Settings().GetString(key), value, [=](const std::wstring& v) { Settings().SetString(key, v); }) {}
 };
-struct ToggleGuard : StoredValueGuard<int> {
-    ToggleGuard(TextId id, int value)
-        : StoredValueGuard([=] { return Settings().GetToggle(id); },
-                           [=](const int& old) { Settings().SetToggle(id, old); }, value) {}
+struct ToggleGuard : StoredValueGuard {
+    ToggleGuard(TextId id, int value) : StoredValueGuard(Settings().GetToggle(id), value, [=](int v) { Settings().SetToggle(id, v); }) {}
 };
 
 }  // namespace Vorlune::Test
