@@ -23,17 +23,15 @@ struct SeenBox {
 class MessageBoxWatcher {
 public:
     explicit MessageBoxWatcher(DWORD pid = 0, int reply = IDOK, std::function<void(const SeenBox&)> onSeen = {});
-    ~MessageBoxWatcher();
+    ~MessageBoxWatcher() { stop_ = true, thread_.join(); }
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-    std::vector<SeenBox> Seen() const;
-    bool WaitForCount(size_t count, std::chrono::milliseconds timeout = 10s) const;
+    std::vector<SeenBox> Seen() const { std::lock_guard<std::mutex> lock(mutex_); return seen_; }
+    bool WaitForCount(size_t count, std::chrono::milliseconds timeout = 10s) const {
+        return WaitUntil([&] { return Seen().size() >= count; }, timeout);
+    }
 
 private:
-    void Scan(std::vector<HWND>& handled);
-    DWORD pid_;
-    int reply_;
-    std::function<void(const SeenBox&)> onSeen_;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<SeenBox> seen_;

@@ -10,8 +10,8 @@
 
 namespace Vorlune::Test {
 
-// A program under test, started with CreateProcessW and an environment whose TMP and TEMP
-// point at the given folder (Wine takes them from its registry otherwise).
+// A program under test, its TMP and TEMP at tempFolder (Wine takes them from its registry
+// otherwise); killed on destruction if still running.
 class Process {
 public:
     Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"",
@@ -22,21 +22,23 @@ public:
 
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
-    bool Running() const;
     // The exit code, or nothing when the process is still running at the deadline.
-    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 10s);
-    void Kill();
-
-    // A visible or hidden top-level window of this process with the class and title.
+    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 10s) {
+        DWORD code = 0;
+        if (!WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
+        return GetExitCodeProcess(info_.hProcess, &code), code;
+    }
+    // A visible or hidden top-level window of this process with the class and title (any if empty).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"") const;
-    HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"",
-                    std::chrono::milliseconds timeout = 10s) const;
+    HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"", std::chrono::milliseconds timeout = 10s) const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindWindowOf(className, title)) != nullptr || !Running(); }, timeout);
+        return found;
+    }
 
 private:
+    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     PROCESS_INFORMATION info_ = {};
 };
-
-// The environment of this process with the given variables replaced, as a CreateProcessW block.
-std::wstring EnvironmentBlock(const std::map<std::wstring, std::wstring>& overrides);
 
 }  // namespace Vorlune::Test

@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -11,46 +10,31 @@
 namespace Vorlune::Test {
 
 // Sets a stored value for one test and puts the old one back afterwards.
-template <class T>
 class StoredValueGuard {
 public:
-    StoredValueGuard(const std::function<T()>& get, std::function<void(const T&)> set, const T& value)
-        : set_(std::move(set)) {
+    template <class T, class Set>
+    StoredValueGuard(const T& old, const T& value, Set set) : restore_([=] { set(old); }) {
         CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);  // the INI file's folder
-        old_ = get();
-        set_(value);
+        set(value);
     }
-    ~StoredValueGuard() { set_(old_); }
+    ~StoredValueGuard() { restore_(); }
     StoredValueGuard(const StoredValueGuard&) = delete;
     StoredValueGuard& operator=(const StoredValueGuard&) = delete;
 
 private:
-    std::function<void(const T&)> set_;
-    T old_{};
+    std::function<void()> restore_;
 };
 
-// An integer setting.
-class SettingGuard : public StoredValueGuard<int> {
-public:
+struct SettingGuard : StoredValueGuard {
     SettingGuard(SettingSection section, SettingKey key, int value)
-        : StoredValueGuard<int>([=] { return Settings().GetInt(section, key); },
-                                [=](const int& old) { Settings().SetInt(section, key, old); }, value) {}
+        : StoredValueGuard(Settings().GetInt(section, key), value, [=](int v) { Settings().SetInt(section, key, v); }) {}
 };
-
-// A string setting of section "Settings".
-class StringSettingGuard : public StoredValueGuard<std::wstring> {
-public:
+struct StringSettingGuard : StoredValueGuard {  // of section "Settings"
     StringSettingGuard(SettingKey key, const std::wstring& value)
-        : StoredValueGuard<std::wstring>([=] { return Settings().GetString(key); },
-                                         [=](const std::wstring& old) { Settings().SetString(key, old); }, value) {}
+        : StoredValueGuard(Settings().GetString(key), value, [=](const std::wstring& v) { Settings().SetString(key, v); }) {}
 };
-
-// A toggle button's state.
-class ToggleGuard : public StoredValueGuard<int> {
-public:
-    ToggleGuard(TextId id, int value)
-        : StoredValueGuard<int>([=] { return Settings().GetToggle(id); },
-                                [=](const int& old) { Settings().SetToggle(id, old); }, value) {}
+struct ToggleGuard : StoredValueGuard {
+    ToggleGuard(TextId id, int value) : StoredValueGuard(Settings().GetToggle(id), value, [=](int v) { Settings().SetToggle(id, v); }) {}
 };
 
 }  // namespace Vorlune::Test
