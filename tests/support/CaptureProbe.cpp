@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "Wait.h"
-#include "draw/Primitives.h"
 
 namespace Vorlune::Test {
 
@@ -57,9 +56,6 @@ bool Contains(const std::vector<POINT>& points, POINT wanted) {
 void ProbeCapture::OnLButtonDown(POINT point) {
     events.push_back({WM_LBUTTONDOWN, point});
     dragging = true;
-    const RECT mark = {point.x, point.y, point.x + 20, point.y + 20};
-    DrawFilledRectangle(snapshot->workDC, mark, kDragMark, kDragMark);
-    Refresh();
 }
 
 void ProbeCapture::OnLButtonUp(POINT point) {
@@ -68,13 +64,8 @@ void ProbeCapture::OnLButtonUp(POINT point) {
 }
 
 bool ProbeCapture::OnKeyDown(WPARAM key) {
-    keys.push_back(key);
-    if (key == VK_ESCAPE) return CancelDrag();
-    if (key == VK_RETURN) {
-        FinishWholeScreen();
-        return true;
-    }
-    return NudgeCursor(key);
+    if (key == VK_RETURN) FinishWholeScreen();
+    return key == VK_RETURN || (key == VK_ESCAPE && CancelDrag());
 }
 
 bool PlaceCursor(POINT screen) {
@@ -114,6 +105,8 @@ HCURSOR MakeTestCursor() {
 }
 
 namespace {
+void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
 INPUT KeyInput(WORD key, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -121,23 +114,21 @@ INPUT KeyInput(WORD key, DWORD flags) {
     input.ki.dwFlags = flags;
     return input;
 }
-
-INPUT MouseInput(DWORD flag) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 }  // namespace
 
-void PressKey(WORD key) { TypeKeys({key}); }
-void PressButton(DWORD downFlag, DWORD upFlag) { Send({MouseInput(downFlag), MouseInput(upFlag)}); }
-void SendMouseButton(DWORD flag) { Send({MouseInput(flag)}); }
+void SendMouse(std::initializer_list<DWORD> flags) {
+    std::vector<INPUT> inputs;
+    for (DWORD flag : flags) {
+        inputs.push_back({});
+        inputs.back().type = INPUT_MOUSE;
+        inputs.back().mi.dwFlags = flag;
+    }
+    Send(inputs);
+}
+
 void SendKey(WORD key, DWORD flags) { Send({KeyInput(key, flags)}); }
 
-void TypeKeys(const std::vector<WORD>& keys) {
+void TypeKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) inputs.insert(inputs.end(), {KeyInput(key, 0), KeyInput(key, KEYEVENTF_KEYUP)});
     Send(inputs);
