@@ -53,21 +53,6 @@ bool Contains(const std::vector<POINT>& points, POINT wanted) {
     return std::any_of(points.begin(), points.end(), [&](POINT p) { return p.x == wanted.x && p.y == wanted.y; });
 }
 
-void ProbeCapture::OnLButtonDown(POINT point) {
-    events.push_back({WM_LBUTTONDOWN, point});
-    dragging = true;
-}
-
-void ProbeCapture::OnLButtonUp(POINT point) {
-    events.push_back({WM_LBUTTONUP, point});
-    if (onLButtonUp) onLButtonUp(point);
-}
-
-bool ProbeCapture::OnKeyDown(WPARAM key) {
-    if (key == VK_RETURN) FinishWholeScreen();
-    return key == VK_RETURN || (key == VK_ESCAPE && CancelDrag());
-}
-
 bool PlaceCursor(POINT screen) {
     SetCursorPos(screen.x, screen.y);
     return WaitUntil([&] {

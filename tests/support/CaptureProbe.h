@@ -59,11 +59,17 @@ public:
 protected:
     void Prepare() override { TakeSnapshot(); }
     void Start() override { ShowOverlay(); }
-    void OnLButtonDown(POINT point) override;
-    void OnLButtonUp(POINT point) override;
+    void OnLButtonDown(POINT point) override { dragging = true, events.push_back({WM_LBUTTONDOWN, point}); }
+    void OnLButtonUp(POINT point) override {
+        events.push_back({WM_LBUTTONUP, point});
+        if (onLButtonUp) onLButtonUp(point);
+    }
     void OnRButtonUp(POINT point) override { events.push_back({WM_RBUTTONUP, point}); }
     void OnMouseMove(POINT point) override { events.push_back({WM_MOUSEMOVE, point}); }
-    bool OnKeyDown(WPARAM key) override;
+    bool OnKeyDown(WPARAM key) override {
+        if (key == VK_RETURN) FinishWholeScreen();
+        return key == VK_RETURN || (key == VK_ESCAPE && CancelDrag());
+    }
 };
 
 // Makes cursor the current one, with the mouse at (x, y) over a window of this test.

@@ -45,12 +45,8 @@ protected:
         mode.reset();
         PumpMessages();
     }
-    void Begin() {
-        mode->Act([this] { ++finished; });
-    }
-    bool WaitFinished(int count) {
-        return WaitUntil([&] { return finished == count; });
-    }
+    void Begin() { mode->Act([this] { ++finished; }); }
+    bool WaitFinished(int count) { return WaitUntil([&] { return finished == count; }); }
     // Moves the real cursor over the overlay and waits until the marker circle is on screen.
     void AimAt(POINT point) {
         SetCursorPos(point.x, point.y);
@@ -91,45 +87,18 @@ TEST_F(Desktop, WithoutCursorToggleSavesInsideActAndAFailedWriteStillEndsTheCapt
     EXPECT_NE(image.Pixel(199, 149), kColour);
 }
 
-// With the cursor toggle the screen is frozen until a click; the aim is never saved, the right
+// With the cursor toggle the screen is frozen until Enter or a click, the cursor painted where
+// the arrow keys put it, never where it was at the freeze, and the aim never saved. The right
 // button does nothing and Escape writes nothing.
-TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForAClickAndEscapeWritesNothing) {
-    ToggleGuard cursorOn(TextCursorToggle, 1);
-    Begin();
-    EXPECT_EQ(GetForegroundWindow(), overlay);
-    window.reset();  // the live screen changes after the freeze
-    AimAt({500, 400});
-    EXPECT_TRUE(folder.Images().empty());
-    LeftClick();
-    ASSERT_TRUE(WaitFinished(1));
-    EXPECT_FALSE(IsWindowVisible(overlay));
-    const Bitmap24 image = ScreenImage(folder);
-    EXPECT_EQ(image.Pixel(210, 160), kColour);
-    for (int y = 397; y <= 403; ++y) EXPECT_NE(image.Pixel(470, y), kMarkerColour) << "the aim is shown, never saved";
-    Begin();
-    AimAt({520, 420});
-    RightClick();
-    TypeKeys({VK_ESCAPE});  // handled in order: the right click was seen before
-    ASSERT_TRUE(WaitFinished(2));
-    EXPECT_EQ(folder.Images().size(), 1u);
-}
-
-// Painted where the button was released, or where the arrow keys put it before Enter; where
-// it was at the freeze there is only the window under it.
-TEST_F(Desktop, CursorIsPaintedWhereTheCaptureEnds) {
+TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForTheEndAndEscapeWritesNothing) {
     ToggleGuard cursorOn(TextCursorToggle, 1);
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
-    {
-        CurrentCursor current(cursor, 300, 250);
-        ASSERT_TRUE(current.Ready());
-        Begin();
-        AimAt({700, 500});
-        SetCursor(cursor);
-        LeftClick();
-        ASSERT_TRUE(WaitFinished(1));
-    }
+    CurrentCursor current(cursor, 300, 250);
+    ASSERT_TRUE(current.Ready());
     Begin();
+    EXPECT_EQ(GetForegroundWindow(), overlay);
+    window.reset();  // the live screen changes after the freeze
     AimAt({600, 400});
     TypeKeys({VK_RIGHT, VK_DOWN});
     ASSERT_TRUE(WaitUntil([] {
@@ -137,15 +106,23 @@ TEST_F(Desktop, CursorIsPaintedWhereTheCaptureEnds) {
         GetCursorPos(&now);
         return now.x == 601 && now.y == 401;
     }));
-    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(folder.Images().empty());
     SetCursor(cursor);
     TypeKeys({VK_RETURN});
-    ASSERT_TRUE(WaitFinished(2));
+    ASSERT_TRUE(WaitFinished(1));
     DestroyCursor(cursor);
-    const Bitmap24 released = ScreenImage(folder);
-    EXPECT_TRUE(CursorPaintedAt(released, {700, 500}));
-    EXPECT_EQ(released.Pixel(300, 250), 0x808080u);
-    EXPECT_TRUE(CursorPaintedAt(ScreenImage(folder, 1), {601, 401}));
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    const Bitmap24 image = ScreenImage(folder);
+    EXPECT_EQ(image.Pixel(210, 160), kColour);
+    EXPECT_TRUE(CursorPaintedAt(image, {601, 401}));
+    EXPECT_EQ(image.Pixel(300, 250), 0x808080u);
+    for (int y = 397; y <= 405; ++y) EXPECT_NE(image.Pixel(571, y), kMarkerColour) << "the aim is shown, never saved";
+    Begin();
+    AimAt({520, 420});
+    RightClick();
+    TypeKeys({VK_ESCAPE});  // handled in order: the right click was seen before
+    ASSERT_TRUE(WaitFinished(2));
+    EXPECT_EQ(folder.Images().size(), 1u);
 }
 
 HWND FindCountdown() { return FindWindowW(kCountdownClassName, nullptr); }
@@ -167,9 +144,7 @@ protected:
         App().Language = oldLanguage;
         PumpMessages();
     }
-    void Run() {
-        mode.Act([this] { ++finished; });
-    }
+    void Run() { mode.Act([this] { ++finished; }); }
 
     ImageFolderGuard folder;
     ToggleGuard cursorOff{TextCursorToggle, 0};
@@ -187,13 +162,19 @@ protected:
                                }};
 };
 
+// The second run with the cursor toggle: painted where the cursor is after the countdown.
 TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
     StringSettingGuard delay(KeyDelaySeconds, L"3");
     const std::pair<int, const wchar_t*> runs[] = {{1, L"Sec."}, {0, L"秒"}};
+    HCURSOR cursor = MakeTestCursor();
+    ASSERT_NE(cursor, nullptr);
+    std::unique_ptr<CurrentCursor> moved;
+    onWait = [&] { if (!moved && App().Language == 0) moved = std::make_unique<CurrentCursor>(cursor, 700, 500); };
     size_t count = 0;
     for (const auto& [language, unit] : runs) {
         SCOPED_TRACE(language);
         App().Language = language;
+        ToggleGuard cursorOn(TextCursorToggle, language == 0 ? 1 : 0);
         waits.clear();
         Run();
         EXPECT_EQ(finished, static_cast<int>(++count));
@@ -209,7 +190,11 @@ TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
         EXPECT_EQ(folder.Images().size(), count);
         EXPECT_EQ(FindCountdown(), nullptr) << "destroyed after use, not left for the next capture";
     }
-    ScreenImage(folder);  // of the whole screen
+    const bool ready = moved && moved->Ready();
+    moved.reset();
+    DestroyCursor(cursor);
+    ASSERT_TRUE(ready);
+    EXPECT_TRUE(CursorPaintedAt(ScreenImage(folder, 1), {700, 500}));
 }
 
 // The countdown never takes the focus and, shown, lies over the corner pixel: the picture is
@@ -239,26 +224,6 @@ TEST_F(Delayed, CountdownKeepsAwayFromTheFocusAndThePicture) {
     const Bitmap24 image = ScreenImage(folder);
     EXPECT_EQ(image.Pixel(0, 0), kCorner);
     EXPECT_EQ(image.Pixel(310, 310), kAfter);
-}
-
-TEST_F(Delayed, CursorIsPaintedWhereItIsAfterTheCountdown) {
-    ToggleGuard cursorOn(TextCursorToggle, 1);
-    StringSettingGuard delay(KeyDelaySeconds, L"1");
-    HCURSOR cursor = MakeTestCursor();
-    ASSERT_NE(cursor, nullptr);
-    auto before = std::make_unique<CurrentCursor>(cursor, 300, 250);
-    ASSERT_TRUE(before->Ready());
-    std::unique_ptr<CurrentCursor> after;
-    onWait = [&] { after = std::make_unique<CurrentCursor>(cursor, 700, 500); };
-    Run();
-    const bool moved = after != nullptr && after->Ready();
-    before.reset();
-    after.reset();
-    DestroyCursor(cursor);
-    ASSERT_TRUE(moved);
-    const Bitmap24 image = ScreenImage(folder);
-    EXPECT_TRUE(CursorPaintedAt(image, {700, 500}));
-    EXPECT_EQ(image.Pixel(300, 250), 0x808080u) << "where it was when the countdown began";
 }
 
 // A delay out of int's range fails as std::stoi does (a delay that is no number is the

@@ -139,15 +139,18 @@ std::vector<Step> Path(SIZE s) {
     moves({{r - 350, 400}, {r - 349, 400}, {800, 400}, {351, 400}, {350, 400}, {500, b - 350}, {500, b - 349},
            {500, 351}, {500, 350}});
     // A drag through every direction and into the corners, dropped by Escape; another dropped
-    // by the right button; a keyboard anchor, during which a press starts nothing.
+    // by the right button (a release after either drop picks nothing); a keyboard anchor,
+    // during which a press starts nothing.
     steps.push_back({WM_LBUTTONDOWN, {600, 500}});
     moves({{900, 700}, {300, 200}, {0, 0}, {r, b}, {600, 500}, {610, 400}, {0, b}, {r, 0}});
     steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
     moves({{620, 410}});
+    steps.push_back({WM_LBUTTONUP, {620, 410}});
     steps.push_back({WM_LBUTTONDOWN, {100, 100}});
     moves({{r, 50}});
     steps.push_back({WM_RBUTTONUP, {r, 50}});
     moves({{101, 101}});
+    steps.push_back({WM_LBUTTONUP, {101, 101}});
     steps.push_back({WM_KEYDOWN, {}, VK_RETURN});
     moves({{200, 900}});
     steps.push_back({WM_LBUTTONDOWN, {200, 900}});
@@ -175,7 +178,7 @@ struct Expected {
             frame.selecting = keyboard = marked = false;  // the frozen image again until the next move
             return;
         }
-        if (step.message == WM_MOUSEMOVE) frame.point = step.point;
+        if (step.message == WM_MOUSEMOVE || step.message == WM_LBUTTONUP) frame.point = step.point;
         if (step.message == WM_LBUTTONDOWN && !keyboard) {
             frame.selecting = true;
             frame.anchor = frame.point = step.point;
