@@ -42,13 +42,6 @@ ColourWindow::~ColourWindow() {
     DeleteObject(brush_);
 }
 
-std::vector<POINT> ProbeCapture::PointsOf(UINT message) const {
-    std::vector<POINT> points;
-    for (const Event& event : events)
-        if (event.message == message) points.push_back(event.point);
-    return points;
-}
-
 bool Contains(const std::vector<POINT>& points, POINT wanted) {
     return std::any_of(points.begin(), points.end(), [&](POINT p) { return p.x == wanted.x && p.y == wanted.y; });
 }

@@ -40,19 +40,20 @@ private:
 // Escape drops it, Enter outputs the whole screen.
 class ProbeCapture : public CaptureBase {
 public:
-    struct Event {
-        UINT message;
-        POINT point;
-    };
     explicit ProbeCapture(HWND owner, std::wstring name = L"ProbeCapture") : CaptureBase(owner, std::move(name)) {}
 
     void Begin() { Act([this] { ++finished; }); }  // Act with a callback that counts
     bool Dragging() const { return dragging; }
     HWND Window() const { return overlay; }
     const ScreenSnapshot* Frozen() const { return snapshot.get(); }
-    std::vector<POINT> PointsOf(UINT message) const;
+    std::vector<POINT> PointsOf(UINT message) const {
+        std::vector<POINT> points;
+        for (const auto& [m, p] : events)
+            if (m == message) points.push_back(p);
+        return points;
+    }
 
-    std::vector<Event> events;
+    std::vector<std::pair<UINT, POINT>> events;
     int finished = 0;
     std::function<void(POINT)> onLButtonUp;  // to make a handler fail
 
@@ -94,7 +95,6 @@ bool PlaceCursor(POINT screen);
 // or one key event alone (for holding down).
 void SendMouse(std::initializer_list<DWORD> flags);
 inline void LeftClick() { SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}); }
-inline void RightClick() { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}); }
 void TypeKeys(std::initializer_list<WORD> keys);
 void SendKey(WORD key, DWORD flags);
 

