@@ -9,9 +9,7 @@ namespace Vorlune::Test {
 OwnerWindow::OwnerWindow()
     : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
 
-OwnerWindow::~OwnerWindow() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
+OwnerWindow::~OwnerWindow() { DestroyWindow(hwnd_); }
 
 namespace {
 const wchar_t* ColourClass(HBRUSH brush) {
@@ -19,12 +17,8 @@ const wchar_t* ColourClass(HBRUSH brush) {
     static int counter = 0;
     static wchar_t name[64];
     wsprintfW(name, L"GlimraTestColour%d", ++counter);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
+    const WNDCLASSEXW wc = {sizeof wc, 0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, brush, nullptr,
+                            name, nullptr};
     RegisterClassExW(&wc);
     return name;
 }
@@ -60,8 +54,7 @@ CurrentCursor::CurrentCursor(HCURSOR cursor, int x, int y) : window_({x - 50, y 
     SetCursorPos(x, y);
     ready_ = WaitUntil([&] {
         SetCursor(cursor);
-        CURSORINFO info = {};
-        info.cbSize = sizeof info;
+        CURSORINFO info = {sizeof info, 0, nullptr, {}};
         POINT at = {};
         GetCursorPos(&at);
         return GetCursorInfo(&info) && info.hCursor == cursor && at.x == x && at.y == y;
@@ -88,8 +81,7 @@ void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()
 INPUT KeyInput(WORD key, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
+    input.ki = {key, 0, flags, 0, 0};
     return input;
 }
 }  // namespace

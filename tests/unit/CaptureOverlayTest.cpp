@@ -14,22 +14,12 @@
 namespace Vorlune::Test {
 namespace {
 
-bool HasRect(HWND hwnd, RECT wanted) {
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    return EqualRect(&rect, &wanted) != FALSE;
-}
-
 // The snapshot's DCs and their bitmaps, all of which a capture's end must free.
 std::vector<HGDIOBJ> GdiObjectsOf(const ScreenSnapshot& snapshot) {
     std::vector<HGDIOBJ> objects;
     for (HDC dc : {snapshot.frozenDC, snapshot.workDC, snapshot.outputDC})
         objects.insert(objects.end(), {dc, GetCurrentObject(dc, OBJ_BITMAP)});
     return objects;
-}
-
-void ExpectFreed(const std::vector<HGDIOBJ>& objects) {
-    for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u);
 }
 
 class Overlay : public testing::Test {
@@ -44,8 +34,9 @@ protected:
 
 TEST_F(Overlay, ShowsTheFrozenScreenOverTheVirtualScreenUntilTheSecondEscape) {
     HWND overlay = mode->Window();
+    auto hasRect = [&](RECT wanted) { RECT r = {}; return GetWindowRect(overlay, &r) && EqualRect(&r, &wanted); };
     EXPECT_FALSE(IsWindowVisible(overlay));
-    EXPECT_TRUE(HasRect(overlay, {0, 0, 1, 1}));
+    EXPECT_TRUE(hasRect({0, 0, 1, 1}));
     EXPECT_EQ(GetWindowLongW(overlay, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME), WS_POPUP);
     EXPECT_EQ(GetWindow(overlay, GW_OWNER), owner.Handle());
     // Shown without a snapshot, a paint is validated, so it does not come back.
@@ -59,7 +50,7 @@ TEST_F(Overlay, ShowsTheFrozenScreenOverTheVirtualScreenUntilTheSecondEscape) {
     auto marker = std::make_unique<ColourWindow>(RECT{200, 150, 260, 210}, kMarker);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(210, 160) == kMarker; }));
     mode->Begin();
-    EXPECT_TRUE(HasRect(overlay, VirtualScreenRect()));
+    EXPECT_TRUE(hasRect(VirtualScreenRect()));
     EXPECT_TRUE(GetWindowLongW(overlay, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(GetForegroundWindow(), overlay);
     ASSERT_NE(mode->Frozen(), nullptr);
@@ -73,7 +64,7 @@ TEST_F(Overlay, ShowsTheFrozenScreenOverTheVirtualScreenUntilTheSecondEscape) {
     // Escape drops the drag, the second ends the capture, and hidden it lets the foreground go.
     const auto first = GdiObjectsOf(snapshot);
     mode->Begin();
-    ExpectFreed(first);
+    for (HGDIOBJ object : first) EXPECT_EQ(GetObjectType(object), 0u);
     ColourWindow other({50, 50, 150, 150}, 0x808080);
     SetForegroundWindow(other.Handle());
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == overlay; }));
@@ -114,7 +105,7 @@ TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
         EXPECT_TRUE(IsWindow(overlay));
         EXPECT_FALSE(IsWindowVisible(overlay));
         EXPECT_EQ(mode->Frozen(), nullptr);
-        ExpectFreed(objects);
+        for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u);
         for (WPARAM key : {VK_ESCAPE, VK_RETURN}) SendMessageW(overlay, WM_KEYDOWN, key, 0);
         SendMessageW(overlay, WM_CLOSE, 0, 0);
         SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
@@ -130,6 +121,12 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     ASSERT_TRUE(map.Empty());
     HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
+    {
+        ProbeCapture failed(gone);  // checked before its end would unbind anything
+        EXPECT_THROW(failed.CreateOverlay(OverlayWindowProcedure<ProbeCapture>, map), CaptureException);
+        EXPECT_TRUE(map.Empty());
+        EXPECT_EQ(failed.Window(), nullptr);
+    }
     EXPECT_THROW(MakeCaptureMode<ProbeCapture>(gone), CaptureException);
     EXPECT_TRUE(map.Empty());
     OwnerWindow owner;  // the next object binds, and its end unbinds
