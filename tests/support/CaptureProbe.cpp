@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "Wait.h"
-#include "draw/Primitives.h"
 
 namespace Vorlune::Test {
 
 OwnerWindow::OwnerWindow()
     : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
 
-OwnerWindow::~OwnerWindow() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
+OwnerWindow::~OwnerWindow() { DestroyWindow(hwnd_); }
 
 namespace {
 const wchar_t* ColourClass(HBRUSH brush) {
@@ -20,12 +17,8 @@ const wchar_t* ColourClass(HBRUSH brush) {
     static int counter = 0;
     static wchar_t name[64];
     wsprintfW(name, L"GlimraTestColour%d", ++counter);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
+    const WNDCLASSEXW wc = {sizeof wc, 0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, brush, nullptr,
+                            name, nullptr};
     RegisterClassExW(&wc);
     return name;
 }
@@ -43,38 +36,8 @@ ColourWindow::~ColourWindow() {
     DeleteObject(brush_);
 }
 
-std::vector<POINT> ProbeCapture::PointsOf(UINT message) const {
-    std::vector<POINT> points;
-    for (const Event& event : events)
-        if (event.message == message) points.push_back(event.point);
-    return points;
-}
-
 bool Contains(const std::vector<POINT>& points, POINT wanted) {
     return std::any_of(points.begin(), points.end(), [&](POINT p) { return p.x == wanted.x && p.y == wanted.y; });
-}
-
-void ProbeCapture::OnLButtonDown(POINT point) {
-    events.push_back({WM_LBUTTONDOWN, point});
-    dragging = true;
-    const RECT mark = {point.x, point.y, point.x + 20, point.y + 20};
-    DrawFilledRectangle(snapshot->workDC, mark, kDragMark, kDragMark);
-    Refresh();
-}
-
-void ProbeCapture::OnLButtonUp(POINT point) {
-    events.push_back({WM_LBUTTONUP, point});
-    if (onLButtonUp) onLButtonUp(point);
-}
-
-bool ProbeCapture::OnKeyDown(WPARAM key) {
-    keys.push_back(key);
-    if (key == VK_ESCAPE) return CancelDrag();
-    if (key == VK_RETURN) {
-        FinishWholeScreen();
-        return true;
-    }
-    return NudgeCursor(key);
 }
 
 bool PlaceCursor(POINT screen) {
@@ -91,8 +54,7 @@ CurrentCursor::CurrentCursor(HCURSOR cursor, int x, int y) : window_({x - 50, y 
     SetCursorPos(x, y);
     ready_ = WaitUntil([&] {
         SetCursor(cursor);
-        CURSORINFO info = {};
-        info.cbSize = sizeof info;
+        CURSORINFO info = {sizeof info, 0, nullptr, {}};
         POINT at = {};
         GetCursorPos(&at);
         return GetCursorInfo(&info) && info.hCursor == cursor && at.x == x && at.y == y;
@@ -114,30 +76,29 @@ HCURSOR MakeTestCursor() {
 }
 
 namespace {
+void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
 INPUT KeyInput(WORD key, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
+    input.ki = {key, 0, flags, 0, 0};
     return input;
 }
-
-INPUT MouseInput(DWORD flag) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 }  // namespace
 
-void PressKey(WORD key) { TypeKeys({key}); }
-void PressButton(DWORD downFlag, DWORD upFlag) { Send({MouseInput(downFlag), MouseInput(upFlag)}); }
-void SendMouseButton(DWORD flag) { Send({MouseInput(flag)}); }
+void SendMouse(std::initializer_list<DWORD> flags) {
+    std::vector<INPUT> inputs;
+    for (DWORD flag : flags) {
+        inputs.push_back({});
+        inputs.back().type = INPUT_MOUSE;
+        inputs.back().mi.dwFlags = flag;
+    }
+    Send(inputs);
+}
+
 void SendKey(WORD key, DWORD flags) { Send({KeyInput(key, flags)}); }
 
-void TypeKeys(const std::vector<WORD>& keys) {
+void TypeKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) inputs.insert(inputs.end(), {KeyInput(key, 0), KeyInput(key, KEYEVENTF_KEYUP)});
     Send(inputs);

@@ -36,39 +36,41 @@ private:
     HBRUSH brush_ = nullptr;
 };
 
-// A capture mode of the tests' own, recording what reaches it: a left press starts a drag
-// and marks workDC; Escape drops a drag; Enter outputs the whole screen; arrows nudge the cursor.
+// A capture mode of the tests' own, recording what reaches it: a left press starts a drag,
+// Escape drops it, Enter outputs the whole screen.
 class ProbeCapture : public CaptureBase {
 public:
-    struct Event {
-        UINT message;
-        POINT point;
-    };
-    static constexpr COLORREF kDragMark = 0x3C14DC;
-
     explicit ProbeCapture(HWND owner, std::wstring name = L"ProbeCapture") : CaptureBase(owner, std::move(name)) {}
 
     void Begin() { Act([this] { ++finished; }); }  // Act with a callback that counts
     bool Dragging() const { return dragging; }
     HWND Window() const { return overlay; }
     const ScreenSnapshot* Frozen() const { return snapshot.get(); }
-    HDC WorkDC() const { return snapshot ? snapshot->workDC : nullptr; }
-    std::vector<POINT> PointsOf(UINT message) const;
+    std::vector<POINT> PointsOf(UINT message) const {
+        std::vector<POINT> points;
+        for (const auto& [m, p] : events)
+            if (m == message) points.push_back(p);
+        return points;
+    }
 
-    std::vector<Event> events;
-    std::vector<WPARAM> keys;
+    std::vector<std::pair<UINT, POINT>> events;
     int finished = 0;
-    // Runs in the left-button-up handler, to make a handler fail.
-    std::function<void(POINT)> onLButtonUp;
+    std::function<void(POINT)> onLButtonUp;  // to make a handler fail
 
 protected:
     void Prepare() override { TakeSnapshot(); }
     void Start() override { ShowOverlay(); }
-    void OnLButtonDown(POINT point) override;
-    void OnLButtonUp(POINT point) override;
+    void OnLButtonDown(POINT point) override { dragging = true, events.push_back({WM_LBUTTONDOWN, point}); }
+    void OnLButtonUp(POINT point) override {
+        events.push_back({WM_LBUTTONUP, point});
+        if (onLButtonUp) onLButtonUp(point);
+    }
     void OnRButtonUp(POINT point) override { events.push_back({WM_RBUTTONUP, point}); }
     void OnMouseMove(POINT point) override { events.push_back({WM_MOUSEMOVE, point}); }
-    bool OnKeyDown(WPARAM key) override;
+    bool OnKeyDown(WPARAM key) override {
+        if (key == VK_RETURN) FinishWholeScreen();
+        return key == VK_RETURN || (key == VK_ESCAPE && CancelDrag());
+    }
 };
 
 // Makes cursor the current one, with the mouse at (x, y) over a window of this test.
@@ -89,15 +91,12 @@ HCURSOR MakeTestCursor();
 bool Contains(const std::vector<POINT>& points, POINT wanted);
 // Puts the real cursor at a screen point and waits until it is there.
 bool PlaceCursor(POINT screen);
-// Real input, as a user gives it; SendMouseButton and SendKey send one event alone, for
-// holding down, and TypeKeys presses and releases each key in one batch.
-void PressKey(WORD key);
-void PressButton(DWORD downFlag, DWORD upFlag);
-inline void LeftClick() { PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
-inline void RightClick() { PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-void SendMouseButton(DWORD flag);
+// Real input, as a user gives it, in one batch: mouse button flags, keys pressed and released,
+// or one key event alone (for holding down).
+void SendMouse(std::initializer_list<DWORD> flags);
+inline void LeftClick() { SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}); }
+void TypeKeys(std::initializer_list<WORD> keys);
 void SendKey(WORD key, DWORD flags);
-void TypeKeys(const std::vector<WORD>& keys);
 
 COLORREF ScreenPixel(int x, int y);
 

@@ -1,18 +1,42 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "Capture/CountdownWindow.h"
 #include "Capture/DesktopCapture.h"
 #include "CaptureProbe.h"
+#include "ForeignWindow.h"
 #include "ImageFiles.h"
+#include "MessageBoxWatcher.h"  // WindowText
 #include "SettingGuard.h"
 #include "Wait.h"
+#include "app/AppContext.h"
 
 namespace Vorlune::Test {
 namespace {
 
 constexpr COLORREF kMarkerColour = 0x0000FF;  // auxiliary line colour 9
 constexpr COLORREF kColour = 0x30A050;
+
+// The index-th image: the whole virtual screen.
+Bitmap24 ScreenImage(const ImageFolderGuard& folder, size_t index = 0) {
+    const auto image = folder.Image(index);
+    EXPECT_TRUE(image.has_value());
+    if (!image) return {};
+    EXPECT_EQ(image->width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(image->height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    return *image;
+}
+
+// The test cursor: black 3 x 3 from the hot spot, white at (5, 5) from it.
+bool CursorPaintedAt(const Bitmap24& image, POINT at) {
+    for (int y = at.y; y < at.y + 3; ++y)
+        for (int x = at.x; x < at.x + 3; ++x)
+            if (image.Pixel(x, y) != 0x000000) return false;
+    return image.Pixel(at.x + 5, at.y + 5) == 0xFFFFFF;
+}
 
 class Desktop : public testing::Test {
 protected:
@@ -21,31 +45,7 @@ protected:
         mode.reset();
         PumpMessages();
     }
-    void Begin() {
-        mode->Act([this] { ++finished; });
-    }
-    bool WaitFinished(int count) {
-        return WaitUntil([&] { return finished == count; });
-    }
-    // The index-th image: the whole virtual screen.
-    Bitmap24 Image(size_t index) {
-        const auto image = folder.Image(index);
-        EXPECT_TRUE(image.has_value());
-        if (!image) return {};
-        EXPECT_EQ(image->width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-        EXPECT_EQ(image->height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-        return *image;
-    }
-    // Moves the real cursor over the overlay and waits until the marker circle is on screen.
-    void AimAt(POINT point) {
-        SetCursorPos(point.x, point.y);
-        ASSERT_TRUE(WaitUntil([&] {
-            UpdateWindow(overlay);
-            for (int y = point.y - 3; y <= point.y + 3; ++y)
-                if (ScreenPixel(point.x - 30, y) == kMarkerColour) return true;
-            return false;
-        }));
-    }
+    void Begin() { mode->Act([this] { ++finished; }); }
 
     ImageFolderGuard folder;
     SettingGuard lineColour{SectionSettings, KeyAuxiliaryLineColor, 9};
@@ -55,14 +55,6 @@ protected:
     HWND overlay = FindWindowW(L"DesktopCapture", nullptr);
     int finished = 0;
 };
-
-// The test cursor: black 3 x 3 from the hot spot, white at (5, 5) from it.
-bool CursorPaintedAt(const Bitmap24& image, POINT at) {
-    for (int y = at.y; y < at.y + 3; ++y)
-        for (int x = at.x; x < at.x + 3; ++x)
-            if (image.Pixel(x, y) != 0x000000) return false;
-    return image.Pixel(at.x + 5, at.y + 5) == 0xFFFFFF;
-}
 
 TEST_F(Desktop, WithoutCursorToggleSavesInsideActAndAFailedWriteStillEndsTheCaptureOnce) {
     ToggleGuard cursorOff(TextCursorToggle, 0);
@@ -77,75 +69,180 @@ TEST_F(Desktop, WithoutCursorToggleSavesInsideActAndAFailedWriteStillEndsTheCapt
     }
     Begin();
     EXPECT_EQ(finished, 2);
-    EXPECT_FALSE(IsWindowVisible(overlay));
     ASSERT_EQ(folder.Images().size(), 1u);
-    const Bitmap24 image = Image(0);
+    const Bitmap24 image = ScreenImage(folder);
     EXPECT_EQ(image.Pixel(200, 150), kColour);
-    EXPECT_EQ(image.Pixel(259, 209), kColour);
-    EXPECT_NE(image.Pixel(199, 150), kColour);
-    EXPECT_NE(image.Pixel(260, 209), kColour);
+    EXPECT_NE(image.Pixel(199, 149), kColour);
 }
 
-// With the cursor toggle the screen is frozen until a click or Enter; the right button does
-// nothing and Escape writes nothing.
-TEST_F(Desktop, WithCursorToggleTheFrozenScreenWaitsForAClickAndEscapeWritesNothing) {
-    ToggleGuard cursorOn(TextCursorToggle, 1);
-    Begin();
-    ASSERT_TRUE(IsWindowVisible(overlay));
-    EXPECT_EQ(GetForegroundWindow(), overlay);
-    window.reset();  // the live screen changes after the freeze
-    AimAt({500, 400});
-    EXPECT_EQ(finished, 0);
-    EXPECT_TRUE(folder.Images().empty());
-    LeftClick();
-    ASSERT_TRUE(WaitFinished(1));
-    EXPECT_FALSE(IsWindowVisible(overlay));
-    const Bitmap24 image = Image(0);
-    EXPECT_EQ(image.Pixel(210, 160), kColour);
-    for (int y = 397; y <= 403; ++y) EXPECT_NE(image.Pixel(470, y), kMarkerColour) << "the aim is shown, never saved";
-
-    Begin();
-    AimAt({520, 420});
-    RightClick();
-    PressKey(VK_ESCAPE);  // handled in order: the right click was seen before
-    ASSERT_TRUE(WaitFinished(2));
-    EXPECT_FALSE(IsWindowVisible(overlay));
-    EXPECT_EQ(folder.Images().size(), 1u);
-}
-
-// Painted where the button was released, or where the arrow keys put it before Enter; where
-// it was at the freeze there is only the window under it.
-TEST_F(Desktop, CursorIsPaintedWhereTheCaptureEnds) {
+// With the cursor toggle the screen is frozen until Enter, the cursor painted where the arrow
+// keys put it, never where it was at the freeze, and the aim never saved.
+TEST_F(Desktop, WithCursorToggleTheFrozenScreenIsSavedWithTheCursorWhereItEnds) {
     ToggleGuard cursorOn(TextCursorToggle, 1);
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
-    {
-        CurrentCursor current(cursor, 300, 250);
-        ASSERT_TRUE(current.Ready());
-        Begin();
-        AimAt({700, 500});
-        SetCursor(cursor);
-        LeftClick();
-        ASSERT_TRUE(WaitFinished(1));
-    }
+    CurrentCursor current(cursor, 300, 250);
+    ASSERT_TRUE(current.Ready());
     Begin();
-    AimAt({600, 400});
-    PressKey(VK_RIGHT);
-    PressKey(VK_DOWN);
+    EXPECT_EQ(GetForegroundWindow(), overlay);
+    window.reset();  // the live screen changes after the freeze
+    SetCursorPos(600, 400);  // and the marker circle is on screen
+    ASSERT_TRUE(WaitUntil([&] {
+        UpdateWindow(overlay);
+        for (int y = 397; y <= 403; ++y)
+            if (ScreenPixel(570, y) == kMarkerColour) return true;
+        return false;
+    }));
+    TypeKeys({VK_RIGHT, VK_DOWN});
     ASSERT_TRUE(WaitUntil([] {
         POINT now = {};
         GetCursorPos(&now);
         return now.x == 601 && now.y == 401;
     }));
-    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(folder.Images().empty());
     SetCursor(cursor);
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitFinished(2));
+    TypeKeys({VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return finished == 1; }));
     DestroyCursor(cursor);
-    const Bitmap24 released = Image(0);
-    EXPECT_TRUE(CursorPaintedAt(released, {700, 500}));
-    for (POINT at : {POINT{300, 250}, {302, 252}, {305, 255}}) EXPECT_EQ(released.Pixel(at.x, at.y), 0x808080u);
-    EXPECT_TRUE(CursorPaintedAt(Image(1), {601, 401}));
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    const Bitmap24 image = ScreenImage(folder);
+    EXPECT_EQ(image.Pixel(210, 160), kColour);
+    EXPECT_TRUE(CursorPaintedAt(image, {601, 401}));
+    EXPECT_EQ(image.Pixel(300, 250), 0x808080u);
+    for (int y = 397; y <= 405; ++y) EXPECT_NE(image.Pixel(571, y), kMarkerColour) << "the aim is shown, never saved";
+}
+
+HWND FindCountdown() { return FindWindowW(kCountdownClassName, nullptr); }
+
+// What the test saw at each wait.
+struct SeenWait { DWORD milliseconds; std::wstring caption; bool visible; HWND foreground; size_t images; };
+
+class Delayed : public testing::Test {
+protected:
+    void SetUp() override { App().title = L"Glimra"; }
+    void TearDown() override {
+        App().title.clear();
+        App().Language = oldLanguage;
+        PumpMessages();
+    }
+    void Run() { mode.Act([this] { ++finished; }); }
+
+    ImageFolderGuard folder;
+    ToggleGuard cursorOff{TextCursorToggle, 0};
+    OwnerWindow owner;
+    std::vector<SeenWait> waits;
+    std::function<void()> onWait;
+    int finished = 0;
+    int oldLanguage = App().Language;
+    // Its injected waits record what is on screen, then run onWait.
+    DelayedDesktopCapture mode{owner.Handle(), [this](DWORD ms) {
+                                   HWND window = FindCountdown();
+                                   waits.push_back({ms, WindowText(window), IsWindowVisible(window) != FALSE,
+                                                    GetForegroundWindow(), folder.Images().size()});
+                                   if (onWait) onWait();
+                               }};
+};
+
+// The second run with the cursor toggle: the cursor painted where it is after the countdown,
+// and the window it moved over there, made during the countdown, in the picture.
+TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
+    StringSettingGuard delay(KeyDelaySeconds, L"3");
+    const std::pair<int, const wchar_t*> runs[] = {{1, L"Sec."}, {0, L"秒"}};
+    HCURSOR cursor = MakeTestCursor();
+    ASSERT_NE(cursor, nullptr);
+    std::unique_ptr<CurrentCursor> moved;
+    onWait = [&] { if (!moved && App().Language == 0) moved = std::make_unique<CurrentCursor>(cursor, 700, 500); };
+    size_t count = 0;
+    for (const auto& [language, unit] : runs) {
+        SCOPED_TRACE(language);
+        App().Language = language;
+        ToggleGuard cursorOn(TextCursorToggle, language == 0 ? 1 : 0);
+        waits.clear();
+        Run();
+        EXPECT_EQ(finished, static_cast<int>(++count));
+        // Three seconds, then the settle pause with the countdown already gone, all through
+        // the injected wait; nothing is written before the last.
+        ASSERT_EQ(waits.size(), 4u);
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(waits[i].caption, i < 3 ? L"Glimra " + std::to_wstring(3 - i) + L" " + unit : L"");
+            EXPECT_EQ(waits[i].milliseconds, i < 3 ? 1000u : 100u);
+            EXPECT_EQ(waits[i].visible, i < 3);
+            EXPECT_EQ(waits[i].images, count - 1);
+        }
+        EXPECT_EQ(folder.Images().size(), count);
+        EXPECT_EQ(FindCountdown(), nullptr) << "destroyed after use, not left for the next capture";
+    }
+    const bool ready = moved && moved->Ready();
+    moved.reset();
+    DestroyCursor(cursor);
+    ASSERT_TRUE(ready);
+    const Bitmap24 image = ScreenImage(folder, 1);
+    EXPECT_TRUE(CursorPaintedAt(image, {700, 500}));
+    EXPECT_EQ(image.Pixel(740, 540), 0x808080u);
+}
+
+// The countdown never takes the focus and, shown, lies over the corner pixel: the picture is
+// taken without it.
+TEST_F(Delayed, CountdownKeepsAwayFromTheFocusAndThePicture) {
+    StringSettingGuard delay(KeyDelaySeconds, L"2");
+    constexpr COLORREF kCorner = 0x40C0E0;
+    ForeignColourWindow corner({0, 0, 40, 40}, kCorner);
+    SetForegroundWindow(corner.Handle());
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(0, 0) == kCorner && GetForegroundWindow() == corner.Handle(); }));
+    int covered = 0;
+    onWait = [&] {
+        if (waits.back().visible && WaitUntil([&] { return ScreenPixel(0, 0) != kCorner; })) ++covered;
+    };
+    Run();
+    ASSERT_EQ(waits.size(), 3u);
+    for (const SeenWait& wait : waits) EXPECT_EQ(wait.foreground, corner.Handle());
+    EXPECT_EQ(covered, 2);
+    EXPECT_EQ(GetForegroundWindow(), corner.Handle());
+    EXPECT_EQ(ScreenImage(folder).Pixel(0, 0), kCorner);
+}
+
+// A delay out of int's range fails as std::stoi does (a delay that is no number is the
+// command tests' part) and ends the capture once; zero or less captures at once.
+TEST_F(Delayed, ADelayThatIsNotAnIntFailsCleanlyAndZeroOrLessCapturesAtOnce) {
+    {
+        StringSettingGuard delay(KeyDelaySeconds, L"99999999999");
+        try {
+            Run();
+            ADD_FAILURE() << "no exception";
+        } catch (const std::out_of_range& error) {
+            EXPECT_STREQ(error.what(), "stoi argument out of range");
+        }
+    }
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(folder.Images().empty());
+    for (const wchar_t* text : {L"0", L"-2"}) {
+        StringSettingGuard delay(KeyDelaySeconds, text);
+        Run();
+    }
+    EXPECT_EQ(finished, 3);
+    EXPECT_EQ(folder.Images().size(), 2u);
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(FindCountdown(), nullptr);
+    EXPECT_EQ(ParseDelaySeconds(L" 5"), 5);
+    EXPECT_EQ(ParseDelaySeconds(L"2x"), 2);
+}
+
+TEST_F(Delayed, FailingWaitLeavesNoWindowAndEndsTheCaptureOnce) {
+    StringSettingGuard delay(KeyDelaySeconds, L"3");
+    onWait = [] { throw std::runtime_error("interrupted"); };
+    EXPECT_THROW(Run(), std::runtime_error);
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(FindCountdown(), nullptr);
+    EXPECT_TRUE(folder.Images().empty());
+}
+
+TEST(CountdownCaption, IsTitleSecondsUnitAndAtMost99Characters) {
+    EXPECT_EQ(CountdownCaption(L"Glimra", 15, L"Sec."), L"Glimra 15 Sec.");
+    EXPECT_EQ(CountdownCaption(L"", 1, L"秒"), L" 1 秒");
+    EXPECT_EQ(CountdownCaption(std::wstring(120, L'x'), 3, L"Sec."), std::wstring(99, L'x'));
+    const std::wstring title95(95, L'y');
+    EXPECT_EQ(CountdownCaption(title95, 2147483647, L"Sec."), title95 + L" 214");
 }
 
 }  // namespace

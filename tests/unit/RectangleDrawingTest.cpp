@@ -1,28 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "Capture/Dib.h"
 #include "Capture/RectangleCapture.h"
+#include "Capture/RectangleGeometry.h"
 #include "CaptureProbe.h"
 #include "PatternWindow.h"
 #include "SettingGuard.h"
-#include "Wait.h"
 
-// The marks the painter draws, on a surface of its own; that the overlay shows exactly these
-// marks over the frozen screen is the repaint tests' part.
+// The marks the painter draws, on a surface of its own; then that the overlay, repainting only
+// what changed, shows exactly the frozen screen plus these marks.
 namespace Vorlune::Test {
 namespace {
 
 constexpr COLORREF kLine = 0xFF00FF;
 constexpr int kSide = 600;
 
-// A kSide x kSide top-down surface showing the pattern.
+// A top-down 32-bit surface showing the pattern, or the pixels loaded into it.
 class Surface {
 public:
-    Surface() {
-        const BITMAPINFO info = DibInfo(kSide, -kSide, 32);
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    explicit Surface(SIZE size = {kSide, kSide}) : size(size) {
+        const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         previous_ = SelectObject(dc, bitmap_);
         Fill();
     }
@@ -32,20 +33,23 @@ public:
         DeleteDC(dc);
     }
     void Fill() {
-        for (int y = 0; y < kSide; ++y)
-            for (int x = 0; x < kSide; ++x) static_cast<std::uint32_t*>(bits_)[y * kSide + x] = Rgb(ScreenPattern(x, y));
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x) bits_[y * size.cx + x] = Rgb(ScreenPattern(x, y));
     }
+    void Load(const std::vector<std::uint32_t>& pixels) { std::copy(pixels.begin(), pixels.end(), bits_); }
     void Paint(RectangleFramePainter& painter, const RectangleFrame& frame) {
-        painter.Paint(dc, {kSide, kSide}, frame);
+        painter.Paint(dc, size, frame);
         GdiFlush();
     }
-    std::uint32_t At(int x, int y) const { return static_cast<const std::uint32_t*>(bits_)[y * kSide + x]; }
+    std::uint32_t At(int x, int y) const { return bits_[y * size.cx + x]; }
+    std::vector<std::uint32_t> Pixels() const { return {bits_, bits_ + size.cx * size.cy}; }
 
+    SIZE size;
     HDC dc = CreateCompatibleDC(nullptr);
 
 private:
     HBITMAP bitmap_ = nullptr;
-    void* bits_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
     HGDIOBJ previous_ = nullptr;
 };
 
@@ -64,8 +68,7 @@ RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) 
 // A scratch surface that could not be made is tried again.
 TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
     Surface surface;
-    const std::pair<POINT, int> cases[] = {{{200, 200}, 1}, {{200, 200}, 2},  {{200, 200}, 3},
-                                           {{200, 200}, 6}, {{200, 200}, 10}, {{200, 200}, 300}, {{5, 5}, 10}};
+    const std::pair<POINT, int> cases[] = {{{200, 200}, 1}, {{200, 200}, 3}, {{200, 200}, 300}, {{5, 5}, 10}};
     for (const auto& [p, factor] : cases) {
         SCOPED_TRACE(testing::Message() << p.x << " x" << factor);
         RectangleFramePainter painter;
@@ -110,46 +113,138 @@ TEST(RectanglePainter, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairSpansThe
         surface.Paint(painter, frame);
         for (int x = 299; x <= 341; ++x)
             for (int y = 199; y <= 231; ++y) {
-                const bool border = (x == 300 || x == 340) && y >= 200 && y <= 230;
-                const bool edge = (y == 200 || y == 230) && x >= 300 && x <= 340;
-                const bool onCrossHair = crossHair && (x == 300 || y == 200);
-                ASSERT_EQ(surface.At(x, y), border || edge || onCrossHair ? kLine : Rgb(ScreenPattern(x, y))) << x << "," << y;
+                const bool inside = x >= 300 && x <= 340 && y >= 200 && y <= 230;
+                const bool border = inside && (x == 300 || x == 340 || y == 200 || y == 230);
+                const bool line = border || (crossHair && (x == 300 || y == 200));
+                ASSERT_EQ(surface.At(x, y), line ? kLine : Rgb(ScreenPattern(x, y))) << x << "," << y;
             }
         for (POINT q : {POINT{0, 200}, {kSide - 1, 200}, {300, 0}, {300, kSide - 2}})
             EXPECT_EQ(surface.At(q.x, q.y), crossHair ? kLine : Rgb(ScreenPattern(q.x, q.y))) << q.x << "," << q.y;
     }
 }
 
-TEST(RectangleDrawing, AMoveToThePointAlreadyDrawnRepaintsNothing) {
-    PatternWindow pattern{{0, 0, 1000, 800}};
+struct Step { UINT message; POINT point; WPARAM key = 0; };
+
+std::vector<Step> Path(SIZE s) {
+    const LONG r = s.cx - 1, b = s.cy - 1;
+    std::vector<Step> steps;
+    auto moves = [&](std::initializer_list<POINT> points) {
+        for (POINT p : points) steps.push_back({WM_MOUSEMOVE, p});
+    };
+    // Corners and edges (the first puts the zoom window right of and below the cursor), then
+    // the zoom window's flips, both ways on both axes.
+    // A move to the point already drawn draws nothing.
+    moves({{0, 0}, {960, 540}, {r, 0}, {r, b}, {0, b}, {s.cx / 2, 0}, {r, s.cy / 2}, {5, b - 2}, {1, 1}, {1, 1}});
+    moves({{r - 350, 400}, {r - 349, 400}, {800, 400}, {351, 400}, {350, 400}, {500, b - 350}, {500, b - 349},
+           {500, 351}, {500, 350}});
+    // A drag through every direction and into the corners, dropped by Escape; another dropped
+    // by the right button (a release after either drop picks nothing); a keyboard anchor,
+    // during which a press starts nothing.
+    steps.push_back({WM_LBUTTONDOWN, {600, 500}});
+    moves({{900, 700}, {300, 200}, {0, 0}, {r, b}, {600, 500}, {610, 400}, {0, b}, {r, 0}});
+    steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
+    moves({{620, 410}});
+    steps.push_back({WM_LBUTTONUP, {620, 410}});
+    steps.push_back({WM_LBUTTONDOWN, {100, 100}});
+    moves({{r, 50}});
+    steps.push_back({WM_RBUTTONUP, {r, 50}});
+    moves({{101, 101}});
+    steps.push_back({WM_LBUTTONUP, {101, 101}});
+    steps.push_back({WM_KEYDOWN, {}, VK_RETURN});
+    moves({{200, 900}});
+    steps.push_back({WM_LBUTTONDOWN, {200, 900}});
+    moves({{r, b}, {3, 3}});
+    steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
+    moves({{400, 300}});
+    return steps;
+}
+
+// The overlay's state as the user drives it, painted over the frozen screen.
+struct Expected {
+    Expected(SIZE size, bool circle, bool always, int magnification) : surface(size), always(always) {
+        frame.cursorCircle = circle;
+        frame.colour = kLine;
+        frame.magnification = magnification;
+    }
+    void Apply(const Step& step) {
+        const bool drop = (step.message == WM_KEYDOWN && step.key == VK_ESCAPE) || step.message == WM_RBUTTONUP;
+        if (drop && frame.selecting) {
+            frame.selecting = keyboard = marked = false;  // the frozen image again until the next move
+            return;
+        }
+        if (step.message == WM_MOUSEMOVE || step.message == WM_LBUTTONUP) frame.point = step.point;
+        if (step.message == WM_LBUTTONDOWN && !keyboard) {
+            frame.selecting = true;
+            frame.anchor = frame.point = step.point;
+        }
+        if (step.message == WM_KEYDOWN && step.key == VK_RETURN) {
+            frame.selecting = keyboard = true;
+            frame.anchor = frame.point;
+        }
+        frame.crossHair = !frame.selecting || always;
+        if (frame.magnification > 0) frame.zoom = zoom.Place(frame.point, surface.size);
+        marked = true;
+    }
+    std::vector<std::uint32_t> Pixels(const std::vector<std::uint32_t>& frozen) {
+        surface.Load(frozen);
+        if (marked) surface.Paint(painter, frame);
+        return surface.Pixels();
+    }
+
+    Surface surface;
+    RectangleFrame frame;
+    RectangleFramePainter painter;
+    ZoomPlacement zoom;
+    bool always = false, keyboard = false, marked = false;
+};
+
+// How many pixels differ.
+size_t Differing(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+    size_t count = a.size() == b.size() ? 0 : 1;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) count += a[i] != b[i] ? 1 : 0;
+    return count;
+}
+
+template <class Mode>
+void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* factor) {
+    const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    PatternWindow pattern{{0, 0, size.cx, size.cy}};
     ASSERT_TRUE(pattern.Shown());
     OwnerWindow owner;
-    SettingGuard magenta{SectionSettings, KeyAuxiliaryLineColor, 13};
-    ToggleGuard cursorOff{TextCursorToggle, 0};
-    ASSERT_TRUE(PlaceCursor({420, 330}));  // the arrow key moves the real cursor
-    auto mode = MakeCaptureMode<RectangleCaptureWithMagnifier>(owner.Handle());
-    mode->Act([] {});
-    HWND overlay = FindWindowW(L"RectangleCaptureWithMagnifier", nullptr);
-    const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    auto move = [&](LONG x) { SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(x, 330)); };
-    auto at = [&](int x) { return ShownPixels(overlay, size)[100 * size.cx + x]; };
-    RECT update = {};
-    move(420);
-    const std::vector<std::uint32_t> drawn = ShownPixels(overlay, size);
-    ASSERT_FALSE(GetUpdateRect(overlay, &update, FALSE));
-    move(420);
-    EXPECT_FALSE(GetUpdateRect(overlay, &update, FALSE));
-    EXPECT_EQ(ShownPixels(overlay, size), drawn);
-    // An arrow key draws its point at once; the move message it causes then adds nothing.
-    SendMessageW(overlay, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(at(421), Rgb(kLine));
-    move(421);
-    EXPECT_FALSE(GetUpdateRect(overlay, &update, FALSE));
-    move(422);  // the next real move draws as before
-    EXPECT_TRUE(GetUpdateRect(overlay, &update, FALSE));
-    EXPECT_EQ(at(422), Rgb(kLine));
-    EXPECT_EQ(at(421), Rgb(ScreenPattern(421, 100)));
+    SettingGuard colour{SectionSettings, KeyAuxiliaryLineColor, 13};
+    ToggleGuard cursor(TextCursorToggle, circle ? 1 : 0);
+    SettingGuard crossHair(SectionSettings, KeyAlwaysAuxiliaryLine, always ? 1 : 0);
+    StringSettingGuard zoom(KeyZoomWindowMagnification, factor);
+    HDC screen = GetDC(nullptr);
+    const std::vector<std::uint32_t> frozen = SurfacePixels(screen, 0, 0, size);
+    ReleaseDC(nullptr, screen);
+    auto mode = MakeCaptureMode<Mode>(owner.Handle());
+    int finished = 0;
+    mode->Act([&] { ++finished; });
+    HWND overlay = FindWindowW(className, nullptr);
+    Expected expected(size, circle, always, std::is_same_v<Mode, RectangleCapture> ? 0 : ParseMagnification(factor));
+    int index = 0;
+    POINT last = {-1, -1};
+    for (const Step& step : Path(size)) {
+        SCOPED_TRACE(testing::Message() << "step " << index++ << " at " << step.point.x << "," << step.point.y);
+        const LPARAM at = step.message == WM_KEYDOWN ? 0 : MAKELPARAM(step.point.x, step.point.y);
+        SendMessageW(overlay, step.message, step.key, at);
+        RECT update = {};
+        const bool again = step.message == WM_MOUSEMOVE && step.point.x == last.x && step.point.y == last.y;
+        EXPECT_FALSE(again && GetUpdateRect(overlay, &update, FALSE));
+        last = step.message == WM_MOUSEMOVE ? step.point : POINT{-1, -1};
+        expected.Apply(step);
+        ASSERT_EQ(Differing(ShownPixels(overlay, size), expected.Pixels(frozen)), 0u);
+    }
+    EXPECT_EQ(finished, 0);
     SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(finished, 1);
+}
+
+TEST(RectangleRepaint, PlainWithCursorCircle) { Replay<RectangleCapture>(L"RectangleCapture", true, false, L"10"); }
+
+TEST(RectangleRepaint, MagnifierWithCrossHairAlwaysAndFactorTwo) {
+    Replay<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier", false, true, L"2");
 }
 
 }  // namespace
