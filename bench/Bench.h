@@ -11,8 +11,8 @@ using Clock = std::chrono::steady_clock;
 void Report(const std::string& name, double value, const std::string& unit);
 
 double Milliseconds(Clock::duration duration);
-// The process's committed private memory.
-double PrivateMegabytes();
+// A process's committed private memory; this process's when none is given.
+double PrivateMegabytes(void* process = nullptr);
 double Median(std::vector<double> values);
 double Percentile(std::vector<double> values, double fraction);
 

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <psapi.h>
 
 #include <string>
 #include <vector>
@@ -36,8 +35,7 @@ public:
         ++count_;
         const COLORREF colour = RGB(count_ & 0xFF, (count_ >> 8) & 0xFF, 0x80);
         SetPixel(dc_, 0, 0, colour);
-        // Wine puts a window's drawing on the screen when its thread waits.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
+        // Wine puts a window's drawing on the screen when its thread finds its queue empty.
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         return GetPixel(screen_, 0, 0) == colour;
@@ -50,30 +48,13 @@ private:
     unsigned count_ = 0;
 };
 
-void SendButton(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
 // Release to the first tick the screen no longer shows, or a negative figure when it never stopped.
 double ClickToFirstPaint(Ticker& ticker, POINT button) {
-    SetCursorPos(button.x, button.y);
-    SendButton(MOUSEEVENTF_LEFTDOWN);
-    SendButton(MOUSEEVENTF_LEFTUP);
+    Test::RealClick(button);
     const auto start = Clock::now();
     while (Clock::now() - start < std::chrono::seconds(5))
         if (!ticker.Tick()) return Milliseconds(Clock::now() - start);
     return -1;
-}
-
-double PrivateMegabytesOf(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
 std::string ScreenName() {
@@ -134,7 +115,7 @@ GLIMRA_BENCH(ToolbarIdleMemory) {
     GlimraApp app;
     if (!app.Start()) return;
     Sleep(1000);
-    Report("idle_private_" + ScreenName() + "_mb", PrivateMegabytesOf(app.Proc().Handle()), "MB");
+    Report("idle_private_" + ScreenName() + "_mb", PrivateMegabytes(app.Proc().Handle()), "MB");
     app.Close();
 }
 

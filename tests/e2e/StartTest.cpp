@@ -1,16 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "CaptureProbe.h"
 #include "GlimraApp.h"
 
 namespace Vorlune::Test {
 namespace {
-
-COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
 
 TEST(Start, FreshProfileOpensToolbarAndSavesPositionOnClose) {
     GlimraApp app;
