@@ -11,9 +11,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=${WINEDEBUG:--all}
 
 PACKAGES=(g++-mingw-w64-x86-64 wine64 wine xvfb xserver-xephyr xdotool imagemagick x11-utils
-          fonts-ipafont cmake ninja-build googletest python3)
+          fonts-ipafont fonts-vlgothic cmake ninja-build googletest python3)
 # Bump when the prefix set-up below changes, so existing prefixes are set up again.
-PREFIX_VERSION=1
+PREFIX_VERSION=2
 STARTED_PIDS=()
 
 log() { echo "[glimra] $*" >&2; }
@@ -65,6 +65,9 @@ ensure_prefix() {
     for face in 'メイリオ' 'Meiryo' 'Meiryo UI' 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS Gothic'; do
         wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'IPAPGothic'
     done
+    # Japanese Windows draws the settings pages in a face narrower than the dialog's own, which
+    # is what lets them fit beside the tree; a narrower Japanese face keeps that here.
+    wine_reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'MS Shell Dlg' /t REG_SZ /d 'VL PGothic'
     wait_wineserver
     stamp_prefix "$WINEPREFIX"
 }
