@@ -49,7 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = SceneProcedure;
         wc.lpszClassName = type.c_str();
-        RegisterClassExW(&wc);  // fails for "BUTTON", which has its own
+        RegisterClassExW(&wc);
         const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
                             (w.flags & Child ? WS_CHILD : w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);
         const RECT& r = w.rect;

@@ -198,13 +198,6 @@ struct Expected {
     bool always = false, keyboard = false, marked = false;
 };
 
-// How many pixels differ.
-size_t Differing(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
-    size_t count = a.size() == b.size() ? 0 : 1;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) count += a[i] != b[i] ? 1 : 0;
-    return count;
-}
-
 template <class Mode>
 void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* factor) {
     const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -234,7 +227,7 @@ void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* f
         EXPECT_FALSE(again && GetUpdateRect(overlay, &update, FALSE));
         last = step.message == WM_MOUSEMOVE ? step.point : POINT{-1, -1};
         expected.Apply(step);
-        ASSERT_EQ(Differing(ShownPixels(overlay, size), expected.Pixels(frozen)), 0u);
+        ASSERT_TRUE(ShownPixels(overlay, size) == expected.Pixels(frozen));
     }
     EXPECT_EQ(finished, 0);
     SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -51,9 +51,8 @@ TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
 // Leading blanks are skipped and trailing text ignored; a factor is never zero, and never so
 // large that the source square vanishes.
 TEST(Magnification, OfferedValuesAndFallbacks) {
-    const std::pair<const wchar_t*, int> cases[] = {{L"3", 3},  {L"6", 6},    {L"10", 10},  {L" 7x", 7},  {L"", 10},
-                                                    {L"abc", 10}, {L"0", 10}, {L"-4", 10}, {L"99999999999999", 10},
-                                                    {L"300", 300}, {L"301", 300}, {L"100000", 300}};
+    const std::pair<const wchar_t*, int> cases[] = {{L"3", 3},    {L" 7x", 7}, {L"", 10},   {L"abc", 10},  {L"0", 10},
+                                                    {L"-4", 10},  {L"99999999999999", 10}, {L"300", 300}, {L"301", 300}};
     for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
     for (auto [factor, side] : {std::pair{3, 100}, {6, 50}, {10, 30}, {300, 1}}) EXPECT_EQ(ZoomSourceSide(factor), side);
 }
