@@ -3,8 +3,7 @@
 
 #include <string>
 
-// The windows scene_windows.exe shows as another program's, made in this order, each above
-// the ones before; Disabled stands for an owner its modal popup disabled.
+// Another program's windows, each above the ones before; Disabled: an owner of a modal popup.
 namespace Vorlune::Test::Scene {
 
 enum Flag : unsigned { Framed = 1, Menu = 2, Topmost = 4, Minimised = 8, Disabled = 16, Desktop = 32, Child = 64 };

@@ -9,8 +9,7 @@ using namespace Vorlune::Test::Scene;
 
 namespace {
 
-// Paints its colour, another while active, and slowly, as a real program may. The hider
-// hides itself when first deactivated (its data: the index, and 0x10000 once hidden).
+// Paints slowly, as a real program may. Data: the index, and 0x10000 once the hider hid.
 LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
     if (message == WM_ACTIVATE) InvalidateRect(hwnd, nullptr, FALSE);

@@ -14,9 +14,7 @@
 #include "SettingGuard.h"
 #include "Wait.h"
 
-// The selection's geometry, the marks the painter draws on a surface of its own, then the real
-// overlay: repainting only what changed, it shows exactly the frozen screen plus these marks,
-// and a selection's file holds exactly what was picked.
+// Geometry, the painter's marks on a surface of its own, then the real overlay and its files.
 namespace Vorlune::Test {
 namespace {
 
@@ -64,8 +62,7 @@ TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
     EXPECT_EQ(ZoomPlacement{}.Place({300, 10}, {600, 1080}).left, -50);
 }
 
-// Leading blanks are skipped and trailing text ignored; a factor is never zero, and never so
-// large that the source square vanishes.
+// A factor is never zero, nor so large that the source square vanishes.
 TEST(Magnification, OfferedValuesAndFallbacks) {
     const std::pair<const wchar_t*, int> cases[] = {{L"3", 3},    {L" 7x", 7}, {L"", 10},   {L"abc", 10},  {L"0", 10},
                                                     {L"-4", 10},  {L"99999999999999", 10}, {L"300", 300}, {L"301", 300}};
@@ -113,9 +110,7 @@ RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) 
     return frame;
 }
 
-// Each zoom pixel enlarges the square around the cursor, cross-hair included and black off the
-// surface; with factors 1 and 2 that square reaches into the window, so it is read first.
-// A scratch surface that could not be made is tried again.
+// With factors 1 and 2 the source square reaches into the zoom window, so it is read first.
 TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
     Surface surface;
     const std::pair<POINT, int> cases[] = {{{200, 200}, 1}, {{200, 200}, 3}, {{200, 200}, 300}, {{5, 5}, 10}};
@@ -175,33 +170,20 @@ struct Step { UINT message; POINT point; WPARAM key = 0; };
 
 std::vector<Step> Path(SIZE s) {
     const LONG r = s.cx - 1, b = s.cy - 1;
-    std::vector<Step> steps;
-    auto moves = [&](std::initializer_list<POINT> points) {
-        for (POINT p : points) steps.push_back({WM_MOUSEMOVE, p});
-    };
-    // Corners and edges, the zoom window flipping both ways on both axes; a move to the point
-    // already drawn draws nothing.
-    moves({{0, 0}, {960, 540}, {r, 0}, {r, b}, {0, b}, {s.cx / 2, 0}, {r, s.cy / 2}, {5, b - 2}, {1, 1}, {1, 1}});
-    // A drag through every direction and into the corners, dropped by Escape; another dropped
-    // by the right button (a release after either drop picks nothing); a keyboard anchor,
-    // during which a press starts nothing.
-    steps.push_back({WM_LBUTTONDOWN, {600, 500}});
-    moves({{900, 700}, {300, 200}, {0, 0}, {r, b}, {600, 500}, {610, 400}, {0, b}, {r, 0}});
-    steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
-    moves({{620, 410}});
-    steps.push_back({WM_LBUTTONUP, {620, 410}});
-    steps.push_back({WM_LBUTTONDOWN, {100, 100}});
-    moves({{r, 50}});
-    steps.push_back({WM_RBUTTONUP, {r, 50}});
-    moves({{101, 101}});
-    steps.push_back({WM_LBUTTONUP, {101, 101}});
-    steps.push_back({WM_KEYDOWN, {}, VK_RETURN});
-    moves({{200, 900}});
-    steps.push_back({WM_LBUTTONDOWN, {200, 900}});
-    moves({{r, b}, {3, 3}});
-    steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
-    moves({{400, 300}});
-    return steps;
+    constexpr UINT kMove = WM_MOUSEMOVE, kDown = WM_LBUTTONDOWN, kUp = WM_LBUTTONUP, kKey = WM_KEYDOWN;
+    return {
+        // Corners and edges, the zoom window flipping both ways on both axes; a move to the
+        // point already drawn draws nothing.
+        {kMove, {0, 0}}, {kMove, {960, 540}}, {kMove, {r, 0}}, {kMove, {r, b}}, {kMove, {0, b}},
+        {kMove, {s.cx / 2, 0}}, {kMove, {r, s.cy / 2}}, {kMove, {5, b - 2}}, {kMove, {1, 1}}, {kMove, {1, 1}},
+        // A drag through every direction and into the corners, dropped by Escape; another by
+        // the right button (a release after either drop picks nothing); a keyboard anchor,
+        // during which a press starts nothing.
+        {kDown, {600, 500}}, {kMove, {900, 700}}, {kMove, {300, 200}}, {kMove, {0, 0}}, {kMove, {r, b}},
+        {kMove, {600, 500}}, {kMove, {610, 400}}, {kMove, {0, b}}, {kMove, {r, 0}}, {kKey, {}, VK_ESCAPE},
+        {kMove, {620, 410}}, {kUp, {620, 410}}, {kDown, {100, 100}}, {kMove, {r, 50}}, {WM_RBUTTONUP, {r, 50}},
+        {kMove, {101, 101}}, {kUp, {101, 101}}, {kKey, {}, VK_RETURN}, {kMove, {200, 900}}, {kDown, {200, 900}},
+        {kMove, {r, b}}, {kMove, {3, 3}}, {kKey, {}, VK_ESCAPE}, {kMove, {400, 300}}};
 }
 
 // The overlay's state as the user drives it, painted over the frozen screen.
@@ -319,8 +301,7 @@ TEST_F(RectangleDrive, RepaintsMagnifierWithCrossHairAlwaysAndFactorTwo) {
     Replay<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier", false, true, L"2");
 }
 
-// Up-left under the zoom window, with the cursor toggle: the file holds exactly the pattern and
-// the cursor (its hot spot (5, 7) on the release point, the top-left), no mark of the overlay.
+// The cursor's hot spot (5, 7) on the release point, the top-left; no mark of the overlay.
 TEST_F(RectangleDrive, AnUpLeftDragOutputsThePatternAndExactlyTheCursorsPixels) {
     StringSettingGuard factor(KeyZoomWindowMagnification, L"6");
     ToggleGuard cursorOn(TextCursorToggle, 1);
@@ -339,8 +320,7 @@ TEST_F(RectangleDrive, AnUpLeftDragOutputsThePatternAndExactlyTheCursorsPixels) 
     });
 }
 
-// Enter anchors at this capture's cursor, not the last one's; an arrow right before Enter
-// counts; Enter's auto-repeats never finish the selection it started.
+// Not the last capture's cursor; an arrow right before Enter counts.
 TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursorAndItsRepeatsNeverFinish) {
     ASSERT_TRUE(PlaceCursor({500, 350}));
     Start();

@@ -39,8 +39,7 @@ struct FakeDwm : DwmQueries {
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
-// Top-levels 0 over 1; in 0 a panel (0) holding a box (1), a bar (2) across both, nested in
-// neither by a corner, and a child (3) sticking out on the right.
+// In top-level 0: a panel (0) holding a box (1), a bar (2) nested in neither, a child (3) sticking out.
 TEST(WindowHitTest, PicksTheHighestTopLevelAndTheDeepestNestedChild) {
     const RECT tops[] = {{100, 100, 500, 400}, {300, 200, 800, 600}};
     const RECT kids[] = {{150, 150, 300, 300}, {160, 160, 250, 250}, {140, 200, 320, 220}, {450, 120, 600, 180}};
@@ -153,8 +152,7 @@ protected:
     int finished = 0;
 };
 
-// Each case a move, then maybe a right click or a click; a click outputs the screen as it
-// was when the capture started, and a hidden mode puts the scene back as it found it.
+// A click outputs the screen as it was when the capture started.
 TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
     enum Then { Nothing, RightClick, Click };
     // whole: not pictured, so the whole screen is highlighted.
@@ -209,8 +207,7 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
     EXPECT_EQ(images.Images().size(), outputs);
 }
 
-// A hold and its pick end with their capture; the output goes through the toolbar and shows
-// back as it looks once it repainted on being raised and activated, also where front covered it.
+// Back is output as it looks once repainted on being raised, also where front covered it.
 TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursorAndOutputsTheWindowRepainted) {
     Make(Mode::HiddenAll);
     ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));
@@ -270,7 +267,7 @@ TEST_F(SceneCapture, ThroughAFakeDwmAnErrorPutsTheSceneBackAndAnEmptyPickOutputs
     EXPECT_FALSE(HasPendingException());
     EXPECT_TRUE(images.Images().empty());
     EXPECT_EQ(ClipboardText(), L"kept");
-    mode.reset();
+    mode.reset();  // before the fake it refers to
 }
 
 // Moving back to a window shows what the first move there did: no earlier pick's marks or picture stay.
