@@ -46,18 +46,14 @@ TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
     // Within 350 of the right edge it jumps to the left, and stays there on the way back.
     EXPECT_EQ(zoom.Place({1570, 400}, screen).left, 1620);
     EXPECT_EQ(zoom.Place({1571, 400}, screen).left, 1221);
-    EXPECT_TRUE(zoom.OnLeft());
     EXPECT_EQ(zoom.Place({800, 400}, screen).left, 450);
     EXPECT_EQ(zoom.Place({351, 400}, screen).left, 1);
     EXPECT_EQ(zoom.Place({350, 400}, screen).left, 400);
-    EXPECT_FALSE(zoom.OnLeft());
     // The same vertically.
     EXPECT_EQ(zoom.Place({500, 730}, screen).top, 780);
     EXPECT_EQ(zoom.Place({500, 731}, screen).top, 381);
-    EXPECT_TRUE(zoom.Above());
     EXPECT_EQ(zoom.Place({500, 351}, screen).top, 1);
     EXPECT_EQ(zoom.Place({500, 350}, screen).top, 400);
-    EXPECT_FALSE(zoom.Above());
     // A screen narrower than both distances: the far side wins.
     EXPECT_EQ(ZoomPlacement{}.Place({300, 10}, {600, 1080}).left, -50);
 }

@@ -210,6 +210,7 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
 // Back is output as it looks once repainted on being raised, also where front covered it.
 TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursorAndOutputsTheWindowRepainted) {
     Make(Mode::HiddenAll);
+    EXPECT_EQ(GetWindow(PickState::Overlay(*mode), GW_OWNER), owner.Handle());
     ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));
     Act();
     Send(WM_RBUTTONUP, At(1, {10, 10}));  // held
