@@ -19,14 +19,6 @@
 namespace Vorlune::Test {
 namespace {
 
-// The snapshot's DCs and their bitmaps, all of which a capture's end must free.
-std::vector<HGDIOBJ> GdiObjectsOf(const ScreenSnapshot& snapshot) {
-    std::vector<HGDIOBJ> objects;
-    for (HDC dc : {snapshot.frozenDC, snapshot.workDC, snapshot.outputDC})
-        objects.insert(objects.end(), {dc, GetCurrentObject(dc, OBJ_BITMAP)});
-    return objects;
-}
-
 class Overlay : public testing::Test {
 protected:
     void TearDown() override {
@@ -52,7 +44,9 @@ TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
         SCOPED_TRACE(name);
         mode->Begin();
         HWND overlay = mode->Window();
-        const auto objects = GdiObjectsOf(*mode->Frozen());
+        std::vector<HGDIOBJ> objects;  // the snapshot's DCs and bitmaps, all to be freed
+        for (HDC dc : {mode->Frozen()->frozenDC, mode->Frozen()->workDC, mode->Frozen()->outputDC})
+            objects.insert(objects.end(), {dc, GetCurrentObject(dc, OBJ_BITMAP)});
         SetForegroundWindow(other.Handle());
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == overlay; }));
         end(overlay);
