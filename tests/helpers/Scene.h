@@ -3,8 +3,7 @@
 
 #include <string>
 
-// The windows scene_windows.exe shows as another program's, made in this order, each above
-// the ones before; Disabled stands for an owner its modal popup disabled.
+// Another program's windows, each above the ones before; Disabled: an owner of a modal popup.
 namespace Vorlune::Test::Scene {
 
 enum Flag : unsigned { Framed = 1, Menu = 2, Topmost = 4, Minimised = 8, Disabled = 16, Desktop = 32, Child = 64 };
@@ -22,16 +21,13 @@ inline constexpr Window kWindows[] = {
     {L"topA", {800, 150, 1100, 400}, Framed | Topmost, -1}, {L"topB", {1050, 200, 1350, 450}, Framed | Topmost, -1},
     {L"hider", {1500, 100, 1700, 250}, Topmost, -1},  // hides itself when first deactivated
     {L"panel", {480, 40, 680, 200}, Child, 1},  // sticking out of back on the right
-    {L"box", {20, 20, 120, 100}, Child, 10},    {L"OK", {20, 300, 120, 330}, Child, 1},  // a button
-    {L"deskbox", {50, 50, 250, 150}, Child, 0},
+    {L"box", {20, 20, 120, 100}, Child, 10},    {L"deskbox", {50, 50, 250, 150}, Child, 0},
 };
 inline constexpr size_t kHider = 9;
 
 // Each window's client colour, its colour while active, and a class of its own.
 inline COLORREF ClientColour(size_t i) { return RGB(40 + i * 9, 200 - i * 7, 90 + i * 5); }
 inline COLORREF ActiveColour(size_t i) { return ClientColour(i) ^ 0xFFFFFF; }
-inline std::wstring ClassOf(size_t i) {
-    return kWindows[i].flags & Desktop ? L"Progman" : kWindows[i].title == std::wstring(L"OK") ? L"BUTTON" : L"GlimraScene" + std::to_wstring(i);
-}
+inline std::wstring ClassOf(size_t i) { return kWindows[i].flags & Desktop ? L"Progman" : L"GlimraScene" + std::to_wstring(i); }
 
 }  // namespace Vorlune::Test::Scene

@@ -9,8 +9,7 @@ using namespace Vorlune::Test::Scene;
 
 namespace {
 
-// Paints its colour, another while active, and slowly, as a real program may. The hider
-// hides itself when first deactivated (its data: the index, and 0x10000 once hidden).
+// Paints slowly, as a real program may. Data: the index, and 0x10000 once the hider hid.
 LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LONG_PTR data = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
     if (message == WM_ACTIVATE) InvalidateRect(hwnd, nullptr, FALSE);
@@ -49,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = SceneProcedure;
         wc.lpszClassName = type.c_str();
-        RegisterClassExW(&wc);  // fails for "BUTTON", which has its own
+        RegisterClassExW(&wc);
         const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
                             (w.flags & Child ? WS_CHILD : w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);
         const RECT& r = w.rect;

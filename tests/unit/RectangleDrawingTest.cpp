@@ -1,56 +1,98 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <memory>
 
 #include "Capture/Dib.h"
 #include "Capture/RectangleCapture.h"
 #include "Capture/RectangleGeometry.h"
 #include "CaptureProbe.h"
+#include "ImageFiles.h"
 #include "PatternWindow.h"
 #include "SettingGuard.h"
+#include "Wait.h"
 
-// The marks the painter draws, on a surface of its own; then that the overlay, repainting only
-// what changed, shows exactly the frozen screen plus these marks.
+// Geometry, the painter's marks on a surface of its own, then the real overlay and its files.
 namespace Vorlune::Test {
 namespace {
 
 constexpr COLORREF kLine = 0xFF00FF;
 constexpr int kSide = 600;
 
+using Box = std::array<LONG, 4>;  // x, y, width, height
+Box Of(const PickedArea& area) { return {area.position.x, area.position.y, area.size.cx, area.size.cy}; }
+
+TEST(RectangleGeometry, BothCornersAreInsideTheAreaAndAreasAreClampedToTheSnapshot) {
+    EXPECT_EQ(Of(AreaBetween({5, 7}, {5, 7})), (Box{5, 7, 1, 1}));
+    // All four drag directions pick the same area.
+    for (auto [a, b] : {std::pair<POINT, POINT>{{10, 20}, {13, 22}}, {{13, 22}, {10, 20}}, {{13, 20}, {10, 22}},
+                        {{10, 22}, {13, 20}}})
+        EXPECT_EQ(Of(AreaBetween(a, b)), (Box{10, 20, 4, 3}));
+    const SIZE screen = {1920, 1080};
+    EXPECT_EQ(Of(ClampArea(AreaBetween({-5, -3}, {9, 9}), screen)), (Box{0, 0, 10, 10}));
+    EXPECT_EQ(Of(ClampArea(AreaBetween({1910, 1070}, {2500, 1500}), screen)), (Box{1910, 1070, 10, 10}));
+    EXPECT_EQ(Of(ClampArea(AreaBetween({3000, 10}, {3100, 20}), screen)), (Box{1920, 10, 0, 11}));
+    EXPECT_EQ(Of(ClampArea(AreaBetween({100, 100}, {200, 150}), screen)), (Box{100, 100, 101, 51}));
+}
+
+TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
+    const SIZE screen = {1920, 1080};
+    ZoomPlacement zoom;
+    const RECT r = zoom.Place({500, 400}, screen);
+    EXPECT_EQ((Box{r.left, r.top, r.right, r.bottom}), (Box{550, 450, 850, 750}));
+    // Within 350 of the right edge it jumps to the left, and stays there on the way back.
+    EXPECT_EQ(zoom.Place({1570, 400}, screen).left, 1620);
+    EXPECT_EQ(zoom.Place({1571, 400}, screen).left, 1221);
+    EXPECT_EQ(zoom.Place({800, 400}, screen).left, 450);
+    EXPECT_EQ(zoom.Place({351, 400}, screen).left, 1);
+    EXPECT_EQ(zoom.Place({350, 400}, screen).left, 400);
+    // The same vertically.
+    EXPECT_EQ(zoom.Place({500, 730}, screen).top, 780);
+    EXPECT_EQ(zoom.Place({500, 731}, screen).top, 381);
+    EXPECT_EQ(zoom.Place({500, 351}, screen).top, 1);
+    EXPECT_EQ(zoom.Place({500, 350}, screen).top, 400);
+    // A screen narrower than both distances: the far side wins.
+    EXPECT_EQ(ZoomPlacement{}.Place({300, 10}, {600, 1080}).left, -50);
+}
+
+// A factor is never zero, nor so large that the source square vanishes.
+TEST(Magnification, OfferedValuesAndFallbacks) {
+    const std::pair<const wchar_t*, int> cases[] = {{L"3", 3},    {L" 7x", 7}, {L"", 10},   {L"abc", 10},  {L"0", 10},
+                                                    {L"-4", 10},  {L"99999999999999", 10}, {L"300", 300}, {L"301", 300}};
+    for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
+    for (auto [factor, side] : {std::pair{3, 100}, {6, 50}, {10, 30}, {300, 1}}) EXPECT_EQ(ZoomSourceSide(factor), side);
+}
+
 // A top-down 32-bit surface showing the pattern, or the pixels loaded into it.
-class Surface {
-public:
+struct Surface {
     explicit Surface(SIZE size = {kSide, kSide}) : size(size) {
         const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc, bitmap_);
+        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+        SelectObject(dc, bitmap);
         Fill();
     }
     ~Surface() {
-        SelectObject(dc, previous_);
-        DeleteObject(bitmap_);
         DeleteDC(dc);
+        DeleteObject(bitmap);
     }
     void Fill() {
         for (int y = 0; y < size.cy; ++y)
-            for (int x = 0; x < size.cx; ++x) bits_[y * size.cx + x] = Rgb(ScreenPattern(x, y));
+            for (int x = 0; x < size.cx; ++x) bits[y * size.cx + x] = Rgb(ScreenPattern(x, y));
     }
-    void Load(const std::vector<std::uint32_t>& pixels) { std::copy(pixels.begin(), pixels.end(), bits_); }
+    void Load(const std::vector<std::uint32_t>& pixels) { std::copy(pixels.begin(), pixels.end(), bits); }
     void Paint(RectangleFramePainter& painter, const RectangleFrame& frame) {
         painter.Paint(dc, size, frame);
         GdiFlush();
     }
-    std::uint32_t At(int x, int y) const { return bits_[y * size.cx + x]; }
-    std::vector<std::uint32_t> Pixels() const { return {bits_, bits_ + size.cx * size.cy}; }
+    std::uint32_t At(int x, int y) const { return bits[y * size.cx + x]; }
+    std::vector<std::uint32_t> Pixels() const { return {bits, bits + size.cx * size.cy}; }
 
     SIZE size;
     HDC dc = CreateCompatibleDC(nullptr);
-
-private:
-    HBITMAP bitmap_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    HBITMAP bitmap = nullptr;
+    std::uint32_t* bits = nullptr;
 };
 
 RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) {
@@ -63,9 +105,7 @@ RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) 
     return frame;
 }
 
-// Each zoom pixel enlarges the square around the cursor, cross-hair included and black off the
-// surface; with factors 1 and 2 that square reaches into the window, so it is read first.
-// A scratch surface that could not be made is tried again.
+// With factors 1 and 2 the source square reaches into the zoom window, so it is read first.
 TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
     Surface surface;
     const std::pair<POINT, int> cases[] = {{{200, 200}, 1}, {{200, 200}, 3}, {{200, 200}, 300}, {{5, 5}, 10}};
@@ -76,14 +116,12 @@ TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
         surface.Paint(painter, Frame(p, factor));
         const int half = 150 / factor;
         const LONG left = p.x + 50, top = p.y + 50;
-        int wrong = 0;
         for (int j = 1; j < 300; ++j)
             for (int i = 1; i < 300; ++i) {
                 const int sx = p.x - half + i / factor, sy = p.y - half + j / factor;
                 const COLORREF want = sx < 0 || sy < 0 ? 0 : sx == p.x || sy == p.y ? kLine : ScreenPattern(sx, sy);
-                if (surface.At(left + i, top + j) != Rgb(want) && ++wrong <= 3) ADD_FAILURE() << i << "," << j;
+                ASSERT_EQ(surface.At(left + i, top + j), Rgb(want)) << i << "," << j;
             }
-        EXPECT_EQ(wrong, 0);
         // The frame takes the window's edge and the column and row just past it.
         for (int k = 0; k <= 300; ++k)
             for (POINT edge : {POINT{left + k, top}, {left + k, top + 300}, {left, top + k}, {left + 300, top + k}})
@@ -127,36 +165,20 @@ struct Step { UINT message; POINT point; WPARAM key = 0; };
 
 std::vector<Step> Path(SIZE s) {
     const LONG r = s.cx - 1, b = s.cy - 1;
-    std::vector<Step> steps;
-    auto moves = [&](std::initializer_list<POINT> points) {
-        for (POINT p : points) steps.push_back({WM_MOUSEMOVE, p});
-    };
-    // Corners and edges (the first puts the zoom window right of and below the cursor), then
-    // the zoom window's flips, both ways on both axes.
-    // A move to the point already drawn draws nothing.
-    moves({{0, 0}, {960, 540}, {r, 0}, {r, b}, {0, b}, {s.cx / 2, 0}, {r, s.cy / 2}, {5, b - 2}, {1, 1}, {1, 1}});
-    moves({{r - 350, 400}, {r - 349, 400}, {800, 400}, {351, 400}, {350, 400}, {500, b - 350}, {500, b - 349},
-           {500, 351}, {500, 350}});
-    // A drag through every direction and into the corners, dropped by Escape; another dropped
-    // by the right button (a release after either drop picks nothing); a keyboard anchor,
-    // during which a press starts nothing.
-    steps.push_back({WM_LBUTTONDOWN, {600, 500}});
-    moves({{900, 700}, {300, 200}, {0, 0}, {r, b}, {600, 500}, {610, 400}, {0, b}, {r, 0}});
-    steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
-    moves({{620, 410}});
-    steps.push_back({WM_LBUTTONUP, {620, 410}});
-    steps.push_back({WM_LBUTTONDOWN, {100, 100}});
-    moves({{r, 50}});
-    steps.push_back({WM_RBUTTONUP, {r, 50}});
-    moves({{101, 101}});
-    steps.push_back({WM_LBUTTONUP, {101, 101}});
-    steps.push_back({WM_KEYDOWN, {}, VK_RETURN});
-    moves({{200, 900}});
-    steps.push_back({WM_LBUTTONDOWN, {200, 900}});
-    moves({{r, b}, {3, 3}});
-    steps.push_back({WM_KEYDOWN, {}, VK_ESCAPE});
-    moves({{400, 300}});
-    return steps;
+    constexpr UINT kMove = WM_MOUSEMOVE, kDown = WM_LBUTTONDOWN, kUp = WM_LBUTTONUP, kKey = WM_KEYDOWN;
+    return {
+        // Corners and edges, the zoom window flipping both ways on both axes; a move to the
+        // point already drawn draws nothing.
+        {kMove, {0, 0}}, {kMove, {960, 540}}, {kMove, {r, 0}}, {kMove, {r, b}}, {kMove, {0, b}},
+        {kMove, {s.cx / 2, 0}}, {kMove, {r, s.cy / 2}}, {kMove, {5, b - 2}}, {kMove, {1, 1}}, {kMove, {1, 1}},
+        // A drag through every direction and into the corners, dropped by Escape; another by
+        // the right button (a release after either drop picks nothing); a keyboard anchor,
+        // during which a press starts nothing.
+        {kDown, {600, 500}}, {kMove, {900, 700}}, {kMove, {300, 200}}, {kMove, {0, 0}}, {kMove, {r, b}},
+        {kMove, {600, 500}}, {kMove, {610, 400}}, {kMove, {0, b}}, {kMove, {r, 0}}, {kKey, {}, VK_ESCAPE},
+        {kMove, {620, 410}}, {kUp, {620, 410}}, {kDown, {100, 100}}, {kMove, {r, 50}}, {WM_RBUTTONUP, {r, 50}},
+        {kMove, {101, 101}}, {kUp, {101, 101}}, {kKey, {}, VK_RETURN}, {kMove, {200, 900}}, {kDown, {200, 900}},
+        {kMove, {r, b}}, {kMove, {3, 3}}, {kKey, {}, VK_ESCAPE}, {kMove, {400, 300}}};
 }
 
 // The overlay's state as the user drives it, painted over the frozen screen.
@@ -198,53 +220,129 @@ struct Expected {
     bool always = false, keyboard = false, marked = false;
 };
 
-// How many pixels differ.
-size_t Differing(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
-    size_t count = a.size() == b.size() ? 0 : 1;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) count += a[i] != b[i] ? 1 : 0;
-    return count;
-}
-
-template <class Mode>
-void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* factor) {
-    const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    PatternWindow pattern{{0, 0, size.cx, size.cy}};
-    ASSERT_TRUE(pattern.Shown());
-    OwnerWindow owner;
-    SettingGuard colour{SectionSettings, KeyAuxiliaryLineColor, 13};
-    ToggleGuard cursor(TextCursorToggle, circle ? 1 : 0);
-    SettingGuard crossHair(SectionSettings, KeyAlwaysAuxiliaryLine, always ? 1 : 0);
-    StringSettingGuard zoom(KeyZoomWindowMagnification, factor);
-    HDC screen = GetDC(nullptr);
-    const std::vector<std::uint32_t> frozen = SurfacePixels(screen, 0, 0, size);
-    ReleaseDC(nullptr, screen);
-    auto mode = MakeCaptureMode<Mode>(owner.Handle());
-    int finished = 0;
-    mode->Act([&] { ++finished; });
-    HWND overlay = FindWindowW(className, nullptr);
-    Expected expected(size, circle, always, std::is_same_v<Mode, RectangleCapture> ? 0 : ParseMagnification(factor));
-    int index = 0;
-    POINT last = {-1, -1};
-    for (const Step& step : Path(size)) {
-        SCOPED_TRACE(testing::Message() << "step " << index++ << " at " << step.point.x << "," << step.point.y);
-        const LPARAM at = step.message == WM_KEYDOWN ? 0 : MAKELPARAM(step.point.x, step.point.y);
-        SendMessageW(overlay, step.message, step.key, at);
-        RECT update = {};
-        const bool again = step.message == WM_MOUSEMOVE && step.point.x == last.x && step.point.y == last.y;
-        EXPECT_FALSE(again && GetUpdateRect(overlay, &update, FALSE));
-        last = step.message == WM_MOUSEMOVE ? step.point : POINT{-1, -1};
-        expected.Apply(step);
-        ASSERT_EQ(Differing(ShownPixels(overlay, size), expected.Pixels(frozen)), 0u);
+class RectangleDrive : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(pattern.Shown()); }
+    void TearDown() override {
+        mode.reset();
+        PumpMessages();
     }
-    EXPECT_EQ(finished, 0);
-    SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(finished, 1);
+    // One object of a mode at a time: they share its message map.
+    template <class Mode = RectangleCapture>
+    void Start(const wchar_t* className = L"RectangleCapture") {
+        mode.reset();
+        mode = MakeCaptureMode<Mode>(owner.Handle());
+        overlay = FindWindowW(className, nullptr);
+        Again();
+    }
+    void Again() { mode->Act([this] { ++finished; }); }
+    void Send(UINT message, POINT p) { SendMessageW(overlay, message, 0, MAKELPARAM(p.x, p.y)); }
+    // An auto-repeat has its previous key state down.
+    void Key(WPARAM key, bool repeat = false) { SendMessageW(overlay, WM_KEYDOWN, key, repeat ? LPARAM{1} << 30 : 0); }
+    void ExpectImage(size_t index, SIZE size, const std::function<COLORREF(int, int)>& want) {
+        const auto image = images.Image(index);
+        ASSERT_TRUE(image.has_value());
+        ASSERT_EQ(std::make_pair(image->width, image->height), std::make_pair(int(size.cx), int(size.cy)));
+        for (int y = 0; want && y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x) ASSERT_EQ(image->Pixel(x, y), want(x, y)) << x << "," << y;
+    }
+    void ExpectPattern(size_t index, POINT at, SIZE size) {
+        ExpectImage(index, size, [&](int x, int y) { return ScreenPattern(at.x + x, at.y + y); });
+    }
+
+    // Each step sent, then the overlay compared with the frozen screen plus the expected marks.
+    template <class Mode>
+    void Replay(const wchar_t* className, bool circle, bool always, const wchar_t* factor) {
+        ToggleGuard cursor(TextCursorToggle, circle ? 1 : 0);
+        SettingGuard crossHair(SectionSettings, KeyAlwaysAuxiliaryLine, always ? 1 : 0);
+        StringSettingGuard zoom(KeyZoomWindowMagnification, factor);
+        const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        HDC screen = GetDC(nullptr);
+        const std::vector<std::uint32_t> frozen = SurfacePixels(screen, 0, 0, size);
+        ReleaseDC(nullptr, screen);
+        Start<Mode>(className);
+        Expected expected(size, circle, always, std::is_same_v<Mode, RectangleCapture> ? 0 : ParseMagnification(factor));
+        int index = 0;
+        POINT last = {-1, -1};
+        for (const Step& step : Path(size)) {
+            SCOPED_TRACE(testing::Message() << "step " << index++ << " at " << step.point.x << "," << step.point.y);
+            const LPARAM at = step.message == WM_KEYDOWN ? 0 : MAKELPARAM(step.point.x, step.point.y);
+            SendMessageW(overlay, step.message, step.key, at);
+            RECT update = {};
+            const bool again = step.message == WM_MOUSEMOVE && step.point.x == last.x && step.point.y == last.y;
+            EXPECT_FALSE(again && GetUpdateRect(overlay, &update, FALSE));
+            last = step.message == WM_MOUSEMOVE ? step.point : POINT{-1, -1};
+            expected.Apply(step);
+            ASSERT_TRUE(ShownPixels(overlay, size) == expected.Pixels(frozen));
+        }
+        EXPECT_EQ(finished, 0);
+        Key(VK_ESCAPE);
+        EXPECT_EQ(finished, 1);
+    }
+
+    PatternWindow pattern{{200, 120, 1000, 760}};
+    OwnerWindow owner;
+    ImageFolderGuard images;
+    SettingGuard magenta{SectionSettings, KeyAuxiliaryLineColor, 13};
+    ToggleGuard cursorOff{TextCursorToggle, 0};
+    std::unique_ptr<RectangleCapture> mode;
+    HWND overlay = nullptr;
+    int finished = 0;
+};
+
+TEST_F(RectangleDrive, RepaintsPlainWithCursorCircle) { Replay<RectangleCapture>(L"RectangleCapture", true, false, L"10"); }
+
+TEST_F(RectangleDrive, RepaintsMagnifierWithCrossHairAlwaysAndFactorTwo) {
+    Replay<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier", false, true, L"2");
 }
 
-TEST(RectangleRepaint, PlainWithCursorCircle) { Replay<RectangleCapture>(L"RectangleCapture", true, false, L"10"); }
+// The cursor's hot spot (5, 7) on the release point, the top-left; no mark of the overlay.
+TEST_F(RectangleDrive, AnUpLeftDragOutputsThePatternAndExactlyTheCursorsPixels) {
+    StringSettingGuard factor(KeyZoomWindowMagnification, L"6");
+    ToggleGuard cursorOn(TextCursorToggle, 1);
+    HCURSOR cursor = MakeTestCursor();
+    ASSERT_NE(cursor, nullptr);
+    ASSERT_TRUE(PlaceCursor({300, 200}));
+    Start<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier");
+    Send(WM_LBUTTONDOWN, {900, 700});
+    Send(WM_MOUSEMOVE, {300, 200});
+    SetCursor(cursor);
+    Send(WM_LBUTTONUP, {300, 200});
+    DestroyCursor(cursor);
+    ASSERT_EQ(finished, 1);
+    ExpectImage(0, {601, 501}, [](int x, int y) {
+        return x < 3 && y < 3 ? 0x000000 : x == 5 && y == 5 ? 0xFFFFFF : ScreenPattern(300 + x, 200 + y);
+    });
+}
 
-TEST(RectangleRepaint, MagnifierWithCrossHairAlwaysAndFactorTwo) {
-    Replay<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier", false, true, L"2");
+// Not the last capture's cursor; an arrow right before Enter counts.
+TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursorAndItsRepeatsNeverFinish) {
+    ASSERT_TRUE(PlaceCursor({500, 350}));
+    Start();
+    Key(VK_RETURN);
+    Key(VK_RETURN);
+    ASSERT_EQ(finished, 1);
+    ExpectPattern(0, {500, 350}, {1, 1});
+    ASSERT_TRUE(PlaceCursor({530, 370}));
+    Again();
+    Key(VK_RETURN);
+    Key(VK_RETURN, true);
+    Key(VK_RETURN, true);
+    Key(VK_LEFT);
+    Key(VK_UP);
+    EXPECT_EQ(finished, 1);
+    Key(VK_RETURN);
+    ASSERT_EQ(finished, 2);
+    ExpectPattern(1, {529, 369}, {2, 2});
+}
+
+// Sign-extended and clamped: a release up-left of the screen picks from its corner.
+TEST_F(RectangleDrive, AReleaseOffTheSnapshotIsClampedToIt) {
+    Start();
+    Send(WM_LBUTTONDOWN, {300, 250});
+    Send(WM_LBUTTONUP, {-20, -30});
+    ASSERT_EQ(finished, 1);
+    ExpectImage(0, {301, 251}, nullptr);
 }
 
 }  // namespace
