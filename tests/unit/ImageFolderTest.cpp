@@ -85,15 +85,14 @@ TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
     TouchFile(outside / L"00001.bmp");
     const std::wstring link = cleared / L"20240101";
     // Runs /bin/sh -c command; Wine's handle of a Unix process does not wait for its end.
-    const auto shell = [&](const std::string& command) {
+    const auto shell = [](const std::string& command) {
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
         std::wstring line = L"/bin/sh -c \"" + std::wstring(command.begin(), command.end()) + L"\"";
-        if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-            return false;
-        CloseHandle(process.hThread), CloseHandle(process.hProcess);
-        return true;
+        const bool started = CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+        if (started) CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        return started;
     };
     const auto unixPath = [&](const std::wstring& path) {
         char* name = unixName(path.c_str());
