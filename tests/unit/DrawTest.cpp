@@ -76,20 +76,6 @@ TEST(GdiCache, FailedCreationIsTriedAgain) {
     EXPECT_EQ(GetObjectType(cache.GetFont(0).get()), DWORD(OBJ_FONT));
 }
 
-// The face asked for must reach a font with Japanese and Latin glyphs, or Japanese is drawn as boxes.
-TEST(GdiCache, FontHasJapaneseAndLatinGlyphs) {
-    Canvas canvas(1, 1, kGround);
-    SelectObject(canvas.dc, GdiCache().GetFont(0).get());
-    AppContext context;
-    for (int language : {0, 1}) {
-        context.Language = language;
-        const std::wstring text = context.GetText(TextDeleteImages);
-        std::vector<WORD> glyphs(text.size());
-        GetGlyphIndicesW(canvas.dc, text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
-        for (size_t i = 0; i < text.size(); ++i) EXPECT_NE(glyphs[i], 0xFFFF) << "U+" << std::hex << int(text[i]);
-    }
-}
-
 // Each primitive on a 32 x 24 image: exactly the pixels in rectangles a (right and bottom
 // included) take colour a, those in b colour b, and the DC keeps the objects it had.
 TEST(Primitives, ExactPixelsAndTheDcsObjectsKept) {
@@ -164,10 +150,6 @@ TEST(CursorPainter, CursorImageAtItsHotSpotAndItsBitmapsDeleted) {
     EXPECT_EQ(GetObjectType(mask), 0u);
     EXPECT_TRUE(colour == nullptr || GetObjectType(colour) == 0);
     EXPECT_FALSE(CursorBitmaps(nullptr).Valid());
-    for (int toggle : {0, 1, 2}) {
-        ToggleGuard on(TextCursorToggle, toggle);
-        EXPECT_EQ(CursorCaptureOn(), toggle == 1) << toggle;
-    }
 }
 
 HWND Handle(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }
