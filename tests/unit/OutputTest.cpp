@@ -204,18 +204,15 @@ TEST_F(OutputTest, ViewerThatCannotStartGivesOnlyTheProgramsMessage) {
     OutputSettings settings(scratch_.Path(), 0, scratch_ / L"no such viewer.exe");
     const std::pair<int, std::wstring> languages[] = {{1, L"Failed to start the viewer"},
                                                       {0, L"画像閲覧アプリの起動に失敗しました"}};
-    int files = 0;
     for (const auto& [language, text] : languages) {
         SCOPED_TRACE(language);
         App().Language = language;
         MessageBoxWatcher boxes;
-        SetClipboardText(owner_.Handle(), L"the user's text");
         FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
         // The box is modal inside FinishCapture: every box it showed has been seen by now.
         const auto seen = boxes.Seen();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption + L"|" + seen[0].text, L"Glimra|" + text);
-        EXPECT_TRUE(FileExists(day_ + ImageFileName(++files)) && ClipboardHoldsThePattern());
     }
     App().title = title;
 }
