@@ -68,7 +68,6 @@ Lines Split(const std::string& text, const std::string& end = "\n") {
 class OutputTest : public ::testing::Test {
 protected:
     OutputTest() {
-        App().Language = 1;
         SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", (scratch_ / L"viewer.log").c_str());
         SetClipboardText(owner_.Handle(), L"the user's text");
         for (int y = 0; y < 20; ++y)
@@ -168,12 +167,8 @@ TEST_F(OutputTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     EXPECT_TRUE(BmpPixelDataSize(16384, 16384));  // 768 MB is still a file
     for (const SIZE size : {SIZE{0, 5}, SIZE{5, -3}, SIZE{0x7FFFFFFF, 1}, SIZE{40000, 35000}}) {
         SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
-        Lines report = ReportOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), path, {0, 0}, size); });
-        ASSERT_EQ(report.size(), 6u);
-        EXPECT_EQ(report[4].substr(0, 5), "Line=");
-        report[4] = "Line=";
-        EXPECT_EQ(report, (Lines{"Error", "Bitmap creation failed", "", "File=" GLIMRA_SOURCE_DIR "/Capture/Desktop.cpp",
-                                 "Line=", Code(ERROR_INVALID_PARAMETER)}));
+        EXPECT_EQ(ReportOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), path, {0, 0}, size); }).back(),
+                  Code(ERROR_INVALID_PARAMETER));
         EXPECT_FALSE(FileExists(path));
     }
     EXPECT_EQ(ClipboardText(), L"the user's text");
