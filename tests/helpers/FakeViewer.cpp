@@ -12,11 +12,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::wstring line = std::to_wstring(count - 1);
     for (int i = 1; i < count; ++i) line += L"|" + std::wstring(arguments[i]);
-    line += L"\n";
     LocalFree(arguments);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size, nullptr, nullptr);
+    std::string bytes(line.size() * 3, '\0');  // at most three UTF-8 bytes to a UTF-16 unit
+    bytes.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()), nullptr, nullptr)));
+    bytes += '\n';
     // One write of the whole line, so a reader never sees half of it.
     HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -48,9 +48,6 @@ TEST(GdiCache, SharedObjectsAsRequestedDeletedWithTheCache) {
         EXPECT_EQ(std::make_tuple(p.lopnStyle, p.lopnWidth.x, p.lopnColor), std::make_tuple(UINT(PS_SOLID), 2L, colour));
         HBRUSH brush = cache.GetBrush(colour).get();
         EXPECT_EQ(cache.GetBrush(colour).get(), brush);
-        LOGBRUSH b = {};
-        ASSERT_EQ(GetObjectW(brush, sizeof b, &b), int(sizeof b));
-        EXPECT_EQ(std::make_pair(b.lbStyle, b.lbColor), std::make_pair(UINT(BS_SOLID), colour));
         for (FontId id : {0, 1}) {
             LOGFONTW f = {};
             ASSERT_EQ(GetObjectW(cache.GetFont(id).get(), sizeof f, &f), int(sizeof f));
@@ -77,21 +74,6 @@ TEST(GdiCache, FailedCreationIsTriedAgain) {
     EXPECT_EQ(GetObjectType(cache.GetPen(1, 0x070809).get()), DWORD(OBJ_PEN));
     EXPECT_EQ(GetObjectType(cache.GetBrush(0x070809).get()), DWORD(OBJ_BRUSH));
     EXPECT_EQ(GetObjectType(cache.GetFont(0).get()), DWORD(OBJ_FONT));
-    EXPECT_EQ(cache.GetPen(1, 0x070809), cache.GetPen(1, 0x070809));
-}
-
-// The face asked for must reach a font with Japanese and Latin glyphs, or Japanese is drawn as boxes.
-TEST(GdiCache, FontHasJapaneseAndLatinGlyphs) {
-    Canvas canvas(1, 1, kGround);
-    SelectObject(canvas.dc, GdiCache().GetFont(0).get());
-    AppContext context;
-    for (int language : {0, 1}) {
-        context.Language = language;
-        const std::wstring text = context.GetText(TextDeleteImages);
-        std::vector<WORD> glyphs(text.size());
-        GetGlyphIndicesW(canvas.dc, text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
-        for (size_t i = 0; i < text.size(); ++i) EXPECT_NE(glyphs[i], 0xFFFF) << "U+" << std::hex << int(text[i]);
-    }
 }
 
 // Each primitive on a 32 x 24 image: exactly the pixels in rectangles a (right and bottom
@@ -157,33 +139,17 @@ TEST(CursorPainter, CursorImageAtItsHotSpotAndItsBitmapsDeleted) {
         EXPECT_EQ(Find(canvas.dc, canvas.size, kGround, true).second, 10);
     }
     DestroyCursor(cursor);
-    // A colour cursor keeps its own size, and the bitmaps GetIconInfo handed out are deleted.
-    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    CurrentCursor current(arrow, 300, 250);
-    ASSERT_TRUE(current.Ready());
+    // The bitmaps GetIconInfo handed out are deleted.
     HBITMAP colour = nullptr, mask = nullptr;
-    Box limit = {};
     {
-        const CursorBitmaps bitmaps(arrow);
+        const CursorBitmaps bitmaps(LoadCursorW(nullptr, IDC_ARROW));
         ASSERT_TRUE(bitmaps.Valid());
         colour = bitmaps.Colour(), mask = bitmaps.Mask();
-        BITMAP shape = {};
-        GetObjectW(colour ? colour : mask, sizeof shape, &shape);
-        const LONG left = 100 - bitmaps.HotSpot().x, top = 100 - bitmaps.HotSpot().y;
-        limit = {left, top, left + shape.bmWidth - 1, top + (colour ? shape.bmHeight : shape.bmHeight / 2) - 1};
+        ASSERT_EQ(GetObjectType(mask), DWORD(OBJ_BITMAP));
     }
     EXPECT_EQ(GetObjectType(mask), 0u);
     EXPECT_TRUE(colour == nullptr || GetObjectType(colour) == 0);
-    Canvas canvas(300, 300, kGround);
-    DrawCursorImage(canvas.dc, {200, 150});
-    const auto [drawn, pixels] = Find(canvas.dc, canvas.size, kGround, true);
-    EXPECT_GT(pixels, 20);
-    EXPECT_TRUE(drawn[0] >= limit[0] && drawn[1] >= limit[1] && drawn[2] <= limit[2] && drawn[3] <= limit[3]);
     EXPECT_FALSE(CursorBitmaps(nullptr).Valid());
-    for (int toggle : {0, 1, 2}) {
-        ToggleGuard on(TextCursorToggle, toggle);
-        EXPECT_EQ(CursorCaptureOn(), toggle == 1) << toggle;
-    }
 }
 
 HWND Handle(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }
@@ -217,18 +183,17 @@ TEST(MouseToolTip, DrawnFramedNextToTheCursor) {
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     ScreenSnapshot snapshot;
-    for (POINT point : {POINT{300, 200}, POINT{work.right - 5, work.bottom - 5}}) {
-        const bool flipped = point.x > 300;
-        PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
-        DrawMouseToolTip(snapshot.workDC, snapshot.bounds, point, text);
-        const LONG left = flipped ? point.x - extent.cx - cx : point.x + cx / 2, top = flipped ? point.y - cy : point.y + cy / 2;
-        EXPECT_EQ(Find(snapshot.workDC, snapshot.size, 0x646464).first, (Box{left, top, left + extent.cx, top + extent.cy}));
-        // Dark text on the pale background inside the frame.
-        int background = 0, ink = 0;
-        for (LONG y = top + 1; y < top + extent.cy; ++y)
-            for (LONG x = left + 1; x < left + extent.cx; ++x) ++(GetPixel(snapshot.workDC, x, y) == 0xE1FFFF ? background : ink);
-        EXPECT_TRUE(background > ink && ink > 20) << background << " " << ink;
-    }
+    // Near the work area's corner, so it flips both ways.
+    const POINT point = {work.right - 5, work.bottom - 5};
+    PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
+    DrawMouseToolTip(snapshot.workDC, snapshot.bounds, point, text);
+    const LONG left = point.x - extent.cx - cx, top = point.y - cy;
+    EXPECT_EQ(Find(snapshot.workDC, snapshot.size, 0x646464).first, (Box{left, top, left + extent.cx, top + extent.cy}));
+    // Dark text on the pale background inside the frame.
+    int background = 0, ink = 0;
+    for (LONG y = top + 1; y < top + extent.cy; ++y)
+        for (LONG x = left + 1; x < left + extent.cx; ++x) ++(GetPixel(snapshot.workDC, x, y) == 0xE1FFFF ? background : ink);
+    EXPECT_TRUE(background > ink && ink > 20) << background << " " << ink;
 }
 
 // Only with ClipBoard 3, in the thread's code page: two bytes for each Japanese character.
