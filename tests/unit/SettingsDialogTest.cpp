@@ -3,8 +3,8 @@
 // shell browser replaced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -20,46 +20,8 @@
 namespace Vorlune::Test {
 namespace {
 
-struct Control {
-    DWORD style;
-    short x, y, cx, cy;
-    int id;
-    std::wstring kind, text;  // kind: "#128" for a predefined class, else the class name
-};
-
 // Each DIALOGEX template read field by field.
 TEST(DialogResources, EveryControlWhereItBelongs) {
-    HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(exe, nullptr);
-    std::map<std::pair<int, int>, Control> controls;  // by dialog and id; -1 for the one static without an id
-    for (int dialog : {101, 129, 130, 131, 132, 133, 134, 135}) {
-        auto at = static_cast<const BYTE*>(LockResource(LoadResource(exe, FindResourceW(exe, MAKEINTRESOURCEW(dialog), RT_DIALOG))));
-        const auto take = [&](auto value) { return std::memcpy(&value, at, sizeof value), at += sizeof value, value; };
-        const auto text = [&] {  // a name, or an ordinal as "#n"
-            std::wstring name;
-            for (WORD c; (c = take(WORD())) != 0; name += static_cast<wchar_t>(c))
-                if (c == 0xFFFF) return L"#" + std::to_wstring(take(WORD()));
-            return name;
-        };
-        at += 12;  // version and signature, help id, extended style
-        const DWORD style = take(DWORD());
-        const WORD count = take(WORD());
-        at += 4;  // x and y
-        const short cx = take(short()), cy = take(short());
-        text(), text(), text(), at += 6;  // menu, class, title; size, weight, italic, character set
-        EXPECT_EQ(std::make_tuple(style & ~WS_VISIBLE, cx, cy, text()),
-                  dialog == 101 ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
-                                                  short(307), short(206), std::wstring(L"MS UI Gothic"))
-                                : std::make_tuple(DWORD(WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), short(247),
-                                                  short(163), std::wstring(L"MS Shell Dlg"))) << dialog;
-        for (WORD i = 0; i < count; ++i) {
-            at = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3)) + 8;  // help id, ex style
-            // Braces read left to right.
-            const Control c{take(DWORD()), take(short()), take(short()), take(short()), take(short()), int(take(DWORD())), text(), text()};
-            controls[{dialog, c.id}] = c, take(WORD());  // no creation data
-        }
-    }
-    FreeLibrary(exe);
     constexpr DWORD tree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
                            TVS_TRACKSELECT | WS_BORDER | WS_HSCROLL | WS_TABSTOP;
     constexpr DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, list = CBS_DROPDOWNLIST;
@@ -79,17 +41,50 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
         {132, 1019, L"#133", list, 142, 25, 32, 92, nullptr}, {133, 1021, L"#128", check, 9, 9, 224, 10, nullptr},
         {134, 1009, L"#128", check, 9, 9, 224, 10, nullptr}, {135, 1023, L"#128", group, 8, 7, 218, 31, nullptr},
         {135, 1026, L"#130", 0, 15, 22, 62, 11, nullptr}, {135, 1022, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr}};
-    EXPECT_EQ(controls.size(), std::size(rows));
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.dialog << " / " << row.id);
-        const Control& c = controls[{row.dialog, row.id}];
-        EXPECT_EQ(_wcsicmp(c.kind.c_str(), row.kind), 0) << Narrow(c.kind);  // class names ignore case
-        EXPECT_EQ(c.style & row.style, row.style);
-        EXPECT_EQ(std::make_tuple(c.x, c.y, c.cx, c.cy, row.text ? c.text : L""),
-                  std::make_tuple(row.x, row.y, row.cx, row.cy, std::wstring(row.text ? row.text : L"")));
+    HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    size_t found = 0;
+    for (int dialog : {101, 129, 130, 131, 132, 133, 134, 135}) {
+        auto at = static_cast<const BYTE*>(LockResource(LoadResource(exe, FindResourceW(exe, MAKEINTRESOURCEW(dialog), RT_DIALOG))));
+        const auto take = [&](auto value) { return std::memcpy(&value, at, sizeof value), at += sizeof value, value; };
+        const auto text = [&] {  // a name, or an ordinal as "#n"
+            std::wstring name;
+            for (WORD c; (c = take(WORD())) != 0; name += static_cast<wchar_t>(c))
+                if (c == 0xFFFF) return L"#" + std::to_wstring(take(WORD()));
+            return name;
+        };
+        at += 12;  // version and signature, help id, extended style
+        const DWORD frame = take(DWORD());
+        const WORD count = take(WORD());
+        at += 4;  // x and y
+        const short width = take(short()), height = take(short());
+        text(), text(), text(), at += 6;  // menu, class, title; size, weight, italic, character set
+        EXPECT_EQ(std::make_tuple(frame & ~WS_VISIBLE, width, height, text()),
+                  dialog == 101 ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
+                                                  short(307), short(206), std::wstring(L"MS UI Gothic"))
+                                : std::make_tuple(DWORD(WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), short(247),
+                                                  short(163), std::wstring(L"MS Shell Dlg"))) << dialog;
+        for (WORD i = 0; i < count; ++i) {
+            at = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3)) + 8;  // help id, ex style
+            const DWORD style = take(DWORD());
+            const short x = take(short()), y = take(short()), cx = take(short()), cy = take(short());
+            const int id = int(take(DWORD()));
+            const std::wstring kind = text(), caption = text();  // kind: "#128" for a predefined class
+            take(WORD());  // no creation data
+            SCOPED_TRACE(testing::Message() << dialog << " / " << id);
+            const Row* row = std::find_if(std::begin(rows), std::end(rows), [&](const Row& r) { return r.dialog == dialog && r.id == id; });
+            ASSERT_NE(row, std::end(rows));
+            ++found;
+            EXPECT_EQ(_wcsicmp(kind.c_str(), row->kind), 0) << Narrow(kind);  // class names ignore case
+            EXPECT_EQ(style & row->style, row->style);
+            EXPECT_EQ(std::make_tuple(x, y, cx, cy, row->text ? caption : L""),
+                      std::make_tuple(row->x, row->y, row->cx, row->cy, std::wstring(row->text ? row->text : L"")));
+            EXPECT_FALSE(id == 1027 && (style & WS_VISIBLE));  // the colour list's placeholder
+            EXPECT_FALSE(id == 1012 && (style & SS_NOTIFY));   // mouse messages reach the page
+        }
     }
-    EXPECT_FALSE((controls[{131, 1027}]).style & WS_VISIBLE);  // the colour list's placeholder
-    EXPECT_FALSE((controls[{129, 1012}]).style & SS_NOTIFY);   // mouse messages reach the page
+    FreeLibrary(exe);
+    EXPECT_EQ(found, std::size(rows));
 }
 
 // A control of the dialog or of one of its pages; the ids differ across pages.
