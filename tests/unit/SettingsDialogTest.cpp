@@ -138,15 +138,16 @@ protected:
     void SetUp() override { CreateDirectoryW(GetTempFolderPath().c_str(), nullptr), TearDown(); }
     void TearDown() override {
         SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileW(IniPath().c_str());
-        App().Language = 0;
+        App().Language = 0, works = true;
     }
     static inline std::wstring browsed, launched;
-    static inline bool launchStarts = true;  // what the launcher answers
+    static inline bool works = true;  // what the launcher answers; else the browser throws
     SettingsWindow window{nullptr, {[](UINT flags, HWND, const std::wstring& from, const std::wstring& caption, const std::wstring&) {
+                                        if (!works) throw std::runtime_error("no shell");
                                         browsed = std::to_wstring(flags) + L"|" + from + L"|" + caption;
                                         return std::wstring(L"C:\\picked");
                                     },
-                                    [](HWND, const std::wstring& target) { return launched += target + L"|", launchStarts; }}};
+                                    [](HWND, const std::wstring& target) { return launched += target + L"|", works; }}};
 };
 
 // OK with an empty path shows its message, stores nothing and keeps the dialog open.
@@ -202,21 +203,26 @@ TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryCont
                      L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 
-// A release on the link opens the web page, one beside it nothing; a page that cannot open is reported.
-TEST_F(SettingsDialogTest, TheLinkOpensTheWebPage) {
+// A release on the link opens the web page, one beside it nothing; a page that cannot open is
+// reported, and an error inside is shown and ends the dialog.
+TEST_F(SettingsDialogTest, FailingServicesAreReportedAndAnErrorInsideEndsTheDialog) {
     App().Language = 1;
-    launchStarts = false;
+    works = false;
     MessageBoxWatcher boxes;
-    Open(window, [](HWND dialog) {
+    bool ended = false;
+    const Opening seen = Open(window, [&](HWND dialog) {
         HWND link = Item(dialog, 1012), page = GetParent(link);
         RECT rect = {};
         GetWindowRect(link, &rect);
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
         SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 2, (rect.top + rect.bottom) / 2));
         SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left - 2, rect.top - 2));
+        Send(dialog, 1002, BM_CLICK);
+        ended = WaitUntil([&] { return !IsWindow(dialog); }, 3s);
     });
+    EXPECT_TRUE(ended && seen.finished);
     EXPECT_EQ(launched, App().GetText(TextWebPage) + L"|");
-    EXPECT_EQ(Texts(boxes), App().title + L"|" + App().GetText(TextBrowserFailed) + L"|");
+    EXPECT_EQ(Texts(boxes), App().title + L"|" + App().GetText(TextBrowserFailed) + L"|" + App().title + L"|no shell|");
 }
 
 // Only a reset that removed the file ends the dialog, and the toolbar is no longer topmost after it.
@@ -244,19 +250,6 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
         EXPECT_EQ((GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, !c.closes);
     }
     DestroyWindow(owner);
-}
-
-TEST_F(SettingsDialogTest, AnErrorInsideIsShownAndEndsTheDialog) {
-    MessageBoxWatcher boxes;
-    SettingsWindow failing(nullptr, {[](UINT, HWND, const std::wstring&, const std::wstring&, const std::wstring&)
-                                         -> std::wstring { throw std::runtime_error("no shell"); }, {}});
-    bool ended = false;
-    const Opening seen = Open(failing, [&](HWND dialog) {
-        Send(dialog, 1002, BM_CLICK);
-        ended = WaitUntil([&] { return !IsWindow(dialog); }, 3s);
-    });
-    EXPECT_TRUE(ended && seen.finished);
-    EXPECT_EQ(Texts(boxes), App().title + L"|no shell|");
 }
 
 // Openings from two windows in turn run the latest opener's callback, and an empty one never;
