@@ -2,7 +2,6 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
-#include "draw/ToolTip.h"
 
 namespace Vorlune::Test {
 
@@ -37,11 +36,6 @@ void ToolbarHost::Build() {
     closes = 0;
     SetWindowPos(hwnd, nullptr, kOrigin.x, kOrigin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-}
-
-void ToolbarHost::Hide() {
-    ShowWindow(hwnd, SW_HIDE);
-    TheToolTip().Hide();
 }
 
 COLORREF ToolbarHost::Pixel(int x, int y) const {

@@ -12,7 +12,6 @@ public:
     static constexpr POINT kOrigin = {300, 300};
     static ToolbarHost& Get();
     void Build();  // fresh containers, shown at kOrigin; command buttons record their ids in ran
-    void Hide();   // away with its hint, so no later test meets it or hands it the focus
     // The message with the point in LPARAM; every one but WM_PAINT repaints synchronously.
     void Send(UINT message, int x = 0, int y = 0) const { SendMessageW(hwnd, message, 0, MAKELPARAM(x, y)); }
     COLORREF Pixel(int x, int y) const;

@@ -33,7 +33,8 @@ ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
     return h;
 }
 
-// After the test: toggles, language and cursor as they were; the toolbar and its hint away.
+// After the test: toggles, language and cursor as they were; the toolbar and its hint away, so
+// no later test meets them or hands the toolbar the focus.
 struct Restore {
     ToggleGuard guards[6] = {{kToggles[0], 0}, {kToggles[1], 0}, {kToggles[2], 0},
                              {kToggles[3], 0}, {kToggles[4], 0}, {kToggles[5], 0}};
@@ -41,7 +42,8 @@ struct Restore {
     POINT cursor = {};
     Restore() { GetCursorPos(&cursor); }
     ~Restore() {
-        ToolbarHost::Get().Hide();
+        ShowWindow(ToolbarHost::Get().hwnd, SW_HIDE);
+        TheToolTip().Hide();
         App().Language = language;
         SetCursorPos(cursor.x, cursor.y);
         PumpMessages();
