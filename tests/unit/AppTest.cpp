@@ -14,21 +14,14 @@
 namespace Vorlune::Test {
 namespace {
 
-TEST(MessageMap, DispatchFirstRegistrationAndDialogResults) {
+// A dialog's answer: its result handler's, all 64 bits; TRUE after a plain handler; FALSE with none.
+TEST(MessageMap, DialogResults) {
     MessageMap map;
-    int calls = 0;
-    LPARAM seen = 0;
-    map.AddHandler(WM_MOUSEMOVE, [&](WPARAM w, LPARAM l) { calls += static_cast<int>(w), seen = l; });
-    map.AddHandler(WM_MOUSEMOVE, [&](WPARAM, LPARAM) { calls += 100; });
-    map.AddHandler(WM_INITDIALOG, [&](WPARAM, LPARAM) { ++calls; });
-    const INT_PTR brush = static_cast<INT_PTR>(0x123456789ABCLL);  // all 64 bits come back
+    const INT_PTR brush = static_cast<INT_PTR>(0x123456789ABCLL);
     map.AddResultHandler(WM_CTLCOLORSTATIC, [=](WPARAM, LPARAM) { return brush; });
-    EXPECT_TRUE(map.Dispatch(WM_KEYDOWN, 1, 2)) << "true: no handler ran";
-    EXPECT_FALSE(map.Dispatch(WM_MOUSEMOVE, 7, -9));
-    EXPECT_EQ(std::make_pair(calls, seen), std::make_pair(7, LPARAM(-9)));
+    map.AddHandler(WM_INITDIALOG, [](WPARAM, LPARAM) {});
     EXPECT_EQ(std::make_tuple(map.DispatchDialog(WM_CTLCOLORSTATIC, 0, 0), map.DispatchDialog(WM_INITDIALOG, 0, 0),
                               map.DispatchDialog(WM_COMMAND, 0, 0)), std::make_tuple(brush, INT_PTR(TRUE), INT_PTR(FALSE)));
-    EXPECT_EQ(calls, 8);
 }
 
 // Real window classes served by maps; one class per test, as a map keeps its first handlers.
@@ -44,10 +37,11 @@ HWND CreateTestWindow(UINT message, MessageHandler handler) {
     return CreateWindowExW(0, name.c_str(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
 }
 
-TEST(WindowProcedure, EraseAnswersOneAndExceptionsAreParked) {
-    int later = 0;  // the erase handler never runs, the other only once the ending is reported
+TEST(WindowProcedure, EraseAnswersOneTheFirstHandlerWinsAndExceptionsAreParked) {
+    int later = 0;  // the erase handler never runs, the first other one only once the ending is reported
     ClassMessageMap<TestClass<1>>().AddHandler(WM_ERASEBKGND, [&](WPARAM, LPARAM) { ++later; });
     ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { ++later; });
+    ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { later += 100; });
     HWND hwnd = CreateTestWindow<1>(WM_USER + 1, [](WPARAM, LPARAM) { throw std::runtime_error("inside a handler"); });
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(std::make_pair(SendMessageW(hwnd, WM_ERASEBKGND, 0, 0), MainWndProc(hwnd, WM_ERASEBKGND, 0, 0)),
