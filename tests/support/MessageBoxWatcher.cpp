@@ -5,24 +5,16 @@
 namespace Vorlune::Test {
 
 constexpr int kMessageTextId = 0xFFFF;
-using Found = std::pair<DWORD, std::vector<HWND>>;  // a process and its boxes
 
 MessageBoxWatcher::MessageBoxWatcher(DWORD pid, int reply, std::function<void(const SeenBox&)> onSeen)
     : thread_([this, pid = pid ? pid : GetCurrentProcessId(), reply, onSeen = std::move(onSeen)] {
-          for (std::vector<HWND> handled; !stop_; Sleep(10)) {
-              Found found{pid, {}};
-              EnumWindows([](HWND hwnd, LPARAM param) -> BOOL {
-                  auto& [process, boxes] = *reinterpret_cast<Found*>(param);
+          for (std::vector<HWND> handled; !stop_; Sleep(10))
+              for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
                   DWORD owner = 0;
-                  wchar_t kind[16] = {};
-                  GetWindowThreadProcessId(hwnd, &owner);
-                  GetClassNameW(hwnd, kind, 16);
-                  if (owner == process && std::wstring(kind) == L"#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, kMessageTextId))
-                      boxes.push_back(hwnd);
-                  return TRUE;
-              }, reinterpret_cast<LPARAM>(&found));
-              for (HWND box : found.second) {
-                  if (std::find(handled.begin(), handled.end(), box) != handled.end()) continue;
+                  GetWindowThreadProcessId(box, &owner);
+                  if (owner != pid || !IsWindowVisible(box) || GetDlgItem(box, kMessageTextId) == nullptr ||
+                      std::find(handled.begin(), handled.end(), box) != handled.end())
+                      continue;
                   handled.push_back(box);
                   const SeenBox seen = {WindowText(box), WindowText(GetDlgItem(box, kMessageTextId))};
                   if (onSeen) onSeen(seen);
@@ -32,7 +24,6 @@ MessageBoxWatcher::MessageBoxWatcher(DWORD pid, int reply, std::function<void(co
                   if (GetDlgItem(box, answer) == nullptr) answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;
                   PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
               }
-          }
       }) {}
 
 std::wstring WindowText(HWND hwnd) {

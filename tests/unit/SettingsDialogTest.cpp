@@ -3,8 +3,8 @@
 // shell browser replaced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -20,46 +20,8 @@
 namespace Vorlune::Test {
 namespace {
 
-struct Control {
-    DWORD style;
-    short x, y, cx, cy;
-    int id;
-    std::wstring kind, text;  // kind: "#128" for a predefined class, else the class name
-};
-
 // Each DIALOGEX template read field by field.
 TEST(DialogResources, EveryControlWhereItBelongs) {
-    HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(exe, nullptr);
-    std::map<std::pair<int, int>, Control> controls;  // by dialog and id; -1 for the one static without an id
-    for (int dialog : {101, 129, 130, 131, 132, 133, 134, 135}) {
-        auto at = static_cast<const BYTE*>(LockResource(LoadResource(exe, FindResourceW(exe, MAKEINTRESOURCEW(dialog), RT_DIALOG))));
-        const auto take = [&](auto value) { return std::memcpy(&value, at, sizeof value), at += sizeof value, value; };
-        const auto text = [&] {  // a name, or an ordinal as "#n"
-            std::wstring name;
-            for (WORD c; (c = take(WORD())) != 0; name += static_cast<wchar_t>(c))
-                if (c == 0xFFFF) return L"#" + std::to_wstring(take(WORD()));
-            return name;
-        };
-        at += 12;  // version and signature, help id, extended style
-        const DWORD style = take(DWORD());
-        const WORD count = take(WORD());
-        at += 4;  // x and y
-        const short cx = take(short()), cy = take(short());
-        text(), text(), text(), at += 6;  // menu, class, title; size, weight, italic, character set
-        EXPECT_EQ(std::make_tuple(style & ~WS_VISIBLE, cx, cy, text()),
-                  dialog == 101 ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
-                                                  short(307), short(206), std::wstring(L"MS UI Gothic"))
-                                : std::make_tuple(DWORD(WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), short(247),
-                                                  short(163), std::wstring(L"MS Shell Dlg"))) << dialog;
-        for (WORD i = 0; i < count; ++i) {
-            at = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3)) + 8;  // help id, ex style
-            // Braces read left to right.
-            const Control c{take(DWORD()), take(short()), take(short()), take(short()), take(short()), int(take(DWORD())), text(), text()};
-            controls[{dialog, c.id}] = c, take(WORD());  // no creation data
-        }
-    }
-    FreeLibrary(exe);
     constexpr DWORD tree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
                            TVS_TRACKSELECT | WS_BORDER | WS_HSCROLL | WS_TABSTOP;
     constexpr DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, list = CBS_DROPDOWNLIST;
@@ -79,17 +41,50 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
         {132, 1019, L"#133", list, 142, 25, 32, 92, nullptr}, {133, 1021, L"#128", check, 9, 9, 224, 10, nullptr},
         {134, 1009, L"#128", check, 9, 9, 224, 10, nullptr}, {135, 1023, L"#128", group, 8, 7, 218, 31, nullptr},
         {135, 1026, L"#130", 0, 15, 22, 62, 11, nullptr}, {135, 1022, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr}};
-    EXPECT_EQ(controls.size(), std::size(rows));
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.dialog << " / " << row.id);
-        const Control& c = controls[{row.dialog, row.id}];
-        EXPECT_EQ(_wcsicmp(c.kind.c_str(), row.kind), 0) << Narrow(c.kind);  // class names ignore case
-        EXPECT_EQ(c.style & row.style, row.style);
-        EXPECT_EQ(std::make_tuple(c.x, c.y, c.cx, c.cy, row.text ? c.text : L""),
-                  std::make_tuple(row.x, row.y, row.cx, row.cy, std::wstring(row.text ? row.text : L"")));
+    HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    size_t found = 0;
+    for (int dialog : {101, 129, 130, 131, 132, 133, 134, 135}) {
+        auto at = static_cast<const BYTE*>(LockResource(LoadResource(exe, FindResourceW(exe, MAKEINTRESOURCEW(dialog), RT_DIALOG))));
+        const auto take = [&](auto value) { return std::memcpy(&value, at, sizeof value), at += sizeof value, value; };
+        const auto text = [&] {  // a name, or an ordinal as "#n"
+            std::wstring name;
+            for (WORD c; (c = take(WORD())) != 0; name += static_cast<wchar_t>(c))
+                if (c == 0xFFFF) return L"#" + std::to_wstring(take(WORD()));
+            return name;
+        };
+        at += 12;  // version and signature, help id, extended style
+        const DWORD frame = take(DWORD());
+        const WORD count = take(WORD());
+        at += 4;  // x and y
+        const short width = take(short()), height = take(short());
+        text(), text(), text(), at += 6;  // menu, class, title; size, weight, italic, character set
+        EXPECT_EQ(std::make_tuple(frame & ~WS_VISIBLE, width, height, text()),
+                  dialog == 101 ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
+                                                  short(307), short(206), std::wstring(L"MS UI Gothic"))
+                                : std::make_tuple(DWORD(WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), short(247),
+                                                  short(163), std::wstring(L"MS Shell Dlg"))) << dialog;
+        for (WORD i = 0; i < count; ++i) {
+            at = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3)) + 8;  // help id, ex style
+            const DWORD style = take(DWORD());
+            const short x = take(short()), y = take(short()), cx = take(short()), cy = take(short());
+            const int id = int(take(DWORD()));
+            const std::wstring kind = text(), caption = text();  // kind: "#128" for a predefined class
+            take(WORD());  // no creation data
+            SCOPED_TRACE(testing::Message() << dialog << " / " << id);
+            const Row* row = std::find_if(std::begin(rows), std::end(rows), [&](const Row& r) { return r.dialog == dialog && r.id == id; });
+            ASSERT_NE(row, std::end(rows));
+            ++found;
+            EXPECT_EQ(_wcsicmp(kind.c_str(), row->kind), 0) << Narrow(kind);  // class names ignore case
+            EXPECT_EQ(style & row->style, row->style);
+            EXPECT_EQ(std::make_tuple(x, y, cx, cy, row->text ? caption : L""),
+                      std::make_tuple(row->x, row->y, row->cx, row->cy, std::wstring(row->text ? row->text : L"")));
+            EXPECT_FALSE(id == 1027 && (style & WS_VISIBLE));  // the colour list's placeholder
+            EXPECT_FALSE(id == 1012 && (style & SS_NOTIFY));   // mouse messages reach the page
+        }
     }
-    EXPECT_FALSE((controls[{131, 1027}]).style & WS_VISIBLE);  // the colour list's placeholder
-    EXPECT_FALSE((controls[{129, 1012}]).style & SS_NOTIFY);   // mouse messages reach the page
+    FreeLibrary(exe);
+    EXPECT_EQ(found, std::size(rows));
 }
 
 // A control of the dialog or of one of its pages; the ids differ across pages.
@@ -143,15 +138,16 @@ protected:
     void SetUp() override { CreateDirectoryW(GetTempFolderPath().c_str(), nullptr), TearDown(); }
     void TearDown() override {
         SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileW(IniPath().c_str());
-        App().Language = 0;
+        App().Language = 0, works = true;
     }
     static inline std::wstring browsed, launched;
-    static inline bool launchStarts = true;
+    static inline bool works = true;  // what the launcher answers; else the browser throws
     SettingsWindow window{nullptr, {[](UINT flags, HWND, const std::wstring& from, const std::wstring& caption, const std::wstring&) {
+                                        if (!works) throw std::runtime_error("no shell");
                                         browsed = std::to_wstring(flags) + L"|" + from + L"|" + caption;
                                         return std::wstring(L"C:\\picked");
                                     },
-                                    [](HWND, const std::wstring& target) { return launched += target + L"|", launchStarts; }}};
+                                    [](HWND, const std::wstring& target) { return launched += target + L"|", works; }}};
 };
 
 // OK with an empty path shows its message, stores nothing and keeps the dialog open.
@@ -162,10 +158,10 @@ void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
     EXPECT_EQ(Ini(), ini);
 }
 
-// The first opening shows the defaults on the General page; Cancel stores only the page.
-TEST_F(SettingsDialogTest, DefaultsAndCancel) {
+// The first opening shows the defaults on the General page.
+TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
     MessageBoxWatcher boxes;
-    const Opening seen = Open(window, [](HWND dialog) {
+    Open(window, [](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, 1010));
         EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {1001, 1003, 1019, 1022, 1011}),
                   App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
@@ -174,10 +170,7 @@ TEST_F(SettingsDialogTest, DefaultsAndCancel) {
                                   Send(dialog, 1003, EM_GETLIMITTEXT)), std::make_tuple(LRESULT(0), LRESULT(BST_CHECKED), LRESULT(998), LRESULT(998)));
         EmptyFieldAndOk(dialog, 1003, L"");
     });
-    EXPECT_TRUE(seen.finished);
-    EXPECT_EQ(seen.selected, L"全般");
     EXPECT_EQ(Texts(boxes), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
-    EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=全般\r\n");
 }
 
 // Stored values outside the lists show the first entry (the colour its default), the stored page
@@ -210,24 +203,26 @@ TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryCont
                      L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 
-// A release on the link opens the web page, one beside it nothing; a page that cannot open is reported.
-TEST_F(SettingsDialogTest, TheLinkOpensTheWebPage) {
-    for (int language : {0, 1}) {
-        App().Language = language;
-        launchStarts = language == 0;
-        launched.clear();
-        MessageBoxWatcher boxes;
-        Open(window, [](HWND dialog) {
-            HWND link = Item(dialog, 1012), page = GetParent(link);
-            RECT rect = {};
-            GetWindowRect(link, &rect);
-            MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
-            SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 2, (rect.top + rect.bottom) / 2));
-            SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left - 2, rect.top - 2));
-        });
-        EXPECT_EQ(launched, App().GetText(TextWebPage) + L"|");
-        EXPECT_EQ(Texts(boxes), language == 0 ? L"" : App().title + L"|" + App().GetText(TextBrowserFailed) + L"|");
-    }
+// A release on the link opens the web page, one beside it nothing; a page that cannot open is
+// reported, and an error inside is shown and ends the dialog.
+TEST_F(SettingsDialogTest, FailingServicesAreReportedAndAnErrorInsideEndsTheDialog) {
+    App().Language = 1;
+    works = false;
+    MessageBoxWatcher boxes;
+    bool ended = false;
+    const Opening seen = Open(window, [&](HWND dialog) {
+        HWND link = Item(dialog, 1012), page = GetParent(link);
+        RECT rect = {};
+        GetWindowRect(link, &rect);
+        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+        SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 2, (rect.top + rect.bottom) / 2));
+        SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(rect.left - 2, rect.top - 2));
+        Send(dialog, 1002, BM_CLICK);
+        ended = WaitUntil([&] { return !IsWindow(dialog); }, 3s);
+    });
+    EXPECT_TRUE(ended && seen.finished);
+    EXPECT_EQ(launched, App().GetText(TextWebPage) + L"|");
+    EXPECT_EQ(Texts(boxes), App().title + L"|" + App().GetText(TextBrowserFailed) + L"|" + App().title + L"|no shell|");
 }
 
 // Only a reset that removed the file ends the dialog, and the toolbar is no longer topmost after it.
@@ -257,21 +252,9 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
     DestroyWindow(owner);
 }
 
-TEST_F(SettingsDialogTest, AnErrorInsideIsShownAndEndsTheDialog) {
-    MessageBoxWatcher boxes;
-    SettingsWindow failing(nullptr, {[](UINT, HWND, const std::wstring&, const std::wstring&, const std::wstring&)
-                                         -> std::wstring { throw std::runtime_error("no shell"); }, {}});
-    bool ended = false;
-    const Opening seen = Open(failing, [&](HWND dialog) {
-        Send(dialog, 1002, BM_CLICK);
-        ended = WaitUntil([&] { return !IsWindow(dialog); }, 3s);
-    });
-    EXPECT_TRUE(ended && seen.finished);
-    EXPECT_EQ(Texts(boxes), App().title + L"|no shell|");
-}
-
 // Openings from two windows in turn run the latest opener's callback, and an empty one never;
-// a page stored in English is not found in Japanese, and General is selected then.
+// a page stored in English is not found in Japanese, and General is selected then. Cancel and
+// Escape store the page alone.
 TEST_F(SettingsDialogTest, EveryOpeningRunsTheCallbackOfItsOpenerAndFindsThePageAgain) {
     auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
     for (int i = 0; i < 6; ++i) {
@@ -280,27 +263,37 @@ TEST_F(SettingsDialogTest, EveryOpeningRunsTheCallbackOfItsOpenerAndFindsThePage
             HWND tree = GetDlgItem(dialog, 1000);
             TreeView_SelectItem(tree, TreeView_GetLastVisible(tree));
             EXPECT_TRUE(PageShown(dialog, 1022));
-        });
+        }, i % 2 ? IDCANCEL : 1004);
         EXPECT_EQ(seen.selected, App().GetText(i == 0 || i == 4 ? TextGeneralPage : TextDesktopPage)) << i;
         EXPECT_TRUE(seen.finished) << i;
     }
+    EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=デスクトップ\r\n");
     EXPECT_FALSE(Open(*second, [](HWND) {}, 1004, false).finished);
     second.reset();  // the dialog outlives the window that opened it first
     EXPECT_TRUE(Open(window, [](HWND) {}).finished);
 }
 
-// A colour list that could not be made leaves the stored colour alone.
-TEST_F(SettingsDialogTest, WithoutAColourListTheStoredColourStays) {
+// Runs steps while the common-controls class is unregistered.
+void WithoutClass(const wchar_t* name, const std::function<void()>& steps) {
     HINSTANCE comctl = GetModuleHandleW(L"comctl32.dll");
     WNDCLASSEXW kind = {};
     kind.cbSize = sizeof kind;
-    ASSERT_TRUE(GetClassInfoExW(comctl, L"ComboBoxEx32", &kind));
-    ASSERT_TRUE(UnregisterClassW(L"ComboBoxEx32", comctl));
-    WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
-    Open(window, [](HWND) {}, 1024);
+    ASSERT_TRUE(GetClassInfoExW(comctl, name, &kind));
+    ASSERT_TRUE(UnregisterClassW(name, comctl));
+    steps();
     kind.hInstance = comctl;
     RegisterClassExW(&kind);
+}
+
+// A colour list that could not be made leaves the stored colour alone; a dialog that could not
+// be made still ends its opening.
+TEST_F(SettingsDialogTest, WithoutAColourListTheStoredColourStaysAndWithoutTheDialogTheOpeningEnds) {
+    WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
+    WithoutClass(L"ComboBoxEx32", [&] { Open(window, [](HWND) {}, 1024); });
     EXPECT_NE(Ini().find(L"AuxiliaryLineColor=3\r\n"), std::wstring::npos);
+    bool finished = false;
+    WithoutClass(L"SysTreeView32", [&] { window.Act([&] { finished = true; }); });
+    EXPECT_TRUE(finished);
 }
 
 }  // namespace
