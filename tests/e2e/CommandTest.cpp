@@ -165,7 +165,7 @@ TEST(Commands, AMissingImageFolderIsReportedAndTheCapturePageOpens) {
          L"Capture"}};
     for (const Language& language : languages) {
         GlimraApp app;
-        const std::wstring folder = app.TempFolder() + L"no\\such";
+        const std::wstring folder = app.AppFolder() + L"no\\such";
         app.WriteIni(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=" + language.toggle + L"\r\n");
         ASSERT_TRUE(app.Start());
         ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // the settings need no folder
@@ -196,7 +196,7 @@ TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackAndNoCommandRunsTwice) {
     GlimraApp app;
     app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\n[Gui]\r\n8=1\r\n");
     bool shownDuringBox = true;
-    ASSERT_TRUE(app.Start({}, [&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
+    ASSERT_TRUE(app.Start([&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
     Click(app.Window(), CommandButton(3));
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
     EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");
