@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "Capture/RectangleCapture.h"
-#include "Capture/ScreenSnapshot.h"
 #include "CaptureProbe.h"
 #include "GlimraApp.h"
 #include "ImageFiles.h"
@@ -44,10 +43,7 @@ TEST_F(Dual, OverlayShowsTheLeftMonitorAndGivesSnapshotPoints) {
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(-1915, 5) == kMarker; })) << "the frozen image in its place";
     for (POINT screen : {POINT{-1800, 300}, POINT{100, 700}}) {
         SetCursorPos(screen.x, screen.y);
-        const POINT expected = {screen.x + 1920, screen.y};
-        EXPECT_TRUE(WaitUntil([&] { return Contains(mode->PointsOf(WM_MOUSEMOVE), expected); })) << screen.x;
-        LeftClick();
-        EXPECT_TRUE(WaitUntil([&] { return Contains(mode->PointsOf(WM_LBUTTONUP), expected); })) << screen.x;
+        EXPECT_TRUE(WaitUntil([&] { return Contains(mode->PointsOf(WM_MOUSEMOVE), {screen.x + 1920, screen.y}); })) << screen.x;
     }
 }
 
@@ -75,16 +71,12 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
 
 // The description box flips inside the monitor under the cursor, not the primary one.
 TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
-    const RECT bounds = {-1920, 0, 1920, 1080};
-    const RECT left = MouseToolTipWorkArea(bounds, {500, 500}), primary = MouseToolTipWorkArea(bounds, {2420, 500});
-    EXPECT_EQ(std::make_pair(left.left, left.right), std::make_pair(0L, 1920L));
-    EXPECT_EQ(std::make_tuple(primary.left, primary.right, primary.bottom), std::make_tuple(1920L, 3840L, 1080L));
-    ScreenSnapshot snapshot;  // near the left monitor's right edge the box goes left of the cursor
-    PatBlt(snapshot.workDC, 0, 0, snapshot.size.cx, snapshot.size.cy, WHITENESS);
-    DrawMouseToolTip(snapshot.workDC, snapshot.bounds, {1900, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
-    const int cx = GetSystemMetrics(SM_CXCURSOR), y = 500 + GetSystemMetrics(SM_CYCURSOR) / 2 + 1;
-    EXPECT_NE(GetPixel(snapshot.workDC, 1900 - cx - 10, y), 0xFFFFFFu);
-    EXPECT_EQ(GetPixel(snapshot.workDC, 1900 + cx / 2 + 10, y), 0xFFFFFFu);
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (auto [x, flips] : {std::pair{1400L, false}, {1900L, true}, {2000L, false}, {3800L, true}}) {
+        const RECT box = DrawMouseToolTip(dc, {-1920, 0, 1920, 1080}, {x, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
+        EXPECT_EQ(box.right < x, flips) << x;
+    }
+    DeleteDC(dc);
 }
 
 }  // namespace

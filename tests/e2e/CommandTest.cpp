@@ -1,6 +1,7 @@
 // The real toolbar's commands, driven by clicks on its buttons.
 #include <gtest/gtest.h>
 
+#include "CaptureProbe.h"
 #include "GlimraApp.h"
 #include "ImageFiles.h"
 #include "PatternWindow.h"
@@ -13,79 +14,64 @@ constexpr int kTree = 1000, kFolderEdit = 1003, kCancel = 1004, kTopMost = 1013,
 
 POINT CommandButton(int i) { return {25 + 45 * i, 49}; }
 
-void Post(HWND window, UINT message, POINT client) { PostMessageW(window, message, 0, MAKELPARAM(client.x, client.y)); }
+POINT OnToolbar(GlimraApp& app, POINT client) {
+    const RECT toolbar = app.WindowRect();
+    return {toolbar.left + client.x, toolbar.top + client.y};
+}
 
+// Posted, so queued behind every click before it.
 void Click(HWND window, POINT client) {
-    Post(window, WM_LBUTTONDOWN, client);
-    Post(window, WM_LBUTTONUP, client);
-}
-
-struct DialogSearch {
-    DWORD pid;
-    int count = 0;
-    HWND found = nullptr;
-};
-
-// The settings dialogs of the process, and one of them on the screen.
-DialogSearch SettingsDialogs(GlimraApp& app) {
-    DialogSearch search{app.Proc().Id()};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) {
-            auto* s = reinterpret_cast<DialogSearch*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid != s->pid || GetDlgItem(hwnd, kTree) == nullptr) return TRUE;
-            ++s->count;
-            if (IsWindowVisible(hwnd)) s->found = hwnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search;
-}
-
-HWND WaitDialog(GlimraApp& app) {
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = SettingsDialogs(app).found) != nullptr; });
-    return dialog;
+    PostMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(client.x, client.y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
 }
 
 void Press(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void Cancel(HWND dialog) { Press(dialog, kCancel); }
-
-// A control of the dialog's pages, shown or not.
-HWND PageControl(HWND dialog, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM param) {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(child) == s->id && (s->found == nullptr || IsWindowVisible(child))) s->found = child;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// The process's top-level dialogs are the settings and its message boxes.
+HWND WaitDialog(GlimraApp& app) {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = app.Proc().FindWindowOf(L"#32770");
+        if (dialog != nullptr && (GetDlgItem(dialog, kTree) == nullptr || !IsWindowVisible(dialog))) dialog = nullptr;
+        return dialog != nullptr;
+    });
+    return dialog;
 }
 
 bool ToolbarBack(GlimraApp& app) {
-    return WaitUntil([&] { return IsWindowVisible(app.Window()) && SettingsDialogs(app).count == 0; });
+    return WaitUntil([&] { return IsWindowVisible(app.Window()) && app.Proc().FindWindowOf(L"#32770") == nullptr; });
 }
 
-void SetIni(GlimraApp& app, const wchar_t* section, const wchar_t* key, const std::wstring& value) {
-    WritePrivateProfileStringW(section, key, value.c_str(), app.IniPath().c_str());
+// A control of the dialog's pages, the shown one if several have its id.
+HWND PageControl(HWND dialog, int id) {
+    HWND found = nullptr;
+    for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr;)
+        if (HWND control = GetDlgItem(page, id); control != nullptr && (found == nullptr || IsWindowVisible(control)))
+            found = control;
+    return found;
+}
+
+// By mouse, Cancel reaches the dialog only if the toolbar let go of the mouse before it came.
+void OpenAndCancelTheDialog(GlimraApp& app, bool byMouse) {
+    if (byMouse)
+        RealClick(OnToolbar(app, CommandButton(4)));
+    else
+        Click(app.Window(), CommandButton(4));
+    HWND dialog = WaitDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindowVisible(app.Window()));
+    RECT cancel = {};
+    GetWindowRect(GetDlgItem(dialog, kCancel), &cancel);
+    if (byMouse)
+        RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
+    else
+        Press(dialog, kCancel);
+    ASSERT_TRUE(ToolbarBack(app));
 }
 
 std::wstring TodaysFolder(GlimraApp& app) { return app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
-
-POINT OnToolbar(GlimraApp& app, POINT client) {
-    const RECT toolbar = app.WindowRect();
-    return {toolbar.left + client.x, toolbar.top + client.y};
-}
 
 TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
     const RECT picture = {600, 300, 1000, 600};
@@ -93,25 +79,18 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
     ASSERT_TRUE(pattern.Shown());
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT dragged = {650, 350, 751, 421};
-    enum Pick { Drag, Click, None };
     struct Journey {
         int button;
-        const wchar_t* toggle;
-        const wchar_t* value;
+        bool toggle;
         const wchar_t* overlay;
-        Pick pick;
-        RECT image;
     };
     const Journey journeys[] = {
-        {0, L"5", L"0", L"RectangleCapture", Drag, dragged},
-        {0, L"5", L"1", L"RectangleCaptureWithMagnifier", Drag, dragged},
-        {1, L"6", L"0", L"WindowCaptureTop", Click, picture},
-        {1, L"6", L"1", L"WindowCaptureAll", Click, picture},
-        {2, L"7", L"0", L"HiddenWindowCaptureTop", Click, picture},
-        {2, L"7", L"1", L"HiddenWindowCaptureAll", Click, picture},
-        {3, L"8", L"0", L"DesktopCapture", Click, screen},  // only with the cursor toggle on
-        {3, L"8", L"1", nullptr, None, screen},             // delayed by no seconds
-        {0, L"5", L"0", L"RectangleCapture", Drag, dragged},  // the same mode again
+        {0, false, L"RectangleCapture"}, {0, true, L"RectangleCaptureWithMagnifier"},
+        {1, false, L"WindowCaptureTop"}, {1, true, L"WindowCaptureAll"},
+        {2, false, L"HiddenWindowCaptureTop"}, {2, true, L"HiddenWindowCaptureAll"},
+        {3, false, L"DesktopCapture"},  // only with the cursor toggle on
+        {3, true, nullptr},             // delayed by no seconds
+        {0, false, L"RectangleCapture"},  // the same mode again
     };
     GlimraApp app;
     app.WriteIni(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\n");
@@ -119,9 +98,10 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
     HWND first = nullptr;
     int number = 0;
     for (const Journey& j : journeys) {
-        SCOPED_TRACE(testing::Message() << "button " << j.button << ", toggle " << Narrow(j.value));
-        SetIni(app, L"Gui", j.toggle, j.value);
-        SetIni(app, L"Gui", L"13", j.button == 3 ? L"1" : L"0");
+        SCOPED_TRACE(testing::Message() << "button " << j.button << ", toggle " << j.toggle);
+        const RECT picked = j.button == 0 ? dragged : j.button == 3 ? screen : picture;
+        WritePrivateProfileStringW(L"Gui", std::to_wstring(5 + j.button).c_str(), j.toggle ? L"1" : L"0", app.IniPath().c_str());
+        WritePrivateProfileStringW(L"Gui", L"13", j.button == 3 ? L"1" : L"0", app.IniPath().c_str());
         RealClick(OnToolbar(app, CommandButton(j.button)));
         if (j.overlay != nullptr) {
             HWND overlay = nullptr;
@@ -130,7 +110,7 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
                 return overlay != nullptr && IsWindowVisible(overlay) && !IsWindowVisible(app.Window());
             }));
             if (first == nullptr) first = overlay;
-            if (j.pick == Drag) {
+            if (j.button == 0) {
                 Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
                 Input(0, {700, 400});
                 Input(MOUSEEVENTF_LEFTUP, {dragged.right - 1, dragged.bottom - 1});
@@ -142,22 +122,15 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
         ASSERT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
         const Bitmap24 image = ReadBitmap24(file);
         ASSERT_TRUE(image.Valid());
-        ASSERT_EQ(image.width, j.image.right - j.image.left);
-        ASSERT_EQ(image.height, j.image.bottom - j.image.top);
+        ASSERT_EQ(std::make_pair(LONG(image.width), LONG(image.height)), std::make_pair(picked.right - picked.left, picked.bottom - picked.top));
         // The picked part shows the pattern; the desktop's is checked away from the cursor.
-        const RECT check = j.image.right == screen.right ? RECT{620, 320, 700, 380} : j.image;
+        const RECT check = j.button == 3 ? RECT{620, 320, 700, 380} : picked;
         for (LONG y = check.top; y < check.bottom; ++y)
             for (LONG x = check.left; x < check.right; ++x)
-                ASSERT_EQ(image.Pixel(x - j.image.left, y - j.image.top), ScreenPattern(x, y)) << x << "," << y;
+                ASSERT_EQ(image.Pixel(x - picked.left, y - picked.top), ScreenPattern(x, y)) << x << "," << y;
     }
     EXPECT_EQ(app.Proc().FindWindowOf(L"RectangleCapture"), first) << "a second click reuses the mode";
-
-    RealClick(OnToolbar(app, CommandButton(4)));
-    HWND dialog = WaitDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(IsWindowVisible(app.Window()));
-    Cancel(dialog);
-    EXPECT_TRUE(ToolbarBack(app));
+    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));
     EXPECT_EQ(app.Close(), 0u);
     EXPECT_TRUE(app.Boxes().Seen().empty());
 }
@@ -192,27 +165,24 @@ TEST(Commands, AMissingImageFolderIsReportedAndTheCapturePageOpens) {
          L"Capture"}};
     for (const Language& language : languages) {
         GlimraApp app;
-        const std::wstring folder = app.TempFolder() + L"no\\such";
+        const std::wstring folder = app.AppFolder() + L"no\\such";
         app.WriteIni(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=" + language.toggle + L"\r\n");
         ASSERT_TRUE(app.Start());
-        Click(app.Window(), CommandButton(4));  // the settings need no folder
-        HWND dialog = WaitDialog(app);
-        ASSERT_NE(dialog, nullptr);
-        Cancel(dialog);
-        ASSERT_TRUE(ToolbarBack(app));
+        ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // the settings need no folder
         EXPECT_TRUE(app.Boxes().Seen().empty());
 
         Click(app.Window(), CommandButton(0));
         ASSERT_TRUE(app.Boxes().WaitForCount(1));
         EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
         EXPECT_EQ(app.Boxes().Seen()[0].text, language.text + L"\r\n\r\n" + folder);
-        ASSERT_NE(dialog = WaitDialog(app), nullptr);
+        HWND dialog = WaitDialog(app);
+        ASSERT_NE(dialog, nullptr);
         HWND edit = PageControl(dialog, kFolderEdit);
         ASSERT_TRUE(edit != nullptr && IsWindowVisible(edit)) << "the page with the folder is shown";
         wchar_t text[MAX_PATH] = {};
         SendMessageW(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
         EXPECT_EQ(text, folder);
-        Cancel(dialog);
+        Press(dialog, kCancel);
         EXPECT_TRUE(ToolbarBack(app));
         EXPECT_FALSE(FolderExists(folder));
         EXPECT_EQ(app.Close(), 0u);
@@ -220,36 +190,22 @@ TEST(Commands, AMissingImageFolderIsReportedAndTheCapturePageOpens) {
     }
 }
 
-TEST(Commands, AFailingCommandShowsItsBoxFirstThenTheToolbar) {
+// A command that throws shows its box before the toolbar comes back; clicks queued behind a
+// running command (dispatched by the dialog's own loop, or while an overlay is up) start nothing.
+TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackAndNoCommandRunsTwice) {
     GlimraApp app;
     app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\n[Gui]\r\n8=1\r\n");
     bool shownDuringBox = true;
-    ASSERT_TRUE(app.Start({}, [&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
+    ASSERT_TRUE(app.Start([&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
     Click(app.Window(), CommandButton(3));
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
     EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");
     EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
     EXPECT_FALSE(shownDuringBox);
     EXPECT_TRUE(ToolbarBack(app));
-    Click(app.Window(), CommandButton(4));  // and it takes commands again
-    HWND dialog = WaitDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    Cancel(dialog);
-    EXPECT_TRUE(ToolbarBack(app));
-    EXPECT_EQ(app.Close(), 0u);
-}
 
-// Clicks queued behind the first reach the toolbar while its command runs.
-TEST(Commands, ClicksWhileACommandRunsAreIgnored) {
-    GlimraApp app;
-    ASSERT_TRUE(app.Start());
     Click(app.Window(), CommandButton(4));
-    Click(app.Window(), CommandButton(4));
-    HWND dialog = WaitDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    Cancel(dialog);  // queued behind the second click: a dialog that second click opened would stay
-    EXPECT_TRUE(ToolbarBack(app));
-
+    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // a second dialog would stay
     Click(app.Window(), CommandButton(0));
     Click(app.Window(), CommandButton(0));
     HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
@@ -257,12 +213,16 @@ TEST(Commands, ClicksWhileACommandRunsAreIgnored) {
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && !IsWindowVisible(overlay); }));
     EXPECT_EQ(app.Close(), 0u);
+    EXPECT_EQ(app.Boxes().Seen().size(), 1u);
 }
 
-TEST(Commands, KeepInFrontTakesEffectWhenTheDialogIsConfirmed) {
+// Only AppTopMost=1 keeps the toolbar in front; the dialog's change holds at once.
+TEST(Commands, KeepInFrontHoldsFromTheFileAndFromTheDialog) {
     GlimraApp app;
+    app.WriteIni(L"[Settings]\r\nAppTopMost=1\r\n");
     ASSERT_TRUE(app.Start());
-    for (const auto& [check, value] : {std::pair{BST_CHECKED, L"1"}, std::pair{BST_UNCHECKED, L"0"}}) {
+    EXPECT_TRUE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    for (const auto& [check, value] : {std::pair{BST_UNCHECKED, L"0"}, std::pair{BST_CHECKED, L"1"}}) {
         Click(app.Window(), CommandButton(4));
         HWND dialog = WaitDialog(app);
         ASSERT_NE(dialog, nullptr);
@@ -275,56 +235,42 @@ TEST(Commands, KeepInFrontTakesEffectWhenTheDialogIsConfirmed) {
     EXPECT_EQ(app.Close(), 0u);
 }
 
-// Cancel clicked with the real mouse: the toolbar let go of it before the dialog came.
-void OpenAndCancelTheDialogByMouse(GlimraApp& app) {
-    RealClick(OnToolbar(app, CommandButton(4)));
-    HWND dialog = WaitDialog(app);
-    ASSERT_NE(dialog, nullptr);
-    RECT cancel = {};
-    GetWindowRect(GetDlgItem(dialog, kCancel), &cancel);
-    RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
-    ASSERT_TRUE(ToolbarBack(app));
-}
-
+// Moved first, as the system menu's Move would: the drag starts from where the window is.
 TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsAndItsButtonsAnswer) {
     GlimraApp app;
     ASSERT_TRUE(app.Start());
-    HDC screen = GetDC(nullptr);
-    struct Drag {
-        POINT press;
-        POINT expected;
-    };
-    // Put elsewhere first, as the system menu's Move would; the cursor toggle is no place to drag.
-    for (const Drag& d : {Drag{{60, 12}, {515, 393}}, Drag{{157, 13}, {500, 400}}}) {
-        SCOPED_TRACE(d.press.x);
-        SetWindowPos(app.Window(), nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const POINT press = {500 + d.press.x, 400 + d.press.y};
-        Input(MOUSEEVENTF_LEFTDOWN, press);
-        Input(0, {press.x + 15, press.y - 7});
-        Input(MOUSEEVENTF_LEFTUP, {press.x + 15, press.y - 7});
-        Input(0, {press.x + 60, press.y + 40});  // the drag has ended: the window stays
-        // Input is served in order: once the dialog has come and gone, the moves were handled.
-        ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialogByMouse(app));
-        EXPECT_EQ(app.WindowRect().left, d.expected.x);
-        EXPECT_EQ(app.WindowRect().top, d.expected.y);
-        Post(app.Window(), WM_KILLFOCUS, {});
-        EXPECT_TRUE(WaitUntil([&] { return GetPixel(screen, d.expected.x, d.expected.y) == RGB(0xA5, 0xA5, 0xA5); }));
-        Post(app.Window(), WM_SETFOCUS, {});
-        EXPECT_TRUE(WaitUntil([&] { return GetPixel(screen, d.expected.x, d.expected.y) == RGB(0x18, 0x83, 0xD7); }));
+    SetWindowPos(app.Window(), nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Input(MOUSEEVENTF_LEFTDOWN, {560, 412});
+    Input(0, {575, 405});
+    Input(MOUSEEVENTF_LEFTUP, {575, 405});
+    Input(0, {620, 452});  // the drag has ended: the window stays
+    // Input is served in order: once the dialog has come and gone, the moves were handled.
+    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, true));
+    EXPECT_EQ(app.WindowRect().left, 515);
+    EXPECT_EQ(app.WindowRect().top, 393);
+    // The frame's corners in the focus colour.
+    for (const auto& [message, colour] : {std::pair{WM_KILLFOCUS, RGB(0xA5, 0xA5, 0xA5)}, {WM_SETFOCUS, RGB(0x18, 0x83, 0xD7)}}) {
+        PostMessageW(app.Window(), message, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(515, 393) == colour && ScreenPixel(515 + 229, 393 + 88) == colour; }))
+            << message;
     }
-    ReleaseDC(nullptr, screen);
 
     // The system menu opens at the left edge under the click; a click elsewhere closes it.
-    RealClick(OnToolbar(app, {10, 12}));
+    RealClick({525, 405});
     HWND menu = app.Proc().WaitWindow(L"#32768");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu) != FALSE; }));
     RECT menuRect = {};
     GetWindowRect(menu, &menuRect);
-    EXPECT_EQ(menuRect.left, app.WindowRect().left);
+    EXPECT_EQ(menuRect.left, 515);
     RealClick({1500, 900});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
-    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialogByMouse(app));
+
+    // Closed while minimised, it saves the place it is restored to.
+    RealClick({515 + 187, 393 + 12});
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
     EXPECT_EQ(app.Close(), 0u);
+    EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionX"), L"515");
+    EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionY"), L"393");
 }
 
 }  // namespace

@@ -6,11 +6,6 @@
 
 namespace Vorlune::Test {
 
-OwnerWindow::OwnerWindow()
-    : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
-
-OwnerWindow::~OwnerWindow() { DestroyWindow(hwnd_); }
-
 namespace {
 const wchar_t* ColourClass(HBRUSH brush) {
     // One class per colour, since the class brush paints the window.

@@ -12,8 +12,8 @@ namespace Vorlune::Test {
 // A hidden top-level window, to own overlays as the toolbar does.
 class OwnerWindow {
 public:
-    OwnerWindow();
-    ~OwnerWindow();
+    OwnerWindow() : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
+    ~OwnerWindow() { DestroyWindow(hwnd_); }
     OwnerWindow(const OwnerWindow&) = delete;
     OwnerWindow& operator=(const OwnerWindow&) = delete;
     HWND Handle() const { return hwnd_; }

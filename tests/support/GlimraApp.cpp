@@ -9,13 +9,14 @@ void GlimraApp::WriteIni(const std::wstring& text) const {
     WriteUtf16File(IniPath(), text);
 }
 
-bool GlimraApp::Start(const std::map<std::wstring, std::wstring>& environment,
-                      std::function<void(const SeenBox&)> onBox) {
-    process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path(), L"", environment);
+bool GlimraApp::Start(std::function<void(const SeenBox&)> onBox) {
+    process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path());
     watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox));
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");
-    // Start-up ends by showing the window and making its folder.
-    return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && FolderExists(AppFolder()); });
+    // Start-up ends by showing the window and making its folder; a sent message is served
+    // once its message loop runs.
+    return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && FolderExists(AppFolder()); }) &&
+           SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr) != 0;
 }
 
 std::optional<DWORD> GlimraApp::Close() {

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,9 +15,6 @@ namespace Vorlune::Test {
 // The real Glimra.exe in a temp folder of its own, with its message boxes watched.
 class GlimraApp {
 public:
-    GlimraApp() = default;
-
-    std::wstring TempFolder() const { return temp_.Path(); }
     std::wstring AppFolder() const { return temp_.Path() + L"__GLIMRA__\\"; }
     std::wstring IniPath() const { return AppFolder() + L"Glimra.ini"; }
     // Writes the INI file before the start, UTF-16LE with a byte-order mark.
@@ -27,8 +23,7 @@ public:
 
     // Starts the program and waits for its toolbar; false when it did not appear. onBox sees
     // each message box while it is up.
-    bool Start(const std::map<std::wstring, std::wstring>& environment = {},
-               std::function<void(const SeenBox&)> onBox = {});
+    bool Start(std::function<void(const SeenBox&)> onBox = {});
     // Posts WM_CLOSE and waits for the exit code.
     std::optional<DWORD> Close();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CaptureProbe.h"
 #include "Wait.h"
 #include "draw/GdiObjectCache.h"
 
@@ -26,57 +27,39 @@ COLORREF ScreenPattern(int x, int y) {
 
 namespace {
 
+BITMAPINFO TopDown32(SIZE size) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
+}
+
 LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
     if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
     RECT rect = {};
     GetWindowRect(hwnd, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    std::vector<std::uint32_t> bits(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = ScreenPattern(rect.left + x, rect.top + y);
-            bits[static_cast<size_t>(y) * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const SIZE size = {rect.right - rect.left, rect.bottom - rect.top};
+    std::vector<std::uint32_t> bits(static_cast<size_t>(size.cx) * size.cy);
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            bits[static_cast<size_t>(y) * size.cx + x] = Rgb(ScreenPattern(rect.left + x, rect.top + y));
+    const BITMAPINFO info = TopDown32(size);
     PAINTSTRUCT ps = {};
     HDC dc = BeginPaint(hwnd, &ps);
-    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, 0, 0, size.cx, size.cy, 0, 0, 0, size.cy, bits.data(), &info, DIB_RGB_COLORS);
     EndPaint(hwnd, &ps);
     return 0;
-}
-
-const wchar_t* PatternClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = PatternProcedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"GlimraTestPattern";
-        RegisterClassExW(&wc);
-        return L"GlimraTestPattern";
-    }();
-    return name;
-}
-
-COLORREF ScreenAt(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF pixel = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return pixel;
 }
 
 }  // namespace
 
 PatternWindow::PatternWindow(const RECT& screenRect) : rect_(screenRect) {
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PatternClass(), L"pattern", WS_POPUP | WS_VISIBLE,
+    static const ATOM patternClass = [] {
+        const WNDCLASSEXW wc = {sizeof wc, 0, PatternProcedure, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+                                nullptr, L"GlimraTestPattern", nullptr};
+        return RegisterClassExW(&wc);
+    }();
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(patternClass), L"pattern", WS_POPUP | WS_VISIBLE,
                             rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(hwnd_);
@@ -84,7 +67,7 @@ PatternWindow::PatternWindow(const RECT& screenRect) : rect_(screenRect) {
                             {(rect_.left + rect_.right) / 2, (rect_.top + rect_.bottom) / 2}};
     shown_ = hwnd_ != nullptr && WaitUntil([&] {
                  return std::all_of(std::begin(probes), std::end(probes),
-                                    [](POINT p) { return ScreenAt(p.x, p.y) == ScreenPattern(p.x, p.y); });
+                                    [](POINT p) { return ScreenPixel(p.x, p.y) == ScreenPattern(p.x, p.y); });
              });
 }
 
@@ -93,13 +76,7 @@ PatternWindow::~PatternWindow() {
 }
 
 std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32(size);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC copy = CreateCompatibleDC(nullptr);

@@ -6,16 +6,11 @@
 
 namespace Vorlune::Test {
 
-namespace {
-struct NoCase {
-    bool operator()(const std::wstring& a, const std::wstring& b) const { return _wcsicmp(a.c_str(), b.c_str()) < 0; }
-};
-}  // namespace
-
 Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments,
                  const std::map<std::wstring, std::wstring>& extraEnvironment) {
     // This process's environment with the overrides, sorted by name as CreateProcessW wants it.
-    std::map<std::wstring, std::wstring, NoCase> variables;
+    auto noCase = [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) < 0; };
+    std::map<std::wstring, std::wstring, decltype(noCase)> variables;
     wchar_t* current = GetEnvironmentStringsW();
     for (const wchar_t* entry = current; *entry != 0; entry += wcslen(entry) + 1) {
         const std::wstring text = entry;

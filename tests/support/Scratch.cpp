@@ -40,7 +40,10 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(folder.c_str());
 }
 
-std::wstring ScratchRoot() {
+}  // namespace
+
+ScratchDir::ScratchDir() {
+    // One root per test process, emptied at its first use.
     static const std::wstring root = [] {
         std::wstring path = ExeFolder() + L"scratch\\";
         CreateDirectoryW(path.c_str(), nullptr);
@@ -49,14 +52,8 @@ std::wstring ScratchRoot() {
         CreateDirectoryW(path.c_str(), nullptr);
         return path;
     }();
-    return root;
-}
-}  // namespace
-
-ScratchDir::ScratchDir() {
     static std::atomic<int> counter{0};
-    path_ = ScratchRoot() + std::to_wstring(++counter) + L"\\";
-    RemoveTree(path_);
+    path_ = root + std::to_wstring(++counter) + L"\\";
     if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create scratch folder");
 }
 
