@@ -62,8 +62,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (w.flags & Disabled) EnableWindow(hwnd, FALSE);
         windows.push_back(hwnd);
     }
-    // Once activation stopped moving them: stacked as listed, the hider active, and only
-    // then named, to tell the scene is ready.
+    // Stacked as listed once activation settled, the hider active, then named to tell it is ready.
     Serve(500);
     for (size_t i = 0; i < windows.size(); ++i)
         if (!(kWindows[i].flags & Child)) SetWindowPos(windows[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

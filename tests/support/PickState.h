@@ -5,8 +5,7 @@
 
 namespace Vorlune::Test {
 
-// Reads what a window mode holds through member pointers, so the mode itself needs no
-// accessors for tests. Never instantiated.
+// Reads what a window mode holds through member pointers, so it needs no accessors for tests.
 struct PickState : WindowPickCapture {
     static HWND Overlay(const WindowPickCapture& m) { return m.*(&PickState::overlay); }
     static const ScreenSnapshot& Snapshot(const WindowPickCapture& m) { return *(m.*(&PickState::snapshot)); }

@@ -15,7 +15,7 @@
 #include "app/AppContext.h"
 #include "ui/PendingException.h"
 
-// The overlay every mode shows, then the whole-screen modes, with and without it.
+// The overlay every mode shows, then the delayed whole-screen mode.
 namespace Vorlune::Test {
 namespace {
 
@@ -29,14 +29,11 @@ protected:
     std::unique_ptr<ProbeCapture> mode = MakeCaptureMode<ProbeCapture>(owner.Handle());
 };
 
-// The overlay is kept for the next capture and holds the foreground only while up; stray
-// messages afterwards reach nothing, and a paint without a snapshot is validated.
+// Kept for the next capture, in front only while up; stray messages reach nothing, a paint is validated.
 TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
-    ImageFolderGuard images;
     ColourWindow other({50, 50, 150, 150}, 0x808080);
     const std::pair<const char*, void (*)(HWND)> ends[] = {
         {"Escape", [](HWND) { TypeKeys({VK_ESCAPE}); }},
-        {"Enter, the whole screen output", [](HWND) { TypeKeys({VK_RETURN}); }},
         {"WM_CLOSE", [](HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }},
     };
     int count = 0;
@@ -66,7 +63,6 @@ TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
         PumpMessages();
         EXPECT_EQ(GetForegroundWindow(), other.Handle());
     }
-    EXPECT_EQ(images.Images().size(), 1u);
     HWND overlay = mode->Window();
     SetWindowPos(overlay, HWND_TOPMOST, 10, 10, 80, 80, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(overlay, nullptr, FALSE);
@@ -110,19 +106,6 @@ TEST_F(Overlay, HandlerFailureHidesTheOverlayBeforeTheErrorIsReported) {
     EXPECT_FALSE(HasPendingException());
 }
 
-constexpr COLORREF kMarkerColour = 0x0000FF;  // auxiliary line colour 9
-constexpr COLORREF kColour = 0x30A050;
-
-// The index-th image: the whole virtual screen.
-Bitmap24 ScreenImage(const ImageFolderGuard& folder, size_t index = 0) {
-    const auto image = folder.Image(index);
-    EXPECT_TRUE(image.has_value());
-    if (!image) return {};
-    EXPECT_EQ(image->width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    EXPECT_EQ(image->height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    return *image;
-}
-
 // The test cursor: black 3 x 3 from the hot spot, white at (5, 5) from it.
 bool CursorPaintedAt(const Bitmap24& image, POINT at) {
     for (int y = at.y; y < at.y + 3; ++y)
@@ -130,51 +113,6 @@ bool CursorPaintedAt(const Bitmap24& image, POINT at) {
             if (image.Pixel(x, y) != 0x000000) return false;
     return image.Pixel(at.x + 5, at.y + 5) == 0xFFFFFF;
 }
-
-// With the cursor toggle: the cursor where the keys put it, never where it was at the freeze.
-TEST(Desktop, SavesInsideActOrWithTheCursorWhereTheKeysPutIt) {
-    ImageFolderGuard folder;
-    SettingGuard lineColour{SectionSettings, KeyAuxiliaryLineColor, 9};
-    OwnerWindow owner;
-    auto window = std::make_unique<ColourWindow>(RECT{200, 150, 260, 210}, kColour);
-    ASSERT_TRUE(WaitUntil([] { return ScreenPixel(210, 160) == kColour; }));
-    auto mode = MakeCaptureMode<DesktopCapture>(owner.Handle());
-    HWND overlay = FindWindowW(L"DesktopCapture", nullptr);
-    int finished = 0;
-    {
-        ToggleGuard cursorOff(TextCursorToggle, 0);
-        mode->Act([&] { ++finished; });
-        EXPECT_EQ(finished, 1);
-        EXPECT_EQ(ScreenImage(folder).Pixel(200, 150), kColour);
-    }
-    ToggleGuard cursorOn(TextCursorToggle, 1);
-    HCURSOR cursor = MakeTestCursor();
-    ASSERT_NE(cursor, nullptr);
-    CurrentCursor current(cursor, 300, 250);
-    ASSERT_TRUE(current.Ready());
-    mode->Act([&] { ++finished; });
-    window.reset();  // the live screen changes after the freeze
-    ASSERT_TRUE(PlaceCursor({600, 400}));
-    SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(600, 400));
-    ASSERT_TRUE(WaitUntil([&] {  // the marker circle shown
-        UpdateWindow(overlay);
-        return ScreenPixel(570, 400) == kMarkerColour;
-    }));
-    for (WPARAM key : {VK_RIGHT, VK_DOWN}) SendMessageW(overlay, WM_KEYDOWN, key, 0);
-    EXPECT_EQ(folder.Images().size(), 1u);
-    SetCursor(cursor);
-    SendMessageW(overlay, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(finished, 2);
-    DestroyCursor(cursor);
-    EXPECT_FALSE(IsWindowVisible(overlay));
-    const Bitmap24 image = ScreenImage(folder, 1);
-    EXPECT_EQ(image.Pixel(210, 160), kColour);
-    EXPECT_TRUE(CursorPaintedAt(image, {601, 401}));
-    EXPECT_EQ(image.Pixel(300, 250), 0x808080u);
-    for (int y = 397; y <= 405; ++y) EXPECT_NE(image.Pixel(571, y), kMarkerColour) << "the aim is shown, never saved";
-}
-
-HWND FindCountdown() { return FindWindowW(kCountdownClassName, nullptr); }
 
 // What the test saw at each wait.
 struct SeenWait { DWORD milliseconds; std::wstring caption; bool visible, focused; size_t images; };
@@ -190,7 +128,7 @@ protected:
     void Run() { mode.Act([this] { ++finished; }); }
 
     ImageFolderGuard folder;
-    ToggleGuard cursorOff{TextCursorToggle, 0};
+    ToggleGuard cursorOn{TextCursorToggle, 1};
     OwnerWindow owner;
     std::vector<SeenWait> waits;
     std::function<void()> onWait;
@@ -198,52 +136,16 @@ protected:
     int oldLanguage = App().Language;
     // Its injected waits record what is on screen, then run onWait.
     DelayedDesktopCapture mode{owner.Handle(), [this](DWORD ms) {
-                                   HWND window = FindCountdown();
+                                   HWND window = FindWindowW(kCountdownClassName, nullptr);
                                    waits.push_back({ms, WindowText(window), IsWindowVisible(window) != FALSE,
                                                     window && GetForegroundWindow() == window, folder.Images().size()});
                                    if (onWait) onWait();
                                }};
 };
 
-// The second run with the cursor toggle: the cursor painted where it is after the countdown.
-TEST_F(Delayed, CountsDownInTheCaptionThenSavesTheScreen) {
-    StringSettingGuard delay(KeyDelaySeconds, L"3");
-    const std::pair<int, const wchar_t*> runs[] = {{1, L"Sec."}, {0, L"秒"}};
-    HCURSOR cursor = MakeTestCursor();
-    ASSERT_NE(cursor, nullptr);
-    std::unique_ptr<CurrentCursor> moved;
-    onWait = [&] { if (!moved && App().Language == 0) moved = std::make_unique<CurrentCursor>(cursor, 700, 500); };
-    size_t count = 0;
-    for (const auto& [language, unit] : runs) {
-        SCOPED_TRACE(language);
-        App().Language = language;
-        ToggleGuard cursorOn(TextCursorToggle, language == 0 ? 1 : 0);
-        waits.clear();
-        Run();
-        EXPECT_EQ(finished, static_cast<int>(++count));
-        // Three seconds, then the settle pause with the countdown already gone, all through
-        // the injected wait; nothing is written before the last.
-        ASSERT_EQ(waits.size(), 4u);
-        for (size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(waits[i].caption, i < 3 ? L"Glimra " + std::to_wstring(3 - i) + L" " + unit : L"");
-            EXPECT_EQ(waits[i].milliseconds, i < 3 ? 1000u : 100u);
-            EXPECT_EQ(waits[i].visible, i < 3);
-            EXPECT_FALSE(waits[i].focused);
-            EXPECT_EQ(waits[i].images, count - 1);
-        }
-        EXPECT_EQ(folder.Images().size(), count);
-    }
-    const bool ready = moved && moved->Ready();
-    moved.reset();
-    DestroyCursor(cursor);
-    ASSERT_TRUE(ready);
-    const Bitmap24 image = ScreenImage(folder, 1);
-    EXPECT_TRUE(CursorPaintedAt(image, {700, 500}));
-    EXPECT_EQ(image.Pixel(740, 540), 0x808080u);
-}
-
-// A delay that is no number is the command tests' part.
-TEST_F(Delayed, ADelayThatIsNotAnIntFailsCleanlyAndZeroOrLessCapturesAtOnce) {
+// Out of int's range, the delay fails before anything is shown (no number and none are the
+// journeys' part); three seconds count down, then the cursor is painted where it is by then.
+TEST_F(Delayed, ADelayOutOfRangeFailsCleanlyAndOneCountsDownThenSavesTheScreen) {
     {
         StringSettingGuard delay(KeyDelaySeconds, L"99999999999");
         try {
@@ -255,15 +157,35 @@ TEST_F(Delayed, ADelayThatIsNotAnIntFailsCleanlyAndZeroOrLessCapturesAtOnce) {
     }
     EXPECT_EQ(finished, 1);
     EXPECT_TRUE(folder.Images().empty());
-    for (const wchar_t* text : {L"0", L"-2"}) {
-        StringSettingGuard delay(KeyDelaySeconds, text);
-        Run();
-    }
-    EXPECT_EQ(finished, 3);
-    EXPECT_EQ(folder.Images().size(), 2u);
     EXPECT_TRUE(waits.empty());
-    EXPECT_EQ(ParseDelaySeconds(L" 5"), 5);
-    EXPECT_EQ(ParseDelaySeconds(L"2x"), 2);
+    EXPECT_EQ(ParseDelaySeconds(L" 2x"), 2);
+    StringSettingGuard delay(KeyDelaySeconds, L"3");
+    App().Language = 0;
+    HCURSOR cursor = MakeTestCursor();
+    ASSERT_NE(cursor, nullptr);
+    std::unique_ptr<CurrentCursor> moved;
+    onWait = [&] { if (!moved) moved = std::make_unique<CurrentCursor>(cursor, 700, 500); };
+    Run();
+    EXPECT_EQ(finished, 2);
+    // The settle pause after the countdown goes is the injected wait too; nothing is written before it.
+    ASSERT_EQ(waits.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(waits[i].caption, i < 3 ? L"Glimra " + std::to_wstring(3 - i) + L" 秒" : L"");
+        EXPECT_EQ(waits[i].milliseconds, i < 3 ? 1000u : 100u);
+        EXPECT_EQ(waits[i].visible, i < 3);
+        EXPECT_FALSE(waits[i].focused);
+        EXPECT_EQ(waits[i].images, 0u);
+    }
+    const bool ready = moved && moved->Ready();
+    moved.reset();
+    DestroyCursor(cursor);
+    ASSERT_TRUE(ready);
+    const auto image = folder.Image(0);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(std::make_pair(image->width, image->height),
+              std::make_pair(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+    EXPECT_TRUE(CursorPaintedAt(*image, {700, 500}));
+    EXPECT_EQ(image->Pixel(740, 540), 0x808080u);
 }
 
 TEST(CountdownCaption, IsTitleSecondsUnitAndAtMost99Characters) {

@@ -39,25 +39,6 @@ struct FakeDwm : DwmQueries {
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
-// In top-level 0: a panel (0) holding a box (1), a bar (2) nested in neither, a child (3) sticking out.
-TEST(WindowHitTest, PicksTheHighestTopLevelAndTheDeepestNestedChild) {
-    const RECT tops[] = {{100, 100, 500, 400}, {300, 200, 800, 600}};
-    const RECT kids[] = {{150, 150, 300, 300}, {160, 160, 250, 250}, {140, 200, 320, 220}, {450, 120, 600, 180}};
-    const struct { POINT point; int top, child; } cases[] = {
-        {{350, 250}, 0, kNoPick}, {{600, 500}, 1, kNoPick}, {{500, 400}, 1, kNoPick}, {{100, 100}, 0, kNoPick},
-        {{99, 100}, kNoPick, kNoPick}, {{280, 280}, 0, 0}, {{200, 170}, 0, 1}, {{200, 210}, 0, 1}, {{155, 210}, 0, 0},
-        {{145, 210}, 0, 2}, {{470, 150}, 0, 3}};
-    auto kid = [&](size_t i) { return kids[i]; };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
-        EXPECT_EQ(FirstContaining(2, [&](size_t i) { return tops[i]; }, c.point), c.top);
-        if (c.top != 0) continue;
-        EXPECT_EQ(NestedPick(tops[0], 4, kid, kid, c.point), c.child);
-    }
-    EXPECT_TRUE(CornersOverlap({0, 0, 100, 100}, {100, 100, 200, 200}));  // PtInRect(b, a's bottom-right)
-    EXPECT_FALSE(CornersOverlap({0, 0, 100, 100}, {150, 0, 250, 100}));
-}
-
 // Picks: GetDesktopWindow() at its own rectangle, or with the whole screen highlighted; at a screen point.
 constexpr int kDesktopWindow = -1, kWholeScreen = -2, kScreen = -3;
 constexpr int kPanel = 10, kBox = 11, kDeskBox = 12;
@@ -162,21 +143,15 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
         {Mode::HiddenTop, kDeskBox, {10, 10}, kWholeScreen},  // the desktop is never picked
         {Mode::HiddenTop, kScreen, {1000, 1040}, kWholeScreen, Click},  // no picture of front left
         {Mode::HiddenTop, kScreen, {20, 1070}, 4, Nothing, true},  // minimised
-        {Mode::HiddenTop, 1, {10, 10}, 1, RightClick},
-        {Mode::HiddenTop, 2, {100, 100}, 1},  // held
-        {Mode::HiddenAll, kBox, {5, 5}, kBox},
         {Mode::HiddenAll, 1, {10, 10}, 1, RightClick},
         {Mode::HiddenAll, 2, {100, 100}, 1},                // held: front's point inside back
         {Mode::HiddenAll, kBox, {5, 5}, kBox, RightClick},  // a child of it; let go
         {Mode::HiddenAll, 5, {10, 10}, 5},
-        {Mode::Top, 2, {100, 100}, 2},     // front over back
         {Mode::Top, 7, {260, 60}, 8},      // topB over topA
         {Mode::Top, kHider, {10, 10}, 0},  // hidden since the first capture: never picked
         {Mode::Top, 3, {10, 10}, 3},  // clamped to the screen
-        {Mode::Top, kDeskBox, {10, 10}, 0},
         {Mode::Top, kScreen, {1000, 1040}, kDesktopWindow},
         {Mode::Top, 1, {10, 10}, 1, Click},  // with front over it, as it was
-        {Mode::All, kBox, {5, 5}, kBox},
         {Mode::All, kDeskBox, {10, 10}, 0},            // the desktop's children are never picked
         {Mode::All, kPanel, {10, 10}, kPanel, Click},  // cut to the frame it sticks out of
         {Mode::All, kScreen, {1000, 1040}, kDesktopWindow, Click},  // the desktop outlined and output
