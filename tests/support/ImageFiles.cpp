@@ -2,25 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 
 namespace Vorlune::Test {
 
 namespace {
-
-void CollectImages(const std::wstring& folder, std::vector<std::wstring>& found) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CollectImages(folder + name + L"\\", found);
-        else if (name.size() > 4 && name.substr(name.size() - 4) == L".bmp")
-            found.push_back(folder + name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
 
 // The little-endian number of size bytes at at.
 std::uint32_t Read(const std::vector<unsigned char>& bytes, size_t at, int size = 4) {
@@ -35,7 +21,8 @@ size_t RowBytes(int width) { return (static_cast<size_t>(width) * 3 + 3) / 4 * 4
 
 std::vector<std::wstring> ImageFolderGuard::Images() const {
     std::vector<std::wstring> found;
-    CollectImages(folder_.Path(), found);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_.Path()))
+        if (entry.is_regular_file() && entry.path().extension() == L".bmp") found.push_back(entry.path().wstring());
     std::sort(found.begin(), found.end());
     return found;
 }

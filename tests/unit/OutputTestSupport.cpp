@@ -1,6 +1,7 @@
 #include "OutputTestSupport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "Capture/Dib.h"
@@ -9,7 +10,7 @@
 namespace Vorlune::Test {
 
 Canvas::Canvas(int w, int h, COLORREF ground)
-    : size{w, h}, dc(CreateCompatibleDC(nullptr)), bitmap(CreateDib24(w, h)), old(SelectObject(dc, bitmap)) {
+    : dc(CreateCompatibleDC(nullptr)), bitmap(CreateDib24(w, h)), old(SelectObject(dc, bitmap)) {
     HBRUSH brush = CreateSolidBrush(ground);
     const RECT all = {0, 0, w, h};
     FillRect(dc, &all, brush);
@@ -55,13 +56,8 @@ std::string ClipboardAnsiText() { return ClipboardAs<char>(CF_TEXT); }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data = {};
-    HANDLE find = FindFirstFileW((folder + (folder.back() == L'\\' ? L"*" : L"\\*")).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (std::wstring name = data.cFileName; name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) names.push_back(entry.path().filename().wstring());
     std::sort(names.begin(), names.end());
     return names;
 }

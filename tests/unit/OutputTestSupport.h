@@ -15,7 +15,6 @@ struct Canvas {
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
-    SIZE size;
     HDC dc;
     HBITMAP bitmap;
     HGDIOBJ old;

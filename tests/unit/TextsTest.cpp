@@ -1,9 +1,7 @@
-// The text table, its conversions to the thread's code page, the error reports built from
-// them, and the version line read from an executable's resource.
+// The text table, the error reports built from it, and the version line from an executable's resource.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "Capture/CaptureErrors.h"
 #include "Scratch.h"
@@ -37,41 +35,26 @@ TEST(TextTable, EntriesInBothLanguages) {
     EXPECT_EQ(context.texts[41][0].rfind(L"https://", 0), 0u);
 }
 
-// Sets the thread locale for a test and restores it.
-struct ThreadLocale {
-    LCID saved = GetThreadLocale();
-    explicit ThreadLocale(LANGID language) { SetThreadLocale(MAKELCID(language, SORT_DEFAULT)); }
-    ~ThreadLocale() { SetThreadLocale(saved); }
-};
-
-const std::string kErrorSjis = "\x83\x47\x83\x89\x81\x5B";  // "エラー" in code page 932
-
-TEST(NarrowText, LongTextsConvertedWhole) {
-    ThreadLocale japanese(0x411);
-    const std::string long932 = ToThreadAnsi(std::wstring(10000, L'\u30A8'));
-    ASSERT_EQ(long932.size(), 20000u);
-    EXPECT_EQ(long932.substr(19998), "\x83\x47");
-    EXPECT_EQ(ToCodePage(std::wstring(10000, L'\u30A8'), CP_UTF8).size(), 30000u);
-}
-
 // Both reports in the thread's code page: "【" and "】" where it has them, else plain brackets.
 TEST(ErrorReports, InBothLanguagesAndCodePages) {
+    const std::string errorSjis = "\x83\x47\x83\x89\x81\x5B";  // "エラー" in code page 932
     const std::string output = "\r\n\r\nFile=D.cpp\r\nLine=-7\r\nGetLastError()=4294967295\r\n";
     const std::string overlay = "\r\n\r\nD.cpp\r\n-7\r\n4294967295\r\n";
     const std::string bitmapSjis = "\x83\x72\x83\x62\x83\x67\x83\x7D\x83\x62\x83\x76\x90\xB6\x90\xAC\x8E\xB8\x94\x73";
     const std::string windowSjis = "\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45\x90\xB6\x90\xAC\x8E\xB8\x94\x73";
     struct Case { LANGID locale; int language; bool capture; std::string expected; } cases[] = {
-        {0x411, 0, false, kErrorSjis + "\r\n" + bitmapSjis + output},
-        {0x409, 0, false, "???\r\n??????????" + output},  // no Japanese in code page 1252
-        {0x411, 0, true, "\x81\x79" + kErrorSjis + "\x81\x7A\r\n" + windowSjis + overlay},
+        {0x411, 0, false, errorSjis + "\r\n" + bitmapSjis + output},
+        {0x411, 0, true, "\x81\x79" + errorSjis + "\x81\x7A\r\n" + windowSjis + overlay},
         {0x409, 1, true, "[Error]\r\nWindow creation failed" + overlay}};
+    const LCID locale = GetThreadLocale();
     for (const Case& c : cases) {
-        ThreadLocale locale(c.locale);
+        SetThreadLocale(MAKELCID(c.locale, SORT_DEFAULT));
         App().Language = c.language;
         const std::string report = c.capture ? CaptureException("D.cpp", -7, 0xFFFFFFFF).what()
                                              : AnExceptionImpl(TextBitmapCreationFailed, "D.cpp", -7, 0xFFFFFFFF).what();
         EXPECT_EQ(report, c.expected) << c.locale << "/" << c.language << "/" << c.capture;
     }
+    SetThreadLocale(locale);
     App().Language = 0;
 }
 
@@ -80,14 +63,8 @@ constexpr wchar_t kNotice[] = L"Copyright (C) 2026 The Glimra authors";
 using Block = std::vector<unsigned char>;
 void PutWord(Block& b, size_t at, unsigned value) { b[at] = BYTE(value), b[at + 1] = BYTE(value >> 8); }
 
-// Where a key's text starts in a version block; its node starts six bytes before.
-size_t KeyAt(const Block& b, const std::wstring& key) {
-    const auto* text = reinterpret_cast<const unsigned char*>(key.c_str());
-    return std::search(b.begin(), b.end(), text, text + key.size() * 2) - b.begin();
-}
-
-// Copies of Glimra.exe with the version block damaged or gone: a missing resource, a failed
-// query or a value shorter than it must be leaves its text empty.
+// Copies of Glimra.exe with the version block whole, gone, or its fixed part shorter than it
+// must be: a missing resource or a short value leaves its text empty.
 TEST(VersionLine, FromTheResourceWholeOrDamaged) {
     HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
@@ -96,35 +73,27 @@ TEST(VersionLine, FromTheResourceWholeOrDamaged) {
     FreeLibrary(exe);
     // File version 1.2.3.4, so the order of its parts shows.
     for (unsigned part = 0; part < 4; ++part) PutWord(whole, 48 + (part ^ 1) * 2, part + 1);
+    // The fixed part (from 40) cut to 8 of its 52 bytes, the lengths told.
+    Block shortFixed = whole;
+    shortFixed.erase(shortFixed.begin() + 48, shortFixed.begin() + 92);
+    PutWord(shortFixed, 0, shortFixed[0] + shortFixed[1] * 256 - 44);
+    PutWord(shortFixed, 2, 8);
     ScratchDir folder;
-    struct Case { const wchar_t* name; std::function<void(Block&)> damage; const wchar_t *version, *notice; } cases[] = {
-        {L"whole.exe", nullptr, L"1.2.3.4", kNotice},
-        {L"none.exe", [](Block& b) { b.clear(); }, L"", L""},
-        {L"notranslation.exe", [](Block& b) { b[KeyAt(b, L"Translation")] = 'X'; }, L"1.2.3.4", L""},
-        // The fixed part cut to 8 of its 52 bytes (it starts at 40), the lengths told.
-        {L"shortfixed.exe", [](Block& b) { b.erase(b.begin() + 48, b.begin() + 92), PutWord(b, 0, b[0] + b[1] * 256 - 44), PutWord(b, 2, 8); },
-         L"", kNotice},
-        // A short length still has the code page behind it, where a careless reader finds it.
-        {L"shorttranslation.exe", [](Block& b) { PutWord(b, KeyAt(b, L"Translation") - 4, 2); }, L"1.2.3.4", L""},
-        {L"othertranslation.exe", [](Block& b) { PutWord(b, KeyAt(b, L"Translation") + 26, 0x0409); }, L"1.2.3.4", L""}};
-    for (const Case& c : cases) {
+    struct Case { const wchar_t* name; Block block; const wchar_t *version, *notice; } cases[] = {
+        {L"whole.exe", whole, L"1.2.3.4", kNotice}, {L"none.exe", {}, L"", L""}, {L"shortfixed.exe", shortFixed, L"", kNotice}};
+    for (Case& c : cases) {
         SCOPED_TRACE(Narrow(c.name));
-        Block block = whole;
-        if (c.damage) c.damage(block);
         const std::wstring path = folder / c.name;
         ASSERT_TRUE(CopyFileW(GlimraExePath().c_str(), path.c_str(), FALSE));
         HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
-        if (!block.empty())
-            UpdateResourceW(update, RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO), 0, block.data(), DWORD(block.size()));
+        if (!c.block.empty())
+            UpdateResourceW(update, RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO), 0, c.block.data(), DWORD(c.block.size()));
         ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
         AppContext context(path);
-        const std::wstring japanese = context.GetText(TextVersion);
         context.Language = 1;
-        EXPECT_EQ(japanese + L"|" + context.GetText(TextVersion) + L"|" + context.GetText(TextLegalNotice),
-                  std::wstring(L" バージョン ") + c.version + L"| Version " + c.version + L"|" + c.notice);
+        EXPECT_EQ(context.GetText(TextVersion) + L"|" + context.GetText(TextLegalNotice),
+                  std::wstring(L" Version ") + c.version + L"|" + c.notice);
     }
-    AppContext real(GlimraExePath());
-    EXPECT_EQ(real.GetText(TextVersion) + L"|" + real.GetText(TextLegalNotice), std::wstring(L" バージョン 1.0.0.0|") + kNotice);
 }
 
 }  // namespace
