@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -12,7 +13,12 @@
 
 namespace Vorlune::Test {
 
-std::wstring WindowText(HWND hwnd);  // a window's caption, or a control's text
+// A window's caption, or a control's text.
+inline std::wstring WindowText(HWND hwnd) {
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(hwnd, buffer, 4096);
+    return buffer;
+}
 
 struct SeenBox {
     std::wstring caption, text;
@@ -22,16 +28,33 @@ struct SeenBox {
 // test hangs on a box. pid 0 is this process; onSeen runs while the box is still up.
 class MessageBoxWatcher {
 public:
-    explicit MessageBoxWatcher(DWORD pid = 0, int reply = IDOK, std::function<void(const SeenBox&)> onSeen = {});
+    explicit MessageBoxWatcher(DWORD pid = 0, int reply = IDOK, std::function<void(const SeenBox&)> onSeen = {})
+        : thread_([this, pid = pid ? pid : GetCurrentProcessId(), reply, onSeen = std::move(onSeen)] {
+              for (std::vector<HWND> handled; !stop_; Sleep(10))
+                  for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
+                      DWORD owner = 0;
+                      GetWindowThreadProcessId(box, &owner);
+                      if (owner != pid || !IsWindowVisible(box) || GetDlgItem(box, kMessageText) == nullptr ||
+                          std::find(handled.begin(), handled.end(), box) != handled.end())
+                          continue;
+                      handled.push_back(box);
+                      const SeenBox seen = {WindowText(box), WindowText(GetDlgItem(box, kMessageText))};
+                      if (onSeen) onSeen(seen);
+                      std::lock_guard<std::mutex> lock(mutex_);  // held a moment longer, no harm
+                      seen_.push_back(seen);
+                      int answer = reply;
+                      if (GetDlgItem(box, answer) == nullptr) answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;
+                      PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+                  }
+          }) {}
     ~MessageBoxWatcher() { stop_ = true, thread_.join(); }
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
     std::vector<SeenBox> Seen() const { std::lock_guard<std::mutex> lock(mutex_); return seen_; }
     bool WaitForCount(size_t count, std::chrono::milliseconds timeout = 10s) const {
         return WaitUntil([&] { return Seen().size() >= count; }, timeout);
     }
 
 private:
+    static constexpr int kMessageText = 0xFFFF;  // the box's text control
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<SeenBox> seen_;

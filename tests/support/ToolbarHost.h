@@ -3,6 +3,9 @@
 
 #include <vector>
 
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+
 namespace Vorlune::Test {
 
 // A window of the toolbar's size at (300, 300) served by the real toolbar's handlers, where a
@@ -10,18 +13,48 @@ namespace Vorlune::Test {
 class ToolbarHost {
 public:
     static constexpr POINT kOrigin = {300, 300};
-    static ToolbarHost& Get();
-    void Build();  // fresh containers, shown at kOrigin; command buttons record their ids in ran
+    static ToolbarHost& Get() {
+        static ToolbarHost toolbar;
+        return toolbar;
+    }
+    // Fresh containers, shown at kOrigin; command buttons record their ids in ran.
+    void Build() {
+        TheMainWindow().BuildContainers(LoadIconW(nullptr, IDI_APPLICATION), L"Glimra",
+                                        [this](const Button& button) { ran.push_back(button.Id()); });
+        ran.clear();
+        closes = 0;
+        SetWindowPos(hwnd, nullptr, kOrigin.x, kOrigin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    }
     // The message with the point in LPARAM; every one but WM_PAINT repaints synchronously.
     void Send(UINT message, int x = 0, int y = 0) const { SendMessageW(hwnd, message, 0, MAKELPARAM(x, y)); }
-    COLORREF Pixel(int x, int y) const;
+    COLORREF Pixel(int x, int y) const {
+        HDC dc = GetDC(hwnd);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(hwnd, dc);
+        return colour;
+    }
 
     HWND hwnd = nullptr;
     int closes = 0;  // WM_CLOSE received; the window stays
     std::vector<int> ran;
 
 private:
-    ToolbarHost();
+    ToolbarHost() {
+        App().instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW wc = {sizeof wc, 0, Procedure, 0, 0, App().instance, nullptr, nullptr, nullptr, nullptr, L"GlimraTestToolbar", nullptr};
+        RegisterClassExW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x, kOrigin.y,
+                               MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, App().instance, nullptr);
+        TheMainWindow().Attach(hwnd, kOrigin.x, kOrigin.y);
+        TheMainWindow().BuildSurface();
+        TheMainWindow().RegisterHandlers(MainWindowMap());
+    }
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_CLOSE) return ServeWindowMessage(MainWindowMap(), hwnd, message, wParam, lParam);
+        ++Get().closes;
+        return 0;
+    }
 };
 
 }  // namespace Vorlune::Test

@@ -1,5 +1,4 @@
-// The toolbar's buttons and containers served by the real toolbar's handlers, with the real INI
-// file, tooltip window and worker.
+// The toolbar's buttons and containers on the real toolbar's handlers, INI file and tooltip.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "PatternWindow.h"
 #include "Process.h"
 #include "Scratch.h"
 #include "SettingGuard.h"
@@ -33,15 +31,15 @@ ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
     return h;
 }
 
-// After the test: toggles, language and cursor as they were; the toolbar and its hint away, so
-// no later test meets them or hands the toolbar the focus.
-struct Restore {
+// After each test: toggles, language and cursor as they were, the toolbar and its hint away.
+class Toolbar : public testing::Test {
+protected:
     ToggleGuard guards[6] = {{kToggles[0], 0}, {kToggles[1], 0}, {kToggles[2], 0},
                              {kToggles[3], 0}, {kToggles[4], 0}, {kToggles[5], 0}};
     int language = App().Language;
     POINT cursor = {};
-    Restore() { GetCursorPos(&cursor); }
-    ~Restore() {
+    Toolbar() { GetCursorPos(&cursor); }
+    ~Toolbar() override {
         ShowWindow(ToolbarHost::Get().hwnd, SW_HIDE);
         TheToolTip().Hide();
         App().Language = language;
@@ -57,8 +55,6 @@ Step Up(int x, int y) { return {WM_LBUTTONUP, x, y}; }
 void Play(const ToolbarHost& h, const std::vector<Step>& steps) {
     for (const Step& s : steps) h.Send(s.message, s.x, s.y);
 }
-
-HWND ToolTipWindow() { return FindWindowW(kToolTipClassName, nullptr); }
 
 // Each event call of a button, in the order the list makes them.
 struct Recorder : Button {
@@ -100,92 +96,46 @@ TEST(ButtonList, OrdersPressReleaseEnterAndLeave) {
     }
 }
 
-// Every request restarts the half second; a hide or a newer request drops the older one.
-TEST(ToolTipSchedule, ShowsOnlyHalfASecondAfterTheLatestRequestWithNoHideSince) {
-    ToolTipSchedule schedule;
-    std::uint64_t serial = 0;
-    for (std::uint64_t now = 1000; now <= 3000; now += 100) {
-        serial = schedule.Request(now);
-        EXPECT_EQ(schedule.Next(now + 99).waitMs, 402u);
-    }
-    EXPECT_EQ(schedule.Next(3500).waitMs, 1u);
-    EXPECT_EQ(std::make_pair(schedule.Next(3501).waitMs, schedule.Next(3501).serial), std::make_pair(0ull, serial));
-    const std::uint64_t next = schedule.Request(4000);
-    EXPECT_FALSE(schedule.IsPending(serial));
-    schedule.Cancel();
-    EXPECT_EQ(schedule.Next(4600).serial, 0u);
-    EXPECT_FALSE(schedule.IsPending(next));
-}
-
-TEST(ToolTipPlacement, StaysOffTheButtonAndInsideTheWorkArea) {
-    auto at = [](LONG x, LONG y, LONG bottom) {
-        const POINT p = PlaceToolTip({x, y}, {100, 20}, 32, bottom - 30, bottom, {0, 0, 1920, 1040});
-        return std::pair(p.x, p.y);
-    };
-    EXPECT_EQ(at(500, 300, 330), std::pair(500L, 331L));    // below the button, not 2/3 of the cursor
-    EXPECT_EQ(at(500, 1010, 1020), std::pair(500L, 969L));  // above the button (top 990) at the bottom
-    EXPECT_EQ(at(1850, 300, 310), std::pair(1751L, 321L));  // left of the cursor, right column at x + 1
-}
-
-// Command 0 (4, 30, 46, 68) filled at (25, 33); command 4's picture has a hole at (205, 49) and
-// red at (211, 49); toggle 5 (6, 72, 44, 86); cursor toggle (143, 4, 171, 23), arrow from
-// (152, 6); close (201, 1, 229, 25), cross through (212, 10); minimise, bar through (186, 13).
-TEST(Buttons, PaintTheColoursOfEveryState) {
-    Restore restore;
-    const Step hover0 = Move(25, 50), hover5 = Move(10, 79), hoverT = Move(145, 10), kill = {WM_KILLFOCUS, 0, 0};
-    struct Look { POINT at; COLORREF colour; };
-    const struct { std::vector<Step> steps; std::vector<Look> looks; } cases[] = {
-        {{},
-         {{{25, 33}, 0xC0C0C0}, {{4, 50}, 0xC0C0C0}, {{205, 49}, 0xC0C0C0}, {{211, 49}, 0x3939F4}, {{57, 42}, 0x008CFF},
-          {{6, 79}, 0xFFFFFF}, {{43, 79}, 0x808080}, {{10, 79}, 0xF5F5F5}, {{145, 10}, 0xFFF0F5}, {{143, 10}, 0xFFFFFF},
-          {{152, 6}, 0x1C1818}, {{161, 6}, 0xFFF0F5}, {{205, 5}, 0xFFFFFF}, {{212, 10}, 0x080705}, {{212, 9}, 0xCCCCCC},
-          {{186, 13}, 0}, {{175, 5}, 0xFFFFFF}, {{130, 2}, 0xFFFFFF}, {{47, 80}, 0xF0E7F1}, {{3, 70}, 0xF0E7F1}}},
-        {{hover0}, {{{25, 33}, 0x3EF0FC}, {{4, 50}, 0xFFFFFF}, {{45, 50}, 0x000000}}},
-        {{hover0, Down(25, 50)}, {{{25, 33}, 0x00A5FF}, {{4, 50}, 0x000000}, {{45, 50}, 0xFFFFFF}}},
-        {{hover0, Down(25, 50), Move(25, 80)}, {{{25, 33}, 0xC0C0C0}}},
-        {{hover0, Down(25, 50), Move(25, 80), hover0}, {{{25, 33}, 0x00A5FF}}},
-        {{hover0, Down(25, 50), Up(25, 50)}, {{{25, 33}, 0x3EF0FC}}},
-        {{hover0, kill}, {{{25, 33}, 0xC0C0C0}, {{212, 10}, 0x9C9C9B}, {{212, 9}, 0xEBEBEB}, {{186, 13}, 0x999999}}},
-        {{Move(205, 49)}, {{{205, 49}, 0x3EF0FC}}},
-        // Toggle 5 off and on, hovered, held, and back from outside; the focus going leaves its colours.
-        {{hover5}, {{{10, 79}, 0x2FECFA}}}, {{hover5, kill}, {{{10, 79}, 0x2FECFA}}},
-        {{hover5, Down(10, 79)}, {{{6, 79}, 0xAAAAAA}, {{10, 79}, 0xF5F5F5}}},
-        {{hover5, Down(10, 79), Up(10, 79)}, {{{10, 79}, 0x52C9D1}, {{6, 79}, 0x808080}}},
-        {{hover5, Down(10, 79), Up(10, 79), Move(10, 100)}, {{{6, 79}, 0x808080}, {{10, 79}, 0xF5F5F5}}},
-        {{hover5, Down(10, 79), Move(10, 100), hover5}, {{{10, 79}, 0x52C9D1}}},
-        {{hoverT}, {{{145, 10}, 0xFFF5D4}}}, {{hoverT, Down(145, 10), Up(145, 10)}, {{{145, 10}, 0xE3D9B8}}},
-        {{Move(205, 5)}, {{{205, 5}, 0x2311E8}, {{212, 10}, 0xFFFFFF}, {{212, 9}, 0x766BF1}}},
-        {{Move(205, 5), Down(205, 5)}, {{{205, 5}, 0x7A70F1}, {{212, 10}, 0xFFFFFF}, {{212, 9}, 0xACA6F6}}},
-        {{Move(175, 5)}, {{{175, 5}, 0xE5E5E5}}}, {{Move(175, 5), Down(175, 5)}, {{{175, 5}, 0xCBCACA}}},
+// Command 0 filled at (25, 33), framed at (4, 50), command 4's picture with a hole at (205, 49); toggle 5
+// filled at (10, 79), framed at (6, 79); the cursor toggle's arrow, the close cross and the minimise bar.
+TEST_F(Toolbar, ButtonsPaintTheColoursOfEveryState) {
+    const Step hover0 = Move(25, 50), press0 = Down(25, 50), hover5 = Move(10, 79), press5 = Down(10, 79);
+    const Step kill = {WM_KILLFOCUS, 0, 0};
+    const struct { std::vector<Step> steps; POINT at; COLORREF colour; } cases[] = {
+        {{}, {25, 33}, 0xC0C0C0}, {{}, {205, 49}, 0xC0C0C0}, {{}, {211, 49}, 0x3939F4}, {{}, {152, 6}, 0x1C1818},
+        {{}, {212, 10}, 0x080705}, {{}, {186, 13}, 0}, {{}, {6, 79}, 0xFFFFFF},
+        {{hover0}, {25, 33}, 0x3EF0FC}, {{hover0, press0}, {25, 33}, 0x00A5FF}, {{hover0, press0}, {4, 50}, 0x000000},
+        {{hover0, press0, Move(25, 80)}, {25, 33}, 0xC0C0C0}, {{hover0, press0, Move(25, 80), hover0}, {25, 33}, 0x00A5FF},
+        {{hover0, press0, Up(25, 50)}, {25, 33}, 0x3EF0FC}, {{hover0, kill}, {186, 13}, 0x999999},
+        // Toggle 5 hovered (the focus going leaves its colours), held, on and hovered, on.
+        {{hover5, kill}, {10, 79}, 0x2FECFA}, {{hover5, press5}, {6, 79}, 0xAAAAAA}, {{hover5, press5, Up(10, 79)}, {10, 79}, 0x52C9D1},
+        {{hover5, press5, Up(10, 79), Move(10, 100)}, {6, 79}, 0x808080}, {{Move(205, 5)}, {205, 5}, 0x2311E8},
+        {{Move(205, 5), Down(205, 5)}, {205, 5}, 0x7A70F1}, {{Move(175, 5)}, {175, 5}, 0xE5E5E5},
     };
     for (const auto& c : cases) {
         ToolbarHost& h = Fresh();
         Play(h, c.steps);
-        for (const Look& look : c.looks)
-            EXPECT_EQ(h.Pixel(look.at.x, look.at.y), look.colour) << look.at.x << "," << look.at.y << " after " << c.steps.size();
+        EXPECT_EQ(h.Pixel(c.at.x, c.at.y), c.colour) << c.at.x << "," << c.at.y << " after " << c.steps.size();
         ReleaseCapture();
     }
 }
 
 // Where a font draws: some pixel of the box is within 40 of the colour in every channel.
 bool Inked(const ToolbarHost& h, RECT box, COLORREF colour) {
+    const auto within = [](int a, int b) { return std::abs(a - b) < 40; };
     for (LONG y = box.top; y < box.bottom; ++y)
-        for (LONG x = box.left; x < box.right; ++x) {
-            int off = 0;
-            for (int shift : {0, 8, 16}) off += std::abs(int((h.Pixel(x, y) >> shift) & 255) - int((colour >> shift) & 255)) >= 40;
-            if (off == 0) return true;
-        }
+        for (LONG x = box.left; x < box.right; ++x)
+            if (const COLORREF p = h.Pixel(x, y); within(GetRValue(p), GetRValue(colour)) && within(GetGValue(p), GetGValue(colour)) &&
+                                                  within(GetBValue(p), GetBValue(colour)))
+                return true;
     return false;
 }
 
 // Shown without the focus, nothing is ever black; the focus darkens the title; the digits are grey.
-TEST(Containers, StartInTheUnfocusedLookAndFollowTheFocus) {
-    Restore restore;
+TEST_F(Toolbar, ContainersStartInTheUnfocusedLookAndFollowTheFocus) {
     ToolbarHost& h = Fresh(false);
     const RECT title = {31, 3, 120, 25};
-    // Title bar, cursor toggle, toggle 5, close.
-    EXPECT_EQ(std::make_tuple(h.Pixel(130, 2), h.Pixel(145, 10), h.Pixel(10, 79), h.Pixel(212, 10)),
-              std::make_tuple(0xFFFFFFu, 0xFFF0F5u, 0xF5F5F5u, 0x9C9C9Bu));
+    EXPECT_EQ(h.Pixel(212, 10), 0x9C9C9Bu);  // the close cross
     EXPECT_TRUE(Inked(h, title, 0xABABAB));
     EXPECT_FALSE(Inked(h, title, 0x663A3A));
     h.Send(WM_SETFOCUS);
@@ -193,25 +143,8 @@ TEST(Containers, StartInTheUnfocusedLookAndFollowTheFocus) {
     for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(h, {left, 73, left + 10, 85}, 0x808080));
 }
 
-TEST(Containers, DragOnlyFromTheCaption) {
-    Restore restore;
-    // Title text, empty bar; close, minimise, cursor toggle, system button, client area.
-    for (auto [at, drags] : {std::pair{POINT{60, 12}, true}, {{130, 20}, true}, {{215, 13}, false}, {{186, 13}, false},
-                             {{150, 10}, false}, {{10, 10}, false}, {{25, 50}, false}}) {
-        ToolbarHost& h = Fresh();
-        h.Send(WM_LBUTTONDOWN, at.x, at.y);
-        h.Send(WM_MOUSEMOVE, at.x + 7, at.y + 5);
-        ReleaseCapture();  // no release, so the system button opens no menu
-        RECT moved = {};
-        GetWindowRect(h.hwnd, &moved);
-        EXPECT_EQ(moved.left, ToolbarHost::kOrigin.x + (drags ? 7 : 0)) << at.x << "," << at.y;
-    }
-}
-
-// A press away from a button, a release away from the pressed one, or one after the capture was
-// lost runs nothing.
-TEST(Buttons, ActOnlyOnAReleaseInsideAndNeverAfterALostCapture) {
-    Restore restore;
+// A press away from a button, a release away from it, or one after a lost capture runs nothing.
+TEST_F(Toolbar, ButtonsActOnlyOnAReleaseInsideAndNeverAfterALostCapture) {
     ToolbarHost& h = Fresh();
     Play(h, {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(3, 70), Up(25, 50), Down(25, 50), Up(70, 50),
           Down(70, 50), Up(70, 50)});
@@ -229,8 +162,7 @@ TEST(Buttons, ActOnlyOnAReleaseInsideAndNeverAfterALostCapture) {
     EXPECT_EQ(h.closes, 1);
 }
 
-TEST(Toggles, StoreTheirStateOnlyOnAReleaseInside) {
-    Restore restore;
+TEST_F(Toolbar, TogglesStoreTheirStateOnlyOnAReleaseInside) {
     for (TextId id : {TextZoomToggle, TextLanguageToggle, TextCursorToggle}) {
         ToolbarHost& h = Fresh();
         const POINT at = id == TextCursorToggle ? POINT{150, 10} : POINT{10 + 45 * (id - 5), 79};
@@ -247,34 +179,19 @@ TEST(Toggles, StoreTheirStateOnlyOnAReleaseInside) {
     }
 }
 
-// Command 4's hint in Japanese, then in English after a click on the language toggle; it goes
-// again, and never comes after a press nor while the toolbar is away for a capture.
-TEST(ToolTip, ShowsTheHintOfTheCurrentLanguageBelowTheCursorButNeverAfterAPressOrHidden) {
-    Restore restore;
+// A hint comes and goes, but never after a press nor while the toolbar is away for a capture.
+TEST_F(Toolbar, ToolTipShowsTheHintButNeverAfterAPressOrHidden) {
     SettingGuard tips(SectionSettings, KeyButtonToolTip, 1);
-    ToolbarHost& h = Fresh();
-    for (int language : {0, 1}) {
-        if (language == 1) Play(h, {Down(190, 79), Up(190, 79)});
-        ASSERT_EQ(App().Language, language);
-        SetCursorPos(ToolbarHost::kOrigin.x + 205, ToolbarHost::kOrigin.y + 49);
-        h.Send(WM_MOUSEMOVE, 205, 49);
-        ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 3s));
-        RECT tip = {};
-        GetWindowRect(ToolTipWindow(), &tip);
-        const SIZE text = TextExtent(L" " + App().GetText(TextSettingsButton) + L" ");
-        EXPECT_EQ(std::make_tuple(tip.left, tip.top, tip.right - tip.left, tip.bottom - tip.top),
-                  std::make_tuple(ToolbarHost::kOrigin.x + 205, ToolbarHost::kOrigin.y + 49 + 2 * GetSystemMetrics(SM_CYCURSOR) / 3,
-                                  text.cx + 1, text.cy + 1));
-        EXPECT_TRUE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) == FALSE; }, 3s));
-    }
-    for (bool press : {true, false}) {
-        Fresh();
+    const auto shown = [] { return IsWindowVisible(FindWindowW(kToolTipClassName, nullptr)) != FALSE; };
+    for (int way : {0, 1, 2}) {  // a plain hover, a press, the toolbar hidden
+        ToolbarHost& h = Fresh();
         SetCursorPos(ToolbarHost::kOrigin.x + 25, ToolbarHost::kOrigin.y + 50);
         h.Send(WM_MOUSEMOVE, 25, 50);
-        press ? h.Send(WM_LBUTTONDOWN, 25, 50) : void(ShowWindow(h.hwnd, SW_HIDE));
-        EXPECT_FALSE(WaitUntil([] { return IsWindowVisible(ToolTipWindow()) != FALSE; }, 900ms)) << press;
+        if (way == 1) h.Send(WM_LBUTTONDOWN, 25, 50);
+        if (way == 2) ShowWindow(h.hwnd, SW_HIDE);
+        EXPECT_EQ(WaitUntil(shown, way == 0 ? 3000ms : 900ms), way == 0) << way;
+        EXPECT_TRUE(WaitUntil([&] { return !shown(); }, 3s)) << way;
         ReleaseCapture();
-        ShowWindow(h.hwnd, SW_SHOWNOACTIVATE);
     }
 }
 
