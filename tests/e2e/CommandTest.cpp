@@ -12,17 +12,13 @@ namespace {
 
 constexpr int kTree = 1000, kFolderEdit = 1003, kCancel = 1004, kTopMost = 1013, kOk = 1024;
 
-POINT CommandButton(int i) { return {25 + 45 * i, 49}; }
-
-POINT OnToolbar(GlimraApp& app, POINT client) {
+// On command button i: posted, so queued behind every click before it, or by the real mouse.
+void Click(GlimraApp& app, int i, bool byMouse = false) {
+    const POINT at = {25 + 45 * i, 49};
     const RECT toolbar = app.WindowRect();
-    return {toolbar.left + client.x, toolbar.top + client.y};
-}
-
-// Posted, so queued behind every click before it.
-void Click(HWND window, POINT client) {
-    PostMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(client.x, client.y));
-    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    if (byMouse) return RealClick({toolbar.left + at.x, toolbar.top + at.y});
+    PostMessageW(app.Window(), WM_LBUTTONDOWN, 0, MAKELPARAM(at.x, at.y));
+    PostMessageW(app.Window(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 void Press(HWND dialog, int id) {
@@ -32,12 +28,10 @@ void Press(HWND dialog, int id) {
 // The process's top-level dialogs are the settings and its message boxes.
 HWND WaitDialog(GlimraApp& app) {
     HWND dialog = nullptr;
-    WaitUntil([&] {
+    return WaitUntil([&] {
         dialog = app.Proc().FindWindowOf(L"#32770");
-        if (dialog != nullptr && (GetDlgItem(dialog, kTree) == nullptr || !IsWindowVisible(dialog))) dialog = nullptr;
-        return dialog != nullptr;
-    });
-    return dialog;
+        return dialog != nullptr && GetDlgItem(dialog, kTree) != nullptr && IsWindowVisible(dialog);
+    }) ? dialog : nullptr;
 }
 
 bool ToolbarBack(GlimraApp& app) {
@@ -53,21 +47,15 @@ HWND PageControl(HWND dialog, int id) {
     return found;
 }
 
-// By mouse, Cancel reaches the dialog only if the toolbar let go of the mouse before it came.
+// The real click on Cancel reaches the dialog only if the toolbar let go of the mouse before.
 void OpenAndCancelTheDialog(GlimraApp& app, bool byMouse) {
-    if (byMouse)
-        RealClick(OnToolbar(app, CommandButton(4)));
-    else
-        Click(app.Window(), CommandButton(4));
+    Click(app, 4, byMouse);
     HWND dialog = WaitDialog(app);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(app.Window()));
     RECT cancel = {};
     GetWindowRect(GetDlgItem(dialog, kCancel), &cancel);
-    if (byMouse)
-        RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
-    else
-        Press(dialog, kCancel);
+    RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
     ASSERT_TRUE(ToolbarBack(app));
 }
 
@@ -79,11 +67,7 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
     ASSERT_TRUE(pattern.Shown());
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT dragged = {650, 350, 751, 421};
-    struct Journey {
-        int button;
-        bool toggle;
-        const wchar_t* overlay;
-    };
+    struct Journey { int button; bool toggle; const wchar_t* overlay; };
     const Journey journeys[] = {
         {0, false, L"RectangleCapture"}, {0, true, L"RectangleCaptureWithMagnifier"},
         {1, false, L"WindowCaptureTop"}, {1, true, L"WindowCaptureAll"},
@@ -93,7 +77,7 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
         {0, false, L"RectangleCapture"},  // the same mode again
     };
     GlimraApp app;
-    app.WriteIni(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\n");
+    app.WriteIni(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\nDeleteImage=1\r\n");
     ASSERT_TRUE(app.Start());
     HWND first = nullptr;
     int number = 0;
@@ -102,13 +86,10 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
         const RECT picked = j.button == 0 ? dragged : j.button == 3 ? screen : picture;
         WritePrivateProfileStringW(L"Gui", std::to_wstring(5 + j.button).c_str(), j.toggle ? L"1" : L"0", app.IniPath().c_str());
         WritePrivateProfileStringW(L"Gui", L"13", j.button == 3 ? L"1" : L"0", app.IniPath().c_str());
-        RealClick(OnToolbar(app, CommandButton(j.button)));
+        Click(app, j.button, true);
         if (j.overlay != nullptr) {
-            HWND overlay = nullptr;
-            ASSERT_TRUE(WaitUntil([&] {
-                overlay = app.Proc().FindWindowOf(j.overlay);
-                return overlay != nullptr && IsWindowVisible(overlay) && !IsWindowVisible(app.Window());
-            }));
+            HWND overlay = app.Proc().WaitWindow(j.overlay);
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()); }));
             if (first == nullptr) first = overlay;
             if (j.button == 0) {
                 Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
@@ -133,97 +114,101 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
     ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));
     EXPECT_EQ(app.Close(), 0u);
     EXPECT_TRUE(app.Boxes().Seen().empty());
+    EXPECT_FALSE(FileExists(TodaysFolder(app) + ImageFileName(1))) << "DeleteImage=1 clears on close";
 }
 
-// Writing the image fails from inside the overlay: the report is shown and the program ends.
-TEST(Commands, AnImageThatCannotBeWrittenIsReportedAndEndsTheProgram) {
+// A stored place off the screen comes back to its middle (1080 is the bottom edge), only
+// AppTopMost=1 keeps the toolbar in front, and the file's other settings survive the close.
+TEST(Commands, TheStartHonoursTheFileAndAMissingImageFolderIsReportedAndTheCapturePageOpens) {
+    struct Language { const wchar_t *toggle, *ini; LONG x, y; bool inFront; std::wstring text; };
+    const Language languages[] = {
+        {L"0", L"PositionX=-5000\r\nPositionY=1080\r\n[Settings]\r\nAppTopMost=2", 960, 540, false,
+         L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。"},
+        {L"1", L"PositionX=300\r\nPositionY=-0\r\n[Settings]\r\nAppTopMost=1", 300, 0, true,
+         L"Folder for temporary saving images does not exist.\r\nSet the correct path in the settings dialog."}};
+    for (const Language& language : languages) {
+        GlimraApp app;
+        const std::wstring folder = app.AppFolder() + L"no\\such";
+        app.WriteIni(std::wstring(L"[App]\r\n") + language.ini + L"\r\nSaveFolder=" + folder +
+                     L"\r\nViewer=C:\\ツール\\表示.exe\r\n[Gui]\r\n9=" + language.toggle + L"\r\n");
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(std::make_pair(app.WindowRect().left, app.WindowRect().top), std::make_pair(language.x, language.y));
+        EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, language.inFront);
+        ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // the settings need no folder
+        Click(app, 0);
+        ASSERT_TRUE(app.Boxes().WaitForCount(1));
+        EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
+        EXPECT_EQ(app.Boxes().Seen()[0].text, language.text + L"\r\n\r\n" + folder);
+        HWND dialog = WaitDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(IsWindowVisible(PageControl(dialog, kFolderEdit))) << "the page with the folder is shown";
+        Press(dialog, kCancel);
+        EXPECT_TRUE(ToolbarBack(app));
+        EXPECT_FALSE(FolderExists(folder));
+        EXPECT_EQ(app.Close(), 0u);
+        EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"Viewer"), L"C:\\ツール\\表示.exe");
+    }
+}
+
+// A command that throws shows its box before the toolbar comes back; clicks queued behind a running
+// command (by the dialog's loop or while an overlay is up) start nothing; a failed write ends the program.
+TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackNoCommandRunsTwiceAndAFailedWriteEnds) {
     GlimraApp app;
-    app.WriteIni(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n");
-    ASSERT_TRUE(app.Start());
-    // A file where today's folder belongs.
-    WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
-    RealClick(OnToolbar(app, CommandButton(0)));
+    app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\nClipBoard=2\r\n[Gui]\r\n8=1\r\n9=1\r\n");
+    bool shownDuringBox = true;
+    ASSERT_TRUE(app.Start([&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
+    Click(app, 3);
+    ASSERT_TRUE(app.Boxes().WaitForCount(1));
+    EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");
+    EXPECT_FALSE(shownDuringBox);
+    EXPECT_TRUE(ToolbarBack(app));
+
+    Click(app, 4);
+    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // a second dialog would stay
+    Click(app, 0);
+    Click(app, 0);
     HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
+    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && !IsWindowVisible(overlay); }));
+
+    RemoveDirectoryW(TodaysFolder(app).c_str());  // a file where today's folder belongs
+    WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
+    Click(app, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     RealClick({500, 500});
-    ASSERT_TRUE(app.Boxes().WaitForCount(1));
-    const std::wstring text = app.Boxes().Seen()[0].text;
+    ASSERT_TRUE(app.Boxes().WaitForCount(2));
+    const std::wstring text = app.Boxes().Seen()[1].text;
     EXPECT_EQ(text.rfind(L"Error\r\nBitmap creation failed\r\n\r\nFile=", 0), 0u) << Narrow(text);
     EXPECT_NE(text.find(L"Desktop.cpp\r\nLine="), std::wstring::npos) << Narrow(text);
     EXPECT_NE(text.find(L"\r\nGetLastError()=3\r\n"), std::wstring::npos) << Narrow(text);
     EXPECT_EQ(app.Proc().WaitExit(), 1u);
 }
 
-TEST(Commands, AMissingImageFolderIsReportedAndTheCapturePageOpens) {
-    struct Language {
-        const wchar_t* toggle;
-        std::wstring text, page;
-    };
-    const Language languages[] = {
-        {L"0", L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。", L"切り取り"},
-        {L"1", L"Folder for temporary saving images does not exist.\r\nSet the correct path in the settings dialog.",
-         L"Capture"}};
-    for (const Language& language : languages) {
-        GlimraApp app;
-        const std::wstring folder = app.AppFolder() + L"no\\such";
-        app.WriteIni(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=" + language.toggle + L"\r\n");
-        ASSERT_TRUE(app.Start());
-        ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // the settings need no folder
-        EXPECT_TRUE(app.Boxes().Seen().empty());
-
-        Click(app.Window(), CommandButton(0));
-        ASSERT_TRUE(app.Boxes().WaitForCount(1));
-        EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
-        EXPECT_EQ(app.Boxes().Seen()[0].text, language.text + L"\r\n\r\n" + folder);
-        HWND dialog = WaitDialog(app);
-        ASSERT_NE(dialog, nullptr);
-        HWND edit = PageControl(dialog, kFolderEdit);
-        ASSERT_TRUE(edit != nullptr && IsWindowVisible(edit)) << "the page with the folder is shown";
-        wchar_t text[MAX_PATH] = {};
-        SendMessageW(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(text, folder);
-        Press(dialog, kCancel);
-        EXPECT_TRUE(ToolbarBack(app));
-        EXPECT_FALSE(FolderExists(folder));
-        EXPECT_EQ(app.Close(), 0u);
-        EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"TreeViewSelectedItemString"), language.page);
-    }
-}
-
-// A command that throws shows its box before the toolbar comes back; clicks queued behind a
-// running command (dispatched by the dialog's own loop, or while an overlay is up) start nothing.
-TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackAndNoCommandRunsTwice) {
+// A fresh profile starts at (100, 100), behind others, and writes nothing before the close.
+// Moved first, as the system menu's Move would: the drag starts from where the window is.
+TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFrontHolds) {
     GlimraApp app;
-    app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\n[Gui]\r\n8=1\r\n");
-    bool shownDuringBox = true;
-    ASSERT_TRUE(app.Start([&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
-    Click(app.Window(), CommandButton(3));
-    ASSERT_TRUE(app.Boxes().WaitForCount(1));
-    EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");
-    EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
-    EXPECT_FALSE(shownDuringBox);
-    EXPECT_TRUE(ToolbarBack(app));
-
-    Click(app.Window(), CommandButton(4));
-    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // a second dialog would stay
-    Click(app.Window(), CommandButton(0));
-    Click(app.Window(), CommandButton(0));
-    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
-    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && !IsWindowVisible(overlay); }));
-    EXPECT_EQ(app.Close(), 0u);
-    EXPECT_EQ(app.Boxes().Seen().size(), 1u);
-}
-
-// Only AppTopMost=1 keeps the toolbar in front; the dialog's change holds at once.
-TEST(Commands, KeepInFrontHoldsFromTheFileAndFromTheDialog) {
-    GlimraApp app;
-    app.WriteIni(L"[Settings]\r\nAppTopMost=1\r\n");
+    const std::wstring image = app.AppFolder() + L"20240102\\00001.bmp";  // kept: DeleteImage is 0
+    CreateDirectoryW(app.AppFolder().c_str(), nullptr);
+    CreateDirectoryW((app.AppFolder() + L"20240102").c_str(), nullptr);
+    WriteBytes(image, {'B', 'M'});
     ASSERT_TRUE(app.Start());
-    EXPECT_TRUE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    for (const auto& [check, value] : {std::pair{BST_UNCHECKED, L"0"}, std::pair{BST_CHECKED, L"1"}}) {
-        Click(app.Window(), CommandButton(4));
+    const RECT rect = app.WindowRect();
+    EXPECT_EQ(std::make_tuple(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+              std::make_tuple(100L, 100L, 230L, 89L));
+    EXPECT_FALSE(FileExists(app.IniPath())) << "nothing is written before the close";
+    SetWindowPos(app.Window(), nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Input(MOUSEEVENTF_LEFTDOWN, {560, 412});
+    Input(0, {575, 405});
+    Input(MOUSEEVENTF_LEFTUP, {575, 405});
+    Input(0, {620, 452});  // the drag has ended: the window stays
+    // Input is served in order: once the dialog has come and gone, the moves were handled.
+    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, true));
+    EXPECT_EQ(std::make_pair(app.WindowRect().left, app.WindowRect().top), std::make_pair(515L, 393L));
+    EXPECT_FALSE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    for (const auto& [check, value] : {std::pair{BST_CHECKED, L"1"}, std::pair{BST_UNCHECKED, L"0"}}) {
+        Click(app, 4);
         HWND dialog = WaitDialog(app);
         ASSERT_NE(dialog, nullptr);
         SendMessageW(PageControl(dialog, kTopMost), BM_SETCHECK, check, 0);
@@ -232,22 +217,6 @@ TEST(Commands, KeepInFrontHoldsFromTheFileAndFromTheDialog) {
         EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, check == BST_CHECKED);
         EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"AppTopMost"), value);
     }
-    EXPECT_EQ(app.Close(), 0u);
-}
-
-// Moved first, as the system menu's Move would: the drag starts from where the window is.
-TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsAndItsButtonsAnswer) {
-    GlimraApp app;
-    ASSERT_TRUE(app.Start());
-    SetWindowPos(app.Window(), nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Input(MOUSEEVENTF_LEFTDOWN, {560, 412});
-    Input(0, {575, 405});
-    Input(MOUSEEVENTF_LEFTUP, {575, 405});
-    Input(0, {620, 452});  // the drag has ended: the window stays
-    // Input is served in order: once the dialog has come and gone, the moves were handled.
-    ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, true));
-    EXPECT_EQ(app.WindowRect().left, 515);
-    EXPECT_EQ(app.WindowRect().top, 393);
     // The frame's corners in the focus colour.
     for (const auto& [message, colour] : {std::pair{WM_KILLFOCUS, RGB(0xA5, 0xA5, 0xA5)}, {WM_SETFOCUS, RGB(0x18, 0x83, 0xD7)}}) {
         PostMessageW(app.Window(), message, 0, 0);
@@ -271,6 +240,7 @@ TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsAndItsButtonsAnswer) {
     EXPECT_EQ(app.Close(), 0u);
     EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionX"), L"515");
     EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionY"), L"393");
+    EXPECT_TRUE(FileExists(image));
 }
 
 }  // namespace

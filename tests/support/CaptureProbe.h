@@ -32,18 +32,15 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    HWND hwnd_ = nullptr;
-    HBRUSH brush_ = nullptr;
+    HWND hwnd_ = nullptr;  // of a class of its own, whose brush it frees
 };
 
-// A capture mode of the tests' own, recording what reaches it: a left press starts a drag,
-// Escape drops it, Enter outputs the whole screen.
+// Records what reaches it: a left press starts a drag, Escape drops it, Enter outputs the whole screen.
 class ProbeCapture : public CaptureBase {
 public:
     explicit ProbeCapture(HWND owner, std::wstring name = L"ProbeCapture") : CaptureBase(owner, std::move(name)) {}
 
     void Begin() { Act([this] { ++finished; }); }  // Act with a callback that counts
-    bool Dragging() const { return dragging; }
     HWND Window() const { return overlay; }
     const ScreenSnapshot* Frozen() const { return snapshot.get(); }
     std::vector<POINT> PointsOf(UINT message) const {
@@ -65,7 +62,6 @@ protected:
         events.push_back({WM_LBUTTONUP, point});
         if (onLButtonUp) onLButtonUp(point);
     }
-    void OnRButtonUp(POINT point) override { events.push_back({WM_RBUTTONUP, point}); }
     void OnMouseMove(POINT point) override { events.push_back({WM_MOUSEMOVE, point}); }
     bool OnKeyDown(WPARAM key) override {
         if (key == VK_RETURN) FinishWholeScreen();
@@ -84,19 +80,14 @@ private:
     bool ready_ = false;
 };
 
-// A 32 x 32 monochrome cursor with hot spot (5, 7): a black 3 x 3 square whose top-left
-// pixel is the hot spot, and one white pixel at (10, 12). The rest is transparent.
+// 32 x 32, hot spot (5, 7): a black 3 x 3 square from the hot spot and a white pixel at (10, 12).
 HCURSOR MakeTestCursor();
 
 bool Contains(const std::vector<POINT>& points, POINT wanted);
 // Puts the real cursor at a screen point and waits until it is there.
 bool PlaceCursor(POINT screen);
-// Real input, as a user gives it, in one batch: mouse button flags, keys pressed and released,
-// or one key event alone (for holding down).
-void SendMouse(std::initializer_list<DWORD> flags);
-inline void LeftClick() { SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}); }
+// Real key input in one batch, each key pressed and released.
 void TypeKeys(std::initializer_list<WORD> keys);
-void SendKey(WORD key, DWORD flags);
 
 COLORREF ScreenPixel(int x, int y);
 

@@ -13,8 +13,7 @@ bool GlimraApp::Start(std::function<void(const SeenBox&)> onBox) {
     process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path());
     watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox));
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");
-    // Start-up ends by showing the window and making its folder; a sent message is served
-    // once its message loop runs.
+    // Start-up ends by showing the window and making its folder; then its message loop runs.
     return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && FolderExists(AppFolder()); }) &&
            SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr) != 0;
 }
@@ -48,15 +47,13 @@ void RealClick(POINT screen) {
 
 std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key) {
     std::wistringstream lines(text);
-    std::wstring line;
-    std::wstring current;
+    std::wstring line, current;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (!line.empty() && line.front() == L'[') {
+        if (line.rfind(L"[", 0) == 0)
             current = line.substr(1, line.find(L']') - 1);
-        } else if (current == section && line.rfind(key + L"=", 0) == 0) {
+        else if (current == section && line.rfind(key + L"=", 0) == 0)
             return line.substr(key.size() + 1);
-        }
     }
     return std::nullopt;
 }

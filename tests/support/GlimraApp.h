@@ -21,8 +21,7 @@ public:
     void WriteIni(const std::wstring& text) const;
     std::wstring ReadIni() const { return ReadUtf16File(IniPath()); }
 
-    // Starts the program and waits for its toolbar; false when it did not appear. onBox sees
-    // each message box while it is up.
+    // Waits for the toolbar, false when it did not come; onBox sees each message box while it is up.
     bool Start(std::function<void(const SeenBox&)> onBox = {});
     // Posts WM_CLOSE and waits for the exit code.
     std::optional<DWORD> Close();

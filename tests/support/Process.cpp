@@ -8,26 +8,23 @@ namespace Vorlune::Test {
 
 Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments,
                  const std::map<std::wstring, std::wstring>& extraEnvironment) {
-    // This process's environment with the overrides, sorted by name as CreateProcessW wants it.
-    auto noCase = [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) < 0; };
-    std::map<std::wstring, std::wstring, decltype(noCase)> variables;
-    wchar_t* current = GetEnvironmentStringsW();
-    for (const wchar_t* entry = current; *entry != 0; entry += wcslen(entry) + 1) {
-        const std::wstring text = entry;
-        const size_t equals = text.find(L'=', 1);  // past the "=" of names such as "=C:"
-        if (equals != std::wstring::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
-    }
-    FreeEnvironmentStringsW(current);
-    for (const auto& [name, value] : extraEnvironment) variables[name] = value;
+    // The child inherits this process's environment, changed only while it is created.
+    std::map<std::wstring, std::wstring> variables = extraEnvironment;
     variables[L"TMP"] = variables[L"TEMP"] = tempFolder;
-    std::wstring environment;  // its final terminator is the string's own
-    for (const auto& [name, value] : variables) environment += name + L"=" + value + L'\0';
+    std::map<std::wstring, std::optional<std::wstring>> saved;
+    for (const auto& [name, value] : variables) {
+        std::wstring old(32767, L'\0');
+        const DWORD length = GetEnvironmentVariableW(name.c_str(), old.data(), 32767);
+        saved[name] = length == 0 ? std::nullopt : std::optional(old.substr(0, length));
+        SetEnvironmentVariableW(name.c_str(), value.c_str());
+    }
     std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        environment.data(), nullptr, &startup, &info_))
-        throw std::runtime_error("CreateProcessW failed for " + Narrow(exe) + ": " + std::to_string(GetLastError()));
+    const BOOL created = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_);
+    const DWORD error = GetLastError();
+    for (const auto& [name, old] : saved) SetEnvironmentVariableW(name.c_str(), old ? old->c_str() : nullptr);
+    if (!created) throw std::runtime_error("CreateProcessW failed for " + Narrow(exe) + ": " + std::to_string(error));
 }
 
 Process::~Process() {

@@ -10,8 +10,7 @@
 
 namespace Vorlune::Test {
 
-// A program under test, its TMP and TEMP at tempFolder (Wine takes them from its registry
-// otherwise); killed on destruction if still running.
+// A program under test with TMP and TEMP at tempFolder; killed on destruction if still running.
 class Process {
 public:
     Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"",

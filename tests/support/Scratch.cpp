@@ -1,7 +1,7 @@
 #include "Scratch.h"
 
 #include <atomic>
-#include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -11,35 +11,27 @@ namespace Vorlune::Test {
 std::wstring ExeFolder() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+    return std::wstring(path, wcsrchr(path, L'\\') + 1);
 }
 
 std::wstring GlimraExePath() { return ExeFolder() + L"Glimra.exe"; }
 
 namespace {
-void RemoveTree(const std::wstring& path) {
-    std::wstring folder = path;
-    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
+// Links are removed, never entered.
+void RemoveTree(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') path.pop_back();
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileW(folder.c_str())) RemoveDirectoryW(folder.c_str());
-        return;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data))
+            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) RemoveTree(path + L"\\" + data.cFileName);
+        if (find != INVALID_HANDLE_VALUE) FindClose(find);
     }
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") RemoveTree(folder + L"\\" + name);
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
 }
-
 }  // namespace
 
 ScratchDir::ScratchDir() {
@@ -84,9 +76,7 @@ void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& byte
 std::wstring ReadUtf16File(const std::wstring& path) {
     const auto bytes = ReadBytes(path);
     const size_t start = (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) ? 2 : 0;
-    std::wstring text((bytes.size() - start) / 2, L'\0');
-    std::memcpy(text.data(), bytes.data() + start, text.size() * 2);
-    return text;
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + start), (bytes.size() - start) / 2);
 }
 
 void WriteUtf16File(const std::wstring& path, const std::wstring& text) {

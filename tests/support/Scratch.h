@@ -13,9 +13,7 @@ public:
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
-
-    // Ends with a backslash.
-    const std::wstring& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }  // ends with a backslash
     std::wstring operator/(const std::wstring& name) const { return path_ + name; }
 
 private:

@@ -2,8 +2,7 @@
 
 #include "Scratch.h"
 
-// In-process code keeps its INI and image files in a scratch temp folder of this run,
-// never in the prefix's real one.
+// In-process code keeps its INI and image files in this run's scratch, never the prefix's temp.
 int main(int argc, char** argv) {
     static Vorlune::Test::ScratchDir temp;
     SetEnvironmentVariableW(L"TMP", temp.Path().c_str());

@@ -17,8 +17,7 @@ inline void PumpMessages() {
     }
 }
 
-// Polls until the condition holds or the deadline passes; pumps this thread's messages
-// meanwhile so windows of the test process stay responsive. True when the condition held.
+// True once the condition holds, false at the deadline; pumps this thread's messages meanwhile.
 inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
