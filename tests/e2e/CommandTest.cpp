@@ -96,6 +96,11 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
                 Input(0, {700, 400});
                 Input(MOUSEEVENTF_LEFTUP, {dragged.right - 1, dragged.bottom - 1});
             } else {
+                // A release picks what the last move the overlay saw picked: wait for its frame.
+                ASSERT_TRUE(j.button == 3 || WaitUntil([&, n = 0]() mutable {
+                    Input(0, {800 + n++ % 2, 450});
+                    return ScreenPixel(picture.left, picture.top) == RGB(255, 0, 0);
+                }));
                 RealClick({800, 450});
             }
         }
