@@ -4,12 +4,14 @@
 #include <map>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "../helpers/Scene.h"
 #include "Capture/HiddenWindowCapture.h"
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowCapture.h"
 #include "Capture/WindowGeometry.h"
+#include "Capture/WindowPictures.h"
 #include "ImageFiles.h"
 #include "OutputTestSupport.h"
 #include "PatternWindow.h"
@@ -134,6 +136,28 @@ protected:
 };
 
 // A click outputs the screen as it was when the capture started.
+// A window whose thread stopped reading its messages is neither restacked nor pictured: every
+// call on it would wait for that thread.
+TEST(HungWindow, IsLeftAsItIsAndNotPictured) {
+    HANDLE wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<HWND> window = nullptr;
+    std::thread owner([&] {
+        window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50, 50,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+        WaitForSingleObject(wake, 15000);  // not reading its messages meanwhile
+        DestroyWindow(window);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return window != nullptr && IsHungAppWindow(window); }));
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const size_t pictures = PictureWindows({{window.load(), {}}}, screen, SystemDwm()).size();
+    const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    SetEvent(wake);
+    owner.join();
+    CloseHandle(wake);
+    EXPECT_EQ(pictures, 0u);
+    EXPECT_TRUE(topmost);
+}
+
 TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
     enum Then { Nothing, RightClick, Click };
     // whole: not pictured, so the whole screen is highlighted.
