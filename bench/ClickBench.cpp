@@ -36,8 +36,7 @@ public:
         const COLORREF colour = RGB(count_ & 0xFF, (count_ >> 8) & 0xFF, 0x80);
         SetPixel(dc_, 0, 0, colour);
         // Wine puts a window's drawing on the screen when its thread finds its queue empty.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Test::PumpMessages();
         return GetPixel(screen_, 0, 0) == colour;
     }
 

@@ -158,3 +158,24 @@ stop_started() {
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     STARTED_PIDS=()
 }
+
+# wait_window NAME: prints the first visible window whose name matches, within 10 s.
+wait_window() {
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 && return 0
+        sleep 0.05
+    done
+    log "no window named $1"
+    return 1
+}
+
+# start_glimra_in NAME INI: starts Glimra in the background with a fresh temp folder C:\NAME of
+# its own, so the user's settings and images stay as they are; INI (printf escapes) is its
+# settings file.
+start_glimra_in() {
+    local temp="$WINEPREFIX/drive_c/$1"
+    rm -rf "$temp"
+    mkdir -p "$temp/__GLIMRA__"
+    printf "$2" | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$temp/__GLIMRA__/Glimra.ini"
+    wine cmd /c "set TMP=C:\\$1&& set TEMP=C:\\$1&& $(winepath -w "$BUILD/Glimra.exe")" >/dev/null 2>&1 &
+}
