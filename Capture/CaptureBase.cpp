@@ -4,14 +4,11 @@
 
 #include "Capture/CaptureErrors.h"
 #include "ui/WindowClass.h"
+#include "ui/WindowVisibility.h"
 
 namespace Vorlune {
 
 namespace {
-
-void HideOverlay(HWND overlay) {
-    if (overlay != nullptr) ShowWindow(overlay, SW_HIDE);
-}
 
 // The rectangles of a window's update region, in client coordinates; empty when none.
 std::vector<RECT> UpdateRects(HWND window) {
@@ -35,7 +32,7 @@ POINT MessagePoint(LPARAM lParam) {
 }
 
 LRESULT ServeOverlayMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ServeWindowMessage(map, hwnd, message, wParam, lParam, HideOverlay);
+    return ServeWindowMessage(map, hwnd, message, wParam, lParam, HideKeepingActivation);
 }
 
 CaptureBase::CaptureBase(HWND owner, std::wstring className) : owner(owner), className(std::move(className)) {}
@@ -154,7 +151,7 @@ bool CaptureBase::CancelDrag() {
 
 void CaptureBase::FinishWholeScreen() {
     if (snapshot == nullptr) return;
-    HideOverlay(overlay);
+    HideKeepingActivation(overlay);
     Finish({0, 0}, snapshot->size);
     EndCapture();
 }
@@ -189,7 +186,7 @@ POINT CaptureBase::CursorPoint() const {
 }
 
 void CaptureBase::EndCapture() {
-    HideOverlay(overlay);
+    HideKeepingActivation(overlay);
     dragging = false;
     keyboardAnchor = false;
     snapshot.reset();

@@ -1,5 +1,6 @@
 #include "Capture/DesktopCapture.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr DWORD kOneSecond = 1000;
 constexpr DWORD kSettleMilliseconds = 100;
+// The longest delay the settings page offers: a larger one, edited by hand, would hold the
+// program in its countdown with no way out.
+constexpr int kLongestDelaySeconds = 15;
 
 }  // namespace
 
@@ -72,7 +76,7 @@ DelayedDesktopCapture::DelayedDesktopCapture(HWND owner, Sleeper sleeper)
 
 void DelayedDesktopCapture::Start() {
     // Read before anything is shown, so a bad value leaves nothing half-done.
-    const int seconds = ParseDelaySeconds(Settings().GetString(KeyDelaySeconds));
+    const int seconds = std::min(ParseDelaySeconds(Settings().GetString(KeyDelaySeconds)), kLongestDelaySeconds);
     if (seconds > 0) CountDown(seconds);
     TakeSnapshot();
     if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());

@@ -42,12 +42,13 @@ void HiddenWindowCapture::Pick(POINT point) {
         selectedTop = hitWindow;
     }
     picture_ = windowList.FindImage(selectedTop);
-    if (picture_ == nullptr)
-        highlight = {0, 0, snapshot->size.cx, snapshot->size.cy};
-    else if (hitWindow == selectedTop)
+    if (picture_ != nullptr && hitWindow == selectedTop)
         highlight = ClampToSnapshot(ToSnapshot(picture_->Bounds(), windowList.Origin()));
-    else
+    else if (windowList.FindTopLevelOf(selectedTop) != nullptr)
+        // Also a window left unpictured (hung, minimised): picked as the frozen screen shows it.
         highlight = ClampToSnapshot(windowList.CaptureRect(selectedTop, hitWindow));
+    else
+        highlight = {0, 0, snapshot->size.cx, snapshot->size.cy};
 }
 
 }  // namespace Vorlune

@@ -4,6 +4,7 @@
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
+#include "ui/WindowVisibility.h"
 
 namespace Vorlune {
 
@@ -88,7 +89,7 @@ void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
     const PickedArea area = ClampArea(AreaBetween(anchor, point), snapshot->size);
     if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
-    ShowWindow(overlay, SW_HIDE);
+    HideKeepingActivation(overlay);
     if (area.size.cx > 0 && area.size.cy > 0) Finish(area.position, area.size);
     EndCapture();
 }

@@ -1,5 +1,6 @@
 #include "Capture/WindowImage.h"
 
+#include <cstring>
 #include <utility>
 
 #include "Capture/Dib.h"
@@ -34,6 +35,17 @@ WindowImage::~WindowImage() {
 WindowImage::WindowImage(WindowImage&& other) noexcept
     : window_(other.window_), bounds_(other.bounds_), dc_(std::exchange(other.dc_, nullptr)),
       bitmap_(std::exchange(other.bitmap_, nullptr)) {}
+
+bool WindowImage::SamePixels(const WindowImage& other) const {
+    DIBSECTION mine = {};
+    DIBSECTION theirs = {};
+    if (GetObjectW(bitmap_, sizeof mine, &mine) != sizeof mine || GetObjectW(other.bitmap_, sizeof theirs, &theirs) != sizeof theirs)
+        return false;
+    if (mine.dsBm.bmWidth != theirs.dsBm.bmWidth || mine.dsBm.bmHeight != theirs.dsBm.bmHeight) return false;
+    GdiFlush();  // the copies into both are done
+    const size_t bytes = static_cast<size_t>(mine.dsBm.bmWidthBytes) * static_cast<size_t>(mine.dsBm.bmHeight);
+    return std::memcmp(mine.dsBm.bmBits, theirs.dsBm.bmBits, bytes) == 0;
+}
 
 void WindowImage::Paste(HDC target, POINT origin) const {
     BitBlt(target, bounds_.left - origin.x, bounds_.top - origin.y, bounds_.right - bounds_.left,

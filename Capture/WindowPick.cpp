@@ -7,6 +7,7 @@
 #include "draw/CursorPainter.h"
 #include "draw/MouseTooltip.h"
 #include "draw/Primitives.h"
+#include "ui/WindowVisibility.h"
 
 namespace Vorlune {
 
@@ -84,7 +85,7 @@ void WindowPickCapture::FinishPick() {
     // Only the current pick's picture: the output surface holds the frozen screen until now.
     if (const WindowImage* picture = Picture()) picture->Paste(snapshot->outputDC, snapshot->Origin());
     if (marks_.cursor) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
-    ShowWindow(overlay, SW_HIDE);
+    HideKeepingActivation(overlay);
     const bool picked = HasArea(area);
     if (picked) Finish({area.left, area.top}, {area.right - area.left, area.bottom - area.top});
     EndCapture();

@@ -1,5 +1,7 @@
 #include "Capture/WindowPictures.h"
 
+#include <optional>
+
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowGeometry.h"
 
@@ -13,6 +15,9 @@ constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 constexpr UINT kAnswerMilliseconds = 250;
 constexpr int kRepaintRounds = 10;
 constexpr int kCleanRounds = 3;
+// How long apart two copies of a raised window are taken, and how often at most.
+constexpr DWORD kSettleMilliseconds = 15;
+constexpr int kSettleRounds = 10;
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -43,6 +48,29 @@ void AwaitRepaint(HWND window, const DwmQueries& dwm) {
     dwm.Flush();
 }
 
+// Whether a window above the one at index stands over part of its bounds.
+bool CoveredFromAbove(const std::vector<TopLevelEntry>& windows, size_t index, const RECT& bounds, const DwmQueries& dwm) {
+    for (size_t i = 0; i < index; ++i)
+        if (IsWindowVisible(windows[i].window) && HasArea(Intersect(GetWindowBounds(windows[i].window, dwm), bounds)))
+            return true;
+    return false;
+}
+
+// The raising reaches the screen through the window's own program, which may pass it on only
+// after it answered us: a window that was covered is pictured once two copies a moment apart
+// agree. Bounded: a window that never stands still is pictured as it is.
+std::optional<WindowImage> SettledPicture(HWND window, const RECT& bounds) {
+    std::optional<WindowImage> picture = WindowImage::FromScreen(window, bounds);
+    for (int round = 0; picture && round < kSettleRounds; ++round) {
+        Sleep(kSettleMilliseconds);
+        std::optional<WindowImage> again = WindowImage::FromScreen(window, bounds);
+        if (!again || again->SamePixels(*picture)) break;
+        picture.reset();  // never three pictures at once
+        picture.emplace(std::move(*again));
+    }
+    return picture;
+}
+
 // Takes the topmost style off the listed topmost windows and gives it back, and puts every
 // window that was not raised back under its former upper neighbour, also when the
 // picturing is cut short. Hung windows are never touched.
@@ -61,9 +89,12 @@ public:
         // From the bottom up: each one goes to the top of the topmost band, so the highest ends highest.
         for (size_t i = windows_.size(); i-- > 0;)
             if (topmost_[i] && !hung_[i]) SetWindowPos(windows_[i].window, HWND_TOPMOST, 0, 0, 0, 0, kStackOnly);
-        // From the top down, so each upper neighbour already stands where it belongs.
+        // From the top down, so each upper neighbour already stands where it belongs. The raised
+        // ones stand in order among themselves, but not below a hung one, which stayed put.
+        bool hungAbove = false;
         for (size_t i = 0; i < windows_.size(); ++i) {
-            if (raised_[i] || hung_[i]) continue;
+            if (hung_[i]) hungAbove = true;
+            if (hung_[i] || (raised_[i] && !hungAbove)) continue;
             const bool sameBand = i > 0 && topmost_[i - 1] == topmost_[i];
             SetWindowPos(windows_[i].window, sameBand ? windows_[i - 1].window : HWND_TOP, 0, 0, 0, 0, kStackOnly);
         }
@@ -93,12 +124,14 @@ std::vector<WindowImage> PictureWindows(const std::vector<TopLevelEntry>& window
         if (guard.Hung(i) || !IsWindowVisible(window) || IsIconic(window)) continue;
         const RECT bounds = GetWindowBounds(window, dwm);
         if (!HasArea(Intersect(bounds, screen))) continue;
+        const bool covered = CoveredFromAbove(windows, i, bounds, dwm);
         SetForegroundWindow(window);
         // Never SWP_SHOWWINDOW: a window that hides itself now must stay hidden.
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         guard.Raised(i);
         AwaitRepaint(window, dwm);
-        if (auto image = WindowImage::FromScreen(window, bounds)) images.push_back(std::move(*image));
+        auto image = covered ? SettledPicture(window, bounds) : WindowImage::FromScreen(window, bounds);
+        if (image) images.push_back(std::move(*image));
     }
     return images;
 }

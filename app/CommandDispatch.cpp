@@ -14,6 +14,7 @@
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
+#include "ui/WindowVisibility.h"
 
 namespace Vorlune {
 
@@ -107,8 +108,9 @@ void RunCommand(const Button& button) {
         MakeDayFolder(GetSaveFolder(), LocalDateNow());
         const CommandIndex index = GetCommandIndex(button.Id());
         if (CheckSaveFolder(index, run.toolbar)) {
-            ShowWindow(run.toolbar, SW_HIDE);
-            SetActiveWindow(nullptr);
+            // Glimra keeps the activation until the overlay takes it: no other program may
+            // repaint itself as active into the frozen screen, nor raise itself above the overlay.
+            HideKeepingActivation(run.toolbar);
             Sleep(100);  // the toolbar leaves the screen before it is frozen
             Commands().Action(index, run.toolbar).Act(OnCommandEnded);
         }

@@ -136,7 +136,7 @@ TEST(Commands, TheStartHonoursTheFileAndAMissingImageFolderIsReportedAndTheCaptu
         const std::wstring folder = app.AppFolder() + L"no\\such";
         app.WriteIni(std::wstring(L"[App]\r\n") + language.ini + L"\r\nSaveFolder=" + folder +
                      L"\r\nViewer=C:\\ツール\\表示.exe\r\n[Gui]\r\n9=" + language.toggle + L"\r\n");
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.Start(GlimraApp::BoxesAre::Expected));
         EXPECT_EQ(std::make_pair(app.WindowRect().left, app.WindowRect().top), std::make_pair(language.x, language.y));
         EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, language.inFront);
         ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // the settings need no folder
@@ -161,7 +161,7 @@ TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackNoCommandRunsTwiceAndAFa
     GlimraApp app;
     app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\nClipBoard=2\r\n[Gui]\r\n8=1\r\n9=1\r\n");
     bool shownDuringBox = true;
-    ASSERT_TRUE(app.Start([&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
+    ASSERT_TRUE(app.Start(GlimraApp::BoxesAre::Expected, [&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
     Click(app, 3);
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
     EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");

@@ -9,9 +9,9 @@ void GlimraApp::WriteIni(const std::wstring& text) const {
     WriteUtf16File(IniPath(), text);
 }
 
-bool GlimraApp::Start(std::function<void(const SeenBox&)> onBox) {
+bool GlimraApp::Start(BoxesAre boxes, std::function<void(const SeenBox&)> onBox) {
     process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path());
-    watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox));
+    watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox), boxes == BoxesAre::Expected);
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");
     // Start-up ends by showing the window and making its folder; then its message loop runs.
     return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && FolderExists(AppFolder()); }) &&

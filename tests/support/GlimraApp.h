@@ -22,7 +22,9 @@ public:
     std::wstring ReadIni() const { return ReadUtf16File(IniPath()); }
 
     // Waits for the toolbar, false when it did not come; onBox sees each message box while it is up.
-    bool Start(std::function<void(const SeenBox&)> onBox = {});
+    // Unless boxes are expected, the first box fails the next wait at once.
+    enum class BoxesAre { Unexpected, Expected };
+    bool Start(BoxesAre boxes = BoxesAre::Unexpected, std::function<void(const SeenBox&)> onBox = {});
     // Posts WM_CLOSE and waits for the exit code.
     std::optional<DWORD> Close();
 

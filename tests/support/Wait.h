@@ -1,8 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <utility>
 
 namespace Vorlune::Test {
 
@@ -17,12 +22,41 @@ inline void PumpMessages() {
     }
 }
 
+// The text of a message box that showed where the test expected none, kept until a wait reports it.
+class UnexpectedBox {
+public:
+    static void Seen(const std::wstring& text) {
+        std::lock_guard<std::mutex> lock(Mutex());
+        if (Text().empty()) Text() = text;
+    }
+    static std::wstring Take() {
+        std::lock_guard<std::mutex> lock(Mutex());
+        return std::exchange(Text(), std::wstring());
+    }
+
+private:
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static std::wstring& Text() {
+        static std::wstring text;
+        return text;
+    }
+};
+
 // True once the condition holds, false at the deadline; pumps this thread's messages meanwhile.
+// A message box nobody expected ends the wait at once as a failure: the program behind it is
+// waiting for a person, so every wait after it would only run into its deadline.
 inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         PumpMessages();
         if (condition()) return true;
+        if (const std::wstring box = UnexpectedBox::Take(); !box.empty()) {
+            ADD_FAILURE() << "a message box showed where none was expected: " << box;
+            return false;
+        }
         if (std::chrono::steady_clock::now() >= deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }

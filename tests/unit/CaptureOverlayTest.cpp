@@ -72,6 +72,17 @@ TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
     EXPECT_FALSE(HasPendingException());
 }
 
+// Handed to another window, the activation would repaint that one as active and, under X, let
+// it raise itself over the next overlay while it handles the activation.
+TEST_F(Overlay, AnEndedCaptureHandsTheActivationToNoOtherWindow) {
+    ColourWindow other({50, 50, 150, 150}, 0x808080);
+    mode->Begin();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mode->Window(); }));
+    TypeKeys({VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
+    EXPECT_NE(GetForegroundWindow(), other.Handle());
+}
+
 TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     MessageMap& map = OverlayMessageMap<ProbeCapture>();
     ASSERT_TRUE(map.Empty());
@@ -186,6 +197,15 @@ TEST_F(Delayed, ADelayOutOfRangeFailsCleanlyAndOneCountsDownThenSavesTheScreen) 
               std::make_pair(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
     EXPECT_TRUE(CursorPaintedAt(*image, {700, 500}));
     EXPECT_EQ(image->Pixel(740, 540), 0x808080u);
+}
+
+TEST_F(Delayed, ADelayLongerThanTheSettingsOfferCountsDownFromFifteen) {
+    StringSettingGuard delay(KeyDelaySeconds, L"100000");
+    App().Language = 1;
+    Run();
+    ASSERT_EQ(waits.size(), 16u);  // fifteen seconds and the settle pause
+    EXPECT_EQ(waits.front().caption, L"Glimra 15 Sec.");
+    EXPECT_EQ(finished, 1);
 }
 
 TEST(CountdownCaption, IsTitleSecondsUnitAndAtMost99Characters) {

@@ -77,8 +77,13 @@ protected:
         ReleaseDC(nullptr, dc);
         return pixels;
     }
-    // Once the screen stands still: the scene repaints windows that the last capture activated.
+    // Once the scene handled what it was sent (the activations of the last capture), painted all
+    // it has to and the screen stands still.
     void Act() {
+        for (HWND w : windows)
+            ASSERT_TRUE(WaitUntil([&] {
+                return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_BLOCK, 1000, nullptr) && !GetUpdateRect(w, nullptr, FALSE);
+            }));
         std::vector<std::uint32_t> last;
         ASSERT_TRUE(WaitUntil([&] { return (last = std::move(screen), screen = Screen()) == last; }));
         mode->Act([this] { ++finished; });
@@ -136,38 +141,77 @@ protected:
     int finished = 0;
 };
 
-// A click outputs the screen as it was when the capture started.
-// A window whose thread stopped reading its messages is neither restacked nor pictured: every
-// call on it would wait for that thread.
-TEST(HungWindow, IsLeftAsItIsAndNotPictured) {
-    HANDLE wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::atomic<HWND> window = nullptr;
-    std::thread owner([&] {
-        window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50, 50,
-                                 200, 100, nullptr, nullptr, nullptr, nullptr);
-        WaitForSingleObject(wake, 15000);  // not reading its messages meanwhile
-        DestroyWindow(window);
-    });
-    ASSERT_TRUE(WaitUntil([&] { return window != nullptr && IsHungAppWindow(window); }));
+// A topmost window of this process whose thread waits on an event instead of reading its
+// messages. It takes five seconds to count as hung, so the suite makes it once.
+class HungWindow : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        owner = std::thread([] {
+            window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50, 50,
+                                     200, 100, nullptr, nullptr, nullptr, nullptr);
+            WaitForSingleObject(wake, INFINITE);
+            DestroyWindow(window);
+        });
+        WaitUntil([] { return window != nullptr && IsHungAppWindow(window); }, 15s);
+    }
+    static void TearDownTestSuite() {
+        SetEvent(wake);
+        owner.join();
+        CloseHandle(wake);
+    }
+    void SetUp() override { ASSERT_TRUE(IsHungAppWindow(window)); }
+    static HWND Popup(HWND insertAfter) {
+        HWND popup = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100,
+                                     100, 100, nullptr, nullptr, nullptr, nullptr);
+        SetWindowPos(popup, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return popup;
+    }
+    static inline HANDLE wake = nullptr;
+    static inline std::thread owner;
+    static inline std::atomic<HWND> window = nullptr;
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+};
+
+// Every call on it would wait for its thread.
+TEST_F(HungWindow, IsNeitherPicturedNorRestacked) {
     const size_t pictures = PictureWindows({{window.load(), {}}}, screen, SystemDwm()).size();
-    const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    SetEvent(wake);
-    owner.join();
-    CloseHandle(wake);
     EXPECT_EQ(pictures, 0u);
-    EXPECT_TRUE(topmost);
+    EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(HungWindow, KeepsItsPlaceBetweenTheWindowsRaisedAroundIt) {
+    HWND below = Popup(window);
+    HWND above = Popup(HWND_TOPMOST);
+    PictureWindows({{above, {}}, {window.load(), {}}, {below, {}}}, screen, SystemDwm());
+    std::vector<HWND> order;
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+        if (h == above || h == window || h == below) order.push_back(h);
+    DestroyWindow(above);
+    DestroyWindow(below);
+    EXPECT_EQ(order, (std::vector<HWND>{above, window, below}));
+}
+
+TEST_F(HungWindow, IsPickedInAHiddenModeAsTheFrozenScreenShowsIt) {
+    OwnerWindow toolbar;
+    auto mode = MakeCaptureMode<HiddenWindowCaptureTop>(toolbar.Handle(), SystemDwm());
+    mode->Act([] {});
+    SendMessageW(PickState::Overlay(*mode), WM_MOUSEMOVE, 0, MAKELPARAM(60, 60));
+    const HWND picked = PickState::HitWindow(*mode);
+    const RECT highlight = PickState::Highlight(*mode);
+    SendMessageW(PickState::Overlay(*mode), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(picked, window);
+    EXPECT_TRUE(Same(highlight, WindowRect(window)));
 }
 
 TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
     enum Then { Nothing, RightClick, Click };
-    // whole: not pictured, so the whole screen is highlighted.
-    const struct { Mode mode; int at; POINT client; int picked; Then then = Nothing; bool whole = false; } cases[] = {
+    const struct { Mode mode; int at; POINT client; int picked; Then then = Nothing; } cases[] = {
         {Mode::HiddenTop, 5, {10, 10}, 6},  // the modal popup of the disabled owner
         {Mode::HiddenTop, 2, {100, 100}, 2},
         {Mode::HiddenTop, kDeskBox, {10, 10}, kWholeScreen},  // the desktop is never picked
         {Mode::HiddenTop, kScreen, {1000, 1040}, kWholeScreen, Click},  // no picture of front left
-        {Mode::HiddenTop, kScreen, {20, 1070}, 4, Nothing, true},  // minimised
+        {Mode::HiddenTop, kScreen, {20, 1070}, 4},  // minimised: not pictured, as the frozen screen shows it
         {Mode::HiddenAll, 1, {10, 10}, 1, RightClick},
         {Mode::HiddenAll, 2, {100, 100}, 1},                // held: front's point inside back
         {Mode::HiddenAll, kBox, {5, 5}, kBox, RightClick},  // a child of it; let go
@@ -195,7 +239,7 @@ TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
         }
         const POINT p = At(c.at, c.client);
         SCOPED_TRACE(testing::Message() << "case " << i << " at " << p.x << "," << p.y);
-        const RECT want = Move(p, c.picked, c.whole ? kWholeScreen : c.picked);
+        const RECT want = Move(p, c.picked, c.picked);
         if (c.then != Nothing) Send(c.then == Click ? WM_LBUTTONUP : WM_RBUTTONUP, p);
         const auto image = c.then == Click ? Image(outputs++, want) : std::nullopt;
         for (int y = 0; image && y < image->height; ++y)

@@ -1,0 +1,218 @@
+"""What a person sees: the real Glimra.exe driven through the X server with xdotool, beside
+programs of the Wine prefix, with screenshots as the truth.
+
+Run by ctest on the display and prefix tools/test starts: journey.py BUILD_DIR [ROUNDS].
+"""
+import datetime
+import glob
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+BUILD = sys.argv[1] if len(sys.argv) > 1 else "build"
+ROUNDS = int(sys.argv[2]) if len(sys.argv) > 2 else 3
+PREFIX = os.environ["WINEPREFIX"]
+TEMP = "journey"
+FOLDER = os.path.join(PREFIX, "drive_c", TEMP, "__GLIMRA__")
+RED = 0xFF0000
+TOOLBAR = (1500, 900)
+# Where the other programs stand: the game half under the registry editor, the editor apart.
+GAME_AT = (300, 300)
+REGEDIT = (400, 330, 700, 450)
+NOTEPAD = (1150, 150, 600, 500)
+
+
+def run(*command, **options):
+    return subprocess.run([str(c) for c in command], check=True, capture_output=True, **options)
+
+
+def xdo(*arguments):
+    run("xdotool", *arguments)
+
+
+def wine(*arguments):
+    return subprocess.Popen(["wine", *map(str, arguments)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def until(condition, seconds=10.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    return condition()
+
+
+class Shot:
+    """The whole screen as the X server shows it."""
+
+    def __init__(self):
+        out = run("import", "-window", "root", "-depth", "8", "rgb:-").stdout
+        self.width, self.height = 1920, 1080
+        assert len(out) == self.width * self.height * 3
+        self.rgb = out
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.rgb[i] << 16 | self.rgb[i + 1] << 8 | self.rgb[i + 2]
+
+    def area(self, left, top, width, height):
+        return [[self.pixel(x, y) for x in range(left, left + width)] for y in range(top, top + height)]
+
+
+def read_bmp(path):
+    """Rows of 0xRRGGBB, top first, from a 24-bit bottom-up BMP."""
+    with open(path, "rb") as f:
+        data = f.read()
+    offset = int.from_bytes(data[10:14], "little")
+    width = int.from_bytes(data[18:22], "little", signed=True)
+    height = int.from_bytes(data[22:26], "little", signed=True)
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = data[offset + y * stride: offset + y * stride + width * 3]
+        rows.append([row[i + 2] << 16 | row[i + 1] << 8 | row[i] for i in range(0, width * 3, 3)])
+    return rows
+
+
+def window_of(name):
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], capture_output=True, text=True)
+    return result.stdout.split()[0] if result.stdout.split() else None
+
+
+def geometry(window):
+    values = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window, text=True).stdout.split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def images():
+    return sorted(glob.glob(os.path.join(FOLDER, datetime.date.today().strftime("%Y%m%d"), "*.bmp")))
+
+
+def red_at(shot, points):
+    """The points of the list that do not show the red mark."""
+    return [p for p in points if shot.pixel(*p) != RED]
+
+
+class Journey(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.programs = [wine("winemine")]
+        run("wine", os.path.join(BUILD, "place_window.exe"), "WineMine", *GAME_AT, 0, 0)
+        cls.game = geometry(until(lambda: window_of("^WineMine$") or window_of("Minesweeper")))
+        # The game as it looks alone and active, which is how the hidden capture pictures it.
+        x, y, _, _ = cls.game
+        xdo("mousemove", x + 40, y + 8, "click", 1)
+        time.sleep(1)
+        cls.game_alone = Shot().area(*cls.game)
+        cls.programs.append(wine("regedit"))
+        run("wine", os.path.join(BUILD, "place_window.exe"), "RegEdit_RegEdit", *REGEDIT)
+        cls.programs.append(wine("notepad"))
+        run("wine", os.path.join(BUILD, "place_window.exe"), "Notepad", *NOTEPAD)
+        os.makedirs(FOLDER, exist_ok=True)
+        ini = "[App]\r\nPositionX=%d\r\nPositionY=%d\r\n[Settings]\r\nClipBoard=2\r\nDeleteImage=1\r\n" % TOOLBAR
+        with open(os.path.join(FOLDER, "Glimra.ini"), "wb") as f:
+            f.write(b"\xff\xfe" + ini.encode("utf-16-le"))
+        exe = run("winepath", "-w", os.path.join(BUILD, "Glimra.exe"), text=True).stdout.strip()
+        cls.programs.append(wine("cmd", "/c", "set TMP=C:\\%s&& set TEMP=C:\\%s&& %s" % (TEMP, TEMP, exe)))
+        cls.toolbar = until(lambda: window_of("^Glimra$"), 20)
+        time.sleep(1)
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run(["wine", "taskkill", "/f", "/im", "regedit.exe", "/im", "notepad.exe", "/im", "winemine.exe"],
+                       capture_output=True)
+        subprocess.run(["wine", "taskkill", "/im", "Glimra.exe"], capture_output=True)
+        for program in cls.programs:
+            program.wait(20)
+
+    def click_button(self, i):
+        x, y, _, _ = geometry(self.toolbar)
+        xdo("mousemove", x + 25 + 45 * i, y + 49, "click", 1)
+
+    def cross_hair_everywhere(self, x, y):
+        """Moves to (x, y) until the overlay's cross-hair shows, then the points of its lines that
+        another window hides, read from a screenshot right after the last move."""
+        columns = range(5, 1915, 37)
+        rows = range(5, 1075, 37)
+        def shown():
+            xdo("mousemove", x, y + 1, "mousemove", x, y)
+            shot = Shot()
+            return shot if shot.pixel(1900, y) == RED else None
+        shot = until(shown)
+        self.assertIsNotNone(shot, "no cross-hair")
+        return red_at(shot, [(c, y) for c in columns]) + red_at(shot, [(x, r) for r in rows])
+
+    def toolbar_back(self):
+        return until(lambda: window_of("^Glimra$"))
+
+    def rectangle_marks_show_above_every_program_and_the_file_is_the_frozen_screen(self):
+        # From above the captions of the game and the editor, which must look as they did.
+        left, top, right, bottom = 320, 290, 900, 700
+        before = Shot()
+        written = len(images())
+        self.click_button(0)
+        self.assertEqual(self.cross_hair_everywhere(left, top), [])
+        xdo("mousedown", 1, "mousemove", 500, 500, "mousemove", right, bottom)
+        frame = [(x, y) for x in range(left, right, 25) for y in (top, bottom)]
+        frame += [(x, y) for y in range(top, bottom, 25) for x in (left, right)]
+        self.assertTrue(until(lambda: red_at(Shot(), frame) == []))
+        xdo("mouseup", 1)
+        self.assertTrue(until(lambda: len(images()) == written + 1))
+        self.assertIsNotNone(self.toolbar_back())
+        self.assertEqual(read_bmp(images()[-1]), before.area(left, top, right - left + 1, bottom - top + 1))
+
+    def window_outline_shows_round_the_window_under_the_cursor(self):
+        left, top, width, height = NOTEPAD
+        right, bottom = left + width, top + height  # the frame's far edges lie just outside
+        edges = [(x, top) for x in range(left, right, 20)] + [(x, bottom) for x in range(left, right, 20)]
+        edges += [(left, y) for y in range(top, bottom, 20)] + [(right, y) for y in range(top, bottom, 20)]
+        written = len(images())
+        self.click_button(1)
+        def outlined():
+            xdo("mousemove", left + 300, top + 301, "mousemove", left + 300, top + 300)
+            return red_at(Shot(), edges) == []
+        self.assertTrue(until(outlined))
+        xdo("key", "Escape")
+        self.assertIsNotNone(self.toolbar_back())
+        self.assertEqual(len(images()), written)
+
+    def hidden_capture_outputs_the_covered_game_alone(self):
+        x, y, width, height = self.game
+        written = len(images())
+        self.click_button(2)
+        def outlined():
+            xdo("mousemove", x + 20, y + height - 21, "mousemove", x + 20, y + height - 20)
+            return Shot().pixel(x, y + height // 2) == RED
+        self.assertTrue(until(outlined))
+        xdo("click", 1)
+        self.assertTrue(until(lambda: len(images()) == written + 1))
+        self.assertIsNotNone(self.toolbar_back())
+        self.assertEqual(read_bmp(images()[-1]), self.game_alone)
+
+    def key_ends_the_capture_with_nothing_written(self, keys):
+        written = len(images())
+        self.click_button(0)
+        self.assertEqual(self.cross_hair_everywhere(1000, 100), [])
+        xdo("key", keys)
+        self.assertTrue(until(lambda: window_of("^Glimra$") and Shot().pixel(1900, 100) != RED))
+        self.assertEqual(len(images()), written)
+
+    def test_every_round_of_captures_shows_and_writes_what_a_person_picked(self):
+        steps = [self.rectangle_marks_show_above_every_program_and_the_file_is_the_frozen_screen,
+                 self.window_outline_shows_round_the_window_under_the_cursor,
+                 self.hidden_capture_outputs_the_covered_game_alone,
+                 lambda: self.key_ends_the_capture_with_nothing_written("Escape"),
+                 lambda: self.key_ends_the_capture_with_nothing_written("alt+F4")]
+        names = ["rectangle", "window outline", "hidden window", "Escape", "Alt+F4"]
+        for round in range(ROUNDS):
+            for name, step in zip(names, steps):
+                with self.subTest(round=round, step=name):
+                    step()
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
