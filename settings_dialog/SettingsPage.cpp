@@ -1,5 +1,7 @@
 #include "settings_dialog/SettingsPage.h"
 
+#include <algorithm>
+
 #include "app/AppContext.h"
 
 namespace Vorlune {
@@ -14,9 +16,25 @@ void SettingsBase::Hide() {
 
 void SettingsBase::Place(HWND dialog) {
     dialog_ = dialog;
+    Fit(pageRect_);
+}
+
+void SettingsBase::Fit(const RECT& area) const {
     if (dialog_ != nullptr)
-        MoveWindow(dialog_, pageRect_.left, pageRect_.top, pageRect_.right - pageRect_.left,
-                   pageRect_.bottom - pageRect_.top, FALSE);
+        MoveWindow(dialog_, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+}
+
+SIZE SettingsBase::NeededSize() const {
+    SIZE needed = {};
+    if (dialog_ == nullptr) return needed;
+    for (HWND control = GetWindow(dialog_, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0) continue;  // a placeholder
+        RECT at = {};
+        GetWindowRect(control, &at);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&at), 2);
+        needed = {std::max(needed.cx, at.right), std::max(needed.cy, at.bottom)};
+    }
+    return needed;
 }
 
 void SettingsBase::SetItemText(int id, TextId text) const { SetWindowTextW(Item(id), App().GetText(text).c_str()); }

@@ -27,6 +27,11 @@ public:
     void Save() override {}
     TextId GetTreeTextId() const override { return treeTextId_; }
 
+    // From the page's corner to the far edges of its shown controls, in its own font and scale.
+    SIZE NeededSize() const;
+    // Puts the page's dialog on area, in the settings dialog's client coordinates.
+    void Fit(const RECT& area) const;
+
 protected:
     SettingsBase(TextId treeTextId, const RECT& pageRect, const DialogServices& services)
         : services_(services), treeTextId_(treeTextId), pageRect_(pageRect) {}

@@ -10,6 +10,7 @@
 #include "settings/SettingsStore.h"
 #include "settings_dialog/CaptureSettings.h"
 #include "settings_dialog/GeneralSettings.h"
+#include "settings_dialog/PageRoom.h"
 #include "settings_dialog/Pickers.h"
 #include "settings_dialog/SimplePages.h"
 
@@ -100,18 +101,43 @@ private:
         RECT client = {}, tree = {};
         GetClientRect(Dialog(), &client);
         GetClientRect(tree_, &tree);
-        const RECT page = {tree.right + 4, tree.top + 12, client.right - 2, tree.bottom + 40};
-        pages_.push_back(std::make_unique<GeneralSettings>(page, services_));
-        pages_.push_back(std::make_unique<AppSettings>(page, services_));
-        pages_.push_back(std::make_unique<CaptureSettings>(page, services_));
-        pages_.push_back(std::make_unique<RectangleCaptureSettings>(page, services_));
-        pages_.push_back(std::make_unique<WindowCaptureSettings>(page, services_));
-        pages_.push_back(std::make_unique<HiddenWindowCaptureSettings>(page, services_));
-        pages_.push_back(std::make_unique<DesktopCaptureSettings>(page, services_));
+        pageArea_ = {tree.right + 4, tree.top + 12, client.right - 2, tree.bottom + 40};
+        pages_.push_back(std::make_unique<GeneralSettings>(pageArea_, services_));
+        pages_.push_back(std::make_unique<AppSettings>(pageArea_, services_));
+        pages_.push_back(std::make_unique<CaptureSettings>(pageArea_, services_));
+        pages_.push_back(std::make_unique<RectangleCaptureSettings>(pageArea_, services_));
+        pages_.push_back(std::make_unique<WindowCaptureSettings>(pageArea_, services_));
+        pages_.push_back(std::make_unique<HiddenWindowCaptureSettings>(pageArea_, services_));
+        pages_.push_back(std::make_unique<DesktopCaptureSettings>(pageArea_, services_));
+    }
+
+    void Shift(int id, int dx, int dy) const {
+        HWND item = GetDlgItem(Dialog(), id);
+        RECT at = {};
+        GetWindowRect(item, &at);
+        MapWindowPoints(nullptr, Dialog(), reinterpret_cast<POINT*>(&at), 2);
+        SetWindowPos(item, nullptr, at.left + dx, at.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // The pages' face and scale need not be the tree's: where the largest page needs more than
+    // the page area, the dialog grows by the difference and its edge buttons move with the edges.
+    void MakeRoomForPages() {
+        std::vector<SIZE> needed;
+        for (const auto& page : pages_) needed.push_back(page->NeededSize());
+        const SIZE grow = RoomToGrow(pageArea_, needed);
+        if (grow.cx == 0 && grow.cy == 0) return;
+        RECT frame = {};
+        GetWindowRect(Dialog(), &frame);
+        SetWindowPos(Dialog(), nullptr, 0, 0, frame.right - frame.left + grow.cx, frame.bottom - frame.top + grow.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Shift(kOk, grow.cx, grow.cy);
+        Shift(kCancel, grow.cx, grow.cy);
+        Shift(kInitialization, 0, grow.cy);
+        const RECT area = {pageArea_.left, pageArea_.top, pageArea_.right + grow.cx, pageArea_.bottom + grow.cy};
+        for (const auto& page : pages_) page->Fit(area);
     }
 
     void OnInitDialog() {
-        Place();
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES | ICC_USEREX_CLASSES};
         InitCommonControlsEx(&controls);
         tree_ = GetDlgItem(Dialog(), kTree);
@@ -126,6 +152,8 @@ private:
         SetWindowTextW(Dialog(), (App().title + L" - " + App().GetText(TextSettingsCaption)).c_str());
         if (pages_.empty()) BuildPages();
         for (const auto& page : pages_) page->Create(Dialog());
+        MakeRoomForPages();
+        Place();  // with the size the pages made
         SetDlgItemTextW(Dialog(), 1029, App().GetText(TextSettingsList).c_str());
         SetDlgItemTextW(Dialog(), kInitialization, App().GetText(TextInitialization).c_str());
         SetDlgItemTextW(Dialog(), kCancel, App().GetText(TextCancel).c_str());
@@ -200,6 +228,7 @@ private:
 
     HWND owner_ = nullptr;
     HWND tree_ = nullptr;
+    RECT pageArea_ = {};  // as the dialog's template makes it
     bool failed_ = false;
     DialogServices services_;
     std::vector<std::unique_ptr<SettingsBase>> pages_;  // in tree order

@@ -65,8 +65,8 @@ ensure_prefix() {
     for face in 'メイリオ' 'Meiryo' 'Meiryo UI' 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS Gothic'; do
         wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'IPAPGothic'
     done
-    # Japanese Windows draws the settings pages in a face narrower than the dialog's own, which
-    # is what lets them fit beside the tree; a narrower Japanese face keeps that here.
+    # Japanese Windows draws the settings pages in a Japanese face narrower than the dialog's
+    # own; this one looks the same here. The dialog grows where a page would not fit.
     wine_reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'MS Shell Dlg' /t REG_SZ /d 'VL PGothic'
     wait_wineserver
     stamp_prefix "$WINEPREFIX"

@@ -6,6 +6,8 @@
 #include "ImageFiles.h"
 #include "PatternWindow.h"
 #include "Capture/ImageFileNamer.h"
+#include "Capture/WindowBounds.h"
+#include "Capture/WindowGeometry.h"
 
 namespace Vorlune::Test {
 namespace {
@@ -53,8 +55,7 @@ void OpenAndCancelTheDialog(GlimraApp& app, bool byMouse) {
     HWND dialog = WaitDialog(app);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(app.Window()));
-    RECT cancel = {};
-    GetWindowRect(GetDlgItem(dialog, kCancel), &cancel);
+    const RECT cancel = WindowRect(GetDlgItem(dialog, kCancel));
     RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
     ASSERT_TRUE(ToolbarBack(app));
 }
@@ -233,9 +234,7 @@ TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFron
     RealClick({525, 405});
     HWND menu = app.Proc().WaitWindow(L"#32768");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu) != FALSE; }));
-    RECT menuRect = {};
-    GetWindowRect(menu, &menuRect);
-    EXPECT_EQ(menuRect.left, 515);
+    EXPECT_EQ(WindowRect(menu).left, 515);
     RealClick({1500, 900});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
 
@@ -246,6 +245,83 @@ TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFron
     EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionX"), L"515");
     EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionY"), L"393");
     EXPECT_TRUE(FileExists(image));
+}
+
+// Sets a registry value, or removes it for REG_NONE, for the programs started while it lives.
+class RegistryGuard {
+public:
+    RegistryGuard(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size)
+        : root_(root), path_(path), name_(name) {
+        if (RegGetValueW(root, path, name, RRF_RT_ANY, &oldType_, old_, &oldSize_) != ERROR_SUCCESS) oldType_ = REG_NONE;
+        Put(type, data, size);
+    }
+    ~RegistryGuard() { Put(oldType_, old_, oldSize_); }
+    RegistryGuard(const RegistryGuard&) = delete;
+    RegistryGuard& operator=(const RegistryGuard&) = delete;
+
+private:
+    void Put(DWORD type, const void* data, DWORD size) const {
+        if (type == REG_NONE) RegDeleteKeyValueW(root_, path_, name_);
+        else RegSetKeyValueW(root_, path_, name_, type, data, size);
+    }
+    HKEY root_;
+    const wchar_t *path_, *name_;
+    DWORD oldType_ = REG_NONE, oldSize_ = sizeof old_;
+    BYTE old_[512] = {};
+};
+
+bool Holds(const RECT& outer, const RECT& inner) {
+    const RECT both = Intersect(outer, inner);
+    return EqualRect(&both, &inner) != FALSE;
+}
+
+// Each shown control of the page lies on the page, the page in the dialog's client area, and
+// no control overlaps another but a group box round it.
+void ExpectWhole(HWND dialog, HWND page) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(Holds(client, WindowRect(page)));
+    std::vector<HWND> controls;
+    for (HWND control = GetWindow(page, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT))
+        if (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) controls.push_back(control);
+    const auto frames = [](HWND box, HWND inner) {
+        return (GetWindowLongW(box, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && Holds(WindowRect(box), WindowRect(inner));
+    };
+    for (size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(Holds(WindowRect(page), WindowRect(controls[i]))) << GetDlgCtrlID(controls[i]);
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_TRUE(!HasArea(Intersect(WindowRect(controls[i]), WindowRect(controls[j]))) ||
+                        frames(controls[i], controls[j]) || frames(controls[j], controls[i]))
+                << GetDlgCtrlID(controls[i]) << " and " << GetDlgCtrlID(controls[j]);
+    }
+}
+
+// At 150 % and then 100 % (Wine keeps its font cache for the last), with the prefix's face for
+// "MS Shell Dlg" and with that mapping removed (no face); Wine reads both as a program starts.
+TEST(Commands, TheSettingsShowEveryControlWholeAndClearOfItsSiblings) {
+    struct Case { DWORD dpi; const wchar_t* face; int language; };
+    const Case cases[] = {{144, L"VL PGothic", 0}, {144, L"VL PGothic", 1}, {144, nullptr, 0}, {144, nullptr, 1},
+                          {96, L"VL PGothic", 0}, {96, L"VL PGothic", 1}, {96, nullptr, 0}, {96, nullptr, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dpi << " DPI, face " << (c.face ? "mapped" : "unmapped") << ", language " << c.language);
+        RegistryGuard scale(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &c.dpi, sizeof c.dpi);
+        RegistryGuard face(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
+                           L"MS Shell Dlg", c.face ? REG_SZ : REG_NONE, c.face, c.face ? DWORD(wcslen(c.face) + 1) * 2 : 0);
+        GlimraApp app;
+        app.WriteIni(L"[Gui]\r\n9=" + std::to_wstring(c.language) + L"\r\n");
+        ASSERT_TRUE(app.Start());
+        Click(app, 4);
+        HWND dialog = WaitDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        // Cancel is 20 units of a 9-point face high, and a line of that face at least 9 points.
+        const RECT cancel = WindowRect(GetDlgItem(dialog, kCancel));
+        ASSERT_GE(cancel.bottom - cancel.top, MulDiv(20 * 9, int(c.dpi), 8 * 72)) << "the scale";
+        int pages = 0;
+        for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr; ++pages)
+            ExpectWhole(dialog, page);
+        EXPECT_EQ(pages, 7);
+    }
 }
 
 }  // namespace

@@ -23,12 +23,6 @@ std::optional<DWORD> GlimraApp::Close() {
     return process_->WaitExit();
 }
 
-RECT GlimraApp::WindowRect() const {
-    RECT rect = {};
-    GetWindowRect(window_, &rect);
-    return rect;
-}
-
 void Input(DWORD flags, POINT at) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};

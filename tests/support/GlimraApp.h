@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Capture/WindowBounds.h"
 #include "MessageBoxWatcher.h"
 #include "Process.h"
 #include "Scratch.h"
@@ -29,7 +30,7 @@ public:
     std::optional<DWORD> Close();
 
     HWND Window() const { return window_; }
-    RECT WindowRect() const;
+    RECT WindowRect() const { return Vorlune::WindowRect(window_); }
     Process& Proc() { return *process_; }
     MessageBoxWatcher& Boxes() { return *watcher_; }
 

@@ -2,18 +2,8 @@
 
 #include "CaptureProbe.h"
 #include "Wait.h"
-#include "draw/GdiObjectCache.h"
 
 namespace Vorlune::Test {
-
-SIZE TextExtent(const std::wstring& text) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, GdiCache().GetFont(0).get());
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    DeleteDC(dc);
-    return extent;
-}
 
 COLORREF ScreenPattern(int x, int y) {
     return RGB((x * 3) & 0xFF, (y * 5) & 0xFF, 0x40 + ((x + 2 * y) & 0x3F));

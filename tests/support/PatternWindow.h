@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace Vorlune::Test {
@@ -23,9 +22,6 @@ private:
     HWND hwnd_ = nullptr;
     bool shown_ = false;
 };
-
-// The extent of text in the program's font 0.
-SIZE TextExtent(const std::wstring& text);
 
 // The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
 std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size);
