@@ -191,6 +191,29 @@ TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackNoCommandRunsTwiceAndAFa
     EXPECT_EQ(app.Proc().WaitExit(), 1u);
 }
 
+// Activated, another program's window would repaint as active into the frozen screen, and under
+// X could raise itself over the overlay while it handled that late.
+TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
+    static int activations = 0;
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 700, 700, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(other, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE) ++activations;
+        return DefWindowProcW(h, m, w, l);
+    }));
+    GlimraApp app;
+    ASSERT_TRUE(app.Start());
+    SetWindowPos(other, app.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // next in line
+    SetForegroundWindow(app.Window());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); }));
+    Click(app, 0);
+    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
+    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(ToolbarBack(app));
+    DestroyWindow(other);
+    EXPECT_EQ(activations, 0);
+}
+
 // A fresh profile starts at (100, 100), behind others, and writes nothing before the close.
 // Moved first, as the system menu's Move would: the drag starts from where the window is.
 TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFrontHolds) {
