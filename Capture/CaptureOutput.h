@@ -1,11 +1,15 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "Capture/CapturedImage.h"
 #include "Capture/ImageFileNamer.h"
+#include "settings/ImageFormat.h"
 
 // The output step of every capture: the picked area as a new image file, on the clipboard
 // and in the viewer, as the settings say.
@@ -15,17 +19,35 @@ namespace Vorlune {
 // AnExceptionImpl when it cannot be made; no file is touched then.
 CapturedImage CaptureArea(HDC source, POINT position, SIZE size);
 
+// An image file's bytes in writing order: the encoded part (a BMP's two headers, or a whole
+// PNG), then for a BMP the image's own bits, which are its pixel data as they are.
+struct ImageFileBytes {
+    ImageFormat format = ImageFormatBmp;
+    std::vector<std::uint8_t> encoded;
+    std::span<const std::uint8_t> pixels;  // borrowed from the image
+
+    // The whole PNG file; empty for a BMP.
+    std::span<const std::uint8_t> Png() const {
+        return format == ImageFormatPng ? std::span<const std::uint8_t>(encoded) : std::span<const std::uint8_t>();
+    }
+};
+
+// Throws AnExceptionImpl when a PNG cannot be encoded.
+ImageFileBytes EncodeImageFile(const CapturedImage& image, ImageFormat format);
+
 // WriteFile, or a stand-in for tests.
 using ImageWriteFunction = std::function<BOOL(HANDLE file, const void* data, DWORD size, DWORD* written)>;
 
-// Writes image as a new file at path; an existing file is never overwritten. With a namer,
-// a name taken since it was picked moves on to the namer's next free name. Returns the
-// path written. Throws AnExceptionImpl on failure, leaving no file behind.
-std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path, ImageFileNamer* namer,
+// Writes the file as a new file at path: written in full beside it first, then moved there
+// without replacing anything. With a namer, a name taken since it was picked moves on to
+// the namer's next free name. Returns the path written. Throws AnExceptionImpl on failure,
+// leaving no file behind.
+std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path, ImageFileNamer* namer,
                             const ImageWriteFunction& write = {});
 
-// Writes the area of outputDC as a BMP to path and copies it to the clipboard as the
-// ClipBoard setting says. Throws AnExceptionImpl when the file cannot be written.
+// Writes the area of outputDC to path in the format of the ImageFormat setting and copies it
+// to the clipboard as the ClipBoard setting says. Throws AnExceptionImpl when the file
+// cannot be written.
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size);
 
 // The whole output step of a capture: file, clipboard and viewer, by the settings.

@@ -16,12 +16,12 @@ CapturedImage::CapturedImage(CapturedImage&& other) noexcept
     other.bits_ = nullptr;
 }
 
-bool CopyImageToClipboard(HWND owner, const CapturedImage& image) {
+bool CopyImageToClipboard(HWND owner, const CapturedImage& image, std::span<const std::uint8_t> png) {
     const BITMAPINFO info = DibInfo(image.Width(), image.Height(), 24);
     HDC screen = GetDC(nullptr);
     HBITMAP copy = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, image.Bits(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    return PutBitmapOnClipboard(owner, copy);
+    return PutBitmapOnClipboard(owner, copy, png);
 }
 
 }  // namespace Vorlune

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 
 namespace Vorlune {
 
@@ -31,7 +32,8 @@ private:
     std::uint32_t pixelBytes_;
 };
 
-// Puts a copy of image, made from its bits, on the clipboard as CF_BITMAP; true when it is there.
-bool CopyImageToClipboard(HWND owner, const CapturedImage& image);
+// Puts a copy of image, made from its bits, on the clipboard as CF_BITMAP, and png (the
+// bytes of the image's PNG file) as "PNG" when it is not empty; true when both are there.
+bool CopyImageToClipboard(HWND owner, const CapturedImage& image, std::span<const std::uint8_t> png = {});
 
 }  // namespace Vorlune

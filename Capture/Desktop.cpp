@@ -4,6 +4,7 @@
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
+#include "Capture/PngEncoder.h"
 #include "Capture/Viewer.h"
 #include "app/AppContext.h"
 #include "settings/ClipBoardMode.h"
@@ -29,13 +30,35 @@ bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunct
     return true;
 }
 
+// Named after its image and this process, so no other writer picks the same name.
+std::wstring TemporaryPath(const std::wstring& path) {
+    return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+}
+
+// Moves the complete file at temporary to target without replacing anything; a name taken
+// since it was picked moves on to the namer's next free one. On failure the file goes.
+std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, ImageFileNamer* namer) {
+    while (!MoveFileExW(temporary.c_str(), target.c_str(), 0)) {
+        const DWORD error = GetLastError();
+        const bool taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+        if (taken && namer != nullptr) target = namer->NextImagePathAfterTaken(target);
+        if (!taken || namer == nullptr || target.empty()) {
+            DeleteFileW(temporary.c_str());
+            throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
+        }
+    }
+    return target;
+}
+
 int ClipBoardSetting() { return Settings().GetInt(SectionSettings, KeyClipBoard); }
+ImageFormat ImageFormatSetting() { return ImageFormatOf(Settings().GetInt(SectionSettings, KeyImageFormat)); }
 
 std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size,
-                         ImageFileNamer* namer, int clipBoard) {
+                         ImageFileNamer* namer, int clipBoard, ImageFormat format) {
     const CapturedImage image = CaptureArea(outputDC, position, size);
-    std::wstring written = WriteImageFile(image, path, namer);
-    if (clipBoard != ClipBoardViewOnly) CopyImageToClipboard(owner, image);
+    const ImageFileBytes file = EncodeImageFile(image, format);
+    std::wstring written = WriteImageFile(file, path, namer);
+    if (clipBoard != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
     return written;
 }
 
@@ -67,45 +90,49 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
     return image;
 }
 
-std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path, ImageFileNamer* namer,
-                            const ImageWriteFunction& write) {
-    std::wstring target = path;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (;;) {
-        file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) break;
-        const DWORD error = GetLastError();
-        if (namer == nullptr || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
-            throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
-        // Taken since the folder was listed: never overwrite, take the next free number.
-        target = namer->NextImagePathAfterTaken(target);
-        if (target.empty()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
+ImageFileBytes EncodeImageFile(const CapturedImage& image, ImageFormat format) {
+    ImageFileBytes file;
+    file.format = format;
+    if (format == ImageFormatPng) {
+        file.encoded = EncodePng(image);
+    } else {
+        const auto headers = BmpHeaders(image.Width(), image.Height());
+        file.encoded.assign(headers.begin(), headers.end());
+        file.pixels = {image.Bits(), image.PixelBytes()};
     }
+    return file;
+}
 
-    const auto headers = BmpHeaders(image.Width(), image.Height());
+std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path, ImageFileNamer* namer,
+                            const ImageWriteFunction& write) {
+    const std::wstring temporary = TemporaryPath(path);
+    HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
     DWORD error = 0;
-    const bool complete = WriteWhole(file, headers.data(), kBmpHeadersSize, write, error) &&
-                          WriteWhole(file, image.Bits(), image.PixelBytes(), write, error);
+    const bool complete =
+        WriteWhole(handle, file.encoded.data(), static_cast<DWORD>(file.encoded.size()), write, error) &&
+        (file.pixels.empty() || WriteWhole(handle, file.pixels.data(), static_cast<DWORD>(file.pixels.size()), write, error));
     if (!complete) {
-        CloseHandle(file);
-    } else if (!CloseHandle(file)) {
+        CloseHandle(handle);
+    } else if (!CloseHandle(handle)) {
         error = GetLastError();
     } else {
-        return target;
+        return MoveIntoPlace(temporary, path, namer);
     }
-    DeleteFileW(target.c_str());  // a partial image is worse than none
+    DeleteFileW(temporary.c_str());  // a partial image is worse than none
     throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
 }
 
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size) {
-    WriteOutput(outputDC, owner, path, position, size, nullptr, ClipBoardSetting());
+    WriteOutput(outputDC, owner, path, position, size, nullptr, ClipBoardSetting(), ImageFormatSetting());
 }
 
 void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
-    const std::wstring path = namer.NextImagePath(GetSaveFolder());
+    const ImageFormat format = ImageFormatSetting();
+    const std::wstring path = namer.NextImagePath(GetSaveFolder(), format);
     if (path.empty()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
     const int clipBoard = ClipBoardSetting();
-    const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer, clipBoard);
+    const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer, clipBoard, format);
     if (clipBoard == ClipBoardCopyOnly) return;
     if (!LaunchViewer(owner, Settings().GetString(KeyViewer), written))
         MessageBoxW(owner, App().GetText(TextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);

@@ -26,17 +26,21 @@ ImageFileNamer::ImageFileNamer() : ImageFileNamer(LocalDateNow) {}
 
 ImageFileNamer::ImageFileNamer(DateSource date, int maxNumber) : date_(std::move(date)), maxNumber_(maxNumber) {}
 
-std::wstring ImageFileNamer::NextImagePath(const std::wstring& folder) {
+std::wstring ImageFileNamer::NextImagePath(const std::wstring& folder, ImageFormat format) {
     dayFolder_ = MakeDayFolder(folder, date_());
+    format_ = format;
     // One listing, then set lookups: the cost grows with the folder, not its square.
     ListFolder(dayFolder_, existingNames_);
-    const auto name = PickFreeImageName(existingNames_, maxNumber_);
-    return name ? dayFolder_ + *name : std::wstring();
+    return PickNext();
 }
 
 std::wstring ImageFileNamer::NextImagePathAfterTaken(const std::wstring& takenPath) {
     existingNames_.push_back(takenPath.substr(takenPath.find_last_of(L'\\') + 1));
-    const auto name = PickFreeImageName(existingNames_, maxNumber_);
+    return PickNext();
+}
+
+std::wstring ImageFileNamer::PickNext() const {
+    const auto name = PickFreeImageName(existingNames_, format_, maxNumber_);
     return name ? dayFolder_ + *name : std::wstring();
 }
 

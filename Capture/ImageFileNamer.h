@@ -17,19 +17,22 @@ public:
     // date gives the local date of "now"; maxNumber caps the image numbers.
     explicit ImageFileNamer(DateSource date, int maxNumber = kMaxImageNumber);
 
-    // Creates the folder (one level) and the day folder; returns the next free image path,
-    // or an empty string when every number of the day is taken.
-    std::wstring NextImagePath(const std::wstring& folder);
+    // Creates the folder (one level) and the day folder; returns the next free image path in
+    // format, or an empty string when every number of the day is taken.
+    std::wstring NextImagePath(const std::wstring& folder, ImageFormat format = ImageFormatBmp);
 
     // After the file at takenPath (the last path returned) turned out to exist: the next
-    // free path in the same day folder, or an empty string.
+    // free path in the same day folder and format, or an empty string.
     std::wstring NextImagePathAfterTaken(const std::wstring& takenPath);
 
     const std::wstring& DayFolder() const { return dayFolder_; }
 
 private:
+    std::wstring PickNext() const;
+
     std::vector<std::wstring> existingNames_;
     std::wstring dayFolder_;
+    ImageFormat format_ = ImageFormatBmp;
     DateSource date_;
     int maxNumber_ = kMaxImageNumber;
 };

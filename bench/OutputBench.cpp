@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,9 +10,11 @@
 #include "Capture/BmpLayout.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
+#include "Process.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
+#include "ui/ComRef.h"
 
 namespace Vorlune::Bench {
 namespace {
@@ -41,6 +46,64 @@ double MedianMs(int runs, Body body) {
         times.push_back(Milliseconds(Clock::now() - start));
     }
     return Median(times);
+}
+
+// Real programs on the screen, each moved to a place of its own; they end with the scene.
+class ProgramsOnScreen {
+public:
+    explicit ProgramsOnScreen(const std::wstring& folder) : text_(folder + L"system32.txt") {
+        struct Program {
+            const wchar_t* exe;
+            const wchar_t* className;
+            RECT place;  // an empty one keeps the program's own size
+        };
+        const Program programs[] = {
+            {L"C:\\windows\\notepad.exe", L"Notepad", {40, 40, 940, 700}},
+            {L"C:\\windows\\regedit.exe", L"RegEdit_RegEdit", {620, 380, 1420, 980}},
+            {L"C:\\windows\\system32\\taskmgr.exe", L"#32770", {1180, 60, 1660, 520}},
+            {L"C:\\windows\\system32\\winemine.exe", L"WineMine", {1560, 640, 1560, 640}},
+        };
+        WriteListing(L"C:\\windows\\system32\\", text_);
+        for (const Program& program : programs) {
+            const bool notepad = std::wstring(program.className) == L"Notepad";
+            programs_.push_back(std::make_unique<Test::Process>(program.exe, folder, notepad ? L"\"" + text_ + L"\"" : L""));
+            HWND window = programs_.back()->WaitWindow(program.className);
+            const RECT& r = program.place;
+            SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         IsRectEmpty(&r) ? SWP_NOSIZE : 0);
+        }
+        Test::WaitUntil([] { return false; }, std::chrono::milliseconds(1500));  // until all have painted
+    }
+    ~ProgramsOnScreen() {
+        programs_.clear();
+        DeleteFileW(text_.c_str());
+    }
+    ProgramsOnScreen(const ProgramsOnScreen&) = delete;
+    ProgramsOnScreen& operator=(const ProgramsOnScreen&) = delete;
+
+private:
+    // A text like a program's listing: each file of folder with its size.
+    static void WriteListing(const std::wstring& folder, const std::wstring& path) {
+        std::wofstream out{std::filesystem::path(path)};
+        WIN32_FIND_DATAW data = {};
+        HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do out << data.cFileName << L"\t" << data.nFileSizeLow << L" bytes\n";
+        while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+
+    std::wstring text_;
+    std::vector<std::unique_ptr<Test::Process>> programs_;
+};
+
+// CPU time of this thread: unlike the time on the clock, it hardly grows when other work
+// shares the machine.
+double ThreadCpuMilliseconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto ticks = [](const FILETIME& time) { return static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
 std::tm FixedDate() {
@@ -76,16 +139,23 @@ GLIMRA_BENCH(OutputNextName) {
     Clear(folder);
 }
 
-// A full-screen capture's file straight from the DIB's bits, against a plain write of the
-// same bytes; and the clipboard copy built from memory.
+// A full-screen capture of a desktop with a few real programs on it: its BMP straight from
+// the DIB's bits, against a plain write of the same bytes; its PNG; and the clipboard copy
+// built from memory.
 GLIMRA_BENCH(OutputFullScreen) {
     constexpr int kWidth = 1920;
     constexpr int kHeight = 1080;
+    const ComApartment apartment;  // held for the whole run, as the program's thread holds it
     const std::wstring folder = BenchFolder(L"full-screen");
     HDC source = CreateCompatibleDC(nullptr);
     HBITMAP sourceBitmap = CreateDib24(kWidth, kHeight);
     HGDIOBJ previous = SelectObject(source, sourceBitmap);
-    PatBlt(source, 0, 0, kWidth, kHeight, WHITENESS);
+    {
+        const ProgramsOnScreen programs(folder);
+        HDC screen = GetDC(nullptr);
+        BitBlt(source, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+        ReleaseDC(nullptr, screen);
+    }
     HWND owner = CreateWindowExW(0, L"STATIC", L"bench owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
 
     const CapturedImage image = CaptureArea(source, {0, 0}, {kWidth, kHeight});
@@ -97,7 +167,7 @@ GLIMRA_BENCH(OutputFullScreen) {
     for (int run = 0; run < 15; ++run) {
         const std::wstring imagePath = folder + L"image" + std::to_wstring(++counter) + L".bmp";
         auto start = Clock::now();
-        WriteImageFile(image, imagePath, nullptr);
+        WriteImageFile(EncodeImageFile(image, ImageFormatBmp), imagePath, nullptr);
         writes.push_back(Milliseconds(Clock::now() - start));
 
         const std::wstring plainPath = folder + L"plain" + std::to_wstring(counter) + L".bin";
@@ -112,6 +182,25 @@ GLIMRA_BENCH(OutputFullScreen) {
     }
     const double write = Median(writes);
     const double plainWrite = Median(plainWrites);
+
+    std::vector<double> pngWrites;
+    double pngBytes = 0;
+    const double cpuBefore = ThreadCpuMilliseconds();
+    for (int run = 0; run < 15; ++run) {
+        const std::wstring pngPath = folder + L"image" + std::to_wstring(++counter) + L".png";
+        const auto start = Clock::now();
+        WriteImageFile(EncodeImageFile(image, ImageFormatPng), pngPath, nullptr);
+        pngWrites.push_back(Milliseconds(Clock::now() - start));
+        WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+        GetFileAttributesExW(pngPath.c_str(), GetFileExInfoStandard, &attributes);
+        pngBytes = static_cast<double>(attributes.nFileSizeLow);
+        DeleteFileW(pngPath.c_str());
+    }
+    const double pngCpu = (ThreadCpuMilliseconds() - cpuBefore) / 15;  // a mean: the clock ticks coarsely
+    Report("output_png_encode_1920x1080_ms", MedianMs(15, [&] { EncodeImageFile(image, ImageFormatPng); }), "ms");
+    Report("output_write_png_1920x1080_cpu_ms", pngCpu, "ms");
+    Report("output_write_png_1920x1080_ms", Median(pngWrites), "ms");
+    Report("output_png_over_bmp_bytes", pngBytes / fileBytes, "x");
     Report("output_capture_area_1920x1080_ms",
            MedianMs(15, [&] { CaptureArea(source, {0, 0}, {kWidth, kHeight}); }), "ms");
     Report("output_write_1920x1080_ms", write, "ms");

@@ -21,9 +21,9 @@ std::wstring DayFolderName(const std::tm& date) {
     return text;
 }
 
-std::wstring ImageFileName(int number) {
+std::wstring ImageFileName(int number, ImageFormat format) {
     wchar_t text[32] = {};
-    std::swprintf(text, 32, L"%05d.bmp", number);
+    std::swprintf(text, 32, format == ImageFormatPng ? L"%05d.png" : L"%05d.bmp", number);
     return text;
 }
 
@@ -35,17 +35,20 @@ bool IsImageFileName(const std::wstring& name) {
     const size_t digits = name.find_first_not_of(L"0123456789");
     if (digits < 5 || digits > 6) return false;
     const int number = std::stoi(name.substr(0, digits));
-    return number >= 1 && number <= kMaxImageNumber && name == ImageFileName(number);
+    return number >= 1 && number <= kMaxImageNumber &&
+           (name == ImageFileName(number, ImageFormatBmp) || name == ImageFileName(number, ImageFormatPng));
 }
 
-std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, int maxNumber) {
-    std::unordered_set<std::wstring> taken;
+std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, ImageFormat format,
+                                              int maxNumber) {
+    std::unordered_set<int> taken;
     taken.reserve(existingNames.size());
-    for (const std::wstring& name : existingNames) taken.insert(FoldCase(name));
-    for (int number = 1; number <= maxNumber; ++number) {
-        std::wstring candidate = ImageFileName(number);
-        if (taken.count(candidate) == 0) return candidate;
+    for (const std::wstring& name : existingNames) {
+        const std::wstring folded = FoldCase(name);
+        if (IsImageFileName(folded)) taken.insert(std::stoi(folded));
     }
+    for (int number = 1; number <= maxNumber; ++number)
+        if (taken.count(number) == 0) return ImageFileName(number, format);
     return std::nullopt;
 }
 

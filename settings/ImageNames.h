@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/ImageFormat.h"
+
 namespace Vorlune {
 
 // Image numbers run from 1 to this, written with at least five digits.
@@ -12,17 +14,18 @@ constexpr int kMaxImageNumber = 100000;
 // "%04d%02d%02d" of the local date: year, month 1-12, day of month.
 std::wstring DayFolderName(const std::tm& date);
 
-// The number with five digits, zero-padded, and ".bmp".
-std::wstring ImageFileName(int number);
+// The number with five digits, zero-padded, and ".bmp" or ".png".
+std::wstring ImageFileName(int number, ImageFormat format = ImageFormatBmp);
 
 // Names exactly as the two above write them: eight digits; a number from 1 to
-// kMaxImageNumber with its ".bmp". What the clean-up may delete is told by these.
+// kMaxImageNumber with its ".bmp" or ".png". What the clean-up may delete is told by these.
 bool IsDayFolderName(const std::wstring& name);
 bool IsImageFileName(const std::wstring& name);
 
-// The name of the lowest number from 1 to maxNumber that no existing name takes. Names are
-// compared as the file system does, without regard to case. Nothing when all are taken.
+// The name in format of the lowest number from 1 to maxNumber that no existing name takes
+// in either format: a day's images share one sequence. Names are compared as the file
+// system does, without regard to case. Nothing when all are taken.
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames,
-                                              int maxNumber = kMaxImageNumber);
+                                              ImageFormat format = ImageFormatBmp, int maxNumber = kMaxImageNumber);
 
 }  // namespace Vorlune

@@ -23,6 +23,7 @@ enum SettingKey {
     KeyAlwaysAuxiliaryLine,
     KeyZoomWindowMagnification,
     KeyDelaySeconds,
+    KeyImageFormat,
     SettingKeyCount
 };
 

@@ -72,7 +72,10 @@ enum TextId : int {
     TextBrowseFilePrompt = 78,
     TextSeconds = 79,
     TextUnused = 80,
-    TextCount = 81
+    TextImageFormat = 81,
+    TextImageFormatBmp = 82,
+    TextImageFormatPng = 83,
+    TextCount = 84
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

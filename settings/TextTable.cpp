@@ -92,6 +92,9 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"切り取り画像を閲覧するアプリを選択してください", L"Select an app to view cropped images"},
     {L"秒", L"Sec."},
     {L"", L""},  // 80: never filled
+    {L"画像形式", L"Image format"},
+    {L"BMP (24ビット、無圧縮)", L"BMP (24-bit, uncompressed)"},
+    {L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"},
 };
 
 }  // namespace

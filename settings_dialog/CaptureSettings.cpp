@@ -39,10 +39,7 @@ void CaptureSettings::Load() {
     SetItemText(1017, TextClipboardLabel);
     SetItemText(1018, TextAuxiliaryLineColour);
     clipboard_ = Item(1028);
-    for (TextId entry : kClipboardEntries)
-        SendMessageW(clipboard_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(App().GetText(entry).c_str()));
-    if (SendMessageW(clipboard_, CB_SETCURSEL, Vorlune::Settings().GetInt(SectionSettings, KeyClipBoard), 0) == CB_ERR)
-        SendMessageW(clipboard_, CB_SETCURSEL, 0, 0);
+    LoadTextList(clipboard_, kClipboardEntries, Vorlune::Settings().GetInt(SectionSettings, KeyClipBoard));
     viewer_ = Item(1001);
     folder_ = Item(1003);
     deleteImages_ = Item(1007);

@@ -43,4 +43,9 @@ void LoadCheckBox(HWND box, int stored) { SendMessageW(box, BM_SETCHECK, stored 
 
 int CheckBoxValue(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED ? 1 : 0; }
 
+void LoadTextList(HWND list, std::span<const TextId> entries, int stored) {
+    for (TextId entry : entries) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(App().GetText(entry).c_str()));
+    if (SendMessageW(list, CB_SETCURSEL, stored, 0) == CB_ERR) SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
 }  // namespace Vorlune

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
+
 #include "settings/TextId.h"
 #include "settings_dialog/DialogServices.h"
 #include "ui/MessageMap.h"
@@ -83,5 +85,9 @@ private:
 // Check boxes are ticked exactly for a stored 1, and store 1 for anything not clear.
 void LoadCheckBox(HWND box, int stored);
 int CheckBoxValue(HWND box);
+
+// A drop-down list of texts whose entry i stands for the stored value i: a stored value
+// without an entry shows the first, which OK then stores.
+void LoadTextList(HWND list, std::span<const TextId> entries, int stored);
 
 }  // namespace Vorlune

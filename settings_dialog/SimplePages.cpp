@@ -1,9 +1,13 @@
 #include "settings_dialog/SimplePages.h"
 
 #include "app/AppContext.h"
+#include "settings/ImageFormat.h"
 #include "settings_dialog/Pickers.h"
 
 namespace Vorlune {
+
+// The image format list's entry i stands for ImageFormat value i.
+static_assert(ImageFormatBmp == 0 && ImageFormatPng == 1);
 
 void LoadLayout(HWND dialog, const PageLayout& layout) {
     for (const PageLabel& label : layout.labels)
@@ -19,6 +23,8 @@ void LoadLayout(HWND dialog, const PageLayout& layout) {
                                            reinterpret_cast<LPARAM>(stored.c_str()));
         SendMessageW(list, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
     }
+    for (const PageList& list : layout.lists)
+        LoadTextList(GetDlgItem(dialog, list.control), list.entries, Settings().GetInt(SectionSettings, list.key));
 }
 
 void SaveLayout(HWND dialog, const PageLayout& layout) {
@@ -26,13 +32,17 @@ void SaveLayout(HWND dialog, const PageLayout& layout) {
         Settings().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
     for (const PageChoice& choice : layout.choices)
         Settings().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
+    for (const PageList& list : layout.lists)
+        Settings().SetInt(SectionSettings, list.key,
+                          static_cast<int>(SendMessageW(GetDlgItem(dialog, list.control), CB_GETCURSEL, 0, 0)));
 }
 
 AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextAppPage, pageRect, services,
-                 {{{1013, TextKeepInFront}, {1014, TextShowButtonTooltip}},
+                 {{{1013, TextKeepInFront}, {1014, TextShowButtonTooltip}, {1030, TextImageFormat}},
                   {{1013, KeyAppTopMost}, {1014, KeyButtonToolTip}},
-                  {}}) {}
+                  {},
+                  {{1031, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {}
 
 RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextRectanglePage, pageRect, services,

@@ -21,10 +21,16 @@ struct PageChoice {
     SettingKey key;
     std::vector<const wchar_t*> entries;  // a stored value not among them shows the first
 };
+struct PageList {
+    int control;
+    SettingKey key;
+    std::vector<TextId> entries;  // entry i stands for the stored value i
+};
 struct PageLayout {
     std::vector<PageLabel> labels;
     std::vector<PageCheckBox> checkBoxes;
     std::vector<PageChoice> choices;
+    std::vector<PageList> lists = {};
 };
 
 // Loads and saves its layout, check boxes before lists.

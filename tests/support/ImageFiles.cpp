@@ -1,8 +1,12 @@
 #include "ImageFiles.h"
 
+#include <wincodec.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+
+#include "ui/ComRef.h"
 
 namespace Vorlune::Test {
 
@@ -54,6 +58,28 @@ bool Bitmap24::Valid() const {
 COLORREF Bitmap24::Pixel(int x, int y) const {
     const size_t at = 54 + RowBytes(width) * static_cast<size_t>(height - 1 - y) + static_cast<size_t>(x) * 3;
     return RGB(bytes[at + 2], bytes[at + 1], bytes[at]);
+}
+
+DecodedImage DecodeImageFile(const std::wstring& path) {
+    const ComApartment apartment;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    WICPixelFormatGUID format = {};
+    UINT width = 0, height = 0;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory, factory.OutVoid())) ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
+        FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(frame->GetPixelFormat(&format)) ||
+        format != GUID_WICPixelFormat24bppBGR || FAILED(frame->GetSize(&width, &height)))
+        return {};
+    DecodedImage image{static_cast<int>(width), static_cast<int>(height), std::vector<unsigned char>(width * 3 * height)};
+    if (FAILED(frame->CopyPixels(nullptr, width * 3, static_cast<UINT>(image.bgr.size()), image.bgr.data()))) return {};
+    return image;
+}
+
+COLORREF DecodedImage::Pixel(int x, int y) const {
+    const size_t at = (static_cast<size_t>(y) * width + x) * 3;
+    return RGB(bgr[at + 2], bgr[at + 1], bgr[at]);
 }
 
 }  // namespace Vorlune::Test

@@ -24,6 +24,17 @@ struct Bitmap24 {
 
 Bitmap24 ReadBitmap24(const std::wstring& path);
 
+// An image file decoded through the Windows Imaging Component, rows top down, blue, green,
+// red; empty unless the decoder gives 24-bit pixels without alpha.
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bgr;
+    COLORREF Pixel(int x, int y) const;
+};
+
+DecodedImage DecodeImageFile(const std::wstring& path);
+
 // For one test: images go to a scratch folder, and the viewer is not started.
 class ImageFolderGuard {
 public:

@@ -10,6 +10,7 @@
 #include "OutputTestSupport.h"
 #include "Wait.h"
 #include "app/AppContext.h"
+#include "settings/ClipBoardMode.h"
 #include "settings/ImageNames.h"
 #include "ui/Clipboard.h"
 
@@ -119,9 +120,10 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     OutputSettings settings(scratch_.Path(), 0);
     const std::wstring first = namer_.NextImagePath(scratch_.Path());
     TouchFile(first);  // another writer gets there first
-    EXPECT_EQ(WriteImageFile(CaptureArea(surface_.dc, {0, 0}, {2, 2}), first, &namer_), day_ + L"00002.bmp");
+    const CapturedImage image = CaptureArea(surface_.dc, {0, 0}, {2, 2});
+    EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), first, &namer_), day_ + L"00002.bmp");
     EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), first, {0, 0}, {2, 2}); }),
-              Code(ERROR_FILE_EXISTS));
+              Code(ERROR_ALREADY_EXISTS));
     TouchFile(day_ + L"00003.bmp");
     ImageFileNamer full([this] { return date_; }, 3);
     EXPECT_EQ(CodeOf([&] { FinishCapture(full, surface_.dc, owner_.Handle(), {0, 0}, {2, 2}); }),
@@ -131,20 +133,22 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     EXPECT_EQ(ClipboardText(), L"the user's text");
 }
 
+// Half of the first write goes to disk, then it fails with disk full or claims success.
 TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
     const CapturedImage image = CaptureArea(surface_.dc, {0, 0}, {10, 10});
-    const std::wstring path = scratch_ / L"00001.bmp";
-    for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
-        // The headers go through; the pixels fail with disk full, or half go and success is claimed.
-        int calls = 0;
-        const auto write = [&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
-            if (++calls == 1 || code == ERROR_WRITE_FAULT)
-                return WriteFile(file, data, calls == 1 ? size : size / 2, written, nullptr);
-            SetLastError(ERROR_DISK_FULL);
-            return *written = 0, FALSE;
-        };
-        EXPECT_EQ(CodeOf([&] { WriteImageFile(image, path, nullptr, write); }), Code(code));
-        EXPECT_FALSE(FileExists(path));
+    for (const ImageFormat format : {ImageFormatBmp, ImageFormatPng}) {
+        for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
+            SCOPED_TRACE(std::to_string(format) + " " + std::to_string(code));
+            const auto write = [&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
+                const BOOL wrote = WriteFile(file, data, size / 2, written, nullptr);
+                if (code == ERROR_WRITE_FAULT) return wrote;
+                SetLastError(ERROR_DISK_FULL);
+                return FALSE;
+            };
+            const std::wstring path = scratch_ / ImageFileName(1, format);
+            EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, format), path, nullptr, write); }), Code(code));
+            EXPECT_EQ(NamesIn(scratch_.Path()), Names{});
+        }
     }
 }
 
@@ -175,6 +179,7 @@ TEST_F(OutputTest, EveryClipBoardValue) {
         EXPECT_TRUE(FileExists(path));
         EXPECT_EQ(ClipboardText(), value == 1 ? L"the user's text" : L"");
         EXPECT_EQ(ClipboardHoldsThePattern(), value != 1);
+        EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
         if (value != 2) expectedLines.push_back("1|" + Narrow(path));
         EXPECT_EQ(ViewerLines(expectedLines.size()), expectedLines);
     }
@@ -191,19 +196,62 @@ TEST_F(OutputTest, ViewerThatCannotStartGivesOnlyTheProgramsMessage) {
     EXPECT_EQ(seen[0].caption + L"|" + seen[0].text, App().title + L"|Failed to start the viewer");
 }
 
-// Rows bottom up, each padded with zeros to four bytes, straight from the source pixels.
+// A settings file without the format's key writes the BMP as before: rows bottom up, each
+// padded with zeros to four bytes, straight from the source pixels.
 TEST_F(OutputTest, BmpFileOfThreeByTwo) {
+    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
+    WritePrivateProfileStringW(L"Settings", L"ImageFormat", nullptr, Settings().Path().c_str());
     Bytes headers = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24};
     headers.resize(54);  // the rest of the headers is zero
-    const std::wstring path = scratch_ / L"3x2.bmp";
-    ASSERT_EQ(WriteImageFile(CaptureArea(surface_.dc, {13, 6}, {3, 2}), path, nullptr), path);
-    const Bitmap24 image = ReadBitmap24(path);
+    FinishCapture(namer_, surface_.dc, owner_.Handle(), {13, 6}, {3, 2});
+    ASSERT_EQ(NamesIn(day_), Names{L"00001.bmp"});
+    const Bitmap24 image = ReadBitmap24(day_ + L"00001.bmp");
     ASSERT_EQ(image.bytes.size(), 78u);
     EXPECT_EQ(Bytes(image.bytes.begin(), image.bytes.begin() + 54), headers);
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) EXPECT_EQ(image.Pixel(x, y), PatternColour(13 + x, 6 + y));
         for (size_t pad = 9; pad < 12; ++pad) EXPECT_EQ(image.bytes[54 + 12 * y + pad], 0);
     }
+}
+
+// Only 1 chooses PNG; a value the page does not offer keeps the images BMP.
+TEST_F(OutputTest, ImageFormatsOtherThanPngWriteBmp) {
+    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
+    for (const int stored : {2, -1}) {
+        SettingGuard format(SectionSettings, KeyImageFormat, stored);
+        FinishCapture(namer_, surface_.dc, owner_.Handle(), {0, 0}, {2, 2});
+    }
+    EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp"}));
+}
+
+TEST(ImageNames, BothFormatsShareOneSequenceOfNumbers) {
+    EXPECT_EQ(PickFreeImageName({L"00001.bmp", L"00003.png"}, ImageFormatPng), L"00002.png");
+    EXPECT_EQ(PickFreeImageName({L"00001.PNG", L"00002.bmp"}, ImageFormatBmp), L"00003.bmp");
+}
+
+// 8-bit RGB without alpha (colour type 2), read back through the Imaging Component. An odd
+// width: the rows of the source are padded, those of a PNG are not.
+TEST_F(OutputTest, PngHoldsTheSnapshotsPixels) {
+    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
+    SettingGuard format(SectionSettings, KeyImageFormat, ImageFormatPng);
+    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {7, 5});
+    const Bytes bytes = ReadBytes(day_ + L"00001.png");
+    ASSERT_GE(bytes.size(), 26u);
+    EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), (Bytes{'I', 'H', 'D', 'R', 0, 0, 0, 7, 0, 0, 0, 5, 8, 2}));
+    const DecodedImage image = DecodeImageFile(day_ + L"00001.png");
+    ASSERT_EQ(image.width, 7);
+    ASSERT_EQ(image.height, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) EXPECT_EQ(image.Pixel(x, y), PatternColour(3 + x, 4 + y)) << x << "," << y;
+}
+
+// Programs that take PNG get the file's exact bytes; the others still find the bitmap.
+TEST_F(OutputTest, PngGoesOnTheClipboardBesideTheBitmap) {
+    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
+    SettingGuard format(SectionSettings, KeyImageFormat, ImageFormatPng);
+    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), ReadBytes(day_ + L"00001.png"));
+    EXPECT_TRUE(ClipboardHoldsThePattern());
 }
 
 }  // namespace

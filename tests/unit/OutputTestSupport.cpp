@@ -52,6 +52,18 @@ std::basic_string<Char> ClipboardAs(UINT format) {
 }  // namespace
 
 std::wstring ClipboardText() { return ClipboardAs<wchar_t>(CF_UNICODETEXT); }
+
+std::vector<unsigned char> ClipboardBytes(UINT format) {
+    if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
+    std::vector<unsigned char> bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        const auto* start = static_cast<const unsigned char*>(GlobalLock(data));
+        if (start != nullptr) bytes.assign(start, start + GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
 std::string ClipboardAnsiText() { return ClipboardAs<char>(CF_TEXT); }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {

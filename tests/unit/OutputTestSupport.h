@@ -23,6 +23,7 @@ struct Canvas {
 void SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();  // empty when the clipboard holds no text
 std::string ClipboardAnsiText();  // CF_TEXT
+std::vector<unsigned char> ClipboardBytes(UINT format);  // empty when the clipboard has none
 // Opens the clipboard, waiting while another process (or Wine's manager) holds it.
 bool OpenClipboardSoon(HWND owner = nullptr);
 

@@ -30,6 +30,7 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
         {101, 1004, L"#128", BS_DEFPUSHBUTTON, 250, 183, 50, 20, nullptr}, {129, 1010, L"#130", 0, 11, 9, 222, 13, nullptr},
         {129, 1011, L"#130", 0, 11, 28, 222, 21, nullptr}, {129, 1012, L"#130", 0, 11, 56, 222, 11, nullptr},
         {130, 1013, L"#128", check, 9, 7, 223, 14, nullptr}, {130, 1014, L"#128", check, 9, 24, 223, 14, nullptr},
+        {130, 1030, L"#128", group, 7, 42, 231, 30, nullptr}, {130, 1031, L"#133", list, 10, 54, 223, 40, nullptr},
         {131, 1015, L"#128", group, 7, 5, 231, 30, nullptr}, {131, 1001, L"#129", ES_AUTOHSCROLL, 10, 18, 202, 12, nullptr},
         {131, 1002, L"#128", push, 214, 18, 18, 12, L"..."}, {131, 1016, L"#128", group, 7, 42, 231, 44, nullptr},
         {131, 1003, L"#129", ES_AUTOHSCROLL, 10, 55, 202, 12, nullptr}, {131, 1005, L"#128", push, 214, 55, 18, 12, L"..."},
@@ -161,6 +162,7 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
         EXPECT_TRUE(PageShown(dialog, 1010));
         EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {1001, 1003, 1019, 1022, 1011}),
                   App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
+        EXPECT_EQ(TextsOf(dialog, {1030, 1031}), L"画像形式|BMP (24ビット、無圧縮)|");
         // The path limits: no more than the settings store reads back.
         EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), Send(dialog, 1014, BM_GETCHECK), Send(dialog, 1001, EM_GETLIMITTEXT),
                                   Send(dialog, 1003, EM_GETLIMITTEXT)), std::make_tuple(LRESULT(0), LRESULT(BST_CHECKED), LRESULT(998), LRESULT(998)));
@@ -173,26 +175,27 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
 TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryControl) {
     App().Language = 1;
     const std::wstring stored = L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
-                                L"MouseToolTip=2\r\nClipBoard=3\r\nTreeViewSelectedItemString=Rectanglel\r\n";
+                                L"MouseToolTip=2\r\nClipBoard=3\r\nImageFormat=2\r\nTreeViewSelectedItemString=Rectanglel\r\n";
     WriteUtf16File(IniPath(), stored);
     MessageBoxWatcher boxes;
     const Opening seen = Open(window, [&](HWND dialog) {
         HWND colours = FindWindowExW(GetParent(Item(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
         EXPECT_TRUE(PageShown(dialog, 1019));
-        EXPECT_EQ(TextsOf(dialog, {1019, 1022}), L"3|1|");
+        EXPECT_EQ(TextsOf(dialog, {1019, 1022, 1030, 1031}), L"3|1|Image format|BMP (24-bit, uncompressed)|");
         EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), SendMessageW(colours, CB_GETCURSEL, 0, 0), Send(dialog, 1021, BM_GETCHECK)),
                   std::make_tuple(LRESULT(0), LRESULT(9), LRESULT(BST_UNCHECKED)));
         EmptyFieldAndOk(dialog, 1001, stored);
         for (int box : {1013, 1014, 1007, 1008, 1021, 1009}) Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
         SetWindowTextW(Item(dialog, 1001), L"C:\\v.exe");
         Send(dialog, 1005, BM_CLICK);  // the folder browser answers C:\picked
-        for (auto [list, entry] : {std::pair{1028, 2}, {1019, 1}, {1022, 5}}) Send(dialog, list, CB_SETCURSEL, entry);
+        for (auto [list, entry] : {std::pair{1028, 2}, {1019, 1}, {1022, 5}, {1031, 1}}) Send(dialog, list, CB_SETCURSEL, entry);
+        EXPECT_EQ(TextsOf(dialog, {1031}), L"PNG (lossless, compressed)|");
         SendMessageW(colours, CB_SETCURSEL, 12, 0);
     }, 1024);
     EXPECT_EQ(seen.selected, L"Rectanglel");
     EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
-                     L"ClipBoard=2\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\n"
+                     L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\n"
                      L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 

@@ -27,7 +27,7 @@ TEST_F(SettingsStoreTest, KeysDefaultsAndSections) {
         {KeyMouseToolTipHidden, L"Settings", L"MouseToolTipHidden", L"0"},
         {KeyAlwaysAuxiliaryLine, L"Settings", L"AlwaysAuxiliaryLine", L"0"},
         {KeyZoomWindowMagnification, L"Settings", L"ZoomWindowMagnification", L"10"},
-        {KeyDelaySeconds, L"Settings", L"DelaySeconds", L"3"}};
+        {KeyDelaySeconds, L"Settings", L"DelaySeconds", L"3"}, {KeyImageFormat, L"Settings", L"ImageFormat", L"0"}};
     for (const Key& k : keys) {
         SCOPED_TRACE(Narrow(k.name));
         const SettingSection section = k.section[0] == L'A' ? SectionApp : SectionSettings;
