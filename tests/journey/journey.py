@@ -17,6 +17,7 @@ PREFIX = os.environ["WINEPREFIX"]
 TEMP = "journey"
 FOLDER = os.path.join(PREFIX, "drive_c", TEMP, "__GLIMRA__")
 RED = 0xFF0000
+WIDTH = 1920
 TOOLBAR = (1500, 900)
 # Where the other programs stand: the game half under the registry editor, the editor apart.
 GAME_AT = (300, 300)
@@ -47,35 +48,27 @@ def until(condition, seconds=10.0):
 
 
 class Shot:
-    """The whole screen as the X server shows it."""
+    """The whole screen as the X server shows it, as RGB bytes."""
 
     def __init__(self):
-        out = run("import", "-window", "root", "-depth", "8", "rgb:-").stdout
-        self.width, self.height = 1920, 1080
-        assert len(out) == self.width * self.height * 3
-        self.rgb = out
+        self.rgb = run("import", "-window", "root", "-depth", "8", "rgb:-").stdout
 
     def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return self.rgb[i] << 16 | self.rgb[i + 1] << 8 | self.rgb[i + 2]
+        i = (y * WIDTH + x) * 3
+        return int.from_bytes(self.rgb[i:i + 3], "big")
 
     def area(self, left, top, width, height):
-        return [[self.pixel(x, y) for x in range(left, left + width)] for y in range(top, top + height)]
+        return b"".join(self.rgb[(y * WIDTH + left) * 3:(y * WIDTH + left + width) * 3] for y in range(top, top + height))
 
 
-def read_bmp(path):
-    """Rows of 0xRRGGBB, top first, from a 24-bit bottom-up BMP."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = int.from_bytes(data[10:14], "little")
-    width = int.from_bytes(data[18:22], "little", signed=True)
-    height = int.from_bytes(data[22:26], "little", signed=True)
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):
-        row = data[offset + y * stride: offset + y * stride + width * 3]
-        rows.append([row[i + 2] << 16 | row[i + 1] << 8 | row[i] for i in range(0, width * 3, 3)])
-    return rows
+def image_rgb(path):
+    return run("convert", path, "-depth", "8", "rgb:-").stdout
+
+
+def frame(left, top, right, bottom, step=25):
+    """Points along the four edges of a frame."""
+    return ([(x, y) for x in range(left, right, step) for y in (top, bottom)] +
+            [(x, y) for y in range(top, bottom, step) for x in (left, right)])
 
 
 def window_of(name):
@@ -136,15 +129,13 @@ class Journey(unittest.TestCase):
     def cross_hair_everywhere(self, x, y):
         """Moves to (x, y) until the overlay's cross-hair shows, then the points of its lines that
         another window hides, read from a screenshot right after the last move."""
-        columns = range(5, 1915, 37)
-        rows = range(5, 1075, 37)
         def shown():
             xdo("mousemove", x, y + 1, "mousemove", x, y)
             shot = Shot()
             return shot if shot.pixel(1900, y) == RED else None
         shot = until(shown)
         self.assertIsNotNone(shot, "no cross-hair")
-        return red_at(shot, [(c, y) for c in columns]) + red_at(shot, [(x, r) for r in rows])
+        return red_at(shot, [(c, y) for c in range(5, 1915, 37)] + [(x, r) for r in range(5, 1075, 37)])
 
     def toolbar_back(self):
         return until(lambda: window_of("^Glimra$"))
@@ -157,19 +148,15 @@ class Journey(unittest.TestCase):
         self.click_button(0)
         self.assertEqual(self.cross_hair_everywhere(left, top), [])
         xdo("mousedown", 1, "mousemove", 500, 500, "mousemove", right, bottom)
-        frame = [(x, y) for x in range(left, right, 25) for y in (top, bottom)]
-        frame += [(x, y) for y in range(top, bottom, 25) for x in (left, right)]
-        self.assertTrue(until(lambda: red_at(Shot(), frame) == []))
+        self.assertTrue(until(lambda: red_at(Shot(), frame(left, top, right, bottom)) == []))
         xdo("mouseup", 1)
         self.assertTrue(until(lambda: len(images()) == written + 1))
         self.assertIsNotNone(self.toolbar_back())
-        self.assertEqual(read_bmp(images()[-1]), before.area(left, top, right - left + 1, bottom - top + 1))
+        self.assertEqual(image_rgb(images()[-1]), before.area(left, top, right - left + 1, bottom - top + 1))
 
     def window_outline_shows_round_the_window_under_the_cursor(self):
         left, top, width, height = NOTEPAD
-        right, bottom = left + width, top + height  # the frame's far edges lie just outside
-        edges = [(x, top) for x in range(left, right, 20)] + [(x, bottom) for x in range(left, right, 20)]
-        edges += [(left, y) for y in range(top, bottom, 20)] + [(right, y) for y in range(top, bottom, 20)]
+        edges = frame(left, top, left + width, top + height)  # the far edges lie just outside the window
         written = len(images())
         self.click_button(1)
         def outlined():
@@ -191,7 +178,7 @@ class Journey(unittest.TestCase):
         xdo("click", 1)
         self.assertTrue(until(lambda: len(images()) == written + 1))
         self.assertIsNotNone(self.toolbar_back())
-        self.assertEqual(read_bmp(images()[-1]), self.game_alone)
+        self.assertEqual(image_rgb(images()[-1]), self.game_alone)
 
     def key_ends_the_capture_with_nothing_written(self, keys):
         written = len(images())
