@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Capture/CaptureErrors.h"
+#include "ui/Geometry.h"
 #include "ui/WindowClass.h"
 #include "ui/WindowVisibility.h"
 
@@ -152,13 +153,13 @@ bool CaptureBase::CancelDrag() {
 void CaptureBase::FinishWholeScreen() {
     if (snapshot == nullptr) return;
     HideKeepingActivation(overlay);
-    Finish({0, 0}, snapshot->size);
+    Finish({0, 0, snapshot->size.cx, snapshot->size.cy});
     EndCapture();
 }
 
-void CaptureBase::Finish(POINT position, SIZE size) {
+void CaptureBase::Finish(const RECT& area) {
     if (snapshot == nullptr) return;
-    FinishCapture(namer, snapshot->outputDC, owner, position, size);
+    FinishCapture(namer, snapshot->outputDC, owner, TopLeft(area), SizeOf(area));
 }
 
 bool CaptureBase::NudgeCursor(WPARAM key) {

@@ -26,17 +26,4 @@ void DirtyRegion::Replace(HWND window, std::vector<RECT> next) {
     rects_ = std::move(next);
 }
 
-void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size) {
-    const RECT all = {0, 0, size.cx, size.cy};
-    RECT clipped = {};
-    if (IntersectRect(&clipped, &rect, &all)) rects.push_back(clipped);
-}
-
-void AddFrameLines(std::vector<RECT>& rects, const RECT& s, SIZE size) {
-    AddClipped(rects, {s.left, s.top, s.right + 1, s.top + 1}, size);
-    AddClipped(rects, {s.left, s.bottom, s.right + 1, s.bottom + 1}, size);
-    AddClipped(rects, {s.left, s.top + 1, s.left + 1, s.bottom}, size);
-    AddClipped(rects, {s.right, s.top + 1, s.right + 1, s.bottom}, size);
-}
-
 }  // namespace Vorlune

@@ -1,6 +1,6 @@
 #include "Capture/RectangleCapture.h"
 
-#include "Capture/RectangleGeometry.h"
+#include "Capture/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
@@ -87,10 +87,10 @@ bool RectangleCapture::OnKeyDown(WPARAM key) {
 
 void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
-    const PickedArea area = ClampArea(AreaBetween(anchor, point), snapshot->size);
+    const RECT area = ClampToSize(AreaBetween(anchor, point), snapshot->size);
     if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
     HideKeepingActivation(overlay);
-    if (area.size.cx > 0 && area.size.cy > 0) Finish(area.position, area.size);
+    if (HasArea(area)) Finish(area);
     EndCapture();
 }
 

@@ -2,7 +2,7 @@
 
 #include "Capture/Dib.h"
 #include "Capture/DirtyRegion.h"
-#include "Capture/RectangleGeometry.h"
+#include "Capture/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 
@@ -12,8 +12,8 @@ namespace {
 
 // The selection as DrawFrame takes it: right and bottom inside.
 RECT SelectionFrame(const RectangleFrame& frame) {
-    const PickedArea area = AreaBetween(frame.anchor, frame.point);
-    return {area.position.x, area.position.y, area.position.x + area.size.cx - 1, area.position.y + area.size.cy - 1};
+    const RECT area = AreaBetween(frame.anchor, frame.point);
+    return {area.left, area.top, area.right - 1, area.bottom - 1};
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "draw/GdiObjectCache.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -23,7 +24,7 @@ public:
     // Starts a frame: workDC becomes the untouched image again.
     void ResetWork() const;
     // The screen point at (0, 0) of the DCs.
-    POINT Origin() const { return {bounds.left, bounds.top}; }
+    POINT Origin() const { return TopLeft(bounds); }
 
     GdiObjectCache* gdi;
     RECT bounds;

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 #include "draw/CursorPainter.h"
 #include "draw/MouseTooltip.h"
 #include "draw/Primitives.h"
@@ -87,7 +87,7 @@ void WindowPickCapture::FinishPick() {
     if (marks_.cursor) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
     HideKeepingActivation(overlay);
     const bool picked = HasArea(area);
-    if (picked) Finish({area.left, area.top}, {area.right - area.left, area.bottom - area.top});
+    if (picked) Finish(area);
     EndCapture();
     if (picked) CopyMouseToolTipText(owner, text);
 }

@@ -11,7 +11,7 @@
 #include "Capture/HiddenWindowCapture.h"
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowCapture.h"
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 #include "Capture/WindowPictures.h"
 #include "ImageFiles.h"
 #include "OutputTestSupport.h"
