@@ -9,6 +9,7 @@
 #include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -55,13 +56,15 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
         static_cast<std::uint32_t>(section.dsBm.bmWidthBytes) != BmpRowSize(size.cx))
         throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, describeError);
 
-    HDC memory = CreateCompatibleDC(nullptr);
-    if (memory == nullptr) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    const BOOL copied = BitBlt(memory, 0, 0, size.cx, size.cy, source, position.x, position.y, SRCCOPY | CAPTUREBLT);
-    const DWORD copyError = GetLastError();
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    const OwnedDC memory(CreateCompatibleDC(nullptr));
+    if (!memory) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    BOOL copied = FALSE;
+    DWORD copyError = 0;
+    {
+        const SelectGuard selected(memory.get(), bitmap);
+        copied = BitBlt(memory.get(), 0, 0, size.cx, size.cy, source, position.x, position.y, SRCCOPY | CAPTUREBLT);
+        copyError = GetLastError();
+    }
     if (!copied) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, copyError);
     GdiFlush();  // the bits are read directly from here on
     return image;
@@ -70,10 +73,10 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
 std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path, ImageFileNamer* namer,
                             const ImageWriteFunction& write) {
     std::wstring target = path;
-    HANDLE file = INVALID_HANDLE_VALUE;
+    KernelHandle file;
     for (;;) {
-        file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) break;
+        file = KernelHandle(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Valid()) break;
         const DWORD error = GetLastError();
         if (namer == nullptr || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
             throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
@@ -84,11 +87,11 @@ std::wstring WriteImageFile(const CapturedImage& image, const std::wstring& path
 
     const auto headers = BmpHeaders(image.Width(), image.Height());
     DWORD error = 0;
-    const bool complete = WriteWhole(file, headers.data(), kBmpHeadersSize, write, error) &&
-                          WriteWhole(file, image.Bits(), image.PixelBytes(), write, error);
+    const bool complete = WriteWhole(file.get(), headers.data(), kBmpHeadersSize, write, error) &&
+                          WriteWhole(file.get(), image.Bits(), image.PixelBytes(), write, error);
     if (!complete) {
-        CloseHandle(file);
-    } else if (!CloseHandle(file)) {
+        file.Close();
+    } else if (!file.Close()) {
         error = GetLastError();
     } else {
         return target;

@@ -88,7 +88,7 @@ bool RectangleCapture::OnKeyDown(WPARAM key) {
 void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
     const RECT area = ClampToSize(AreaBetween(anchor, point), snapshot->size);
-    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
+    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     HideKeepingActivation(overlay);
     if (HasArea(area)) Finish(area);
     EndCapture();
@@ -123,8 +123,8 @@ void RectangleCapture::Draw(POINT point) {
     if (snapshot == nullptr) return;
     const RectangleFrame frame = ComposeFrame(point);
     const SIZE size = snapshot->size;
-    dirty_.Restore(snapshot->workDC, snapshot->frozenDC);
-    painter_.Paint(snapshot->workDC, size, frame);
+    dirty_.Restore(snapshot->workDC(), snapshot->frozenDC());
+    painter_.Paint(snapshot->workDC(), size, frame);
     dirty_.Replace(overlay, RectangleFrameRects(frame, size));
     lastFrame_ = frame;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/TextConversion.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -42,7 +43,7 @@ HGLOBAL AnsiTextBlock(const std::wstring& text) {
 }  // namespace
 
 bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
-    return PutOnClipboard(owner, CF_BITMAP, bitmap, [](HANDLE data) { DeleteObject(static_cast<HBITMAP>(data)); });
+    return PutOnClipboard(owner, CF_BITMAP, bitmap, GdiObjectDeleter());
 }
 
 bool PutTextOnClipboard(HWND owner, const std::wstring& text) {

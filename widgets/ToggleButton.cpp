@@ -6,6 +6,7 @@
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -94,11 +95,10 @@ void ToggleButton::DrawContent(HDC hdc) {
     const RECT& rect = Rect();
     RECT box = {rect.left - 4 + (rect.right - rect.left) / 2, rect.top + 1, rect.right - 1, rect.bottom - 1};
     const std::wstring digit = std::to_wstring(Id() - 4);
-    HGDIOBJ previous = SelectObject(hdc, GdiCache().GetFont(1).get());
+    const SelectGuard font(hdc, GdiCache().GetFont(1).get());
     SetTextColor(hdc, 0x808080);
     SetBkColor(hdc, current_.fill);
     DrawTextW(hdc, digit.c_str(), static_cast<int>(digit.size()), &box, DT_VCENTER);
-    SelectObject(hdc, previous);
 }
 
 TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect)

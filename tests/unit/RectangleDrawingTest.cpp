@@ -12,6 +12,7 @@
 #include "PatternWindow.h"
 #include "SettingGuard.h"
 #include "Wait.h"
+#include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
 
 // Geometry, the painter's marks on a surface of its own, then the real overlay and its files.
@@ -60,17 +61,15 @@ TEST(Magnification, OfferedValuesAndFallbacks) {
     for (auto [factor, side] : {std::pair{3, 100}, {6, 50}, {10, 30}, {300, 1}}) EXPECT_EQ(ZoomSourceSide(factor), side);
 }
 
+HBITMAP TopDownDib32(SIZE size, std::uint32_t** bits) {
+    const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+}
+
 // A top-down 32-bit surface showing the pattern.
 struct Surface {
-    explicit Surface(SIZE size = {kSide, kSide}) : size(size) {
-        const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        SelectObject(dc, bitmap);
+    explicit Surface(SIZE size = {kSide, kSide}) : size(size), memory(TopDownDib32(size, &bits)), dc(memory.dc()) {
         Fill();
-    }
-    ~Surface() {
-        DeleteDC(dc);
-        DeleteObject(bitmap);
     }
     void Fill() {
         for (int y = 0; y < size.cy; ++y)
@@ -83,9 +82,9 @@ struct Surface {
     std::uint32_t At(int x, int y) const { return bits[y * size.cx + x]; }
 
     SIZE size;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr;
     std::uint32_t* bits = nullptr;
+    MemorySurface memory;
+    HDC dc;
 };
 
 RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) {
