@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "Capture/CaptureErrors.h"
+#include "ui/GdiOwners.h"
+#include "ui/Geometry.h"
 #include "ui/WindowClass.h"
 #include "ui/WindowVisibility.h"
 
@@ -13,16 +15,15 @@ namespace {
 // The rectangles of a window's update region, in client coordinates; empty when none.
 std::vector<RECT> UpdateRects(HWND window) {
     std::vector<RECT> rects;
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetUpdateRgn(window, region, FALSE) > NULLREGION) {
-        std::vector<unsigned char> data(GetRegionData(region, 0, nullptr));
+    const OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+    if (GetUpdateRgn(window, region.get(), FALSE) > NULLREGION) {
+        std::vector<unsigned char> data(GetRegionData(region.get(), 0, nullptr));
         auto* header = reinterpret_cast<RGNDATA*>(data.data());
-        if (!data.empty() && GetRegionData(region, static_cast<DWORD>(data.size()), header) != 0) {
+        if (!data.empty() && GetRegionData(region.get(), static_cast<DWORD>(data.size()), header) != 0) {
             const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
             rects.assign(first, first + header->rdh.nCount);
         }
     }
-    DeleteObject(region);
     return rects;
 }
 }  // namespace
@@ -116,7 +117,7 @@ void CaptureBase::HandlePaint() {
     // Without a snapshot there is nothing to show; the paint is only validated.
     if (snapshot != nullptr)
         for (const RECT& r : rects.empty() ? std::vector<RECT>{ps.rcPaint} : rects)
-            BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC, r.left, r.top,
+            BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC(), r.left, r.top,
                    kSnapshotCopy);
     EndPaint(overlay, &ps);
 }
@@ -152,13 +153,13 @@ bool CaptureBase::CancelDrag() {
 void CaptureBase::FinishWholeScreen() {
     if (snapshot == nullptr) return;
     HideKeepingActivation(overlay);
-    Finish({0, 0}, snapshot->size);
+    Finish({0, 0, snapshot->size.cx, snapshot->size.cy});
     EndCapture();
 }
 
-void CaptureBase::Finish(POINT position, SIZE size) {
+void CaptureBase::Finish(const RECT& area) {
     if (snapshot == nullptr) return;
-    FinishCapture(namer, snapshot->outputDC, owner, position, size);
+    FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area));
 }
 
 bool CaptureBase::NudgeCursor(WPARAM key) {

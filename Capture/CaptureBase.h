@@ -59,7 +59,7 @@ protected:
     // Outputs the whole snapshot and ends the capture.
     void FinishWholeScreen();
     // The output step for an area in snapshot coordinates.
-    void Finish(POINT position, SIZE size);
+    void Finish(const RECT& area);
     // Moves the cursor one pixel for an arrow key; false for any other key.
     bool NudgeCursor(WPARAM key);
     // Where the cursor is now, in snapshot coordinates.

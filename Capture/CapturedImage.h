@@ -3,6 +3,9 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
+
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -12,20 +15,21 @@ class CapturedImage {
 public:
     CapturedImage(HBITMAP bitmap, const std::uint8_t* bits, int width, int height, std::uint32_t pixelBytes)
         : bitmap_(bitmap), bits_(bits), width_(width), height_(height), pixelBytes_(pixelBytes) {}
-    ~CapturedImage();
-    CapturedImage(CapturedImage&& other) noexcept;
+    CapturedImage(CapturedImage&& other) noexcept
+        : bitmap_(std::move(other.bitmap_)), bits_(std::exchange(other.bits_, nullptr)), width_(other.width_),
+          height_(other.height_), pixelBytes_(other.pixelBytes_) {}
     CapturedImage(const CapturedImage&) = delete;
     CapturedImage& operator=(const CapturedImage&) = delete;
     CapturedImage& operator=(CapturedImage&&) = delete;
 
-    HBITMAP Bitmap() const { return bitmap_; }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
     const std::uint8_t* Bits() const { return bits_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     std::uint32_t PixelBytes() const { return pixelBytes_; }
 
 private:
-    HBITMAP bitmap_;
+    OwnedBitmap bitmap_;
     const std::uint8_t* bits_;
     int width_;
     int height_;

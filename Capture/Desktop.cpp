@@ -10,6 +10,7 @@
 #include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -78,13 +79,15 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
         static_cast<std::uint32_t>(section.dsBm.bmWidthBytes) != BmpRowSize(size.cx))
         throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, describeError);
 
-    HDC memory = CreateCompatibleDC(nullptr);
-    if (memory == nullptr) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    const BOOL copied = BitBlt(memory, 0, 0, size.cx, size.cy, source, position.x, position.y, SRCCOPY | CAPTUREBLT);
-    const DWORD copyError = GetLastError();
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    const OwnedDC memory(CreateCompatibleDC(nullptr));
+    if (!memory) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    BOOL copied = FALSE;
+    DWORD copyError = 0;
+    {
+        const SelectGuard selected(memory.get(), bitmap);
+        copied = BitBlt(memory.get(), 0, 0, size.cx, size.cy, source, position.x, position.y, SRCCOPY | CAPTUREBLT);
+        copyError = GetLastError();
+    }
     if (!copied) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, copyError);
     GdiFlush();  // the bits are read directly from here on
     return image;
@@ -106,15 +109,15 @@ ImageFileBytes EncodeImageFile(const CapturedImage& image, ImageFormat format) {
 std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path, ImageFileNamer* namer,
                             const ImageWriteFunction& write) {
     const std::wstring temporary = TemporaryPath(path);
-    HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    KernelHandle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.Valid()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
     DWORD error = 0;
     const bool complete =
-        WriteWhole(handle, file.encoded.data(), static_cast<DWORD>(file.encoded.size()), write, error) &&
-        (file.pixels.empty() || WriteWhole(handle, file.pixels.data(), static_cast<DWORD>(file.pixels.size()), write, error));
+        WriteWhole(handle.get(), file.encoded.data(), static_cast<DWORD>(file.encoded.size()), write, error) &&
+        (file.pixels.empty() || WriteWhole(handle.get(), file.pixels.data(), static_cast<DWORD>(file.pixels.size()), write, error));
     if (!complete) {
-        CloseHandle(handle);
-    } else if (!CloseHandle(handle)) {
+        handle.Close();
+    } else if (!handle.Close()) {
         error = GetLastError();
     } else {
         return MoveIntoPlace(temporary, path, namer);

@@ -49,7 +49,7 @@ void DesktopCapture::Start() {
 // toggle on: no need to read the setting again on every move.
 void DesktopCapture::OnMouseMove(POINT point) {
     snapshot->ResetWork();
-    DrawCursorMarker(snapshot->workDC, point, GetAuxiliaryLineColor());
+    DrawCursorMarker(snapshot->workDC(), point, GetAuxiliaryLineColor());
     Refresh();
 }
 
@@ -65,7 +65,7 @@ bool DesktopCapture::OnKeyDown(WPARAM key) {
 }
 
 void DesktopCapture::FinishWithCursor() {
-    DrawCursorImage(snapshot->outputDC, snapshot->Origin());
+    DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     FinishWholeScreen();
 }
 
@@ -79,7 +79,7 @@ void DelayedDesktopCapture::Start() {
     const int seconds = std::min(ParseDelaySeconds(Settings().GetString(KeyDelaySeconds)), kLongestDelaySeconds);
     if (seconds > 0) CountDown(seconds);
     TakeSnapshot();
-    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
+    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     FinishWholeScreen();
 }
 

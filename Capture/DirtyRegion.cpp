@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Capture/ScreenSnapshot.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -13,30 +14,15 @@ void DirtyRegion::Restore(HDC work, HDC frozen) const {
 
 void DirtyRegion::Replace(HWND window, std::vector<RECT> next) {
     // One region, one call: each InvalidateRect is a trip to the server.
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    HRGN piece = CreateRectRgn(0, 0, 0, 0);
+    const OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+    const OwnedRegion piece(CreateRectRgn(0, 0, 0, 0));
     for (const std::vector<RECT>* list : {&rects_, &next})
         for (const RECT& r : *list) {
-            SetRectRgn(piece, r.left, r.top, r.right, r.bottom);
-            CombineRgn(region, region, piece, RGN_OR);
+            SetRectRgn(piece.get(), r.left, r.top, r.right, r.bottom);
+            CombineRgn(region.get(), region.get(), piece.get(), RGN_OR);
         }
-    InvalidateRgn(window, region, FALSE);
-    DeleteObject(piece);
-    DeleteObject(region);
+    InvalidateRgn(window, region.get(), FALSE);
     rects_ = std::move(next);
-}
-
-void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size) {
-    const RECT all = {0, 0, size.cx, size.cy};
-    RECT clipped = {};
-    if (IntersectRect(&clipped, &rect, &all)) rects.push_back(clipped);
-}
-
-void AddFrameLines(std::vector<RECT>& rects, const RECT& s, SIZE size) {
-    AddClipped(rects, {s.left, s.top, s.right + 1, s.top + 1}, size);
-    AddClipped(rects, {s.left, s.bottom, s.right + 1, s.bottom + 1}, size);
-    AddClipped(rects, {s.left, s.top + 1, s.left + 1, s.bottom}, size);
-    AddClipped(rects, {s.right, s.top + 1, s.right + 1, s.bottom}, size);
 }
 
 }  // namespace Vorlune

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "ui/Geometry.h"
+
 namespace Vorlune {
 
 // The rectangles the overlay's last frame drew into. The next frame puts back only these
@@ -21,10 +23,5 @@ public:
 private:
     std::vector<RECT> rects_;
 };
-
-// Clips rect to (0, 0, size) and appends it when anything is left.
-void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size);
-// The four lines DrawFrame draws through the corners of frame, each clipped so.
-void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size);
 
 }  // namespace Vorlune

@@ -1,6 +1,6 @@
 #include "Capture/HiddenWindowCapture.h"
 
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 

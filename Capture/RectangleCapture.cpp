@@ -1,6 +1,6 @@
 #include "Capture/RectangleCapture.h"
 
-#include "Capture/RectangleGeometry.h"
+#include "Capture/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
@@ -87,10 +87,10 @@ bool RectangleCapture::OnKeyDown(WPARAM key) {
 
 void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
-    const PickedArea area = ClampArea(AreaBetween(anchor, point), snapshot->size);
-    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
+    const RECT area = ClampToSize(AreaBetween(anchor, point), snapshot->size);
+    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     HideKeepingActivation(overlay);
-    if (area.size.cx > 0 && area.size.cy > 0) Finish(area.position, area.size);
+    if (HasArea(area)) Finish(area);
     EndCapture();
 }
 
@@ -123,8 +123,8 @@ void RectangleCapture::Draw(POINT point) {
     if (snapshot == nullptr) return;
     const RectangleFrame frame = ComposeFrame(point);
     const SIZE size = snapshot->size;
-    dirty_.Restore(snapshot->workDC, snapshot->frozenDC);
-    painter_.Paint(snapshot->workDC, size, frame);
+    dirty_.Restore(snapshot->workDC(), snapshot->frozenDC());
+    painter_.Paint(snapshot->workDC(), size, frame);
     dirty_.Replace(overlay, RectangleFrameRects(frame, size));
     lastFrame_ = frame;
 }

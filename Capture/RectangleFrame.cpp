@@ -1,10 +1,13 @@
 #include "Capture/RectangleFrame.h"
 
+#include <utility>
+
 #include "Capture/Dib.h"
 #include "Capture/DirtyRegion.h"
-#include "Capture/RectangleGeometry.h"
+#include "Capture/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -12,16 +15,11 @@ namespace {
 
 // The selection as DrawFrame takes it: right and bottom inside.
 RECT SelectionFrame(const RectangleFrame& frame) {
-    const PickedArea area = AreaBetween(frame.anchor, frame.point);
-    return {area.position.x, area.position.y, area.position.x + area.size.cx - 1, area.position.y + area.size.cy - 1};
+    const RECT area = AreaBetween(frame.anchor, frame.point);
+    return {area.left, area.top, area.right - 1, area.bottom - 1};
 }
 
 }  // namespace
-
-RectangleFramePainter::~RectangleFramePainter() {
-    if (scratch_ != nullptr) DeleteDC(scratch_);
-    if (scratchBitmap_ != nullptr) DeleteObject(scratchBitmap_);
-}
 
 void RectangleFramePainter::Paint(HDC dc, SIZE size, const RectangleFrame& frame) {
     const POINT p = frame.point;
@@ -36,32 +34,25 @@ void RectangleFramePainter::Paint(HDC dc, SIZE size, const RectangleFrame& frame
 }
 
 void RectangleFramePainter::PaintZoom(HDC dc, const RectangleFrame& frame) {
-    if (scratchBitmap_ == nullptr && !MakeScratch()) return;
+    if (!scratch_ && !MakeScratch()) return;
     const int side = ZoomSourceSide(frame.magnification);
     const int half = side / 2;
     // The source square is copied out before the window is painted: with factors 1 and 2
     // it reaches into the window itself. What lies off the image stays black.
-    PatBlt(scratch_, 0, 0, side, side, BLACKNESS);
-    BitBlt(scratch_, 0, 0, side, side, dc, frame.point.x - half, frame.point.y - half, SRCCOPY);
+    PatBlt(scratch_.dc(), 0, 0, side, side, BLACKNESS);
+    BitBlt(scratch_.dc(), 0, 0, side, side, dc, frame.point.x - half, frame.point.y - half, SRCCOPY);
     DrawFilledRectangle(dc, frame.zoom, 0x000000, 0x000000);
-    StretchBlt(dc, frame.zoom.left, frame.zoom.top, kZoomSize, kZoomSize, scratch_, 0, 0, side, side, SRCCOPY);
+    StretchBlt(dc, frame.zoom.left, frame.zoom.top, kZoomSize, kZoomSize, scratch_.dc(), 0, 0, side, side, SRCCOPY);
     DrawFrame(dc, frame.zoom, frame.colour);
 }
 
 bool RectangleFramePainter::MakeScratch() {
     // Both or neither: a failure now is tried again on the next paint, not given up for good.
-    HDC dc = CreateCompatibleDC(nullptr);
     const BITMAPINFO info = DibInfo(kZoomSize, kZoomSize, 32);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dc == nullptr || bitmap == nullptr) {
-        if (dc != nullptr) DeleteDC(dc);
-        if (bitmap != nullptr) DeleteObject(bitmap);
-        return false;
-    }
-    SelectObject(dc, bitmap);
-    scratch_ = dc;
-    scratchBitmap_ = bitmap;
+    MemorySurface scratch(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!scratch) return false;
+    scratch_ = std::move(scratch);
     return true;
 }
 

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "ui/GdiOwners.h"
+
 namespace Vorlune {
 
 // What one frame of the rectangle overlay marks on the frozen image.
@@ -22,11 +24,6 @@ struct RectangleFrame {
 // Draws frames; keeps the small surface the zoom window's source is copied to.
 class RectangleFramePainter {
 public:
-    RectangleFramePainter() = default;
-    ~RectangleFramePainter();
-    RectangleFramePainter(const RectangleFramePainter&) = delete;
-    RectangleFramePainter& operator=(const RectangleFramePainter&) = delete;
-
     // The marks of frame into dc, a size-sized image that must be clean (the frozen image)
     // wherever they land and wherever the zoom window reads from.
     void Paint(HDC dc, SIZE size, const RectangleFrame& frame);
@@ -35,8 +32,7 @@ private:
     void PaintZoom(HDC dc, const RectangleFrame& frame);
     bool MakeScratch();
 
-    HDC scratch_ = nullptr;
-    HBITMAP scratchBitmap_ = nullptr;
+    MemorySurface scratch_;
 };
 
 // Every rectangle Paint can touch for frame, clipped to the image.

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "draw/GdiObjectCache.h"
+#include "ui/GdiOwners.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -16,28 +18,27 @@ public:
     ScreenSnapshot();
     // Any rectangle of the screen, in screen coordinates.
     explicit ScreenSnapshot(const RECT& screenRect);
-    ~ScreenSnapshot();
     ScreenSnapshot(const ScreenSnapshot&) = delete;
     ScreenSnapshot& operator=(const ScreenSnapshot&) = delete;
 
     // Starts a frame: workDC becomes the untouched image again.
     void ResetWork() const;
     // The screen point at (0, 0) of the DCs.
-    POINT Origin() const { return {bounds.left, bounds.top}; }
+    POINT Origin() const { return TopLeft(bounds); }
 
     GdiObjectCache* gdi;
     RECT bounds;
     SIZE size;
     // The untouched image; nothing is ever drawn into it.
-    HDC frozenDC = nullptr;
+    HDC frozenDC() const { return surfaces_[kFrozen].dc(); }
     // What the overlay paints: the frozen image plus the marks of the current frame.
-    HDC workDC = nullptr;
+    HDC workDC() const { return surfaces_[kWork].dc(); }
     // What the output step copies from.
-    HDC outputDC = nullptr;
+    HDC outputDC() const { return surfaces_[kOutput].dc(); }
 
 private:
     enum { kFrozen, kWork, kOutput, kCount };
-    HBITMAP bitmaps_[kCount] = {};
+    MemorySurface surfaces_[kCount];
 };
 
 }  // namespace Vorlune

@@ -1,6 +1,6 @@
 #include "Capture/WindowBounds.h"
 
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -14,8 +14,6 @@ RECT WindowRect(HWND window) {
     if (!GetWindowRect(window, &rect)) rect = {};
     return rect;
 }
-
-POINT VirtualScreenOrigin() { return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)}; }
 
 RECT GetCaptureRect(HWND topLevel, HWND target, const DwmQueries& dwm, POINT origin) {
     const RECT rect = ToSnapshot(GetWindowBounds(target, dwm), origin);

@@ -10,8 +10,6 @@ namespace Vorlune {
 RECT GetWindowBounds(HWND window, const DwmQueries& dwm);
 // GetWindowRect, all zero when it fails.
 RECT WindowRect(HWND window);
-// The virtual screen's top-left corner. Costly under Wine: read it once, not per window.
-POINT VirtualScreenOrigin();
 // The bounds of target in snapshot coordinates (origin: the virtual screen's corner), cut to
 // those of its top-level window.
 RECT GetCaptureRect(HWND topLevel, HWND target, const DwmQueries& dwm, POINT origin);

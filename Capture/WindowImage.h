@@ -2,20 +2,20 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
+
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
 // A picture of one window: its bounds at the time (screen coordinates) and a memory DC
-// holding a 24-bit bitmap of that size. Owns both; the DC goes first, then the bitmap.
+// holding a 24-bit bitmap of that size.
 class WindowImage {
 public:
     // The bounds' area of the screen as it is now; none when no bitmap of that size can be made.
     static std::optional<WindowImage> FromScreen(HWND window, const RECT& bounds);
-    ~WindowImage();
-    WindowImage(WindowImage&& other) noexcept;
+    WindowImage(WindowImage&&) noexcept = default;
     WindowImage& operator=(WindowImage&&) = delete;
-    WindowImage(const WindowImage&) = delete;
-    WindowImage& operator=(const WindowImage&) = delete;
 
     HWND Window() const { return window_; }
     const RECT& Bounds() const { return bounds_; }
@@ -25,13 +25,12 @@ public:
     bool SamePixels(const WindowImage& other) const;
 
 private:
-    WindowImage(HWND window, const RECT& bounds, HDC dc, HBITMAP bitmap)
-        : window_(window), bounds_(bounds), dc_(dc), bitmap_(bitmap) {}
+    WindowImage(HWND window, const RECT& bounds, MemorySurface surface)
+        : window_(window), bounds_(bounds), surface_(std::move(surface)) {}
 
     HWND window_ = nullptr;
     RECT bounds_ = {};
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    MemorySurface surface_;
 };
 
 }  // namespace Vorlune

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "Capture/WindowBounds.h"
-#include "Capture/WindowGeometry.h"
+#include "Capture/NestedPick.h"
 #include "Capture/WindowPictures.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune {
 
@@ -31,7 +32,8 @@ HWND DesktopShell() { return FindWindowW(L"Progman", nullptr); }
 }  // namespace
 
 void WindowList::CollectTopLevel() {
-    origin_ = VirtualScreenOrigin();
+    // Costly under Wine: read once, not per window.
+    origin_ = TopLeft(VirtualScreenRect());
     windows.clear();
     TopLevelSearch search{dwm_, &windows};
     EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&search));

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 #include "draw/CursorPainter.h"
 #include "draw/MouseTooltip.h"
 #include "draw/Primitives.h"
@@ -60,9 +60,9 @@ bool WindowPickCapture::DropHold() {
 RECT WindowPickCapture::ClampToSnapshot(const RECT& rect) const { return ClampToSize(rect, snapshot->size); }
 
 void WindowPickCapture::Draw() {
-    HDC work = snapshot->workDC;
+    HDC work = snapshot->workDC();
     const SIZE size = snapshot->size;
-    dirty_.Restore(work, snapshot->frozenDC);
+    dirty_.Restore(work, snapshot->frozenDC());
     std::vector<RECT> rects;
     if (const WindowImage* picture = Picture()) {
         picture->Paste(work, snapshot->Origin());
@@ -75,7 +75,7 @@ void WindowPickCapture::Draw() {
     DrawFrame(work, highlight, marks_.colour);
     AddFrameLines(rects, highlight, size);
     if (marks_.toolTip)
-        AddClipped(rects, DrawMouseToolTip(snapshot->workDC, snapshot->bounds, lastPoint, BuildMouseToolTipText(hitWindow, highlight)), size);
+        AddClipped(rects, DrawMouseToolTip(snapshot->workDC(), snapshot->bounds, lastPoint, BuildMouseToolTipText(hitWindow, highlight)), size);
     dirty_.Replace(overlay, std::move(rects));
 }
 
@@ -83,11 +83,11 @@ void WindowPickCapture::FinishPick() {
     const RECT area = highlight;
     const std::wstring text = BuildMouseToolTipText(hitWindow, area);
     // Only the current pick's picture: the output surface holds the frozen screen until now.
-    if (const WindowImage* picture = Picture()) picture->Paste(snapshot->outputDC, snapshot->Origin());
-    if (marks_.cursor) DrawCursorImage(snapshot->outputDC, snapshot->Origin());
+    if (const WindowImage* picture = Picture()) picture->Paste(snapshot->outputDC(), snapshot->Origin());
+    if (marks_.cursor) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     HideKeepingActivation(overlay);
     const bool picked = HasArea(area);
-    if (picked) Finish({area.left, area.top}, {area.right - area.left, area.bottom - area.top});
+    if (picked) Finish(area);
     EndCapture();
     if (picked) CopyMouseToolTipText(owner, text);
 }

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "Capture/WindowBounds.h"
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 

@@ -8,13 +8,13 @@
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
 #include "app/MainWindow.h"
-#include "app/ScreenClamp.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/PendingException.h"
+#include "ui/Geometry.h"
 #include "ui/VirtualScreen.h"
 
 namespace Vorlune {

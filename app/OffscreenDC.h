@@ -1,24 +1,19 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/GdiOwners.h"
+
 namespace Vorlune {
 
-// A memory DC that owns the bitmap selected into it; the DC goes first, then the bitmap.
+// The main window's back buffer: a memory surface compatible with the screen.
 class OffscreenDC {
 public:
-    OffscreenDC() = default;
-    ~OffscreenDC() { Reset(); }
-    OffscreenDC(const OffscreenDC&) = delete;
-    OffscreenDC& operator=(const OffscreenDC&) = delete;
-
-    // A surface of size, compatible with the screen.
+    // A surface of size, in place of any before.
     void Create(SIZE size);
-    void Reset();
-    HDC Get() const { return dc_; }
+    HDC Get() const { return surface_.dc(); }
 
 private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    MemorySurface surface_;
 };
 
 }  // namespace Vorlune

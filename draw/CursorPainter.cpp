@@ -3,6 +3,7 @@
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -12,19 +13,16 @@ constexpr int kMarkerRadius = 30;
 
 bool CursorCaptureOn() { return Settings().GetToggle(TextCursorToggle) == 1; }
 
-CursorBitmaps::CursorBitmaps(HICON cursor) { valid_ = cursor != nullptr && GetIconInfo(cursor, &info_) != FALSE; }
-
-CursorBitmaps::~CursorBitmaps() {
-    if (info_.hbmColor != nullptr) DeleteObject(info_.hbmColor);
-    if (info_.hbmMask != nullptr) DeleteObject(info_.hbmMask);
+CursorBitmaps::CursorBitmaps(HICON cursor) {
+    valid_ = cursor != nullptr && GetIconInfo(cursor, &info_) != FALSE;
+    colour_.reset(info_.hbmColor);
+    mask_.reset(info_.hbmMask);
 }
 
 void DrawCursorMarker(HDC dc, POINT point, COLORREF colour) {
-    HGDIOBJ pen = SelectObject(dc, GdiCache().GetPen(1, colour).get());
-    HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const SelectGuard pen(dc, GdiCache().GetPen(1, colour).get());
+    const SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     Ellipse(dc, point.x - kMarkerRadius, point.y - kMarkerRadius, point.x + kMarkerRadius, point.y + kMarkerRadius);
-    SelectObject(dc, brush);
-    SelectObject(dc, pen);
 }
 
 RECT CursorMarkerBounds(POINT point) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/GdiOwners.h"
+
 namespace Vorlune {
 
 // The title-bar toggle "Capture mouse cursor" is on.
@@ -14,21 +16,20 @@ RECT CursorMarkerBounds(POINT point);
 // (0, 0) shows the screen point origin.
 void DrawCursorImage(HDC dc, POINT origin);
 
-// The two bitmaps GetIconInfo hands out belong to the caller; this deletes them.
+// The two bitmaps GetIconInfo hands out belong to the caller; this owns them.
 class CursorBitmaps {
 public:
     explicit CursorBitmaps(HICON cursor);
-    ~CursorBitmaps();
-    CursorBitmaps(const CursorBitmaps&) = delete;
-    CursorBitmaps& operator=(const CursorBitmaps&) = delete;
 
     bool Valid() const { return valid_; }
     POINT HotSpot() const { return {static_cast<LONG>(info_.xHotspot), static_cast<LONG>(info_.yHotspot)}; }
-    HBITMAP Colour() const { return info_.hbmColor; }
-    HBITMAP Mask() const { return info_.hbmMask; }
+    HBITMAP Colour() const { return colour_.get(); }
+    HBITMAP Mask() const { return mask_.get(); }
 
 private:
     ICONINFO info_ = {};
+    OwnedBitmap colour_;
+    OwnedBitmap mask_;
     bool valid_ = false;
 };
 

@@ -9,7 +9,7 @@ namespace {
 template <class Handle>
 SharedGdi<Handle> Wrap(Handle handle) {
     if (handle == nullptr) return {};
-    return SharedGdi<Handle>(handle, Deleter<Handle>());
+    return SharedGdi<Handle>(handle, GdiObjectDeleter());
 }
 
 SharedFont CreateUiFont(FontId id) {

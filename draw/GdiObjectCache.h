@@ -5,14 +5,9 @@
 #include <type_traits>
 #include <unordered_map>
 
-namespace Vorlune {
+#include "ui/GdiOwners.h"
 
-template <class Handle>
-struct Deleter {
-    void operator()(Handle handle) const {
-        if (handle != nullptr) DeleteObject(handle);
-    }
-};
+namespace Vorlune {
 
 template <class Handle>
 using SharedGdi = std::shared_ptr<std::remove_pointer_t<Handle>>;

@@ -6,6 +6,7 @@
 #include "settings/ClipBoardMode.h"
 #include "settings/SettingsStore.h"
 #include "ui/Clipboard.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -58,7 +59,7 @@ RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point) {
 }
 
 RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::wstring& text) {
-    HGDIOBJ font = SelectObject(dc, GdiCache().GetFont(0).get());
+    const SelectGuard font(dc, GdiCache().GetFont(0).get());
     SIZE extent = {};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const SIZE cursor = {GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR)};
@@ -69,7 +70,6 @@ RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::
     DrawFrame(dc, box, kFrame);
     SetBkColor(dc, background);
     SetTextColor(dc, textColour);
-    SelectObject(dc, font);
     return {box.left, box.top, box.right + 1, box.bottom + 1};  // the frame takes right and bottom
 }
 

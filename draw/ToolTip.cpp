@@ -2,6 +2,7 @@
 
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
+#include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
 
 namespace Vorlune {
@@ -72,11 +73,9 @@ void ToolTipImpl::Hide() {
 void ToolTipImpl::OnDue(WPARAM serial) {
     if (!worker_.IsPending(serial) || !IsWindowVisible(owner_) || IsIconic(owner_)) return;
     SIZE size = {};
-    if (HDC dc = GetDC(window_)) {
-        HGDIOBJ previous = SelectObject(dc, GdiCache().GetFont(0).get());
-        GetTextExtentPoint32W(dc, text_.c_str(), static_cast<int>(text_.size()), &size);
-        SelectObject(dc, previous);
-        ReleaseDC(window_, dc);
+    if (const ScreenDC dc(window_); dc.get() != nullptr) {
+        const SelectGuard font(dc.get(), GdiCache().GetFont(0).get());
+        GetTextExtentPoint32W(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &size);
     }
     POINT top = {0, rect_.top};
     POINT bottom = {0, rect_.bottom};
@@ -101,13 +100,14 @@ void ToolTipImpl::Paint() {
     RECT client = {};
     GetClientRect(window_, &client);
     const RECT text = {0, 0, client.right - 1, client.bottom - 1};
-    HGDIOBJ previous = SelectObject(dc, GdiCache().GetFont(0).get());
-    SetTextColor(dc, 0);
-    SetBkColor(dc, kBackground);
-    RECT box = text;
-    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, DT_VCENTER);
-    DrawFrame(dc, text, kOutline);
-    SelectObject(dc, previous);
+    {
+        const SelectGuard font(dc, GdiCache().GetFont(0).get());
+        SetTextColor(dc, 0);
+        SetBkColor(dc, kBackground);
+        RECT box = text;
+        DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, DT_VCENTER);
+        DrawFrame(dc, text, kOutline);
+    }
     EndPaint(window_, &ps);
 }
 

@@ -5,11 +5,9 @@ namespace Vorlune {
 ToolTipWorker::ToolTipWorker() : thread_([this] { Run(); }) {}
 
 ToolTipWorker::~ToolTipWorker() {
-    if (stop_ != nullptr) SetEvent(stop_);
+    if (stop_.Valid()) SetEvent(stop_.get());
     // Without a stop event the thread ended at its first wait.
     if (thread_.joinable()) thread_.join();
-    for (HANDLE event : {wake_, stop_})
-        if (event != nullptr) CloseHandle(event);
 }
 
 void ToolTipWorker::SetTarget(HWND window, UINT message) {
@@ -19,26 +17,26 @@ void ToolTipWorker::SetTarget(HWND window, UINT message) {
 
 std::uint64_t ToolTipWorker::Request() {
     const std::uint64_t serial = schedule_.Request(GetTickCount64());
-    SetEvent(wake_);
+    SetEvent(wake_.get());
     return serial;
 }
 
 void ToolTipWorker::Cancel() {
     schedule_.Cancel();
-    ResetEvent(wake_);
+    ResetEvent(wake_.get());
 }
 
 void ToolTipWorker::Run() {
-    const HANDLE events[2] = {stop_, wake_};
+    const HANDLE events[2] = {stop_.get(), wake_.get()};
     for (;;) {
         if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
         for (;;) {
             const ToolTipSchedule::Step step = schedule_.Next(GetTickCount64());
             if (step.serial != 0 && step.waitMs > 0) {
-                if (WaitForSingleObject(stop_, static_cast<DWORD>(step.waitMs)) != WAIT_TIMEOUT) return;
+                if (WaitForSingleObject(stop_.get(), static_cast<DWORD>(step.waitMs)) != WAIT_TIMEOUT) return;
                 continue;
             }
-            ResetEvent(wake_);
+            ResetEvent(wake_.get());
             // A request made meanwhile may have had its wake-up reset just now: serve it.
             if (schedule_.Pending() != step.serial) continue;
             HWND target = target_.load();

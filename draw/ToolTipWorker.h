@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "draw/ToolTipSchedule.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -16,7 +17,7 @@ class ToolTipWorker {
 public:
     // Throws std::system_error when the thread cannot start.
     ToolTipWorker();
-    // Stops the thread and waits for it before the events go.
+    // Stops the thread and waits for it; the events go after.
     ~ToolTipWorker();
     ToolTipWorker(const ToolTipWorker&) = delete;
     ToolTipWorker& operator=(const ToolTipWorker&) = delete;
@@ -31,8 +32,8 @@ private:
 
     // Unnamed: nothing outside the process needs them, and a name could be shared by
     // another copy of the program.
-    HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE wake_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    KernelHandle stop_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    KernelHandle wake_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     ToolTipSchedule schedule_;
     std::atomic<HWND> target_{nullptr};
     std::atomic<UINT> message_{0};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/TextConversion.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -16,7 +17,7 @@ struct ClipboardData {
     void (*release)(HANDLE data);
 };
 
-void ReleaseBitmap(HANDLE data) { DeleteObject(static_cast<HBITMAP>(data)); }
+void ReleaseBitmap(HANDLE data) { GdiObjectDeleter()(static_cast<HBITMAP>(data)); }
 void ReleaseBlock(HANDLE data) { GlobalFree(static_cast<HGLOBAL>(data)); }
 
 // Hands all the data to the clipboard at once; what it did not take is released.

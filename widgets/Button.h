@@ -28,7 +28,6 @@ public:
     virtual void OnLButtonDown(POINT point) = 0;
     virtual void OnMouseMove(POINT point) = 0;
     virtual void Execute() = 0;
-    virtual void SetState(int state) = 0;
     virtual void DrawContent(HDC hdc) = 0;
     // The press ended without a release (the mouse capture went elsewhere): released at a
     // point outside every button, so nothing runs.

@@ -24,7 +24,7 @@ CommandButton::CommandButton(HWND owner, const RECT& rect, TextId id, int bitmap
       picture_(bitmapId == 0 ? nullptr : std::make_unique<Picture>(App().instance, bitmapId, SIZE{36, 25}, 0x000000)),
       run_(std::move(run)) {}
 
-void CommandButton::Activate() { SetState(hint_.ShowIfUnderCursor() ? 2 : 0); }
+void CommandButton::Activate() { Show(hint_.ShowIfUnderCursor() ? Look::UnderCursor : Look::Resting); }
 
 void CommandButton::Deactivate() {
     hover = false;
@@ -32,10 +32,10 @@ void CommandButton::Deactivate() {
     hint_.Hide();
 }
 
-void CommandButton::OnMouseEnter() { SetState(pressed ? 4 : 2); }
+void CommandButton::OnMouseEnter() { Show(pressed ? Look::Held : Look::UnderCursor); }
 
 void CommandButton::OnMouseLeave() {
-    SetState(1);
+    Show(Look::Left);
     hint_.Hide();
 }
 
@@ -44,10 +44,10 @@ void CommandButton::Draw(HDC hdc) {
     DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect());
 }
 
-void CommandButton::OnLButtonUp(POINT point) { SetState(Contains(point) ? 2 : 0); }
+void CommandButton::OnLButtonUp(POINT point) { Show(Contains(point) ? Look::UnderCursor : Look::Resting); }
 
 void CommandButton::OnLButtonDown(POINT) {
-    SetState(4);
+    Show(Look::Held);
     hint_.Hide();
 }
 
@@ -62,7 +62,7 @@ void CommandButton::Execute() {
     if (run_) run_(*this);
 }
 
-void CommandButton::SetState(int state) { current_ = kColours[state]; }
+void CommandButton::Show(Look look) { current_ = kColours[static_cast<int>(look)]; }
 
 void CommandButton::DrawContent(HDC hdc) {
     if (picture_) picture_->Draw(hdc, {Rect().left + 3, Rect().top + 7});

@@ -26,7 +26,6 @@ public:
     void OnLButtonDown(POINT point) override;
     void OnMouseMove(POINT point) override;
     void Execute() override;
-    void SetState(int state) override;
     void DrawContent(HDC hdc) override;
 
     // Fill, top-left edge, bottom-right edge.
@@ -35,6 +34,10 @@ public:
     };
 
 private:
+    // The looks, indexing the colour table; its entry 3 is never shown.
+    enum class Look { Resting = 0, Left = 1, UnderCursor = 2, Held = 4 };
+    void Show(Look look);
+
     Colours current_;
     ButtonHint hint_;
     std::unique_ptr<Picture> picture_;

@@ -2,6 +2,7 @@
 
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
+#include "ui/GdiOwners.h"
 #include "widgets/ToggleButton.h"
 #include "widgets/WindowButtons.h"
 
@@ -29,12 +30,13 @@ TitleBar::TitleBar(HWND owner, HDC backBuffer, const RECT& bar, HICON icon, std:
 
 void TitleBar::Draw() {
     DrawFilledRectangle(backBuffer_, bar_, current_.background, current_.background);
-    HGDIOBJ previous = SelectObject(backBuffer_, GdiCache().GetFont(0).get());
-    SetTextColor(backBuffer_, current_.text);
-    SetBkColor(backBuffer_, current_.background);
-    RECT box = text_;
-    DrawTextW(backBuffer_, title_.c_str(), static_cast<int>(title_.size()), &box, DT_VCENTER);
-    SelectObject(backBuffer_, previous);
+    {
+        const SelectGuard font(backBuffer_, GdiCache().GetFont(0).get());
+        SetTextColor(backBuffer_, current_.text);
+        SetBkColor(backBuffer_, current_.background);
+        RECT box = text_;
+        DrawTextW(backBuffer_, title_.c_str(), static_cast<int>(title_.size()), &box, DT_VCENTER);
+    }
     buttons_.Draw(backBuffer_);
 }
 

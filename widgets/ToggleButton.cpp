@@ -6,6 +6,7 @@
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -28,7 +29,12 @@ const ToggleButton::Table TitleBarToggleButton::kColours = {
 ToggleButton::ToggleButton(HWND owner, TextId id, const RECT& rect, const Table& colours)
     : Button(owner, rect, id), active_(colours), current_(colours[0]), hint_(owner, rect, id) {
     Load();
-    SetState(on_ ? 1 : 0);
+    Show(Resting(on_, false));
+}
+
+ToggleButton::Look ToggleButton::Resting(bool on, bool underCursor) {
+    if (underCursor) return on ? Look::OnUnderCursor : Look::OffUnderCursor;
+    return on ? Look::On : Look::Off;
 }
 
 void ToggleButton::Load() {
@@ -43,19 +49,19 @@ void ToggleButton::ApplyLanguage() {
 void ToggleButton::Activate() {
     Load();
     const bool inside = hint_.ShowIfUnderCursor();
-    SetState(on_ ? (inside ? 3 : 1) : (inside ? 2 : 0));
+    Show(Resting(on_, inside));
 }
 
 void ToggleButton::Deactivate() { hint_.Hide(); }
 
 // While held, the look of the state a release would give.
 void ToggleButton::OnMouseEnter() {
-    SetState(on_ != pressed ? 3 : 2);
+    Show(Resting(on_ != pressed, true));
     hint_.Hide();
 }
 
 void ToggleButton::OnMouseLeave() {
-    SetState(pressed ? 4 : (on_ ? 1 : 0));
+    Show(pressed ? Look::Held : Resting(on_, false));
     hint_.Hide();
 }
 
@@ -66,16 +72,16 @@ void ToggleButton::Draw(HDC hdc) {
 
 void ToggleButton::OnLButtonUp(POINT point) {
     if (!Contains(point)) {
-        SetState(on_ ? 1 : 0);
+        Show(Resting(on_, false));
         return;
     }
-    SetState(on_ ? 2 : 3);
+    Show(Resting(!on_, true));
     on_ = !on_;
     Settings().SetToggle(Id(), on_ ? 1 : 0);
 }
 
 void ToggleButton::OnLButtonDown(POINT) {
-    SetState(4);
+    Show(Look::Held);
     hint_.Hide();
 }
 
@@ -83,17 +89,16 @@ void ToggleButton::OnMouseMove(POINT point) { hint_.ShowAt(point); }
 
 void ToggleButton::Execute() { ApplyLanguage(); }
 
-void ToggleButton::SetState(int state) { current_ = active_[state]; }
+void ToggleButton::Show(Look look) { current_ = active_[static_cast<int>(look)]; }
 
 void ToggleButton::DrawContent(HDC hdc) {
     const RECT& rect = Rect();
     RECT box = {rect.left - 4 + (rect.right - rect.left) / 2, rect.top + 1, rect.right - 1, rect.bottom - 1};
     const std::wstring digit = std::to_wstring(Id() - 4);
-    HGDIOBJ previous = SelectObject(hdc, GdiCache().GetFont(1).get());
+    const SelectGuard font(hdc, GdiCache().GetFont(1).get());
     SetTextColor(hdc, 0x808080);
     SetBkColor(hdc, current_.fill);
     DrawTextW(hdc, digit.c_str(), static_cast<int>(digit.size()), &box, DT_VCENTER);
-    SelectObject(hdc, previous);
 }
 
 TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect)

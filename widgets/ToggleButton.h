@@ -26,7 +26,6 @@ public:
     void OnLButtonDown(POINT point) override;
     void OnMouseMove(POINT point) override;
     void Execute() override;
-    void SetState(int state) override;
     // The digit id - 4.
     void DrawContent(HDC hdc) override;
 
@@ -37,6 +36,11 @@ protected:
 
 private:
     static const Table kColours;
+
+    // The looks, in the order of the colour tables.
+    enum class Look { Off, On, OffUnderCursor, OnUnderCursor, Held };
+    static Look Resting(bool on, bool underCursor);
+    void Show(Look look);
 
     // Reads the stored state; the language switch also sets the language.
     void Load();

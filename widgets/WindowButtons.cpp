@@ -26,18 +26,18 @@ WindowButton::WindowButton(HWND owner, const RECT& rect, TextId id, const COLORR
     : Button(owner, rect, id), backgrounds_(backgrounds), glyph_(CentredGlyph(rect)), hint_(owner, rect, id) {}
 
 void WindowButton::Activate() {
-    SetState(0);
+    look_ = Look::Focused;
     hint_.ShowIfUnderCursor();
 }
 
 void WindowButton::Deactivate() {
-    SetState(1);
+    look_ = Look::Unfocused;
     hint_.Hide();
 }
 
 void WindowButton::OnMouseEnter() {
     hint_.Hide();
-    SetState(pressed ? 4 : 2);
+    look_ = pressed ? Look::Held : Look::UnderCursor;
 }
 
 void WindowButton::OnMouseLeave() {
@@ -48,10 +48,10 @@ void WindowButton::OnMouseLeave() {
         Deactivate();
 }
 
-void WindowButton::Draw(HDC hdc) { DrawFilledRectangle(hdc, Rect(), backgrounds_[state_], backgrounds_[state_]); }
+void WindowButton::Draw(HDC hdc) { DrawFilledRectangle(hdc, Rect(), backgrounds_[LookIndex()], backgrounds_[LookIndex()]); }
 
 void WindowButton::OnLButtonDown(POINT) {
-    SetState(4);
+    look_ = Look::Held;
     hint_.Hide();
 }
 
@@ -65,8 +65,8 @@ void CloseButton::OnLButtonUp(POINT point) {
 
 void CloseButton::DrawContent(HDC hdc) {
     const auto [l, t, r, b] = Glyph();
-    const COLORREF halo = kCloseHalos[State()];
-    const COLORREF stroke = kCloseStrokes[State()];
+    const COLORREF halo = kCloseHalos[LookIndex()];
+    const COLORREF stroke = kCloseStrokes[LookIndex()];
     DrawLine(hdc, halo, l, t + 1, r - 1, b);
     DrawLine(hdc, halo, l + 1, t, r, b - 1);
     DrawLine(hdc, halo, r - 2, t, l - 1, b - 1);
@@ -85,7 +85,7 @@ void MinimizeButton::OnLButtonUp(POINT point) {
 void MinimizeButton::DrawContent(HDC hdc) {
     const RECT& glyph = Glyph();
     const LONG y = glyph.top + (glyph.bottom - glyph.top) / 2;
-    DrawLine(hdc, kMinimizeGlyphs[State()], glyph.left, y, glyph.right, y);
+    DrawLine(hdc, kMinimizeGlyphs[LookIndex()], glyph.left, y, glyph.right, y);
 }
 
 void SystemButton::OnLButtonUp(POINT point) {

@@ -16,19 +16,20 @@ public:
     void OnLButtonDown(POINT point) override;
     void OnMouseMove(POINT point) override;
     void Execute() override {}
-    void SetState(int state) override { state_ = state; }
 
 protected:
     WindowButton(HWND owner, const RECT& rect, TextId id, const COLORREF (&backgrounds)[5]);
 
-    int State() const { return state_; }
+    // The looks, indexing the colour tables; entry 3 repeats entry 2 and is never shown.
+    enum class Look { Focused = 0, Unfocused = 1, UnderCursor = 2, Held = 4 };
+    int LookIndex() const { return static_cast<int>(look_); }
     const RECT& Glyph() const { return glyph_; }
 
 private:
     const COLORREF (&backgrounds_)[5];
     RECT glyph_;
     ButtonHint hint_;
-    int state_ = 1;  // unfocused until told otherwise
+    Look look_ = Look::Unfocused;  // until told otherwise
 };
 
 // Posts WM_CLOSE when released inside.
@@ -63,7 +64,6 @@ public:
     void OnLButtonDown(POINT) override {}
     void OnMouseMove(POINT) override {}
     void Execute() override {}
-    void SetState(int) override {}
     void DrawContent(HDC hdc) override;
     // No menu without a release.
     void OnPressCancelled() override {}

@@ -7,7 +7,7 @@
 #include "PatternWindow.h"
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune::Test {
 namespace {

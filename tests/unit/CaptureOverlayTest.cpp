@@ -42,7 +42,7 @@ TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
         mode->Begin();
         HWND overlay = mode->Window();
         std::vector<HGDIOBJ> objects;  // the snapshot's DCs and bitmaps, all to be freed
-        for (HDC dc : {mode->Frozen()->frozenDC, mode->Frozen()->workDC, mode->Frozen()->outputDC})
+        for (HDC dc : {mode->Frozen()->frozenDC(), mode->Frozen()->workDC(), mode->Frozen()->outputDC()})
             objects.insert(objects.end(), {dc, GetCurrentObject(dc, OBJ_BITMAP)});
         SetForegroundWindow(other.Handle());
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == overlay; }));

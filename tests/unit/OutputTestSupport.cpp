@@ -9,18 +9,10 @@
 
 namespace Vorlune::Test {
 
-Canvas::Canvas(int w, int h, COLORREF ground)
-    : dc(CreateCompatibleDC(nullptr)), bitmap(CreateDib24(w, h)), old(SelectObject(dc, bitmap)) {
-    HBRUSH brush = CreateSolidBrush(ground);
+Canvas::Canvas(int w, int h, COLORREF ground) : surface(CreateDib24(w, h)), dc(surface.dc()) {
+    const OwnedBrush brush(CreateSolidBrush(ground));
     const RECT all = {0, 0, w, h};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-}
-
-Canvas::~Canvas() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
+    FillRect(dc, &all, brush.get());
 }
 
 bool OpenClipboardSoon(HWND owner) {

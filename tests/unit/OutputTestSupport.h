@@ -6,18 +6,15 @@
 
 #include "CaptureProbe.h"  // OwnerWindow
 #include "Scratch.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
 
 // A memory DC over a w x h 24-bit DIB, filled with one colour.
 struct Canvas {
     Canvas(int w, int h, COLORREF ground);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    MemorySurface surface;
     HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
 };
 
 void SetClipboardText(HWND owner, const std::wstring& text);

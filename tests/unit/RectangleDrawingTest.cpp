@@ -6,12 +6,14 @@
 
 #include "Capture/Dib.h"
 #include "Capture/RectangleCapture.h"
-#include "Capture/RectangleGeometry.h"
+#include "Capture/ZoomPlacement.h"
 #include "CaptureProbe.h"
 #include "ImageFiles.h"
 #include "PatternWindow.h"
 #include "SettingGuard.h"
 #include "Wait.h"
+#include "ui/GdiOwners.h"
+#include "ui/Geometry.h"
 
 // Geometry, the painter's marks on a surface of its own, then the real overlay and its files.
 namespace Vorlune::Test {
@@ -21,17 +23,17 @@ constexpr COLORREF kLine = 0xFF00FF;
 constexpr int kSide = 600;
 
 using Box = std::array<LONG, 4>;  // x, y, width, height
-Box Of(const PickedArea& area) { return {area.position.x, area.position.y, area.size.cx, area.size.cy}; }
+Box Of(const RECT& area) { return {area.left, area.top, area.right - area.left, area.bottom - area.top}; }
 
-TEST(RectangleGeometry, BothCornersAreInsideTheAreaAndAreasAreClampedToTheSnapshot) {
+TEST(Geometry, BothCornersAreInsideTheAreaAndAreasAreClampedToTheSnapshot) {
     // All four drag directions pick the same area.
     for (auto [a, b] : {std::pair<POINT, POINT>{{10, 20}, {13, 22}}, {{13, 22}, {10, 20}}, {{13, 20}, {10, 22}},
                         {{10, 22}, {13, 20}}})
         EXPECT_EQ(Of(AreaBetween(a, b)), (Box{10, 20, 4, 3}));
     const SIZE screen = {1920, 1080};
-    EXPECT_EQ(Of(ClampArea(AreaBetween({-5, -3}, {9, 9}), screen)), (Box{0, 0, 10, 10}));
-    EXPECT_EQ(Of(ClampArea(AreaBetween({1910, 1070}, {2500, 1500}), screen)), (Box{1910, 1070, 10, 10}));
-    EXPECT_EQ(Of(ClampArea(AreaBetween({3000, 10}, {3100, 20}), screen)), (Box{1920, 10, 0, 11}));
+    EXPECT_EQ(Of(ClampToSize(AreaBetween({-5, -3}, {9, 9}), screen)), (Box{0, 0, 10, 10}));
+    EXPECT_EQ(Of(ClampToSize(AreaBetween({1910, 1070}, {2500, 1500}), screen)), (Box{1910, 1070, 10, 10}));
+    EXPECT_FALSE(HasArea(ClampToSize(AreaBetween({3000, 10}, {3100, 20}), screen)));
 }
 
 TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
@@ -59,17 +61,15 @@ TEST(Magnification, OfferedValuesAndFallbacks) {
     for (auto [factor, side] : {std::pair{3, 100}, {6, 50}, {10, 30}, {300, 1}}) EXPECT_EQ(ZoomSourceSide(factor), side);
 }
 
+HBITMAP TopDownDib32(SIZE size, std::uint32_t** bits) {
+    const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+}
+
 // A top-down 32-bit surface showing the pattern.
 struct Surface {
-    explicit Surface(SIZE size = {kSide, kSide}) : size(size) {
-        const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        SelectObject(dc, bitmap);
+    explicit Surface(SIZE size = {kSide, kSide}) : size(size), memory(TopDownDib32(size, &bits)), dc(memory.dc()) {
         Fill();
-    }
-    ~Surface() {
-        DeleteDC(dc);
-        DeleteObject(bitmap);
     }
     void Fill() {
         for (int y = 0; y < size.cy; ++y)
@@ -82,9 +82,9 @@ struct Surface {
     std::uint32_t At(int x, int y) const { return bits[y * size.cx + x]; }
 
     SIZE size;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr;
     std::uint32_t* bits = nullptr;
+    MemorySurface memory;
+    HDC dc;
 };
 
 RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) {

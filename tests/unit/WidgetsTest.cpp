@@ -64,7 +64,6 @@ struct Recorder : Button {
     void Deactivate() override {}
     void Draw(HDC) override {}
     void DrawContent(HDC) override {}
-    void SetState(int) override {}
     void OnMouseEnter() override { Note("enter"); }
     void OnMouseLeave() override { Note("leave"); }
     void OnLButtonUp(POINT) override { Note("up"); }

@@ -11,7 +11,7 @@
 #include "Capture/HiddenWindowCapture.h"
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowCapture.h"
-#include "Capture/WindowGeometry.h"
+#include "ui/Geometry.h"
 #include "Capture/WindowPictures.h"
 #include "ImageFiles.h"
 #include "OutputTestSupport.h"
@@ -323,7 +323,7 @@ TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
     for (Mode m : {Mode::HiddenAll, Mode::Top}) {
         Make(m);
         Act();
-        const HDC work = PickState::Snapshot(*mode).workDC;
+        const HDC work = PickState::Snapshot(*mode).workDC();
         Send(WM_MOUSEMOVE, At(1, {10, 10}));
         const auto first = SurfacePixels(work, 0, 0, size);
         Send(WM_MOUSEMOVE, At(kBox, {5, 5}));

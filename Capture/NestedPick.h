@@ -3,22 +3,10 @@
 
 #include <cstddef>
 
-// The geometry of picking windows, on rectangles alone: no window is asked anything here.
-namespace Vorlune {
+#include "ui/Geometry.h"
 
-// As PtInRect: left and top inside, right and bottom outside.
-bool Contains(const RECT& rect, POINT point);
-// A screen rectangle in snapshot coordinates, where origin is the virtual screen's corner.
-RECT ToSnapshot(const RECT& screen, POINT origin);
-// Edge by edge, the inner of the two; may come out empty or inverted.
-RECT Intersect(const RECT& a, const RECT& b);
-// Cut to (0, 0, size).
-RECT ClampToSize(const RECT& rect, SIZE size);
-bool HasArea(const RECT& rect);
-// The top-left or the bottom-right corner of inner lies in outer.
-bool IsNestedIn(const RECT& outer, const RECT& inner);
-// Either rectangle holds the top-left or the bottom-right corner of the other.
-bool CornersOverlap(const RECT& a, const RECT& b);
+// The order of picking windows, on rectangles alone: no window is asked anything here.
+namespace Vorlune {
 
 constexpr int kNoPick = -1;
 

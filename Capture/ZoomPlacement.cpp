@@ -1,24 +1,10 @@
-#include "Capture/RectangleGeometry.h"
+#include "Capture/ZoomPlacement.h"
 
 #include <algorithm>
 #include <cwctype>
 #include <stdexcept>
 
 namespace Vorlune {
-
-PickedArea AreaBetween(POINT anchor, POINT point) {
-    const LONG left = std::min(anchor.x, point.x);
-    const LONG top = std::min(anchor.y, point.y);
-    return {{left, top}, {std::max(anchor.x, point.x) - left + 1, std::max(anchor.y, point.y) - top + 1}};
-}
-
-PickedArea ClampArea(const PickedArea& area, SIZE snapshot) {
-    const LONG left = std::clamp<LONG>(area.position.x, 0, snapshot.cx);
-    const LONG top = std::clamp<LONG>(area.position.y, 0, snapshot.cy);
-    const LONG right = std::clamp<LONG>(area.position.x + area.size.cx, 0, snapshot.cx);
-    const LONG bottom = std::clamp<LONG>(area.position.y + area.size.cy, 0, snapshot.cy);
-    return {{left, top}, {std::max<LONG>(0, right - left), std::max<LONG>(0, bottom - top)}};
-}
 
 namespace {
 // One axis: near side unless the window would leave the far edge; back only when the

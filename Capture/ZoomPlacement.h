@@ -5,15 +5,6 @@
 
 namespace Vorlune {
 
-// The area between two corners, both inside it: a click picks 1 x 1.
-struct PickedArea {
-    POINT position;
-    SIZE size;
-};
-PickedArea AreaBetween(POINT anchor, POINT point);
-// The same area clamped to a width x height snapshot; empty size when nothing is left.
-PickedArea ClampArea(const PickedArea& area, SIZE snapshot);
-
 // The zoom window's side and its distances from the cursor.
 constexpr int kZoomSize = 300;
 constexpr int kZoomNear = 50;
