@@ -23,6 +23,10 @@ enum SettingKey {
     KeyAlwaysAuxiliaryLine,
     KeyZoomWindowMagnification,
     KeyDelaySeconds,
+    KeyHotKeyRectangle,
+    KeyHotKeyWindow,
+    KeyHotKeyHiddenWindow,
+    KeyHotKeyDesktop,
     SettingKeyCount
 };
 

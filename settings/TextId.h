@@ -72,7 +72,17 @@ enum TextId : int {
     TextBrowseFilePrompt = 78,
     TextSeconds = 79,
     TextUnused = 80,
-    TextCount = 81
+    TextImageFormat = 81,
+    TextImageFormatBmp = 82,
+    TextImageFormatPng = 83,
+    TextHotKeys = 84,
+    TextHotKeyRectangle = 85,
+    TextHotKeyWindow = 86,
+    TextHotKeyHiddenWindow = 87,
+    TextHotKeyDesktop = 88,
+    TextHotKeyTakenElsewhere = 89,
+    TextHotKeyTakenTwice = 90,
+    TextCount = 91
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.
