@@ -7,6 +7,7 @@
 #include "Capture/OverlayMaps.h"
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
+#include "app/HotKeys.h"
 #include "app/MainWindow.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
@@ -67,7 +68,8 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     window.Attach(hwnd, position.x, position.y);
     window.BuildSurface();
     window.RegisterHandlers(MainWindowMap());
-    window.BuildContainers(icon, title, RunCommand);
+    window.BuildContainers(icon, title, [](const Button& button) { RunCommand(button); });
+    ServeHotKeys(MainWindowMap(), hwnd);
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
@@ -111,7 +113,10 @@ void SaveStateOnClose(HWND hwnd) {
 }  // namespace
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) PostQuitMessage(0);
+    if (message == WM_DESTROY) {
+        UnregisterHotKeys();  // while the window they belong to is still there
+        PostQuitMessage(0);
+    }
     if (message == WM_CLOSE && !GuardCall([&] { SaveStateOnClose(hwnd); })) return 0;
     return ServeWindowMessage(MainWindowMap(), hwnd, message, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "Capture/DesktopCapture.h"
@@ -11,6 +12,7 @@
 #include "Capture/RectangleCapture.h"
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
+#include "app/HotKeys.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
@@ -30,9 +32,11 @@ struct Run {
     bool ended = false;
 };
 Run run;
+std::optional<DWORD> lastEnd;  // the tick of the last command's end
 
 void ShowToolbar() {
     run.running = false;
+    lastEnd = GetTickCount();
     ShowWindow(run.toolbar, SW_SHOW);
 }
 
@@ -42,6 +46,25 @@ void OnCommandEnded() {
     else
         ShowToolbar();
 }
+
+// The settings dialog. Its hotkey fields must see every key, so the toolbar lets its hotkeys
+// go while it is open, and takes them as then stored when it closes.
+class SettingsCommand : public ButtonActor {
+public:
+    explicit SettingsCommand(HWND toolbar) : toolbar_(toolbar), dialog_(toolbar) {}
+
+    void Act(std::function<void()> onFinished) override {
+        UnregisterHotKeys();
+        dialog_.Act([&] {
+            RegisterStoredHotKeys(toolbar_);
+            if (onFinished) onFinished();
+        });
+    }
+
+private:
+    HWND toolbar_;
+    SettingsWindow dialog_;
+};
 
 std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     switch (index) {
@@ -55,7 +78,7 @@ std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     case CommandDelayedDesktop: return std::make_unique<DelayedDesktopCapture>(owner);  // no overlay of its own
     case CommandSettings: break;
     }
-    return std::make_unique<SettingsWindow>(owner);
+    return std::make_unique<SettingsCommand>(owner);
 }
 
 // False when the image folder is missing: the user is told so and sent to the page that sets it.
@@ -66,7 +89,7 @@ bool CheckSaveFolder(CommandIndex index, HWND toolbar) {
     const std::wstring text = App().GetText(TextSaveFolderNotFound) + L"\r\n\r\n" + folder;
     MessageBoxW(toolbar, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
     Settings().SetString(KeyTreeViewSelectedItemString, App().GetText(TextCapturePage));
-    static SettingsWindow folderSettings(toolbar);
+    static SettingsCommand folderSettings(toolbar);
     ShowWindow(toolbar, SW_HIDE);
     folderSettings.Act(OnCommandEnded);
     return false;
@@ -99,14 +122,21 @@ CommandTable& Commands() {
     return table;
 }
 
-void RunCommand(const Button& button) {
+void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner()); }
+
+void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
+    if (lastEnd && static_cast<LONG>(pressedAt - *lastEnd) < 0) return;
+    RunCommand(buttonId, toolbar);
+}
+
+void RunCommand(TextId buttonId, HWND toolbar) {
     if (run.running) return;
-    run = {button.Owner(), true, true, false};
+    run = {toolbar, true, true, false};
     // The dialog and the boxes that follow need the mouse.
     ReleaseCapture();
     try {
         MakeDayFolder(GetSaveFolder(), LocalDateNow());
-        const CommandIndex index = GetCommandIndex(button.Id());
+        const CommandIndex index = GetCommandIndex(buttonId);
         if (CheckSaveFolder(index, run.toolbar)) {
             // Glimra keeps the activation until the overlay takes it: no other program may
             // repaint itself as active into the frozen screen, nor raise itself above the overlay.

@@ -40,6 +40,11 @@ CommandTable& Commands();
 
 // What a command button's click runs: hides the toolbar and starts the command, unless one
 // is running already; the toolbar comes back when the command has ended or failed.
+void RunCommand(TextId buttonId, HWND toolbar);
 void RunCommand(const Button& button);
+
+// What a hotkey pressed at pressedAt (its message time) runs: the button's command, unless a
+// command ran at that moment. A countdown holds up the queue, so its keys arrive after it.
+void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
 
 }  // namespace Vorlune

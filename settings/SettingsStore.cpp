@@ -30,6 +30,10 @@ constexpr SettingKeyInfo kKeys[SettingKeyCount] = {
     {L"ZoomWindowMagnification", L"10"},
     {L"DelaySeconds", L"3"},
     {L"ImageFormat", L"0"},
+    {L"HotKeyRectangle", L"0"},
+    {L"HotKeyWindow", L"0"},
+    {L"HotKeyHiddenWindow", L"0"},
+    {L"HotKeyDesktop", L"0"},
 };
 
 // The private-profile functions create a missing file in the ANSI code page, which turns

@@ -24,6 +24,10 @@ enum SettingKey {
     KeyZoomWindowMagnification,
     KeyDelaySeconds,
     KeyImageFormat,
+    KeyHotKeyRectangle,
+    KeyHotKeyWindow,
+    KeyHotKeyHiddenWindow,
+    KeyHotKeyDesktop,
     SettingKeyCount
 };
 

@@ -75,7 +75,14 @@ enum TextId : int {
     TextImageFormat = 81,
     TextImageFormatBmp = 82,
     TextImageFormatPng = 83,
-    TextCount = 84
+    TextHotKeys = 84,
+    TextHotKeyRectangle = 85,
+    TextHotKeyWindow = 86,
+    TextHotKeyHiddenWindow = 87,
+    TextHotKeyDesktop = 88,
+    TextHotKeyTakenElsewhere = 89,
+    TextHotKeyTakenTwice = 90,
+    TextCount = 91
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -95,6 +95,13 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"画像形式", L"Image format"},
     {L"BMP (24ビット、無圧縮)", L"BMP (24-bit, uncompressed)"},
     {L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"},
+    {L"ホットキー", L"Hotkeys"},
+    {L"矩形(&R)", L"Rectangle(&R)"},
+    {L"ウィンドウ(&W)", L"Window(&W)"},
+    {L"部分隠れウィンドウ(&H)", L"Hidden window(&H)"},
+    {L"デスクトップ(&D)", L"Desktop(&D)"},
+    {L"他のプログラムが使用中", L"In use by another program"},
+    {L"他のコマンドが使用中", L"In use by another command"},
 };
 
 }  // namespace

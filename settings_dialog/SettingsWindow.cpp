@@ -138,7 +138,7 @@ private:
     }
 
     void OnInitDialog() {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES | ICC_USEREX_CLASSES};
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES | ICC_USEREX_CLASSES | ICC_HOTKEY_CLASS};
         InitCommonControlsEx(&controls);
         tree_ = GetDlgItem(Dialog(), kTree);
         const HTREEITEM general = Insert(TVI_ROOT, TextGeneralPage);

@@ -42,7 +42,19 @@ AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
                  {{{1013, TextKeepInFront}, {1014, TextShowButtonTooltip}, {1030, TextImageFormat}},
                   {{1013, KeyAppTopMost}, {1014, KeyButtonToolTip}},
                   {},
-                  {{1031, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {}
+                  {{1031, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {
+    Map().AddHandler(WM_COMMAND, [this](WPARAM command, LPARAM) { hotKeys_.OnCommand(command); });
+}
+
+void AppSettings::Load() {
+    SimplePage::Load();
+    hotKeys_.Load(dialog_);
+}
+
+void AppSettings::Save() {
+    SimplePage::Save();
+    hotKeys_.Save();
+}
 
 RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextRectanglePage, pageRect, services,

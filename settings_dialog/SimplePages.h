@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "settings/SettingsStore.h"
+#include "settings_dialog/HotKeyFields.h"
 #include "settings_dialog/SettingsPage.h"
 
 namespace Vorlune {
@@ -64,6 +65,13 @@ void SimplePage<Page, Resource>::Save() {
 class AppSettings : public SimplePage<AppSettings, 130> {
 public:
     AppSettings(const RECT& pageRect, const DialogServices& services);
+    void Save() override;
+
+protected:
+    void Load() override;
+
+private:
+    HotKeyFields hotKeys_;
 };
 
 class RectangleCaptureSettings : public SimplePage<RectangleCaptureSettings, 132> {

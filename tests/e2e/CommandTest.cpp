@@ -12,55 +12,19 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kTree = 1000, kFolderEdit = 1003, kCancel = 1004, kTopMost = 1013, kOk = 1024;
+constexpr int kFolderEdit = 1003, kCancel = 1004, kTopMost = 1013, kOk = 1024;
 
-// On command button i: posted, so queued behind every click before it, or by the real mouse.
-void Click(GlimraApp& app, int i, bool byMouse = false) {
-    const POINT at = {25 + 45 * i, 49};
-    const RECT toolbar = app.WindowRect();
-    if (byMouse) return RealClick({toolbar.left + at.x, toolbar.top + at.y});
-    PostMessageW(app.Window(), WM_LBUTTONDOWN, 0, MAKELPARAM(at.x, at.y));
-    PostMessageW(app.Window(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// The process's top-level dialogs are the settings and its message boxes.
-HWND WaitDialog(GlimraApp& app) {
-    HWND dialog = nullptr;
-    return WaitUntil([&] {
-        dialog = app.Proc().FindWindowOf(L"#32770");
-        return dialog != nullptr && GetDlgItem(dialog, kTree) != nullptr && IsWindowVisible(dialog);
-    }) ? dialog : nullptr;
-}
-
-bool ToolbarBack(GlimraApp& app) {
-    return WaitUntil([&] { return IsWindowVisible(app.Window()) && app.Proc().FindWindowOf(L"#32770") == nullptr; });
-}
-
-// A control of the dialog's pages, the shown one if several have its id.
-HWND PageControl(HWND dialog, int id) {
-    HWND found = nullptr;
-    for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr;)
-        if (HWND control = GetDlgItem(page, id); control != nullptr && (found == nullptr || IsWindowVisible(control)))
-            found = control;
-    return found;
-}
+std::wstring TodaysFolder(GlimraApp& app) { return app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
 
 // The real click on Cancel reaches the dialog only if the toolbar let go of the mouse before.
 void OpenAndCancelTheDialog(GlimraApp& app, bool byMouse) {
-    Click(app, 4, byMouse);
-    HWND dialog = WaitDialog(app);
+    HWND dialog = app.OpenSettings(byMouse);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(app.Window()));
     const RECT cancel = WindowRect(GetDlgItem(dialog, kCancel));
     RealClick({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
-    ASSERT_TRUE(ToolbarBack(app));
+    ASSERT_TRUE(app.ToolbarBack());
 }
-
-std::wstring TodaysFolder(GlimraApp& app) { return app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
 
 TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
     const RECT picture = {600, 300, 1000, 600};
@@ -87,7 +51,7 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
         const RECT picked = j.button == 0 ? dragged : j.button == 3 ? screen : picture;
         WritePrivateProfileStringW(L"Gui", std::to_wstring(5 + j.button).c_str(), j.toggle ? L"1" : L"0", app.IniPath().c_str());
         WritePrivateProfileStringW(L"Gui", L"13", j.button == 3 ? L"1" : L"0", app.IniPath().c_str());
-        Click(app, j.button, true);
+        app.Click(j.button, true);
         if (j.overlay != nullptr) {
             HWND overlay = app.Proc().WaitWindow(j.overlay);
             ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()); }));
@@ -141,15 +105,15 @@ TEST(Commands, TheStartHonoursTheFileAndAMissingImageFolderIsReportedAndTheCaptu
         EXPECT_EQ(std::make_pair(app.WindowRect().left, app.WindowRect().top), std::make_pair(language.x, language.y));
         EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, language.inFront);
         ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // the settings need no folder
-        Click(app, 0);
+        app.Click(0);
         ASSERT_TRUE(app.Boxes().WaitForCount(1));
         EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
         EXPECT_EQ(app.Boxes().Seen()[0].text, language.text + L"\r\n\r\n" + folder);
-        HWND dialog = WaitDialog(app);
+        HWND dialog = app.WaitDialog();
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(IsWindowVisible(PageControl(dialog, kFolderEdit))) << "the page with the folder is shown";
         Press(dialog, kCancel);
-        EXPECT_TRUE(ToolbarBack(app));
+        EXPECT_TRUE(app.ToolbarBack());
         EXPECT_FALSE(FolderExists(folder));
         EXPECT_EQ(app.Close(), 0u);
         EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"Viewer"), L"C:\\ツール\\表示.exe");
@@ -163,16 +127,16 @@ TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackNoCommandRunsTwiceAndAFa
     app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\nClipBoard=2\r\n[Gui]\r\n8=1\r\n9=1\r\n");
     bool shownDuringBox = true;
     ASSERT_TRUE(app.Start(GlimraApp::BoxesAre::Expected, [&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
-    Click(app, 3);
+    app.Click(3);
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
     EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");
     EXPECT_FALSE(shownDuringBox);
-    EXPECT_TRUE(ToolbarBack(app));
+    EXPECT_TRUE(app.ToolbarBack());
 
-    Click(app, 4);
+    app.Click(4);
     ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));  // a second dialog would stay
-    Click(app, 0);
-    Click(app, 0);
+    app.Click(0);
+    app.Click(0);
     HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -180,7 +144,7 @@ TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackNoCommandRunsTwiceAndAFa
 
     RemoveDirectoryW(TodaysFolder(app).c_str());  // a file where today's folder belongs
     WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
-    Click(app, 0);
+    app.Click(0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     RealClick({500, 500});
     ASSERT_TRUE(app.Boxes().WaitForCount(2));
@@ -205,11 +169,11 @@ TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
     SetWindowPos(other, app.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // next in line
     SetForegroundWindow(app.Window());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); }));
-    Click(app, 0);
+    app.Click(0);
     HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(ToolbarBack(app));
+    EXPECT_TRUE(app.ToolbarBack());
     DestroyWindow(other);
     EXPECT_EQ(activations, 0);
 }
@@ -237,12 +201,11 @@ TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFron
     EXPECT_EQ(std::make_pair(app.WindowRect().left, app.WindowRect().top), std::make_pair(515L, 393L));
     EXPECT_FALSE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     for (const auto& [check, value] : {std::pair{BST_CHECKED, L"1"}, std::pair{BST_UNCHECKED, L"0"}}) {
-        Click(app, 4);
-        HWND dialog = WaitDialog(app);
+        HWND dialog = app.OpenSettings();
         ASSERT_NE(dialog, nullptr);
         SendMessageW(PageControl(dialog, kTopMost), BM_SETCHECK, check, 0);
         Press(dialog, kOk);
-        ASSERT_TRUE(ToolbarBack(app));
+        ASSERT_TRUE(app.ToolbarBack());
         EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, check == BST_CHECKED);
         EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"AppTopMost"), value);
     }
@@ -334,8 +297,8 @@ TEST(Commands, TheSettingsShowEveryControlWholeAndClearOfItsSiblings) {
         GlimraApp app;
         app.WriteIni(L"[Gui]\r\n9=" + std::to_wstring(c.language) + L"\r\n");
         ASSERT_TRUE(app.Start());
-        Click(app, 4);
-        HWND dialog = WaitDialog(app);
+        app.Click(4);
+        HWND dialog = app.WaitDialog();
         ASSERT_NE(dialog, nullptr);
         // Cancel is 20 units of a 9-point face high, and a line of that face at least 9 points.
         const RECT cancel = WindowRect(GetDlgItem(dialog, kCancel));

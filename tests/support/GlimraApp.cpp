@@ -1,6 +1,11 @@
 #include "GlimraApp.h"
 
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <map>
 #include <sstream>
+#include <vector>
 
 namespace Vorlune::Test {
 
@@ -23,6 +28,27 @@ std::optional<DWORD> GlimraApp::Close() {
     return process_->WaitExit();
 }
 
+void GlimraApp::Click(int button, bool byMouse) {
+    const POINT at = {25 + 45 * button, 49};
+    const RECT toolbar = WindowRect();
+    if (byMouse) return RealClick({toolbar.left + at.x, toolbar.top + at.y});
+    PostMessageW(window_, WM_LBUTTONDOWN, 0, MAKELPARAM(at.x, at.y));
+    PostMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+HWND GlimraApp::WaitDialog() {
+    constexpr int kTree = 1000;
+    HWND dialog = nullptr;
+    return WaitUntil([&] {
+        dialog = process_->FindWindowOf(L"#32770");
+        return dialog != nullptr && GetDlgItem(dialog, kTree) != nullptr && IsWindowVisible(dialog);
+    }) ? dialog : nullptr;
+}
+
+bool GlimraApp::ToolbarBack() {
+    return WaitUntil([&] { return IsWindowVisible(window_) && process_->FindWindowOf(L"#32770") == nullptr; });
+}
+
 void Input(DWORD flags, POINT at) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
@@ -37,6 +63,36 @@ void RealClick(POINT screen) {
     Input(0, screen);
     Input(MOUSEEVENTF_LEFTDOWN, screen);
     Input(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void PressKeys(const std::wstring& keys) {
+    const std::map<std::wstring, WORD> named = {{L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT}, {L"Escape", VK_ESCAPE}, {L"Return", VK_RETURN}};
+    // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
+    auto input = [](WORD key, DWORD flags) { return INPUT{INPUT_KEYBOARD, {.ki = {key, WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0}}}; };
+    std::vector<INPUT> inputs;
+    std::wistringstream combinations(keys);
+    for (std::wstring combination, name; combinations >> combination;) {
+        std::vector<WORD> down;
+        for (std::wistringstream names(combination); std::getline(names, name, L'+');)
+            down.push_back(named.count(name) ? named.at(name) : WORD(towupper(name[0])));
+        for (WORD key : down) inputs.push_back(input(key, 0));
+        for (auto key = down.rbegin(); key != down.rend(); ++key) inputs.push_back(input(*key, KEYEVENTF_KEYUP));
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void XKeys(const std::wstring& keys) { ASSERT_GT(WinExec(("Z:\\usr\\bin\\xdotool key " + Narrow(keys)).c_str(), SW_HIDE), 31u); }
+
+void Press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND PageControl(HWND dialog, int id) {
+    HWND found = nullptr;
+    for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr;)
+        if (HWND control = GetDlgItem(page, id); control != nullptr && (found == nullptr || IsWindowVisible(control)))
+            found = control;
+    return found;
 }
 
 std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key) {

@@ -31,6 +31,17 @@ public:
 
     HWND Window() const { return window_; }
     RECT WindowRect() const { return Vorlune::WindowRect(window_); }
+    // On command button i: posted, so queued behind every click before it, or by the real mouse.
+    void Click(int button, bool byMouse = false);
+    // The settings dialog once shown, or null: the process's top-level dialogs are it and its boxes.
+    HWND WaitDialog();
+    // Clicks the settings button; the dialog once shown, or null.
+    HWND OpenSettings(bool byMouse = false) {
+        Click(4, byMouse);
+        return WaitDialog();
+    }
+    // The toolbar shown again, and no dialog or box of the process left.
+    bool ToolbarBack();
     Process& Proc() { return *process_; }
     MessageBoxWatcher& Boxes() { return *watcher_; }
 
@@ -44,6 +55,17 @@ private:
 // Real mouse input in one queue, as a hand gives it: every event carries its own place.
 void Input(DWORD flags, POINT at);
 void RealClick(POINT screen);
+
+// Real key input in one queue, as xdotool names it ("ctrl+w ctrl+shift+r": Ctrl+W, then Ctrl+Shift+R),
+// keys down in turn and up in reverse. Letters, ctrl, shift, Escape and Return.
+void PressKeys(const std::wstring& keys);
+// The same through the X server. xdotool is not waited for: the caller waits for what the keys do.
+void XKeys(const std::wstring& keys);
+
+// Presses the control id of dialog, posted.
+void Press(HWND dialog, int id);
+// A control of the dialog's pages, the shown one if several have its id.
+HWND PageControl(HWND dialog, int id);
 
 // The value of a key in an INI text, or nothing.
 std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key);

@@ -23,7 +23,7 @@ namespace {
 TEST(DialogResources, EveryControlWhereItBelongs) {
     constexpr DWORD tree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
                            TVS_TRACKSELECT | WS_BORDER | WS_HSCROLL | WS_TABSTOP;
-    constexpr DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, list = CBS_DROPDOWNLIST;
+    constexpr DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, list = CBS_DROPDOWNLIST, key = WS_BORDER | WS_TABSTOP;
     struct Row { int dialog, id; const wchar_t* kind; DWORD style; short x, y, cx, cy; const wchar_t* text; } rows[] = {
         {101, 1029, L"#130", 0, 9, 3, 87, 9, nullptr}, {101, 1000, L"SysTreeView32", tree, 8, 15, 92, 159, nullptr},
         {101, 1025, L"#128", push, 8, 183, 83, 19, nullptr}, {101, 1024, L"#128", push, 193, 183, 50, 20, L"OK(&O)"},
@@ -40,7 +40,14 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
         {132, 1020, L"#130", 0, 11, 27, 113, 10, nullptr}, {132, -1, L"#130", 0, 130, 27, 8, 10, L"\u00D7"},
         {132, 1019, L"#133", list, 142, 25, 32, 92, nullptr}, {133, 1021, L"#128", check, 9, 9, 224, 10, nullptr},
         {134, 1009, L"#128", check, 9, 9, 224, 10, nullptr}, {135, 1023, L"#128", group, 8, 7, 218, 31, nullptr},
-        {135, 1026, L"#130", 0, 15, 22, 62, 11, nullptr}, {135, 1022, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr}};
+        {135, 1026, L"#130", 0, 15, 22, 62, 11, nullptr}, {135, 1022, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr},
+        {130, 1032, L"#128", group, 7, 78, 231, 82, nullptr}, {130, 1033, L"#130", 0, 13, 92, 80, 10, nullptr},
+        {130, 1034, L"#130", 0, 13, 109, 80, 10, nullptr}, {130, 1035, L"#130", 0, 13, 126, 80, 10, nullptr},
+        {130, 1036, L"#130", 0, 13, 143, 80, 10, nullptr}, {130, 1037, HOTKEY_CLASSW, key, 95, 90, 72, 12, nullptr},
+        {130, 1038, HOTKEY_CLASSW, key, 95, 107, 72, 12, nullptr}, {130, 1039, HOTKEY_CLASSW, key, 95, 124, 72, 12, nullptr},
+        {130, 1040, HOTKEY_CLASSW, key, 95, 141, 72, 12, nullptr}, {130, 1041, L"#130", 0, 170, 87, 64, 18, L""},
+        {130, 1042, L"#130", 0, 170, 104, 64, 18, L""}, {130, 1043, L"#130", 0, 170, 121, 64, 18, L""},
+        {130, 1044, L"#130", 0, 170, 138, 64, 18, L""}};
     HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     size_t found = 0;
@@ -191,11 +198,13 @@ TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryCont
         for (auto [list, entry] : {std::pair{1028, 2}, {1019, 1}, {1022, 5}, {1031, 1}}) Send(dialog, list, CB_SETCURSEL, entry);
         EXPECT_EQ(TextsOf(dialog, {1031}), L"PNG (lossless, compressed)|");
         SendMessageW(colours, CB_SETCURSEL, 12, 0);
+        Send(dialog, 1038, HKM_SETHOTKEY, 0x357);
     }, 1024);
     EXPECT_EQ(seen.selected, L"Rectanglel");
     EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
-                     L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\nViewer=C:\\v.exe\r\n"
+                     L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\n"
+                     L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nViewer=C:\\v.exe\r\n"
                      L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GlimraApp.h"
+#include "settings/HotKeySetting.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 
@@ -27,7 +28,9 @@ TEST_F(SettingsStoreTest, KeysDefaultsAndSections) {
         {KeyMouseToolTipHidden, L"Settings", L"MouseToolTipHidden", L"0"},
         {KeyAlwaysAuxiliaryLine, L"Settings", L"AlwaysAuxiliaryLine", L"0"},
         {KeyZoomWindowMagnification, L"Settings", L"ZoomWindowMagnification", L"10"},
-        {KeyDelaySeconds, L"Settings", L"DelaySeconds", L"3"}, {KeyImageFormat, L"Settings", L"ImageFormat", L"0"}};
+        {KeyDelaySeconds, L"Settings", L"DelaySeconds", L"3"}, {KeyImageFormat, L"Settings", L"ImageFormat", L"0"},
+        {KeyHotKeyRectangle, L"Settings", L"HotKeyRectangle", L"0"}, {KeyHotKeyWindow, L"Settings", L"HotKeyWindow", L"0"},
+        {KeyHotKeyHiddenWindow, L"Settings", L"HotKeyHiddenWindow", L"0"}, {KeyHotKeyDesktop, L"Settings", L"HotKeyDesktop", L"0"}};
     for (const Key& k : keys) {
         SCOPED_TRACE(Narrow(k.name));
         const SettingSection section = k.section[0] == L'A' ? SectionApp : SectionSettings;
@@ -65,6 +68,14 @@ TEST_F(SettingsStoreTest, AnAnsiFileStaysAnsiAndAMissingFolderStaysMissing) {
     SettingsStore lost(folder / L"missing\\Glimra.ini");
     EXPECT_FALSE(lost.SetString(KeyViewer, L"x"));
     EXPECT_FALSE(FolderExists(folder / L"missing"));
+}
+
+// A key in the low byte, nothing but Shift, Ctrl, Alt and the extended-key flag above it.
+TEST(HotKeySetting, OnlyDecimalDigitsOfAKeyWithItsModifiersAreAHotKey) {
+    struct Stored { const wchar_t* text; HotKeyCode code; } stored[] = {
+        {L"850", 0x352}, {L"2130", 0x852}, {L"82", 0x52}, {L"0", 0}, {L"", 0}, {L"850x", 0}, {L" 850", 0},
+        {L"-850", 0}, {L"+850", 0}, {L"768", 0}, {L"4178", 0}, {L"4294968146", 0}};
+    for (const Stored& s : stored) EXPECT_EQ(ParseHotKey(s.text), s.code) << Narrow(s.text);
 }
 
 }  // namespace

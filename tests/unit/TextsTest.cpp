@@ -16,7 +16,8 @@ TEST(TextTable, EntriesInBothLanguages) {
     // The missing folder's text is read in both languages on the real program.
     struct Entry { TextId id; const wchar_t *japanese, *english; } entries[] = {
         {TextId(0), L"矩形の切り取り", L"Cut out a rectangle"}, {TextId(5), L"ズームウィンドウ OFF\uFF0FON", L"Zoom window OFF\uFF0FON"},
-        {TextId(35), L"矩形", L"Rectanglel"}, {TextId(79), L"秒", L"Sec."}, {TextId(83), L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"}};
+        {TextId(35), L"矩形", L"Rectanglel"}, {TextId(79), L"秒", L"Sec."}, {TextId(83), L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"},
+        {TextId(89), L"他のプログラムが使用中", L"In use by another program"}, {TextId(90), L"他のコマンドが使用中", L"In use by another command"}};
     AppContext context;
     for (const Entry& entry : entries)
         EXPECT_EQ(std::wstring(context.texts[entry.id][0]) + L"|" + context.texts[entry.id][1],

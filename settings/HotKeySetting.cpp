@@ -1,0 +1,49 @@
+#include "settings/HotKeySetting.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace Vorlune {
+
+namespace {
+constexpr long long kKeyMask = 0xFF;
+constexpr long long kFlagMask = 0x0F00;
+constexpr size_t kMaxDigits = 9;  // well past the largest code, well inside the number
+}  // namespace
+
+HotKeyCode ValidHotKey(long long code) {
+    const bool valid = (code & kKeyMask) != 0 && (code & ~(kKeyMask | kFlagMask)) == 0;
+    return valid ? static_cast<HotKeyCode>(code) : 0;
+}
+
+HotKeyCode ParseHotKey(const std::wstring& text) {
+    if (text.empty() || text.size() > kMaxDigits) return 0;
+    long long code = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return 0;
+        code = code * 10 + (c - L'0');
+    }
+    return ValidHotKey(code);
+}
+
+HotKeyParts RegistrationParts(HotKeyCode code) {
+    const unsigned flags = static_cast<unsigned>(code) >> 8;
+    unsigned modifiers = MOD_NOREPEAT;
+    if (flags & HOTKEYF_SHIFT) modifiers |= MOD_SHIFT;
+    if (flags & HOTKEYF_CONTROL) modifiers |= MOD_CONTROL;
+    if (flags & HOTKEYF_ALT) modifiers |= MOD_ALT;
+    return {modifiers, static_cast<unsigned>(code & kKeyMask)};
+}
+
+SettingKey HotKeySetting(TextId button) {
+    switch (button) {
+    case TextWindowButton: return KeyHotKeyWindow;
+    case TextHiddenWindowButton: return KeyHotKeyHiddenWindow;
+    case TextDesktopButton: return KeyHotKeyDesktop;
+    default: return KeyHotKeyRectangle;
+    }
+}
+
+HotKeyCode StoredHotKey(TextId button) { return ParseHotKey(Settings().GetString(HotKeySetting(button))); }
+
+}  // namespace Vorlune
