@@ -38,7 +38,6 @@ DecodedImage DecodeImageFile(const std::wstring& path);
 // For one test: images go to a scratch folder, and the viewer is not started.
 class ImageFolderGuard {
 public:
-    const std::wstring& Path() const { return folder_.Path(); }
     // Every .bmp below the folder, sorted by path.
     std::vector<std::wstring> Images() const;
     // The index-th of them read back; none when it is missing or not a valid file.

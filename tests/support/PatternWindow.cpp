@@ -1,5 +1,6 @@
 #include "PatternWindow.h"
 
+#include "Capture/Dib.h"
 #include "CaptureProbe.h"
 #include "Wait.h"
 
@@ -10,12 +11,6 @@ COLORREF ScreenPattern(int x, int y) {
 }
 
 namespace {
-BITMAPINFO TopDown32(SIZE size) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return info;
-}
-
 LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
     if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -26,7 +21,7 @@ LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x)
             bits[static_cast<size_t>(y) * size.cx + x] = Rgb(ScreenPattern(rect.left + x, rect.top + y));
-    const BITMAPINFO info = TopDown32(size);
+    const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
     PAINTSTRUCT ps = {};
     HDC dc = BeginPaint(hwnd, &ps);
     SetDIBitsToDevice(dc, 0, 0, size.cx, size.cy, 0, 0, 0, size.cy, bits.data(), &info, DIB_RGB_COLORS);
@@ -54,7 +49,7 @@ PatternWindow::PatternWindow(const RECT& rect) {
 PatternWindow::~PatternWindow() { DestroyWindow(hwnd_); }
 
 std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size) {
-    const BITMAPINFO info = TopDown32(size);
+    const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC copy = CreateCompatibleDC(nullptr);

@@ -29,22 +29,6 @@ void SetClipboardText(HWND owner, const std::wstring& text) {
     CloseClipboard();
 }
 
-namespace {
-template <class Char>
-std::basic_string<Char> ClipboardAs(UINT format) {
-    if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
-    std::basic_string<Char> text;
-    if (HANDLE data = GetClipboardData(format)) {
-        text = static_cast<const Char*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-}  // namespace
-
-std::wstring ClipboardText() { return ClipboardAs<wchar_t>(CF_UNICODETEXT); }
-
 std::vector<unsigned char> ClipboardBytes(UINT format) {
     if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
     std::vector<unsigned char> bytes;
@@ -56,6 +40,17 @@ std::vector<unsigned char> ClipboardBytes(UINT format) {
     CloseClipboard();
     return bytes;
 }
+
+namespace {
+template <class Char>
+std::basic_string<Char> ClipboardAs(UINT format) {
+    std::vector<unsigned char> bytes = ClipboardBytes(format);
+    bytes.resize(bytes.size() + 2 * sizeof(Char));  // a whole terminator, also after an odd byte
+    return reinterpret_cast<const Char*>(bytes.data());
+}
+}  // namespace
+
+std::wstring ClipboardText() { return ClipboardAs<wchar_t>(CF_UNICODETEXT); }
 std::string ClipboardAnsiText() { return ClipboardAs<char>(CF_TEXT); }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
