@@ -45,9 +45,9 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
         {130, 1034, L"#130", 0, 13, 109, 80, 10, nullptr}, {130, 1035, L"#130", 0, 13, 126, 80, 10, nullptr},
         {130, 1036, L"#130", 0, 13, 143, 80, 10, nullptr}, {130, 1037, HOTKEY_CLASSW, key, 95, 90, 72, 12, nullptr},
         {130, 1038, HOTKEY_CLASSW, key, 95, 107, 72, 12, nullptr}, {130, 1039, HOTKEY_CLASSW, key, 95, 124, 72, 12, nullptr},
-        {130, 1040, HOTKEY_CLASSW, key, 95, 141, 72, 12, nullptr}, {130, 1041, L"#130", 0, 170, 87, 64, 18, L""},
-        {130, 1042, L"#130", 0, 170, 104, 64, 18, L""}, {130, 1043, L"#130", 0, 170, 121, 64, 18, L""},
-        {130, 1044, L"#130", 0, 170, 138, 64, 18, L""}};
+        {130, 1040, HOTKEY_CLASSW, key, 95, 141, 72, 12, nullptr}, {130, 1041, L"#130", 0, 170, 87, 64, 16, L""},
+        {130, 1042, L"#130", 0, 170, 104, 64, 16, L""}, {130, 1043, L"#130", 0, 170, 121, 64, 16, L""},
+        {130, 1044, L"#130", 0, 170, 138, 64, 16, L""}};
     HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     size_t found = 0;
