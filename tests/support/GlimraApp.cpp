@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cwctype>
-#include <map>
+#include <string>
 #include <sstream>
 #include <vector>
 
@@ -66,22 +65,22 @@ void RealClick(POINT screen) {
 }
 
 void PressKeys(const std::wstring& keys) {
-    const std::map<std::wstring, WORD> named = {{L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT}, {L"Escape", VK_ESCAPE}, {L"Return", VK_RETURN}};
-    // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
-    auto input = [](WORD key, DWORD flags) { return INPUT{INPUT_KEYBOARD, {.ki = {key, WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0}}}; };
     std::vector<INPUT> inputs;
-    std::wistringstream combinations(keys);
-    for (std::wstring combination, name; combinations >> combination;) {
-        std::vector<WORD> down;
-        for (std::wistringstream names(combination); std::getline(names, name, L'+');)
-            down.push_back(named.count(name) ? named.at(name) : WORD(towupper(name[0])));
-        for (WORD key : down) inputs.push_back(input(key, 0));
-        for (auto key = down.rbegin(); key != down.rend(); ++key) inputs.push_back(input(*key, KEYEVENTF_KEYUP));
+    std::wistringstream names(keys);
+    for (std::wstring name; names >> name;) {
+        const WORD key = name == L"Escape" ? VK_ESCAPE : WORD(VK_F1 + std::stoi(name.substr(1)) - 1);
+        // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
+        const WORD scan = WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, scan, 0, 0, 0}}});
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, scan, KEYEVENTF_KEYUP, 0, 0}}});
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void XKeys(const std::wstring& keys) { ASSERT_GT(WinExec(("Z:\\usr\\bin\\xdotool key " + Narrow(keys)).c_str(), SW_HIDE), 31u); }
+void XKeys(const std::wstring& keys) {
+    const std::string xdotool = "Z:\\usr\\bin\\xdotool search --name ^Glimra$ windowfocus --sync key --delay 0 ";
+    ASSERT_GT(WinExec((xdotool + Narrow(keys)).c_str(), SW_HIDE), 31u);
+}
 
 void Press(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

@@ -56,10 +56,11 @@ private:
 void Input(DWORD flags, POINT at);
 void RealClick(POINT screen);
 
-// Real key input in one queue, as xdotool names it ("ctrl+w ctrl+shift+r": Ctrl+W, then Ctrl+Shift+R),
-// keys down in turn and up in reverse. Letters, ctrl, shift, Escape and Return.
+// Real keys in one queue, each pressed and let go, named as xdotool names them: "F9 F5 Escape".
 void PressKeys(const std::wstring& keys);
-// The same through the X server. xdotool is not waited for: the caller waits for what the keys do.
+// Keys through the X server ("ctrl+w ctrl+shift+r") into the toolbar, without pauses: a release that
+// comes after a hotkey hid the toolbar never reaches Wine, which keeps the key held. xdotool is not
+// waited for: the caller waits for what the keys do.
 void XKeys(const std::wstring& keys);
 
 // Presses the control id of dialog, posted.
