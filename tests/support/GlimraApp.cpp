@@ -78,8 +78,11 @@ void PressKeys(const std::wstring& keys) {
 }
 
 void XKeys(const std::wstring& keys) {
-    const std::string xdotool = "Z:\\usr\\bin\\xdotool search --name ^Glimra$ windowfocus --sync key --delay 0 ";
-    ASSERT_GT(WinExec((xdotool + Narrow(keys)).c_str(), SW_HIDE), 31u);
+    // Through start.exe: Wine starts a Unix program without handing back its handles, and WinExec
+    // then closes whatever handle values lay on its stack, handles of this process.
+    Process start(L"C:\\windows\\system32\\start.exe", ExeFolder(),
+                  L"/unix /usr/bin/xdotool search --name ^Glimra$ windowfocus --sync key --delay 0 " + keys);
+    ASSERT_EQ(start.WaitExit(), 0u);
 }
 
 void Press(HWND dialog, int id) {
