@@ -11,11 +11,12 @@
 #include "app/MainWindow.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
+#include "resources/resource.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
-#include "ui/PendingException.h"
 #include "ui/Geometry.h"
+#include "ui/PendingException.h"
 #include "ui/VirtualScreen.h"
 
 namespace Vorlune {
@@ -38,19 +39,19 @@ bool Initialize(HINSTANCE instance, int showCommand) {
 
     wchar_t title[100] = {};
     wchar_t className[100] = {};
-    LoadStringW(instance, 103, title, 100);
-    LoadStringW(instance, 108, className, 100);
+    LoadStringW(instance, IDS_APP_TITLE, title, 100);
+    LoadStringW(instance, IDS_WINDOW_CLASS, className, 100);
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(105));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMRA));
     wc.hIcon = icon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GdiCache().GetBrush(MainWindow::kBackground).get();
     wc.lpszClassName = className;
-    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(106));
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMRA_SMALL));
     RegisterClassExW(&wc);
 
     const POINT stored = {Settings().GetInt(SectionApp, KeyPositionX), Settings().GetInt(SectionApp, KeyPositionY)};

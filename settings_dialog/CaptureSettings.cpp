@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "app/AppContext.h"
+#include "resources/resource.h"
 #include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
@@ -33,16 +34,16 @@ CaptureSettings::~CaptureSettings() {
 }
 
 void CaptureSettings::Load() {
-    SetItemText(1015, TextViewerLabel);
-    SetItemText(1016, TextSaveFolderLabel);
-    SetItemText(1007, TextDeleteImages);
-    SetItemText(1017, TextClipboardLabel);
-    SetItemText(1018, TextAuxiliaryLineColour);
-    clipboard_ = Item(1028);
+    SetItemText(IDC_VIEWER_GROUP, TextViewerLabel);
+    SetItemText(IDC_SAVE_FOLDER_GROUP, TextSaveFolderLabel);
+    SetItemText(IDC_DELETE_IMAGES, TextDeleteImages);
+    SetItemText(IDC_CLIPBOARD_GROUP, TextClipboardLabel);
+    SetItemText(IDC_LINE_COLOUR_GROUP, TextAuxiliaryLineColour);
+    clipboard_ = Item(IDC_CLIPBOARD);
     LoadTextList(clipboard_, kClipboardEntries, Vorlune::Settings().GetInt(SectionSettings, KeyClipBoard));
-    viewer_ = Item(1001);
-    folder_ = Item(1003);
-    deleteImages_ = Item(1007);
+    viewer_ = Item(IDC_VIEWER);
+    folder_ = Item(IDC_SAVE_FOLDER);
+    deleteImages_ = Item(IDC_DELETE_IMAGES);
     for (HWND field : {viewer_, folder_}) SendMessageW(field, EM_SETLIMITTEXT, kPathLimit, 0);
     SetWindowTextW(viewer_, Vorlune::Settings().GetString(KeyViewer).c_str());
     SetWindowTextW(folder_, GetSaveFolder().c_str());
@@ -51,7 +52,7 @@ void CaptureSettings::Load() {
 }
 
 void CaptureSettings::BuildColorList() {
-    HWND placeholder = Item(1027);
+    HWND placeholder = Item(IDC_LINE_COLOUR);
     RECT place = {};
     GetWindowRect(placeholder, &place);
     POINT corner = {place.left, place.top};
@@ -62,7 +63,7 @@ void CaptureSettings::BuildColorList() {
                                GetModuleHandleW(nullptr), nullptr);
     if (colours_ == nullptr) return;
     if (swatches_ == nullptr)
-        swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(136), 16, 15, 0xFFFFFF,
+        swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SWATCHES), 16, 15, 0xFFFFFF,
                                          IMAGE_BITMAP, 0);
     SendMessageW(colours_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(swatches_));
     for (int i = 0; i < kColourCount; ++i) {
@@ -80,10 +81,10 @@ void CaptureSettings::BuildColorList() {
 
 void CaptureSettings::OnCommand(WPARAM command, LPARAM) {
     switch (LOWORD(command)) {
-    case 1002:
+    case IDC_VIEWER_BROWSE:
         Browse(viewer_, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES, TextBrowseFile, TextBrowseFilePrompt);
         break;
-    case 1005:
+    case IDC_SAVE_FOLDER_BROWSE:
         Browse(folder_, BIF_RETURNONLYFSDIRS, TextBrowseFolder, TextBrowseFolderPrompt);
         break;
     default:

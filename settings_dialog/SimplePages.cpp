@@ -39,10 +39,12 @@ void SaveLayout(HWND dialog, const PageLayout& layout) {
 
 AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextAppPage, pageRect, services,
-                 {{{1013, TextKeepInFront}, {1014, TextShowButtonTooltip}, {1030, TextImageFormat}},
-                  {{1013, KeyAppTopMost}, {1014, KeyButtonToolTip}},
+                 {{{IDC_KEEP_IN_FRONT, TextKeepInFront},
+                   {IDC_BUTTON_TOOLTIP, TextShowButtonTooltip},
+                   {IDC_IMAGE_FORMAT_GROUP, TextImageFormat}},
+                  {{IDC_KEEP_IN_FRONT, KeyAppTopMost}, {IDC_BUTTON_TOOLTIP, KeyButtonToolTip}},
                   {},
-                  {{1031, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {
+                  {{IDC_IMAGE_FORMAT, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {
     Map().AddHandler(WM_COMMAND, [this](WPARAM command, LPARAM) { hotKeys_.OnCommand(command); });
 }
 
@@ -58,22 +60,26 @@ void AppSettings::Save() {
 
 RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextRectanglePage, pageRect, services,
-                 {{{1008, TextAuxiliaryLineWhileDragging}, {1020, TextZoomMagnification}},
-                  {{1008, KeyAlwaysAuxiliaryLine}},
-                  {{1019, KeyZoomWindowMagnification, {L"3", L"6", L"10"}}}}) {}
+                 {{{IDC_LINE_WHILE_DRAGGING, TextAuxiliaryLineWhileDragging}, {IDC_ZOOM_LABEL, TextZoomMagnification}},
+                  {{IDC_LINE_WHILE_DRAGGING, KeyAlwaysAuxiliaryLine}},
+                  {{IDC_ZOOM, KeyZoomWindowMagnification, {L"3", L"6", L"10"}}}}) {}
 
 WindowCaptureSettings::WindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextWindowPage, pageRect, services,
-                 {{{1021, TextShowMouseTooltip}}, {{1021, KeyMouseToolTip}}, {}}) {}
+                 {{{IDC_WINDOW_MOUSE_TOOLTIP, TextShowMouseTooltip}},
+                  {{IDC_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTip}},
+                  {}}) {}
 
 HiddenWindowCaptureSettings::HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextHiddenWindowPage, pageRect, services,
-                 {{{1009, TextShowMouseTooltip}}, {{1009, KeyMouseToolTipHidden}}, {}}) {}
+                 {{{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, TextShowMouseTooltip}},
+                  {{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTipHidden}},
+                  {}}) {}
 
 DesktopCaptureSettings::DesktopCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextDesktopPage, pageRect, services,
-                 {{{1023, TextDelaySettings}, {1026, TextDelaySeconds}},
+                 {{{IDC_DELAY_GROUP, TextDelaySettings}, {IDC_DELAY_LABEL, TextDelaySeconds}},
                   {},
-                  {{1022, KeyDelaySeconds, {L"1", L"2", L"3", L"5", L"10", L"15"}}}}) {}
+                  {{IDC_DELAY, KeyDelaySeconds, {L"1", L"2", L"3", L"5", L"10", L"15"}}}}) {}
 
 }  // namespace Vorlune
