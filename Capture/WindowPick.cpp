@@ -5,7 +5,7 @@
 
 #include "ui/Geometry.h"
 #include "draw/CursorPainter.h"
-#include "draw/MouseTooltip.h"
+#include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
 #include "ui/WindowVisibility.h"
 

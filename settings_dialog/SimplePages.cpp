@@ -40,7 +40,7 @@ void SaveLayout(HWND dialog, const PageLayout& layout) {
 AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextAppPage, pageRect, services,
                  {{{IDC_KEEP_IN_FRONT, TextKeepInFront},
-                   {IDC_BUTTON_TOOLTIP, TextShowButtonTooltip},
+                   {IDC_BUTTON_TOOLTIP, TextShowButtonToolTip},
                    {IDC_IMAGE_FORMAT_GROUP, TextImageFormat}},
                   {{IDC_KEEP_IN_FRONT, KeyAppTopMost}, {IDC_BUTTON_TOOLTIP, KeyButtonToolTip}},
                   {},
@@ -66,13 +66,13 @@ RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const D
 
 WindowCaptureSettings::WindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextWindowPage, pageRect, services,
-                 {{{IDC_WINDOW_MOUSE_TOOLTIP, TextShowMouseTooltip}},
+                 {{{IDC_WINDOW_MOUSE_TOOLTIP, TextShowMouseToolTip}},
                   {{IDC_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTip}},
                   {}}) {}
 
 HiddenWindowCaptureSettings::HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextHiddenWindowPage, pageRect, services,
-                 {{{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, TextShowMouseTooltip}},
+                 {{{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, TextShowMouseToolTip}},
                   {{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTipHidden}},
                   {}}) {}
 
