@@ -13,6 +13,7 @@
 #include "draw/ToolTip.h"
 #include "resources/resource.h"
 #include "settings/ImageFolder.h"
+#include "settings/ModulePath.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/Geometry.h"
