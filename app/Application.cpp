@@ -26,7 +26,7 @@ void TouchProcessObjects() {
     TouchOverlayMessageMaps();
     TheMainWindow();
     IniPath();
-    Settings();
+    Store();
     App();
     Commands();
     TheToolTip();
@@ -55,7 +55,7 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMRA_SMALL));
     RegisterClassExW(&wc);
 
-    const POINT stored = {Settings().GetInt(SectionApp, KeyPositionX), Settings().GetInt(SectionApp, KeyPositionY)};
+    const POINT stored = {Store().GetInt(SectionApp, KeyPositionX), Store().GetInt(SectionApp, KeyPositionY)};
     const POINT position = ClampToVirtualScreen(stored, VirtualScreenRect());
 
     HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -75,7 +75,7 @@ bool Initialize(HINSTANCE instance, int showCommand) {
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
-    const bool topmost = Settings().GetInt(SectionSettings, KeyAppTopMost) == 1;
+    const bool topmost = Store().GetInt(SectionSettings, KeyAppTopMost) == 1;
     SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
     return true;
@@ -103,13 +103,13 @@ POINT WindowPositionToSave(HWND hwnd) {
 namespace {
 void SavePosition(HWND hwnd) {
     const POINT position = WindowPositionToSave(hwnd);
-    Settings().SetInt(SectionApp, KeyPositionX, position.x);
-    Settings().SetInt(SectionApp, KeyPositionY, position.y);
+    Store().SetInt(SectionApp, KeyPositionX, position.x);
+    Store().SetInt(SectionApp, KeyPositionY, position.y);
 }
 
 void SaveStateOnClose(HWND hwnd) {
     SavePosition(hwnd);
-    if (Settings().GetInt(SectionSettings, KeyDeleteImage) == 1)
+    if (Store().GetInt(SectionSettings, KeyDeleteImage) == 1)
         ClearFolder(GetSaveFolder(), GetModuleBaseName() + L".ini");
 }
 }  // namespace

@@ -44,7 +44,7 @@ RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::
 }
 
 void CopyMouseToolTipText(HWND owner, const std::wstring& text) {
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyText) PutTextOnClipboard(owner, text);
+    if (Store().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyText) PutTextOnClipboard(owner, text);
 }
 
 }  // namespace Vorlune

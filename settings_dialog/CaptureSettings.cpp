@@ -40,14 +40,14 @@ void CaptureSettings::Load() {
     SetItemText(IDC_CLIPBOARD_GROUP, TextClipboardLabel);
     SetItemText(IDC_LINE_COLOUR_GROUP, TextAuxiliaryLineColour);
     clipboard_ = Item(IDC_CLIPBOARD);
-    LoadTextList(clipboard_, kClipboardEntries, Vorlune::Settings().GetInt(SectionSettings, KeyClipBoard));
+    LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard));
     viewer_ = Item(IDC_VIEWER);
     folder_ = Item(IDC_SAVE_FOLDER);
     deleteImages_ = Item(IDC_DELETE_IMAGES);
     for (HWND field : {viewer_, folder_}) SendMessageW(field, EM_SETLIMITTEXT, kPathLimit, 0);
-    SetWindowTextW(viewer_, Vorlune::Settings().GetString(KeyViewer).c_str());
+    SetWindowTextW(viewer_, Store().GetString(KeyViewer).c_str());
     SetWindowTextW(folder_, GetSaveFolder().c_str());
-    LoadCheckBox(deleteImages_, Vorlune::Settings().GetInt(SectionSettings, KeyDeleteImage));
+    LoadCheckBox(deleteImages_, Store().GetInt(SectionSettings, KeyDeleteImage));
     BuildColorList();
 }
 
@@ -75,7 +75,7 @@ void CaptureSettings::BuildColorList() {
         item.iImage = item.iSelectedImage = i;
         SendMessageW(colours_, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    if (SendMessageW(colours_, CB_SETCURSEL, Vorlune::Settings().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR)
+    if (SendMessageW(colours_, CB_SETCURSEL, Store().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR)
         SendMessageW(colours_, CB_SETCURSEL, kDefaultColour, 0);
 }
 
@@ -112,13 +112,13 @@ bool CaptureSettings::Validate() {
 }
 
 void CaptureSettings::Save() {
-    Vorlune::Settings().SetString(KeyViewer, GetWindowTextString(viewer_));
-    Vorlune::Settings().SetString(KeySaveFolder, GetWindowTextString(folder_));
-    Vorlune::Settings().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
-    Vorlune::Settings().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
+    Store().SetString(KeyViewer, GetWindowTextString(viewer_));
+    Store().SetString(KeySaveFolder, GetWindowTextString(folder_));
+    Store().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
+    Store().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
     // Without a colour list there is no choice to store: the stored colour stays.
     const LRESULT colour = colours_ != nullptr ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
-    if (colour != CB_ERR) Vorlune::Settings().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
+    if (colour != CB_ERR) Store().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
 }
 
 }  // namespace Vorlune

@@ -154,7 +154,7 @@ private:
         SetDlgItemTextW(Dialog(), IDC_SETTINGS_LIST_LABEL, App().GetText(TextSettingsList).c_str());
         SetDlgItemTextW(Dialog(), IDC_SETTINGS_DEFAULTS, App().GetText(TextInitialization).c_str());
         SetDlgItemTextW(Dialog(), IDC_SETTINGS_CANCEL, App().GetText(TextCancel).c_str());
-        const std::wstring remembered = Settings().GetString(KeyTreeViewSelectedItemString);
+        const std::wstring remembered = Store().GetString(KeyTreeViewSelectedItemString);
         HTREEITEM item = root;
         bool found = SelectTreeItemIfText(tree_, item, remembered);
         // The walk ends with the last item: past it there is no item to compare.
@@ -215,11 +215,11 @@ private:
         default:
             break;
         }
-        Settings().SetString(KeyTreeViewSelectedItemString, SelectedText());
+        Store().SetString(KeyTreeViewSelectedItemString, SelectedText());
     }
 
     void ApplyTopMost() const {
-        SetWindowPos(owner_, Settings().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST,
+        SetWindowPos(owner_, Store().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST,
                      0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     }
 

@@ -13,27 +13,27 @@ void LoadLayout(HWND dialog, const PageLayout& layout) {
     for (const PageLabel& label : layout.labels)
         SetWindowTextW(GetDlgItem(dialog, label.control), App().GetText(label.text).c_str());
     for (const PageCheckBox& box : layout.checkBoxes)
-        LoadCheckBox(GetDlgItem(dialog, box.control), Settings().GetInt(SectionSettings, box.key));
+        LoadCheckBox(GetDlgItem(dialog, box.control), Store().GetInt(SectionSettings, box.key));
     for (const PageChoice& choice : layout.choices) {
         HWND list = GetDlgItem(dialog, choice.control);
         for (const wchar_t* entry : choice.entries)
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-        const std::wstring stored = Settings().GetString(choice.key);
+        const std::wstring stored = Store().GetString(choice.key);
         const LRESULT found = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                            reinterpret_cast<LPARAM>(stored.c_str()));
         SendMessageW(list, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
     }
     for (const PageList& list : layout.lists)
-        LoadTextList(GetDlgItem(dialog, list.control), list.entries, Settings().GetInt(SectionSettings, list.key));
+        LoadTextList(GetDlgItem(dialog, list.control), list.entries, Store().GetInt(SectionSettings, list.key));
 }
 
 void SaveLayout(HWND dialog, const PageLayout& layout) {
     for (const PageCheckBox& box : layout.checkBoxes)
-        Settings().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
+        Store().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
     for (const PageChoice& choice : layout.choices)
-        Settings().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
+        Store().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
     for (const PageList& list : layout.lists)
-        Settings().SetInt(SectionSettings, list.key,
+        Store().SetInt(SectionSettings, list.key,
                           static_cast<int>(SendMessageW(GetDlgItem(dialog, list.control), CB_GETCURSEL, 0, 0)));
 }
 

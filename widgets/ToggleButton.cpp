@@ -39,7 +39,7 @@ ToggleButton::Look ToggleButton::Resting(bool on, bool underCursor) {
 }
 
 void ToggleButton::Load() {
-    on_ = Settings().GetToggle(Id()) == 1;
+    on_ = Store().GetToggle(Id()) == 1;
     ApplyLanguage();
 }
 
@@ -78,7 +78,7 @@ void ToggleButton::OnLButtonUp(POINT point) {
     }
     Show(Resting(!on_, true));
     on_ = !on_;
-    Settings().SetToggle(Id(), on_ ? 1 : 0);
+    Store().SetToggle(Id(), on_ ? 1 : 0);
 }
 
 void ToggleButton::OnLButtonDown(POINT) {
