@@ -51,8 +51,8 @@ std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, I
     return target;
 }
 
-int ClipBoardSetting() { return Settings().GetInt(SectionSettings, KeyClipBoard); }
-ImageFormat ImageFormatSetting() { return ImageFormatOf(Settings().GetInt(SectionSettings, KeyImageFormat)); }
+int ClipBoardSetting() { return Store().GetInt(SectionSettings, KeyClipBoard); }
+ImageFormat ImageFormatSetting() { return ImageFormatOf(Store().GetInt(SectionSettings, KeyImageFormat)); }
 
 std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size,
                          ImageFileNamer* namer, int clipBoard, ImageFormat format) {
@@ -137,7 +137,7 @@ void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT positi
     const int clipBoard = ClipBoardSetting();
     const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer, clipBoard, format);
     if (clipBoard == ClipBoardCopyOnly) return;
-    if (!LaunchViewer(owner, Settings().GetString(KeyViewer), written))
+    if (!LaunchViewer(owner, Store().GetString(KeyViewer), written))
         MessageBoxW(owner, App().GetText(TextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
 }
 

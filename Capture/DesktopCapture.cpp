@@ -76,7 +76,7 @@ DelayedDesktopCapture::DelayedDesktopCapture(HWND owner, Sleeper sleeper)
 
 void DelayedDesktopCapture::Start() {
     // Read before anything is shown, so a bad value leaves nothing half-done.
-    const int seconds = std::min(ParseDelaySeconds(Settings().GetString(KeyDelaySeconds)), kLongestDelaySeconds);
+    const int seconds = std::min(ParseDelaySeconds(Store().GetString(KeyDelaySeconds)), kLongestDelaySeconds);
     if (seconds > 0) CountDown(seconds);
     TakeSnapshot();
     if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());

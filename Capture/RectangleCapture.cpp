@@ -27,8 +27,8 @@ void RectangleCapture::Start() {
     // rest of a frame): nothing can change them while the overlay holds the screen.
     settings_.colour = GetAuxiliaryLineColor();
     settings_.cursorCircle = CursorCaptureOn();
-    settings_.alwaysCrossHair = Settings().GetInt(SectionSettings, KeyAlwaysAuxiliaryLine) == 1;
-    settings_.magnification = ParseMagnification(Settings().GetString(KeyZoomWindowMagnification));
+    settings_.alwaysCrossHair = Store().GetInt(SectionSettings, KeyAlwaysAuxiliaryLine) == 1;
+    settings_.magnification = ParseMagnification(Store().GetString(KeyZoomWindowMagnification));
     // Enter before any move anchors where the cursor is, not where the last capture left it.
     current = CursorPoint();
     ShowOverlay();

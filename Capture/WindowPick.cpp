@@ -5,7 +5,7 @@
 
 #include "ui/Geometry.h"
 #include "draw/CursorPainter.h"
-#include "draw/MouseTooltip.h"
+#include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
 #include "ui/WindowVisibility.h"
 
@@ -24,7 +24,7 @@ void WindowPickCapture::Prepare() {
 }
 
 void WindowPickCapture::Start() {
-    marks_ = {GetAuxiliaryLineColor(), CursorCaptureOn(), Settings().GetInt(SectionSettings, toolTipSetting_) == 1};
+    marks_ = {GetAuxiliaryLineColor(), CursorCaptureOn(), Store().GetInt(SectionSettings, toolTipSetting_) == 1};
     OnMouseMove(CursorPoint());
     ShowOverlay();
 }

@@ -1,7 +1,7 @@
 #include "app/AppContext.h"
 
 #include "settings/TextConversion.h"
-#include "settings/VersionInfo.h"
+#include "settings/ModulePath.h"
 
 namespace Vorlune {
 

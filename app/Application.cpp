@@ -11,11 +11,13 @@
 #include "app/MainWindow.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
+#include "resources/resource.h"
 #include "settings/ImageFolder.h"
+#include "settings/ModulePath.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
-#include "ui/PendingException.h"
 #include "ui/Geometry.h"
+#include "ui/PendingException.h"
 #include "ui/VirtualScreen.h"
 
 namespace Vorlune {
@@ -24,7 +26,7 @@ void TouchProcessObjects() {
     TouchOverlayMessageMaps();
     TheMainWindow();
     IniPath();
-    Settings();
+    Store();
     App();
     Commands();
     TheToolTip();
@@ -38,22 +40,22 @@ bool Initialize(HINSTANCE instance, int showCommand) {
 
     wchar_t title[100] = {};
     wchar_t className[100] = {};
-    LoadStringW(instance, 103, title, 100);
-    LoadStringW(instance, 108, className, 100);
+    LoadStringW(instance, IDS_APP_TITLE, title, 100);
+    LoadStringW(instance, IDS_WINDOW_CLASS, className, 100);
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(105));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMRA));
     wc.hIcon = icon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GdiCache().GetBrush(MainWindow::kBackground).get();
     wc.lpszClassName = className;
-    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(106));
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMRA_SMALL));
     RegisterClassExW(&wc);
 
-    const POINT stored = {Settings().GetInt(SectionApp, KeyPositionX), Settings().GetInt(SectionApp, KeyPositionY)};
+    const POINT stored = {Store().GetInt(SectionApp, KeyPositionX), Store().GetInt(SectionApp, KeyPositionY)};
     const POINT position = ClampToVirtualScreen(stored, VirtualScreenRect());
 
     HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -73,7 +75,7 @@ bool Initialize(HINSTANCE instance, int showCommand) {
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
-    const bool topmost = Settings().GetInt(SectionSettings, KeyAppTopMost) == 1;
+    const bool topmost = Store().GetInt(SectionSettings, KeyAppTopMost) == 1;
     SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
     return true;
@@ -101,13 +103,13 @@ POINT WindowPositionToSave(HWND hwnd) {
 namespace {
 void SavePosition(HWND hwnd) {
     const POINT position = WindowPositionToSave(hwnd);
-    Settings().SetInt(SectionApp, KeyPositionX, position.x);
-    Settings().SetInt(SectionApp, KeyPositionY, position.y);
+    Store().SetInt(SectionApp, KeyPositionX, position.x);
+    Store().SetInt(SectionApp, KeyPositionY, position.y);
 }
 
 void SaveStateOnClose(HWND hwnd) {
     SavePosition(hwnd);
-    if (Settings().GetInt(SectionSettings, KeyDeleteImage) == 1)
+    if (Store().GetInt(SectionSettings, KeyDeleteImage) == 1)
         ClearFolder(GetSaveFolder(), GetModuleBaseName() + L".ini");
 }
 }  // namespace

@@ -88,7 +88,7 @@ bool CheckSaveFolder(CommandIndex index, HWND toolbar) {
     if (PathFileExistsW(folder.c_str())) return true;
     const std::wstring text = App().GetText(TextSaveFolderNotFound) + L"\r\n\r\n" + folder;
     MessageBoxW(toolbar, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
-    Settings().SetString(KeyTreeViewSelectedItemString, App().GetText(TextCapturePage));
+    Store().SetString(KeyTreeViewSelectedItemString, App().GetText(TextCapturePage));
     static SettingsCommand folderSettings(toolbar);
     ShowWindow(toolbar, SW_HIDE);
     folderSettings.Act(OnCommandEnded);
@@ -99,7 +99,7 @@ bool CheckSaveFolder(CommandIndex index, HWND toolbar) {
 
 CommandIndex GetCommandIndex(TextId buttonId) {
     auto variant = [](TextId toggle, CommandIndex first) {
-        return static_cast<CommandIndex>(first + (Settings().GetToggle(toggle) != 0 ? 1 : 0));
+        return static_cast<CommandIndex>(first + (Store().GetToggle(toggle) != 0 ? 1 : 0));
     };
     switch (buttonId) {
     case TextRectangleButton: return variant(TextZoomToggle, CommandRectangle);

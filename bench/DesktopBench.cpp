@@ -19,18 +19,18 @@ constexpr TextId kCursorToggle = TextCursorToggle;
 // Images into a folder of the benchmark's own, no viewer; settings put back afterwards.
 class BenchSettings {
 public:
-    BenchSettings() : oldFolder_(Settings().GetString(KeySaveFolder)) {
+    BenchSettings() : oldFolder_(Store().GetString(KeySaveFolder)) {
         CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-        oldClipboard_ = Settings().GetInt(SectionSettings, KeyClipBoard);
-        oldToggle_ = Settings().GetToggle(kCursorToggle);
-        Settings().SetString(KeySaveFolder, folder_);
-        Settings().SetInt(SectionSettings, KeyClipBoard, 2);  // file and clipboard, no viewer
+        oldClipboard_ = Store().GetInt(SectionSettings, KeyClipBoard);
+        oldToggle_ = Store().GetToggle(kCursorToggle);
+        Store().SetString(KeySaveFolder, folder_);
+        Store().SetInt(SectionSettings, KeyClipBoard, 2);  // file and clipboard, no viewer
     }
     ~BenchSettings() {
         ClearFolder(folder_, L"");
-        Settings().SetString(KeySaveFolder, oldFolder_);
-        Settings().SetInt(SectionSettings, KeyClipBoard, oldClipboard_);
-        Settings().SetToggle(kCursorToggle, oldToggle_);
+        Store().SetString(KeySaveFolder, oldFolder_);
+        Store().SetInt(SectionSettings, KeyClipBoard, oldClipboard_);
+        Store().SetToggle(kCursorToggle, oldToggle_);
     }
 
 private:
@@ -48,11 +48,11 @@ GLIMRA_BENCH(DesktopCaptureBench) {
     DesktopCapture mode(owner);
     mode.CreateOverlay(TimedOverlayProcedure<DesktopCapture>, OverlayMessageMap<DesktopCapture>());
 
-    Settings().SetToggle(kCursorToggle, 1);
+    Store().SetToggle(kCursorToggle, 1);
     const std::vector<double> toPaint = ActToFirstPaintTimes(mode, 12);
 
     std::vector<double> toFile;
-    Settings().SetToggle(kCursorToggle, 0);
+    Store().SetToggle(kCursorToggle, 0);
     for (int i = 0; i < 8; ++i) {
         const auto start = Clock::now();
         mode.Act([] {});  // the file is written before Act returns

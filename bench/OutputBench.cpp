@@ -210,8 +210,8 @@ GLIMRA_BENCH(OutputFullScreen) {
 
     // The whole step as a capture runs it, without the viewer.
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-    Settings().SetString(KeySaveFolder, folder);
-    Settings().SetInt(SectionSettings, KeyClipBoard, 2);
+    Store().SetString(KeySaveFolder, folder);
+    Store().SetInt(SectionSettings, KeyClipBoard, 2);
     ImageFileNamer namer(FixedDate);
     Report("output_finish_capture_1920x1080_ms",
            MedianMs(9, [&] { FinishCapture(namer, source, owner, {0, 0}, {kWidth, kHeight}); }), "ms");

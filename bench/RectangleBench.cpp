@@ -22,9 +22,9 @@ void PumpPending() {
 // The settings a user who wants every mark has: cursor circle, cross-hair while dragging.
 void EveryMark() {
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-    Settings().SetToggle(TextCursorToggle, 1);
-    Settings().SetInt(SectionSettings, KeyAlwaysAuxiliaryLine, 1);
-    Settings().SetString(KeyZoomWindowMagnification, L"10");
+    Store().SetToggle(TextCursorToggle, 1);
+    Store().SetInt(SectionSettings, KeyAlwaysAuxiliaryLine, 1);
+    Store().SetString(KeyZoomWindowMagnification, L"10");
 }
 
 // A drag with the zoom window over the whole screen, round and round, through every

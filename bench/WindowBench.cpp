@@ -55,9 +55,9 @@ private:
 
 void EveryMark() {
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-    Settings().SetToggle(TextCursorToggle, 1);
-    Settings().SetInt(SectionSettings, KeyMouseToolTip, 1);
-    Settings().SetInt(SectionSettings, KeyMouseToolTipHidden, 1);
+    Store().SetToggle(TextCursorToggle, 1);
+    Store().SetInt(SectionSettings, KeyMouseToolTip, 1);
+    Store().SetInt(SectionSettings, KeyMouseToolTipHidden, 1);
 }
 
 HWND MakeOwner() {

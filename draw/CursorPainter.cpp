@@ -11,7 +11,7 @@ namespace {
 constexpr int kMarkerRadius = 30;
 }  // namespace
 
-bool CursorCaptureOn() { return Settings().GetToggle(TextCursorToggle) == 1; }
+bool CursorCaptureOn() { return Store().GetToggle(TextCursorToggle) == 1; }
 
 CursorBitmaps::CursorBitmaps(HICON cursor) {
     valid_ = cursor != nullptr && GetIconInfo(cursor, &info_) != FALSE;

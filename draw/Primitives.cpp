@@ -54,6 +54,6 @@ COLORREF AuxiliaryLineColorAt(int index) {
     return kAuxiliaryLineColorTable[index];
 }
 
-COLORREF GetAuxiliaryLineColor() { return AuxiliaryLineColorAt(Settings().GetInt(SectionSettings, KeyAuxiliaryLineColor)); }
+COLORREF GetAuxiliaryLineColor() { return AuxiliaryLineColorAt(Store().GetInt(SectionSettings, KeyAuxiliaryLineColor)); }
 
 }  // namespace Vorlune

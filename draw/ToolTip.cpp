@@ -1,25 +1,12 @@
 #include "draw/ToolTip.h"
 
 #include "draw/GdiObjectCache.h"
-#include "draw/Primitives.h"
+#include "draw/ToolTipBox.h"
 #include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune {
-
-namespace {
-
-constexpr COLORREF kBackground = 0xE1FFFF;
-constexpr COLORREF kOutline = 0x646464;
-
-RECT WorkAreaAt(POINT point) {
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
-    return monitor.rcWork;
-}
-
-}  // namespace
 
 POINT PlaceToolTip(POINT point, SIZE textSize, int cursorHeight, LONG buttonTop, LONG buttonBottom,
                    const RECT& workArea) {
@@ -43,7 +30,7 @@ void ToolTipImpl::Create(HWND owner) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = ClassWindowProcedure<ToolTipImpl>;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = GdiCache().GetBrush(kBackground).get();
+    wc.hbrBackground = GdiCache().GetBrush(kToolTipBackground).get();
     wc.lpszClassName = kToolTipClassName;
     RegisterClassExW(&wc);
     // Not owned by the toolbar: Wine puts an owner that is made topmost below the windows it
@@ -73,10 +60,7 @@ void ToolTipImpl::Hide() {
 void ToolTipImpl::OnDue(WPARAM serial) {
     if (!worker_.IsPending(serial) || !IsWindowVisible(owner_) || IsIconic(owner_)) return;
     SIZE size = {};
-    if (const ScreenDC dc(window_); dc.get() != nullptr) {
-        const SelectGuard font(dc.get(), GdiCache().GetFont(0).get());
-        GetTextExtentPoint32W(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &size);
-    }
+    if (const ScreenDC dc(window_); dc.get() != nullptr) size = MeasureToolTipText(dc.get(), text_);
     POINT top = {0, rect_.top};
     POINT bottom = {0, rect_.bottom};
     ClientToScreen(owner_, &top);
@@ -99,15 +83,7 @@ void ToolTipImpl::Paint() {
     HDC dc = BeginPaint(window_, &ps);
     RECT client = {};
     GetClientRect(window_, &client);
-    const RECT text = {0, 0, client.right - 1, client.bottom - 1};
-    {
-        const SelectGuard font(dc, GdiCache().GetFont(0).get());
-        SetTextColor(dc, 0);
-        SetBkColor(dc, kBackground);
-        RECT box = text;
-        DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, DT_VCENTER);
-        DrawFrame(dc, text, kOutline);
-    }
+    PaintToolTipBox(dc, {0, 0, client.right - 1, client.bottom - 1}, text_);
     EndPaint(window_, &ps);
 }
 

@@ -44,6 +44,6 @@ SettingKey HotKeySetting(TextId button) {
     }
 }
 
-HotKeyCode StoredHotKey(TextId button) { return ParseHotKey(Settings().GetString(HotKeySetting(button))); }
+HotKeyCode StoredHotKey(TextId button) { return ParseHotKey(Store().GetString(HotKeySetting(button))); }
 
 }  // namespace Vorlune

@@ -113,7 +113,7 @@ void ClearImages(const std::wstring& folder, const std::wstring& keepName, const
 }  // namespace
 
 std::wstring GetSaveFolder() {
-    std::wstring folder = Settings().GetString(KeySaveFolder);
+    std::wstring folder = Store().GetString(KeySaveFolder);
     return folder.empty() ? GetTempFolderPath() : folder;
 }
 
@@ -137,7 +137,7 @@ void ClearFolder(const std::wstring& folder, const std::wstring& keepName, const
 }
 
 void ClearFolder(const std::wstring& folder, const std::wstring& keepName) {
-    ClearFolder(folder, keepName, Settings().Path(), RealFolderOperations());
+    ClearFolder(folder, keepName, Store().Path(), RealFolderOperations());
 }
 
 }  // namespace Vorlune

@@ -89,7 +89,7 @@ bool SettingsStore::Write(const wchar_t* section, const wchar_t* key, const std:
     return WritePrivateProfileStringW(section, key, text.c_str(), path_.c_str()) != FALSE;
 }
 
-SettingsStore& Settings() {
+SettingsStore& Store() {
     static SettingsStore store(IniPath());
     return store;
 }

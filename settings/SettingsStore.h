@@ -63,6 +63,6 @@ private:
 };
 
 // The store of the process, on IniPath().
-SettingsStore& Settings();
+SettingsStore& Store();
 
 }  // namespace Vorlune

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
+#include "settings/ModulePath.h"
 #include "settings/PathText.h"
 
 namespace Vorlune {
@@ -14,14 +13,6 @@ std::wstring GetTempFolderPath() {
         GetLongPathNameW(buffer, buffer, MAX_PATH - 1);
     }
     return WithTrailingBackslash(WithTrailingBackslash(buffer) + L"__GLIMRA__");
-}
-
-std::wstring GetModuleBaseName() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    wchar_t name[MAX_PATH] = {};
-    if (_wsplitpath_s(path, nullptr, 0, nullptr, 0, name, MAX_PATH, nullptr, 0) != 0) return {};
-    return name;
 }
 
 const std::wstring& IniPath() {

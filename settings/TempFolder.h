@@ -5,8 +5,6 @@ namespace Vorlune {
 
 // The user's temp folder + "__GLIMRA__\"; always ends with a backslash. Computed on every call.
 std::wstring GetTempFolderPath();
-// The running executable's file name without folder and extension.
-std::wstring GetModuleBaseName();
 // Temp folder + base name + ".ini", computed once.
 const std::wstring& IniPath();
 

@@ -63,12 +63,4 @@ VersionTexts ReadVersionTexts(const std::wstring& modulePath) {
     return {FileVersionOf(block), LegalNoticeOf(block)};
 }
 
-std::wstring RunningModulePath() {
-    wchar_t path[520] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, 519);
-    // A truncated path names another file; better no version than a wrong one.
-    if (length == 0 || length >= 519) return {};
-    return path;
-}
-
 }  // namespace Vorlune

@@ -18,7 +18,4 @@ std::wstring FormatFileVersion(DWORD mostSignificant, DWORD leastSignificant);
 // "\StringFileInfo\041104B0\LegalCopyright": upper-case hex, as the resource names its block.
 std::wstring LegalCopyrightQuery(WORD language, WORD codePage);
 
-// The running executable's full path.
-std::wstring RunningModulePath();
-
 }  // namespace Vorlune

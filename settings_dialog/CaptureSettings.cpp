@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "app/AppContext.h"
+#include "resources/resource.h"
 #include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
@@ -33,25 +34,25 @@ CaptureSettings::~CaptureSettings() {
 }
 
 void CaptureSettings::Load() {
-    SetItemText(1015, TextViewerLabel);
-    SetItemText(1016, TextSaveFolderLabel);
-    SetItemText(1007, TextDeleteImages);
-    SetItemText(1017, TextClipboardLabel);
-    SetItemText(1018, TextAuxiliaryLineColour);
-    clipboard_ = Item(1028);
-    LoadTextList(clipboard_, kClipboardEntries, Vorlune::Settings().GetInt(SectionSettings, KeyClipBoard));
-    viewer_ = Item(1001);
-    folder_ = Item(1003);
-    deleteImages_ = Item(1007);
+    SetItemText(IDC_VIEWER_GROUP, TextViewerLabel);
+    SetItemText(IDC_SAVE_FOLDER_GROUP, TextSaveFolderLabel);
+    SetItemText(IDC_DELETE_IMAGES, TextDeleteImages);
+    SetItemText(IDC_CLIPBOARD_GROUP, TextClipboardLabel);
+    SetItemText(IDC_LINE_COLOUR_GROUP, TextAuxiliaryLineColour);
+    clipboard_ = Item(IDC_CLIPBOARD);
+    LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard));
+    viewer_ = Item(IDC_VIEWER);
+    folder_ = Item(IDC_SAVE_FOLDER);
+    deleteImages_ = Item(IDC_DELETE_IMAGES);
     for (HWND field : {viewer_, folder_}) SendMessageW(field, EM_SETLIMITTEXT, kPathLimit, 0);
-    SetWindowTextW(viewer_, Vorlune::Settings().GetString(KeyViewer).c_str());
+    SetWindowTextW(viewer_, Store().GetString(KeyViewer).c_str());
     SetWindowTextW(folder_, GetSaveFolder().c_str());
-    LoadCheckBox(deleteImages_, Vorlune::Settings().GetInt(SectionSettings, KeyDeleteImage));
+    LoadCheckBox(deleteImages_, Store().GetInt(SectionSettings, KeyDeleteImage));
     BuildColorList();
 }
 
 void CaptureSettings::BuildColorList() {
-    HWND placeholder = Item(1027);
+    HWND placeholder = Item(IDC_LINE_COLOUR);
     RECT place = {};
     GetWindowRect(placeholder, &place);
     POINT corner = {place.left, place.top};
@@ -62,7 +63,7 @@ void CaptureSettings::BuildColorList() {
                                GetModuleHandleW(nullptr), nullptr);
     if (colours_ == nullptr) return;
     if (swatches_ == nullptr)
-        swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(136), 16, 15, 0xFFFFFF,
+        swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SWATCHES), 16, 15, 0xFFFFFF,
                                          IMAGE_BITMAP, 0);
     SendMessageW(colours_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(swatches_));
     for (int i = 0; i < kColourCount; ++i) {
@@ -74,16 +75,16 @@ void CaptureSettings::BuildColorList() {
         item.iImage = item.iSelectedImage = i;
         SendMessageW(colours_, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    if (SendMessageW(colours_, CB_SETCURSEL, Vorlune::Settings().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR)
+    if (SendMessageW(colours_, CB_SETCURSEL, Store().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR)
         SendMessageW(colours_, CB_SETCURSEL, kDefaultColour, 0);
 }
 
 void CaptureSettings::OnCommand(WPARAM command, LPARAM) {
     switch (LOWORD(command)) {
-    case 1002:
+    case IDC_VIEWER_BROWSE:
         Browse(viewer_, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES, TextBrowseFile, TextBrowseFilePrompt);
         break;
-    case 1005:
+    case IDC_SAVE_FOLDER_BROWSE:
         Browse(folder_, BIF_RETURNONLYFSDIRS, TextBrowseFolder, TextBrowseFolderPrompt);
         break;
     default:
@@ -111,13 +112,13 @@ bool CaptureSettings::Validate() {
 }
 
 void CaptureSettings::Save() {
-    Vorlune::Settings().SetString(KeyViewer, GetWindowTextString(viewer_));
-    Vorlune::Settings().SetString(KeySaveFolder, GetWindowTextString(folder_));
-    Vorlune::Settings().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
-    Vorlune::Settings().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
+    Store().SetString(KeyViewer, GetWindowTextString(viewer_));
+    Store().SetString(KeySaveFolder, GetWindowTextString(folder_));
+    Store().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
+    Store().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
     // Without a colour list there is no choice to store: the stored colour stays.
     const LRESULT colour = colours_ != nullptr ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
-    if (colour != CB_ERR) Vorlune::Settings().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
+    if (colour != CB_ERR) Store().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
 }
 
 }  // namespace Vorlune

@@ -2,12 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "resources/resource.h"
 #include "settings_dialog/SettingsPage.h"
 
 namespace Vorlune {
 
 // Viewer, image folder, clean-up, clipboard mode and auxiliary line colour.
-class CaptureSettings : public PageOf<CaptureSettings, 131> {
+class CaptureSettings : public PageOf<CaptureSettings, IDD_PAGE_CAPTURE> {
 public:
     CaptureSettings(const RECT& pageRect, const DialogServices& services);
     ~CaptureSettings() override;

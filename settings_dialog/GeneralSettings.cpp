@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/AppContext.h"
+#include "resources/resource.h"
 #include "settings_dialog/Pickers.h"
 
 namespace Vorlune {
@@ -15,10 +16,10 @@ GeneralSettings::GeneralSettings(const RECT& pageRect, const DialogServices& ser
 }
 
 void GeneralSettings::Load() {
-    SetWindowTextW(Item(1010), (App().title + App().GetText(TextVersion)).c_str());
-    SetItemText(1011, TextLegalNotice);
-    SetItemText(1012, TextWebPage);
-    link_ = Item(1012);
+    SetWindowTextW(Item(IDC_VERSION), (App().title + App().GetText(TextVersion)).c_str());
+    SetItemText(IDC_LEGAL_NOTICE, TextLegalNotice);
+    SetItemText(IDC_WEB_PAGE, TextWebPage);
+    link_ = Item(IDC_WEB_PAGE);
 }
 
 bool GeneralSettings::OverLink(LPARAM point) const {

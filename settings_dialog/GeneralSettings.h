@@ -1,10 +1,11 @@
 #pragma once
+#include "resources/resource.h"
 #include "settings_dialog/SettingsPage.h"
 
 namespace Vorlune {
 
 // Version, legal notice and the web page link.
-class GeneralSettings : public PageOf<GeneralSettings, 129> {
+class GeneralSettings : public PageOf<GeneralSettings, IDD_PAGE_GENERAL> {
 public:
     GeneralSettings(const RECT& pageRect, const DialogServices& services);
 

@@ -39,7 +39,7 @@ void HotKeyFields::Load(HWND page) {
 
 void HotKeyFields::Save() const {
     for (size_t i = 0; i < std::size(kHotKeyButtons); ++i)
-        Settings().SetInt(SectionSettings, HotKeySetting(kHotKeyButtons[i]),
+        Store().SetInt(SectionSettings, HotKeySetting(kHotKeyButtons[i]),
                           ValidHotKey(SendDlgItemMessageW(page_, kFirstField + int(i), HKM_GETHOTKEY, 0, 0)));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "resources/resource.h"
+
 namespace Vorlune {
 
 // The hotkey group of the App. settings page: per command a label, a hotkey control, and a
@@ -8,10 +10,10 @@ namespace Vorlune {
 class HotKeyFields {
 public:
     // Control ids on the page, one per command in command order from each first id.
-    static constexpr int kGroup = 1032;
-    static constexpr int kFirstLabel = 1033;
-    static constexpr int kFirstField = 1037;
-    static constexpr int kFirstNote = 1041;
+    static constexpr int kGroup = IDC_HOTKEY_GROUP;
+    static constexpr int kFirstLabel = IDC_HOTKEY_RECTANGLE_LABEL;
+    static constexpr int kFirstField = IDC_HOTKEY_RECTANGLE;
+    static constexpr int kFirstNote = IDC_HOTKEY_RECTANGLE_NOTE;
 
     void Load(HWND page);
     void Save() const;

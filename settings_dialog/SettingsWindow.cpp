@@ -7,6 +7,7 @@
 
 #include "Capture/Viewer.h"
 #include "app/AppContext.h"
+#include "resources/resource.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/CaptureSettings.h"
 #include "settings_dialog/GeneralSettings.h"
@@ -18,10 +19,6 @@ namespace Vorlune {
 
 namespace {
 
-constexpr int kTree = 1000;
-constexpr int kOk = 1024;
-constexpr int kCancel = 1004;
-constexpr int kInitialization = 1025;
 constexpr int kMaxFurtherItems = 10;
 
 HWND& DialogSlot() {
@@ -42,7 +39,7 @@ public:
         owner_ = owner;
         services_ = services;
         failed_ = false;
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), nullptr, &Procedure, 0);
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, &Procedure, 0);
     }
 
     void Fail(const std::exception& error) {
@@ -130,9 +127,9 @@ private:
         GetWindowRect(Dialog(), &frame);
         SetWindowPos(Dialog(), nullptr, 0, 0, frame.right - frame.left + grow.cx, frame.bottom - frame.top + grow.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Shift(kOk, grow.cx, grow.cy);
-        Shift(kCancel, grow.cx, grow.cy);
-        Shift(kInitialization, 0, grow.cy);
+        Shift(IDC_SETTINGS_OK, grow.cx, grow.cy);
+        Shift(IDC_SETTINGS_CANCEL, grow.cx, grow.cy);
+        Shift(IDC_SETTINGS_DEFAULTS, 0, grow.cy);
         const RECT area = {pageArea_.left, pageArea_.top, pageArea_.right + grow.cx, pageArea_.bottom + grow.cy};
         for (const auto& page : pages_) page->Fit(area);
     }
@@ -140,7 +137,7 @@ private:
     void OnInitDialog() {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES | ICC_USEREX_CLASSES | ICC_HOTKEY_CLASS};
         InitCommonControlsEx(&controls);
-        tree_ = GetDlgItem(Dialog(), kTree);
+        tree_ = GetDlgItem(Dialog(), IDC_SETTINGS_TREE);
         const HTREEITEM general = Insert(TVI_ROOT, TextGeneralPage);
         Insert(general, TextAppPage);
         const HTREEITEM capture = Insert(TVI_ROOT, TextCapturePage);
@@ -154,10 +151,10 @@ private:
         for (const auto& page : pages_) page->Create(Dialog());
         MakeRoomForPages();
         Place();  // with the size the pages made
-        SetDlgItemTextW(Dialog(), 1029, App().GetText(TextSettingsList).c_str());
-        SetDlgItemTextW(Dialog(), kInitialization, App().GetText(TextInitialization).c_str());
-        SetDlgItemTextW(Dialog(), kCancel, App().GetText(TextCancel).c_str());
-        const std::wstring remembered = Settings().GetString(KeyTreeViewSelectedItemString);
+        SetDlgItemTextW(Dialog(), IDC_SETTINGS_LIST_LABEL, App().GetText(TextSettingsList).c_str());
+        SetDlgItemTextW(Dialog(), IDC_SETTINGS_DEFAULTS, App().GetText(TextInitialization).c_str());
+        SetDlgItemTextW(Dialog(), IDC_SETTINGS_CANCEL, App().GetText(TextCancel).c_str());
+        const std::wstring remembered = Store().GetString(KeyTreeViewSelectedItemString);
         HTREEITEM item = root;
         bool found = SelectTreeItemIfText(tree_, item, remembered);
         // The walk ends with the last item: past it there is no item to compare.
@@ -188,12 +185,12 @@ private:
 
     void OnNotify(WPARAM, LPARAM header) {
         const auto* notice = reinterpret_cast<const NMHDR*>(header);
-        if (notice->idFrom == kTree && notice->code == TVN_SELCHANGEDW) SelectPageByText(SelectedText());
+        if (notice->idFrom == IDC_SETTINGS_TREE && notice->code == TVN_SELCHANGEDW) SelectPageByText(SelectedText());
     }
 
     void OnCommand(WPARAM command, LPARAM) {
         switch (LOWORD(command)) {
-        case kOk:
+        case IDC_SETTINGS_OK:
         case IDOK:
             for (const auto& page : pages_)
                 if (!page->Validate()) return;
@@ -205,11 +202,11 @@ private:
             EndDialog(Dialog(), 1);
             ApplyTopMost();
             break;
-        case kCancel:
+        case IDC_SETTINGS_CANCEL:
         case IDCANCEL:
             EndDialog(Dialog(), 2);
             break;
-        case kInitialization:
+        case IDC_SETTINGS_DEFAULTS:
             if (ResetSettings(Dialog())) {
                 EndDialog(Dialog(), 2);
                 ApplyTopMost();  // the stored choice is gone with the file
@@ -218,11 +215,11 @@ private:
         default:
             break;
         }
-        Settings().SetString(KeyTreeViewSelectedItemString, SelectedText());
+        Store().SetString(KeyTreeViewSelectedItemString, SelectedText());
     }
 
     void ApplyTopMost() const {
-        SetWindowPos(owner_, Settings().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST,
+        SetWindowPos(owner_, Store().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST,
                      0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     }
 

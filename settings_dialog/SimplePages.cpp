@@ -13,36 +13,38 @@ void LoadLayout(HWND dialog, const PageLayout& layout) {
     for (const PageLabel& label : layout.labels)
         SetWindowTextW(GetDlgItem(dialog, label.control), App().GetText(label.text).c_str());
     for (const PageCheckBox& box : layout.checkBoxes)
-        LoadCheckBox(GetDlgItem(dialog, box.control), Settings().GetInt(SectionSettings, box.key));
+        LoadCheckBox(GetDlgItem(dialog, box.control), Store().GetInt(SectionSettings, box.key));
     for (const PageChoice& choice : layout.choices) {
         HWND list = GetDlgItem(dialog, choice.control);
         for (const wchar_t* entry : choice.entries)
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-        const std::wstring stored = Settings().GetString(choice.key);
+        const std::wstring stored = Store().GetString(choice.key);
         const LRESULT found = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                            reinterpret_cast<LPARAM>(stored.c_str()));
         SendMessageW(list, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
     }
     for (const PageList& list : layout.lists)
-        LoadTextList(GetDlgItem(dialog, list.control), list.entries, Settings().GetInt(SectionSettings, list.key));
+        LoadTextList(GetDlgItem(dialog, list.control), list.entries, Store().GetInt(SectionSettings, list.key));
 }
 
 void SaveLayout(HWND dialog, const PageLayout& layout) {
     for (const PageCheckBox& box : layout.checkBoxes)
-        Settings().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
+        Store().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
     for (const PageChoice& choice : layout.choices)
-        Settings().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
+        Store().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
     for (const PageList& list : layout.lists)
-        Settings().SetInt(SectionSettings, list.key,
+        Store().SetInt(SectionSettings, list.key,
                           static_cast<int>(SendMessageW(GetDlgItem(dialog, list.control), CB_GETCURSEL, 0, 0)));
 }
 
 AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextAppPage, pageRect, services,
-                 {{{1013, TextKeepInFront}, {1014, TextShowButtonTooltip}, {1030, TextImageFormat}},
-                  {{1013, KeyAppTopMost}, {1014, KeyButtonToolTip}},
+                 {{{IDC_KEEP_IN_FRONT, TextKeepInFront},
+                   {IDC_BUTTON_TOOLTIP, TextShowButtonToolTip},
+                   {IDC_IMAGE_FORMAT_GROUP, TextImageFormat}},
+                  {{IDC_KEEP_IN_FRONT, KeyAppTopMost}, {IDC_BUTTON_TOOLTIP, KeyButtonToolTip}},
                   {},
-                  {{1031, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {
+                  {{IDC_IMAGE_FORMAT, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {
     Map().AddHandler(WM_COMMAND, [this](WPARAM command, LPARAM) { hotKeys_.OnCommand(command); });
 }
 
@@ -58,22 +60,26 @@ void AppSettings::Save() {
 
 RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextRectanglePage, pageRect, services,
-                 {{{1008, TextAuxiliaryLineWhileDragging}, {1020, TextZoomMagnification}},
-                  {{1008, KeyAlwaysAuxiliaryLine}},
-                  {{1019, KeyZoomWindowMagnification, {L"3", L"6", L"10"}}}}) {}
+                 {{{IDC_LINE_WHILE_DRAGGING, TextAuxiliaryLineWhileDragging}, {IDC_ZOOM_LABEL, TextZoomMagnification}},
+                  {{IDC_LINE_WHILE_DRAGGING, KeyAlwaysAuxiliaryLine}},
+                  {{IDC_ZOOM, KeyZoomWindowMagnification, {L"3", L"6", L"10"}}}}) {}
 
 WindowCaptureSettings::WindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextWindowPage, pageRect, services,
-                 {{{1021, TextShowMouseTooltip}}, {{1021, KeyMouseToolTip}}, {}}) {}
+                 {{{IDC_WINDOW_MOUSE_TOOLTIP, TextShowMouseToolTip}},
+                  {{IDC_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTip}},
+                  {}}) {}
 
 HiddenWindowCaptureSettings::HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextHiddenWindowPage, pageRect, services,
-                 {{{1009, TextShowMouseTooltip}}, {{1009, KeyMouseToolTipHidden}}, {}}) {}
+                 {{{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, TextShowMouseToolTip}},
+                  {{IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTipHidden}},
+                  {}}) {}
 
 DesktopCaptureSettings::DesktopCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextDesktopPage, pageRect, services,
-                 {{{1023, TextDelaySettings}, {1026, TextDelaySeconds}},
+                 {{{IDC_DELAY_GROUP, TextDelaySettings}, {IDC_DELAY_LABEL, TextDelaySeconds}},
                   {},
-                  {{1022, KeyDelaySeconds, {L"1", L"2", L"3", L"5", L"10", L"15"}}}}) {}
+                  {{IDC_DELAY, KeyDelaySeconds, {L"1", L"2", L"3", L"5", L"10", L"15"}}}}) {}
 
 }  // namespace Vorlune

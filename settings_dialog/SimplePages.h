@@ -2,6 +2,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "resources/resource.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/HotKeyFields.h"
 #include "settings_dialog/SettingsPage.h"
@@ -62,7 +63,7 @@ void SimplePage<Page, Resource>::Save() {
     SaveLayout(this->dialog_, layout_);
 }
 
-class AppSettings : public SimplePage<AppSettings, 130> {
+class AppSettings : public SimplePage<AppSettings, IDD_PAGE_APP> {
 public:
     AppSettings(const RECT& pageRect, const DialogServices& services);
     void Save() override;
@@ -74,22 +75,22 @@ private:
     HotKeyFields hotKeys_;
 };
 
-class RectangleCaptureSettings : public SimplePage<RectangleCaptureSettings, 132> {
+class RectangleCaptureSettings : public SimplePage<RectangleCaptureSettings, IDD_PAGE_RECTANGLE> {
 public:
     RectangleCaptureSettings(const RECT& pageRect, const DialogServices& services);
 };
 
-class WindowCaptureSettings : public SimplePage<WindowCaptureSettings, 133> {
+class WindowCaptureSettings : public SimplePage<WindowCaptureSettings, IDD_PAGE_WINDOW> {
 public:
     WindowCaptureSettings(const RECT& pageRect, const DialogServices& services);
 };
 
-class HiddenWindowCaptureSettings : public SimplePage<HiddenWindowCaptureSettings, 134> {
+class HiddenWindowCaptureSettings : public SimplePage<HiddenWindowCaptureSettings, IDD_PAGE_HIDDEN_WINDOW> {
 public:
     HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services);
 };
 
-class DesktopCaptureSettings : public SimplePage<DesktopCaptureSettings, 135> {
+class DesktopCaptureSettings : public SimplePage<DesktopCaptureSettings, IDD_PAGE_DESKTOP> {
 public:
     DesktopCaptureSettings(const RECT& pageRect, const DialogServices& services);
 };

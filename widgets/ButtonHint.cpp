@@ -11,7 +11,7 @@ void ButtonHint::ShowAt(POINT client) const {
     POINT screen = client;
     ClientToScreen(owner_, &screen);
     const std::wstring text = App().GetText(id_);
-    if (Settings().GetInt(SectionSettings, KeyButtonToolTip) == 1) handle_.ShowToolTip(screen, text);
+    if (Store().GetInt(SectionSettings, KeyButtonToolTip) == 1) handle_.ShowToolTip(screen, text);
 }
 
 bool ButtonHint::ShowIfUnderCursor() const {

@@ -1,6 +1,7 @@
 #include "widgets/ClientArea.h"
 
 #include "draw/Primitives.h"
+#include "resources/resource.h"
 #include "widgets/ToggleButton.h"
 
 namespace Vorlune {
@@ -9,7 +10,7 @@ namespace {
 
 constexpr COLORREF kBand = 0xF0E7F1;
 // The pictures of command buttons 0 to 4.
-constexpr int kBitmaps[5] = {143, 139, 140, 141, 142};
+constexpr int kBitmaps[5] = {IDB_RECTANGLE, IDB_WINDOW, IDB_HIDDEN_WINDOW, IDB_DESKTOP, IDB_SETTINGS};
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
+#include "resources/resource.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
 
@@ -38,7 +39,7 @@ ToggleButton::Look ToggleButton::Resting(bool on, bool underCursor) {
 }
 
 void ToggleButton::Load() {
-    on_ = Settings().GetToggle(Id()) == 1;
+    on_ = Store().GetToggle(Id()) == 1;
     ApplyLanguage();
 }
 
@@ -77,7 +78,7 @@ void ToggleButton::OnLButtonUp(POINT point) {
     }
     Show(Resting(!on_, true));
     on_ = !on_;
-    Settings().SetToggle(Id(), on_ ? 1 : 0);
+    Store().SetToggle(Id(), on_ ? 1 : 0);
 }
 
 void ToggleButton::OnLButtonDown(POINT) {
@@ -104,7 +105,7 @@ void ToggleButton::DrawContent(HDC hdc) {
 TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect)
     : ToggleButton(owner, id, rect, kColours),
       bitmapAt_{rect.left + (rect.right - rect.left - 10) / 2, rect.top + (rect.bottom - rect.top - 15) / 2},
-      picture_(App().instance, 138, SIZE{10, 15}, 0xFFFFFF) {}
+      picture_(App().instance, IDB_CURSOR, SIZE{10, 15}, 0xFFFFFF) {}
 
 void TitleBarToggleButton::DrawContent(HDC hdc) { picture_.Draw(hdc, bitmapAt_); }
 

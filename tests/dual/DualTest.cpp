@@ -7,7 +7,7 @@
 #include "ImageFiles.h"
 #include "PatternWindow.h"
 #include "Wait.h"
-#include "draw/MouseTooltip.h"
+#include "draw/MouseToolTip.h"
 
 namespace Vorlune::Test {
 namespace {

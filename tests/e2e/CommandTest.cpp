@@ -7,12 +7,13 @@
 #include "PatternWindow.h"
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
+#include "resources/resource.h"
 #include "ui/Geometry.h"
 
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kFolderEdit = 1003, kCancel = 1004, kTopMost = 1013, kOk = 1024;
+constexpr int kFolderEdit = IDC_SAVE_FOLDER, kCancel = IDC_SETTINGS_CANCEL, kTopMost = IDC_KEEP_IN_FRONT, kOk = IDC_SETTINGS_OK;
 
 std::wstring TodaysFolder(GlimraApp& app) { return app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
 

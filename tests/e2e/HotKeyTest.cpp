@@ -6,11 +6,12 @@
 #include "GlimraApp.h"
 #include "Capture/CountdownWindow.h"
 #include "Capture/ImageFileNamer.h"
+#include "resources/resource.h"
 
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kRectangleField = 1037, kHiddenField = 1039, kRectangleNote = 1041, kWindowNote = 1042, kHiddenNote = 1043;
+constexpr int kRectangleField = IDC_HOTKEY_RECTANGLE, kHiddenField = IDC_HOTKEY_HIDDEN_WINDOW, kRectangleNote = IDC_HOTKEY_RECTANGLE_NOTE, kWindowNote = IDC_HOTKEY_WINDOW_NOTE, kHiddenNote = IDC_HOTKEY_HIDDEN_WINDOW_NOTE;
 
 // F5 to F8, and Ctrl+Shift with R, W, H and D; images only to the clipboard. Keys typed through Wine's
 // input carry no modifiers: as a window becomes active, Wine lets go of those the X server does not hold.

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include "resources/resource.h"
+
 namespace Vorlune::Test {
 
 void GlimraApp::WriteIni(const std::wstring& text) const {
@@ -36,7 +38,7 @@ void GlimraApp::Click(int button, bool byMouse) {
 }
 
 HWND GlimraApp::WaitDialog() {
-    constexpr int kTree = 1000;
+    constexpr int kTree = IDC_SETTINGS_TREE;
     HWND dialog = nullptr;
     return WaitUntil([&] {
         dialog = process_->FindWindowOf(L"#32770");

@@ -27,14 +27,14 @@ private:
 
 struct SettingGuard : StoredValueGuard {
     SettingGuard(SettingSection section, SettingKey key, int value)
-        : StoredValueGuard(Settings().GetInt(section, key), value, [=](int v) { Settings().SetInt(section, key, v); }) {}
+        : StoredValueGuard(Store().GetInt(section, key), value, [=](int v) { Store().SetInt(section, key, v); }) {}
 };
 struct StringSettingGuard : StoredValueGuard {  // of section "Settings"
     StringSettingGuard(SettingKey key, const std::wstring& value)
-        : StoredValueGuard(Settings().GetString(key), value, [=](const std::wstring& v) { Settings().SetString(key, v); }) {}
+        : StoredValueGuard(Store().GetString(key), value, [=](const std::wstring& v) { Store().SetString(key, v); }) {}
 };
 struct ToggleGuard : StoredValueGuard {
-    ToggleGuard(TextId id, int value) : StoredValueGuard(Settings().GetToggle(id), value, [=](int v) { Settings().SetToggle(id, v); }) {}
+    ToggleGuard(TextId id, int value) : StoredValueGuard(Store().GetToggle(id), value, [=](int v) { Store().SetToggle(id, v); }) {}
 };
 
 }  // namespace Vorlune::Test

@@ -9,7 +9,7 @@
 #include "SettingGuard.h"
 #include "app/AppContext.h"
 #include "draw/CursorPainter.h"
-#include "draw/MouseTooltip.h"
+#include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
 #include "settings/TextConversion.h"
 

@@ -200,7 +200,7 @@ TEST_F(OutputTest, ViewerThatCannotStartGivesOnlyTheProgramsMessage) {
 // padded with zeros to four bytes, straight from the source pixels.
 TEST_F(OutputTest, BmpFileOfThreeByTwo) {
     OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
-    WritePrivateProfileStringW(L"Settings", L"ImageFormat", nullptr, Settings().Path().c_str());
+    WritePrivateProfileStringW(L"Settings", L"ImageFormat", nullptr, Store().Path().c_str());
     Bytes headers = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24};
     headers.resize(54);  // the rest of the headers is zero
     FinishCapture(namer_, surface_.dc, owner_.Handle(), {13, 6}, {3, 2});

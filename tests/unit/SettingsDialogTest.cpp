@@ -11,6 +11,7 @@
 #include "MessageBoxWatcher.h"
 #include "Scratch.h"
 #include "app/AppContext.h"
+#include "resources/resource.h"
 #include "settings/ImageFolder.h"
 #include "settings/TempFolder.h"
 #include "settings_dialog/Pickers.h"
@@ -25,33 +26,33 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
                            TVS_TRACKSELECT | WS_BORDER | WS_HSCROLL | WS_TABSTOP;
     constexpr DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, list = CBS_DROPDOWNLIST, key = WS_BORDER | WS_TABSTOP;
     struct Row { int dialog, id; const wchar_t* kind; DWORD style; short x, y, cx, cy; const wchar_t* text; } rows[] = {
-        {101, 1029, L"#130", 0, 9, 3, 87, 9, nullptr}, {101, 1000, L"SysTreeView32", tree, 8, 15, 92, 159, nullptr},
-        {101, 1025, L"#128", push, 8, 183, 83, 19, nullptr}, {101, 1024, L"#128", push, 193, 183, 50, 20, L"OK(&O)"},
-        {101, 1004, L"#128", BS_DEFPUSHBUTTON, 250, 183, 50, 20, nullptr}, {129, 1010, L"#130", 0, 11, 9, 222, 13, nullptr},
-        {129, 1011, L"#130", 0, 11, 28, 222, 21, nullptr}, {129, 1012, L"#130", 0, 11, 56, 222, 11, nullptr},
-        {130, 1013, L"#128", check, 9, 7, 223, 14, nullptr}, {130, 1014, L"#128", check, 9, 24, 223, 14, nullptr},
-        {130, 1030, L"#128", group, 7, 42, 231, 30, nullptr}, {130, 1031, L"#133", list, 10, 54, 223, 40, nullptr},
-        {131, 1015, L"#128", group, 7, 5, 231, 30, nullptr}, {131, 1001, L"#129", ES_AUTOHSCROLL, 10, 18, 202, 12, nullptr},
-        {131, 1002, L"#128", push, 214, 18, 18, 12, L"..."}, {131, 1016, L"#128", group, 7, 42, 231, 44, nullptr},
-        {131, 1003, L"#129", ES_AUTOHSCROLL, 10, 55, 202, 12, nullptr}, {131, 1005, L"#128", push, 214, 55, 18, 12, L"..."},
-        {131, 1007, L"#128", check, 10, 72, 221, 10, nullptr}, {131, 1017, L"#128", group, 7, 93, 231, 28, nullptr},
-        {131, 1028, L"#133", list, 10, 104, 223, 115, nullptr}, {131, 1018, L"#128", group, 7, 125, 231, 31, nullptr},
-        {131, 1027, L"#133", list, 10, 137, 123, 250, nullptr}, {132, 1008, L"#128", check, 11, 8, 214, 11, nullptr},
-        {132, 1020, L"#130", 0, 11, 27, 113, 10, nullptr}, {132, -1, L"#130", 0, 130, 27, 8, 10, L"\u00D7"},
-        {132, 1019, L"#133", list, 142, 25, 32, 92, nullptr}, {133, 1021, L"#128", check, 9, 9, 224, 10, nullptr},
-        {134, 1009, L"#128", check, 9, 9, 224, 10, nullptr}, {135, 1023, L"#128", group, 8, 7, 218, 31, nullptr},
-        {135, 1026, L"#130", 0, 15, 22, 62, 11, nullptr}, {135, 1022, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr},
-        {130, 1032, L"#128", group, 7, 78, 231, 82, nullptr}, {130, 1033, L"#130", 0, 13, 92, 80, 10, nullptr},
-        {130, 1034, L"#130", 0, 13, 109, 80, 10, nullptr}, {130, 1035, L"#130", 0, 13, 126, 80, 10, nullptr},
-        {130, 1036, L"#130", 0, 13, 143, 80, 10, nullptr}, {130, 1037, HOTKEY_CLASSW, key, 95, 90, 72, 12, nullptr},
-        {130, 1038, HOTKEY_CLASSW, key, 95, 107, 72, 12, nullptr}, {130, 1039, HOTKEY_CLASSW, key, 95, 124, 72, 12, nullptr},
-        {130, 1040, HOTKEY_CLASSW, key, 95, 141, 72, 12, nullptr}, {130, 1041, L"#130", 0, 170, 87, 64, 16, L""},
-        {130, 1042, L"#130", 0, 170, 104, 64, 16, L""}, {130, 1043, L"#130", 0, 170, 121, 64, 16, L""},
-        {130, 1044, L"#130", 0, 170, 138, 64, 16, L""}};
+        {IDD_SETTINGS, IDC_SETTINGS_LIST_LABEL, L"#130", 0, 9, 3, 87, 9, nullptr}, {IDD_SETTINGS, IDC_SETTINGS_TREE, L"SysTreeView32", tree, 8, 15, 92, 159, nullptr},
+        {IDD_SETTINGS, IDC_SETTINGS_DEFAULTS, L"#128", push, 8, 183, 83, 19, nullptr}, {IDD_SETTINGS, IDC_SETTINGS_OK, L"#128", push, 193, 183, 50, 20, L"OK(&O)"},
+        {IDD_SETTINGS, IDC_SETTINGS_CANCEL, L"#128", BS_DEFPUSHBUTTON, 250, 183, 50, 20, nullptr}, {IDD_PAGE_GENERAL, IDC_VERSION, L"#130", 0, 11, 9, 222, 13, nullptr},
+        {IDD_PAGE_GENERAL, IDC_LEGAL_NOTICE, L"#130", 0, 11, 28, 222, 21, nullptr}, {IDD_PAGE_GENERAL, IDC_WEB_PAGE, L"#130", 0, 11, 56, 222, 11, nullptr},
+        {IDD_PAGE_APP, IDC_KEEP_IN_FRONT, L"#128", check, 9, 7, 223, 14, nullptr}, {IDD_PAGE_APP, IDC_BUTTON_TOOLTIP, L"#128", check, 9, 24, 223, 14, nullptr},
+        {IDD_PAGE_APP, IDC_IMAGE_FORMAT_GROUP, L"#128", group, 7, 42, 231, 30, nullptr}, {IDD_PAGE_APP, IDC_IMAGE_FORMAT, L"#133", list, 10, 54, 223, 40, nullptr},
+        {IDD_PAGE_CAPTURE, IDC_VIEWER_GROUP, L"#128", group, 7, 5, 231, 30, nullptr}, {IDD_PAGE_CAPTURE, IDC_VIEWER, L"#129", ES_AUTOHSCROLL, 10, 18, 202, 12, nullptr},
+        {IDD_PAGE_CAPTURE, IDC_VIEWER_BROWSE, L"#128", push, 214, 18, 18, 12, L"..."}, {IDD_PAGE_CAPTURE, IDC_SAVE_FOLDER_GROUP, L"#128", group, 7, 42, 231, 44, nullptr},
+        {IDD_PAGE_CAPTURE, IDC_SAVE_FOLDER, L"#129", ES_AUTOHSCROLL, 10, 55, 202, 12, nullptr}, {IDD_PAGE_CAPTURE, IDC_SAVE_FOLDER_BROWSE, L"#128", push, 214, 55, 18, 12, L"..."},
+        {IDD_PAGE_CAPTURE, IDC_DELETE_IMAGES, L"#128", check, 10, 72, 221, 10, nullptr}, {IDD_PAGE_CAPTURE, IDC_CLIPBOARD_GROUP, L"#128", group, 7, 93, 231, 28, nullptr},
+        {IDD_PAGE_CAPTURE, IDC_CLIPBOARD, L"#133", list, 10, 104, 223, 115, nullptr}, {IDD_PAGE_CAPTURE, IDC_LINE_COLOUR_GROUP, L"#128", group, 7, 125, 231, 31, nullptr},
+        {IDD_PAGE_CAPTURE, IDC_LINE_COLOUR, L"#133", list, 10, 137, 123, 250, nullptr}, {IDD_PAGE_RECTANGLE, IDC_LINE_WHILE_DRAGGING, L"#128", check, 11, 8, 214, 11, nullptr},
+        {IDD_PAGE_RECTANGLE, IDC_ZOOM_LABEL, L"#130", 0, 11, 27, 113, 10, nullptr}, {IDD_PAGE_RECTANGLE, IDC_STATIC, L"#130", 0, 130, 27, 8, 10, L"\u00D7"},
+        {IDD_PAGE_RECTANGLE, IDC_ZOOM, L"#133", list, 142, 25, 32, 92, nullptr}, {IDD_PAGE_WINDOW, IDC_WINDOW_MOUSE_TOOLTIP, L"#128", check, 9, 9, 224, 10, nullptr},
+        {IDD_PAGE_HIDDEN_WINDOW, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP, L"#128", check, 9, 9, 224, 10, nullptr}, {IDD_PAGE_DESKTOP, IDC_DELAY_GROUP, L"#128", group, 8, 7, 218, 31, nullptr},
+        {IDD_PAGE_DESKTOP, IDC_DELAY_LABEL, L"#130", 0, 15, 22, 62, 11, nullptr}, {IDD_PAGE_DESKTOP, IDC_DELAY, L"#133", list | CBS_HASSTRINGS, 81, 21, 40, 126, nullptr},
+        {IDD_PAGE_APP, IDC_HOTKEY_GROUP, L"#128", group, 7, 78, 231, 82, nullptr}, {IDD_PAGE_APP, IDC_HOTKEY_RECTANGLE_LABEL, L"#130", 0, 13, 92, 80, 10, nullptr},
+        {IDD_PAGE_APP, IDC_HOTKEY_WINDOW_LABEL, L"#130", 0, 13, 109, 80, 10, nullptr}, {IDD_PAGE_APP, IDC_HOTKEY_HIDDEN_WINDOW_LABEL, L"#130", 0, 13, 126, 80, 10, nullptr},
+        {IDD_PAGE_APP, IDC_HOTKEY_DESKTOP_LABEL, L"#130", 0, 13, 143, 80, 10, nullptr}, {IDD_PAGE_APP, IDC_HOTKEY_RECTANGLE, HOTKEY_CLASSW, key, 95, 90, 72, 12, nullptr},
+        {IDD_PAGE_APP, IDC_HOTKEY_WINDOW, HOTKEY_CLASSW, key, 95, 107, 72, 12, nullptr}, {IDD_PAGE_APP, IDC_HOTKEY_HIDDEN_WINDOW, HOTKEY_CLASSW, key, 95, 124, 72, 12, nullptr},
+        {IDD_PAGE_APP, IDC_HOTKEY_DESKTOP, HOTKEY_CLASSW, key, 95, 141, 72, 12, nullptr}, {IDD_PAGE_APP, IDC_HOTKEY_RECTANGLE_NOTE, L"#130", 0, 170, 87, 64, 16, L""},
+        {IDD_PAGE_APP, IDC_HOTKEY_WINDOW_NOTE, L"#130", 0, 170, 104, 64, 16, L""}, {IDD_PAGE_APP, IDC_HOTKEY_HIDDEN_WINDOW_NOTE, L"#130", 0, 170, 121, 64, 16, L""},
+        {IDD_PAGE_APP, IDC_HOTKEY_DESKTOP_NOTE, L"#130", 0, 170, 138, 64, 16, L""}};
     HMODULE exe = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     size_t found = 0;
-    for (int dialog : {101, 129, 130, 131, 132, 133, 134, 135}) {
+    for (int dialog : {IDD_SETTINGS, IDD_PAGE_GENERAL, IDD_PAGE_APP, IDD_PAGE_CAPTURE, IDD_PAGE_RECTANGLE, IDD_PAGE_WINDOW, IDD_PAGE_HIDDEN_WINDOW, IDD_PAGE_DESKTOP}) {
         auto at = static_cast<const BYTE*>(LockResource(LoadResource(exe, FindResourceW(exe, MAKEINTRESOURCEW(dialog), RT_DIALOG))));
         const auto take = [&](auto value) { return std::memcpy(&value, at, sizeof value), at += sizeof value, value; };
         const auto text = [&] {  // a name, or an ordinal as "#n"
@@ -67,7 +68,7 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
         const short width = take(short()), height = take(short());
         text(), text(), text(), at += 6;  // menu, class, title; size, weight, italic, character set
         EXPECT_EQ(std::make_tuple(frame & ~WS_VISIBLE, width, height, text()),
-                  dialog == 101 ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
+                  dialog == IDD_SETTINGS ? std::make_tuple(DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
                                                   short(307), short(206), std::wstring(L"MS UI Gothic"))
                                 : std::make_tuple(DWORD(WS_CHILD | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), short(247),
                                                   short(163), std::wstring(L"MS Shell Dlg"))) << dialog;
@@ -86,8 +87,8 @@ TEST(DialogResources, EveryControlWhereItBelongs) {
             EXPECT_EQ(style & row->style, row->style);
             EXPECT_EQ(std::make_tuple(x, y, cx, cy, row->text ? caption : L""),
                       std::make_tuple(row->x, row->y, row->cx, row->cy, std::wstring(row->text ? row->text : L"")));
-            EXPECT_FALSE(id == 1027 && (style & WS_VISIBLE));  // the colour list's placeholder
-            EXPECT_FALSE(id == 1012 && (style & SS_NOTIFY));   // mouse messages reach the page
+            EXPECT_FALSE(id == IDC_LINE_COLOUR && (style & WS_VISIBLE));  // the colour list's placeholder
+            EXPECT_FALSE(id == IDC_WEB_PAGE && (style & SS_NOTIFY));   // mouse messages reach the page
         }
     }
     FreeLibrary(exe);
@@ -121,7 +122,7 @@ struct Opening {
 };
 
 // Opens the dialog through window, runs steps on it from another thread, then sends command.
-Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int command = 1004, bool callback = true) {
+Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int command = IDC_SETTINGS_CANCEL, bool callback = true) {
     Opening seen;
     std::thread driver([&] {
         HWND dialog = nullptr;
@@ -129,7 +130,7 @@ Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int
         // Shown only once WM_INITDIALOG is over.
         WaitUntil([&] { return (dialog = FindWindowW(L"#32770", caption.c_str())) != nullptr && IsWindowVisible(dialog); });
         if (dialog == nullptr) return;
-        HWND tree = GetDlgItem(dialog, 1000);
+        HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
         seen.selected = GetTreeItemText(tree, TreeView_GetSelection(tree));
         steps(dialog);
         if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, command, 0);
@@ -157,7 +158,7 @@ protected:
 // OK with an empty path shows its message, stores nothing and keeps the dialog open.
 void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
     SetWindowTextW(Item(dialog, field), L"");
-    SendMessageW(dialog, WM_COMMAND, 1024, 0);  // returns once the box is answered
+    SendMessageW(dialog, WM_COMMAND, IDC_SETTINGS_OK, 0);  // returns once the box is answered
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(Ini(), ini);
 }
@@ -166,14 +167,14 @@ void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
 TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
     MessageBoxWatcher boxes;
     Open(window, [](HWND dialog) {
-        EXPECT_TRUE(PageShown(dialog, 1010));
-        EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {1001, 1003, 1019, 1022, 1011}),
+        EXPECT_TRUE(PageShown(dialog, IDC_VERSION));
+        EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
                   App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
-        EXPECT_EQ(TextsOf(dialog, {1030, 1031}), L"画像形式|BMP (24ビット、無圧縮)|");
+        EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"画像形式|BMP (24ビット、無圧縮)|");
         // The path limits: no more than the settings store reads back.
-        EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), Send(dialog, 1014, BM_GETCHECK), Send(dialog, 1001, EM_GETLIMITTEXT),
-                                  Send(dialog, 1003, EM_GETLIMITTEXT)), std::make_tuple(LRESULT(0), LRESULT(BST_CHECKED), LRESULT(998), LRESULT(998)));
-        EmptyFieldAndOk(dialog, 1003, L"");
+        EXPECT_EQ(std::make_tuple(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), Send(dialog, IDC_BUTTON_TOOLTIP, BM_GETCHECK), Send(dialog, IDC_VIEWER, EM_GETLIMITTEXT),
+                                  Send(dialog, IDC_SAVE_FOLDER, EM_GETLIMITTEXT)), std::make_tuple(LRESULT(0), LRESULT(BST_CHECKED), LRESULT(998), LRESULT(998)));
+        EmptyFieldAndOk(dialog, IDC_SAVE_FOLDER, L"");
     });
     EXPECT_EQ(Texts(boxes), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
 }
@@ -186,20 +187,20 @@ TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryCont
     WriteUtf16File(IniPath(), stored);
     MessageBoxWatcher boxes;
     const Opening seen = Open(window, [&](HWND dialog) {
-        HWND colours = FindWindowExW(GetParent(Item(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
-        EXPECT_TRUE(PageShown(dialog, 1019));
-        EXPECT_EQ(TextsOf(dialog, {1019, 1022, 1030, 1031}), L"3|1|Image format|BMP (24-bit, uncompressed)|");
-        EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), SendMessageW(colours, CB_GETCURSEL, 0, 0), Send(dialog, 1021, BM_GETCHECK)),
+        HWND colours = FindWindowExW(GetParent(Item(dialog, IDC_VIEWER)), nullptr, L"ComboBoxEx32", nullptr);
+        EXPECT_TRUE(PageShown(dialog, IDC_ZOOM));
+        EXPECT_EQ(TextsOf(dialog, {IDC_ZOOM, IDC_DELAY, IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"3|1|Image format|BMP (24-bit, uncompressed)|");
+        EXPECT_EQ(std::make_tuple(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), SendMessageW(colours, CB_GETCURSEL, 0, 0), Send(dialog, IDC_WINDOW_MOUSE_TOOLTIP, BM_GETCHECK)),
                   std::make_tuple(LRESULT(0), LRESULT(9), LRESULT(BST_UNCHECKED)));
-        EmptyFieldAndOk(dialog, 1001, stored);
-        for (int box : {1013, 1014, 1007, 1008, 1021, 1009}) Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
-        SetWindowTextW(Item(dialog, 1001), L"C:\\v.exe");
-        Send(dialog, 1005, BM_CLICK);  // the folder browser answers C:\picked
-        for (auto [list, entry] : {std::pair{1028, 2}, {1019, 1}, {1022, 5}, {1031, 1}}) Send(dialog, list, CB_SETCURSEL, entry);
-        EXPECT_EQ(TextsOf(dialog, {1031}), L"PNG (lossless, compressed)|");
+        EmptyFieldAndOk(dialog, IDC_VIEWER, stored);
+        for (int box : {IDC_KEEP_IN_FRONT, IDC_BUTTON_TOOLTIP, IDC_DELETE_IMAGES, IDC_LINE_WHILE_DRAGGING, IDC_WINDOW_MOUSE_TOOLTIP, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP}) Send(dialog, box, BM_SETCHECK, box == IDC_BUTTON_TOOLTIP ? BST_UNCHECKED : BST_CHECKED);
+        SetWindowTextW(Item(dialog, IDC_VIEWER), L"C:\\v.exe");
+        Send(dialog, IDC_SAVE_FOLDER_BROWSE, BM_CLICK);  // the folder browser answers C:\picked
+        for (auto [list, entry] : {std::pair{IDC_CLIPBOARD, 2}, {IDC_ZOOM, 1}, {IDC_DELAY, 5}, {IDC_IMAGE_FORMAT, 1}}) Send(dialog, list, CB_SETCURSEL, entry);
+        EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT}), L"PNG (lossless, compressed)|");
         SendMessageW(colours, CB_SETCURSEL, 12, 0);
-        Send(dialog, 1038, HKM_SETHOTKEY, 0x357);
-    }, 1024);
+        Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
+    }, IDC_SETTINGS_OK);
     EXPECT_EQ(seen.selected, L"Rectanglel");
     EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
@@ -222,7 +223,7 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
         if (c.readOnly) SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
         MessageBoxWatcher boxes(0, c.answer);
         Open(resetting, [&](HWND dialog) {
-            SendMessageW(dialog, WM_COMMAND, 1025, 0);
+            SendMessageW(dialog, WM_COMMAND, IDC_SETTINGS_DEFAULTS, 0);
             EXPECT_EQ(WaitUntil([&] { return !IsWindowVisible(dialog); }, 1s), c.closes);
         });
         SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -240,15 +241,15 @@ TEST_F(SettingsDialogTest, EveryOpeningRunsTheCallbackOfItsOpenerAndFindsThePage
     for (int i = 0; i < 6; ++i) {
         App().Language = i < 4 ? 1 : 0;
         const Opening seen = Open(i % 2 ? *second : window, [](HWND dialog) {
-            HWND tree = GetDlgItem(dialog, 1000);
+            HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
             TreeView_SelectItem(tree, TreeView_GetLastVisible(tree));
-            EXPECT_TRUE(PageShown(dialog, 1022));
-        }, i % 2 ? IDCANCEL : 1004);
+            EXPECT_TRUE(PageShown(dialog, IDC_DELAY));
+        }, i % 2 ? IDCANCEL : IDC_SETTINGS_CANCEL);
         EXPECT_EQ(seen.selected, App().GetText(i == 0 || i == 4 ? TextGeneralPage : TextDesktopPage)) << i;
         EXPECT_TRUE(seen.finished) << i;
     }
     EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=デスクトップ\r\n");
-    EXPECT_FALSE(Open(*second, [](HWND) {}, 1004, false).finished);
+    EXPECT_FALSE(Open(*second, [](HWND) {}, IDC_SETTINGS_CANCEL, false).finished);
     second.reset();  // the dialog outlives the window that opened it first
     EXPECT_TRUE(Open(window, [](HWND) {}).finished);
 }
@@ -269,12 +270,12 @@ void WithoutClass(const wchar_t* name, const std::function<void()>& steps) {
 // and ends the dialog; a dialog that could not be made still ends its opening.
 TEST_F(SettingsDialogTest, FailuresKeepTheColourEndTheDialogAndStillRunTheCallback) {
     WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
-    WithoutClass(L"ComboBoxEx32", [&] { Open(window, [](HWND) {}, 1024); });
+    WithoutClass(L"ComboBoxEx32", [&] { Open(window, [](HWND) {}, IDC_SETTINGS_OK); });
     EXPECT_NE(Ini().find(L"AuxiliaryLineColor=3\r\n"), std::wstring::npos);
     works = false;
     MessageBoxWatcher boxes;
     EXPECT_TRUE(Open(window, [&](HWND dialog) {
-        Send(dialog, 1002, BM_CLICK);
+        Send(dialog, IDC_VIEWER_BROWSE, BM_CLICK);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3s));
     }).finished);
     EXPECT_EQ(Texts(boxes), App().title + L"|no shell|");

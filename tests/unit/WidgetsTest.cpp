@@ -23,7 +23,7 @@ constexpr TextId kToggles[] = {TextZoomToggle, TextWindowToggle, TextHiddenWindo
 
 // Every toggle off, the cursor away from the toolbar, fresh containers.
 ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
-    for (TextId id : kToggles) togglesOff ? Settings().SetToggle(id, 0) : void();
+    for (TextId id : kToggles) togglesOff ? Store().SetToggle(id, 0) : void();
     SetCursorPos(0, 0);
     ToolbarHost& h = ToolbarHost::Get();
     h.Build();
@@ -165,14 +165,14 @@ TEST_F(Toolbar, TogglesStoreTheirStateOnlyOnAReleaseInside) {
     for (TextId id : {TextZoomToggle, TextLanguageToggle, TextCursorToggle}) {
         ToolbarHost& h = Fresh();
         const POINT at = id == TextCursorToggle ? POINT{150, 10} : POINT{10 + 45 * (id - 5), 79};
-        Settings().SetToggle(id, 2);  // not 1: off
+        Store().SetToggle(id, 2);  // not 1: off
         h.Send(WM_SETFOCUS);
         const std::wstring before = ReadUtf16File(IniPath());
         Play(h, {Down(at.x, at.y), Up(at.x, at.y + 30)});
         EXPECT_EQ(ReadUtf16File(IniPath()), before);
         for (int expected : {1, 0}) {
             Play(h, {Down(at.x, at.y), Up(at.x, at.y)});
-            EXPECT_EQ(Settings().GetToggle(id), expected) << id;
+            EXPECT_EQ(Store().GetToggle(id), expected) << id;
             EXPECT_TRUE(id != TextLanguageToggle || App().Language == expected);
         }
     }

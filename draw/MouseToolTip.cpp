@@ -1,25 +1,13 @@
-#include "draw/MouseTooltip.h"
+#include "draw/MouseToolTip.h"
 
 #include "app/AppContext.h"
-#include "draw/GdiObjectCache.h"
-#include "draw/Primitives.h"
+#include "draw/ToolTipBox.h"
 #include "settings/ClipBoardMode.h"
 #include "settings/SettingsStore.h"
 #include "ui/Clipboard.h"
-#include "ui/GdiOwners.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune {
-
-namespace {
-constexpr COLORREF kText = 0x000000;
-constexpr COLORREF kBackground = 0xE1FFFF;
-constexpr COLORREF kFrame = 0x646464;
-
-RECT Offset(RECT rect, LONG dx, LONG dy) {
-    OffsetRect(&rect, dx, dy);
-    return rect;
-}
-}  // namespace
 
 std::wstring BuildMouseToolTipText(HWND window, const RECT& rect) {
     wchar_t handle[16] = {};
@@ -46,35 +34,17 @@ RECT PlaceMouseToolTip(POINT point, SIZE textSize, SIZE cursorSize, const RECT& 
     return box;
 }
 
-RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point) {
-    const POINT screen = {point.x + snapshotBounds.left, point.y + snapshotBounds.top};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    RECT work = {};
-    if (GetMonitorInfoW(MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST), &monitor))
-        work = monitor.rcWork;
-    else
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return Offset(work, -snapshotBounds.left, -snapshotBounds.top);
-}
-
 RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::wstring& text) {
-    const SelectGuard font(dc, GdiCache().GetFont(0).get());
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT work = WorkAreaAt({point.x + screenBounds.left, point.y + screenBounds.top});
+    OffsetRect(&work, -screenBounds.left, -screenBounds.top);
     const SIZE cursor = {GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR)};
-    RECT box = PlaceMouseToolTip(point, extent, cursor, MouseToolTipWorkArea(screenBounds, point));
-    const COLORREF textColour = SetTextColor(dc, kText);
-    const COLORREF background = SetBkColor(dc, kBackground);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_VCENTER);
-    DrawFrame(dc, box, kFrame);
-    SetBkColor(dc, background);
-    SetTextColor(dc, textColour);
+    const RECT box = PlaceMouseToolTip(point, MeasureToolTipText(dc, text), cursor, work);
+    PaintToolTipBox(dc, box, text);
     return {box.left, box.top, box.right + 1, box.bottom + 1};  // the frame takes right and bottom
 }
 
 void CopyMouseToolTipText(HWND owner, const std::wstring& text) {
-    if (Settings().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyText) PutTextOnClipboard(owner, text);
+    if (Store().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyText) PutTextOnClipboard(owner, text);
 }
 
 }  // namespace Vorlune

@@ -14,9 +14,6 @@ std::wstring BuildMouseToolTipText(HWND window, const RECT& rect);
 // the right. All in one coordinate system.
 RECT PlaceMouseToolTip(POINT point, SIZE textSize, SIZE cursorSize, const RECT& workArea);
 
-// The work area of the monitor under point, all in snapshot coordinates.
-RECT MouseToolTipWorkArea(const RECT& snapshotBounds, POINT point);
-
 // The box with the text next to point, into a DC showing screenBounds; point in that DC's
 // coordinates. Returns what it drew over, right and bottom outside.
 RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::wstring& text);
