@@ -210,10 +210,11 @@ TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFron
         EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"AppTopMost"), value);
     }
     // The frame's corners in the focus colour.
-    for (const auto& [message, colour] : {std::pair{WM_KILLFOCUS, RGB(0xA5, 0xA5, 0xA5)}, {WM_SETFOCUS, RGB(0x18, 0x83, 0xD7)}}) {
-        PostMessageW(app.Window(), message, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(515, 393) == colour && ScreenPixel(515 + 229, 393 + 88) == colour; }))
-            << message;
+    const struct { UINT message; COLORREF colour; } looks[] = {{WM_KILLFOCUS, RGB(0xA5, 0xA5, 0xA5)}, {WM_SETFOCUS, RGB(0x18, 0x83, 0xD7)}};
+    for (const auto& look : looks) {
+        PostMessageW(app.Window(), look.message, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(515, 393) == look.colour && ScreenPixel(515 + 229, 393 + 88) == look.colour; }))
+            << look.message;
     }
 
     // The system menu opens at the left edge under the click; a click elsewhere closes it.

@@ -82,7 +82,8 @@ TEST(CursorPainter, CursorBitmapsDeleted) {
     {
         const CursorBitmaps bitmaps(LoadCursorW(nullptr, IDC_ARROW));
         ASSERT_TRUE(bitmaps.Valid());
-        colour = bitmaps.Colour(), mask = bitmaps.Mask();
+        colour = bitmaps.Colour();
+        mask = bitmaps.Mask();
         ASSERT_EQ(GetObjectType(mask), DWORD(OBJ_BITMAP));
     }
     EXPECT_EQ(GetObjectType(mask), 0u);
