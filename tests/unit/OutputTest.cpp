@@ -103,7 +103,7 @@ protected:
     Canvas surface_{20, 20, 0};  // pixel (x, y) is PatternColour(x, y)
 };
 
-TEST_F(OutputTest, NamesCreatedFoldersTakenNamesAndTheNextDay) {
+TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
     EXPECT_EQ(PickFreeImageName({L"00001.bmp", L"00003.bmp"}), L"00002.bmp");  // the gap, not one past the top
     const std::wstring images = scratch_ / L"images", day = images + L"\\20240305\\";  // missing, no backslash
     EXPECT_EQ(namer_.NextImagePath(images), day + L"00001.bmp");

@@ -146,19 +146,33 @@ TEST_F(SettingsDialogTest, EveryControlIsOnItsPageWithItsClassAndKind) {
     });
 }
 
-// Out-of-list values show the first entry (the colour its default); OK stores every control exactly.
-TEST_F(SettingsDialogTest, OutOfRangeValuesShowTheFirstEntryAndOkStoresEveryControl) {
-    App().Language = 1;
+// Stored values out of the lists: each list shows its first entry, the colour list its default.
+class StoredOutOfRange : public SettingsDialogTest {
+protected:
+    void SetUp() override {
+        SettingsDialogTest::SetUp();
+        App().Language = 1;
+        WriteUtf16File(IniPath(), stored);
+    }
+    static HWND Colours(HWND dialog) { return FindWindowExW(GetParent(Item(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr); }
     const std::wstring stored = L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
                                 L"MouseToolTip=2\r\nClipBoard=3\r\nImageFormat=2\r\nTreeViewSelectedItemString=Rectanglel\r\n";
-    WriteUtf16File(IniPath(), stored);
-    MessageBoxWatcher boxes;
-    const Opening seen = Open(window, [&](HWND dialog) {
-        HWND colours = FindWindowExW(GetParent(Item(dialog, 1001)), nullptr, L"ComboBoxEx32", nullptr);
+};
+
+TEST_F(StoredOutOfRange, EachListShowsItsFirstEntry) {
+    Open(window, [&](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, 1019));
         EXPECT_EQ(TextsOf(dialog, {1019, 1022, 1030, 1031}), L"3|1|Image format|BMP (24-bit, uncompressed)|");
-        EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), SendMessageW(colours, CB_GETCURSEL, 0, 0), Send(dialog, 1021, BM_GETCHECK)),
+        EXPECT_EQ(std::make_tuple(Send(dialog, 1028, CB_GETCURSEL), SendMessageW(Colours(dialog), CB_GETCURSEL, 0, 0), Send(dialog, 1021, BM_GETCHECK)),
                   std::make_tuple(LRESULT(0), LRESULT(9), LRESULT(BST_UNCHECKED)));
+    });
+}
+
+// Once every field is filled in: with an empty viewer OK shows its message and stores nothing.
+TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
+    MessageBoxWatcher boxes;
+    const Opening seen = Open(window, [&](HWND dialog) {
+        HWND colours = Colours(dialog);
         EmptyFieldAndOk(dialog, 1001, stored);
         for (int box : {1013, 1014, 1007, 1008, 1021, 1009}) Send(dialog, box, BM_SETCHECK, box == 1014 ? BST_UNCHECKED : BST_CHECKED);
         SetWindowTextW(Item(dialog, 1001), L"C:\\v.exe");
@@ -201,23 +215,27 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
     DestroyWindow(owner);
 }
 
-// Two openers in turn each get their own callback, an empty one never; a page stored in English
-// is not found in Japanese, so General is selected. Cancel and Escape store the page alone.
-TEST_F(SettingsDialogTest, EveryOpeningRunsTheCallbackOfItsOpenerAndFindsThePageAgain) {
-    auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
-    for (int i = 0; i < 6; ++i) {
-        App().Language = i < 4 ? 1 : 0;
-        const Opening seen = Open(i % 2 ? *second : window, [](HWND dialog) {
-            HWND tree = GetDlgItem(dialog, 1000);
-            TreeView_SelectItem(tree, TreeView_GetLastVisible(tree));
-            EXPECT_TRUE(PageShown(dialog, 1022));
-        }, i % 2 ? IDCANCEL : 1004);
-        EXPECT_EQ(seen.selected, App().GetText(i == 0 || i == 4 ? TextGeneralPage : TextDesktopPage)) << i;
-        EXPECT_TRUE(seen.finished) << i;
-    }
+// Cancel and Escape store the page alone; a page stored in English is not found in Japanese.
+TEST_F(SettingsDialogTest, TheLastPageShownOpensAgainInItsLanguage) {
+    const auto toLastPage = [](HWND dialog) {
+        HWND tree = GetDlgItem(dialog, 1000);
+        TreeView_SelectItem(tree, TreeView_GetLastVisible(tree));
+        EXPECT_TRUE(PageShown(dialog, 1022));
+    };
+    App().Language = 1;
+    Open(window, toLastPage, IDCANCEL);
+    EXPECT_EQ(Open(window, [](HWND) {}).selected, App().GetText(TextDesktopPage));
+    App().Language = 0;
+    EXPECT_EQ(Open(window, toLastPage).selected, App().GetText(TextGeneralPage));
     EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=デスクトップ\r\n");
+}
+
+// The dialog outlives the window that opened it first; an empty callback is never called.
+TEST_F(SettingsDialogTest, EveryOpeningRunsItsOwnOpenersCallback) {
+    auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
+    EXPECT_TRUE(Open(*second, [](HWND) {}).finished);
     EXPECT_FALSE(Open(*second, [](HWND) {}, 1004, false).finished);
-    second.reset();  // the dialog outlives the window that opened it first
+    second.reset();
     EXPECT_TRUE(Open(window, [](HWND) {}).finished);
 }
 
@@ -233,12 +251,13 @@ void WithoutClass(const wchar_t* name, const std::function<void()>& steps) {
     RegisterClassExW(&kind);
 }
 
-// A colour list that could not be made leaves the stored colour alone; an error inside is shown
-// and ends the dialog; a dialog that could not be made still ends its opening.
-TEST_F(SettingsDialogTest, FailuresKeepTheColourEndTheDialogAndStillRunTheCallback) {
+TEST_F(SettingsDialogTest, AColourListThatCouldNotBeMadeKeepsTheStoredColour) {
     WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
     WithoutClass(L"ComboBoxEx32", [&] { Open(window, [](HWND) {}, 1024); });
     EXPECT_NE(Ini().find(L"AuxiliaryLineColor=3\r\n"), std::wstring::npos);
+}
+
+TEST_F(SettingsDialogTest, AnErrorInsideIsShownThenEndsTheDialog) {
     works = false;
     MessageBoxWatcher boxes;
     EXPECT_TRUE(Open(window, [&](HWND dialog) {
@@ -246,6 +265,9 @@ TEST_F(SettingsDialogTest, FailuresKeepTheColourEndTheDialogAndStillRunTheCallba
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3s));
     }).finished);
     EXPECT_EQ(Texts(boxes), App().title + L"|no shell|");
+}
+
+TEST_F(SettingsDialogTest, ADialogThatCouldNotBeMadeStillEndsItsOpening) {
     bool finished = false;
     WithoutClass(L"SysTreeView32", [&] { window.Act([&] { finished = true; }); });
     EXPECT_TRUE(finished);

@@ -73,7 +73,7 @@ struct Recorder : Button {
     std::string& log_;
 };
 
-TEST(ButtonList, OrdersPressReleaseEnterAndLeave) {
+TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
     // Buttons 0 and 1 side by side; x 5 is on 0, 15 on 1, 30 on none.
     const std::pair<std::vector<Step>, const char*> cases[] = {
         {{Move(5, 5), Move(15, 5)}, "0enter 0move 1enter 0leave 1move "},
@@ -131,7 +131,7 @@ bool Inked(const ToolbarHost& h, RECT box, COLORREF colour) {
 }
 
 // Shown without the focus, nothing is ever black; the focus darkens the title; the digits are grey.
-TEST_F(Toolbar, ContainersStartInTheUnfocusedLookAndFollowTheFocus) {
+TEST_F(Toolbar, ContainersFollowTheFocus) {
     ToolbarHost& h = Fresh(false);
     const RECT title = {31, 3, 120, 25};
     EXPECT_EQ(h.Pixel(212, 10), 0x9C9C9Bu);  // the close cross
@@ -143,7 +143,7 @@ TEST_F(Toolbar, ContainersStartInTheUnfocusedLookAndFollowTheFocus) {
 }
 
 // A press away from a button, a release away from it, or one after a lost capture runs nothing.
-TEST_F(Toolbar, ButtonsActOnlyOnAReleaseInsideAndNeverAfterALostCapture) {
+TEST_F(Toolbar, ButtonsActOnlyOnACapturedReleaseInside) {
     ToolbarHost& h = Fresh();
     Play(h, {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(3, 70), Up(25, 50), Down(25, 50), Up(70, 50),
           Down(70, 50), Up(70, 50)});
@@ -205,7 +205,7 @@ TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
 }
 
 // Run by the test below in a process of its own: hover, then end while the hint is pending.
-TEST(ToolTip, HoverAndEnd) {
+TEST(ToolTip, EndsWhileAHoverIsPending) {
     const char* wait = std::getenv("GLIMRA_HOVER_MS");
     if (wait == nullptr) GTEST_SKIP() << "run by the test below";
     Fresh(false, false).Send(WM_MOUSEMOVE, 25, 50);
@@ -215,7 +215,7 @@ TEST(ToolTip, HoverAndEnd) {
 TEST(ToolTip, ProgramsEndingRightAfterAHoverExitCleanly) {
     ScratchDir temp;
     for (int ms = 0; ms <= 600; ms += 50) {
-        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_brief=1 --gtest_filter=ToolTip.HoverAndEnd",
+        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_brief=1 --gtest_filter=ToolTip.EndsWhileAHoverIsPending",
                       {{L"GLIMRA_HOVER_MS", std::to_wstring(ms)}});
         EXPECT_EQ(child.WaitExit(20s), std::optional<DWORD>(0)) << ms;
     }
