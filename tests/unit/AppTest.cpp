@@ -24,7 +24,7 @@ HWND CreateTestWindow(UINT message, MessageHandler handler) {
     return CreateWindowExW(0, name.c_str(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
 }
 
-TEST(WindowProcedure, TheFirstHandlerWinsAndExceptionsAreParked) {
+TEST(WindowProcedure, ExceptionsAreParkedUntilTheLoopReportsThem) {
     int later = 0;  // the first handler runs only once the ending is reported, the second never
     ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { ++later; });
     ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { later += 100; });
@@ -42,7 +42,7 @@ TEST(WindowProcedure, TheFirstHandlerWinsAndExceptionsAreParked) {
 }
 
 // The loop's single error trap: a box with the title and the text, then exit code 1.
-TEST(MessageLoop, ExitCodesAndTheErrorBox) {
+TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
     App().title = L"Glimra";
     MessageBoxWatcher boxes;
     EXPECT_EQ(RunMessageLoop([] { PostQuitMessage(0); return true; }, nullptr), 0);

@@ -204,7 +204,7 @@ protected:
 };
 
 // Back at a point the overlay shows what it first did there; a release after a dropped drag picks nothing.
-TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarksAndADragOffTheScreenIsClamped) {
+TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarks) {
     const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const LONG r = size.cx - 1, b = size.cy - 1;
     const size_t onCrossHair = 50 * size.cx + 700;  // far from the selection and the zoom window
@@ -242,7 +242,7 @@ TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarksAndADragOffTheScreenIsClampe
 }
 
 // Not the last capture's cursor; an arrow right before Enter counts.
-TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursorAndItsRepeatsNeverFinish) {
+TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursor) {
     ASSERT_TRUE(PlaceCursor({500, 350}));
     Start();
     Key(VK_RETURN);

@@ -112,7 +112,7 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
 }
 
 // The dialog as its resources build it: each page's controls of their class and kind, on one page.
-TEST_F(SettingsDialogTest, EveryControlIsOnItsPageWithItsClassAndKind) {
+TEST_F(SettingsDialogTest, EveryControlIsOfItsKindOnItsPage) {
     struct Control { int id; const wchar_t* kind; DWORD type; };  // type: the button or combo box style
     const wchar_t *button = L"Button", *label = L"Static", *list = L"ComboBox", *edit = L"Edit", *key = HOTKEY_CLASSW;
     constexpr DWORD check = BS_AUTOCHECKBOX, group = BS_GROUPBOX, push = BS_PUSHBUTTON, dropDown = CBS_DROPDOWNLIST;
