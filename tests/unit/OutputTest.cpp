@@ -38,7 +38,10 @@ bool ClipboardHoldsThePattern() {
 
 std::tm Date(int year, int month, int day) {
     std::tm date = {};
-    date.tm_year = year - 1900, date.tm_mon = month - 1, date.tm_mday = day, date.tm_hour = 12;
+    date.tm_year = year - 1900;
+    date.tm_mon = month - 1;
+    date.tm_mday = day;
+    date.tm_hour = 12;
     return date;
 }
 
