@@ -87,9 +87,11 @@ TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
         ButtonList list;
         list.Add(std::make_unique<Recorder>(0, log));
         list.Add(std::make_unique<Recorder>(10, log));
-        for (const Step& s : steps)
-            s.message == WM_MOUSEMOVE ? list.OnMouseMove({s.x, s.y})
-                                      : s.message == WM_LBUTTONUP ? list.OnLButtonUp({s.x, s.y}) : list.OnLButtonDown({s.x, s.y});
+        for (const Step& s : steps) {
+            if (s.message == WM_MOUSEMOVE) list.OnMouseMove({s.x, s.y});
+            else if (s.message == WM_LBUTTONUP) list.OnLButtonUp({s.x, s.y});
+            else list.OnLButtonDown({s.x, s.y});
+        }
         EXPECT_EQ(log, calls);
         EXPECT_FALSE(list.Pressing());
     }
@@ -150,7 +152,8 @@ TEST_F(Toolbar, ButtonsActOnlyOnACapturedReleaseInside) {
     for (UINT lost : {WM_CAPTURECHANGED, WM_CANCELMODE})
         for (POINT at : {POINT{215, 13}, POINT{25, 50}}) {
             h.Send(WM_LBUTTONDOWN, at.x, at.y);
-            lost == WM_CAPTURECHANGED ? void(ReleaseCapture()) : h.Send(WM_CANCELMODE);
+            if (lost == WM_CAPTURECHANGED) ReleaseCapture();
+            else h.Send(WM_CANCELMODE);
             h.Send(WM_LBUTTONUP, at.x, at.y);
         }
     PumpMessages();
