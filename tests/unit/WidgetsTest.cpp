@@ -13,6 +13,7 @@
 #include "Wait.h"
 #include "app/AppContext.h"
 #include "draw/ToolTip.h"
+#include "draw/ToolTipSchedule.h"
 #include "widgets/ButtonList.h"
 
 namespace Vorlune::Test {
@@ -198,6 +199,44 @@ TEST_F(Toolbar, ToolTipShowsTheHintButNeverAfterAPressOrHidden) {
 }
 
 // Events named by the tick could be opened by a second copy started in the same tick.
+TEST(ToolTipSchedule, AHintIsDueOnlyMoreThan500MsAfterTheLatestRequest) {
+    ToolTipSchedule schedule;
+    schedule.Request(1000);
+    const std::uint64_t latest = schedule.Request(1200);
+    EXPECT_EQ(schedule.Next(1700).waitMs, 1u);
+    EXPECT_EQ(schedule.Next(1701).waitMs, 0u);
+    EXPECT_EQ(schedule.Next(1701).serial, latest);
+}
+
+TEST(ToolTipSchedule, ACancelLeavesNothingPending) {
+    ToolTipSchedule schedule;
+    const std::uint64_t serial = schedule.Request(1000);
+    schedule.Cancel();
+    EXPECT_EQ(schedule.Next(5000).serial, 0u);
+    EXPECT_FALSE(schedule.IsPending(serial));
+}
+
+// A hint 80 x 20 for a cursor 32 high, in a work area of 1920 x 1040.
+std::pair<LONG, LONG> HintAt(POINT cursor, LONG buttonTop, LONG buttonBottom) {
+    const POINT at = PlaceToolTip(cursor, {80, 20}, 32, buttonTop, buttonBottom, {0, 0, 1920, 1040});
+    return {at.x, at.y};
+}
+
+TEST(ToolTipPlacement, AHintStartsBelowTheCursorClearOfTheButton) {
+    EXPECT_EQ(HintAt({100, 500}, 480, 510), std::make_pair(100L, 521L));
+    EXPECT_EQ(HintAt({100, 500}, 480, 530), std::make_pair(100L, 531L));
+}
+
+TEST(ToolTipPlacement, AHintReachingTheWorkAreasBottomGoesAboveTheButton) {
+    EXPECT_EQ(HintAt({100, 998}, 980, 1010), std::make_pair(100L, 1019L));
+    EXPECT_EQ(HintAt({100, 999}, 980, 1010), std::make_pair(100L, 959L));
+}
+
+TEST(ToolTipPlacement, AHintReachingTheWorkAreasRightEndsAtTheCursor) {
+    EXPECT_EQ(HintAt({1839, 500}, 480, 510).first, 1839);
+    EXPECT_EQ(HintAt({1840, 500}, 480, 510).first, 1761);
+}
+
 TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
     const DWORD before = GetTickCount();
     ToolTipWorker worker;
