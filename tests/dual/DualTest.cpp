@@ -4,6 +4,7 @@
 
 #include "Capture/RectangleCapture.h"
 #include "CaptureProbe.h"
+#include "GlimraApp.h"
 #include "ImageFiles.h"
 #include "PatternWindow.h"
 #include "Wait.h"
@@ -54,6 +55,18 @@ TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
         EXPECT_EQ(box.right < x, flips) << x;
     }
     DeleteDC(dc);
+}
+
+// Left of the primary monitor is on the screen; off both, the toolbar starts at the middle of the two.
+TEST_F(Dual, TheStoredPlaceIsClampedToTheVirtualScreen) {
+    const struct { const wchar_t* stored; LONG x; } places[] = {{L"-1000", -1000}, {L"-5000", 0}};
+    for (const auto& place : places) {
+        GlimraApp app;
+        app.WriteIni(std::wstring(L"[App]\r\nPositionX=") + place.stored + L"\r\nPositionY=200\r\n");
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(app.WindowRect().left, place.x) << Narrow(place.stored);
+        EXPECT_EQ(app.Close(), 0u);
+    }
 }
 
 }  // namespace

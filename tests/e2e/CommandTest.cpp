@@ -90,7 +90,7 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
 
 // A stored place off the screen comes back to its middle (1080 is the bottom edge), only
 // AppTopMost=1 keeps the toolbar in front, and the file's other settings survive the close.
-TEST(Commands, TheStartHonoursTheFileAndAMissingImageFolderIsReportedAndTheCapturePageOpens) {
+TEST(Commands, AMissingImageFolderIsReportedInTheFilesLanguage) {
     struct Language { const wchar_t *toggle, *ini; LONG x, y; bool inFront; std::wstring text; };
     const Language languages[] = {
         {L"0", L"PositionX=-5000\r\nPositionY=1080\r\n[Settings]\r\nAppTopMost=2", 960, 540, false,
@@ -123,7 +123,7 @@ TEST(Commands, TheStartHonoursTheFileAndAMissingImageFolderIsReportedAndTheCaptu
 
 // A command that throws shows its box before the toolbar comes back; clicks queued behind a running
 // command (by the dialog's loop or while an overlay is up) start nothing; a failed write ends the program.
-TEST(Commands, AFailingCommandAlwaysBringsTheToolbarBackNoCommandRunsTwiceAndAFailedWriteEnds) {
+TEST(Commands, AFailingCommandBringsTheToolbarBackAfterItsBox) {
     GlimraApp app;
     app.WriteIni(L"[Settings]\r\nDelaySeconds=soon\r\nClipBoard=2\r\n[Gui]\r\n8=1\r\n9=1\r\n");
     bool shownDuringBox = true;
@@ -181,7 +181,7 @@ TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
 
 // A fresh profile starts at (100, 100), behind others, and writes nothing before the close.
 // Moved first, as the system menu's Move would: the drag starts from where the window is.
-TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFrontHolds) {
+TEST(Commands, TheTitleBarDragsFromWhereTheWindowIs) {
     GlimraApp app;
     const std::wstring image = app.AppFolder() + L"20240102\\00001.bmp";  // kept: DeleteImage is 0
     CreateDirectoryW(app.AppFolder().c_str(), nullptr);
@@ -211,10 +211,11 @@ TEST(Commands, TheTitleBarDragsFromWhereTheWindowIsItsButtonsAnswerAndKeepInFron
         EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"AppTopMost"), value);
     }
     // The frame's corners in the focus colour.
-    for (const auto& [message, colour] : {std::pair{WM_KILLFOCUS, RGB(0xA5, 0xA5, 0xA5)}, {WM_SETFOCUS, RGB(0x18, 0x83, 0xD7)}}) {
-        PostMessageW(app.Window(), message, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(515, 393) == colour && ScreenPixel(515 + 229, 393 + 88) == colour; }))
-            << message;
+    const struct { UINT message; COLORREF colour; } looks[] = {{WM_KILLFOCUS, RGB(0xA5, 0xA5, 0xA5)}, {WM_SETFOCUS, RGB(0x18, 0x83, 0xD7)}};
+    for (const auto& look : looks) {
+        PostMessageW(app.Window(), look.message, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(515, 393) == look.colour && ScreenPixel(515 + 229, 393 + 88) == look.colour; }))
+            << look.message;
     }
 
     // The system menu opens at the left edge under the click; a click elsewhere closes it.
@@ -286,7 +287,7 @@ void ExpectWhole(HWND dialog, HWND page) {
 
 // At 150 % and then 100 % (Wine keeps its font cache for the last), with the prefix's face for
 // "MS Shell Dlg" and with that mapping removed (no face); Wine reads both as a program starts.
-TEST(Commands, TheSettingsShowEveryControlWholeAndClearOfItsSiblings) {
+TEST(Commands, EverySettingsControlFitsOnItsPage) {
     struct Case { DWORD dpi; const wchar_t* face; int language; };
     const Case cases[] = {{144, L"VL PGothic", 0}, {144, L"VL PGothic", 1}, {144, nullptr, 0}, {144, nullptr, 1},
                           {96, L"VL PGothic", 0}, {96, L"VL PGothic", 1}, {96, nullptr, 0}, {96, nullptr, 1}};

@@ -69,7 +69,7 @@ TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
 }
 
 // Without the cursor toggle the desktop is written at once, with no overlay.
-TEST(HotKeys, AMinimisedToolbarCapturesAndStaysMinimised) {
+TEST(HotKeys, AMinimisedToolbarStaysMinimisedThroughACapture) {
     GlimraApp app;
     app.WriteIni(kFourKeys);
     ASSERT_TRUE(app.Start());
@@ -82,7 +82,7 @@ TEST(HotKeys, AMinimisedToolbarCapturesAndStaysMinimised) {
 }
 
 // Ctrl+Shift+R, held by another program first; F6, the window's key, typed for the hidden window.
-TEST(HotKeys, AKeyAnotherProgramHoldsLeavesTheStartQuietAndThePageSaysSo) {
+TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
     Process holder(ExeFolder() + L"hotkey_holder.exe", ExeFolder());
     ASSERT_NE(holder.WaitWindow(L"Static"), nullptr);
     GlimraApp app;

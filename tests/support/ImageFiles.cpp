@@ -42,8 +42,9 @@ std::optional<Bitmap24> ImageFolderGuard::Image(size_t index) const {
 Bitmap24 ReadBitmap24(const std::wstring& path) {
     Bitmap24 image;
     image.bytes = ReadBytes(path);
-    if (image.bytes.size() >= 54)
-        image.width = static_cast<int>(Read(image.bytes, 18)), image.height = static_cast<int>(Read(image.bytes, 22));
+    if (image.bytes.size() < 54) return image;
+    image.width = static_cast<int>(Read(image.bytes, 18));
+    image.height = static_cast<int>(Read(image.bytes, 22));
     return image;
 }
 

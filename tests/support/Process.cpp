@@ -21,19 +21,24 @@ Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const 
     std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    const BOOL created = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_);
+    PROCESS_INFORMATION info = {};
+    const BOOL created = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
     const DWORD error = GetLastError();
+    id_ = info.dwProcessId;
+    process_ = KernelHandle(info.hProcess);
+    thread_ = KernelHandle(info.hThread);
     for (const auto& [name, old] : saved) SetEnvironmentVariableW(name.c_str(), old ? old->c_str() : nullptr);
     if (!created) throw std::runtime_error("CreateProcessW failed for " + Narrow(exe) + ": " + std::to_string(error));
 }
 
 Process::~Process() {
-    if (Running()) TerminateProcess(info_.hProcess, 99), WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
+    if (!Running()) return;
+    TerminateProcess(Handle(), 99);
+    WaitForSingleObject(Handle(), 5000);
 }
 
 HWND Process::FindWindowOf(const std::wstring& className, const std::wstring& title) const {
-    struct Search { DWORD pid; const std::wstring &className, &title; HWND found; } search{info_.dwProcessId, className, title, nullptr};
+    struct Search { DWORD pid; const std::wstring &className, &title; HWND found; } search{id_, className, title, nullptr};
     EnumWindows([](HWND hwnd, LPARAM param) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(param);
         DWORD pid = 0;
@@ -41,8 +46,12 @@ HWND Process::FindWindowOf(const std::wstring& className, const std::wstring& ti
         GetWindowThreadProcessId(hwnd, &pid);
         GetClassNameW(hwnd, text, 256);
         if (pid != s.pid || s.className != text) return TRUE;
-        if (!s.title.empty() && (GetWindowTextW(hwnd, text, 256), s.title != text)) return TRUE;
-        return s.found = hwnd, FALSE;
+        if (!s.title.empty()) {
+            GetWindowTextW(hwnd, text, 256);
+            if (s.title != text) return TRUE;
+        }
+        s.found = hwnd;
+        return FALSE;
     }, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Wait.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
 
@@ -19,13 +20,14 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    DWORD Id() const { return info_.dwProcessId; }
-    HANDLE Handle() const { return info_.hProcess; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.get(); }
     // The exit code, or nothing when the process is still running at the deadline.
     std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 10s) {
         DWORD code = 0;
         if (!WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
-        return GetExitCodeProcess(info_.hProcess, &code), code;
+        GetExitCodeProcess(Handle(), &code);
+        return code;
     }
     // A visible or hidden top-level window of this process with the class and title (any if empty).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"") const;
@@ -36,8 +38,9 @@ public:
     }
 
 private:
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-    PROCESS_INFORMATION info_ = {};
+    bool Running() const { return WaitForSingleObject(Handle(), 0) == WAIT_TIMEOUT; }
+    DWORD id_ = 0;
+    KernelHandle process_, thread_;
 };
 
 }  // namespace Vorlune::Test

@@ -24,7 +24,7 @@ HWND CreateTestWindow(UINT message, MessageHandler handler) {
     return CreateWindowExW(0, name.c_str(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
 }
 
-TEST(WindowProcedure, TheFirstHandlerWinsAndExceptionsAreParked) {
+TEST(WindowProcedure, ExceptionsAreParkedUntilTheLoopReportsThem) {
     int later = 0;  // the first handler runs only once the ending is reported, the second never
     ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { ++later; });
     ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { later += 100; });
@@ -42,7 +42,7 @@ TEST(WindowProcedure, TheFirstHandlerWinsAndExceptionsAreParked) {
 }
 
 // The loop's single error trap: a box with the title and the text, then exit code 1.
-TEST(MessageLoop, ExitCodesAndTheErrorBox) {
+TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
     App().title = L"Glimra";
     MessageBoxWatcher boxes;
     EXPECT_EQ(RunMessageLoop([] { PostQuitMessage(0); return true; }, nullptr), 0);
@@ -50,14 +50,19 @@ TEST(MessageLoop, ExitCodesAndTheErrorBox) {
     EXPECT_TRUE(boxes.Seen().empty());
     HWND created = nullptr, painted = nullptr;
     EXPECT_EQ(RunMessageLoop([&] {
-        return created = CreateTestWindow<2>(WM_CREATE, [](WPARAM, LPARAM) { throw std::runtime_error("create failed"); }), true;
+        created = CreateTestWindow<2>(WM_CREATE, [](WPARAM, LPARAM) { throw std::runtime_error("create failed"); });
+        return true;
     }, nullptr), 1);
     ASSERT_TRUE(boxes.WaitForCount(1));
     if (created) DestroyWindow(created);
     int paints = 0;
     const int code = RunMessageLoop([&] {
-        painted = CreateTestWindow<3>(WM_PAINT, [&](WPARAM, LPARAM) { ++paints, throw std::runtime_error("paint failed"); });
-        return ShowWindow(painted, SW_SHOWNA), true;
+        painted = CreateTestWindow<3>(WM_PAINT, [&](WPARAM, LPARAM) {
+            ++paints;
+            throw std::runtime_error("paint failed");
+        });
+        ShowWindow(painted, SW_SHOWNA);
+        return true;
     }, nullptr);
     DestroyWindow(painted);  // before anything pumps again, or a later paint would park a new exception
     EXPECT_EQ(std::make_pair(code, paints), std::make_pair(1, 1)) << "the loop ends at the first exception";

@@ -29,8 +29,8 @@ protected:
     std::unique_ptr<ProbeCapture> mode = MakeCaptureMode<ProbeCapture>(owner.Handle());
 };
 
-// Kept for the next capture, in front only while up; stray messages reach nothing, a paint is validated.
-TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
+// Kept for the next capture, in front only while up; stray messages after the end reach nothing.
+TEST_F(Overlay, EachWayToEndFinishesTheCaptureExactlyOnce) {
     ColourWindow other({50, 50, 150, 150}, 0x808080);
     const std::pair<const char*, void (*)(HWND)> ends[] = {
         {"Escape", [](HWND) { TypeKeys({VK_ESCAPE}); }},
@@ -63,6 +63,9 @@ TEST_F(Overlay, EveryEndRunsTheCallbackOnceAndKeepsTheOverlay) {
         PumpMessages();
         EXPECT_EQ(GetForegroundWindow(), other.Handle());
     }
+}
+
+TEST_F(Overlay, APaintWithoutASnapshotIsValidated) {
     HWND overlay = mode->Window();
     SetWindowPos(overlay, HWND_TOPMOST, 10, 10, 80, 80, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(overlay, nullptr, FALSE);
@@ -155,21 +158,24 @@ protected:
 };
 
 // Out of int's range, the delay fails before anything is shown (no number and none are the
-// journeys' part); three seconds count down, then the cursor is painted where it is by then.
-TEST_F(Delayed, ADelayOutOfRangeFailsCleanlyAndOneCountsDownThenSavesTheScreen) {
-    {
-        StringSettingGuard delay(KeyDelaySeconds, L"99999999999");
-        try {
-            Run();
-            ADD_FAILURE() << "no exception";
-        } catch (const std::out_of_range& error) {
-            EXPECT_STREQ(error.what(), "stoi argument out of range");
-        }
+// journeys' part).
+TEST_F(Delayed, ADelayOutOfRangeFailsBeforeAnythingIsShown) {
+    StringSettingGuard delay(KeyDelaySeconds, L"99999999999");
+    try {
+        Run();
+        ADD_FAILURE() << "no exception";
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "stoi argument out of range");
     }
     EXPECT_EQ(finished, 1);
     EXPECT_TRUE(folder.Images().empty());
     EXPECT_TRUE(waits.empty());
-    EXPECT_EQ(ParseDelaySeconds(L" 2x"), 2);
+}
+
+TEST(DelaySeconds, AreTheLeadingNumber) { EXPECT_EQ(ParseDelaySeconds(L" 2x"), 2); }
+
+// Three seconds count down, then the screen is saved with the cursor painted where it is by then.
+TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
     StringSettingGuard delay(KeyDelaySeconds, L"3");
     App().Language = 0;
     HCURSOR cursor = MakeTestCursor();
@@ -177,7 +183,7 @@ TEST_F(Delayed, ADelayOutOfRangeFailsCleanlyAndOneCountsDownThenSavesTheScreen) 
     std::unique_ptr<CurrentCursor> moved;
     onWait = [&] { if (!moved) moved = std::make_unique<CurrentCursor>(cursor, 700, 500); };
     Run();
-    EXPECT_EQ(finished, 2);
+    EXPECT_EQ(finished, 1);
     // The settle pause after the countdown goes is the injected wait too; nothing is written before it.
     ASSERT_EQ(waits.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
@@ -208,7 +214,7 @@ TEST_F(Delayed, ADelayLongerThanTheSettingsOfferCountsDownFromFifteen) {
     EXPECT_EQ(finished, 1);
 }
 
-TEST(CountdownCaption, IsTitleSecondsUnitAndAtMost99Characters) {
+TEST(CountdownCaption, IsCutTo99Characters) {
     EXPECT_EQ(CountdownCaption(std::wstring(120, L'x'), 3, L"Sec."), std::wstring(99, L'x'));
     const std::wstring title95(95, L'y');
     EXPECT_EQ(CountdownCaption(title95, 2147483647, L"Sec."), title95 + L" 214");

@@ -21,36 +21,48 @@ using Box = std::array<LONG, 4>;  // left, top, right, bottom, all included
 Box Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Creation fails while the process holds every GDI handle it may have, and is tried again later.
-TEST(GdiCache, FailedCreationIsTriedAgainAndObjectsAreSharedExactAndDeletedWithTheCache) {
+TEST(GdiCache, AFailedCreationIsTriedAgain) {
     std::vector<HBRUSH> held;
     for (HBRUSH b; held.size() < 1000000 && (b = CreateSolidBrush(RGB(held.size() & 0xFF, 0, 0))) != nullptr;)
         held.push_back(b);
-    HGDIOBJ handles[3] = {};
+    GdiObjectCache cache;
+    const bool failed = !cache.GetPen(2, 0x070809) && !cache.GetBrush(0x070809) && !cache.GetFont(0);
+    for (HBRUSH brush : held) DeleteObject(brush);
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(GetObjectType(cache.GetPen(2, 0x070809).get()), DWORD(OBJ_PEN));
+    EXPECT_EQ(GetObjectType(cache.GetBrush(0x070809).get()), DWORD(OBJ_BRUSH));
+}
+
+TEST(GdiCache, EqualPensAreShared) {
+    GdiObjectCache cache;
+    HPEN pen = cache.GetPen(2, 0x070809).get();
+    EXPECT_EQ(cache.GetPen(2, 0x070809).get(), pen);
+    EXPECT_NE(cache.GetPen(1, 0x070809).get(), pen);
+}
+
+TEST(GdiCache, TheTwoFontsAreTheUiFaceAtTheirSizes) {
+    GdiObjectCache cache;
+    for (FontId id : {0, 1}) {
+        LOGFONTW f = {};
+        ASSERT_EQ(GetObjectW(cache.GetFont(id).get(), sizeof f, &f), int(sizeof f));
+        EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWeight, f.lfCharSet, f.lfQuality, f.lfPitchAndFamily, std::wstring(f.lfFaceName)),
+                  std::make_tuple(id == 0 ? 22L : 12L, 500L, BYTE(128), BYTE(2), BYTE(0x22), std::wstring(L"メイリオ")));
+    }
+    EXPECT_THROW(cache.GetFont(2), std::out_of_range);
+}
+
+TEST(GdiCache, ItsObjectsAreDeletedWithIt) {
+    std::vector<HGDIOBJ> handles;
     {
         GdiObjectCache cache;
-        const bool failed = !cache.GetPen(2, 0x070809) && !cache.GetBrush(0x070809) && !cache.GetFont(0);
-        for (HBRUSH brush : held) DeleteObject(brush);
-        ASSERT_TRUE(failed);
-        HPEN pen = cache.GetPen(2, 0x070809).get();
-        EXPECT_EQ(GetObjectType(pen), DWORD(OBJ_PEN));
-        EXPECT_EQ(cache.GetPen(2, 0x070809).get(), pen);
-        EXPECT_NE(cache.GetPen(1, 0x070809).get(), pen);
-        EXPECT_EQ(GetObjectType(cache.GetBrush(0x070809).get()), DWORD(OBJ_BRUSH));
-        for (FontId id : {0, 1}) {
-            LOGFONTW f = {};
-            ASSERT_EQ(GetObjectW(cache.GetFont(id).get(), sizeof f, &f), int(sizeof f));
-            EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWeight, f.lfCharSet, f.lfQuality, f.lfPitchAndFamily, std::wstring(f.lfFaceName)),
-                      std::make_tuple(id == 0 ? 22L : 12L, 500L, BYTE(128), BYTE(2), BYTE(0x22), std::wstring(L"メイリオ")));
-        }
-        EXPECT_THROW(cache.GetFont(2), std::out_of_range);
-        handles[0] = pen, handles[1] = cache.GetBrush(0x070809).get(), handles[2] = cache.GetFont(0).get();
+        handles = {cache.GetPen(2, 0x070809).get(), cache.GetBrush(0x070809).get(), cache.GetFont(0).get()};
     }
     for (HGDIOBJ handle : handles) EXPECT_EQ(GetObjectType(handle), 0u);
 }
 
 // Exactly the pixels in rectangles a (right and bottom included) take colour a, those in b colour b,
 // and the DC keeps the objects it had.
-TEST(Primitives, ExactPixelsAndTheDcsObjectsKept) {
+TEST(Primitives, LeaveNothingButTheirExactPixels) {
     struct Case { std::function<void(HDC)> draw; std::vector<RECT> a, b; } cases[] = {
         {[](HDC dc) { DrawLine(dc, kA, 2, 3, 10, 3); }, {{2, 3, 9, 3}}, {}},  // the end point left out
         {[](HDC dc) { DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB); }, {{3, 2, 9, 7}}, {{4, 3, 8, 6}}},
@@ -82,7 +94,8 @@ TEST(CursorPainter, CursorBitmapsDeleted) {
     {
         const CursorBitmaps bitmaps(LoadCursorW(nullptr, IDC_ARROW));
         ASSERT_TRUE(bitmaps.Valid());
-        colour = bitmaps.Colour(), mask = bitmaps.Mask();
+        colour = bitmaps.Colour();
+        mask = bitmaps.Mask();
         ASSERT_EQ(GetObjectType(mask), DWORD(OBJ_BITMAP));
     }
     EXPECT_EQ(GetObjectType(mask), 0u);

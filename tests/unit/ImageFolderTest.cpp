@@ -13,7 +13,7 @@ using Names = std::vector<std::wstring>;
 
 // A folder of the user's own that also holds images: only what the program wrote goes, and
 // never the settings file, here named by a path that differs in case.
-TEST(ClearFolder, RemovesOnlyDayFoldersAndTheImagesInThemAndSparesTheSettingsFile) {
+TEST(ClearFolder, RemovesOnlyTheImagesOfDayFolders) {
     ScratchDir root;
     for (const wchar_t* file : {L"00001.bmp", L"00002.png", L"20240101\\00001.bmp", L"20240101\\100000.bmp",
                                 L"20240101\\00002.png", L"20240102\\00003.bmp", L"20240102\\00004.png", L"20240102\\00002.bmp",
@@ -44,7 +44,7 @@ struct FakeFolders : FolderOperations {
     void RemoveFolderAt(const std::wstring& path) override { calls.push_back(L"rmdir " + path); }
 };
 
-TEST(ClearFolderSafety, RefusesEmptyRelativeAndRootFolders) {
+TEST(ClearFolderSafety, ClearsOnlyAbsoluteFoldersBelowARoot) {
     const std::pair<const wchar_t*, bool> folders[] = {
         {L"C:images", false}, {L"c:/", false}, {L"C:\\images\\..", false},
         {L"\\\\server\\share\\", false}, {L"\\\\?\\C:\\", false}, {L"\\\\?\\UNC\\server\\share", false},
@@ -59,7 +59,7 @@ TEST(ClearFolderSafety, RefusesEmptyRelativeAndRootFolders) {
     }
 }
 
-TEST(ClearFolderSafety, LeavesLinksAloneAndNeverEntersThem) {
+TEST(ClearFolderSafety, NeverFollowsALink) {
     FakeFolders fake;
     fake.tree[L"C:\\images\\"] = {{L"20240101", true, true}, {L"20240102", false, true}, {L"20240103", true, false}};
     fake.tree[L"C:\\images\\20240101\\"] = {{L"00001.bmp", false, false}};

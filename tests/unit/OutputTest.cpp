@@ -38,7 +38,10 @@ bool ClipboardHoldsThePattern() {
 
 std::tm Date(int year, int month, int day) {
     std::tm date = {};
-    date.tm_year = year - 1900, date.tm_mon = month - 1, date.tm_mday = day, date.tm_hour = 12;
+    date.tm_year = year - 1900;
+    date.tm_mon = month - 1;
+    date.tm_mday = day;
+    date.tm_hour = 12;
     return date;
 }
 
@@ -103,7 +106,7 @@ protected:
     Canvas surface_{20, 20, 0};  // pixel (x, y) is PatternColour(x, y)
 };
 
-TEST_F(OutputTest, NamesCreatedFoldersTakenNamesAndTheNextDay) {
+TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
     EXPECT_EQ(PickFreeImageName({L"00001.bmp", L"00003.bmp"}), L"00002.bmp");  // the gap, not one past the top
     const std::wstring images = scratch_ / L"images", day = images + L"\\20240305\\";  // missing, no backslash
     EXPECT_EQ(namer_.NextImagePath(images), day + L"00001.bmp");

@@ -25,11 +25,14 @@ constexpr int kSide = 600;
 using Box = std::array<LONG, 4>;  // x, y, width, height
 Box Of(const RECT& area) { return {area.left, area.top, area.right - area.left, area.bottom - area.top}; }
 
-TEST(Geometry, BothCornersAreInsideTheAreaAndAreasAreClampedToTheSnapshot) {
-    // All four drag directions pick the same area.
+// Both corners lie inside the area.
+TEST(Geometry, AllFourDragDirectionsPickTheSameArea) {
     for (auto [a, b] : {std::pair<POINT, POINT>{{10, 20}, {13, 22}}, {{13, 22}, {10, 20}}, {{13, 20}, {10, 22}},
                         {{10, 22}, {13, 20}}})
         EXPECT_EQ(Of(AreaBetween(a, b)), (Box{10, 20, 4, 3}));
+}
+
+TEST(Geometry, AreasAreClampedToTheSnapshot) {
     const SIZE screen = {1920, 1080};
     EXPECT_EQ(Of(ClampToSize(AreaBetween({-5, -3}, {9, 9}), screen)), (Box{0, 0, 10, 10}));
     EXPECT_EQ(Of(ClampToSize(AreaBetween({1910, 1070}, {2500, 1500}), screen)), (Box{1910, 1070, 10, 10}));
@@ -54,10 +57,13 @@ TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
 }
 
 // A factor is never zero, nor so large that the source square vanishes.
-TEST(Magnification, OfferedValuesAndFallbacks) {
+TEST(Magnification, AFactorOutsideOneTo300FallsBack) {
     const std::pair<const wchar_t*, int> cases[] = {{L"3", 3},    {L" 7x", 7}, {L"", 10},   {L"abc", 10},  {L"0", 10},
                                                     {L"-4", 10},  {L"99999999999999", 10}, {L"300", 300}, {L"301", 300}};
     for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
+}
+
+TEST(Magnification, TheSourceSideIs300PixelsDividedByTheFactor) {
     for (auto [factor, side] : {std::pair{3, 100}, {6, 50}, {10, 30}, {300, 1}}) EXPECT_EQ(ZoomSourceSide(factor), side);
 }
 
@@ -98,7 +104,7 @@ RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) 
 }
 
 // With factors 1 and 2 the source square reaches into the zoom window, so it is read first.
-TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
+TEST(ZoomPainter, EnlargesTheFrozenScreenAroundTheCursor) {
     Surface surface;
     const std::pair<POINT, int> cases[] = {{{200, 200}, 1}, {{200, 200}, 3}, {{200, 200}, 300}, {{5, 5}, 10}};
     for (const auto& [p, factor] : cases) {
@@ -119,7 +125,11 @@ TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
             for (POINT edge : {POINT{left + k, top}, {left + k, top + 300}, {left, top + k}, {left + 300, top + k}})
                 ASSERT_EQ(surface.At(edge.x, edge.y), Rgb(kLine)) << edge.x << "," << edge.y;
     }
-    // Out of GDI handles but one: the scratch DC can be made, its bitmap cannot.
+}
+
+// Out of GDI handles but one: the scratch DC can be made, its bitmap cannot.
+TEST(ZoomPainter, AFailedScratchIsMadeAgain) {
+    Surface surface;
     RectangleFramePainter starved;
     std::vector<HBRUSH> hog;
     for (HBRUSH b; (b = CreateSolidBrush(0)) != nullptr;) hog.push_back(b);
@@ -132,7 +142,7 @@ TEST(ZoomPainter, SourceIsReadBeforeTheWindowAndAFailedScratchIsMadeAgain) {
     EXPECT_EQ(surface.At(300, 300), Rgb(ScreenPattern(190, 190))) << "enlarged from around the cursor, not black";
 }
 
-TEST(RectanglePainter, SelectionFrameIsTheBorderOfTheAreaAndTheCrossHairSpansTheSurface) {
+TEST(RectanglePainter, DrawsTheAreasBorderWithTheCrossHairAcrossTheSurface) {
     for (bool crossHair : {true, false}) {
         SCOPED_TRACE(crossHair);
         Surface surface;
@@ -194,7 +204,7 @@ protected:
 };
 
 // Back at a point the overlay shows what it first did there; a release after a dropped drag picks nothing.
-TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarksAndADragOffTheScreenIsClamped) {
+TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarks) {
     const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const LONG r = size.cx - 1, b = size.cy - 1;
     const size_t onCrossHair = 50 * size.cx + 700;  // far from the selection and the zoom window
@@ -232,7 +242,7 @@ TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarksAndADragOffTheScreenIsClampe
 }
 
 // Not the last capture's cursor; an arrow right before Enter counts.
-TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursorAndItsRepeatsNeverFinish) {
+TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursor) {
     ASSERT_TRUE(PlaceCursor({500, 350}));
     Start();
     Key(VK_RETURN);

@@ -16,7 +16,7 @@ protected:
 };
 
 // Every key's name, section and default, read without a file and then written.
-TEST_F(SettingsStoreTest, KeysDefaultsAndSections) {
+TEST_F(SettingsStoreTest, EveryKeyIsReadFromItsPlaceWithItsDefault) {
     struct Key { SettingKey key; const wchar_t *section, *name, *fallback; } keys[] = {
         {KeyPositionX, L"App", L"PositionX", L"100"}, {KeyPositionY, L"App", L"PositionY", L"100"},
         {KeyTreeViewSelectedItemString, L"Settings", L"TreeViewSelectedItemString", L""},
@@ -45,26 +45,30 @@ TEST_F(SettingsStoreTest, KeysDefaultsAndSections) {
 }
 
 // Toggles go to [Gui] under their text id.
-TEST_F(SettingsStoreTest, ToggleKeysAndLongStrings) {
+TEST_F(SettingsStoreTest, TogglesAreKeyedByTheirButtonsIdInGui) {
     EXPECT_EQ(store.GetToggle(TextCursorToggle), 0);
     store.SetToggle(TextZoomToggle, 1);
     store.SetToggle(TextLanguageToggle, 0);
     EXPECT_NE(File().find(L"[Gui]\r\n5=1\r\n9=0\r\n"), std::wstring::npos) << Narrow(File());
-    // Strings are read up to 998 characters.
+}
+
+TEST_F(SettingsStoreTest, StringsAreReadUpTo998Characters) {
     store.SetString(KeyViewer, std::wstring(998, L'v'));
     EXPECT_EQ(store.GetString(KeyViewer), std::wstring(998, L'v'));
     store.SetString(KeyViewer, std::wstring(1500, L'w'));
     EXPECT_EQ(store.GetString(KeyViewer), std::wstring(998, L'w'));
 }
 
-TEST_F(SettingsStoreTest, AnAnsiFileStaysAnsiAndAMissingFolderStaysMissing) {
+TEST_F(SettingsStoreTest, AnAnsiFileStaysAnsi) {
     WriteBytes(store.Path(), {'[', 'A', 'p', 'p', ']', '\r', '\n', 'P', 'o', 's', 'i', 't', 'i', 'o', 'n', 'X', '=', '7'});
     EXPECT_EQ(store.GetInt(SectionApp, KeyPositionX), 7);
     store.SetInt(SectionApp, KeyPositionY, 8);
     EXPECT_EQ(ReadBytes(store.Path()).at(0), '[') << "no byte-order mark in front of an existing file";
     EXPECT_EQ(store.GetInt(SectionApp, KeyPositionX), 7);
     EXPECT_EQ(store.GetInt(SectionApp, KeyPositionY), 8);
+}
 
+TEST_F(SettingsStoreTest, AWriteIntoAMissingFolderFailsWithoutMakingIt) {
     SettingsStore lost(folder / L"missing\\Glimra.ini");
     EXPECT_FALSE(lost.SetString(KeyViewer, L"x"));
     EXPECT_FALSE(FolderExists(folder / L"missing"));

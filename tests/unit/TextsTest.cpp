@@ -37,7 +37,7 @@ TEST(TextTable, EntriesInBothLanguages) {
 }
 
 // Both reports in the thread's code page: "【" and "】" where it has them, else plain brackets.
-TEST(ErrorReports, InBothLanguagesAndCodePages) {
+TEST(ErrorReports, FollowTheLanguageInTheThreadsCodePage) {
     const std::string errorSjis = "\x83\x47\x83\x89\x81\x5B";  // "エラー" in code page 932
     const std::string output = "\r\n\r\nFile=D.cpp\r\nLine=-7\r\nGetLastError()=4294967295\r\n";
     const std::string overlay = "\r\n\r\nD.cpp\r\n-7\r\n4294967295\r\n";

@@ -13,6 +13,7 @@
 #include "Wait.h"
 #include "app/AppContext.h"
 #include "draw/ToolTip.h"
+#include "draw/ToolTipSchedule.h"
 #include "widgets/ButtonList.h"
 
 namespace Vorlune::Test {
@@ -73,7 +74,7 @@ struct Recorder : Button {
     std::string& log_;
 };
 
-TEST(ButtonList, OrdersPressReleaseEnterAndLeave) {
+TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
     // Buttons 0 and 1 side by side; x 5 is on 0, 15 on 1, 30 on none.
     const std::pair<std::vector<Step>, const char*> cases[] = {
         {{Move(5, 5), Move(15, 5)}, "0enter 0move 1enter 0leave 1move "},
@@ -87,9 +88,11 @@ TEST(ButtonList, OrdersPressReleaseEnterAndLeave) {
         ButtonList list;
         list.Add(std::make_unique<Recorder>(0, log));
         list.Add(std::make_unique<Recorder>(10, log));
-        for (const Step& s : steps)
-            s.message == WM_MOUSEMOVE ? list.OnMouseMove({s.x, s.y})
-                                      : s.message == WM_LBUTTONUP ? list.OnLButtonUp({s.x, s.y}) : list.OnLButtonDown({s.x, s.y});
+        for (const Step& s : steps) {
+            if (s.message == WM_MOUSEMOVE) list.OnMouseMove({s.x, s.y});
+            else if (s.message == WM_LBUTTONUP) list.OnLButtonUp({s.x, s.y});
+            else list.OnLButtonDown({s.x, s.y});
+        }
         EXPECT_EQ(log, calls);
         EXPECT_FALSE(list.Pressing());
     }
@@ -131,7 +134,7 @@ bool Inked(const ToolbarHost& h, RECT box, COLORREF colour) {
 }
 
 // Shown without the focus, nothing is ever black; the focus darkens the title; the digits are grey.
-TEST_F(Toolbar, ContainersStartInTheUnfocusedLookAndFollowTheFocus) {
+TEST_F(Toolbar, ContainersFollowTheFocus) {
     ToolbarHost& h = Fresh(false);
     const RECT title = {31, 3, 120, 25};
     EXPECT_EQ(h.Pixel(212, 10), 0x9C9C9Bu);  // the close cross
@@ -143,14 +146,15 @@ TEST_F(Toolbar, ContainersStartInTheUnfocusedLookAndFollowTheFocus) {
 }
 
 // A press away from a button, a release away from it, or one after a lost capture runs nothing.
-TEST_F(Toolbar, ButtonsActOnlyOnAReleaseInsideAndNeverAfterALostCapture) {
+TEST_F(Toolbar, ButtonsActOnlyOnACapturedReleaseInside) {
     ToolbarHost& h = Fresh();
     Play(h, {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(3, 70), Up(25, 50), Down(25, 50), Up(70, 50),
           Down(70, 50), Up(70, 50)});
     for (UINT lost : {WM_CAPTURECHANGED, WM_CANCELMODE})
         for (POINT at : {POINT{215, 13}, POINT{25, 50}}) {
             h.Send(WM_LBUTTONDOWN, at.x, at.y);
-            lost == WM_CAPTURECHANGED ? void(ReleaseCapture()) : h.Send(WM_CANCELMODE);
+            if (lost == WM_CAPTURECHANGED) ReleaseCapture();
+            else h.Send(WM_CANCELMODE);
             h.Send(WM_LBUTTONUP, at.x, at.y);
         }
     PumpMessages();
@@ -195,20 +199,55 @@ TEST_F(Toolbar, ToolTipShowsTheHintButNeverAfterAPressOrHidden) {
 }
 
 // Events named by the tick could be opened by a second copy started in the same tick.
+TEST(ToolTipSchedule, AHintIsDueOnlyMoreThan500MsAfterTheLatestRequest) {
+    ToolTipSchedule schedule;
+    schedule.Request(1000);
+    const std::uint64_t latest = schedule.Request(1200);
+    EXPECT_EQ(schedule.Next(1700).waitMs, 1u);
+    EXPECT_EQ(schedule.Next(1701).waitMs, 0u);
+    EXPECT_EQ(schedule.Next(1701).serial, latest);
+}
+
+TEST(ToolTipSchedule, ACancelLeavesNothingPending) {
+    ToolTipSchedule schedule;
+    const std::uint64_t serial = schedule.Request(1000);
+    schedule.Cancel();
+    EXPECT_EQ(schedule.Next(5000).serial, 0u);
+    EXPECT_FALSE(schedule.IsPending(serial));
+}
+
+// A hint 80 x 20 for a cursor 32 high, in a work area of 1920 x 1040.
+std::pair<LONG, LONG> HintAt(POINT cursor, LONG buttonTop, LONG buttonBottom) {
+    const POINT at = PlaceToolTip(cursor, {80, 20}, 32, buttonTop, buttonBottom, {0, 0, 1920, 1040});
+    return {at.x, at.y};
+}
+
+TEST(ToolTipPlacement, AHintStartsBelowTheCursorClearOfTheButton) {
+    EXPECT_EQ(HintAt({100, 500}, 480, 510), std::make_pair(100L, 521L));
+    EXPECT_EQ(HintAt({100, 500}, 480, 530), std::make_pair(100L, 531L));
+}
+
+TEST(ToolTipPlacement, AHintReachingTheWorkAreasBottomGoesAboveTheButton) {
+    EXPECT_EQ(HintAt({100, 998}, 980, 1010), std::make_pair(100L, 1019L));
+    EXPECT_EQ(HintAt({100, 999}, 980, 1010), std::make_pair(100L, 959L));
+}
+
+TEST(ToolTipPlacement, AHintReachingTheWorkAreasRightEndsAtTheCursor) {
+    EXPECT_EQ(HintAt({1839, 500}, 480, 510).first, 1839);
+    EXPECT_EQ(HintAt({1840, 500}, 480, 510).first, 1761);
+}
+
 TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
     const DWORD before = GetTickCount();
     ToolTipWorker worker;
     const DWORD after = GetTickCount();
     for (const wchar_t* prefix : {L"462376E7-CA91-4EF2-908D-445D93500882_", L"CD661D32-D5A4-4E57-9A3D-0958FF50FFD6_"})
-        for (DWORD tick = before; tick <= after; ++tick) {
-            HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, (prefix + std::to_wstring(tick)).c_str());
-            EXPECT_EQ(event, nullptr) << tick;
-            if (event != nullptr) CloseHandle(event);
-        }
+        for (DWORD tick = before; tick <= after; ++tick)
+            EXPECT_FALSE(KernelHandle(OpenEventW(SYNCHRONIZE, FALSE, (prefix + std::to_wstring(tick)).c_str())).Valid()) << tick;
 }
 
 // Run by the test below in a process of its own: hover, then end while the hint is pending.
-TEST(ToolTip, HoverAndEnd) {
+TEST(ToolTip, EndsWhileAHoverIsPending) {
     const char* wait = std::getenv("GLIMRA_HOVER_MS");
     if (wait == nullptr) GTEST_SKIP() << "run by the test below";
     Fresh(false, false).Send(WM_MOUSEMOVE, 25, 50);
@@ -218,7 +257,7 @@ TEST(ToolTip, HoverAndEnd) {
 TEST(ToolTip, ProgramsEndingRightAfterAHoverExitCleanly) {
     ScratchDir temp;
     for (int ms = 0; ms <= 600; ms += 50) {
-        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_brief=1 --gtest_filter=ToolTip.HoverAndEnd",
+        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_brief=1 --gtest_filter=ToolTip.EndsWhileAHoverIsPending",
                       {{L"GLIMRA_HOVER_MS", std::to_wstring(ms)}});
         EXPECT_EQ(child.WaitExit(20s), std::optional<DWORD>(0)) << ms;
     }

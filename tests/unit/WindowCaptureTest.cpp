@@ -9,6 +9,7 @@
 
 #include "../helpers/Scene.h"
 #include "Capture/HiddenWindowCapture.h"
+#include "Capture/NestedPick.h"
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowCapture.h"
 #include "ui/Geometry.h"
@@ -42,9 +43,20 @@ struct FakeDwm : DwmQueries {
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
-// Picks: GetDesktopWindow() at its own rectangle, or with the whole screen highlighted; at a screen point.
-constexpr int kDesktopWindow = -1, kWholeScreen = -2, kScreen = -3;
-constexpr int kPanel = 10, kBox = 11, kDeskBox = 12;
+// Children of a top-level window at (0, 0)-(100, 100), in enumeration order.
+int PickAmong(const std::vector<RECT>& children, POINT point) {
+    const auto rect = [&](std::size_t i) { return children[i]; };
+    return NestedPick({0, 0, 100, 100}, children.size(), rect, rect, point);
+}
+
+TEST(NestedPick, AChildNotNestedInThePickSoFarIsPassedOver) {
+    EXPECT_EQ(PickAmong({{10, 10, 60, 60}, {20, 20, 40, 40}, {0, 0, 200, 200}}, {30, 30}), 1);
+}
+
+TEST(NestedPick, APointInNoChildKeepsTheTopLevelWindow) {
+    EXPECT_EQ(PickAmong({{10, 10, 60, 60}, {20, 20, 40, 40}}, {90, 90}), kNoPick);
+}
+
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 
 class SceneCapture : public testing::Test {
@@ -85,26 +97,45 @@ protected:
                 return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_BLOCK, 1000, nullptr) && !GetUpdateRect(w, nullptr, FALSE);
             }));
         std::vector<std::uint32_t> last;
-        ASSERT_TRUE(WaitUntil([&] { return (last = std::move(screen), screen = Screen()) == last; }));
+        ASSERT_TRUE(WaitUntil([&] {
+            std::vector<std::uint32_t> last = std::move(screen);
+            screen = Screen();
+            return screen == last;
+        }));
         mode->Act([this] { ++finished; });
     }
-    HWND Handle(int i) const { return i >= 0 ? windows[i] : GetDesktopWindow(); }
-    POINT At(int at, POINT client) const {  // overlay points are screen points: the screen starts at (0, 0)
-        if (at != kScreen) ClientToScreen(Handle(at), &client);
-        return client;
+    void Start(Mode m) {
+        Make(m);
+        Act();
+    }
+    // The scene's window of that title; no title: the desktop window.
+    HWND Named(const wchar_t* title) const {
+        for (size_t i = 0; title != nullptr && i < std::size(kWindows); ++i)
+            if (std::wcscmp(kWindows[i].title, title) == 0) return windows[i];
+        return GetDesktopWindow();
+    }
+    // A point in the client area of the window of that title; no title: a screen point.
+    POINT At(const wchar_t* title, POINT point) const {
+        if (title != nullptr) ClientToScreen(Named(title), &point);
+        return point;  // overlay points are screen points: the screen starts at (0, 0)
+    }
+    // What picking that window highlights: a child cut to its top-level window, all clamped to the screen.
+    RECT Highlighted(const wchar_t* title) const {
+        const HWND w = Named(title);
+        const RECT r = title == nullptr ? RECT{0, 0, size.cx, size.cy} : Intersect(WindowRect(w), WindowRect(GetAncestor(w, GA_ROOT)));
+        return ClampToSize(r, size);
+    }
+    void ExpectPicked(const wchar_t* title) const {
+        EXPECT_EQ(PickState::HitWindow(*mode), Named(title));
+        EXPECT_TRUE(Same(PickState::Highlight(*mode), Highlighted(title)));
+    }
+    void HoldBack() {  // in a capture of the hidden All mode, by a right click
+        Start(Mode::HiddenAll);
+        Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
+        Send(WM_RBUTTONUP, At(L"back", {10, 10}));
     }
     void Send(UINT message, POINT p) { SendMessageW(PickState::Overlay(*mode), message, 0, MAKELPARAM(p.x, p.y)); }
     void Key(WPARAM key) { SendMessageW(PickState::Overlay(*mode), WM_KEYDOWN, key, 0); }
-    // A move that picks that window and highlights this one's rectangle, which it gives.
-    RECT Move(POINT p, int picked, int highlighted) {
-        Send(WM_MOUSEMOVE, p);
-        EXPECT_EQ(PickState::HitWindow(*mode), Handle(picked));
-        RECT r = highlighted == kWholeScreen ? RECT{0, 0, size.cx, size.cy} : WindowRect(Handle(highlighted));
-        if (highlighted >= kPanel) r = Intersect(r, WindowRect(GetAncestor(Handle(highlighted), GA_ROOT)));
-        r = ClampToSize(r, size);
-        EXPECT_TRUE(Same(PickState::Highlight(*mode), r));
-        return r;
-    }
     // The scene's top-level windows shown, top first, but for the one that hides itself.
     std::string State() const {
         std::ostringstream state;
@@ -146,19 +177,19 @@ protected:
 class HungWindow : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        wake = KernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         owner = std::thread([] {
             window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50, 50,
                                      200, 100, nullptr, nullptr, nullptr, nullptr);
-            WaitForSingleObject(wake, INFINITE);
+            WaitForSingleObject(wake.get(), INFINITE);
             DestroyWindow(window);
         });
         WaitUntil([] { return window != nullptr && IsHungAppWindow(window); }, 15s);
     }
     static void TearDownTestSuite() {
-        SetEvent(wake);
+        SetEvent(wake.get());
         owner.join();
-        CloseHandle(wake);
+        wake.Close();
     }
     void SetUp() override { ASSERT_TRUE(IsHungAppWindow(window)); }
     static HWND Popup(HWND insertAfter) {
@@ -167,7 +198,7 @@ protected:
         SetWindowPos(popup, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return popup;
     }
-    static inline HANDLE wake = nullptr;
+    static inline KernelHandle wake{nullptr};
     static inline std::thread owner;
     static inline std::atomic<HWND> window = nullptr;
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -204,131 +235,212 @@ TEST_F(HungWindow, IsPickedInAHiddenModeAsTheFrozenScreenShowsIt) {
     EXPECT_TRUE(Same(highlight, WindowRect(window)));
 }
 
-TEST_F(SceneCapture, PicksOneWindowPerModeOutputsItAndPutsTheSceneBackAgain) {
-    enum Then { Nothing, RightClick, Click };
-    const struct { Mode mode; int at; POINT client; int picked; Then then = Nothing; } cases[] = {
-        {Mode::HiddenTop, 5, {10, 10}, 6},  // the modal popup of the disabled owner
-        {Mode::HiddenTop, 2, {100, 100}, 2},
-        {Mode::HiddenTop, kDeskBox, {10, 10}, kWholeScreen},  // the desktop is never picked
-        {Mode::HiddenTop, kScreen, {1000, 1040}, kWholeScreen, Click},  // no picture of front left
-        {Mode::HiddenTop, kScreen, {20, 1070}, 4},  // minimised: not pictured, as the frozen screen shows it
-        {Mode::HiddenAll, 1, {10, 10}, 1, RightClick},
-        {Mode::HiddenAll, 2, {100, 100}, 1},                // held: front's point inside back
-        {Mode::HiddenAll, kBox, {5, 5}, kBox, RightClick},  // a child of it; let go
-        {Mode::HiddenAll, 5, {10, 10}, 5},
-        {Mode::Top, 7, {260, 60}, 8},      // topB over topA
-        {Mode::Top, kHider, {10, 10}, 0},  // hidden since the first capture: never picked
-        {Mode::Top, 3, {10, 10}, 3},  // clamped to the screen
-        {Mode::Top, kScreen, {1000, 1040}, kDesktopWindow},
-        {Mode::Top, 1, {10, 10}, 1, Click},  // with front over it, as it was
-        {Mode::All, kDeskBox, {10, 10}, 0},            // the desktop's children are never picked
-        {Mode::All, kPanel, {10, 10}, kPanel, Click},  // cut to the frame it sticks out of
-        {Mode::All, kScreen, {1000, 1040}, kDesktopWindow, Click},  // the desktop outlined and output
-    };
-    size_t outputs = 0;
-    auto end = [&](const auto& last) {  // the capture of the last case
-        if (last.then != Click) Key(VK_ESCAPE), Key(VK_ESCAPE);  // the first lets go of a hold
-        if (last.mode >= Mode::HiddenTop) ExpectSceneBack();
-    };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        if (i == 0 || cases[i - 1].then == Click || cases[i - 1].mode != c.mode) {
-            if (i > 0) end(cases[i - 1]);
-            Make(c.mode);
-            Act();
-        }
-        const POINT p = At(c.at, c.client);
-        SCOPED_TRACE(testing::Message() << "case " << i << " at " << p.x << "," << p.y);
-        const RECT want = Move(p, c.picked, c.picked);
-        if (c.then != Nothing) Send(c.then == Click ? WM_LBUTTONUP : WM_RBUTTONUP, p);
-        const auto image = c.then == Click ? Image(outputs++, want) : std::nullopt;
-        for (int y = 0; image && y < image->height; ++y)
-            for (int x = 0; x < image->width; ++x)
-                ASSERT_EQ(Rgb(image->Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x])
-                    << x << "," << y;
-    }
-    end(std::end(cases)[-1]);
-    EXPECT_EQ(images.Images().size(), outputs);
+// A window that point lies in (its title and a point in its client area, or no title and a screen
+// point) and the window a move there picks (no title: the desktop window, the whole screen highlighted).
+struct Pick {
+    Mode mode;
+    const wchar_t* at;
+    POINT point;
+    const wchar_t* picked;
+};
+void PrintTo(const Pick& p, std::ostream* out) {
+    *out << "mode " << int(p.mode) << " at " << Narrow(p.at ? p.at : L"screen") << " " << p.point.x << "," << p.point.y;
+}
+class ScenePick : public SceneCapture, public testing::WithParamInterface<Pick> {};
+
+TEST_P(ScenePick, AMovePicksTheWindowUnderTheCursor) {
+    Start(GetParam().mode);
+    Send(WM_MOUSEMOVE, At(GetParam().at, GetParam().point));
+    ExpectPicked(GetParam().picked);
+}
+INSTANTIATE_TEST_SUITE_P(Scene, ScenePick, testing::Values(
+    Pick{Mode::HiddenTop, L"owner", {10, 10}, L"modal"},  // the modal popup of the disabled owner
+    Pick{Mode::HiddenTop, L"front", {100, 100}, L"front"},
+    Pick{Mode::HiddenTop, L"deskbox", {10, 10}, nullptr},  // the desktop is never picked
+    Pick{Mode::HiddenTop, nullptr, {1000, 1040}, nullptr},
+    Pick{Mode::HiddenTop, nullptr, {20, 1070}, L"mini"},  // minimised: not pictured, as the frozen screen shows it
+    Pick{Mode::HiddenAll, L"back", {10, 10}, L"back"},
+    Pick{Mode::HiddenAll, L"box", {5, 5}, L"box"},
+    Pick{Mode::HiddenAll, L"owner", {10, 10}, L"owner"},
+    Pick{Mode::Top, L"topA", {260, 60}, L"topB"},
+    Pick{Mode::Top, L"edge", {10, 10}, L"edge"},  // clamped to the screen
+    Pick{Mode::Top, nullptr, {1000, 1040}, nullptr},
+    Pick{Mode::Top, L"back", {10, 10}, L"back"},
+    Pick{Mode::All, L"deskbox", {10, 10}, L"desk"},  // the desktop's children are never picked
+    Pick{Mode::All, L"panel", {10, 10}, L"panel"},   // cut to the frame it sticks out of
+    Pick{Mode::All, nullptr, {1000, 1040}, nullptr}));
+
+// After a move over front, whose picture the hidden modes paste: none of it is left on the output.
+class SceneOutput : public ScenePick {};
+TEST_P(SceneOutput, AClickOutputsThePickedAreaAsTheFrozenScreenShowsIt) {
+    Start(GetParam().mode);
+    Send(WM_MOUSEMOVE, At(L"front", {100, 100}));
+    const POINT p = At(GetParam().at, GetParam().point);
+    Send(WM_MOUSEMOVE, p);
+    Send(WM_LBUTTONUP, p);
+    const RECT want = Highlighted(GetParam().picked);
+    const auto image = Image(0, want);
+    for (int y = 0; image && y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x)
+            ASSERT_EQ(Rgb(image->Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x]) << x << "," << y;
+    EXPECT_EQ(images.Images().size(), 1u);
+}
+INSTANTIATE_TEST_SUITE_P(Scene, SceneOutput, testing::Values(
+    Pick{Mode::HiddenTop, nullptr, {1000, 1040}, nullptr},
+    Pick{Mode::Top, L"back", {10, 10}, L"back"},  // with front over it, as it was
+    Pick{Mode::All, L"panel", {10, 10}, L"panel"},
+    Pick{Mode::All, nullptr, {1000, 1040}, nullptr}));
+
+TEST_F(SceneCapture, AWindowThatHidItselfIsNeverPicked) {
+    Start(Mode::Top);  // takes the focus from the hider, which hides
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(windows[kHider]); }));
+    Act();
+    Send(WM_MOUSEMOVE, At(L"hider", {10, 10}));
+    ExpectPicked(L"desk");
+}
+
+TEST_F(SceneCapture, ARightClickHoldsThePickWhileTheCursorMoves) {
+    HoldBack();
+    Send(WM_MOUSEMOVE, At(L"front", {100, 100}));
+    ExpectPicked(L"back");
+}
+
+TEST_F(SceneCapture, AHeldWindowStillLetsTheAllModePickItsChildren) {
+    HoldBack();
+    Send(WM_MOUSEMOVE, At(L"box", {5, 5}));
+    ExpectPicked(L"box");
+}
+
+TEST_F(SceneCapture, ASecondRightClickLetsGoOfTheHold) {
+    HoldBack();
+    Send(WM_RBUTTONUP, At(L"back", {10, 10}));
+    Send(WM_MOUSEMOVE, At(L"front", {100, 100}));
+    ExpectPicked(L"front");
+}
+
+TEST_F(SceneCapture, TheFirstEscapeOnlyLetsGoOfAHold) {
+    HoldBack();
+    Key(VK_ESCAPE);
+    EXPECT_EQ(finished, 0);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(finished, 1);
+}
+
+TEST_F(SceneCapture, AHiddenCapturePutsTheWindowsBackAsTheyWereStacked) {
+    Start(Mode::HiddenTop);
+    Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
+    Key(VK_ESCAPE);
+    ExpectSceneBack();
 }
 
 // Back is output as it looks once repainted on being raised, also where front covered it.
-TEST_F(SceneCapture, EveryCaptureStartsAfreshAtTheRealCursorAndOutputsTheWindowRepainted) {
-    Make(Mode::HiddenAll);
-    EXPECT_EQ(GetWindow(PickState::Overlay(*mode), GW_OWNER), owner.Handle());
-    ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));
-    Act();
-    Send(WM_RBUTTONUP, At(1, {10, 10}));  // held
-    Key(VK_RETURN);
-    ExpectSceneBack();
-    EXPECT_EQ(GetClipboardOwner(), owner.Handle());
-    ASSERT_TRUE(PlaceCursor(At(2, {100, 100})));
-    Act();
-    Key(VK_RETURN);  // before any move: what lies under the cursor, not held
-    Act();
-    Key(VK_ESCAPE);  // nothing held: the first Escape ends it
-    EXPECT_EQ(finished, 3);
-    EXPECT_TRUE(Image(1, WindowRect(windows[2])));
-    const RECT back = WindowRect(windows[1]);
-    const POINT client = At(1, {0, 0});
+TEST_F(SceneCapture, AHiddenCaptureOutputsTheWindowRepaintedWhereOthersCoveredIt) {
+    Start(Mode::HiddenAll);
+    Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
+    Send(WM_LBUTTONUP, At(L"back", {10, 10}));
+    const RECT back = WindowRect(Named(L"back"));
+    const POINT client = At(L"back", {0, 0});
     const auto image = Image(0, back);
     for (int y = 210; image && y < 290; ++y)
         for (int x = 310; x < 470; ++x)
             ASSERT_EQ(image->Pixel(client.x + x - back.left, client.y + y - back.top), ActiveColour(1)) << x << "," << y;
 }
 
-TEST_F(SceneCapture, ThroughAFakeDwmAnErrorPutsTheSceneBackAndAnEmptyPickOutputsNothing) {
+// The output's clipboard is the toolbar's, so the overlay must be owned by it.
+TEST_F(SceneCapture, TheHiddenModesOverlayIsOwnedByTheToolbar) {
+    Make(Mode::HiddenAll);
+    EXPECT_EQ(GetWindow(PickState::Overlay(*mode), GW_OWNER), owner.Handle());
+}
+
+// Enter before any move outputs what lies under the cursor, not what the last capture held.
+TEST_F(SceneCapture, ANewCaptureStartsFromTheRealCursorNotTheLastHold) {
+    ASSERT_TRUE(PlaceCursor(At(L"back", {10, 10})));
+    Start(Mode::HiddenAll);
+    Send(WM_RBUTTONUP, At(L"back", {10, 10}));
+    Key(VK_RETURN);
+    ASSERT_TRUE(PlaceCursor(At(L"front", {100, 100})));
+    Act();
+    Key(VK_RETURN);
+    EXPECT_EQ(finished, 2);
+    EXPECT_TRUE(Image(1, WindowRect(Named(L"front"))));
+}
+
+TEST_F(SceneCapture, AnErrorWhilePicturingPutsTheWindowsBack) {
     FakeDwm dwm;
     int queries = 0;
     dwm.onQuery = [&](HWND) {
-        if (++queries == 3) throw std::runtime_error("no bounds");  // while picturing
+        if (++queries == 3) throw std::runtime_error("no bounds");
     };
     Make(Mode::HiddenTop, dwm);
     EXPECT_THROW(Act(), std::runtime_error);
     EXPECT_EQ(finished, 1);
     ExpectSceneBack();
+    mode.reset();  // before the fake it refers to
+}
 
+// Back's frame as DWM draws it, 7 pixels inside its window rectangle but at the top; front cloaked.
+class SceneThroughDwm : public SceneCapture {
+protected:
+    void SetUp() override {
+        SceneCapture::SetUp();
+        back = WindowRect(Named(L"back"));
+        frame = {back.left + 7, back.top, back.right - 7, back.bottom - 7};
+        dwm.frames[Named(L"back")] = frame;
+        dwm.cloaked = Named(L"front");
+        Make(Mode::Top, dwm);
+        Act();
+    }
+    FakeDwm dwm;  // outlives the mode, which the base's TearDown ends
+    RECT back = {}, frame = {};
+};
+
+TEST_F(SceneThroughDwm, ACloakedWindowIsSeenThrough) {
+    Send(WM_MOUSEMOVE, At(L"front", {100, 100}));
+    EXPECT_EQ(PickState::HitWindow(*mode), Named(L"back"));
+}
+
+TEST_F(SceneThroughDwm, TheHighlightIsTheFrameDwmDraws) {
+    Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
+    EXPECT_TRUE(Same(PickState::Highlight(*mode), frame));
+}
+
+TEST_F(SceneThroughDwm, APointOutsideTheFrameMissesTheWindow) {
+    Send(WM_MOUSEMOVE, {back.left + 3, back.top + 50});
+    EXPECT_EQ(PickState::HitWindow(*mode), Named(L"desk"));
+}
+
+// Gone between the hit-test and the rectangle: nothing output, the clipboard left alone.
+TEST_F(SceneThroughDwm, AWindowGoneBeforeItsRectangleIsReadOutputsNothing) {
     SettingGuard text(SectionSettings, KeyClipBoard, ClipBoardCopyText);
     SetClipboardText(owner.Handle(), L"kept");
-    const RECT back = WindowRect(windows[1]), frame = {back.left + 7, back.top, back.right - 7, back.bottom - 7};
-    dwm.onQuery = nullptr;
-    dwm.frames[windows[1]] = frame;
-    dwm.cloaked = windows[2];
-    Make(Mode::Top, dwm);
-    Act();
-    Send(WM_MOUSEMOVE, At(2, {100, 100}));  // front is cloaked: back, at its frame
-    EXPECT_EQ(PickState::HitWindow(*mode), windows[1]);
-    EXPECT_TRUE(Same(PickState::Highlight(*mode), frame));
-    Send(WM_MOUSEMOVE, {back.left + 3, back.top + 50});  // in GetWindowRect only: the desktop below
-    EXPECT_EQ(PickState::HitWindow(*mode), windows[0]);
-    // Gone between the hit-test and the rectangle: nothing output, the clipboard left alone.
     int reads = 0;
     dwm.onQuery = [&](HWND w) {
-        if (w == windows[1]) dwm.frames[w] = ++reads % 2 != 0 ? frame : RECT{5000, 5000, 5100, 5100};
+        if (w == Named(L"back")) dwm.frames[w] = ++reads % 2 != 0 ? frame : RECT{5000, 5000, 5100, 5100};
     };
-    Send(WM_MOUSEMOVE, At(1, {10, 10}));
+    Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
     EXPECT_FALSE(HasArea(PickState::Highlight(*mode)));
-    Send(WM_LBUTTONUP, At(1, {10, 10}));
-    EXPECT_EQ(finished, 2);
+    Send(WM_LBUTTONUP, At(L"back", {10, 10}));
+    EXPECT_EQ(finished, 1);
     EXPECT_FALSE(HasPendingException());
     EXPECT_TRUE(images.Images().empty());
     EXPECT_EQ(ClipboardText(), L"kept");
-    mode.reset();  // before the fake it refers to
 }
 
 // Moving back to a window shows what the first move there did: no earlier pick's marks or picture stay.
 TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
     ToggleGuard cursorOn(TextCursorToggle, 1);
     SettingGuard tip(SectionSettings, KeyMouseToolTip, 1), hiddenTip(SectionSettings, KeyMouseToolTipHidden, 1);
-    ASSERT_TRUE(PlaceCursor(At(1, {10, 10})));  // a move the system sends meanwhile draws the same frame
+    ASSERT_TRUE(PlaceCursor(At(L"back", {10, 10})));  // a move the system sends meanwhile draws the same frame
     for (Mode m : {Mode::HiddenAll, Mode::Top}) {
         Make(m);
         Act();
         const HDC work = PickState::Snapshot(*mode).workDC();
-        Send(WM_MOUSEMOVE, At(1, {10, 10}));
+        Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
         const auto first = SurfacePixels(work, 0, 0, size);
-        Send(WM_MOUSEMOVE, At(kBox, {5, 5}));
+        Send(WM_MOUSEMOVE, At(L"box", {5, 5}));
         EXPECT_NE(SurfacePixels(work, 0, 0, size), first);
-        Send(WM_MOUSEMOVE, At(1, {10, 10}));
+        Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
         EXPECT_TRUE(SurfacePixels(work, 0, 0, size) == first);
         UpdateWindow(PickState::Overlay(*mode));
         EXPECT_TRUE(WaitUntil([&] { return Screen() == first; }, 3s));
