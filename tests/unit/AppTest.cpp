@@ -65,7 +65,8 @@ TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
         return true;
     }, nullptr);
     DestroyWindow(painted);  // before anything pumps again, or a later paint would park a new exception
-    EXPECT_EQ(std::make_pair(code, paints), std::make_pair(1, 1)) << "the loop ends at the first exception";
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(paints, 1) << "the loop ends at the first exception";
     ASSERT_TRUE(boxes.WaitForCount(2));
     EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text + L"|" + boxes.Seen()[1].caption + L"|" + boxes.Seen()[1].text,
               L"Glimra|create failed|Glimra|paint failed");

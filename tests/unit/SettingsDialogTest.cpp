@@ -99,9 +99,11 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
         EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
                   App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
         EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"画像形式|BMP (24ビット、無圧縮)|");
+        EXPECT_EQ(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), 0);
+        EXPECT_EQ(Send(dialog, IDC_BUTTON_TOOLTIP, BM_GETCHECK), BST_CHECKED);
         // The path limits: no more than the settings store reads back.
-        EXPECT_EQ(std::make_tuple(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), Send(dialog, IDC_BUTTON_TOOLTIP, BM_GETCHECK), Send(dialog, IDC_VIEWER, EM_GETLIMITTEXT),
-                                  Send(dialog, IDC_SAVE_FOLDER, EM_GETLIMITTEXT)), std::make_tuple(LRESULT(0), LRESULT(BST_CHECKED), LRESULT(998), LRESULT(998)));
+        EXPECT_EQ(Send(dialog, IDC_VIEWER, EM_GETLIMITTEXT), 998);
+        EXPECT_EQ(Send(dialog, IDC_SAVE_FOLDER, EM_GETLIMITTEXT), 998);
         EmptyFieldAndOk(dialog, IDC_SAVE_FOLDER, L"");
     });
     EXPECT_EQ(Texts(boxes), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
@@ -134,8 +136,9 @@ TEST_F(StoredOutOfRange, EachListShowsItsFirstEntry) {
     Open(window, [&](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, IDC_ZOOM));
         EXPECT_EQ(TextsOf(dialog, {IDC_ZOOM, IDC_DELAY, IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"3|1|Image format|BMP (24-bit, uncompressed)|");
-        EXPECT_EQ(std::make_tuple(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), SendMessageW(Colours(dialog), CB_GETCURSEL, 0, 0), Send(dialog, IDC_WINDOW_MOUSE_TOOLTIP, BM_GETCHECK)),
-                  std::make_tuple(LRESULT(0), LRESULT(9), LRESULT(BST_UNCHECKED)));
+        EXPECT_EQ(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), 0);
+        EXPECT_EQ(SendMessageW(Colours(dialog), CB_GETCURSEL, 0, 0), 9);
+        EXPECT_EQ(Send(dialog, IDC_WINDOW_MOUSE_TOOLTIP, BM_GETCHECK), BST_UNCHECKED);
     });
 }
 
