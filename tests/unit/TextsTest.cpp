@@ -15,25 +15,25 @@ namespace {
 TEST(TextTable, EntriesInBothLanguages) {
     // The missing folder's text is read in both languages on the real program.
     struct Entry { TextId id; const wchar_t *japanese, *english; } entries[] = {
-        {TextId(0), L"矩形の切り取り", L"Cut out a rectangle"}, {TextId(5), L"ズームウィンドウ OFF\uFF0FON", L"Zoom window OFF\uFF0FON"},
-        {TextId(35), L"矩形", L"Rectanglel"}, {TextId(79), L"秒", L"Sec."}, {TextId(83), L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"},
-        {TextId(89), L"他のプログラムが使用中", L"In use by another program"}, {TextId(90), L"他のコマンドが使用中", L"In use by another command"}};
+        {TextRectangleButton, L"矩形の切り取り", L"Cut out a rectangle"}, {TextZoomToggle, L"ズームウィンドウ OFF\uFF0FON", L"Zoom window OFF\uFF0FON"},
+        {TextRectanglePage, L"矩形", L"Rectanglel"}, {TextSeconds, L"秒", L"Sec."}, {TextImageFormatPng, L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"},
+        {TextHotKeyTakenElsewhere, L"他のプログラムが使用中", L"In use by another program"}, {TextHotKeyTakenTwice, L"他のコマンドが使用中", L"In use by another command"}};
     AppContext context;
     for (const Entry& entry : entries)
         EXPECT_EQ(std::wstring(context.texts[entry.id][0]) + L"|" + context.texts[entry.id][1],
                   std::wstring(entry.japanese) + L"|" + entry.english);
-    // Every entry filled, in the right column; only 10 and 80 are blank, and 40 in a program
-    // without a version resource. The language toggle and the web page read the same in both.
+    // Every entry filled, in the right column; only two are blank, and the legal notice in a
+    // program without a version resource. The language toggle and the web page read the same in both.
     for (int id = 0; id < TextCount; ++id) {
         const std::wstring japanese = context.texts[id][0], english = context.texts[id][1];
-        const bool blank = id == 10 || id == 80 || id == 40;
+        const bool blank = id == TextSystemButton || id == TextUnused || id == TextLegalNotice;
         EXPECT_EQ(japanese.empty() || english.empty(), blank) << id;
-        if (blank || id == 9 || id == 41) continue;
+        if (blank || id == TextLanguageToggle || id == TextWebPage) continue;
         EXPECT_TRUE(std::any_of(japanese.begin(), japanese.end(), [](wchar_t c) { return c > 0x7F; })) << id;
         EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](wchar_t c) { return c < 0x7F || c == 0xFF0F; })) << id;
     }
-    EXPECT_EQ(context.texts[41][0], context.texts[41][1]);
-    EXPECT_EQ(context.texts[41][0].rfind(L"https://", 0), 0u);
+    EXPECT_EQ(context.texts[TextWebPage][0], context.texts[TextWebPage][1]);
+    EXPECT_EQ(context.texts[TextWebPage][0].rfind(L"https://", 0), 0u);
 }
 
 // Both reports in the thread's code page: "【" and "】" where it has them, else plain brackets.
@@ -62,7 +62,10 @@ TEST(ErrorReports, FollowTheLanguageInTheThreadsCodePage) {
 constexpr wchar_t kNotice[] = L"Copyright (C) 2026 The Glimra authors";
 
 using Block = std::vector<unsigned char>;
-void PutWord(Block& b, size_t at, unsigned value) { b[at] = BYTE(value), b[at + 1] = BYTE(value >> 8); }
+void PutWord(Block& b, size_t at, unsigned value) {
+    b[at] = BYTE(value);
+    b[at + 1] = BYTE(value >> 8);
+}
 
 // Copies of Glimra.exe with the version block whole, gone, or its fixed part shorter than it
 // must be: a missing resource or a short value leaves its text empty.
