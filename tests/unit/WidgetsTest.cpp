@@ -24,7 +24,8 @@ constexpr TextId kToggles[] = {TextZoomToggle, TextWindowToggle, TextHiddenWindo
 
 // Every toggle off, the cursor away from the toolbar, fresh containers.
 ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
-    for (TextId id : kToggles) togglesOff ? Store().SetToggle(id, 0) : void();
+    if (togglesOff)
+        for (TextId id : kToggles) Store().SetToggle(id, 0);
     SetCursorPos(0, 0);
     ToolbarHost& h = ToolbarHost::Get();
     h.Build();
