@@ -44,10 +44,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::vector<HWND> windows;
     for (const Window& w : kWindows) {
         const std::wstring type = ClassOf(windows.size());
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = SceneProcedure;
-        wc.lpszClassName = type.c_str();
+        const WNDCLASSEXW wc = {sizeof wc, 0, SceneProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, type.c_str(), nullptr};
         RegisterClassExW(&wc);
         const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
                             (w.flags & Child ? WS_CHILD : w.flags & Framed ? WS_OVERLAPPEDWINDOW : WS_POPUP);

@@ -3,6 +3,7 @@
 #include "Capture/Dib.h"
 #include "CaptureProbe.h"
 #include "Wait.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
 
@@ -48,34 +49,20 @@ PatternWindow::PatternWindow(const RECT& rect) {
 
 PatternWindow::~PatternWindow() { DestroyWindow(hwnd_); }
 
-std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size) {
+HBITMAP TopDownDib32(SIZE size, void** bits) {
     const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+std::vector<std::uint32_t> SurfacePixels(HDC dc, SIZE size) {
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC copy = CreateCompatibleDC(nullptr);
-    SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, size.cx, size.cy, dc, x, y, SRCCOPY);
+    const MemorySurface copy(TopDownDib32(size, &bits));
+    BitBlt(copy.dc(), 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
     std::vector<std::uint32_t> pixels(first, first + static_cast<size_t>(size.cx) * size.cy);
     for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
-    DeleteDC(copy);  // before the bitmap, which it no longer holds then
-    DeleteObject(bitmap);
     return pixels;
-}
-
-std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
-    UpdateWindow(window);
-    HDC screen = GetDC(nullptr);
-    std::vector<std::uint32_t> last, now;
-    for (int i = 0; i < 100 && (i < 2 || now != last); ++i) {
-        // Wine puts a window's drawing on the X screen only when its thread waits; Sleep is no wait.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, i == 0 ? 0 : 10, 0);
-        last = std::move(now);
-        now = SurfacePixels(screen, 0, 0, area);
-    }
-    ReleaseDC(nullptr, screen);
-    return now;
 }
 
 }  // namespace Vorlune::Test

@@ -23,11 +23,11 @@ private:
     bool shown_ = false;
 };
 
-// The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
-std::vector<std::uint32_t> SurfacePixels(HDC dc, int x, int y, SIZE size);
+// A 32-bit DIB section, top row first.
+HBITMAP TopDownDib32(SIZE size, void** bits);
 
-// The screen area once window's pending paint reached it (two reads in a row agree).
-std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area);
+// The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
+std::vector<std::uint32_t> SurfacePixels(HDC dc, SIZE size);
 
 // A COLORREF as SurfacePixels gives it.
 inline std::uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }

@@ -4,7 +4,6 @@
 #include <functional>
 #include <memory>
 
-#include "Capture/Dib.h"
 #include "Capture/RectangleCapture.h"
 #include "Capture/ZoomPlacement.h"
 #include "CaptureProbe.h"
@@ -63,18 +62,23 @@ TEST(Magnification, AFactorOutsideOneTo300FallsBack) {
     for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
 }
 
-TEST(Magnification, TheSourceSideIs300PixelsDividedByTheFactor) {
-    for (auto [factor, side] : {std::pair{3, 100}, {6, 50}, {10, 30}, {300, 1}}) EXPECT_EQ(ZoomSourceSide(factor), side);
-}
-
-HBITMAP TopDownDib32(SIZE size, std::uint32_t** bits) {
-    const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+// The screen area once window's pending paint reached it (two reads in a row agree).
+std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
+    UpdateWindow(window);
+    const ScreenDC screen;
+    std::vector<std::uint32_t> last, now;
+    for (int i = 0; i < 100 && (i < 2 || now != last); ++i) {
+        // Wine puts a window's drawing on the X screen only when its thread waits; Sleep is no wait.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, i == 0 ? 0 : 10, 0);
+        last = std::move(now);
+        now = SurfacePixels(screen.get(), area);
+    }
+    return now;
 }
 
 // A top-down 32-bit surface showing the pattern.
 struct Surface {
-    explicit Surface(SIZE size = {kSide, kSide}) : size(size), memory(TopDownDib32(size, &bits)), dc(memory.dc()) {
+    explicit Surface(SIZE size = {kSide, kSide}) : size(size), memory(TopDownDib32(size, reinterpret_cast<void**>(&bits))), dc(memory.dc()) {
         Fill();
     }
     void Fill() {
