@@ -72,8 +72,7 @@ TEST(Commands, EveryCommandButtonWritesWhatTheUserPicked) {
         }
         const std::wstring file = TodaysFolder(app) + ImageFileName(++number);
         ASSERT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
-        const Bitmap24 image = ReadBitmap24(file);
-        ASSERT_TRUE(image.Valid());
+        const DecodedImage image = DecodeImageFile(file);
         ASSERT_EQ(std::make_pair(LONG(image.width), LONG(image.height)), std::make_pair(picked.right - picked.left, picked.bottom - picked.top));
         // The picked part shows the pattern; the desktop's is checked away from the cursor.
         const RECT check = j.button == 3 ? RECT{620, 320, 700, 380} : picked;

@@ -17,6 +17,7 @@ public:
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
     bool Shown() const { return shown_; }  // the pattern has reached the screen
+    HWND Handle() const { return hwnd_; }
 
 private:
     HWND hwnd_ = nullptr;

@@ -9,8 +9,10 @@
 #include "Capture/CountdownWindow.h"
 #include "Capture/DesktopCapture.h"
 #include "CaptureProbe.h"
+#include "GlimraApp.h"  // PressKeys
 #include "ImageFiles.h"
 #include "MessageBoxWatcher.h"  // WindowText
+#include "PatternWindow.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "app/AppContext.h"
@@ -19,39 +21,6 @@
 // The overlay every mode shows, then the delayed whole-screen mode.
 namespace Vorlune::Test {
 namespace {
-
-// One class per colour, since the class brush paints the window.
-const wchar_t* ColourClass(HBRUSH brush) {
-    static int counter = 0;
-    static wchar_t name[64];
-    wsprintfW(name, L"GlimraTestColour%d", ++counter);
-    const WNDCLASSEXW wc = {sizeof wc, 0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, brush, nullptr,
-                            name, nullptr};
-    RegisterClassExW(&wc);
-    return name;
-}
-
-// A topmost window filled with one colour, to put something known on the screen.
-class ColourWindow {
-public:
-    ColourWindow(const RECT& r, COLORREF colour)
-        : hwnd_(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ColourClass(CreateSolidBrush(colour)), L"colour",
-                                WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr)) {
-        UpdateWindow(hwnd_);
-    }
-    ~ColourWindow() {
-        const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(hwnd_, GCLP_HBRBACKGROUND));
-        DestroyWindow(hwnd_);
-        DeleteObject(brush);
-    }
-    ColourWindow(const ColourWindow&) = delete;
-    ColourWindow& operator=(const ColourWindow&) = delete;
-    HWND Handle() const { return hwnd_; }
-
-private:
-    HWND hwnd_;
-};
 
 // Counts what reaches it; Escape ends it.
 class ProbeCapture : public CaptureBase {
@@ -77,17 +46,6 @@ protected:
     }
 };
 
-// Real key input in one batch, each key pressed and released.
-void TypeKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            inputs.push_back({INPUT_KEYBOARD, {}});
-            inputs.back().ki = {key, 0, flags, 0, 0};
-        }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 class Overlay : public testing::Test {
 protected:
     void TearDown() override {
@@ -99,41 +57,37 @@ protected:
 };
 
 // Kept for the next capture, in front only while up; stray messages after the end reach nothing.
-TEST_F(Overlay, EachWayToEndFinishesTheCaptureExactlyOnce) {
-    ColourWindow other({50, 50, 150, 150}, 0x808080);
-    const std::pair<const char*, void (*)(HWND)> ends[] = {
-        {"Escape", [](HWND) { TypeKeys({VK_ESCAPE}); }},
-        {"WM_CLOSE", [](HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }},
-    };
-    int count = 0;
-    for (const auto& [name, end] : ends) {
-        SCOPED_TRACE(name);
-        mode->Begin();
-        HWND overlay = mode->Window();
-        std::vector<HGDIOBJ> objects;  // the snapshot's DCs and bitmaps, all to be freed
-        for (HDC dc : {mode->Frozen()->frozenDC(), mode->Frozen()->workDC(), mode->Frozen()->outputDC()})
-            objects.insert(objects.end(), {dc, GetCurrentObject(dc, OBJ_BITMAP)});
-        SetForegroundWindow(other.Handle());
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == overlay; }));
-        end(overlay);
-        ASSERT_TRUE(WaitUntil([&] { return mode->finished == count + 1; }));
-        ++count;
-        EXPECT_TRUE(IsWindow(overlay));
-        EXPECT_FALSE(IsWindowVisible(overlay));
-        EXPECT_EQ(mode->Frozen(), nullptr);
-        for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u);
-        const int moves = mode->moves;
-        SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-        SendMessageW(overlay, WM_CLOSE, 0, 0);
-        SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        PumpMessages();
-        EXPECT_EQ(mode->finished, count);
-        EXPECT_EQ(mode->moves, moves);
-        SetForegroundWindow(other.Handle());
-        PumpMessages();
-        EXPECT_EQ(GetForegroundWindow(), other.Handle());
-    }
+class OverlayEnd : public Overlay, public testing::WithParamInterface<void (*)(HWND)> {};
+TEST_P(OverlayEnd, FinishesTheCaptureExactlyOnce) {
+    PatternWindow other({50, 50, 150, 150});
+    mode->Begin();
+    HWND overlay = mode->Window();
+    std::vector<HGDIOBJ> objects;  // the snapshot's DCs and bitmaps, all to be freed
+    for (HDC dc : {mode->Frozen()->frozenDC(), mode->Frozen()->workDC(), mode->Frozen()->outputDC()})
+        objects.insert(objects.end(), {dc, GetCurrentObject(dc, OBJ_BITMAP)});
+    SetForegroundWindow(other.Handle());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == overlay; }));
+    GetParam()(overlay);
+    ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
+    EXPECT_TRUE(IsWindow(overlay));
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    EXPECT_EQ(mode->Frozen(), nullptr);
+    for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u);
+    const int moves = mode->moves;
+    SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(overlay, WM_CLOSE, 0, 0);
+    SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PumpMessages();
+    EXPECT_EQ(mode->finished, 1);
+    EXPECT_EQ(mode->moves, moves);
+    SetForegroundWindow(other.Handle());
+    PumpMessages();
+    EXPECT_EQ(GetForegroundWindow(), other.Handle());
 }
+void TypeEscape(HWND) { PressKeys(L"Escape"); }
+void PostClose(HWND overlay) { PostMessageW(overlay, WM_CLOSE, 0, 0); }
+INSTANTIATE_TEST_SUITE_P(Overlay, OverlayEnd, testing::Values(TypeEscape, PostClose),
+                         [](const auto& end) { return end.param == TypeEscape ? "Escape" : "WM_CLOSE"; });
 
 TEST_F(Overlay, APaintWithoutASnapshotIsValidated) {
     HWND overlay = mode->Window();
@@ -148,10 +102,10 @@ TEST_F(Overlay, APaintWithoutASnapshotIsValidated) {
 // Handed to another window, the activation would repaint that one as active and, under X, let
 // it raise itself over the next overlay while it handles the activation.
 TEST_F(Overlay, AnEndedCaptureHandsTheActivationToNoOtherWindow) {
-    ColourWindow other({50, 50, 150, 150}, 0x808080);
+    PatternWindow other({50, 50, 150, 150});
     mode->Begin();
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mode->Window(); }));
-    TypeKeys({VK_ESCAPE});
+    PressKeys(L"Escape");
     ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
     EXPECT_NE(GetForegroundWindow(), other.Handle());
 }
@@ -201,9 +155,9 @@ HCURSOR MakeTestCursor() {
     return CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
 }
 
-// Makes cursor the current one, with the mouse at (x, y) over a grey window of this test.
+// Makes cursor the current one, with the mouse at (x, y) over a pattern window of this test.
 struct CurrentCursor {
-    CurrentCursor(HCURSOR cursor, int x, int y) : window({x - 50, y - 50, x + 50, y + 50}, 0x808080) {
+    CurrentCursor(HCURSOR cursor, int x, int y) : window({x - 50, y - 50, x + 50, y + 50}) {
         SetForegroundWindow(window.Handle());
         SetCursorPos(x, y);
         ready = WaitUntil([&] {
@@ -212,12 +166,12 @@ struct CurrentCursor {
             return GetCursorInfo(&info) && info.hCursor == cursor && info.ptScreenPos.x == x && info.ptScreenPos.y == y;
         });
     }
-    ColourWindow window;
+    PatternWindow window;
     bool ready = false;
 };
 
 // The test cursor: black 3 x 3 from the hot spot, white at (5, 5) from it.
-bool CursorPaintedAt(const Bitmap24& image, POINT at) {
+bool CursorPaintedAt(const DecodedImage& image, POINT at) {
     for (int y = at.y; y < at.y + 3; ++y)
         for (int x = at.x; x < at.x + 3; ++x)
             if (image.Pixel(x, y) != 0x000000) return false;
@@ -298,7 +252,7 @@ TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
     EXPECT_EQ(std::make_pair(image->width, image->height),
               std::make_pair(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
     EXPECT_TRUE(CursorPaintedAt(*image, {700, 500}));
-    EXPECT_EQ(image->Pixel(740, 540), 0x808080u);
+    EXPECT_EQ(image->Pixel(740, 540), ScreenPattern(740, 540));
 }
 
 TEST_F(Delayed, ADelayLongerThanTheSettingsOfferCountsDownFromFifteen) {

@@ -26,12 +26,11 @@ COLORREF PatternColour(int x, int y) { return RGB(x + y * 13 + 3, x * 5 + y * 11
 // Whether the clipboard's bitmap holds the pattern's 6 x 5 pixels from (3, 4).
 bool ClipboardHoldsThePattern() {
     if (!OpenClipboardSoon()) return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, GetClipboardData(CF_BITMAP));
-    bool same = old != nullptr;
-    for (int i = 0; same && i < 6 * 5; ++i) same = GetPixel(dc, i % 6, i / 6) == PatternColour(3 + i % 6, 4 + i / 6);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    const HGDIOBJ bitmap = GetClipboardData(CF_BITMAP);
+    const OwnedDC dc(CreateCompatibleDC(nullptr));
+    const SelectGuard select(dc.get(), bitmap);
+    bool same = bitmap != nullptr;
+    for (int i = 0; same && i < 6 * 5; ++i) same = GetPixel(dc.get(), i % 6, i / 6) == PatternColour(3 + i % 6, 4 + i / 6);
     CloseClipboard();
     return same;
 }
@@ -208,13 +207,15 @@ TEST_F(OutputTest, BmpFileOfThreeByTwo) {
     headers.resize(54);  // the rest of the headers is zero
     FinishCapture(namer_, surface_.dc, owner_.Handle(), {13, 6}, {3, 2});
     ASSERT_EQ(NamesIn(day_), Names{L"00001.bmp"});
-    const Bitmap24 image = ReadBitmap24(day_ + L"00001.bmp");
-    ASSERT_EQ(image.bytes.size(), 78u);
-    EXPECT_EQ(Bytes(image.bytes.begin(), image.bytes.begin() + 54), headers);
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(image.Pixel(x, y), PatternColour(13 + x, 6 + y));
-        for (size_t pad = 9; pad < 12; ++pad) EXPECT_EQ(image.bytes[54 + 12 * y + pad], 0);
-    }
+    const Bytes bytes = ReadBytes(day_ + L"00001.bmp");
+    ASSERT_EQ(bytes.size(), 78u);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 54), headers);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            const size_t at = 54 + 12 * (1 - y) + 3 * x;
+            EXPECT_EQ(RGB(bytes[at + 2], bytes[at + 1], bytes[at]), PatternColour(13 + x, 6 + y)) << x << "," << y;
+        }
+    for (size_t pad : {63, 64, 65, 75, 76, 77}) EXPECT_EQ(bytes[pad], 0) << pad;
 }
 
 // Only 1 chooses PNG; a value the page does not offer keeps the images BMP.

@@ -145,7 +145,7 @@ protected:
         EXPECT_EQ(State(), before);
         EXPECT_FALSE(IsWindowVisible(windows[kHider]));
     }
-    std::optional<Bitmap24> Image(size_t index, const RECT& r) const {
+    std::optional<DecodedImage> Image(size_t index, const RECT& r) const {
         auto image = images.Image(index);
         const bool sized = image && image->width == r.right - r.left && image->height == r.bottom - r.top;
         EXPECT_TRUE(sized) << index;
