@@ -66,17 +66,15 @@ std::string ScreenName() {
 // With 20,000 images in today's folder: naming the next one must not delay the freeze.
 GLIMRA_BENCH(ToolbarClickToFirstPaint) {
     GlimraApp app;
-    app.WriteIni(L"[Settings]\r\nClipBoard=0\r\n[Gui]\r\n13=1\r\n");
+    if (!app.Start(L"[Settings]\r\nClipBoard=0\r\n[Gui]\r\n13=1\r\n")) {
+        Report("toolbar_click_start_failed", 1, "");
+        return;
+    }
     const std::wstring day = app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\";
-    CreateDirectoryW(app.AppFolder().c_str(), nullptr);
     CreateDirectoryW(day.c_str(), nullptr);
     for (int i = 1; i <= 20000; ++i) {
         const std::wstring name = day + ImageFileName(i);
         CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-    }
-    if (!app.Start()) {
-        Report("toolbar_click_start_failed", 1, "");
-        return;
     }
     Ticker ticker;
     struct Mode {

@@ -49,12 +49,11 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
 
 // The description box flips inside the monitor under the cursor, not the primary one.
 TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    const OwnedDC dc(CreateCompatibleDC(nullptr));
     for (auto [x, flips] : {std::pair{1400L, false}, {1900L, true}, {2000L, false}, {3800L, true}}) {
-        const RECT box = DrawMouseToolTip(dc, {-1920, 0, 1920, 1080}, {x, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
+        const RECT box = DrawMouseToolTip(dc.get(), {-1920, 0, 1920, 1080}, {x, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
         EXPECT_EQ(box.right < x, flips) << x;
     }
-    DeleteDC(dc);
 }
 
 // Left of the primary monitor is on the screen; off both, the toolbar starts at the middle of the two.
@@ -62,8 +61,7 @@ TEST_F(Dual, TheStoredPlaceIsClampedToTheVirtualScreen) {
     const struct { const wchar_t* stored; LONG x; } places[] = {{L"-1000", -1000}, {L"-5000", 0}};
     for (const auto& place : places) {
         GlimraApp app;
-        app.WriteIni(std::wstring(L"[App]\r\nPositionX=") + place.stored + L"\r\nPositionY=200\r\n");
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.Start(std::wstring(L"[App]\r\nPositionX=") + place.stored + L"\r\nPositionY=200\r\n"));
         EXPECT_EQ(app.WindowRect().left, place.x) << Narrow(place.stored);
         EXPECT_EQ(app.Close(), 0u);
     }

@@ -11,8 +11,6 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr int kRectangleField = IDC_HOTKEY_RECTANGLE, kHiddenField = IDC_HOTKEY_HIDDEN_WINDOW, kRectangleNote = IDC_HOTKEY_RECTANGLE_NOTE, kWindowNote = IDC_HOTKEY_WINDOW_NOTE, kHiddenNote = IDC_HOTKEY_HIDDEN_WINDOW_NOTE;
-
 // F5 to F8, and Ctrl+Shift with R, W, H and D; images only to the clipboard. Keys typed through Wine's
 // input carry no modifiers: as a window becomes active, Wine lets go of those the X server does not hold.
 const std::wstring kFourKeys = L"[Settings]\r\nHotKeyRectangle=116\r\nHotKeyWindow=117\r\nHotKeyHiddenWindow=118\r\n"
@@ -33,8 +31,8 @@ bool OverlayUp(GlimraApp& app, HWND overlay) {
 void EachKeyStartsItsOverlay(void (*type)(const std::wstring&), const std::wstring& ini, const std::wstring (&keys)[4]) {
     const wchar_t* overlays[] = {L"RectangleCapture", L"WindowCaptureAll", L"HiddenWindowCaptureTop", L"DesktopCapture"};
     GlimraApp app;
-    app.WriteIni(ini + L"[Gui]\r\n6=1\r\n13=1\r\n");  // window capture as its toggle says; the desktop's overlay with the cursor
-    ASSERT_TRUE(app.Start());
+    // Window capture as its toggle says; the desktop's overlay with the cursor.
+    ASSERT_TRUE(app.Start(ini + L"[Gui]\r\n6=1\r\n13=1\r\n"));
     for (size_t i = 0; i < std::size(keys); ++i) {
         SCOPED_TRACE(Narrow(keys[i]));
         type(keys[i]);
@@ -56,8 +54,7 @@ TEST(HotKeys, EachKeyTypedThroughTheXServerStartsItsCommand) {
 // A countdown holds up the program's queue: the keys pressed meanwhile are read after it.
 TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
     GlimraApp app;
-    app.WriteIni(kFourKeys + L"DelaySeconds=1\r\n[Gui]\r\n8=1\r\n");
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(kFourKeys + L"DelaySeconds=1\r\n[Gui]\r\n8=1\r\n"));
     PressKeys(L"F8");
     HWND countdown = app.Proc().WaitWindow(kCountdownClassName);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(countdown) != FALSE; }));
@@ -71,8 +68,7 @@ TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
 // Without the cursor toggle the desktop is written at once, with no overlay.
 TEST(HotKeys, AMinimisedToolbarStaysMinimisedThroughACapture) {
     GlimraApp app;
-    app.WriteIni(kFourKeys);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(kFourKeys));
     RealClick({app.WindowRect().left + 187, app.WindowRect().top + 12});  // its minimise button
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
     PressKeys(L"F8");
@@ -86,15 +82,14 @@ TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
     Process holder(ExeFolder() + L"hotkey_holder.exe", ExeFolder());
     ASSERT_NE(holder.WaitWindow(L"Static"), nullptr);
     GlimraApp app;
-    app.WriteIni(L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=117\r\nTreeViewSelectedItemString=App. settings\r\n[Gui]\r\n9=1\r\n");
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=117\r\nTreeViewSelectedItemString=App. settings\r\n[Gui]\r\n9=1\r\n"));
     HWND dialog = app.OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(WindowText(PageControl(dialog, kRectangleNote)) + L"|" + WindowText(PageControl(dialog, kWindowNote)),
+    EXPECT_EQ(WindowText(PageControl(dialog, IDC_HOTKEY_RECTANGLE_NOTE)) + L"|" + WindowText(PageControl(dialog, IDC_HOTKEY_WINDOW_NOTE)),
               L"In use by another program|");
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(dialog, kHiddenField)), TRUE);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW)), TRUE);
     PressKeys(L"F6");
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(PageControl(dialog, kHiddenNote)) == L"In use by another command"; }));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW_NOTE)) == L"In use by another command"; }));
     Press(dialog, IDCANCEL);
     EXPECT_TRUE(app.ToolbarBack());
     EXPECT_TRUE(app.Boxes().Seen().empty());
@@ -103,11 +98,10 @@ TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
 // Typed into the rectangle's field on the page the dialog opens with.
 TEST(HotKeys, AKeyChangedInTheSettingsReplacesTheOldOne) {
     GlimraApp app;
-    app.WriteIni(kFourKeys + L"TreeViewSelectedItemString=アプリ設定\r\n");
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(kFourKeys + L"TreeViewSelectedItemString=アプリ設定\r\n"));
     HWND dialog = app.OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    HWND field = PageControl(dialog, kRectangleField);
+    HWND field = PageControl(dialog, IDC_HOTKEY_RECTANGLE);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
     PressKeys(L"F9");
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(field, HKM_GETHOTKEY, 0, 0) == VK_F9; }));

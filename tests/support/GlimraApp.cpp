@@ -10,12 +10,9 @@
 
 namespace Vorlune::Test {
 
-void GlimraApp::WriteIni(const std::wstring& text) const {
+bool GlimraApp::Start(const std::wstring& ini, BoxesAre boxes, std::function<void(const SeenBox&)> onBox) {
     CreateDirectoryW(AppFolder().c_str(), nullptr);
-    WriteUtf16File(IniPath(), text);
-}
-
-bool GlimraApp::Start(BoxesAre boxes, std::function<void(const SeenBox&)> onBox) {
+    if (!ini.empty()) WriteUtf16File(IniPath(), ini);
     process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path());
     watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox), boxes == BoxesAre::Expected);
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");

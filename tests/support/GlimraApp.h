@@ -18,14 +18,13 @@ class GlimraApp {
 public:
     std::wstring AppFolder() const { return temp_.Path() + L"__GLIMRA__\\"; }
     std::wstring IniPath() const { return AppFolder() + L"Glimra.ini"; }
-    // Writes the INI file before the start, UTF-16LE with a byte-order mark.
-    void WriteIni(const std::wstring& text) const;
     std::wstring ReadIni() const { return ReadUtf16File(IniPath()); }
 
-    // Waits for the toolbar, false when it did not come; onBox sees each message box while it is up.
+    // Starts with ini as its INI file (UTF-16LE with a byte-order mark; none when empty) and waits
+    // for the toolbar, false when it did not come; onBox sees each message box while it is up.
     // Unless boxes are expected, the first box fails the next wait at once.
     enum class BoxesAre { Unexpected, Expected };
-    bool Start(BoxesAre boxes = BoxesAre::Unexpected, std::function<void(const SeenBox&)> onBox = {});
+    bool Start(const std::wstring& ini = {}, BoxesAre boxes = BoxesAre::Unexpected, std::function<void(const SeenBox&)> onBox = {});
     // Posts WM_CLOSE and waits for the exit code.
     std::optional<DWORD> Close();
 

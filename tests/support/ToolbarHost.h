@@ -5,6 +5,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
 
@@ -28,12 +29,7 @@ public:
     }
     // The message with the point in LPARAM; every one but WM_PAINT repaints synchronously.
     void Send(UINT message, int x = 0, int y = 0) const { SendMessageW(hwnd, message, 0, MAKELPARAM(x, y)); }
-    COLORREF Pixel(int x, int y) const {
-        HDC dc = GetDC(hwnd);
-        const COLORREF colour = GetPixel(dc, x, y);
-        ReleaseDC(hwnd, dc);
-        return colour;
-    }
+    COLORREF Pixel(int x, int y) const { return GetPixel(ScreenDC(hwnd).get(), x, y); }
 
     HWND hwnd = nullptr;
     int closes = 0;  // WM_CLOSE received; the window stays

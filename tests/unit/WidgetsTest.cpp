@@ -146,6 +146,13 @@ TEST_F(Toolbar, ContainersFollowTheFocus) {
     for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(h, {left, 73, left + 10, 85}, 0x808080));
 }
 
+TEST_F(Toolbar, TheFramesCornersShowTheFocus) {
+    ToolbarHost& h = Fresh();
+    EXPECT_EQ(h.Pixel(0, 0), RGB(0x18, 0x83, 0xD7));
+    h.Send(WM_KILLFOCUS);
+    EXPECT_EQ(h.Pixel(229, 88), RGB(0xA5, 0xA5, 0xA5));
+}
+
 // A press away from a button, a release away from it, or one after a lost capture runs nothing.
 TEST_F(Toolbar, ButtonsActOnlyOnACapturedReleaseInside) {
     ToolbarHost& h = Fresh();
