@@ -77,11 +77,7 @@ void PressKeys(const std::wstring& keys) {
 }
 
 void XKeys(const std::wstring& keys) {
-    // Through start.exe: Wine starts a Unix program without handing back its handles, and WinExec
-    // then closes whatever handle values lay on its stack, handles of this process.
-    Process start(L"C:\\windows\\system32\\start.exe", ExeFolder(),
-                  L"/unix /usr/bin/xdotool search --name ^Glimra$ windowfocus --sync key --delay 0 " + keys);
-    ASSERT_EQ(start.WaitExit(), 0u);
+    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name ^Glimra$ windowfocus --sync key --delay 0 " + keys));
 }
 
 void Press(HWND dialog, int id) {

@@ -1,5 +1,7 @@
 #include "PatternWindow.h"
 
+#include <utility>
+
 #include "Capture/Dib.h"
 #include "CaptureProbe.h"
 #include "Wait.h"
@@ -63,6 +65,17 @@ std::vector<std::uint32_t> SurfacePixels(HDC dc, SIZE size) {
     std::vector<std::uint32_t> pixels(first, first + static_cast<size_t>(size.cx) * size.cy);
     for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
     return pixels;
+}
+
+std::vector<std::uint32_t> StillScreen(SIZE size) {
+    std::vector<std::uint32_t> last, now;
+    WaitUntil([&] {
+        // Wine puts a window's drawing on the X screen only when its thread waits; Sleep is no wait.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, 0);
+        last = std::exchange(now, SurfacePixels(ScreenDC().get(), size));
+        return now == last;
+    });
+    return now;
 }
 
 }  // namespace Vorlune::Test

@@ -30,6 +30,10 @@ HBITMAP TopDownDib32(SIZE size, void** bits);
 // The pixels of a size-sized DC (a memory DC or the screen's), as 0x00RRGGBB, top row first.
 std::vector<std::uint32_t> SurfacePixels(HDC dc, SIZE size);
 
+// The screen's pixels once two reads in a row agree (what was drawn has reached it), or the
+// last read at the deadline.
+std::vector<std::uint32_t> StillScreen(SIZE size);
+
 // A COLORREF as SurfacePixels gives it.
 inline std::uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 

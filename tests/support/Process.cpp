@@ -56,4 +56,9 @@ HWND Process::FindWindowOf(const std::wstring& className, const std::wstring& ti
     return search.found;
 }
 
+bool StartUnix(const std::wstring& commandLine) {
+    Process start(L"C:\\windows\\system32\\start.exe", ExeFolder(), L"/unix " + commandLine);
+    return start.WaitExit() == std::optional<DWORD>(0);
+}
+
 }  // namespace Vorlune::Test

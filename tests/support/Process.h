@@ -43,4 +43,9 @@ private:
     KernelHandle process_, thread_;
 };
 
+// Starts a Unix command line through Wine's start.exe, which does not wait for it; false when
+// start.exe failed. Started directly, a Unix program hands back no handles, and WinExec then
+// closes whatever handle values lay on its stack: handles of this process.
+bool StartUnix(const std::wstring& commandLine);
+
 }  // namespace Vorlune::Test

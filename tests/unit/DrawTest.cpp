@@ -33,13 +33,6 @@ TEST(GdiCache, AFailedCreationIsTriedAgain) {
     EXPECT_EQ(GetObjectType(cache.GetBrush(0x070809).get()), DWORD(OBJ_BRUSH));
 }
 
-TEST(GdiCache, EqualPensAreShared) {
-    GdiObjectCache cache;
-    HPEN pen = cache.GetPen(2, 0x070809).get();
-    EXPECT_EQ(cache.GetPen(2, 0x070809).get(), pen);
-    EXPECT_NE(cache.GetPen(1, 0x070809).get(), pen);
-}
-
 TEST(GdiCache, TheTwoFontsAreTheUiFaceAtTheirSizes) {
     GdiObjectCache cache;
     for (FontId id : {0, 1}) {

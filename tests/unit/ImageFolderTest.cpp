@@ -3,6 +3,7 @@
 #include <map>
 
 #include "OutputTestSupport.h"
+#include "Process.h"
 #include "Wait.h"
 #include "settings/ImageFolder.h"
 
@@ -78,9 +79,8 @@ TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
     ScratchDir cleared, outside;
     TouchFile(outside / L"00001.bmp");
     const std::wstring link = cleared / L"20240101";
-    // Starts /bin/sh -c command; Wine does not wait for a Unix process to end.
-    const auto shell = [](const std::string& command) {
-        return WinExec(("Z:\\bin\\sh -c \"" + command + "\"").c_str(), SW_HIDE) > 31;
+    const auto shell = [](const std::string& command) {  // the paths are the scratch folder's, ASCII
+        return StartUnix(L"/bin/sh -c \"" + std::wstring(command.begin(), command.end()) + L"\"");
     };
     const auto unixPath = [&](const std::wstring& path) {
         char* name = unixName(path.c_str());

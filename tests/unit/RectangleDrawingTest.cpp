@@ -62,18 +62,10 @@ TEST(Magnification, AFactorOutsideOneTo300FallsBack) {
     for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
 }
 
-// The screen area once window's pending paint reached it (two reads in a row agree).
+// The screen once window's pending paint reached it.
 std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
     UpdateWindow(window);
-    const ScreenDC screen;
-    std::vector<std::uint32_t> last, now;
-    for (int i = 0; i < 100 && (i < 2 || now != last); ++i) {
-        // Wine puts a window's drawing on the X screen only when its thread waits; Sleep is no wait.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, i == 0 ? 0 : 10, 0);
-        last = std::move(now);
-        now = SurfacePixels(screen.get(), area);
-    }
-    return now;
+    return StillScreen(area);
 }
 
 // A top-down 32-bit surface showing the pattern.

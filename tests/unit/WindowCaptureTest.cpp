@@ -91,11 +91,7 @@ protected:
             ASSERT_TRUE(WaitUntil([&] {
                 return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_BLOCK, 1000, nullptr) && !GetUpdateRect(w, nullptr, FALSE);
             }));
-        ASSERT_TRUE(WaitUntil([&] {
-            std::vector<std::uint32_t> last = std::move(screen);
-            screen = Screen();
-            return screen == last;
-        }));
+        screen = StillScreen(size);
         mode->Act([this] { ++finished; });
     }
     void Start(Mode m) {
