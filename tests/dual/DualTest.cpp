@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "Capture/RectangleCapture.h"
-#include "CaptureProbe.h"
+#include "Screen.h"
 #include "GlimraApp.h"
 #include "ImageFiles.h"
-#include "PatternWindow.h"
 #include "Wait.h"
 #include "draw/MouseToolTip.h"
 

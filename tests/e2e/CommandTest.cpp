@@ -1,10 +1,9 @@
 // The real toolbar's commands, driven by clicks on its buttons.
 #include <gtest/gtest.h>
 
-#include "CaptureProbe.h"
+#include "Screen.h"
 #include "GlimraApp.h"
 #include "ImageFiles.h"
-#include "PatternWindow.h"
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
 #include "resources/resource.h"

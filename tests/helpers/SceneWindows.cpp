@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Scene.h"
+#include "ui/GdiOwners.h"
 
 using namespace Vorlune::Test::Scene;
 
@@ -23,9 +24,8 @@ LRESULT CALLBACK SceneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     HDC dc = BeginPaint(hwnd, &ps);
     Sleep(20);
     const auto index = static_cast<size_t>(data & 0xFFFF);
-    HBRUSH brush = CreateSolidBrush(GetActiveWindow() == hwnd ? ActiveColour(index) : ClientColour(index));
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
+    const Vorlune::OwnedBrush brush(CreateSolidBrush(GetActiveWindow() == hwnd ? ActiveColour(index) : ClientColour(index)));
+    FillRect(dc, &ps.rcPaint, brush.get());
     EndPaint(hwnd, &ps);
     return 0;
 }

@@ -22,12 +22,12 @@ Box Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Creation fails while the process holds every GDI handle it may have, and is tried again later.
 TEST(GdiCache, AFailedCreationIsTriedAgain) {
-    std::vector<HBRUSH> held;
+    std::vector<OwnedBrush> held;
     for (HBRUSH b; held.size() < 1000000 && (b = CreateSolidBrush(RGB(held.size() & 0xFF, 0, 0))) != nullptr;)
-        held.push_back(b);
+        held.emplace_back(b);
     GdiObjectCache cache;
     const bool failed = !cache.GetPen(2, 0x070809) && !cache.GetBrush(0x070809) && !cache.GetFont(0);
-    for (HBRUSH brush : held) DeleteObject(brush);
+    held.clear();
     ASSERT_TRUE(failed);
     EXPECT_EQ(GetObjectType(cache.GetPen(2, 0x070809).get()), DWORD(OBJ_PEN));
     EXPECT_EQ(GetObjectType(cache.GetBrush(0x070809).get()), DWORD(OBJ_BRUSH));
@@ -60,25 +60,24 @@ TEST(Primitives, LeaveNothingButTheirExactPixels) {
         {[](HDC dc) { DrawLine(dc, kA, 2, 3, 10, 3); }, {{2, 3, 9, 3}}, {}},  // the end point left out
         {[](HDC dc) { DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB); }, {{3, 2, 9, 7}}, {{4, 3, 8, 6}}},
         {[](HDC dc) { DrawFrame(dc, {10, 10, 20, 15}, kA); }, {{10, 10, 20, 10}, {10, 15, 20, 15}, {10, 10, 10, 15}, {20, 10, 20, 15}}, {}}};
-    const HGDIOBJ objects[] = {CreatePen(PS_DOT, 1, 0x010101), CreateSolidBrush(0x020202),
-                               CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial")};
+    const GdiObject<HGDIOBJ> objects[] = {GdiObject<HGDIOBJ>(CreatePen(PS_DOT, 1, 0x010101)), GdiObject<HGDIOBJ>(CreateSolidBrush(0x020202)),
+                                          GdiObject<HGDIOBJ>(CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial"))};
     auto in = [](const std::vector<RECT>& rects, int x, int y) {
         return std::any_of(rects.begin(), rects.end(),
                            [&](const RECT& r) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; });
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         Canvas canvas(32, 24, kGround);
-        for (HGDIOBJ object : objects) SelectObject(canvas.dc, object);
+        for (const auto& object : objects) SelectObject(canvas.dc, object.get());
         cases[i].draw(canvas.dc);
         int wrong = 0;
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 32; ++x)
                 wrong += GetPixel(canvas.dc, x, y) != (in(cases[i].b, x, y) ? kB : in(cases[i].a, x, y) ? kA : kGround);
         EXPECT_EQ(wrong, 0) << "case " << i;
-        for (HGDIOBJ object : objects) EXPECT_EQ(GetCurrentObject(canvas.dc, GetObjectType(object)), object) << i;
+        for (const auto& object : objects) EXPECT_EQ(GetCurrentObject(canvas.dc, GetObjectType(object.get())), object.get()) << i;
         for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc, GetStockObject(stock));
     }
-    for (HGDIOBJ object : objects) DeleteObject(object);
 }
 
 // The bitmaps GetIconInfo hands out are deleted with their holder.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CaptureProbe.h"  // OwnerWindow
+#include "Screen.h"  // OwnerWindow
 #include "Scratch.h"
 #include "ui/GdiOwners.h"
 

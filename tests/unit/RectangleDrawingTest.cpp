@@ -6,9 +6,8 @@
 
 #include "Capture/RectangleCapture.h"
 #include "Capture/ZoomPlacement.h"
-#include "CaptureProbe.h"
+#include "Screen.h"
 #include "ImageFiles.h"
-#include "PatternWindow.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "ui/GdiOwners.h"
@@ -127,12 +126,11 @@ TEST(ZoomPainter, EnlargesTheFrozenScreenAroundTheCursor) {
 TEST(ZoomPainter, AFailedScratchIsMadeAgain) {
     Surface surface;
     RectangleFramePainter starved;
-    std::vector<HBRUSH> hog;
-    for (HBRUSH b; (b = CreateSolidBrush(0)) != nullptr;) hog.push_back(b);
-    DeleteObject(hog.back());
+    std::vector<OwnedBrush> hog;
+    for (HBRUSH b; (b = CreateSolidBrush(0)) != nullptr;) hog.emplace_back(b);
     hog.pop_back();
     starved.Paint(surface.dc, {kSide, kSide}, Frame({200, 200}, 10, false));
-    for (HBRUSH b : hog) DeleteObject(b);
+    hog.clear();
     surface.Fill();
     surface.Paint(starved, Frame({200, 200}, 10, false));
     EXPECT_EQ(surface.At(300, 300), Rgb(ScreenPattern(190, 190))) << "enlarged from around the cursor, not black";

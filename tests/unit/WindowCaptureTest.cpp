@@ -16,7 +16,7 @@
 #include "Capture/WindowPictures.h"
 #include "ImageFiles.h"
 #include "OutputTestSupport.h"
-#include "PatternWindow.h"
+#include "Screen.h"
 #include "PickState.h"
 #include "Process.h"
 #include "settings/ClipBoardMode.h"

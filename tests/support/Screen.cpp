@@ -1,13 +1,23 @@
-#include "PatternWindow.h"
+#include "Screen.h"
 
 #include <utility>
 
 #include "Capture/Dib.h"
-#include "CaptureProbe.h"
 #include "Wait.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
+
+bool PlaceCursor(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    return WaitUntil([&] {
+        POINT now = {};
+        GetCursorPos(&now);
+        return now.x == screen.x && now.y == screen.y;
+    });
+}
+
+COLORREF ScreenPixel(int x, int y) { return GetPixel(ScreenDC().get(), x, y); }
 
 COLORREF ScreenPattern(int x, int y) {
     return RGB((x * 3) & 0xFF, (y * 5) & 0xFF, 0x40 + ((x + 2 * y) & 0x3F));
