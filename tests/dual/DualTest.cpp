@@ -46,7 +46,6 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
         for (int x = 0; x < 7; ++x) EXPECT_EQ(image->Pixel(x, y), ScreenPattern(x - 3, 150 + y)) << x << "," << y;
 }
 
-// The description box flips inside the monitor under the cursor, not the primary one.
 TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
     const OwnedDC dc(CreateCompatibleDC(nullptr));
     for (auto [x, flips] : {std::pair{1400L, false}, {1900L, true}, {2000L, false}, {3800L, true}}) {

@@ -86,7 +86,6 @@ TEST(Commands, ASecondCaptureReusesItsModesOverlay) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
 }
 
-// Images of day folders go with DeleteImage=1 only.
 TEST(Commands, TheCloseClearsTheImagesOnlyWhenDeleteImageIsOne) {
     for (const wchar_t* deleteImage : {L"0", L"1"}) {
         GlimraApp app;
@@ -140,7 +139,6 @@ TEST(Commands, KeepInFrontChosenInTheSettingsPutsTheToolbarInFront) {
     EXPECT_TRUE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// A command that throws shows its box before the toolbar comes back.
 TEST(Commands, AFailingCommandBringsTheToolbarBackAfterItsBox) {
     GlimraApp app;
     bool shownDuringBox = true;

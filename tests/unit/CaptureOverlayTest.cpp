@@ -98,17 +98,6 @@ TEST_F(Overlay, APaintWithoutASnapshotIsValidated) {
     EXPECT_FALSE(HasPendingException());
 }
 
-// Handed to another window, the activation would repaint that one as active and, under X, let
-// it raise itself over the next overlay while it handles the activation.
-TEST_F(Overlay, AnEndedCaptureHandsTheActivationToNoOtherWindow) {
-    PatternWindow other({50, 50, 150, 150});
-    mode->Begin();
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mode->Window(); }));
-    PressKeys(L"Escape");
-    ASSERT_TRUE(WaitUntil([&] { return mode->finished == 1; }));
-    EXPECT_NE(GetForegroundWindow(), other.Handle());
-}
-
 TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     MessageMap& map = OverlayMessageMap<ProbeCapture>();
     ASSERT_TRUE(map.Empty());

@@ -91,7 +91,6 @@ void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
     EXPECT_EQ(Ini(), ini);
 }
 
-// The first opening shows the defaults on the General page.
 TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
     MessageBoxWatcher boxes;
     Open(window, [](HWND dialog) {

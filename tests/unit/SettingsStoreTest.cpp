@@ -44,7 +44,6 @@ TEST_F(SettingsStoreTest, EveryKeyIsReadFromItsPlaceWithItsDefault) {
     for (const Key& k : keys) EXPECT_EQ(IniValue(File(), k.section, k.name), L"-7") << Narrow(k.name);
 }
 
-// Toggles go to [Gui] under their text id.
 TEST_F(SettingsStoreTest, TogglesAreKeyedByTheirButtonsIdInGui) {
     EXPECT_EQ(store.GetToggle(TextCursorToggle), 0);
     store.SetToggle(TextZoomToggle, 1);

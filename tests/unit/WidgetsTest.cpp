@@ -206,7 +206,6 @@ TEST_F(Toolbar, ToolTipShowsTheHintButNeverAfterAPressOrHidden) {
     }
 }
 
-// Events named by the tick could be opened by a second copy started in the same tick.
 TEST(ToolTipSchedule, AHintIsDueOnlyMoreThan500MsAfterTheLatestRequest) {
     ToolTipSchedule schedule;
     schedule.Request(1000);
@@ -245,6 +244,7 @@ TEST(ToolTipPlacement, AHintReachingTheWorkAreasRightEndsAtTheCursor) {
     EXPECT_EQ(HintAt({1840, 500}, 480, 510).first, 1761);
 }
 
+// Events named by the tick could be opened by a second copy started in the same tick.
 TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
     const DWORD before = GetTickCount();
     ToolTipWorker worker;
