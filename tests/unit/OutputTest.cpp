@@ -167,25 +167,30 @@ TEST_F(OutputTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     }
 }
 
-TEST_F(OutputTest, EveryClipBoardValue) {
-    const std::wstring images = scratch_ / L"my captured images";  // spaces, as under a user's documents
-    Lines expectedLines;
-    int files = 0;
-    // 2 first: if it started the viewer after all, that line would come first in the log.
-    for (const int value : {2, 1, 0}) {
-        SCOPED_TRACE(value);
-        OutputSettings settings(images, value);
-        SetClipboardText(owner_.Handle(), L"the user's text");
-        FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
-        const std::wstring path = images + L"\\20240305\\" + ImageFileName(++files);
-        EXPECT_TRUE(FileExists(path));
-        EXPECT_EQ(ClipboardText(), value == 1 ? L"the user's text" : L"");
-        EXPECT_EQ(ClipboardHoldsThePattern(), value != 1);
-        EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
-        if (value != 2) expectedLines.push_back("1|" + Narrow(path));
-        EXPECT_EQ(ViewerLines(expectedLines.size()), expectedLines);
-    }
+// Only 1 leaves the user's text on the clipboard.
+class ClipBoardValue : public OutputTest, public testing::WithParamInterface<int> {};
+TEST_P(ClipBoardValue, PutsTheImageOnTheClipboardUnlessItIsOne) {
+    OutputSettings settings(scratch_.Path(), GetParam());
+    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    EXPECT_EQ(ClipboardText(), GetParam() == 1 ? L"the user's text" : L"");
+    EXPECT_EQ(ClipboardHoldsThePattern(), GetParam() != 1);
+    EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
 }
+INSTANTIATE_TEST_SUITE_P(OutputTest, ClipBoardValue, testing::Values(0, 1, 2));
+
+// After a capture with 2 first: a viewer that one started would write the first line.
+class ViewerStart : public OutputTest, public testing::WithParamInterface<int> {};
+TEST_P(ViewerStart, OpensTheImageUnlessClipBoardIsTwo) {
+    const std::wstring images = scratch_ / L"my captured images";  // spaces, as under a user's documents
+    {
+        OutputSettings noViewer(images, 2);
+        FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    }
+    OutputSettings settings(images, GetParam());
+    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    EXPECT_EQ(ViewerLines(1), Lines{"1|" + Narrow(images + L"\\20240305\\" + ImageFileName(2))});
+}
+INSTANTIATE_TEST_SUITE_P(OutputTest, ViewerStart, testing::Values(0, 1));
 
 TEST_F(OutputTest, ViewerThatCannotStartGivesOnlyTheProgramsMessage) {
     OutputSettings settings(scratch_.Path(), 0, scratch_ / L"no such viewer.exe");
