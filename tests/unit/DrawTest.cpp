@@ -80,6 +80,13 @@ TEST(Primitives, LeaveNothingButTheirExactPixels) {
     }
 }
 
+// A stored index outside the table's 16 entries draws in red.
+TEST(AuxiliaryLineColor, OutsideTheTableIsRed) {
+    EXPECT_EQ(AuxiliaryLineColorAt(15), 0xFFFFFFu);
+    EXPECT_EQ(AuxiliaryLineColorAt(16), 0x0000FFu);
+    EXPECT_EQ(AuxiliaryLineColorAt(-1), 0x0000FFu);
+}
+
 // The bitmaps GetIconInfo hands out are deleted with their holder.
 TEST(CursorPainter, CursorBitmapsDeleted) {
     HBITMAP colour = nullptr, mask = nullptr;

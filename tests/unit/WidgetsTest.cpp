@@ -76,13 +76,15 @@ struct Recorder : Button {
 };
 
 TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
-    // Buttons 0 and 1 side by side; x 5 is on 0, 15 on 1, 30 on none.
+    // Buttons 0 and 1 side by side, 10 high; x 5 is on 0, 10 and 15 on 1, 30 on none.
     const std::pair<std::vector<Step>, const char*> cases[] = {
         {{Move(5, 5), Move(15, 5)}, "0enter 0move 1enter 0leave 1move "},
         {{Down(5, 5), Up(5, 5)}, "0down 0up 0run "},
         {{Move(5, 5), Down(5, 5), Move(15, 5), Up(15, 5)}, "0enter 0move 0down 0leave 0up "},
         {{Move(5, 5), Down(5, 5), Move(30, 5), Move(5, 5), Up(5, 5)}, "0enter 0move 0down 0leave 0enter 0up 0run "},
         {{Down(30, 5), Up(5, 5)}, ""},
+        {{Move(9, 9), Move(10, 9)}, "0enter 0move 1enter 0leave 1move "},  // the right edge is the next one's
+        {{Move(5, 10)}, ""},                                                 // the bottom edge is outside
     };
     for (const auto& [steps, calls] : cases) {
         std::string log;
