@@ -247,8 +247,8 @@ TEST(Commands, ClosedWhileMinimisedItStoresThePlaceItIsRestoredTo) {
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
     ASSERT_FALSE(FileExists(app.IniPath()));
     EXPECT_EQ(app.Close(), 0u);
-    EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionX"), L"515");
-    EXPECT_EQ(IniValue(app.ReadIni(), L"App", L"PositionY"), L"393");
+    EXPECT_EQ(IniValue(app.IniPath(), L"App", L"PositionX"), L"515");
+    EXPECT_EQ(IniValue(app.IniPath(), L"App", L"PositionY"), L"393");
 }
 
 // Sets a registry value, or removes it for REG_NONE, for the programs started while it lives.

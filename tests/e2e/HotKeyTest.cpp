@@ -107,7 +107,7 @@ TEST(HotKeys, AKeyChangedInTheSettingsReplacesTheOldOne) {
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(field, HKM_GETHOTKEY, 0, 0) == VK_F9; }));
     Press(dialog, IDOK);
     ASSERT_TRUE(app.ToolbarBack());
-    EXPECT_EQ(IniValue(app.ReadIni(), L"Settings", L"HotKeyRectangle"), L"120");
+    EXPECT_EQ(IniValue(app.IniPath(), L"Settings", L"HotKeyRectangle"), L"120");
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_F5)) << "the old key is free";
     UnregisterHotKey(nullptr, 1);
     PressKeys(L"F9");

@@ -92,17 +92,11 @@ HWND PageControl(HWND dialog, int id) {
     return found;
 }
 
-std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key) {
-    std::wistringstream lines(text);
-    std::wstring line, current;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (line.rfind(L"[", 0) == 0)
-            current = line.substr(1, line.find(L']') - 1);
-        else if (current == section && line.rfind(key + L"=", 0) == 0)
-            return line.substr(key.size() + 1);
-    }
-    return std::nullopt;
+std::optional<std::wstring> IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[1024] = {};
+    GetPrivateProfileStringW(section, key, L"\n", value, 1024, path.c_str());  // no value holds a line break
+    if (value == std::wstring(L"\n")) return std::nullopt;
+    return value;
 }
 
 }  // namespace Vorlune::Test

@@ -18,7 +18,6 @@ class GlimraApp {
 public:
     std::wstring AppFolder() const { return temp_.Path() + L"__GLIMRA__\\"; }
     std::wstring IniPath() const { return AppFolder() + L"Glimra.ini"; }
-    std::wstring ReadIni() const { return ReadUtf16File(IniPath()); }
 
     // Starts with ini as its INI file (UTF-16LE with a byte-order mark; none when empty) and waits
     // for the toolbar, false when it did not come; onBox sees each message box while it is up.
@@ -67,7 +66,7 @@ void Press(HWND dialog, int id);
 // A control of the dialog's pages, the shown one if several have its id.
 HWND PageControl(HWND dialog, int id);
 
-// The value of a key in an INI text, or nothing.
-std::optional<std::wstring> IniValue(const std::wstring& text, const std::wstring& section, const std::wstring& key);
+// The value of a key in an INI file, or nothing.
+std::optional<std::wstring> IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
 
 }  // namespace Vorlune::Test

@@ -41,7 +41,7 @@ TEST_F(SettingsStoreTest, EveryKeyIsReadFromItsPlaceWithItsDefault) {
             EXPECT_EQ(store.GetInt(section, k.key), std::stoi(k.fallback));
     }
     for (const Key& k : keys) store.SetInt(k.section[0] == L'A' ? SectionApp : SectionSettings, k.key, -7);
-    for (const Key& k : keys) EXPECT_EQ(IniValue(File(), k.section, k.name), L"-7") << Narrow(k.name);
+    for (const Key& k : keys) EXPECT_EQ(IniValue(store.Path(), k.section, k.name), L"-7") << Narrow(k.name);
 }
 
 TEST_F(SettingsStoreTest, TogglesAreKeyedByTheirButtonsIdInGui) {
