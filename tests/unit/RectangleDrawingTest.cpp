@@ -6,6 +6,7 @@
 
 #include "Capture/RectangleCapture.h"
 #include "Capture/ZoomPlacement.h"
+#include "draw/CursorPainter.h"
 #include "Screen.h"
 #include "ImageFiles.h"
 #include "SettingGuard.h"
@@ -155,6 +156,22 @@ TEST(RectanglePainter, DrawsTheAreasBorderWithTheCrossHairAcrossTheSurface) {
         for (POINT q : {POINT{0, 200}, {kSide - 1, 200}, {300, 0}, {300, kSide - 2}})
             EXPECT_EQ(surface.At(q.x, q.y), crossHair ? kLine : Rgb(ScreenPattern(q.x, q.y))) << q.x << "," << q.y;
     }
+}
+
+// Hollow, radius 30, and inside the bounds the overlay repaints round it.
+TEST(RectanglePainter, DrawsACircleRoundTheCursorWhenTheCursorIsCaptured) {
+    Surface surface;
+    RectangleFramePainter painter;
+    RectangleFrame frame = Frame({300, 200}, 0, false);
+    frame.cursorCircle = true;
+    surface.Paint(painter, frame);
+    const RECT bounds = CursorMarkerBounds({300, 200});
+    EXPECT_EQ(surface.At(270, 200), Rgb(kLine));
+    EXPECT_EQ(surface.At(300, 170), Rgb(kLine));
+    EXPECT_EQ(surface.At(300, 200), Rgb(ScreenPattern(300, 200)));
+    for (LONG x = 0; x < kSide; ++x)
+        for (LONG y = 0; y < kSide; ++y)
+            ASSERT_TRUE(Contains(bounds, {x, y}) || surface.At(x, y) == Rgb(ScreenPattern(x, y))) << x << "," << y;
 }
 
 class RectangleDrive : public testing::Test {
