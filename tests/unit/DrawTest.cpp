@@ -44,15 +44,6 @@ TEST(GdiCache, TheTwoFontsAreTheUiFaceAtTheirSizes) {
     EXPECT_THROW(cache.GetFont(2), std::out_of_range);
 }
 
-TEST(GdiCache, ItsObjectsAreDeletedWithIt) {
-    std::vector<HGDIOBJ> handles;
-    {
-        GdiObjectCache cache;
-        handles = {cache.GetPen(2, 0x070809).get(), cache.GetBrush(0x070809).get(), cache.GetFont(0).get()};
-    }
-    for (HGDIOBJ handle : handles) EXPECT_EQ(GetObjectType(handle), 0u);
-}
-
 // Exactly the pixels in rectangles a (right and bottom included) take colour a, those in b colour b,
 // and the DC keeps the objects it had.
 TEST(Primitives, LeaveNothingButTheirExactPixels) {

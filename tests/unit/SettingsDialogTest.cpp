@@ -1,7 +1,6 @@
 // The settings dialog on real controls and a real INI file, with the shell browser replaced.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <thread>
