@@ -128,17 +128,6 @@ TEST(Commands, OnlyAppTopMostOneKeepsTheToolbarInFront) {
     }
 }
 
-TEST(Commands, KeepInFrontChosenInTheSettingsPutsTheToolbarInFront) {
-    GlimraApp app;
-    ASSERT_TRUE(app.Start());
-    HWND dialog = app.OpenSettings();
-    ASSERT_NE(dialog, nullptr);
-    SendMessageW(PageControl(dialog, IDC_KEEP_IN_FRONT), BM_SETCHECK, BST_CHECKED, 0);
-    Press(dialog, IDC_SETTINGS_OK);
-    ASSERT_TRUE(app.ToolbarBack());
-    EXPECT_TRUE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
 TEST(Commands, AFailingCommandBringsTheToolbarBackAfterItsBox) {
     GlimraApp app;
     bool shownDuringBox = true;

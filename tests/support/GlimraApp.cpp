@@ -35,11 +35,10 @@ void GlimraApp::Click(int button, bool byMouse) {
 }
 
 HWND GlimraApp::WaitDialog() {
-    constexpr int kTree = IDC_SETTINGS_TREE;
     HWND dialog = nullptr;
     return WaitUntil([&] {
         dialog = process_->FindWindowOf(L"#32770");
-        return dialog != nullptr && GetDlgItem(dialog, kTree) != nullptr && IsWindowVisible(dialog);
+        return dialog != nullptr && GetDlgItem(dialog, IDC_SETTINGS_TREE) != nullptr && IsWindowVisible(dialog);
     }) ? dialog : nullptr;
 }
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <functional>
 
+#include "Capture/Dib.h"
 #include "OutputTestSupport.h"
 #include "SettingGuard.h"
 #include "app/AppContext.h"
-#include "draw/CursorPainter.h"
 #include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
 #include "settings/TextConversion.h"
@@ -58,16 +58,18 @@ TEST(Primitives, LeaveNothingButTheirExactPixels) {
                            [&](const RECT& r) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; });
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        Canvas canvas(32, 24, kGround);
-        for (const auto& object : objects) SelectObject(canvas.dc, object.get());
-        cases[i].draw(canvas.dc);
+        const MemorySurface canvas(CreateDib24(32, 24));
+        const RECT all = {0, 0, 32, 24};
+        FillRect(canvas.dc(), &all, OwnedBrush(CreateSolidBrush(kGround)).get());
+        for (const auto& object : objects) SelectObject(canvas.dc(), object.get());
+        cases[i].draw(canvas.dc());
         int wrong = 0;
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 32; ++x)
-                wrong += GetPixel(canvas.dc, x, y) != (in(cases[i].b, x, y) ? kB : in(cases[i].a, x, y) ? kA : kGround);
+                wrong += GetPixel(canvas.dc(), x, y) != (in(cases[i].b, x, y) ? kB : in(cases[i].a, x, y) ? kA : kGround);
         EXPECT_EQ(wrong, 0) << "case " << i;
-        for (const auto& object : objects) EXPECT_EQ(GetCurrentObject(canvas.dc, GetObjectType(object.get())), object.get()) << i;
-        for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc, GetStockObject(stock));
+        for (const auto& object : objects) EXPECT_EQ(GetCurrentObject(canvas.dc(), GetObjectType(object.get())), object.get()) << i;
+        for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc(), GetStockObject(stock));
     }
 }
 
@@ -76,21 +78,6 @@ TEST(AuxiliaryLineColor, OutsideTheTableIsRed) {
     EXPECT_EQ(AuxiliaryLineColorAt(15), 0xFFFFFFu);
     EXPECT_EQ(AuxiliaryLineColorAt(16), 0x0000FFu);
     EXPECT_EQ(AuxiliaryLineColorAt(-1), 0x0000FFu);
-}
-
-// The bitmaps GetIconInfo hands out are deleted with their holder.
-TEST(CursorPainter, CursorBitmapsDeleted) {
-    HBITMAP colour = nullptr, mask = nullptr;
-    {
-        const CursorBitmaps bitmaps(LoadCursorW(nullptr, IDC_ARROW));
-        ASSERT_TRUE(bitmaps.Valid());
-        colour = bitmaps.Colour();
-        mask = bitmaps.Mask();
-        ASSERT_EQ(GetObjectType(mask), DWORD(OBJ_BITMAP));
-    }
-    EXPECT_EQ(GetObjectType(mask), 0u);
-    EXPECT_TRUE(colour == nullptr || GetObjectType(colour) == 0);
-    EXPECT_FALSE(CursorBitmaps(nullptr).Valid());
 }
 
 HWND Handle(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }

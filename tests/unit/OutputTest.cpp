@@ -4,6 +4,7 @@
 #include "Capture/BmpLayout.h"
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
+#include "Capture/Dib.h"
 #include "Capture/Viewer.h"
 #include "ImageFiles.h"
 #include "MessageBoxWatcher.h"
@@ -68,7 +69,7 @@ protected:
         SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", (scratch_ / L"viewer.log").c_str());
         SetClipboardText(owner_.Handle(), L"the user's text");
         for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 20; ++x) SetPixelV(surface_.dc, x, y, PatternColour(x, y));
+            for (int x = 0; x < 20; ++x) SetPixelV(surface_.dc(), x, y, PatternColour(x, y));
     }
     ~OutputTest() override {
         SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", nullptr);
@@ -102,7 +103,7 @@ protected:
     std::tm date_ = Date(2024, 3, 5);
     ImageFileNamer namer_{[this] { return date_; }};
     std::wstring day_ = scratch_ / L"20240305\\";
-    Canvas surface_{20, 20, 0};  // pixel (x, y) is PatternColour(x, y)
+    const MemorySurface surface_{CreateDib24(20, 20)};  // pixel (x, y) is PatternColour(x, y)
 };
 
 TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
@@ -122,13 +123,13 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     OutputSettings settings(scratch_.Path(), 0);
     const std::wstring first = namer_.NextImagePath(scratch_.Path());
     TouchFile(first);  // another writer gets there first
-    const CapturedImage image = CaptureArea(surface_.dc, {0, 0}, {2, 2});
+    const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
     EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), first, &namer_), day_ + L"00002.bmp");
-    EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), first, {0, 0}, {2, 2}); }),
+    EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc(), owner_.Handle(), first, {0, 0}, {2, 2}); }),
               Code(ERROR_ALREADY_EXISTS));
     TouchFile(day_ + L"00003.bmp");
     ImageFileNamer full([this] { return date_; }, 3);
-    EXPECT_EQ(CodeOf([&] { FinishCapture(full, surface_.dc, owner_.Handle(), {0, 0}, {2, 2}); }),
+    EXPECT_EQ(CodeOf([&] { FinishCapture(full, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2}); }),
               Code(ERROR_FILE_EXISTS));
     EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp", L"00003.bmp"}));
     EXPECT_EQ(ReadBytes(first), Bytes{'x'});
@@ -137,7 +138,7 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
 
 // Half of the first write goes to disk, then it fails with disk full or claims success.
 TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
-    const CapturedImage image = CaptureArea(surface_.dc, {0, 0}, {10, 10});
+    const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {10, 10});
     for (const ImageFormat format : {ImageFormatBmp, ImageFormatPng}) {
         for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
             SCOPED_TRACE(std::to_string(format) + " " + std::to_string(code));
@@ -161,7 +162,7 @@ TEST_F(OutputTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     EXPECT_TRUE(BmpPixelDataSize(16384, 16384));  // 768 MB is still a file
     for (const SIZE size : {SIZE{0, 5}, SIZE{5, -3}, SIZE{0x7FFFFFFF, 1}, SIZE{40000, 35000}}) {
         SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
-        EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc, owner_.Handle(), path, {0, 0}, size); }),
+        EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc(), owner_.Handle(), path, {0, 0}, size); }),
                   Code(ERROR_INVALID_PARAMETER));
         EXPECT_FALSE(FileExists(path));
     }
@@ -171,7 +172,7 @@ TEST_F(OutputTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
 class ClipBoardValue : public OutputTest, public testing::WithParamInterface<int> {};
 TEST_P(ClipBoardValue, PutsTheImageOnTheClipboardUnlessItIsOne) {
     OutputSettings settings(scratch_.Path(), GetParam());
-    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     EXPECT_EQ(ClipboardText(), GetParam() == 1 ? L"the user's text" : L"");
     EXPECT_EQ(ClipboardHoldsThePattern(), GetParam() != 1);
     EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
@@ -184,10 +185,10 @@ TEST_P(ViewerStart, OpensTheImageUnlessClipBoardIsTwo) {
     const std::wstring images = scratch_ / L"my captured images";  // spaces, as under a user's documents
     {
         OutputSettings noViewer(images, 2);
-        FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+        FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     }
     OutputSettings settings(images, GetParam());
-    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     EXPECT_EQ(ViewerLines(1), Lines{"1|" + Narrow(images + L"\\20240305\\" + ImageFileName(2))});
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, ViewerStart, testing::Values(0, 1));
@@ -196,7 +197,7 @@ TEST_F(OutputTest, ViewerThatCannotStartGivesOnlyTheProgramsMessage) {
     OutputSettings settings(scratch_.Path(), 0, scratch_ / L"no such viewer.exe");
     App().Language = 1;
     MessageBoxWatcher boxes;
-    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     // The box is modal inside FinishCapture: every box it showed has been seen by now.
     const auto seen = boxes.Seen();
     ASSERT_EQ(seen.size(), 1u);
@@ -210,7 +211,7 @@ TEST_F(OutputTest, BmpFileOfThreeByTwo) {
     WritePrivateProfileStringW(L"Settings", L"ImageFormat", nullptr, Store().Path().c_str());
     Bytes headers = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24};
     headers.resize(54);  // the rest of the headers is zero
-    FinishCapture(namer_, surface_.dc, owner_.Handle(), {13, 6}, {3, 2});
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {13, 6}, {3, 2});
     ASSERT_EQ(NamesIn(day_), Names{L"00001.bmp"});
     const Bytes bytes = ReadBytes(day_ + L"00001.bmp");
     ASSERT_EQ(bytes.size(), 78u);
@@ -228,7 +229,7 @@ TEST_F(OutputTest, ImageFormatsOtherThanPngWriteBmp) {
     OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
     for (const int stored : {2, -1}) {
         SettingGuard format(SectionSettings, KeyImageFormat, stored);
-        FinishCapture(namer_, surface_.dc, owner_.Handle(), {0, 0}, {2, 2});
+        FinishCapture(namer_, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2});
     }
     EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp"}));
 }
@@ -243,7 +244,7 @@ TEST(ImageNames, BothFormatsShareOneSequenceOfNumbers) {
 TEST_F(OutputTest, PngHoldsTheSnapshotsPixels) {
     OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
     SettingGuard format(SectionSettings, KeyImageFormat, ImageFormatPng);
-    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {7, 5});
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {7, 5});
     const Bytes bytes = ReadBytes(day_ + L"00001.png");
     ASSERT_GE(bytes.size(), 26u);
     EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), (Bytes{'I', 'H', 'D', 'R', 0, 0, 0, 7, 0, 0, 0, 5, 8, 2}));
@@ -258,7 +259,7 @@ TEST_F(OutputTest, PngHoldsTheSnapshotsPixels) {
 TEST_F(OutputTest, PngGoesOnTheClipboardBesideTheBitmap) {
     OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
     SettingGuard format(SectionSettings, KeyImageFormat, ImageFormatPng);
-    FinishCapture(namer_, surface_.dc, owner_.Handle(), {3, 4}, {6, 5});
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), ReadBytes(day_ + L"00001.png"));
     EXPECT_TRUE(ClipboardHoldsThePattern());
 }

@@ -4,16 +4,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "Capture/Dib.h"
 #include "Wait.h"
 
 namespace Vorlune::Test {
-
-Canvas::Canvas(int w, int h, COLORREF ground) : surface(CreateDib24(w, h)), dc(surface.dc()) {
-    const OwnedBrush brush(CreateSolidBrush(ground));
-    const RECT all = {0, 0, w, h};
-    FillRect(dc, &all, brush.get());
-}
 
 bool OpenClipboardSoon(HWND owner) {
     return WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 5s);

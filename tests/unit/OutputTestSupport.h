@@ -10,13 +10,6 @@
 
 namespace Vorlune::Test {
 
-// A memory DC over a w x h 24-bit DIB, filled with one colour.
-struct Canvas {
-    Canvas(int w, int h, COLORREF ground);
-    MemorySurface surface;
-    HDC dc;
-};
-
 void SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();  // empty when the clipboard holds no text
 std::string ClipboardAnsiText();  // CF_TEXT

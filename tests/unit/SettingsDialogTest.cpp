@@ -187,6 +187,14 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
     DestroyWindow(owner);
 }
 
+TEST_F(SettingsDialogTest, OkWithKeepInFrontPutsTheOwnerInFront) {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
+    SettingsWindow owned(owner, {});
+    Open(owned, [](HWND dialog) { Send(dialog, IDC_KEEP_IN_FRONT, BM_SETCHECK, BST_CHECKED); }, IDC_SETTINGS_OK);
+    EXPECT_TRUE(GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    DestroyWindow(owner);
+}
+
 // Cancel and Escape store the page alone; a page stored in English is not found in Japanese.
 TEST_F(SettingsDialogTest, TheLastPageShownOpensAgainInItsLanguage) {
     const auto toLastPage = [](HWND dialog) {
