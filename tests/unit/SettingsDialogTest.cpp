@@ -91,7 +91,6 @@ void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
 }
 
 TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
-    MessageBoxWatcher boxes;
     Open(window, [](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, IDC_VERSION));
         EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
@@ -102,8 +101,12 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
         // The path limits: no more than the settings store reads back.
         EXPECT_EQ(Send(dialog, IDC_VIEWER, EM_GETLIMITTEXT), 998);
         EXPECT_EQ(Send(dialog, IDC_SAVE_FOLDER, EM_GETLIMITTEXT), 998);
-        EmptyFieldAndOk(dialog, IDC_SAVE_FOLDER, L"");
     });
+}
+
+TEST_F(SettingsDialogTest, OkRefusesAnEmptyFolderWithItsMessage) {
+    MessageBoxWatcher boxes;
+    Open(window, [](HWND dialog) { EmptyFieldAndOk(dialog, IDC_SAVE_FOLDER, L""); });
     EXPECT_EQ(Texts(boxes), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
 }
 
@@ -140,12 +143,15 @@ TEST_F(StoredOutOfRange, EachListShowsItsFirstEntry) {
     });
 }
 
-// Once every field is filled in: with an empty viewer OK shows its message and stores nothing.
-TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
+TEST_F(StoredOutOfRange, OkRefusesAnEmptyViewerWithItsMessage) {
     MessageBoxWatcher boxes;
-    const Opening seen = Open(window, [&](HWND dialog) {
+    Open(window, [&](HWND dialog) { EmptyFieldAndOk(dialog, IDC_VIEWER, stored); });
+    EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
+}
+
+TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
+    Open(window, [&](HWND dialog) {
         HWND colours = Colours(dialog);
-        EmptyFieldAndOk(dialog, IDC_VIEWER, stored);
         for (int box : {IDC_KEEP_IN_FRONT, IDC_BUTTON_TOOLTIP, IDC_DELETE_IMAGES, IDC_LINE_WHILE_DRAGGING, IDC_WINDOW_MOUSE_TOOLTIP, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP}) Send(dialog, box, BM_SETCHECK, box == IDC_BUTTON_TOOLTIP ? BST_UNCHECKED : BST_CHECKED);
         SetWindowTextW(Item(dialog, IDC_VIEWER), L"C:\\v.exe");
         Send(dialog, IDC_SAVE_FOLDER_BROWSE, BM_CLICK);  // the folder browser answers C:\picked
@@ -154,8 +160,6 @@ TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
         SendMessageW(colours, CB_SETCURSEL, 12, 0);
         Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
     }, IDC_SETTINGS_OK);
-    EXPECT_EQ(seen.selected, L"Rectanglel");
-    EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
                      L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\n"
                      L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nViewer=C:\\v.exe\r\n"
