@@ -252,6 +252,17 @@ TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarks) {
     }
 }
 
+// The release after it picks nothing, and the capture goes on.
+TEST_F(RectangleDrive, ARightClickDropsTheDrag) {
+    Start();
+    Send(WM_LBUTTONDOWN, {600, 500});
+    Send(WM_MOUSEMOVE, {700, 600});
+    Send(WM_RBUTTONUP, {700, 600});
+    Send(WM_LBUTTONUP, {700, 600});
+    EXPECT_EQ(finished, 0);
+    EXPECT_TRUE(IsWindowVisible(overlay));
+}
+
 // Not the last capture's cursor; an arrow right before Enter counts.
 TEST_F(RectangleDrive, EnterAnchorsAtThisCapturesCursor) {
     ASSERT_TRUE(PlaceCursor({500, 350}));
