@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/AppContext.h"
-#include "settings/TextConversion.h"
+#include "ui/TextConversion.h"
 
 namespace Vorlune {
 

@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
 
-#include "settings/TextConversion.h"
+#include "ui/TextConversion.h"
 #include "settings/ModulePath.h"
 
 namespace Vorlune {

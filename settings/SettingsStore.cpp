@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/TempFolder.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -39,13 +40,12 @@ constexpr SettingKeyInfo kKeys[SettingKeyCount] = {
 // The private-profile functions create a missing file in the ANSI code page, which turns
 // Japanese into '?'. A file that starts as UTF-16LE with a byte-order mark stays so.
 void CreateUnicodeIniIfMissing(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;  // exists already, or the folder is missing
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return;  // exists already, or the folder is missing
     const unsigned char bom[2] = {0xFF, 0xFE};
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bom, sizeof bom, &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != sizeof bom) DeleteFileW(path.c_str());
+    const BOOL ok = WriteFile(file.get(), bom, sizeof bom, &written, nullptr);
+    if (!file.Close() || !ok || written != sizeof bom) DeleteFileW(path.c_str());  // closed first: not shared
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "settings/TextConversion.h"
+#include "ui/TextConversion.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {

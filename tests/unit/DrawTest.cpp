@@ -11,7 +11,7 @@
 #include "app/AppContext.h"
 #include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
-#include "settings/TextConversion.h"
+#include "ui/TextConversion.h"
 
 namespace Vorlune::Test {
 namespace {

@@ -58,6 +58,13 @@ TEST_F(SettingsStoreTest, StringsAreReadUpTo998Characters) {
     EXPECT_EQ(store.GetString(KeyViewer), std::wstring(998, L'w'));
 }
 
+// The profile functions would make an ANSI file, turning Japanese into '?'.
+TEST_F(SettingsStoreTest, ANewFileIsUtf16SoJapaneseSurvives) {
+    store.SetString(KeyViewer, L"C:\\ツール\\表示.exe");
+    EXPECT_EQ(ReadBytes(store.Path()).at(0), 0xFF);
+    EXPECT_EQ(store.GetString(KeyViewer), L"C:\\ツール\\表示.exe");
+}
+
 TEST_F(SettingsStoreTest, AnAnsiFileStaysAnsi) {
     WriteBytes(store.Path(), {'[', 'A', 'p', 'p', ']', '\r', '\n', 'P', 'o', 's', 'i', 't', 'i', 'o', 'n', 'X', '=', '7'});
     EXPECT_EQ(store.GetInt(SectionApp, KeyPositionX), 7);

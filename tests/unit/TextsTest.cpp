@@ -6,7 +6,7 @@
 #include "Capture/CaptureErrors.h"
 #include "Scratch.h"
 #include "app/AppContext.h"
-#include "settings/TextConversion.h"
+#include "ui/TextConversion.h"
 #include "settings/VersionInfo.h"
 
 namespace Vorlune::Test {

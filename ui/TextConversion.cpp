@@ -1,4 +1,4 @@
-#include "settings/TextConversion.h"
+#include "ui/TextConversion.h"
 
 namespace Vorlune {
 
