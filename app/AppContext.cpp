@@ -1,7 +1,7 @@
 #include "app/AppContext.h"
 
-#include "ui/TextConversion.h"
 #include "settings/ModulePath.h"
+#include "ui/TextConversion.h"
 
 namespace Vorlune {
 

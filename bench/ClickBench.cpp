@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "Capture/ImageFileNamer.h"
 #include "GlimraApp.h"
 #include "Wait.h"
+#include "ui/GdiOwners.h"
 
 // The real Glimra.exe clicked as a user would, timed off the screen from another process.
 namespace Vorlune::Bench {
@@ -22,28 +24,26 @@ public:
     Ticker() {
         window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 4, 4,
                                   nullptr, nullptr, nullptr, nullptr);
-        dc_ = GetDC(window_);
-        screen_ = GetDC(nullptr);
+        dc_ = std::make_unique<ScreenDC>(window_);
     }
     ~Ticker() {
-        ReleaseDC(window_, dc_);
-        ReleaseDC(nullptr, screen_);
+        dc_.reset();
         DestroyWindow(window_);
     }
     // True while the screen still follows the window.
     bool Tick() {
         ++count_;
         const COLORREF colour = RGB(count_ & 0xFF, (count_ >> 8) & 0xFF, 0x80);
-        SetPixel(dc_, 0, 0, colour);
+        SetPixel(dc_->get(), 0, 0, colour);
         // Wine puts a window's drawing on the screen when its thread finds its queue empty.
         Test::PumpMessages();
-        return GetPixel(screen_, 0, 0) == colour;
+        return GetPixel(screen_.get(), 0, 0) == colour;
     }
 
 private:
     HWND window_;
-    HDC dc_;
-    HDC screen_;
+    std::unique_ptr<ScreenDC> dc_;  // released before its window goes
+    const ScreenDC screen_;
     unsigned count_ = 0;
 };
 
@@ -66,7 +66,7 @@ std::string ScreenName() {
 // With 20,000 images in today's folder: naming the next one must not delay the freeze.
 GLIMRA_BENCH(ToolbarClickToFirstPaint) {
     GlimraApp app;
-    if (!app.Start(L"[Settings]\r\nClipBoard=0\r\n[Gui]\r\n13=1\r\n")) {
+    if (!app.Start(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n13=1\r\n")) {  // no viewer to start
         Report("toolbar_click_start_failed", 1, "");
         return;
     }
@@ -74,7 +74,7 @@ GLIMRA_BENCH(ToolbarClickToFirstPaint) {
     CreateDirectoryW(day.c_str(), nullptr);
     for (int i = 1; i <= 20000; ++i) {
         const std::wstring name = day + ImageFileName(i);
-        CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        const KernelHandle made(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     }
     Ticker ticker;
     struct Mode {

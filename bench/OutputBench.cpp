@@ -15,6 +15,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/ComRef.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Bench {
 namespace {
@@ -28,8 +29,7 @@ std::wstring BenchFolder(const std::wstring& name) {
 }
 
 void Touch(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void Clear(const std::wstring& folder) {
@@ -147,14 +147,11 @@ GLIMRA_BENCH(OutputFullScreen) {
     constexpr int kHeight = 1080;
     const ComApartment apartment;  // held for the whole run, as the program's thread holds it
     const std::wstring folder = BenchFolder(L"full-screen");
-    HDC source = CreateCompatibleDC(nullptr);
-    HBITMAP sourceBitmap = CreateDib24(kWidth, kHeight);
-    HGDIOBJ previous = SelectObject(source, sourceBitmap);
+    const MemorySurface surface(CreateDib24(kWidth, kHeight));
+    const HDC source = surface.dc();
     {
         const ProgramsOnScreen programs(folder);
-        HDC screen = GetDC(nullptr);
-        BitBlt(source, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY | CAPTUREBLT);
-        ReleaseDC(nullptr, screen);
+        BitBlt(source, 0, 0, kWidth, kHeight, ScreenDC().get(), 0, 0, SRCCOPY | CAPTUREBLT);
     }
     HWND owner = CreateWindowExW(0, L"STATIC", L"bench owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
 
@@ -172,10 +169,11 @@ GLIMRA_BENCH(OutputFullScreen) {
 
         const std::wstring plainPath = folder + L"plain" + std::to_wstring(counter) + L".bin";
         start = Clock::now();
-        HANDLE file = CreateFileW(plainPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(file, plain.data(), fileBytes, &written, nullptr);
-        CloseHandle(file);
+        {
+            const KernelHandle file(CreateFileW(plainPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            DWORD written = 0;
+            WriteFile(file.get(), plain.data(), fileBytes, &written, nullptr);
+        }
         plainWrites.push_back(Milliseconds(Clock::now() - start));
         DeleteFileW(imagePath.c_str());
         DeleteFileW(plainPath.c_str());
@@ -217,9 +215,6 @@ GLIMRA_BENCH(OutputFullScreen) {
            MedianMs(9, [&] { FinishCapture(namer, source, owner, {0, 0}, {kWidth, kHeight}); }), "ms");
 
     DestroyWindow(owner);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(sourceBitmap);
     Clear(folder);
 }
 

@@ -13,6 +13,7 @@
 #include "PickState.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Bench {
 
@@ -23,8 +24,8 @@ namespace {
 class ForeignWindows {
 public:
     explicit ForeignWindows(int count) {
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, count, ready] {
+        const KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        thread_ = std::thread([this, count, &ready] {
             threadId_ = GetCurrentThreadId();
             const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
             for (int i = 0; i < count; ++i) {
@@ -35,12 +36,11 @@ public:
                     CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, 20 + c * 150, 20, 120,
                                     100, top, nullptr, nullptr, nullptr);
             }
-            SetEvent(ready);
+            SetEvent(ready.get());
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
         });
-        WaitForSingleObject(ready, INFINITE);
-        CloseHandle(ready);
+        WaitForSingleObject(ready.get(), INFINITE);
         Sleep(200);  // let them paint
     }
     ~ForeignWindows() {

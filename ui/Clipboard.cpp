@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/TextConversion.h"
 #include "ui/GdiOwners.h"
+#include "ui/TextConversion.h"
 
 namespace Vorlune {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "Capture/RectangleCapture.h"
-#include "Screen.h"
 #include "GlimraApp.h"
 #include "ImageFiles.h"
+#include "Screen.h"
 #include "Wait.h"
 #include "draw/MouseToolTip.h"
 

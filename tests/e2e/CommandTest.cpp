@@ -1,11 +1,11 @@
 // The real toolbar's commands, driven by clicks on its buttons.
 #include <gtest/gtest.h>
 
-#include "Screen.h"
-#include "GlimraApp.h"
-#include "ImageFiles.h"
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
+#include "GlimraApp.h"
+#include "ImageFiles.h"
+#include "Screen.h"
 #include "resources/resource.h"
 #include "ui/Geometry.h"
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "GlimraApp.h"
 #include "Capture/CountdownWindow.h"
 #include "Capture/ImageFileNamer.h"
+#include "GlimraApp.h"
 #include "resources/resource.h"
 
 namespace Vorlune::Test {

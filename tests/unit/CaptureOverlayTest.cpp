@@ -8,10 +8,10 @@
 #include "Capture/CaptureErrors.h"
 #include "Capture/CountdownWindow.h"
 #include "Capture/DesktopCapture.h"
-#include "Screen.h"
 #include "GlimraApp.h"  // PressKeys
 #include "ImageFiles.h"
 #include "MessageBoxWatcher.h"  // WindowText
+#include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "app/AppContext.h"

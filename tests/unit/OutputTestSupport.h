@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Screen.h"  // OwnerWindow
 #include "Scratch.h"
+#include "Screen.h"  // OwnerWindow
 #include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {

@@ -6,11 +6,11 @@
 
 #include "Capture/RectangleCapture.h"
 #include "Capture/ZoomPlacement.h"
-#include "draw/CursorPainter.h"
-#include "Screen.h"
 #include "ImageFiles.h"
+#include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"
+#include "draw/CursorPainter.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
 

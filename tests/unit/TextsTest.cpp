@@ -6,8 +6,8 @@
 #include "Capture/CaptureErrors.h"
 #include "Scratch.h"
 #include "app/AppContext.h"
-#include "ui/TextConversion.h"
 #include "settings/VersionInfo.h"
+#include "ui/TextConversion.h"
 
 namespace Vorlune::Test {
 namespace {

@@ -12,14 +12,14 @@
 #include "Capture/NestedPick.h"
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowCapture.h"
-#include "ui/Geometry.h"
 #include "Capture/WindowPictures.h"
 #include "ImageFiles.h"
 #include "OutputTestSupport.h"
-#include "Screen.h"
 #include "PickState.h"
 #include "Process.h"
+#include "Screen.h"
 #include "settings/ClipBoardMode.h"
+#include "ui/Geometry.h"
 #include "ui/PendingException.h"
 
 // Picking on rectangles as data, and the four modes over another process's windows.
