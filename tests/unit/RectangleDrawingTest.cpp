@@ -214,43 +214,44 @@ protected:
     int finished = 0;
 };
 
-// Back at a point the overlay shows what it first did there; a release after a dropped drag picks nothing.
-TEST_F(RectangleDrive, EachMoveLeavesOnlyItsOwnMarks) {
+// Back at a point the overlay shows what it first did there; a release after a dropped drag picks
+// nothing. With the magnifier, the cross-hair is drawn all the time.
+class RectangleMarks : public RectangleDrive, public testing::WithParamInterface<bool> {};
+TEST_P(RectangleMarks, EachMoveLeavesOnlyItsOwnMarks) {
+    const bool magnifier = GetParam();
     const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const LONG r = size.cx - 1, b = size.cy - 1;
     const size_t onCrossHair = 50 * size.cx + 700;  // far from the selection and the zoom window
     const std::vector<std::uint32_t> frozen = ShownPixels(GetDesktopWindow(), size);
     ToggleGuard circle(TextCursorToggle, 1);
+    SettingGuard always(SectionSettings, KeyAlwaysAuxiliaryLine, magnifier ? 1 : 0);
     ASSERT_TRUE(PlaceCursor({300, 200}));  // a move the system sends meanwhile draws the same frame
-    for (bool magnifier : {false, true}) {
-        SCOPED_TRACE(magnifier);
-        ASSERT_TRUE(WaitUntil([&] { return ShownPixels(GetDesktopWindow(), size) == frozen; }));  // last one gone
-        SettingGuard always(SectionSettings, KeyAlwaysAuxiliaryLine, magnifier ? 1 : 0);
-        if (magnifier)
-            Start<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier");
-        else
-            Start();
-        Send(WM_MOUSEMOVE, {300, 200});
-        const auto first = ShownPixels(overlay, size);
-        for (POINT p : {POINT{r, 0}, {r, b}, {0, b}}) Send(WM_MOUSEMOVE, p);
-        Send(WM_LBUTTONDOWN, {600, 500});
-        Send(WM_MOUSEMOVE, {700, 600});
-        EXPECT_EQ(ShownPixels(overlay, size)[onCrossHair], magnifier ? Rgb(kLine) : frozen[onCrossHair]);
-        Key(VK_ESCAPE);
-        EXPECT_TRUE(ShownPixels(overlay, size) == frozen);
-        Send(WM_LBUTTONUP, {700, 600});
-        Send(WM_MOUSEMOVE, {300, 200});
-        EXPECT_TRUE(ShownPixels(overlay, size) == first);
-        Send(WM_MOUSEMOVE, {300, 200});  // the point already drawn: nothing to paint
-        RECT update = {};
-        EXPECT_FALSE(GetUpdateRect(overlay, &update, FALSE));
-        // Sign-extended and clamped: a release up-left of the screen picks from its corner.
-        Send(WM_LBUTTONDOWN, {300, 250});
-        Send(WM_LBUTTONUP, {-20, -30});
-        ASSERT_EQ(finished, magnifier ? 2 : 1);
-        ExpectImage(finished - 1, {301, 251}, nullptr);
-    }
+    if (magnifier)
+        Start<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier");
+    else
+        Start();
+    Send(WM_MOUSEMOVE, {300, 200});
+    const auto first = ShownPixels(overlay, size);
+    for (POINT p : {POINT{r, 0}, {r, b}, {0, b}}) Send(WM_MOUSEMOVE, p);
+    Send(WM_LBUTTONDOWN, {600, 500});
+    Send(WM_MOUSEMOVE, {700, 600});
+    EXPECT_EQ(ShownPixels(overlay, size)[onCrossHair], magnifier ? Rgb(kLine) : frozen[onCrossHair]);
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(ShownPixels(overlay, size) == frozen);
+    Send(WM_LBUTTONUP, {700, 600});
+    Send(WM_MOUSEMOVE, {300, 200});
+    EXPECT_TRUE(ShownPixels(overlay, size) == first);
+    Send(WM_MOUSEMOVE, {300, 200});  // the point already drawn: nothing to paint
+    RECT update = {};
+    EXPECT_FALSE(GetUpdateRect(overlay, &update, FALSE));
+    // Sign-extended and clamped: a release up-left of the screen picks from its corner.
+    Send(WM_LBUTTONDOWN, {300, 250});
+    Send(WM_LBUTTONUP, {-20, -30});
+    ASSERT_EQ(finished, 1);
+    ExpectImage(0, {301, 251}, nullptr);
 }
+INSTANTIATE_TEST_SUITE_P(RectangleDrive, RectangleMarks, testing::Bool(),
+                         [](const auto& magnifier) { return magnifier.param ? "WithMagnifier" : "Plain"; });
 
 // The release after it picks nothing, and the capture goes on.
 TEST_F(RectangleDrive, ARightClickDropsTheDrag) {
