@@ -85,11 +85,11 @@ TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
     ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=117\r\nTreeViewSelectedItemString=App. settings\r\n[Gui]\r\n9=1\r\n"));
     HWND dialog = app.OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(WindowText(PageControl(dialog, IDC_HOTKEY_RECTANGLE_NOTE)) + L"|" + WindowText(PageControl(dialog, IDC_HOTKEY_WINDOW_NOTE)),
+    EXPECT_EQ(GetWindowTextString(PageControl(dialog, IDC_HOTKEY_RECTANGLE_NOTE)) + L"|" + GetWindowTextString(PageControl(dialog, IDC_HOTKEY_WINDOW_NOTE)),
               L"In use by another program|");
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW)), TRUE);
     PressKeys(L"F6");
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW_NOTE)) == L"In use by another command"; }));
+    EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW_NOTE)) == L"In use by another command"; }));
     Press(dialog, IDCANCEL);
     EXPECT_TRUE(app.ToolbarBack());
     EXPECT_TRUE(app.Boxes().Seen().empty());

@@ -11,15 +11,9 @@
 #include <vector>
 
 #include "Wait.h"
+#include "settings_dialog/Pickers.h"  // GetWindowTextString
 
 namespace Vorlune::Test {
-
-// A window's caption, or a control's text.
-inline std::wstring WindowText(HWND hwnd) {
-    wchar_t buffer[4096] = {};
-    GetWindowTextW(hwnd, buffer, 4096);
-    return buffer;
-}
 
 struct SeenBox {
     std::wstring caption, text;
@@ -45,7 +39,7 @@ public:
                         (!expected_ && Expecting(pid_, 0)))
                         continue;
                     handled.push_back(box);
-                    const SeenBox seen = {WindowText(box), WindowText(GetDlgItem(box, kMessageText))};
+                    const SeenBox seen = {GetWindowTextString(box), GetWindowTextString(GetDlgItem(box, kMessageText))};
                     if (onSeen) onSeen(seen);
                     if (!expected_) UnexpectedBox::Seen(seen.caption + L": " + seen.text);
                     std::lock_guard<std::mutex> lock(mutex_);  // held a moment longer, no harm

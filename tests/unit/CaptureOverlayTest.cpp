@@ -10,7 +10,7 @@
 #include "Capture/DesktopCapture.h"
 #include "GlimraApp.h"  // PressKeys
 #include "ImageFiles.h"
-#include "MessageBoxWatcher.h"  // WindowText
+#include "MessageBoxWatcher.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"
@@ -185,7 +185,7 @@ protected:
     // Its injected waits record what is on screen, then run onWait.
     DelayedDesktopCapture mode{owner.Handle(), [this](DWORD ms) {
                                    HWND window = FindWindowW(kCountdownClassName, nullptr);
-                                   waits.push_back({ms, WindowText(window), IsWindowVisible(window) != FALSE,
+                                   waits.push_back({ms, GetWindowTextString(window), IsWindowVisible(window) != FALSE,
                                                     window && GetForegroundWindow() == window, folder.Images().size()});
                                    if (onWait) onWait();
                                }};

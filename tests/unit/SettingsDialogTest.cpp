@@ -27,7 +27,7 @@ LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0) { re
 bool PageShown(HWND dialog, int id) { return IsWindowVisible(GetParent(Item(dialog, id))) != FALSE; }
 std::wstring TextsOf(HWND dialog, std::initializer_list<int> ids) {  // each followed by "|"
     std::wstring texts;
-    for (int id : ids) texts += WindowText(Item(dialog, id)) + L"|";
+    for (int id : ids) texts += GetWindowTextString(Item(dialog, id)) + L"|";
     return texts;
 }
 // The INI text without its byte-order mark; empty when there is no file.
@@ -93,7 +93,7 @@ void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
 TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
     Open(window, [](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, IDC_VERSION));
-        EXPECT_EQ(WindowText(dialog) + L"|" + TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
+        EXPECT_EQ(GetWindowTextString(dialog) + L"|" + TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
                   App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
         EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"画像形式|BMP (24ビット、無圧縮)|");
         EXPECT_EQ(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), 0);

@@ -83,7 +83,6 @@ protected:
         if (m == Mode::HiddenTop) mode = MakeCaptureMode<HiddenWindowCaptureTop>(owner.Handle(), dwm);
         if (m == Mode::HiddenAll) mode = MakeCaptureMode<HiddenWindowCaptureAll>(owner.Handle(), dwm);
     }
-    std::vector<std::uint32_t> Screen() const { return SurfacePixels(ScreenDC().get(), size); }
     // Once the scene handled what it was sent (the activations of the last capture), painted all
     // it has to and the screen stands still.
     void Act() {
@@ -428,7 +427,7 @@ TEST_F(SceneCapture, EachMoveLeavesOnlyItsOwnMarksOnTheOverlay) {
         Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
         EXPECT_TRUE(SurfacePixels(work, size) == first);
         UpdateWindow(PickState::Overlay(*mode));
-        EXPECT_TRUE(WaitUntil([&] { return Screen() == first; }, 3s));
+        EXPECT_TRUE(WaitUntil([&] { return SurfacePixels(ScreenDC().get(), size) == first; }, 3s));
         Key(VK_ESCAPE);
     }
 }
