@@ -18,9 +18,6 @@ const std::wstring kFourKeys = L"[Settings]\r\nHotKeyRectangle=116\r\nHotKeyWind
 const std::wstring kFourCombinations = L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
                                        L"HotKeyDesktop=836\r\nClipBoard=2\r\n";
 
-// Back in its loop: what the program did on the way, such as making a window active, is done.
-bool Idle(HWND window) { return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr) != 0; }
-
 // Up to take keys: the toolbar gone and the overlay in front.
 bool OverlayUp(GlimraApp& app, HWND overlay) {
     return WaitUntil([&] { return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()) && GetForegroundWindow() == overlay; }) &&

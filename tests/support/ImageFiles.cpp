@@ -17,12 +17,9 @@ std::vector<std::wstring> ImageFolderGuard::Images() const {
     return found;
 }
 
-std::optional<DecodedImage> ImageFolderGuard::Image(size_t index) const {
+DecodedImage ImageFolderGuard::Image(size_t index) const {
     const std::vector<std::wstring> files = Images();
-    if (files.size() <= index) return std::nullopt;
-    DecodedImage image = DecodeImageFile(files[index]);
-    if (image.width == 0) return std::nullopt;
-    return image;
+    return index < files.size() ? DecodeImageFile(files[index]) : DecodedImage{};
 }
 
 DecodedImage DecodeImageFile(const std::wstring& path) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +25,8 @@ class ImageFolderGuard {
 public:
     // Every .bmp below the folder, sorted by path.
     std::vector<std::wstring> Images() const;
-    // The index-th of them decoded; none when it is missing or cannot be decoded.
-    std::optional<DecodedImage> Image(size_t index) const;
+    // The index-th of them decoded; empty when it is missing or cannot be decoded.
+    DecodedImage Image(size_t index) const;
 
 private:
     ScratchDir folder_;

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -14,8 +13,7 @@ namespace Vorlune::Test {
 // A program under test with TMP and TEMP at tempFolder; killed on destruction if still running.
 class Process {
 public:
-    Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"",
-            const std::map<std::wstring, std::wstring>& extraEnvironment = {});
+    Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"");
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;

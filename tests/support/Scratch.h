@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/TextConversion.h"
+
 namespace Vorlune::Test {
 
 // A fresh, empty folder under the test run's scratch root; removed again on destruction.
@@ -32,6 +34,6 @@ void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& byte
 std::wstring ReadUtf16File(const std::wstring& path);
 void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 
-std::string Narrow(const std::wstring& text);
+inline std::string Narrow(const std::wstring& text) { return ToCodePage(text, CP_UTF8); }
 
 }  // namespace Vorlune::Test

@@ -26,23 +26,17 @@ inline void PumpMessages() {
 class UnexpectedBox {
 public:
     static void Seen(const std::wstring& text) {
-        std::lock_guard<std::mutex> lock(Mutex());
-        if (Text().empty()) Text() = text;
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (text_.empty()) text_ = text;
     }
     static std::wstring Take() {
-        std::lock_guard<std::mutex> lock(Mutex());
-        return std::exchange(Text(), std::wstring());
+        std::lock_guard<std::mutex> lock(mutex_);
+        return std::exchange(text_, std::wstring());
     }
 
 private:
-    static std::mutex& Mutex() {
-        static std::mutex mutex;
-        return mutex;
-    }
-    static std::wstring& Text() {
-        static std::wstring text;
-        return text;
-    }
+    static inline std::mutex mutex_;
+    static inline std::wstring text_;
 };
 
 // True once the condition holds, false at the deadline; pumps this thread's messages meanwhile.
@@ -61,5 +55,8 @@ inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milli
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }
+
+// Back in its message loop: what its thread did on the way, such as making a window active, is done.
+inline bool Idle(HWND window) { return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr) != 0; }
 
 }  // namespace Vorlune::Test

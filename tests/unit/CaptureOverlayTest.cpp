@@ -231,12 +231,11 @@ TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
     moved.reset();
     DestroyCursor(cursor);
     ASSERT_TRUE(ready);
-    const auto image = folder.Image(0);
-    ASSERT_TRUE(image.has_value());
-    EXPECT_EQ(std::make_pair(image->width, image->height),
+    const DecodedImage image = folder.Image(0);
+    ASSERT_EQ(std::make_pair(image.width, image.height),
               std::make_pair(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
-    EXPECT_TRUE(CursorPaintedAt(*image, {700, 500}));
-    EXPECT_EQ(image->Pixel(740, 540), ScreenPattern(740, 540));
+    EXPECT_TRUE(CursorPaintedAt(image, {700, 500}));
+    EXPECT_EQ(image.Pixel(740, 540), ScreenPattern(740, 540));
 }
 
 TEST_F(Delayed, ADelayLongerThanTheSettingsOfferCountsDownFromFifteen) {

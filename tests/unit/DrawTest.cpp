@@ -112,7 +112,7 @@ TEST(MouseToolTip, CopiedToTheClipboardOnlyWhenClipBoardIsThree) {
         SettingGuard clipboard(SectionSettings, KeyClipBoard, value);
         SetClipboardText(nullptr, L"before");
         CopyMouseToolTipText(nullptr, text);
-        EXPECT_EQ(ClipboardAnsiText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
+        EXPECT_EQ(ClipboardText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
     }
     EXPECT_EQ(ToThreadAnsi(text).size(), text.size() + 7);
     SetThreadLocale(locale);

@@ -133,7 +133,7 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
               Code(ERROR_FILE_EXISTS));
     EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp", L"00003.bmp"}));
     EXPECT_EQ(ReadBytes(first), Bytes{'x'});
-    EXPECT_EQ(ClipboardText(), L"the user's text");
+    EXPECT_EQ(ClipboardText(), "the user's text");
 }
 
 // Half of the first write goes to disk, then it fails with disk full or claims success.
@@ -173,7 +173,7 @@ class ClipBoardValue : public OutputTest, public testing::WithParamInterface<int
 TEST_P(ClipBoardValue, PutsTheImageOnTheClipboardUnlessItIsOne) {
     OutputSettings settings(scratch_.Path(), GetParam());
     FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
-    EXPECT_EQ(ClipboardText(), GetParam() == 1 ? L"the user's text" : L"");
+    EXPECT_EQ(ClipboardText(), GetParam() == 1 ? "the user's text" : "");
     EXPECT_EQ(ClipboardHoldsThePattern(), GetParam() != 1);
     EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "Wait.h"
+#include "ui/Clipboard.h"
 
 namespace Vorlune::Test {
 
@@ -13,13 +14,7 @@ bool OpenClipboardSoon(HWND owner) {
 }
 
 void SetClipboardText(HWND owner, const std::wstring& text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(block)));
-    GlobalUnlock(block);
-    if (!OpenClipboardSoon(owner)) throw std::runtime_error("clipboard busy");
-    EmptyClipboard();
-    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) GlobalFree(block);
-    CloseClipboard();
+    if (!WaitUntil([&] { return PutTextOnClipboard(owner, text); }, 5s)) throw std::runtime_error("clipboard busy");
 }
 
 std::vector<unsigned char> ClipboardBytes(UINT format) {
@@ -34,17 +29,11 @@ std::vector<unsigned char> ClipboardBytes(UINT format) {
     return bytes;
 }
 
-namespace {
-template <class Char>
-std::basic_string<Char> ClipboardAs(UINT format) {
-    std::vector<unsigned char> bytes = ClipboardBytes(format);
-    bytes.resize(bytes.size() + 2 * sizeof(Char));  // a whole terminator, also after an odd byte
-    return reinterpret_cast<const Char*>(bytes.data());
+std::string ClipboardText() {
+    std::vector<unsigned char> bytes = ClipboardBytes(CF_TEXT);
+    bytes.push_back(0);
+    return reinterpret_cast<const char*>(bytes.data());
 }
-}  // namespace
-
-std::wstring ClipboardText() { return ClipboardAs<wchar_t>(CF_UNICODETEXT); }
-std::string ClipboardAnsiText() { return ClipboardAs<char>(CF_TEXT); }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;

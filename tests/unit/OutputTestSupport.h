@@ -10,9 +10,9 @@
 
 namespace Vorlune::Test {
 
+// As the program puts text there: CF_TEXT in the thread's code page.
 void SetClipboardText(HWND owner, const std::wstring& text);
-std::wstring ClipboardText();  // empty when the clipboard holds no text
-std::string ClipboardAnsiText();  // CF_TEXT
+std::string ClipboardText();  // CF_TEXT; empty when the clipboard holds none
 std::vector<unsigned char> ClipboardBytes(UINT format);  // empty when the clipboard has none
 // Opens the clipboard, waiting while another process (or Wine's manager) holds it.
 bool OpenClipboardSoon(HWND owner = nullptr);

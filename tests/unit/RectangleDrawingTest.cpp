@@ -194,11 +194,10 @@ protected:
     // An auto-repeat has its previous key state down.
     void Key(WPARAM key, bool repeat = false) { SendMessageW(overlay, WM_KEYDOWN, key, repeat ? LPARAM{1} << 30 : 0); }
     void ExpectImage(size_t index, SIZE size, const std::function<COLORREF(int, int)>& want) {
-        const auto image = images.Image(index);
-        ASSERT_TRUE(image.has_value());
-        ASSERT_EQ(std::make_pair(image->width, image->height), std::make_pair(int(size.cx), int(size.cy)));
+        const DecodedImage image = images.Image(index);
+        ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(int(size.cx), int(size.cy)));
         for (int y = 0; want && y < size.cy; ++y)
-            for (int x = 0; x < size.cx; ++x) ASSERT_EQ(image->Pixel(x, y), want(x, y)) << x << "," << y;
+            for (int x = 0; x < size.cx; ++x) ASSERT_EQ(image.Pixel(x, y), want(x, y)) << x << "," << y;
     }
     void ExpectPattern(size_t index, POINT at, SIZE size) {
         ExpectImage(index, size, [&](int x, int y) { return ScreenPattern(at.x + x, at.y + y); });

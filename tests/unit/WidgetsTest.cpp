@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -258,17 +259,17 @@ TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
 
 // Run by the test below in a process of its own: hover, then end while the hint is pending.
 TEST(ToolTip, EndsWhileAHoverIsPending) {
-    const char* wait = std::getenv("GLIMRA_HOVER_MS");
+    const wchar_t* wait = std::wcsstr(GetCommandLineW(), L" --hover-ms=");
     if (wait == nullptr) GTEST_SKIP() << "run by the test below";
     Fresh(false, false).Send(WM_MOUSEMOVE, 25, 50);
-    WaitUntil([] { return false; }, std::chrono::milliseconds(std::atoi(wait)));
+    WaitUntil([] { return false; }, std::chrono::milliseconds(std::wcstol(wait + 12, nullptr, 10)));
 }
 
 TEST(ToolTip, ProgramsEndingRightAfterAHoverExitCleanly) {
     ScratchDir temp;
     for (int ms = 0; ms <= 600; ms += 50) {
-        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(), L"--gtest_brief=1 --gtest_filter=ToolTip.EndsWhileAHoverIsPending",
-                      {{L"GLIMRA_HOVER_MS", std::to_wstring(ms)}});
+        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(),
+                      L"--gtest_brief=1 --gtest_filter=ToolTip.EndsWhileAHoverIsPending --hover-ms=" + std::to_wstring(ms));
         EXPECT_EQ(child.WaitExit(20s), std::optional<DWORD>(0)) << ms;
     }
 }

@@ -86,10 +86,7 @@ protected:
     // Once the scene handled what it was sent (the activations of the last capture), painted all
     // it has to and the screen stands still.
     void Act() {
-        for (HWND w : windows)
-            ASSERT_TRUE(WaitUntil([&] {
-                return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_BLOCK, 1000, nullptr) && !GetUpdateRect(w, nullptr, FALSE);
-            }));
+        for (HWND w : windows) ASSERT_TRUE(WaitUntil([&] { return Idle(w) && !GetUpdateRect(w, nullptr, FALSE); }));
         screen = StillScreen(size);
         mode->Act([this] { ++finished; });
     }
@@ -140,11 +137,12 @@ protected:
         EXPECT_EQ(State(), before);
         EXPECT_FALSE(IsWindowVisible(windows[kHider]));
     }
-    std::optional<DecodedImage> Image(size_t index, const RECT& r) const {
-        auto image = images.Image(index);
-        const bool sized = image && image->width == r.right - r.left && image->height == r.bottom - r.top;
+    // The index-th image; empty unless it has r's size.
+    DecodedImage Image(size_t index, const RECT& r) const {
+        const DecodedImage image = images.Image(index);
+        const bool sized = image.width == r.right - r.left && image.height == r.bottom - r.top;
         EXPECT_TRUE(sized) << index;
-        return sized ? image : std::nullopt;
+        return sized ? image : DecodedImage{};
     }
 
     POINT cursor = {};
@@ -264,10 +262,10 @@ TEST_P(SceneOutput, AClickOutputsThePickedAreaAsTheFrozenScreenShowsIt) {
     Send(WM_MOUSEMOVE, p);
     Send(WM_LBUTTONUP, p);
     const RECT want = Highlighted(GetParam().picked);
-    const auto image = Image(0, want);
-    for (int y = 0; image && y < image->height; ++y)
-        for (int x = 0; x < image->width; ++x)
-            ASSERT_EQ(Rgb(image->Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x]) << x << "," << y;
+    const DecodedImage image = Image(0, want);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            ASSERT_EQ(Rgb(image.Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x]) << x << "," << y;
     EXPECT_EQ(images.Images().size(), 1u);
 }
 INSTANTIATE_TEST_SUITE_P(Scene, SceneOutput, testing::Values(
@@ -326,10 +324,10 @@ TEST_F(SceneCapture, AHiddenCaptureOutputsTheWindowRepaintedWhereOthersCoveredIt
     Send(WM_LBUTTONUP, At(L"back", {10, 10}));
     const RECT back = WindowRect(Named(L"back"));
     const POINT client = At(L"back", {0, 0});
-    const auto image = Image(0, back);
-    for (int y = 210; image && y < 290; ++y)
+    const DecodedImage image = Image(0, back);
+    for (int y = 210; image.width != 0 && y < 290; ++y)
         for (int x = 310; x < 470; ++x)
-            ASSERT_EQ(image->Pixel(client.x + x - back.left, client.y + y - back.top), ActiveColour(1)) << x << "," << y;
+            ASSERT_EQ(image.Pixel(client.x + x - back.left, client.y + y - back.top), ActiveColour(1)) << x << "," << y;
 }
 
 // The output's clipboard is the toolbar's, so the overlay must be owned by it.
@@ -348,7 +346,7 @@ TEST_F(SceneCapture, ANewCaptureStartsFromTheRealCursorNotTheLastHold) {
     Act();
     Key(VK_RETURN);
     EXPECT_EQ(finished, 2);
-    EXPECT_TRUE(Image(1, WindowRect(Named(L"front"))));
+    EXPECT_NE(Image(1, WindowRect(Named(L"front"))).width, 0);
 }
 
 TEST_F(SceneCapture, AnErrorWhilePicturingPutsTheWindowsBack) {
@@ -409,7 +407,7 @@ TEST_F(SceneThroughDwm, AWindowGoneBeforeItsRectangleIsReadOutputsNothing) {
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(HasPendingException());
     EXPECT_TRUE(images.Images().empty());
-    EXPECT_EQ(ClipboardText(), L"kept");
+    EXPECT_EQ(ClipboardText(), "kept");
 }
 
 // Moving back to a window shows what the first move there did: no earlier pick's marks or picture stay.
