@@ -10,11 +10,11 @@
 #include "Capture/DesktopCapture.h"
 #include "GlimraApp.h"  // PressKeys
 #include "ImageFiles.h"
-#include "MessageBoxWatcher.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"
 #include "app/AppContext.h"
+#include "settings_dialog/Pickers.h"  // GetWindowTextString
 #include "ui/PendingException.h"
 
 // The overlay every mode shows, then the delayed whole-screen mode.

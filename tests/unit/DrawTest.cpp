@@ -38,8 +38,12 @@ TEST(GdiCache, TheTwoFontsAreTheUiFaceAtTheirSizes) {
     for (FontId id : {0, 1}) {
         LOGFONTW f = {};
         ASSERT_EQ(GetObjectW(cache.GetFont(id).get(), sizeof f, &f), int(sizeof f));
-        EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWeight, f.lfCharSet, f.lfQuality, f.lfPitchAndFamily, std::wstring(f.lfFaceName)),
-                  std::make_tuple(id == 0 ? 22L : 12L, 500L, BYTE(128), BYTE(2), BYTE(0x22), std::wstring(L"メイリオ")));
+        EXPECT_EQ(f.lfHeight, id == 0 ? 22 : 12);
+        EXPECT_EQ(f.lfWeight, 500);
+        EXPECT_EQ(f.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_EQ(f.lfQuality, PROOF_QUALITY);
+        EXPECT_EQ(f.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
+        EXPECT_STREQ(f.lfFaceName, L"メイリオ");
     }
     EXPECT_THROW(cache.GetFont(2), std::out_of_range);
 }

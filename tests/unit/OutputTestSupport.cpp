@@ -9,9 +9,7 @@
 
 namespace Vorlune::Test {
 
-bool OpenClipboardSoon(HWND owner) {
-    return WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 5s);
-}
+bool OpenClipboardSoon() { return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s); }
 
 void SetClipboardText(HWND owner, const std::wstring& text) {
     if (!WaitUntil([&] { return PutTextOnClipboard(owner, text); }, 5s)) throw std::runtime_error("clipboard busy");

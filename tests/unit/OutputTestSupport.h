@@ -15,7 +15,7 @@ void SetClipboardText(HWND owner, const std::wstring& text);
 std::string ClipboardText();  // CF_TEXT; empty when the clipboard holds none
 std::vector<unsigned char> ClipboardBytes(UINT format);  // empty when the clipboard has none
 // Opens the clipboard, waiting while another process (or Wine's manager) holds it.
-bool OpenClipboardSoon(HWND owner = nullptr);
+bool OpenClipboardSoon();
 
 // The names in a folder, sorted; empty when it cannot be listed.
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
