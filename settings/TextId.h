@@ -82,7 +82,12 @@ enum TextId : int {
     TextHotKeyDesktop = 88,
     TextHotKeyTakenElsewhere = 89,
     TextHotKeyTakenTwice = 90,
-    TextCount = 91
+    TextImageNotWritten = 91,
+    TextImageOnClipboard = 92,
+    TextImageNotOnClipboard = 93,
+    TextSaveFolderTooLong = 94,
+    TextHotKeyNeedsModifier = 95,
+    TextCount = 96
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

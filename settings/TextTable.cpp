@@ -102,6 +102,12 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"デスクトップ(&D)", L"Desktop(&D)"},
     {L"他のプログラムが使用中", L"In use by another program"},
     {L"他のコマンドが使用中", L"In use by another command"},
+    {L"画像ファイルを書き込めませんでした:", L"The image file could not be written:"},
+    {L"画像はクリップボードにコピーしました。", L"The image is on the clipboard."},
+    {L"画像はクリップボードにもコピーできませんでした。", L"The image could not be put on the clipboard either."},
+    {L"切り取り画像の一時保存フォルダのパスが長すぎます。\r\n設定画面で短いパスを設定して下さい。",
+     L"The path of the folder for temporary saving images is too long.\r\nSet a shorter path in the settings dialog."},
+    {L"Ctrl か Alt と組み合わせて下さい", L"Needs Ctrl or Alt"},
 };
 
 }  // namespace
