@@ -1,8 +1,10 @@
 #include "Capture/CaptureBase.h"
 
+#include <exception>
 #include <vector>
 
 #include "Capture/CaptureErrors.h"
+#include "app/AppContext.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
 #include "ui/WindowClass.h"
@@ -32,10 +34,6 @@ POINT MessagePoint(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-LRESULT ServeOverlayMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ServeWindowMessage(map, hwnd, message, wParam, lParam, HideKeepingActivation);
-}
-
 CaptureBase::CaptureBase(HWND owner, std::wstring className) : owner(owner), className(std::move(className)) {}
 
 CaptureBase::~CaptureBase() {
@@ -58,25 +56,42 @@ void CaptureBase::CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap)
 
 void CaptureBase::RegisterHandlers(MessageMap& map) {
     messageMap_ = &map;
-    map.AddHandler(WM_MOUSEMOVE, [this](WPARAM, LPARAM l) { HandleMouseMove(l); });
-    map.AddHandler(WM_LBUTTONUP, [this](WPARAM, LPARAM l) {
+    // A failure inside a capture ends that capture, never the program.
+    auto add = [this, &map](UINT message, std::function<void(WPARAM, LPARAM)> handler) {
+        map.AddHandler(message, [this, handler = std::move(handler)](WPARAM w, LPARAM l) {
+            try {
+                handler(w, l);
+            } catch (const std::exception& error) {
+                FailCapture(error);
+            }
+        });
+    };
+    add(WM_MOUSEMOVE, [this](WPARAM, LPARAM l) { HandleMouseMove(l); });
+    add(WM_LBUTTONUP, [this](WPARAM, LPARAM l) {
         if (Capturing()) OnLButtonUp(MessagePoint(l));
     });
-    map.AddHandler(WM_LBUTTONDOWN, [this](WPARAM, LPARAM l) {
+    add(WM_LBUTTONDOWN, [this](WPARAM, LPARAM l) {
         if (Capturing()) OnLButtonDown(MessagePoint(l));
     });
-    map.AddHandler(WM_RBUTTONUP, [this](WPARAM, LPARAM l) {
+    add(WM_RBUTTONUP, [this](WPARAM, LPARAM l) {
         if (Capturing()) OnRButtonUp(MessagePoint(l));
     });
-    map.AddHandler(WM_KEYDOWN, [this](WPARAM w, LPARAM l) { HandleKeyDown(w, l); });
-    map.AddHandler(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
-    map.AddHandler(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
-    map.AddHandler(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
+    add(WM_KEYDOWN, [this](WPARAM w, LPARAM l) { HandleKeyDown(w, l); });
+    add(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
+    add(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
+    add(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
     // Alt+F4 or the system menu: the capture ends as Escape ends it, and the overlay stays
     // for the next one.
-    map.AddHandler(WM_CLOSE, [this](WPARAM, LPARAM) {
+    add(WM_CLOSE, [this](WPARAM, LPARAM) {
         if (Capturing()) EndCapture();
     });
+}
+
+void CaptureBase::FailCapture(const std::exception& error) {
+    // Hidden first, so the box is not trapped under the overlay; the toolbar only after it.
+    HideKeepingActivation(overlay);
+    MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+    EndCapture();
 }
 
 void CaptureBase::Act(std::function<void()> callback) {
@@ -157,9 +172,9 @@ void CaptureBase::FinishWholeScreen() {
     EndCapture();
 }
 
-void CaptureBase::Finish(const RECT& area) {
-    if (snapshot == nullptr) return;
-    FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area));
+bool CaptureBase::Finish(const RECT& area) {
+    if (snapshot == nullptr) return false;
+    return FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area));
 }
 
 bool CaptureBase::NudgeCursor(WPARAM key) {

@@ -58,8 +58,8 @@ protected:
     bool CancelDrag();
     // Outputs the whole snapshot and ends the capture.
     void FinishWholeScreen();
-    // The output step for an area in snapshot coordinates.
-    void Finish(const RECT& area);
+    // The output step for an area in snapshot coordinates; false when the file was not written.
+    bool Finish(const RECT& area);
     // Moves the cursor one pixel for an arrow key; false for any other key.
     bool NudgeCursor(WPARAM key);
     // Where the cursor is now, in snapshot coordinates.
@@ -85,6 +85,8 @@ private:
     void HandleKeyDown(WPARAM key, LPARAM flags);
     void HandleKillFocus();
     void HandlePaint();
+    // Reports error, then ends the capture as Escape would.
+    void FailCapture(const std::exception& error);
     // Input reaches the mode only while a capture is under way.
     bool Capturing() const { return snapshot != nullptr; }
 
@@ -95,10 +97,6 @@ private:
 // A mouse message's point: signed low and high words of LPARAM.
 POINT MessagePoint(LPARAM lParam);
 
-// The body of every overlay procedure: as ServeWindowMessage, and an overlay whose handler
-// failed is hidden at once, so the error box that follows is not trapped under it.
-LRESULT ServeOverlayMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Each mode class has a message map and a window procedure of its own.
 template <class Mode>
 MessageMap& OverlayMessageMap() {
@@ -106,7 +104,7 @@ MessageMap& OverlayMessageMap() {
 }
 
 template <class Mode>
-constexpr WNDPROC OverlayWindowProcedure = ClassWindowProcedure<Mode, ServeOverlayMessage>;
+constexpr WNDPROC OverlayWindowProcedure = ClassWindowProcedure<Mode>;
 
 // Makes a mode with its overlay, as on the first use of its command. Throws
 // CaptureException when the overlay cannot be created (nothing is left behind).

@@ -1,5 +1,6 @@
 #include "Capture/CaptureErrors.h"
 
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -44,7 +45,22 @@ std::string OutputReport(TextId textId, const char* file, int line, DWORD lastEr
     return report.str();
 }
 
+// The system's message for error, its code beside it: the message alone may be vague.
+std::wstring SystemReason(DWORD error) {
+    wchar_t text[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  static_cast<DWORD>(std::size(text)), nullptr);
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' ')) --length;
+    const std::wstring code = L"(" + std::to_wstring(error) + L")";
+    return length == 0 ? code : std::wstring(text, length) + L" " + code;
+}
+
 }  // namespace
+
+std::wstring ImageNotWrittenText(const ImageWriteError& error, bool onClipboard) {
+    return App().GetText(TextImageNotWritten) + L"\r\n" + error.Path() + L"\r\n\r\n" + SystemReason(error.LastError()) +
+           L"\r\n\r\n" + App().GetText(onClipboard ? TextImageOnClipboard : TextImageNotOnClipboard);
+}
 
 CaptureException::CaptureException(const char* file, int line, DWORD lastError)
     : std::runtime_error(CaptureReport(file, line, lastError)) {}

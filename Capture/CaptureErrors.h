@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "settings/TextId.h"
 
@@ -20,5 +21,22 @@ class AnExceptionImpl : public std::runtime_error {
 public:
     AnExceptionImpl(TextId textId, const char* file, int line, DWORD lastError);
 };
+
+// The image file at path could not be written; lastError is the system's reason.
+class ImageWriteError : public AnExceptionImpl {
+public:
+    ImageWriteError(const char* file, int line, DWORD lastError, std::wstring path)
+        : AnExceptionImpl(TextBitmapCreationFailed, file, line, lastError), lastError_(lastError), path_(std::move(path)) {}
+    DWORD LastError() const { return lastError_; }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    DWORD lastError_;
+    std::wstring path_;
+};
+
+// What the user is told of a capture whose file could not be written: where, the system's
+// reason, and whether the image is on the clipboard instead. In the current language.
+std::wstring ImageNotWrittenText(const ImageWriteError& error, bool onClipboard);
 
 }  // namespace Vorlune

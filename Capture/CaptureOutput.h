@@ -35,22 +35,29 @@ struct ImageFileBytes {
 // Throws AnExceptionImpl when a PNG cannot be encoded.
 ImageFileBytes EncodeImageFile(const CapturedImage& image, ImageFormat format);
 
-// WriteFile, or a stand-in for tests.
-using ImageWriteFunction = std::function<BOOL(HANDLE file, const void* data, DWORD size, DWORD* written)>;
+// The file calls of a write; empty ones are WriteFile and MoveFileExW without replacing.
+// Tests put stand-ins in their place.
+struct ImageFileCalls {
+    std::function<BOOL(HANDLE file, const void* data, DWORD size, DWORD* written)> write = {};
+    std::function<BOOL(const wchar_t* from, const wchar_t* to)> move = {};
+};
 
-// Writes the file as a new file at path: written in full beside it first, then moved there
-// without replacing anything. With a namer, a name taken since it was picked moves on to
-// the namer's next free name. Returns the path written. Throws AnExceptionImpl on failure,
-// leaving no file behind.
+// Writes the file as a new file at path: written in full beside it first (TemporaryImageName),
+// then moved there without replacing anything, tried again for a second while another program
+// refuses the move. With a namer, a name taken since it was picked moves on to the namer's
+// next free name. Returns the path written. Throws ImageWriteError on failure, leaving no
+// file behind.
 std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path, ImageFileNamer* namer,
-                            const ImageWriteFunction& write = {});
+                            const ImageFileCalls& calls = {});
 
 // Writes the area of outputDC to path in the format of the ImageFormat setting and copies it
 // to the clipboard as the ClipBoard setting says. Throws AnExceptionImpl when the file
 // cannot be written.
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size);
 
-// The whole output step of a capture: file, clipboard and viewer, by the settings.
-void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size);
+// The whole output step of a capture: file, clipboard and viewer, by the settings. When the
+// file cannot be written the image goes to the clipboard all the same, a box says so, and
+// the result is false. Throws AnExceptionImpl when the area cannot be copied or encoded.
+bool FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size);
 
 }  // namespace Vorlune

@@ -9,6 +9,7 @@
 #include "app/AppContext.h"
 #include "settings/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
+#include "settings/ImageNames.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
 
@@ -16,36 +17,69 @@ namespace Vorlune {
 
 namespace {
 
-// Writes all of data; on failure error is the code of the failing call.
-bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageWriteFunction& write, DWORD& error) {
-    DWORD written = 0;
-    const BOOL ok = write ? write(file, data, size, &written) : WriteFile(file, data, size, &written, nullptr);
-    if (!ok) {
-        error = GetLastError();
-        return false;
-    }
-    if (written != size) {
-        error = ERROR_WRITE_FAULT;  // the call reported success and wrote short
-        return false;
+// How long a move that another program refuses for a moment (a virus scanner, an indexer or
+// a sync client opening the new file) is tried again.
+constexpr ULONGLONG kMoveRetryMs = 1000;
+constexpr DWORD kMoveRetryPauseMs = 50;
+
+bool Taken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+bool RefusedForAMoment(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED; }
+
+// Writes all of data; on failure error is the code of the failing call. A short write goes
+// on with the rest: on a disk that fills up, the next call names the reason.
+bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageFileCalls& calls, DWORD& error) {
+    const auto* rest = static_cast<const std::uint8_t*>(data);
+    while (size > 0) {
+        DWORD written = 0;
+        if (!(calls.write ? calls.write(file, rest, size, &written) : WriteFile(file, rest, size, &written, nullptr))) {
+            error = GetLastError();
+            return false;
+        }
+        if (written == 0 || written > size) {
+            error = ERROR_WRITE_FAULT;  // the call reported success and wrote nothing
+            return false;
+        }
+        rest += written;
+        size -= written;
     }
     return true;
 }
 
-// Named after its image and this process, so no other writer picks the same name.
+// Beside the image and never longer than its path: a folder that fits the image fits it.
 std::wstring TemporaryPath(const std::wstring& path) {
-    return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const size_t name = path.find_last_of(L'\\') + 1;
+    return path.substr(0, name) + TemporaryImageName(path.substr(name));
+}
+
+// A new temporary file for the image at target. One that exists belongs to another writer or
+// to a crash: with a namer the image moves on to the next free name, else it fails.
+KernelHandle CreateTemporary(std::wstring& target, std::wstring& temporary, ImageFileNamer* namer) {
+    for (;;) {
+        temporary = TemporaryPath(target);
+        KernelHandle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (handle.Valid()) return handle;
+        const DWORD error = GetLastError();
+        const std::wstring next = Taken(error) && namer != nullptr ? namer->NextImagePathAfterTaken(target) : std::wstring();
+        if (next.empty()) throw ImageWriteError(__FILE__, __LINE__, error, target);
+        target = next;
+    }
 }
 
 // Moves the complete file at temporary to target without replacing anything; a name taken
 // since it was picked moves on to the namer's next free one. On failure the file goes.
-std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, ImageFileNamer* namer) {
-    while (!MoveFileExW(temporary.c_str(), target.c_str(), 0)) {
+std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, ImageFileNamer* namer,
+                           const ImageFileCalls& calls) {
+    const ULONGLONG start = GetTickCount64();
+    while (!(calls.move ? calls.move(temporary.c_str(), target.c_str()) : MoveFileExW(temporary.c_str(), target.c_str(), 0))) {
         const DWORD error = GetLastError();
-        const bool taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
-        if (taken && namer != nullptr) target = namer->NextImagePathAfterTaken(target);
-        if (!taken || namer == nullptr || target.empty()) {
+        const std::wstring next = Taken(error) && namer != nullptr ? namer->NextImagePathAfterTaken(target) : std::wstring();
+        if (!next.empty()) {
+            target = next;
+        } else if (RefusedForAMoment(error) && GetTickCount64() - start < kMoveRetryMs) {
+            Sleep(kMoveRetryPauseMs);
+        } else {
             DeleteFileW(temporary.c_str());
-            throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
+            throw ImageWriteError(__FILE__, __LINE__, error, target);
         }
     }
     return target;
@@ -54,13 +88,11 @@ std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, I
 int ClipBoardSetting() { return Store().GetInt(SectionSettings, KeyClipBoard); }
 ImageFormat ImageFormatSetting() { return ImageFormatOf(Store().GetInt(SectionSettings, KeyImageFormat)); }
 
-std::wstring WriteOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size,
-                         ImageFileNamer* namer, int clipBoard, ImageFormat format) {
-    const CapturedImage image = CaptureArea(outputDC, position, size);
-    const ImageFileBytes file = EncodeImageFile(image, format);
-    std::wstring written = WriteImageFile(file, path, namer);
-    if (clipBoard != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
-    return written;
+// The next free name of today's folder; every number of the day taken is a write that failed.
+std::wstring NextImagePath(ImageFileNamer& namer, ImageFormat format) {
+    std::wstring path = namer.NextImagePath(GetSaveFolder(), format);
+    if (path.empty()) throw ImageWriteError(__FILE__, __LINE__, ERROR_FILE_EXISTS, namer.DayFolder());
+    return path;
 }
 
 }  // namespace
@@ -107,38 +139,50 @@ ImageFileBytes EncodeImageFile(const CapturedImage& image, ImageFormat format) {
 }
 
 std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path, ImageFileNamer* namer,
-                            const ImageWriteFunction& write) {
-    const std::wstring temporary = TemporaryPath(path);
-    KernelHandle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.Valid()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+                            const ImageFileCalls& calls) {
+    std::wstring target = path, temporary;
+    KernelHandle handle = CreateTemporary(target, temporary, namer);
     DWORD error = 0;
     const bool complete =
-        WriteWhole(handle.get(), file.encoded.data(), static_cast<DWORD>(file.encoded.size()), write, error) &&
-        (file.pixels.empty() || WriteWhole(handle.get(), file.pixels.data(), static_cast<DWORD>(file.pixels.size()), write, error));
+        WriteWhole(handle.get(), file.encoded.data(), static_cast<DWORD>(file.encoded.size()), calls, error) &&
+        (file.pixels.empty() || WriteWhole(handle.get(), file.pixels.data(), static_cast<DWORD>(file.pixels.size()), calls, error));
     if (!complete) {
         handle.Close();
     } else if (!handle.Close()) {
         error = GetLastError();
     } else {
-        return MoveIntoPlace(temporary, path, namer);
+        return MoveIntoPlace(temporary, target, namer, calls);
     }
     DeleteFileW(temporary.c_str());  // a partial image is worse than none
-    throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, error);
+    throw ImageWriteError(__FILE__, __LINE__, error, target);
 }
 
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size) {
-    WriteOutput(outputDC, owner, path, position, size, nullptr, ClipBoardSetting(), ImageFormatSetting());
+    const ImageFormat format = ImageFormatSetting();
+    const CapturedImage image = CaptureArea(outputDC, position, size);
+    const ImageFileBytes file = EncodeImageFile(image, format);
+    WriteImageFile(file, path, nullptr);
+    if (ClipBoardSetting() != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
 }
 
-void FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
+bool FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
     const ImageFormat format = ImageFormatSetting();
-    const std::wstring path = namer.NextImagePath(GetSaveFolder(), format);
-    if (path.empty()) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, ERROR_FILE_EXISTS);
     const int clipBoard = ClipBoardSetting();
-    const std::wstring written = WriteOutput(outputDC, owner, path, position, size, &namer, clipBoard, format);
-    if (clipBoard == ClipBoardCopyOnly) return;
-    if (!LaunchViewer(owner, Store().GetString(KeyViewer), written))
+    const CapturedImage image = CaptureArea(outputDC, position, size);
+    const ImageFileBytes file = EncodeImageFile(image, format);
+    std::wstring written;
+    try {
+        written = WriteImageFile(file, NextImagePath(namer, format), &namer);
+    } catch (const ImageWriteError& error) {
+        // The pick is not lost: whatever the settings say, the clipboard keeps it.
+        const bool kept = CopyImageToClipboard(owner, image, file.Png());
+        MessageBoxW(owner, ImageNotWrittenText(error, kept).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (clipBoard != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
+    if (clipBoard != ClipBoardCopyOnly && !LaunchViewer(owner, Store().GetString(KeyViewer), written))
         MessageBoxW(owner, App().GetText(TextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+    return true;
 }
 
 }  // namespace Vorlune

@@ -86,10 +86,10 @@ void WindowPickCapture::FinishPick() {
     if (const WindowImage* picture = Picture()) picture->Paste(snapshot->outputDC(), snapshot->Origin());
     if (marks_.cursor) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     HideKeepingActivation(overlay);
-    const bool picked = HasArea(area);
-    if (picked) Finish(area);
+    // A file that could not be written leaves its image on the clipboard, not the text.
+    const bool written = HasArea(area) && Finish(area);
     EndCapture();
-    if (picked) CopyMouseToolTipText(owner, text);
+    if (written) CopyMouseToolTipText(owner, text);
 }
 
 }  // namespace Vorlune

@@ -1,7 +1,5 @@
 #include "app/CommandDispatch.h"
 
-#include <shlwapi.h>
-
 #include <exception>
 #include <optional>
 #include <string>
@@ -14,6 +12,7 @@
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
 #include "settings/ImageFolder.h"
+#include "settings/ImageNames.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
 #include "ui/WindowVisibility.h"
@@ -81,12 +80,19 @@ std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     return std::make_unique<SettingsCommand>(owner);
 }
 
-// False when the image folder is missing: the user is told so and sent to the page that sets it.
-bool CheckSaveFolder(CommandIndex index, HWND toolbar) {
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// False when today's folder is not there to take the images, or its path leaves no room for
+// their names: the user is told so now, not after the pick, and sent to the page that sets it.
+bool CheckSaveFolder(CommandIndex index, HWND toolbar, const std::wstring& dayFolder) {
     if (index == CommandSettings) return true;
-    const std::wstring folder = GetSaveFolder();
-    if (PathFileExistsW(folder.c_str())) return true;
-    const std::wstring text = App().GetText(TextSaveFolderNotFound) + L"\r\n\r\n" + folder;
+    const bool fits = HoldsEveryImageName(dayFolder);
+    if (fits && IsFolder(dayFolder)) return true;
+    const std::wstring text =
+        App().GetText(fits ? TextSaveFolderNotFound : TextSaveFolderTooLong) + L"\r\n\r\n" + GetSaveFolder();
     MessageBoxW(toolbar, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
     Store().SetString(KeyTreeViewSelectedItemString, App().GetText(TextCapturePage));
     static SettingsCommand folderSettings(toolbar);
@@ -135,9 +141,9 @@ void RunCommand(TextId buttonId, HWND toolbar) {
     // The dialog and the boxes that follow need the mouse.
     ReleaseCapture();
     try {
-        MakeDayFolder(GetSaveFolder(), LocalDateNow());
+        const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
         const CommandIndex index = GetCommandIndex(buttonId);
-        if (CheckSaveFolder(index, run.toolbar)) {
+        if (CheckSaveFolder(index, run.toolbar, dayFolder)) {
             // Glimra keeps the activation until the overlay takes it: no other program may
             // repaint itself as active into the frozen screen, nor raise itself above the overlay.
             HideKeepingActivation(run.toolbar);

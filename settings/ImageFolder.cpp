@@ -94,7 +94,8 @@ bool Spared(const std::wstring& path, const FolderEntry& entry, const std::wstri
     return entry.reparsePoint || entry.name == keepName || (!keepPath.empty() && SamePath(path, keepPath));
 }
 
-// Only what the program writes: day folders and the images in them. The folder may be one
+// Only what the program writes: day folders, the images in them and what a crash left of
+// one being written. The folder may be one
 // of the user's own, and everything else in it stays.
 void ClearImages(const std::wstring& folder, const std::wstring& keepName, const std::wstring& keepPath,
                  FolderOperations& operations) {
@@ -103,7 +104,8 @@ void ClearImages(const std::wstring& folder, const std::wstring& keepName, const
         if (!day.directory || !IsDayFolderName(day.name) || Spared(dayPath, day, keepName, keepPath)) continue;
         for (const FolderEntry& image : operations.List(dayPath + L"\\")) {
             const std::wstring imagePath = dayPath + L"\\" + image.name;
-            if (!image.directory && IsImageFileName(image.name) && !Spared(imagePath, image, keepName, keepPath))
+            const bool written = IsImageFileName(image.name) || IsTemporaryImageName(image.name);
+            if (!image.directory && written && !Spared(imagePath, image, keepName, keepPath))
                 operations.DeleteFileAt(imagePath);
         }
         operations.RemoveFolderAt(dayPath);  // goes only once it is empty

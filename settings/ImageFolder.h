@@ -11,8 +11,9 @@ std::wstring GetSaveFolder();
 // "." and "..". A folder that cannot be listed gives no names.
 void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names);
 
-// Deletes what the program wrote into the image folder: the images (IsImageFileName) in the
-// day folders (IsDayFolderName), then each day folder that is empty then. Everything else
+// Deletes what the program wrote into the image folder: the images (IsImageFileName) and
+// stray temporary images (IsTemporaryImageName) in the day folders (IsDayFolderName), then
+// each day folder that is empty then. Everything else
 // stays, as do entries named keepName (exact case), the INI file of the settings store and
 // links, which are never followed. An empty, relative or root folder is refused.
 void ClearFolder(const std::wstring& folder, const std::wstring& keepName);

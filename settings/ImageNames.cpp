@@ -39,6 +39,29 @@ bool IsImageFileName(const std::wstring& name) {
            (name == ImageFileName(number, ImageFormatBmp) || name == ImageFileName(number, ImageFormatPng));
 }
 
+bool HoldsEveryImageName(const std::wstring& dayFolder) {
+    constexpr size_t kFolderLimit = 248, kFileLimit = 260;
+    const size_t longestName = ImageFileName(kMaxImageNumber).size();
+    return dayFolder.size() <= kFolderLimit && dayFolder.size() + longestName < kFileLimit;  // less its backslash
+}
+
+std::wstring TemporaryImageName(const std::wstring& imageName) {
+    return imageName.substr(0, imageName.find(L'.')) + L".tmp";
+}
+
+bool IsTemporaryImageName(const std::wstring& name) {
+    const size_t dot = name.find(L'.');
+    if (dot == std::wstring::npos || name.size() < dot + 4 || name.compare(name.size() - 4, 4, L".tmp") != 0) return false;
+    const std::wstring number = name.substr(0, dot);
+    if (!IsImageFileName(number + L".bmp")) return false;
+    if (name.size() == dot + 4) return true;
+    // The older form: the whole image name, then the writer's process id.
+    const size_t idDot = name.find(L'.', dot + 1);
+    const std::wstring image = name.substr(0, idDot);
+    const std::wstring id = idDot == std::wstring::npos ? std::wstring() : name.substr(idDot + 1, name.size() - 4 - idDot - 1);
+    return IsImageFileName(image) && !id.empty() && id.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, ImageFormat format,
                                               int maxNumber) {
     std::unordered_set<int> taken;

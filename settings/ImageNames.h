@@ -22,6 +22,18 @@ std::wstring ImageFileName(int number, ImageFormat format = ImageFormatBmp);
 bool IsDayFolderName(const std::wstring& name);
 bool IsImageFileName(const std::wstring& name);
 
+// Whether dayFolder (ending with a backslash) and every image name in it stay inside the
+// lengths Windows allows without long paths: fewer than 248 characters for a folder
+// (CreateDirectoryW), fewer than MAX_PATH (260) for a file.
+bool HoldsEveryImageName(const std::wstring& dayFolder);
+
+// Where an image is written before it takes its name: its number with ".tmp", so that the
+// path is never longer than the image's own ("00001.bmp" is written as "00001.tmp").
+std::wstring TemporaryImageName(const std::wstring& imageName);
+// A name TemporaryImageName gives, or one of the "<image name>.<process id>.tmp" names
+// written before: what a crash leaves, and the clean-up may delete.
+bool IsTemporaryImageName(const std::wstring& name);
+
 // The name in format of the lowest number from 1 to maxNumber that no existing name takes
 // in either format: a day's images share one sequence. Names are compared as the file
 // system does, without regard to case. Nothing when all are taken.

@@ -25,9 +25,7 @@ static_assert(ClipBoardCopyAndView == 0 && ClipBoardViewOnly == 1 && ClipBoardCo
 }  // namespace
 
 CaptureSettings::CaptureSettings(const RECT& pageRect, const DialogServices& services)
-    : PageOf(TextCapturePage, pageRect, services) {
-    Map().AddHandler(WM_COMMAND, this, &CaptureSettings::OnCommand);
-}
+    : PageOf(TextCapturePage, pageRect, services) {}
 
 CaptureSettings::~CaptureSettings() {
     if (swatches_ != nullptr) ImageList_Destroy(swatches_);
@@ -40,7 +38,7 @@ void CaptureSettings::Load() {
     SetItemText(IDC_CLIPBOARD_GROUP, TextClipboardLabel);
     SetItemText(IDC_LINE_COLOUR_GROUP, TextAuxiliaryLineColour);
     clipboard_ = Item(IDC_CLIPBOARD);
-    LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard));
+    if (!LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard))) standIns_.Add(clipboard_);
     viewer_ = Item(IDC_VIEWER);
     folder_ = Item(IDC_SAVE_FOLDER);
     deleteImages_ = Item(IDC_DELETE_IMAGES);
@@ -75,8 +73,10 @@ void CaptureSettings::BuildColorList() {
         item.iImage = item.iSelectedImage = i;
         SendMessageW(colours_, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    if (SendMessageW(colours_, CB_SETCURSEL, Store().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR)
+    if (SendMessageW(colours_, CB_SETCURSEL, Store().GetInt(SectionSettings, KeyAuxiliaryLineColor), 0) == CB_ERR) {
         SendMessageW(colours_, CB_SETCURSEL, kDefaultColour, 0);
+        standIns_.Add(colours_);
+    }
 }
 
 void CaptureSettings::OnCommand(WPARAM command, LPARAM) {
@@ -115,9 +115,10 @@ void CaptureSettings::Save() {
     Store().SetString(KeyViewer, GetWindowTextString(viewer_));
     Store().SetString(KeySaveFolder, GetWindowTextString(folder_));
     Store().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
-    Store().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
+    if (!standIns_.Holds(clipboard_))
+        Store().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
     // Without a colour list there is no choice to store: the stored colour stays.
-    const LRESULT colour = colours_ != nullptr ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
+    const LRESULT colour = colours_ != nullptr && !standIns_.Holds(colours_) ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
     if (colour != CB_ERR) Store().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
 }
 

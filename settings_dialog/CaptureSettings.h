@@ -18,9 +18,9 @@ public:
 
 protected:
     void Load() override;
+    void OnCommand(WPARAM command, LPARAM) override;
 
 private:
-    void OnCommand(WPARAM command, LPARAM);
     void Browse(HWND field, UINT flags, TextId caption, TextId instruction);
     void BuildColorList();
 

@@ -43,9 +43,20 @@ void LoadCheckBox(HWND box, int stored) { SendMessageW(box, BM_SETCHECK, stored 
 
 int CheckBoxValue(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED ? 1 : 0; }
 
-void LoadTextList(HWND list, std::span<const TextId> entries, int stored) {
+bool LoadTextList(HWND list, std::span<const TextId> entries, int stored) {
     for (TextId entry : entries) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(App().GetText(entry).c_str()));
-    if (SendMessageW(list, CB_SETCURSEL, stored, 0) == CB_ERR) SendMessageW(list, CB_SETCURSEL, 0, 0);
+    if (SendMessageW(list, CB_SETCURSEL, stored, 0) != CB_ERR) return true;
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    return false;
 }
+
+void StandIns::OnCommand(WPARAM command, LPARAM control) {
+    if (HIWORD(command) != CBN_SELCHANGE) return;
+    HWND picked = reinterpret_cast<HWND>(control);
+    // A list with images forwards its inner list's notice, which may name either window.
+    std::erase_if(lists_, [&](HWND list) { return list == picked || list == GetParent(picked); });
+}
+
+bool StandIns::Holds(HWND list) const { return std::find(lists_.begin(), lists_.end(), list) != lists_.end(); }
 
 }  // namespace Vorlune

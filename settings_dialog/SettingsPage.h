@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <span>
+#include <vector>
 
 #include "settings/TextId.h"
 #include "settings_dialog/DialogServices.h"
@@ -19,6 +20,21 @@ public:
     virtual HWND Create(HWND parent) = 0;
     virtual TextId GetTreeTextId() const = 0;
     virtual ~Settings() = default;
+};
+
+// The lists of a page that show a stand-in entry because the stored value is none of theirs.
+// OK keeps the stored value of such a list unless the user picked an entry since the page
+// was loaded: a value the page cannot show is not the user's choice of the first entry.
+class StandIns {
+public:
+    void Clear() { lists_.clear(); }
+    void Add(HWND list) { lists_.push_back(list); }
+    // A WM_COMMAND of the page: a pick in a list ends its stand-in.
+    void OnCommand(WPARAM command, LPARAM control);
+    bool Holds(HWND list) const;
+
+private:
+    std::vector<HWND> lists_;
 };
 
 class SettingsBase : public Settings {
@@ -45,6 +61,7 @@ protected:
 
     const DialogServices& services_;  // of the current opening
     HWND dialog_ = nullptr;
+    StandIns standIns_;  // of the current opening
 
 private:
     TextId treeTextId_;
@@ -65,11 +82,17 @@ protected:
     PageOf(TextId treeTextId, const RECT& pageRect, const DialogServices& services)
         : SettingsBase(treeTextId, pageRect, services) {
         Map().AddHandler(WM_INITDIALOG, [this](WPARAM, LPARAM) {
+            standIns_.Clear();
             Place(Slot());
             Load();
         });
+        Map().AddHandler(WM_COMMAND, [this](WPARAM command, LPARAM control) {
+            standIns_.OnCommand(command, control);
+            OnCommand(command, control);
+        });
     }
     virtual void Load() = 0;
+    virtual void OnCommand(WPARAM, LPARAM) {}
     static MessageMap& Map() { return ClassMessageMap<Page>(); }
 
 private:
@@ -87,7 +110,7 @@ void LoadCheckBox(HWND box, int stored);
 int CheckBoxValue(HWND box);
 
 // A drop-down list of texts whose entry i stands for the stored value i: a stored value
-// without an entry shows the first, which OK then stores.
-void LoadTextList(HWND list, std::span<const TextId> entries, int stored);
+// without an entry shows the first, and false is returned.
+bool LoadTextList(HWND list, std::span<const TextId> entries, int stored);
 
 }  // namespace Vorlune

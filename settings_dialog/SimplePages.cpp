@@ -9,7 +9,7 @@ namespace Vorlune {
 // The image format list's entry i stands for ImageFormat value i.
 static_assert(ImageFormatBmp == 0 && ImageFormatPng == 1);
 
-void LoadLayout(HWND dialog, const PageLayout& layout) {
+void LoadLayout(HWND dialog, const PageLayout& layout, StandIns& standIns) {
     for (const PageLabel& label : layout.labels)
         SetWindowTextW(GetDlgItem(dialog, label.control), App().GetText(label.text).c_str());
     for (const PageCheckBox& box : layout.checkBoxes)
@@ -22,19 +22,26 @@ void LoadLayout(HWND dialog, const PageLayout& layout) {
         const LRESULT found = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                            reinterpret_cast<LPARAM>(stored.c_str()));
         SendMessageW(list, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
+        if (found == CB_ERR) standIns.Add(list);
     }
-    for (const PageList& list : layout.lists)
-        LoadTextList(GetDlgItem(dialog, list.control), list.entries, Store().GetInt(SectionSettings, list.key));
+    for (const PageList& list : layout.lists) {
+        HWND control = GetDlgItem(dialog, list.control);
+        if (!LoadTextList(control, list.entries, Store().GetInt(SectionSettings, list.key))) standIns.Add(control);
+    }
 }
 
-void SaveLayout(HWND dialog, const PageLayout& layout) {
+void SaveLayout(HWND dialog, const PageLayout& layout, const StandIns& standIns) {
     for (const PageCheckBox& box : layout.checkBoxes)
         Store().SetInt(SectionSettings, box.key, CheckBoxValue(GetDlgItem(dialog, box.control)));
-    for (const PageChoice& choice : layout.choices)
-        Store().SetString(choice.key, GetWindowTextString(GetDlgItem(dialog, choice.control)));
-    for (const PageList& list : layout.lists)
-        Store().SetInt(SectionSettings, list.key,
-                          static_cast<int>(SendMessageW(GetDlgItem(dialog, list.control), CB_GETCURSEL, 0, 0)));
+    for (const PageChoice& choice : layout.choices) {
+        HWND list = GetDlgItem(dialog, choice.control);
+        if (!standIns.Holds(list)) Store().SetString(choice.key, GetWindowTextString(list));
+    }
+    for (const PageList& list : layout.lists) {
+        HWND control = GetDlgItem(dialog, list.control);
+        if (!standIns.Holds(control))
+            Store().SetInt(SectionSettings, list.key, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+    }
 }
 
 AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
@@ -44,9 +51,7 @@ AppSettings::AppSettings(const RECT& pageRect, const DialogServices& services)
                    {IDC_IMAGE_FORMAT_GROUP, TextImageFormat}},
                   {{IDC_KEEP_IN_FRONT, KeyAppTopMost}, {IDC_BUTTON_TOOLTIP, KeyButtonToolTip}},
                   {},
-                  {{IDC_IMAGE_FORMAT, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {
-    Map().AddHandler(WM_COMMAND, [this](WPARAM command, LPARAM) { hotKeys_.OnCommand(command); });
-}
+                  {{IDC_IMAGE_FORMAT, KeyImageFormat, {TextImageFormatBmp, TextImageFormatPng}}}}) {}
 
 void AppSettings::Load() {
     SimplePage::Load();

@@ -50,17 +50,18 @@ private:
     PageLayout layout_;
 };
 
-void LoadLayout(HWND dialog, const PageLayout& layout);
-void SaveLayout(HWND dialog, const PageLayout& layout);
+// Lists that show a stand-in for their stored value go to standIns, and keep that value.
+void LoadLayout(HWND dialog, const PageLayout& layout, StandIns& standIns);
+void SaveLayout(HWND dialog, const PageLayout& layout, const StandIns& standIns);
 
 template <class Page, int Resource>
 void SimplePage<Page, Resource>::Load() {
-    LoadLayout(this->dialog_, layout_);
+    LoadLayout(this->dialog_, layout_, this->standIns_);
 }
 
 template <class Page, int Resource>
 void SimplePage<Page, Resource>::Save() {
-    SaveLayout(this->dialog_, layout_);
+    SaveLayout(this->dialog_, layout_, this->standIns_);
 }
 
 class AppSettings : public SimplePage<AppSettings, IDD_PAGE_APP> {
@@ -70,6 +71,7 @@ public:
 
 protected:
     void Load() override;
+    void OnCommand(WPARAM command, LPARAM) override { hotKeys_.OnCommand(command); }
 
 private:
     HotKeyFields hotKeys_;

@@ -150,6 +150,20 @@ ensure_wide_prefix() { copy_prefix "$WIDE_PREFIX" && stamp_prefix "$WIDE_PREFIX"
 
 # A plain copy of the prefix, for a display of another size.
 
+# A 1 MiB disk inside the prefix that really fills up, where a full-screen image cannot fit;
+# only root can mount it, and without it the test that needs it is skipped.
+SMALL_DISK="$WINEPREFIX/drive_c/glimra-full-disk"
+mount_small_disk() {
+    [ "$(id -u)" -eq 0 ] || return 0
+    mkdir -p "$SMALL_DISK"
+    mountpoint -q "$SMALL_DISK" || mount -t tmpfs -o size=1m tmpfs "$SMALL_DISK" || rmdir "$SMALL_DISK"
+}
+unmount_small_disk() {
+    [ -d "$SMALL_DISK" ] || return 0
+    mountpoint -q "$SMALL_DISK" && umount "$SMALL_DISK"
+    rmdir "$SMALL_DISK" 2>/dev/null || true
+}
+
 stop_started() {
     wineserver -k >/dev/null 2>&1 || true
     [ -d "$DUAL_PREFIX" ] && WINEPREFIX=$DUAL_PREFIX wineserver -k >/dev/null 2>&1 || true
@@ -157,6 +171,7 @@ stop_started() {
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     STARTED_PIDS=()
+    unmount_small_disk
 }
 
 # wait_window NAME: prints the first visible window whose name matches, within 10 s.

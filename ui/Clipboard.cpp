@@ -64,7 +64,9 @@ bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap, std::span<const std::uint8
 }
 
 bool PutTextOnClipboard(HWND owner, const std::wstring& text) {
-    return PutOnClipboard(owner, {{CF_TEXT, AnsiTextBlock(text), ReleaseBlock}});
+    // Unicode first: in the ANSI code page alone, text of another script becomes "?".
+    return PutOnClipboard(owner, {{CF_UNICODETEXT, CopyToBlock(text.c_str(), (text.size() + 1) * sizeof(wchar_t)), ReleaseBlock},
+                                  {CF_TEXT, AnsiTextBlock(text), ReleaseBlock}});
 }
 
 }  // namespace Vorlune

@@ -16,7 +16,7 @@ namespace Vorlune {
 // is deleted here.
 bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap, std::span<const std::uint8_t> png = {});
 
-// CF_TEXT in the thread's ANSI code page.
+// CF_UNICODETEXT, and CF_TEXT in the thread's ANSI code page.
 bool PutTextOnClipboard(HWND owner, const std::wstring& text);
 
 }  // namespace Vorlune

@@ -34,18 +34,10 @@ void MessageMap::Clear() {
 }
 
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ServeWindowMessage(map, hwnd, message, wParam, lParam, nullptr);
-}
-
-LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                           void (*onParked)(HWND)) {
     if (message == WM_ERASEBKGND) return 1;
     if (IsEnding()) return DefWindowProcW(hwnd, message, wParam, lParam);
     bool unhandled = true;
-    if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) {
-        if (onParked != nullptr) onParked(hwnd);
-        return 0;
-    }
+    if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) return 0;
     return unhandled ? DefWindowProcW(hwnd, message, wParam, lParam) : 0;
 }
 

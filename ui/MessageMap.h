@@ -50,9 +50,6 @@ private:
 // The shared body of every window procedure: WM_ERASEBKGND answers 1, the rest goes
 // through the map, then to DefWindowProcW. Exceptions are parked, never thrown into Windows.
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-// The same; onParked runs with the window right after a handler's exception was parked.
-LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                           void (*onParked)(HWND));
 
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
 // A dialog runs its own modal loop, so an exception is handed to onError at once instead of

@@ -7,6 +7,7 @@
 #include "ImageFiles.h"
 #include "Screen.h"
 #include "resources/resource.h"
+#include "settings/ImageFolder.h"
 #include "ui/Geometry.h"
 
 namespace Vorlune::Test {
@@ -98,26 +99,50 @@ TEST(Commands, TheCloseClearsTheImagesOnlyWhenDeleteImageIsOne) {
     }
 }
 
+// The box, then the page that sets the folder, and no overlay: no pick is made that cannot be written.
+void ExpectRefusedAtTheClick(GlimraApp& app, const std::wstring& text) {
+    app.Click(0);
+    ASSERT_TRUE(app.Boxes().WaitForCount(1));
+    EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
+    EXPECT_EQ(app.Boxes().Seen()[0].text, text);
+    HWND dialog = app.WaitDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(IsWindowVisible(PageControl(dialog, IDC_SAVE_FOLDER))) << "the page with the folder is shown";
+    EXPECT_EQ(app.Proc().FindWindowOf(L"RectangleCapture"), nullptr);
+    Press(dialog, IDC_SETTINGS_CANCEL);
+    EXPECT_TRUE(app.ToolbarBack());
+}
+
+const std::wstring kNoFolder = L"Folder for temporary saving images does not exist.\r\nSet the correct path in the settings dialog.";
+
 TEST(Commands, AMissingImageFolderIsReportedInTheFilesLanguage) {
     struct Language { const wchar_t* toggle; std::wstring text; };
     const Language languages[] = {
-        {L"0", L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。"},
-        {L"1", L"Folder for temporary saving images does not exist.\r\nSet the correct path in the settings dialog."}};
+        {L"0", L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。"}, {L"1", kNoFolder}};
     for (const Language& language : languages) {
         GlimraApp app;
         const std::wstring folder = app.AppFolder() + L"no\\such";
         ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=" + language.toggle + L"\r\n", GlimraApp::BoxesAre::Expected));
-        app.Click(0);
-        ASSERT_TRUE(app.Boxes().WaitForCount(1));
-        EXPECT_EQ(app.Boxes().Seen()[0].caption, L"Glimra");
-        EXPECT_EQ(app.Boxes().Seen()[0].text, language.text + L"\r\n\r\n" + folder);
-        HWND dialog = app.WaitDialog();
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(IsWindowVisible(PageControl(dialog, IDC_SAVE_FOLDER))) << "the page with the folder is shown";
-        Press(dialog, IDC_SETTINGS_CANCEL);
-        EXPECT_TRUE(app.ToolbarBack());
+        ASSERT_NO_FATAL_FAILURE(ExpectRefusedAtTheClick(app, language.text + L"\r\n\r\n" + folder));
         EXPECT_FALSE(FolderExists(folder));
     }
+}
+
+// A file where today's folder belongs: the path exists, but no image could go there.
+TEST(Commands, AFileInPlaceOfTodaysFolderIsRefusedAtTheClick) {
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(L"[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
+    WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
+    ExpectRefusedAtTheClick(app, kNoFolder + L"\r\n\r\n" + app.AppFolder());
+}
+
+// 240 characters: today's folder would have 249, past the 247 a folder may have.
+TEST(Commands, AFolderTooLongForItsImagesIsRefusedAtTheClick) {
+    GlimraApp app;
+    const std::wstring folder = app.AppFolder() + std::wstring(240 - app.AppFolder().size(), L'f');
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
+    ExpectRefusedAtTheClick(app, L"The path of the folder for temporary saving images is too long.\r\n"
+                                 L"Set a shorter path in the settings dialog.\r\n\r\n" + folder);
 }
 
 TEST(Commands, OnlyAppTopMostOneKeepsTheToolbarInFront) {
@@ -160,21 +185,32 @@ TEST(Commands, AClickQueuedBehindACaptureStartsNothing) {
     ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));
 }
 
-// A file where today's folder belongs.
-TEST(Commands, AFailedWriteEndsTheProgramAfterItsReport) {
+// A real full disk (a 1 MiB tmpfs that tools/test mounts as root): the program stays up, the
+// image is on the clipboard although ClipBoard 1 keeps images off it, and no file is left.
+TEST(Commands, AnImageTheDiskCannotHoldStaysOnTheClipboard) {
+    const std::wstring disk = L"C:\\glimra-full-disk", day = disk + L"\\" + DayFolderName(LocalDateNow()) + L"\\";
+    if (!FolderExists(disk)) GTEST_SKIP() << "no small disk: tools/test mounts one when run as root";
     GlimraApp app;
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
-    WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
-    app.Click(0);
-    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + disk + L"\r\nClipBoard=1\r\n[Gui]\r\n9=1\r\n13=1\r\n", GlimraApp::BoxesAre::Expected));
+    app.Click(3);
+    HWND overlay = app.Proc().WaitWindow(L"DesktopCapture");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     RealClick({500, 500});
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
-    const std::wstring text = app.Boxes().Seen()[0].text;
-    EXPECT_EQ(text.rfind(L"Error\r\nBitmap creation failed\r\n\r\nFile=", 0), 0u) << Narrow(text);
-    EXPECT_NE(text.find(L"Desktop.cpp\r\nLine="), std::wstring::npos) << Narrow(text);
-    EXPECT_NE(text.find(L"\r\nGetLastError()=3\r\n"), std::wstring::npos) << Narrow(text);
-    EXPECT_EQ(app.Proc().WaitExit(), 1u);
+    EXPECT_EQ(app.Boxes().Seen()[0].text, L"The image file could not be written:\r\n" + day +
+                                              L"00001.bmp\r\n\r\nDisk full. (112)\r\n\r\nThe image is on the clipboard.");
+    EXPECT_TRUE(app.ToolbarBack());
+    std::vector<std::wstring> names;
+    ListFolder(day, names);
+    EXPECT_EQ(names, std::vector<std::wstring>{});
+    RemoveDirectoryW(day.c_str());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    BITMAP image = {};
+    GetObjectW(GetClipboardData(CF_BITMAP), sizeof image, &image);
+    CloseClipboard();
+    EXPECT_EQ(image.bmWidth, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(image.bmHeight, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EXPECT_EQ(app.Close(), 0u);
 }
 
 // Activated, another program's window would repaint as active into the frozen screen, and under

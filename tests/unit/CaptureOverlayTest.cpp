@@ -10,6 +10,7 @@
 #include "Capture/DesktopCapture.h"
 #include "GlimraApp.h"  // PressKeys
 #include "ImageFiles.h"
+#include "MessageBoxWatcher.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"
@@ -114,18 +115,19 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
     EXPECT_FALSE(IsWindow(overlay));
 }
 
-// Hidden at once, before the loop reports the error, and no handler runs until it has.
-TEST_F(Overlay, HandlerFailureHidesTheOverlayBeforeTheErrorIsReported) {
+// Reported in a box over no overlay, then the capture ends as Escape ends it; the program goes on.
+TEST_F(Overlay, AHandlerFailureEndsOnlyTheCapture) {
+    bool overlayUpDuringBox = true;
+    MessageBoxWatcher boxes(0, IDOK, [&](const SeenBox&) { overlayUpDuringBox = IsWindowVisible(mode->Window()) != FALSE; });
     mode->failRelease = true;
     mode->Begin();
-    HWND overlay = mode->Window();
-    ASSERT_TRUE(IsWindowVisible(overlay));
-    for (int i = 0; i < 2; ++i) SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
-    EXPECT_FALSE(IsWindowVisible(overlay));
+    for (int i = 0; i < 2; ++i) SendMessageW(mode->Window(), WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text, App().title + L"|probe failure");
+    EXPECT_FALSE(overlayUpDuringBox);
     EXPECT_EQ(mode->releases, 1);
-    EXPECT_THROW(RethrowPendingException(), std::runtime_error);
-    EndingReported();
-    EXPECT_FALSE(HasPendingException());
+    EXPECT_EQ(mode->finished, 1);
+    EXPECT_FALSE(IsEnding());
 }
 
 // 32 x 32, hot spot (5, 7): a black 3 x 3 square from the hot spot and a white pixel at (10, 12).

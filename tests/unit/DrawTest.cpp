@@ -122,5 +122,18 @@ TEST(MouseToolTip, CopiedToTheClipboardOnlyWhenClipBoardIsThree) {
     SetThreadLocale(locale);
 }
 
+// On a system whose code page has no Japanese, the text still arrives whole as Unicode.
+TEST(MouseToolTip, JapaneseTextReachesTheClipboardAsUnicode) {
+    const LCID locale = GetThreadLocale();
+    SetThreadLocale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
+    const std::wstring text = L" ハンドル=0x0000001C, 幅=640, 高さ=480 ";
+    SettingGuard clipboard(SectionSettings, KeyClipBoard, 3);
+    CopyMouseToolTipText(nullptr, text);
+    std::vector<unsigned char> bytes = ClipboardBytes(CF_UNICODETEXT);
+    bytes.resize(bytes.size() + sizeof(wchar_t));
+    EXPECT_EQ(reinterpret_cast<const wchar_t*>(bytes.data()), text);
+    SetThreadLocale(locale);
+}
+
 }  // namespace
 }  // namespace Vorlune::Test

@@ -33,6 +33,18 @@ TEST(ClearFolder, RemovesOnlyTheImagesOfDayFolders) {
     for (const wchar_t* folder : {L"20240103\\sub", L"2024010"}) EXPECT_EQ(NamesIn(root / folder), Names{L"00001.bmp"});
 }
 
+// What a crash left of an image being written goes with its day folder; other .tmp files stay.
+TEST(ClearFolder, RemovesStrayTemporaryImages) {
+    ScratchDir root;
+    for (const wchar_t* day : {L"20240101", L"20240102"}) CreateDirectoryW((root / day).c_str(), nullptr);
+    for (const wchar_t* file : {L"20240101\\00001.tmp", L"20240101\\00002.bmp.1234.tmp", L"20240102\\00003.tmp",
+                                L"20240102\\notes.tmp", L"20240102\\00004.bmp.x.tmp"})
+        TouchFile(root / file);
+    ClearFolder(root.Path(), L"Glimra.ini", {}, RealFolderOperations());
+    EXPECT_EQ(NamesIn(root.Path()), Names{L"20240102"});
+    EXPECT_EQ(NamesIn(root / L"20240102"), (Names{L"00004.bmp.x.tmp", L"notes.tmp"}));
+}
+
 // Records what ClearFolder asks of the file system; serves a fixed tree.
 struct FakeFolders : FolderOperations {
     std::map<std::wstring, std::vector<FolderEntry>> tree;

@@ -118,25 +118,89 @@ TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
     EXPECT_EQ(namer_.NextImagePath(images), images + L"\\20250101\\00001.bmp");
 }
 
-// A name taken between picking and writing: the namer's next one, or an error; never an overwrite.
+// A name taken between picking and writing, for the image or its temporary file: the namer's
+// next one, or an error; never an overwrite.
 TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     OutputSettings settings(scratch_.Path(), 0);
     const std::wstring first = namer_.NextImagePath(scratch_.Path());
     TouchFile(first);  // another writer gets there first
+    TouchFile(day_ + L"00001.tmp");
     const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
     EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), first, &namer_), day_ + L"00002.bmp");
     EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc(), owner_.Handle(), first, {0, 0}, {2, 2}); }),
-              Code(ERROR_ALREADY_EXISTS));
+              Code(ERROR_FILE_EXISTS));
     TouchFile(day_ + L"00003.bmp");
     ImageFileNamer full([this] { return date_; }, 3);
-    EXPECT_EQ(CodeOf([&] { FinishCapture(full, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2}); }),
-              Code(ERROR_FILE_EXISTS));
-    EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp", L"00003.bmp"}));
+    MessageBoxWatcher boxes;
+    EXPECT_FALSE(FinishCapture(full, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2}));
+    EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00001.tmp", L"00002.bmp", L"00003.bmp"}));
     EXPECT_EQ(ReadBytes(first), Bytes{'x'});
-    EXPECT_EQ(ClipboardText(), "the user's text");
+    EXPECT_EQ(ReadBytes(day_ + L"00001.tmp"), Bytes{'x'});
 }
 
-// Half of the first write goes to disk, then it fails with disk full or claims success.
+// A file where today's folder belongs: the box says where and why, in the current language,
+// and the image is on the clipboard, although ClipBoard 1 keeps images off it.
+class UnwrittenImage : public OutputTest, public testing::WithParamInterface<int> {};
+TEST_P(UnwrittenImage, StaysOnTheClipboardWithItsBox) {
+    const std::wstring texts[2][2] = {{L"画像ファイルを書き込めませんでした:", L"画像はクリップボードにコピーしました。"},
+                                      {L"The image file could not be written:", L"The image is on the clipboard."}};
+    OutputSettings settings(scratch_.Path(), 1);
+    TouchFile(scratch_ / L"20240305");
+    App().Language = GetParam();
+    MessageBoxWatcher boxes;
+    EXPECT_FALSE(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}));
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, texts[GetParam()][0] + L"\r\n" + day_ + L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\n" +
+                                        texts[GetParam()][1]);
+    EXPECT_TRUE(ClipboardHoldsThePattern());
+    EXPECT_EQ(NamesIn(scratch_.Path()), Names{L"20240305"});
+}
+INSTANTIATE_TEST_SUITE_P(OutputTest, UnwrittenImage, testing::Values(0, 1));
+
+// A virus scanner or an indexer that holds the new file a moment does not cost the image.
+TEST_F(OutputTest, AMoveRefusedForAMomentIsTriedAgain) {
+    int refusals = 2;
+    const auto move = [&](const wchar_t* from, const wchar_t* to) -> BOOL {
+        if (refusals-- <= 0) return MoveFileExW(from, to, 0);
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return FALSE;
+    };
+    const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
+    const std::wstring path = scratch_ / L"00001.bmp";
+    EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), path, nullptr, {.move = move}), path);
+    EXPECT_EQ(NamesIn(scratch_.Path()), Names{L"00001.bmp"});
+}
+
+TEST_F(OutputTest, AMoveRefusedForMoreThanASecondFailsWithoutAFile) {
+    const auto move = [](const wchar_t*, const wchar_t*) -> BOOL {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    };
+    const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
+    EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, ImageFormatBmp), scratch_ / L"00001.bmp", nullptr, {.move = move}); }),
+              Code(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(NamesIn(scratch_.Path()), Names{});
+}
+
+// In the longest folder that holds every image name, each image's temporary file fits too.
+TEST_F(OutputTest, TemporaryFilesAreNoLongerThanTheirImages) {
+    std::wstring folder = scratch_.Path();
+    folder += std::wstring(239 - folder.size() - 1, L'f') + L"\\";
+    ASSERT_TRUE(HoldsEveryImageName(folder + L"20240305\\"));
+    ASSERT_FALSE(HoldsEveryImageName(folder + L"f20240305\\"));
+    std::wstring temporary;
+    const auto move = [&](const wchar_t* from, const wchar_t* to) {
+        temporary = from;
+        return MoveFileExW(from, to, 0);
+    };
+    const std::wstring path = namer_.NextImagePath(folder);
+    const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
+    EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), path, &namer_, {.move = move}), path);
+    EXPECT_EQ(temporary, folder + L"20240305\\00001.tmp");
+}
+
+// Half of each write goes to disk; then it fails with disk full, or claims success until it
+// writes nothing.
 TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
     const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {10, 10});
     for (const ImageFormat format : {ImageFormatBmp, ImageFormatPng}) {
@@ -149,7 +213,7 @@ TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
                 return FALSE;
             };
             const std::wstring path = scratch_ / ImageFileName(1, format);
-            EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, format), path, nullptr, write); }), Code(code));
+            EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, format), path, nullptr, {.write = write}); }), Code(code));
             EXPECT_EQ(NamesIn(scratch_.Path()), Names{});
         }
     }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "GlimraApp.h"  // IniValue
 #include "MessageBoxWatcher.h"
 #include "Scratch.h"
 #include "app/AppContext.h"
@@ -149,15 +150,29 @@ TEST_F(StoredOutOfRange, OkRefusesAnEmptyViewerWithItsMessage) {
     EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
 }
 
+// A value the page can show only as its first entry is not the user's choice of that entry.
+TEST_F(StoredOutOfRange, OkKeepsWhatTheListsCannotShow) {
+    Open(window, [](HWND) {}, IDC_SETTINGS_OK);
+    for (auto [key, value] : {std::pair{L"ZoomWindowMagnification", L"4"}, {L"DelaySeconds", L"4"}, {L"AuxiliaryLineColor", L"16"},
+                              {L"ClipBoard", L"3"}, {L"ImageFormat", L"2"}})
+        EXPECT_EQ(IniValue(IniPath(), L"Settings", key), std::wstring(value)) << Narrow(key);
+}
+
+// The user's pick, as the list tells its page of it.
+void Pick(HWND list, int entry) {
+    SendMessageW(list, CB_SETCURSEL, entry, 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
     Open(window, [&](HWND dialog) {
         HWND colours = Colours(dialog);
         for (int box : {IDC_KEEP_IN_FRONT, IDC_BUTTON_TOOLTIP, IDC_DELETE_IMAGES, IDC_LINE_WHILE_DRAGGING, IDC_WINDOW_MOUSE_TOOLTIP, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP}) Send(dialog, box, BM_SETCHECK, box == IDC_BUTTON_TOOLTIP ? BST_UNCHECKED : BST_CHECKED);
         SetWindowTextW(Item(dialog, IDC_VIEWER), L"C:\\v.exe");
         Send(dialog, IDC_SAVE_FOLDER_BROWSE, BM_CLICK);  // the folder browser answers C:\picked
-        for (auto [list, entry] : {std::pair{IDC_CLIPBOARD, 2}, {IDC_ZOOM, 1}, {IDC_DELAY, 5}, {IDC_IMAGE_FORMAT, 1}}) Send(dialog, list, CB_SETCURSEL, entry);
+        for (auto [list, entry] : {std::pair{IDC_CLIPBOARD, 2}, {IDC_ZOOM, 1}, {IDC_DELAY, 5}, {IDC_IMAGE_FORMAT, 1}}) Pick(Item(dialog, list), entry);
         EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT}), L"PNG (lossless, compressed)|");
-        SendMessageW(colours, CB_SETCURSEL, 12, 0);
+        Pick(colours, 12);
         Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
     }, IDC_SETTINGS_OK);
     EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
