@@ -106,7 +106,9 @@ class Journey(unittest.TestCase):
         cls.programs.append(wine("notepad"))
         run("wine", os.path.join(BUILD, "place_window.exe"), "Notepad", *NOTEPAD)
         os.makedirs(FOLDER, exist_ok=True)
-        ini = "[App]\r\nPositionX=%d\r\nPositionY=%d\r\n[Settings]\r\nClipBoard=2\r\nDeleteImage=1\r\n" % TOOLBAR
+        # Escape alone is no hotkey, so it still ends the captures below.
+        ini = ("[App]\r\nPositionX=%d\r\nPositionY=%d\r\n[Settings]\r\nClipBoard=2\r\nDeleteImage=1\r\n"
+               "HotKeyRectangle=27\r\n" % TOOLBAR)
         with open(os.path.join(FOLDER, "Glimra.ini"), "wb") as f:
             f.write(b"\xff\xfe" + ini.encode("utf-16-le"))
         exe = run("winepath", "-w", os.path.join(BUILD, "Glimra.exe"), text=True).stdout.strip()
