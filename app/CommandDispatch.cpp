@@ -13,6 +13,7 @@
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
+#include "draw/ToolTip.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
@@ -134,6 +135,8 @@ void RunCommand(TextId buttonId, HWND toolbar) {
     run = {toolbar, true, true, false};
     // The dialog and the boxes that follow need the mouse.
     ReleaseCapture();
+    // A hint left up, or shown later by its worker, would be frozen into the image.
+    TheToolTip().Hide();
     try {
         MakeDayFolder(GetSaveFolder(), LocalDateNow());
         const CommandIndex index = GetCommandIndex(buttonId);

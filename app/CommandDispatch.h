@@ -38,8 +38,8 @@ private:
 
 CommandTable& Commands();
 
-// What a command button's click runs: hides the toolbar and starts the command, unless one
-// is running already; the toolbar comes back when the command has ended or failed.
+// What a command button's click runs: hides the toolbar and its hint and starts the command,
+// unless one is running already; the toolbar comes back when the command has ended or failed.
 void RunCommand(TextId buttonId, HWND toolbar);
 void RunCommand(const Button& button);
 
