@@ -56,6 +56,22 @@ TEST(HotKeys, ABareEscapeStoredIsLeftToOtherPrograms) {
     EXPECT_TRUE(HotKeyRegistration(nullptr, 1, 0, VK_ESCAPE).Held());
 }
 
+// Typed through the X server into the editor, before F5 and after the capture it started.
+TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
+    if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(kFourKeys));
+    Process notepad(L"C:\\windows\\notepad.exe", ExeFolder());
+    HWND editor = notepad.WaitWindow(L"Notepad");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != FALSE; }) && Idle(editor));
+    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name Notepad windowfocus --sync key --delay 0 a b F5"));
+    ASSERT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
+    PressKeys(L"Escape");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }) && Idle(app.Window()));
+    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool key --delay 0 c d"));  // to the window with the X focus
+    EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(FindWindowExW(editor, nullptr, L"Edit", nullptr)) == L"abcd"; }));
+}
+
 // A countdown holds up the program's queue: the keys pressed meanwhile are read after it.
 TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
     GlimraApp app;
