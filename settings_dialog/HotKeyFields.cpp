@@ -16,7 +16,6 @@ namespace {
 
 constexpr TextId kLabels[] = {TextHotKeyRectangle, TextHotKeyWindow, TextHotKeyHiddenWindow, TextHotKeyDesktop};
 static_assert(std::size(kLabels) == std::size(kHotKeyButtons));
-constexpr LRESULT kKeyMask = 0xFF;
 constexpr int kProbeId = 0xBFFF;  // the last id a program may use
 
 // The toolbar lets its own keys go while the dialog is open, so a key that cannot be
@@ -52,8 +51,8 @@ void HotKeyFields::OnCommand(WPARAM command) {
     if (HIWORD(command) != EN_CHANGE || i >= refused_.size()) return;
     HWND field = GetDlgItem(page_, kFirstField + int(i));
     const LRESULT code = SendMessageW(field, HKM_GETHOTKEY, 0, 0);
-    // Letting go of a modifier is a change too: the field stays empty, and so does the note.
-    if ((code & kKeyMask) != 0 && ValidHotKey(code) == 0) {
+    // Letting go of a modifier is a change too, with the field still empty: the note stays.
+    if (LOBYTE(code) != 0 && ValidHotKey(code) == 0) {
         SendMessageW(field, HKM_SETHOTKEY, 0, 0);
         refused_[i] = true;
     } else if (code != 0) {
