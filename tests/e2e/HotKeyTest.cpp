@@ -67,8 +67,8 @@ TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
     ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name Notepad windowfocus --sync key --delay 0 a b F5"));
     ASSERT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
     PressKeys(L"Escape");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }) && Idle(app.Window()));
-    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool key --delay 0 c d"));  // to the window with the X focus
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && GetForegroundWindow() == editor; }) && Idle(editor));
+    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool key --delay 0 c d"));  // to the X focus, the editor's once it is idle
     EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(FindWindowExW(editor, nullptr, L"Edit", nullptr)) == L"abcd"; }));
 }
 
