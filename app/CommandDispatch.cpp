@@ -11,6 +11,7 @@
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
+#include "draw/ToolTip.h"
 #include "settings/ImageFolder.h"
 #include "settings/ImageNames.h"
 #include "settings/SettingsStore.h"
@@ -26,6 +27,7 @@ namespace {
 // the toolbar back only after its error box, not behind it.
 struct Run {
     HWND toolbar = nullptr;
+    HWND keyboardOwner = nullptr;  // given the keyboard back at the end; none: the toolbar takes it
     bool running = false;
     bool starting = false;
     bool ended = false;
@@ -36,7 +38,13 @@ std::optional<DWORD> lastEnd;  // the tick of the last command's end
 void ShowToolbar() {
     run.running = false;
     lastEnd = GetTickCount();
-    ShowWindow(run.toolbar, SW_SHOW);
+    if (run.keyboardOwner == nullptr || !IsWindow(run.keyboardOwner)) {
+        ShowWindow(run.toolbar, SW_SHOW);
+        return;
+    }
+    // Back as it was, minimised or not, leaving the keyboard to the program that had it.
+    ShowWindow(run.toolbar, SW_SHOWNA);
+    SetForegroundWindow(run.keyboardOwner);
 }
 
 void OnCommandEnded() {
@@ -128,18 +136,20 @@ CommandTable& Commands() {
     return table;
 }
 
-void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner()); }
+void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner(), nullptr); }
 
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
     if (lastEnd && static_cast<LONG>(pressedAt - *lastEnd) < 0) return;
-    RunCommand(buttonId, toolbar);
+    RunCommand(buttonId, toolbar, GetForegroundWindow());
 }
 
-void RunCommand(TextId buttonId, HWND toolbar) {
+void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
     if (run.running) return;
-    run = {toolbar, true, true, false};
+    run = {toolbar, keyboardOwner, true, true, false};
     // The dialog and the boxes that follow need the mouse.
     ReleaseCapture();
+    // A hint left up, or shown later by its worker, would be frozen into the image.
+    TheToolTip().Hide();
     try {
         const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
         const CommandIndex index = GetCommandIndex(buttonId);

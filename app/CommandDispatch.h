@@ -38,13 +38,15 @@ private:
 
 CommandTable& Commands();
 
-// What a command button's click runs: hides the toolbar and starts the command, unless one
-// is running already; the toolbar comes back when the command has ended or failed.
-void RunCommand(TextId buttonId, HWND toolbar);
+// What a command button's click runs: hides the toolbar and its hint and starts the command,
+// unless one is running already; the toolbar comes back when the command has ended or failed,
+// active, or with keyboardOwner given the keyboard back if it is still there.
+void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner);
 void RunCommand(const Button& button);
 
 // What a hotkey pressed at pressedAt (its message time) runs: the button's command, unless a
-// command ran at that moment. A countdown holds up the queue, so its keys arrive after it.
+// command ran at that moment; afterwards the keyboard goes back to the window that had it. A
+// countdown holds up the queue, so its keys arrive after it.
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
 
 }  // namespace Vorlune

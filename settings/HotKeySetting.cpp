@@ -9,10 +9,16 @@ namespace {
 constexpr long long kKeyMask = 0xFF;
 constexpr long long kFlagMask = 0x0F00;
 constexpr size_t kMaxDigits = 9;  // well past the largest code, well inside the number
+constexpr long long kCtrlOrAlt = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8;
+
+// Keys no program is typed with: without Ctrl or Alt any other key would be taken from all of them.
+bool StandsAlone(long long key) { return (key >= VK_F1 && key <= VK_F24) || key == VK_SNAPSHOT || key == VK_PAUSE; }
 }  // namespace
 
 HotKeyCode ValidHotKey(long long code) {
-    const bool valid = (code & kKeyMask) != 0 && (code & ~(kKeyMask | kFlagMask)) == 0;
+    const long long key = code & kKeyMask;
+    const bool valid = key != 0 && (code & ~(kKeyMask | kFlagMask)) == 0 &&
+                       ((code & kCtrlOrAlt) != 0 || StandsAlone(key));
     return valid ? static_cast<HotKeyCode>(code) : 0;
 }
 

@@ -15,7 +15,8 @@ using HotKeyCode = int;
 inline constexpr TextId kHotKeyButtons[] = {TextRectangleButton, TextWindowButton, TextHiddenWindowButton,
                                             TextDesktopButton};
 
-// code itself when it names a key with nothing but those flags, else none.
+// code itself when it names a key with nothing but those flags, with Ctrl or Alt unless the key
+// is F1-F24, Print Screen or Pause; else none.
 HotKeyCode ValidHotKey(long long code);
 // A stored text that is anything but such a number in decimal digits is none.
 HotKeyCode ParseHotKey(const std::wstring& text);

@@ -29,6 +29,7 @@ bool HeldElsewhere(HotKeyCode code) {
 
 void HotKeyFields::Load(HWND page) {
     page_ = page;
+    refused_ = {};
     SetDlgItemTextW(page_, kGroup, App().GetText(TextHotKeys).c_str());
     for (size_t i = 0; i < std::size(kHotKeyButtons); ++i) {
         SetDlgItemTextW(page_, kFirstLabel + int(i), App().GetText(kLabels[i]).c_str());
@@ -43,10 +44,21 @@ void HotKeyFields::Save() const {
                           ValidHotKey(SendDlgItemMessageW(page_, kFirstField + int(i), HKM_GETHOTKEY, 0, 0)));
 }
 
-void HotKeyFields::OnCommand(WPARAM command) const {
-    const int id = LOWORD(command);
-    if (HIWORD(command) == EN_CHANGE && id >= kFirstField && id < kFirstField + int(std::size(kHotKeyButtons)))
-        ShowNotes();
+// Checked here, not by HKM_SETRULES: its rules go by the modifiers alone, so it cannot keep F5
+// alone while refusing A alone.
+void HotKeyFields::OnCommand(WPARAM command) {
+    const size_t i = size_t(LOWORD(command) - kFirstField);
+    if (HIWORD(command) != EN_CHANGE || i >= refused_.size()) return;
+    HWND field = GetDlgItem(page_, kFirstField + int(i));
+    const LRESULT code = SendMessageW(field, HKM_GETHOTKEY, 0, 0);
+    // Letting go of a modifier is a change too, with the field still empty: the note stays.
+    if (LOBYTE(code) != 0 && ValidHotKey(code) == 0) {
+        SendMessageW(field, HKM_SETHOTKEY, 0, 0);
+        refused_[i] = true;
+    } else if (code != 0) {
+        refused_[i] = false;
+    }
+    ShowNotes();
 }
 
 void HotKeyFields::ShowNotes() const {
@@ -56,7 +68,8 @@ void HotKeyFields::ShowNotes() const {
         // Only the first command that has a key gets it.
         const bool twice = codes[i] != 0 && std::find(codes, codes + i, codes[i]) != codes + i;
         const bool elsewhere = codes[i] != 0 && !twice && HeldElsewhere(codes[i]);
-        const std::wstring note = twice       ? App().GetText(TextHotKeyTakenTwice)
+        const std::wstring note = refused_[i] ? App().GetText(TextHotKeyNeedsModifier)
+                                  : twice     ? App().GetText(TextHotKeyTakenTwice)
                                   : elsewhere ? App().GetText(TextHotKeyTakenElsewhere)
                                               : std::wstring();
         SetDlgItemTextW(page_, kFirstNote + int(i), note.c_str());

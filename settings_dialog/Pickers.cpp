@@ -49,9 +49,10 @@ std::wstring BrowseForPath(UINT flags, HWND owner, const std::wstring& initial, 
     return isPath ? path : L"";
 }
 
+// Asked of the window: for another program's edit control GetWindowTextW reads its caption, not its text.
 std::wstring GetWindowTextString(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return text.c_str();
 }
 

@@ -7,16 +7,17 @@
 #include "Capture/ImageFileNamer.h"
 #include "GlimraApp.h"
 #include "resources/resource.h"
+#include "ui/HotKeyRegistration.h"
 
 namespace Vorlune::Test {
 namespace {
 
-// F5 to F8, and Ctrl+Shift with R, W, H and D; images only to the clipboard. Keys typed through Wine's
+// F5 to F8, and Print Screen, Ctrl+Shift+W, +H and +D; images only to the clipboard. Keys typed through Wine's
 // input carry no modifiers: as a window becomes active, Wine lets go of those the X server does not hold.
 const std::wstring kFourKeys = L"[Settings]\r\nHotKeyRectangle=116\r\nHotKeyWindow=117\r\nHotKeyHiddenWindow=118\r\n"
                                L"HotKeyDesktop=119\r\nClipBoard=2\r\n";
-const std::wstring kFourCombinations = L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
-                                       L"HotKeyDesktop=836\r\nClipBoard=2\r\n";
+const std::wstring kXServerKeys = L"[Settings]\r\nHotKeyRectangle=44\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
+                                  L"HotKeyDesktop=836\r\nClipBoard=2\r\n";
 
 // Up to take keys: the toolbar gone and the overlay in front.
 bool OverlayUp(GlimraApp& app, HWND overlay) {
@@ -45,7 +46,30 @@ TEST(HotKeys, EachKeyStartsItsCommand) { EachKeyStartsItsOverlay(PressKeys, kFou
 
 TEST(HotKeys, EachKeyTypedThroughTheXServerStartsItsCommand) {
     if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";
-    EachKeyStartsItsOverlay(XKeys, kFourCombinations, {L"ctrl+w ctrl+shift+r", L"ctrl+shift+w", L"ctrl+shift+h", L"ctrl+shift+d"});
+    EachKeyStartsItsOverlay(XKeys, kXServerKeys, {L"ctrl+w Print", L"ctrl+shift+w", L"ctrl+shift+h", L"ctrl+shift+d"});
+}
+
+// Escape alone would be taken from every program, and from the overlays it ends (the journey ends them so).
+TEST(HotKeys, ABareEscapeStoredIsLeftToOtherPrograms) {
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyRectangle=27\r\n"));
+    EXPECT_TRUE(HotKeyRegistration(nullptr, 1, 0, VK_ESCAPE).Held());
+}
+
+// Typed through the X server into the editor, before F5 and after the capture it started.
+TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
+    if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(kFourKeys));
+    Process notepad(L"C:\\windows\\notepad.exe", ExeFolder());
+    HWND editor = notepad.WaitWindow(L"Notepad");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != FALSE; }) && Idle(editor));
+    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name Notepad windowfocus --sync key --delay 0 a b F5"));
+    ASSERT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
+    PressKeys(L"Escape");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && GetForegroundWindow() == editor; }) && Idle(editor));
+    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool key --delay 0 c d"));  // to the X focus, the editor's once it is idle
+    EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(FindWindowExW(editor, nullptr, L"Edit", nullptr)) == L"abcd"; }));
 }
 
 // A countdown holds up the program's queue: the keys pressed meanwhile are read after it.
@@ -76,8 +100,8 @@ TEST(HotKeys, AMinimisedToolbarStaysMinimisedThroughACapture) {
 
 // Ctrl+Shift+R, held by another program first; F6, the window's key, typed for the hidden window.
 TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
-    Process holder(ExeFolder() + L"hotkey_holder.exe", ExeFolder());
-    ASSERT_NE(holder.WaitWindow(L"Static"), nullptr);
+    const HotKeyRegistration held(nullptr, 1, MOD_CONTROL | MOD_SHIFT, 'R');  // this program is another
+    ASSERT_TRUE(held.Held());
     GlimraApp app;
     ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=117\r\nTreeViewSelectedItemString=App. settings\r\n[Gui]\r\n9=1\r\n"));
     HWND dialog = app.OpenSettings();
@@ -105,8 +129,7 @@ TEST(HotKeys, AKeyChangedInTheSettingsReplacesTheOldOne) {
     Press(dialog, IDOK);
     ASSERT_TRUE(app.ToolbarBack());
     EXPECT_EQ(IniValue(app.IniPath(), L"Settings", L"HotKeyRectangle"), L"120");
-    EXPECT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_F5)) << "the old key is free";
-    UnregisterHotKey(nullptr, 1);
+    EXPECT_TRUE(HotKeyRegistration(nullptr, 1, 0, VK_F5).Held()) << "the old key is free";
     PressKeys(L"F9");
     EXPECT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
 }

@@ -17,6 +17,7 @@ PREFIX = os.environ["WINEPREFIX"]
 TEMP = "journey"
 FOLDER = os.path.join(PREFIX, "drive_c", TEMP, "__GLIMRA__")
 RED = 0xFF0000
+HINT = 0xFFFFE1  # the background of a button's hint
 WIDTH = 1920
 TOOLBAR = (1500, 900)
 # Where the other programs stand: the game half under the registry editor, the editor apart.
@@ -106,7 +107,9 @@ class Journey(unittest.TestCase):
         cls.programs.append(wine("notepad"))
         run("wine", os.path.join(BUILD, "place_window.exe"), "Notepad", *NOTEPAD)
         os.makedirs(FOLDER, exist_ok=True)
-        ini = "[App]\r\nPositionX=%d\r\nPositionY=%d\r\n[Settings]\r\nClipBoard=2\r\nDeleteImage=1\r\n" % TOOLBAR
+        # F8 writes the screen at once; Escape alone is no hotkey, so it still ends the captures below.
+        ini = ("[App]\r\nPositionX=%d\r\nPositionY=%d\r\n[Settings]\r\nClipBoard=2\r\nDeleteImage=1\r\n"
+               "HotKeyRectangle=27\r\nHotKeyDesktop=119\r\n" % TOOLBAR)
         with open(os.path.join(FOLDER, "Glimra.ini"), "wb") as f:
             f.write(b"\xff\xfe" + ini.encode("utf-16-le"))
         exe = run("winepath", "-w", os.path.join(BUILD, "Glimra.exe"), text=True).stdout.strip()
@@ -187,6 +190,24 @@ class Journey(unittest.TestCase):
         xdo("key", keys)
         self.assertTrue(until(lambda: window_of("^Glimra$") and Shot().pixel(1900, 100) != RED))
         self.assertEqual(len(images()), written)
+
+    def test_a_hotkey_capture_leaves_the_buttons_hint_out_of_the_image(self):
+        # The desktop button's hint up under the cursor as F8 freezes the screen.
+        x, y, _, _ = geometry(self.toolbar)
+        x, y = x + 25 + 45 * 3, y + 49
+        written = len(images())
+        xdo("search", "--name", "^Glimra$", "windowfocus", "--sync", "mousemove", x, y)
+        def hint_below_the_cursor():
+            shot = Shot()
+            return next(((x + 3, y + d) for d in range(10, 60) if shot.pixel(x + 3, y + d) == HINT), None)
+        at = until(hint_below_the_cursor)
+        self.assertIsNotNone(at, "no hint")
+        xdo("key", "F8")
+        self.assertTrue(until(lambda: len(images()) == written + 1))
+        self.assertIsNotNone(self.toolbar_back())
+        xdo("mousemove", 10, 10)
+        i = (at[1] * WIDTH + at[0]) * 3
+        self.assertNotEqual(int.from_bytes(image_rgb(images()[-1])[i:i + 3], "big"), HINT)
 
     def test_every_round_of_captures_shows_and_writes_what_a_person_picked(self):
         steps = [self.rectangle_marks_show_above_every_program_and_the_file_is_the_frozen_screen,

@@ -181,6 +181,18 @@ TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
                      L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 
+// Typed into the rectangle's field, each key read back with the note; the note stays until a key goes in again.
+TEST_F(SettingsDialogTest, AHotKeyFieldTakesAKeyAloneOnlyIfItIsAFunctionKey) {
+    Open(window, [](HWND dialog) {
+        const auto type = [dialog](WPARAM key) {
+            Send(dialog, IDC_HOTKEY_RECTANGLE, WM_KEYDOWN, key);
+            return std::to_wstring(Send(dialog, IDC_HOTKEY_RECTANGLE, HKM_GETHOTKEY)) + L"|" + TextsOf(dialog, {IDC_HOTKEY_RECTANGLE_NOTE});
+        };
+        EXPECT_EQ(type('A'), L"0|Ctrl か Alt と組み合わせて下さい|");
+        EXPECT_EQ(type(VK_F5), L"116||");
+    });
+}
+
 // Only a reset that removed the file ends the dialog, and the toolbar is no longer topmost after it.
 TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
     HWND owner = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
