@@ -22,7 +22,6 @@ namespace {
 constexpr ULONGLONG kMoveRetryMs = 1000;
 constexpr DWORD kMoveRetryPauseMs = 50;
 
-bool Taken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
 bool RefusedForAMoment(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED; }
 
 // Writes all of data; on failure error is the code of the failing call. A short write goes
@@ -45,6 +44,13 @@ bool WriteWhole(HANDLE file, const void* data, DWORD size, const ImageFileCalls&
     return true;
 }
 
+// The namer's next free path after target turned out to be taken; empty when there is none,
+// or the error is another.
+std::wstring NextAfterTaken(DWORD error, ImageFileNamer* namer, const std::wstring& target) {
+    const bool taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+    return taken && namer != nullptr ? namer->NextImagePathAfterTaken(target) : std::wstring();
+}
+
 // Beside the image and never longer than its path: a folder that fits the image fits it.
 std::wstring TemporaryPath(const std::wstring& path) {
     const size_t name = path.find_last_of(L'\\') + 1;
@@ -59,7 +65,7 @@ KernelHandle CreateTemporary(std::wstring& target, std::wstring& temporary, Imag
         KernelHandle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (handle.Valid()) return handle;
         const DWORD error = GetLastError();
-        const std::wstring next = Taken(error) && namer != nullptr ? namer->NextImagePathAfterTaken(target) : std::wstring();
+        const std::wstring next = NextAfterTaken(error, namer, target);
         if (next.empty()) throw ImageWriteError(__FILE__, __LINE__, error, target);
         target = next;
     }
@@ -72,7 +78,7 @@ std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, I
     const ULONGLONG start = GetTickCount64();
     while (!(calls.move ? calls.move(temporary.c_str(), target.c_str()) : MoveFileExW(temporary.c_str(), target.c_str(), 0))) {
         const DWORD error = GetLastError();
-        const std::wstring next = Taken(error) && namer != nullptr ? namer->NextImagePathAfterTaken(target) : std::wstring();
+        const std::wstring next = NextAfterTaken(error, namer, target);
         if (!next.empty()) {
             target = next;
         } else if (RefusedForAMoment(error) && GetTickCount64() - start < kMoveRetryMs) {

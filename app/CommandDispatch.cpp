@@ -88,11 +88,6 @@ std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     return std::make_unique<SettingsCommand>(owner);
 }
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // False when today's folder is not there to take the images, or its path leaves no room for
 // their names: the user is told so now, not after the pick, and sent to the page that sets it.
 bool CheckSaveFolder(CommandIndex index, HWND toolbar, const std::wstring& dayFolder) {

@@ -119,6 +119,11 @@ std::wstring GetSaveFolder() {
     return folder.empty() ? GetTempFolderPath() : folder;
 }
 
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names) {
     names.clear();
     for (FolderEntry& entry : RealFolderOperations().List(WithTrailingBackslash(folder))) names.push_back(std::move(entry.name));

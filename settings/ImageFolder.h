@@ -7,6 +7,9 @@ namespace Vorlune {
 // The "SaveFolder" setting as stored, or the program's temp folder when it is empty.
 std::wstring GetSaveFolder();
 
+// A folder, not a file, nor nothing.
+bool IsFolder(const std::wstring& path);
+
 // Replaces names with the names of all entries of folder, files and sub-folders, without
 // "." and "..". A folder that cannot be listed gives no names.
 void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names);

@@ -49,13 +49,6 @@ TEST(HotKeys, EachKeyTypedThroughTheXServerStartsItsCommand) {
     EachKeyStartsItsOverlay(XKeys, kXServerKeys, {L"ctrl+w Print", L"ctrl+shift+w", L"ctrl+shift+h", L"ctrl+shift+d"});
 }
 
-// Escape alone would be taken from every program, and from the overlays it ends (the journey ends them so).
-TEST(HotKeys, ABareEscapeStoredIsLeftToOtherPrograms) {
-    GlimraApp app;
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyRectangle=27\r\n"));
-    EXPECT_TRUE(HotKeyRegistration(nullptr, 1, 0, VK_ESCAPE).Held());
-}
-
 // Typed through the X server into the editor, before F5 and after the capture it started.
 TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
     if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";

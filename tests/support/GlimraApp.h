@@ -10,6 +10,7 @@
 #include "MessageBoxWatcher.h"
 #include "Process.h"
 #include "Scratch.h"
+#include "settings/ImageFolder.h"  // IsFolder
 
 namespace Vorlune::Test {
 

@@ -27,7 +27,6 @@ std::wstring ExeFolder();
 std::wstring GlimraExePath();
 
 bool FileExists(const std::wstring& path);
-bool FolderExists(const std::wstring& path);
 std::vector<unsigned char> ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 // A UTF-16LE file with a byte-order mark, as the program writes its INI file.

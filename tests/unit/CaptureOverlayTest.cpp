@@ -10,7 +10,6 @@
 #include "Capture/DesktopCapture.h"
 #include "GlimraApp.h"  // PressKeys
 #include "ImageFiles.h"
-#include "MessageBoxWatcher.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"

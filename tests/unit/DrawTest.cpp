@@ -107,8 +107,9 @@ TEST(MouseToolTip, PlacementFlipsAtTheWorkAreasEdges) {
         EXPECT_EQ(Of(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, {0, 0, 1920, 1040})), Of(c.expected)) << c.point.x << "," << c.point.y;
 }
 
-// Only with ClipBoard 3, in the thread's code page: two bytes for each Japanese character.
-TEST(MouseToolTip, CopiedToTheClipboardOnlyWhenClipBoardIsThree) {
+// Only with ClipBoard 3: in the thread's code page (two bytes for each Japanese character), and
+// whole as Unicode, which the input language's code page would not convert back.
+TEST(MouseToolTip, CopiedToTheClipboardInBothTextFormatsOnlyWhenClipBoardIsThree) {
     const LCID locale = GetThreadLocale();
     SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT));
     const std::wstring text = L" ハンドル=0x0000001C, 幅=640, 高さ=480 ";
@@ -117,21 +118,10 @@ TEST(MouseToolTip, CopiedToTheClipboardOnlyWhenClipBoardIsThree) {
         SetClipboardText(nullptr, L"before");
         CopyMouseToolTipText(nullptr, text);
         EXPECT_EQ(ClipboardText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
+        const std::vector<unsigned char> wide = ClipboardBytes(CF_UNICODETEXT);
+        EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size() / 2).c_str(), value == 3 ? text : L"before");
     }
     EXPECT_EQ(ToThreadAnsi(text).size(), text.size() + 7);
-    SetThreadLocale(locale);
-}
-
-// On a system whose code page has no Japanese, the text still arrives whole as Unicode.
-TEST(MouseToolTip, JapaneseTextReachesTheClipboardAsUnicode) {
-    const LCID locale = GetThreadLocale();
-    SetThreadLocale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
-    const std::wstring text = L" ハンドル=0x0000001C, 幅=640, 高さ=480 ";
-    SettingGuard clipboard(SectionSettings, KeyClipBoard, 3);
-    CopyMouseToolTipText(nullptr, text);
-    std::vector<unsigned char> bytes = ClipboardBytes(CF_UNICODETEXT);
-    bytes.resize(bytes.size() + sizeof(wchar_t));
-    EXPECT_EQ(reinterpret_cast<const wchar_t*>(bytes.data()), text);
     SetThreadLocale(locale);
 }
 

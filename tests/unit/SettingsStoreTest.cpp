@@ -77,7 +77,7 @@ TEST_F(SettingsStoreTest, AnAnsiFileStaysAnsi) {
 TEST_F(SettingsStoreTest, AWriteIntoAMissingFolderFailsWithoutMakingIt) {
     SettingsStore lost(folder / L"missing\\Glimra.ini");
     EXPECT_FALSE(lost.SetString(KeyViewer, L"x"));
-    EXPECT_FALSE(FolderExists(folder / L"missing"));
+    EXPECT_FALSE(IsFolder(folder / L"missing"));
 }
 
 // A key in the low byte, nothing but Shift, Ctrl, Alt and the extended-key flag above it, and Ctrl or
