@@ -62,6 +62,7 @@ bool Initialize(HINSTANCE instance, int showCommand) {
                                 position.x, position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr,
                                 instance, nullptr);
     if (hwnd == nullptr) return false;
+    SetWindowDisplayAffinity(hwnd, WDA_EXCLUDEFROMCAPTURE);  // where Windows can: never in a frozen screen
 
     App().title = title;
     App().instance = instance;

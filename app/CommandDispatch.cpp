@@ -16,6 +16,7 @@
 #include "settings/ImageNames.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
+#include "ui/ScreenLeave.h"
 #include "ui/WindowVisibility.h"
 
 namespace Vorlune {
@@ -144,6 +145,8 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
     // The dialog and the boxes that follow need the mouse.
     ReleaseCapture();
     // A hint left up, or shown later by its worker, would be frozen into the image.
+    ScreenLeave leaving;
+    leaving.Note(TheToolTip().Window());
     TheToolTip().Hide();
     try {
         const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
@@ -151,8 +154,9 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
         if (CheckSaveFolder(index, run.toolbar, dayFolder)) {
             // Glimra keeps the activation until the overlay takes it: no other program may
             // repaint itself as active into the frozen screen, nor raise itself above the overlay.
+            leaving.Note(run.toolbar);
             HideKeepingActivation(run.toolbar);
-            Sleep(100);  // the toolbar leaves the screen before it is frozen
+            leaving.Await();  // the toolbar and its hint leave the screen before it is frozen
             Commands().Action(index, run.toolbar).Act(OnCommandEnded);
         }
     } catch (const std::exception& error) {

@@ -38,6 +38,7 @@ void ToolTipImpl::Create(HWND owner) {
     window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kToolTipClassName, nullptr, WS_POPUP, 0, 0, 1, 1,
                               nullptr, nullptr, nullptr, nullptr);
     if (window_ == nullptr) return;
+    SetWindowDisplayAffinity(window_, WDA_EXCLUDEFROMCAPTURE);  // where Windows can: never in a frozen screen
     worker_.SetTarget(window_, kDueMessage);
     Hide();
 }

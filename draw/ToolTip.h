@@ -31,6 +31,7 @@ public:
     void Create(HWND owner);
     void Show(POINT screenPoint, const RECT& rect, const std::wstring& text);
     void Hide();
+    HWND Window() const { return window_; }
 
 private:
     static constexpr UINT_PTR kHideTimer = 100;

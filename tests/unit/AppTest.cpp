@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "ui/MessageMap.h"
 #include "ui/PendingException.h"
+#include "ui/ScreenLeave.h"
 
 namespace Vorlune::Test {
 namespace {
@@ -72,6 +73,16 @@ TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
               L"Glimra|create failed|Glimra|paint failed");
     EXPECT_FALSE(HasPendingException());
     App().title.clear();
+}
+
+// 32 x 16: two tiles, the left one flat grey. The image is gone once the other differs anywhere.
+TEST(ScreenLeave, AnImageIsGoneOnceEachTileThatIsNotFlatChanged) {
+    std::vector<std::uint32_t> shown(32 * 16, 0xC0C0C0);
+    shown[5 * 32 + 20] = 0;
+    std::vector<std::uint32_t> now = shown;
+    EXPECT_FALSE(ShowsNoLonger(shown, now, 32, 16));
+    now[15 * 32 + 31] = 0xFFFFFF;
+    EXPECT_TRUE(ShowsNoLonger(shown, now, 32, 16));
 }
 
 }  // namespace
