@@ -7,6 +7,7 @@
 #include "app/AppContext.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
+#include "ui/Regions.h"
 #include "ui/WindowClass.h"
 #include "ui/WindowVisibility.h"
 
@@ -16,17 +17,8 @@ namespace {
 
 // The rectangles of a window's update region, in client coordinates; empty when none.
 std::vector<RECT> UpdateRects(HWND window) {
-    std::vector<RECT> rects;
     const OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
-    if (GetUpdateRgn(window, region.get(), FALSE) > NULLREGION) {
-        std::vector<unsigned char> data(GetRegionData(region.get(), 0, nullptr));
-        auto* header = reinterpret_cast<RGNDATA*>(data.data());
-        if (!data.empty() && GetRegionData(region.get(), static_cast<DWORD>(data.size()), header) != 0) {
-            const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
-            rects.assign(first, first + header->rdh.nCount);
-        }
-    }
-    return rects;
+    return GetUpdateRgn(window, region.get(), FALSE) > NULLREGION ? RegionRects(region.get()) : std::vector<RECT>();
 }
 }  // namespace
 

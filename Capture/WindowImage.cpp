@@ -1,6 +1,5 @@
 #include "Capture/WindowImage.h"
 
-#include <cstring>
 #include <utility>
 
 #include "Capture/Dib.h"
@@ -16,17 +15,6 @@ std::optional<WindowImage> WindowImage::FromScreen(HWND window, const RECT& boun
     if (!surface) return std::nullopt;
     BitBlt(surface.dc(), 0, 0, width, height, ScreenDC().get(), bounds.left, bounds.top, kSnapshotCopy);
     return WindowImage(window, bounds, std::move(surface));
-}
-
-bool WindowImage::SamePixels(const WindowImage& other) const {
-    DIBSECTION mine = {};
-    DIBSECTION theirs = {};
-    if (GetObjectW(surface_.bitmap(), sizeof mine, &mine) != sizeof mine || GetObjectW(other.surface_.bitmap(), sizeof theirs, &theirs) != sizeof theirs)
-        return false;
-    if (mine.dsBm.bmWidth != theirs.dsBm.bmWidth || mine.dsBm.bmHeight != theirs.dsBm.bmHeight) return false;
-    GdiFlush();  // the copies into both are done
-    const size_t bytes = static_cast<size_t>(mine.dsBm.bmWidthBytes) * static_cast<size_t>(mine.dsBm.bmHeight);
-    return std::memcmp(mine.dsBm.bmBits, theirs.dsBm.bmBits, bytes) == 0;
 }
 
 void WindowImage::Paste(HDC target, POINT origin) const {

@@ -21,8 +21,6 @@ public:
     const RECT& Bounds() const { return bounds_; }
     // The picture onto target, where the snapshot's corner is at origin in screen coordinates.
     void Paste(HDC target, POINT origin) const;
-    // Whether both hold the same pixels.
-    bool SamePixels(const WindowImage& other) const;
 
 private:
     WindowImage(HWND window, const RECT& bounds, MemorySurface surface)

@@ -1,9 +1,8 @@
 #include "Capture/WindowPictures.h"
 
-#include <optional>
-
 #include "Capture/WindowBounds.h"
 #include "ui/Geometry.h"
+#include "ui/ScreenLeave.h"
 
 namespace Vorlune {
 
@@ -14,10 +13,8 @@ constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 // pictured as it is.
 constexpr UINT kAnswerMilliseconds = 250;
 constexpr int kRepaintRounds = 10;
-constexpr int kCleanRounds = 3;
-// How long apart two copies of a raised window are taken, and how often at most.
-constexpr DWORD kSettleMilliseconds = 15;
-constexpr int kSettleRounds = 10;
+// How long the pixels of a raised window that answered may take to reach the screen.
+constexpr DWORD kShownMilliseconds = 200;
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -34,41 +31,18 @@ bool PaintPending(HWND window) {
 }
 
 // The window's thread answers only from its message loop, so once it answered after no
-// paint was left, the last paint is done too. Three times: where the drawing reaches the
-// screen in steps, one turn of that loop each (Wine's X11 driver: the restacking sent, its
-// exposure read, the exposed part put back), the steps are done by then. Bounded: a slow
-// window is pictured as it is.
-void AwaitRepaint(HWND window, const DwmQueries& dwm) {
-    for (int round = 0, clean = 0; round < kRepaintRounds && clean < kCleanRounds; ++round) {
-        clean = PaintPending(window) ? 0 : clean + 1;
+// paint was left, the last paint is done too; whether the screen shows it yet is the cover's
+// to tell (CoverOf). Bounded: a slow window is pictured as it is. False when the window
+// stopped answering.
+bool AwaitRepaint(HWND window, const DwmQueries& dwm) {
+    bool answered = true, painted = false;
+    for (int round = 0; answered && !painted && round < kRepaintRounds; ++round) {
+        painted = !PaintPending(window);
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerMilliseconds, &result))
-            break;
+        answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerMilliseconds, &result) != 0;
     }
     dwm.Flush();
-}
-
-// Whether a window above the one at index stands over part of its bounds.
-bool CoveredFromAbove(const std::vector<TopLevelEntry>& windows, size_t index, const RECT& bounds, const DwmQueries& dwm) {
-    for (size_t i = 0; i < index; ++i)
-        if (IsWindowVisible(windows[i].window) && HasArea(Intersect(GetWindowBounds(windows[i].window, dwm), bounds)))
-            return true;
-    return false;
-}
-
-// The raising reaches the screen through the window's own program, which may pass it on only
-// after it answered us: a window that was covered is pictured once two copies a moment apart
-// agree. Bounded: a window that never stands still is pictured as it is.
-std::optional<WindowImage> SettledPicture(HWND window, const RECT& bounds) {
-    std::optional<WindowImage> picture = WindowImage::FromScreen(window, bounds);
-    for (int round = 0; picture && round < kSettleRounds; ++round) {
-        Sleep(kSettleMilliseconds);
-        std::optional<WindowImage> again = WindowImage::FromScreen(window, bounds);
-        if (!again || again->SamePixels(*picture)) break;
-        picture.reset();  // never three pictures at once
-        picture.emplace(std::move(*again));
-    }
-    return picture;
+    return answered;
 }
 
 // Takes the topmost style off the listed topmost windows and gives it back, and puts every
@@ -104,6 +78,7 @@ public:
 
     bool Hung(size_t i) const { return hung_[i]; }
     void Raised(size_t i) { raised_[i] = true; }
+    bool IsRaised(size_t i) const { return raised_[i]; }
 
 private:
     const std::vector<TopLevelEntry>& windows_;
@@ -112,25 +87,42 @@ private:
     std::vector<bool> raised_;
 };
 
+// What the windows above the one at index show of its bounds: the parts its raising must
+// bring to the screen, each until it no longer shows what covered it. Above it stand the ones
+// above it in the list and the ones below it raised already. A window's pixels reach the
+// screen through its own program (under X, each thread of it reads its own windows'
+// exposures), which need not be done when the window answered.
+ScreenLeave CoverOf(const std::vector<TopLevelEntry>& windows, const std::vector<RECT>& bounds, size_t index,
+                    const StackGuard& guard) {
+    std::vector<RECT> parts;
+    for (size_t i = 0; i < windows.size(); ++i)
+        if ((i < index || (i > index && guard.IsRaised(i))) && IsWindowVisible(windows[i].window))
+            parts.push_back(Intersect(bounds[i], bounds[index]));
+    ScreenLeave cover;
+    cover.NoteAreas(parts);
+    return cover;
+}
+
 }  // namespace
 
 std::vector<WindowImage> PictureWindows(const std::vector<TopLevelEntry>& windows, const RECT& screen,
                                         const DwmQueries& dwm) {
     std::vector<WindowImage> images;
     StackGuard guard(windows);
+    // Read once: nothing moves while the windows are pictured.
+    std::vector<RECT> bounds;
+    for (const TopLevelEntry& entry : windows) bounds.push_back(GetWindowBounds(entry.window, dwm));
     for (size_t i = windows.size(); i-- > 0;) {
         const HWND window = windows[i].window;
         // Checked at its turn: raising the ones below may have made it hide itself.
-        if (guard.Hung(i) || !IsWindowVisible(window) || IsIconic(window)) continue;
-        const RECT bounds = GetWindowBounds(window, dwm);
-        if (!HasArea(Intersect(bounds, screen))) continue;
-        const bool covered = CoveredFromAbove(windows, i, bounds, dwm);
+        if (guard.Hung(i) || !IsWindowVisible(window) || IsIconic(window) || !HasArea(Intersect(bounds[i], screen))) continue;
+        const ScreenLeave cover = CoverOf(windows, bounds, i, guard);
         SetForegroundWindow(window);
         // Never SWP_SHOWWINDOW: a window that hides itself now must stay hidden.
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         guard.Raised(i);
-        AwaitRepaint(window, dwm);
-        auto image = covered ? SettledPicture(window, bounds) : WindowImage::FromScreen(window, bounds);
+        if (AwaitRepaint(window, dwm)) cover.Await(kShownMilliseconds);
+        auto image = WindowImage::FromScreen(window, bounds[i]);
         if (image) images.push_back(std::move(*image));
     }
     return images;

@@ -35,6 +35,8 @@ struct Run {
 };
 Run run;
 std::optional<DWORD> lastEnd;  // the tick of the last command's end
+// How long the toolbar and its hint may take to leave the screen before it is frozen.
+constexpr DWORD kLeaveMilliseconds = 100;
 
 void ShowToolbar() {
     run.running = false;
@@ -156,7 +158,7 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
             // repaint itself as active into the frozen screen, nor raise itself above the overlay.
             leaving.Note(run.toolbar);
             HideKeepingActivation(run.toolbar);
-            leaving.Await();  // the toolbar and its hint leave the screen before it is frozen
+            leaving.Await(kLeaveMilliseconds);  // the toolbar and its hint leave the screen before it is frozen
             Commands().Action(index, run.toolbar).Act(OnCommandEnded);
         }
     } catch (const std::exception& error) {

@@ -6,6 +6,7 @@
 
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
+#include "ui/Regions.h"
 #include "ui/VirtualScreen.h"
 
 namespace Vorlune {
@@ -27,6 +28,21 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
     return {first, first + static_cast<size_t>(width) * height};
+}
+
+// The part of pixels (frame's, row by row) that lies in rect, a part of frame.
+std::vector<std::uint32_t> Cut(const std::vector<std::uint32_t>& pixels, const RECT& frame, const RECT& rect) {
+    std::vector<std::uint32_t> part;
+    const int width = frame.right - frame.left;
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        const auto row = pixels.begin() + (static_cast<size_t>(y - frame.top) * width + (rect.left - frame.left));
+        part.insert(part.end(), row, row + (rect.right - rect.left));
+    }
+    return part;
+}
+
+RECT Around(const RECT& a, const RECT& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 bool ExcludedFromScreenCopies(HWND window) {
@@ -62,24 +78,41 @@ void ScreenLeave::Note(HWND window) {
     if (window == nullptr || !IsWindowVisible(window) || IsIconic(window) || ExcludedFromScreenCopies(window)) return;
     RECT rect = {};
     GetWindowRect(window, &rect);
-    rect = Intersect(rect, VirtualScreenRect());
-    if (!HasArea(rect)) return;
-    std::vector<std::uint32_t> pixels = ScreenPixels(rect);
-    if (!pixels.empty()) shown_.push_back({rect, std::move(pixels)});
+    NoteAreas({rect});
+}
+
+void ScreenLeave::NoteAreas(const std::vector<RECT>& areas) {
+    const RECT screen = VirtualScreenRect();  // costly under Wine: once, not per area
+    std::vector<RECT> clipped;
+    for (const RECT& area : areas)
+        if (const RECT rect = Intersect(area, screen); HasArea(rect)) clipped.push_back(rect);
+    // Each pixel once: areas above one another would be read and compared again and again.
+    const std::vector<RECT> rects = Union(clipped);
+    if (rects.empty()) return;
+    RECT frame = rects.front();
+    for (const RECT& rect : rects) frame = Around(frame, rect);
+    const std::vector<std::uint32_t> pixels = ScreenPixels(frame);
+    if (pixels.empty()) return;
+    for (const RECT& rect : rects) shown_.push_back({rect, Cut(pixels, frame, rect)});
 }
 
 void ScreenLeave::Await(DWORD limitMilliseconds) const {
     if (shown_.empty()) return;
     if (Composing()) {
-        DwmFlush();  // the next composition, which no longer holds them
+        DwmFlush();  // the next composition, which no longer holds it
         return;
     }
+    RECT frame = shown_.front().rect;
+    for (const Shown& shown : shown_) frame = Around(frame, shown.rect);
+    const auto gone = [&](const std::vector<std::uint32_t>& now) {
+        return !now.empty() && std::all_of(shown_.begin(), shown_.end(), [&](const Shown& shown) {
+            return ShowsNoLonger(shown.pixels, Cut(now, frame, shown.rect), shown.rect.right - shown.rect.left,
+                                 shown.rect.bottom - shown.rect.top);
+        });
+    };
     const ULONGLONG start = GetTickCount64();
-    for (const Shown& shown : shown_) {
-        const int width = shown.rect.right - shown.rect.left, height = shown.rect.bottom - shown.rect.top;
-        while (GetTickCount64() - start < limitMilliseconds && !ShowsNoLonger(shown.pixels, ScreenPixels(shown.rect), width, height))
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, 0);  // a wait, in which Wine passes this thread's X requests on
-    }
+    while (!gone(ScreenPixels(frame)) && GetTickCount64() - start < limitMilliseconds)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, 0);  // a wait, in which Wine passes this thread's X requests on
 }
 
 }  // namespace Vorlune

@@ -12,16 +12,19 @@ namespace Vorlune {
 // width x height pixels, row by row.
 bool ShowsNoLonger(const std::vector<std::uint32_t>& shown, const std::vector<std::uint32_t>& now, int width, int height);
 
-// Windows that leave the screen before it is frozen, and the wait until they have. None for
-// windows that were not on it or that Windows leaves out of screen copies; the next
-// composition where the system composes the screen; else until the screen no longer shows
-// them, which under X is when the programs below have put their pixels back.
+// What leaves the screen, and the wait until it has: a window before the screen is frozen, or
+// what covered a window raised to be pictured. None for windows that were not on the screen
+// or that Windows leaves out of screen copies; the next composition where the system
+// composes the screen; else until the screen no longer shows what was noted, which under X
+// is when the programs below have put their pixels back.
 class ScreenLeave {
 public:
     // Keeps what window shows now; before it is hidden.
     void Note(HWND window);
-    // Returns once no noted window shows, or after limitMilliseconds.
-    void Await(DWORD limitMilliseconds = 100) const;
+    // Keeps what the screen shows in each area now, read at once; before what stands there leaves.
+    void NoteAreas(const std::vector<RECT>& areas);
+    // Returns once nothing noted shows, or after limitMilliseconds.
+    void Await(DWORD limitMilliseconds) const;
 
 private:
     struct Shown {

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "../helpers/Scene.h"
+#include "Capture/Dib.h"
 #include "Capture/HiddenWindowCapture.h"
 #include "Capture/NestedPick.h"
 #include "Capture/WindowBounds.h"
@@ -20,6 +21,7 @@
 #include "Screen.h"
 #include "settings/ClipBoardMode.h"
 #include "ui/Geometry.h"
+#include "ui/VirtualScreen.h"
 #include "ui/PendingException.h"
 
 // Picking on rectangles as data, and the four modes over another process's windows.
@@ -32,13 +34,16 @@ struct FakeDwm : DwmQueries {
     std::map<HWND, RECT> frames;
     HWND cloaked = nullptr;
     std::function<void(HWND)> onQuery;  // before each answer
+    std::function<void()> onFlush;
     bool NonClientRendering(HWND w) const override {
         if (onQuery) onQuery(w);
         return frames.count(w) != 0;
     }
     RECT ExtendedFrameBounds(HWND w) const override { return frames.at(w); }
     bool Cloaked(HWND w) const override { return w == cloaked; }
-    void Flush() const override {}
+    void Flush() const override {
+        if (onFlush) onFlush();
+    }
 };
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
@@ -222,6 +227,48 @@ TEST_F(HungWindow, IsPickedInAHiddenModeAsTheFrozenScreenShowsIt) {
     EXPECT_TRUE(Same(highlight, WindowRect(window)));
 }
 
+// Green at (100, 100)-(300, 300), under a pattern window from (200, 200). Its thread answers at
+// once but spends its time in a SendMessage to a window that takes 150 ms to answer: there Wine
+// serves sent messages but reads no exposures, so the raised window's pixels reach the screen
+// only when the thread next reads its messages.
+TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
+    static const auto slowProcedure = [](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        if (message == WM_USER) Sleep(150);
+        return DefWindowProcW(hwnd, message, w, l);
+    };
+    const OwnedBrush green(CreateSolidBrush(RGB(0, 200, 0)));
+    const WNDCLASSEXW slowClass = {sizeof slowClass, 0, slowProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"GlimraSlow", nullptr};
+    const WNDCLASSEXW greenClass = {sizeof greenClass, 0, DefWindowProcW, 0, 0, nullptr, nullptr, nullptr, green.get(), nullptr, L"GlimraGreen", nullptr};
+    RegisterClassExW(&slowClass);
+    RegisterClassExW(&greenClass);
+    std::atomic<HWND> slow = nullptr, late = nullptr;
+    std::atomic<bool> stop = false;
+    std::thread slowThread([&] {
+        slow = CreateWindowExW(0, L"GlimraSlow", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        while (!stop) PumpMessages();
+        DestroyWindow(slow);
+    });
+    std::thread lateThread([&] {
+        late = CreateWindowExW(WS_EX_TOOLWINDOW, L"GlimraGreen", L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr, nullptr, nullptr);
+        while (!stop) {
+            PumpMessages();
+            SendMessageW(slow, WM_USER, 0, 0);
+        }
+        DestroyWindow(late);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return slow != nullptr && late != nullptr && ScreenPixel(150, 150) == RGB(0, 200, 0); }));
+    PatternWindow cover({200, 200, 400, 400});
+    ASSERT_TRUE(cover.Shown());
+    const std::vector<WindowImage> pictures = PictureWindows({{cover.Handle(), {}}, {late.load(), {}}}, VirtualScreenRect(), SystemDwm());
+    stop = true;
+    lateThread.join();
+    slowThread.join();
+    ASSERT_FALSE(pictures.empty());
+    const MemorySurface picture(CreateDib24(400, 400));
+    pictures[0].Paste(picture.dc(), {0, 0});
+    EXPECT_EQ(GetPixel(picture.dc(), 250, 250), RGB(0, 200, 0));
+}
+
 // A window that point lies in (its title and a point in its client area, or no title and a screen
 // point) and the window a move there picks (no title: the desktop window, the whole screen highlighted).
 struct Pick {
@@ -351,9 +398,9 @@ TEST_F(SceneCapture, ANewCaptureStartsFromTheRealCursorNotTheLastHold) {
 
 TEST_F(SceneCapture, AnErrorWhilePicturingPutsTheWindowsBack) {
     FakeDwm dwm;
-    int queries = 0;
-    dwm.onQuery = [&](HWND) {
-        if (++queries == 3) throw std::runtime_error("no bounds");
+    int flushes = 0;  // one for each window raised
+    dwm.onFlush = [&] {
+        if (++flushes == 3) throw std::runtime_error("no composition");
     };
     Make(Mode::HiddenTop, dwm);
     EXPECT_THROW(Act(), std::runtime_error);
