@@ -51,17 +51,6 @@ GLIMRA_BENCH(CaptureOverlay) {
     FirstPaint::PumpUntilPainted();
     const double again = PrivateMegabytes();
     mode.Cancel();
-    // What a click on the toolbar must cost at most: its pause, one freeze and one paint.
-    std::vector<double> clickFloor;
-    for (int i = 0; i < 5; ++i) {
-        FirstPaint::Arm();
-        const auto start = Clock::now();
-        Sleep(100);
-        mode.Act([] {});
-        FirstPaint::PumpUntilPainted();
-        if (FirstPaint::Painted()) clickFloor.push_back(Milliseconds(FirstPaint::At() - start));
-        mode.Cancel();
-    }
     for (int i = 0; i < 5; ++i) {
         const auto start = Clock::now();
         ScreenSnapshot snapshot;
@@ -70,7 +59,6 @@ GLIMRA_BENCH(CaptureOverlay) {
     Report("capture_act_to_first_paint_median", Median(toPaint), "ms");
     Report("capture_act_to_first_paint_p90", Percentile(toPaint, 0.9), "ms");
     Report("capture_snapshot_only_median", Median(snapshotOnly), "ms");
-    Report("click_snapshot_only_ms", Median(clickFloor), "ms");
     Report("capture_private_before", before, "MB");
     Report("capture_private_during", during, "MB");
     Report("capture_private_after", after, "MB");
