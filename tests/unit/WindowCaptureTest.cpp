@@ -228,12 +228,12 @@ TEST_F(HungWindow, IsPickedInAHiddenModeAsTheFrozenScreenShowsIt) {
 }
 
 // Green at (100, 100)-(300, 300), under a pattern window from (200, 200). Its thread answers at
-// once but spends its time in a SendMessage to a window that takes 150 ms to answer: there Wine
+// once but spends its time in a SendMessage to a window that takes 80 ms to answer: there Wine
 // serves sent messages but reads no exposures, so the raised window's pixels reach the screen
 // only when the thread next reads its messages.
 TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
     static const auto slowProcedure = [](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-        if (message == WM_USER) Sleep(150);
+        if (message == WM_USER) Sleep(80);
         return DefWindowProcW(hwnd, message, w, l);
     };
     const OwnedBrush green(CreateSolidBrush(RGB(0, 200, 0)));
