@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Capture/DesktopCapture.h"
+#include "Capture/DwmQueries.h"
 #include "Capture/HiddenWindowCapture.h"
 #include "Capture/ImageFileNamer.h"
 #include "Capture/RectangleCapture.h"
@@ -158,6 +159,7 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
             // repaint itself as active into the frozen screen, nor raise itself above the overlay.
             leaving.Note(run.toolbar);
             HideKeepingActivation(run.toolbar);
+            SystemDwm().Flush();  // where the screen is composed, the next composition is without them
             leaving.Await(kLeaveMilliseconds);  // the toolbar and its hint leave the screen before it is frozen
             Commands().Action(index, run.toolbar).Act(OnCommandEnded);
         }

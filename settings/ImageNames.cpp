@@ -50,16 +50,13 @@ std::wstring TemporaryImageName(const std::wstring& imageName) {
 }
 
 bool IsTemporaryImageName(const std::wstring& name) {
-    const size_t dot = name.find(L'.');
-    if (dot == std::wstring::npos || name.size() < dot + 4 || name.compare(name.size() - 4, 4, L".tmp") != 0) return false;
-    const std::wstring number = name.substr(0, dot);
-    if (!IsImageFileName(number + L".bmp")) return false;
-    if (name.size() == dot + 4) return true;
+    if (!name.ends_with(L".tmp")) return false;
+    const std::wstring stem = name.substr(0, name.size() - 4);
+    const size_t idDot = stem.rfind(L'.');
+    if (idDot == std::wstring::npos) return IsImageFileName(stem + L".bmp");
     // The older form: the whole image name, then the writer's process id.
-    const size_t idDot = name.find(L'.', dot + 1);
-    const std::wstring image = name.substr(0, idDot);
-    const std::wstring id = idDot == std::wstring::npos ? std::wstring() : name.substr(idDot + 1, name.size() - 4 - idDot - 1);
-    return IsImageFileName(image) && !id.empty() && id.find_first_not_of(L"0123456789") == std::wstring::npos;
+    const std::wstring id = stem.substr(idDot + 1);
+    return IsImageFileName(stem.substr(0, idDot)) && !id.empty() && id.find_first_not_of(L"0123456789") == std::wstring::npos;
 }
 
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, ImageFormat format,

@@ -1,7 +1,5 @@
 #include "ui/ScreenLeave.h"
 
-#include <dwmapi.h>
-
 #include <algorithm>
 
 #include "ui/GdiOwners.h"
@@ -50,11 +48,6 @@ bool ExcludedFromScreenCopies(HWND window) {
     return GetWindowDisplayAffinity(window, &affinity) && affinity == WDA_EXCLUDEFROMCAPTURE;
 }
 
-bool Composing() {
-    BOOL composing = FALSE;
-    return SUCCEEDED(DwmIsCompositionEnabled(&composing)) && composing;
-}
-
 }  // namespace
 
 bool ShowsNoLonger(const std::vector<std::uint32_t>& shown, const std::vector<std::uint32_t>& now, int width, int height) {
@@ -98,10 +91,6 @@ void ScreenLeave::NoteAreas(const std::vector<RECT>& areas) {
 
 void ScreenLeave::Await(DWORD limitMilliseconds) const {
     if (shown_.empty()) return;
-    if (Composing()) {
-        DwmFlush();  // the next composition, which no longer holds it
-        return;
-    }
     RECT frame = shown_.front().rect;
     for (const Shown& shown : shown_) frame = Around(frame, shown.rect);
     const auto gone = [&](const std::vector<std::uint32_t>& now) {

@@ -14,9 +14,9 @@ bool ShowsNoLonger(const std::vector<std::uint32_t>& shown, const std::vector<st
 
 // What leaves the screen, and the wait until it has: a window before the screen is frozen, or
 // what covered a window raised to be pictured. None for windows that were not on the screen
-// or that Windows leaves out of screen copies; the next composition where the system
-// composes the screen; else until the screen no longer shows what was noted, which under X
-// is when the programs below have put their pixels back.
+// or that Windows leaves out of screen copies; else until the screen no longer shows what
+// was noted, which under X is when the programs below have put their pixels back, and where
+// the system composes the screen is at once after its next composition (the caller's flush).
 class ScreenLeave {
 public:
     // Keeps what window shows now; before it is hidden.
