@@ -93,13 +93,13 @@ private:
 // screen through its own program (under X, each thread of it reads its own windows'
 // exposures), which need not be done when the window answered.
 ScreenLeave CoverOf(const std::vector<TopLevelEntry>& windows, const std::vector<RECT>& bounds, size_t index,
-                    const StackGuard& guard) {
+                    const StackGuard& guard, const RECT& screen) {
     std::vector<RECT> parts;
     for (size_t i = 0; i < windows.size(); ++i)
         if ((i < index || (i > index && guard.IsRaised(i))) && IsWindowVisible(windows[i].window))
             parts.push_back(Intersect(bounds[i], bounds[index]));
     ScreenLeave cover;
-    cover.NoteAreas(parts);
+    cover.NoteAreas(parts, screen);
     return cover;
 }
 
@@ -116,7 +116,7 @@ std::vector<WindowImage> PictureWindows(const std::vector<TopLevelEntry>& window
         const HWND window = windows[i].window;
         // Checked at its turn: raising the ones below may have made it hide itself.
         if (guard.Hung(i) || !IsWindowVisible(window) || IsIconic(window) || !HasArea(Intersect(bounds[i], screen))) continue;
-        const ScreenLeave cover = CoverOf(windows, bounds, i, guard);
+        ScreenLeave cover = CoverOf(windows, bounds, i, guard, screen);
         SetForegroundWindow(window);
         // Never SWP_SHOWWINDOW: a window that hides itself now must stay hidden.
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

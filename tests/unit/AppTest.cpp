@@ -80,9 +80,9 @@ TEST(ScreenLeave, AnImageIsGoneOnceEachTileThatIsNotFlatChanged) {
     std::vector<std::uint32_t> shown(32 * 16, 0xC0C0C0);
     shown[5 * 32 + 20] = 0;
     std::vector<std::uint32_t> now = shown;
-    EXPECT_FALSE(ShowsNoLonger(shown, now, 32, 16));
+    EXPECT_FALSE(ShowsNoLonger(shown, now.data(), 32, {0, 0, 32, 16}));
     now[15 * 32 + 31] = 0xFFFFFF;
-    EXPECT_TRUE(ShowsNoLonger(shown, now, 32, 16));
+    EXPECT_TRUE(ShowsNoLonger(shown, now.data(), 32, {0, 0, 32, 16}));
 }
 
 }  // namespace
