@@ -22,9 +22,7 @@ std::vector<RECT> UpdateRects(HWND window) {
 }
 }  // namespace
 
-POINT MessagePoint(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
+POINT MessagePoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
 CaptureBase::CaptureBase(HWND owner, std::wstring className) : owner(owner), className(std::move(className)) {}
 

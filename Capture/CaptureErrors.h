@@ -26,7 +26,9 @@ public:
 class ImageWriteError : public AnExceptionImpl {
 public:
     ImageWriteError(const char* file, int line, DWORD lastError, std::wstring path)
-        : AnExceptionImpl(TextBitmapCreationFailed, file, line, lastError), lastError_(lastError), path_(std::move(path)) {}
+        : AnExceptionImpl(TextBitmapCreationFailed, file, line, lastError),
+          lastError_(lastError),
+          path_(std::move(path)) {}
     DWORD LastError() const { return lastError_; }
     const std::wstring& Path() const { return path_; }
 

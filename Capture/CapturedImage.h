@@ -16,8 +16,11 @@ public:
     CapturedImage(HBITMAP bitmap, const std::uint8_t* bits, int width, int height, std::uint32_t pixelBytes)
         : bitmap_(bitmap), bits_(bits), width_(width), height_(height), pixelBytes_(pixelBytes) {}
     CapturedImage(CapturedImage&& other) noexcept
-        : bitmap_(std::move(other.bitmap_)), bits_(std::exchange(other.bits_, nullptr)), width_(other.width_),
-          height_(other.height_), pixelBytes_(other.pixelBytes_) {}
+        : bitmap_(std::move(other.bitmap_)),
+          bits_(std::exchange(other.bits_, nullptr)),
+          width_(other.width_),
+          height_(other.height_),
+          pixelBytes_(other.pixelBytes_) {}
     CapturedImage(const CapturedImage&) = delete;
     CapturedImage& operator=(const CapturedImage&) = delete;
     CapturedImage& operator=(CapturedImage&&) = delete;

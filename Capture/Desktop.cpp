@@ -62,7 +62,8 @@ std::wstring TemporaryPath(const std::wstring& path) {
 KernelHandle CreateTemporary(std::wstring& target, std::wstring& temporary, ImageFileNamer* namer) {
     for (;;) {
         temporary = TemporaryPath(target);
-        KernelHandle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        KernelHandle handle(
+            CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (handle.Valid()) return handle;
         const DWORD error = GetLastError();
         const std::wstring next = NextAfterTaken(error, namer, target);
@@ -76,7 +77,8 @@ KernelHandle CreateTemporary(std::wstring& target, std::wstring& temporary, Imag
 std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, ImageFileNamer* namer,
                            const ImageFileCalls& calls) {
     const ULONGLONG start = GetTickCount64();
-    while (!(calls.move ? calls.move(temporary.c_str(), target.c_str()) : MoveFileExW(temporary.c_str(), target.c_str(), 0))) {
+    while (!(calls.move ? calls.move(temporary.c_str(), target.c_str())
+                        : MoveFileExW(temporary.c_str(), target.c_str(), 0))) {
         const DWORD error = GetLastError();
         const std::wstring next = NextAfterTaken(error, namer, target);
         if (!next.empty()) {
@@ -151,7 +153,8 @@ std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path
     DWORD error = 0;
     const bool complete =
         WriteWhole(handle.get(), file.encoded.data(), static_cast<DWORD>(file.encoded.size()), calls, error) &&
-        (file.pixels.empty() || WriteWhole(handle.get(), file.pixels.data(), static_cast<DWORD>(file.pixels.size()), calls, error));
+        (file.pixels.empty() ||
+         WriteWhole(handle.get(), file.pixels.data(), static_cast<DWORD>(file.pixels.size()), calls, error));
     if (!complete) {
         handle.Close();
     } else if (!handle.Close()) {

@@ -2,7 +2,6 @@
 
 #include <wincodec.h>
 
-
 #include "Capture/CaptureErrors.h"
 #include "ui/ComRef.h"
 
@@ -70,8 +69,9 @@ std::vector<std::uint8_t> EncodePng(const CapturedImage& image) {
     // The bits hold the bottom row first; the encoder takes the top row first.
     const UINT stride = image.PixelBytes() / static_cast<UINT>(image.Height());
     for (int row = image.Height() - 1; row >= 0; --row)
-        Check(frame->WritePixels(1, stride, stride, const_cast<BYTE*>(image.Bits()) + static_cast<size_t>(row) * stride),
-              __LINE__);
+        Check(
+            frame->WritePixels(1, stride, stride, const_cast<BYTE*>(image.Bits()) + static_cast<size_t>(row) * stride),
+            __LINE__);
     Check(frame->Commit(), __LINE__);
     Check(encoder->Commit(), __LINE__);
     return StreamBytes(stream.Get());

@@ -61,8 +61,7 @@ void RectangleCapture::OnRButtonUp(POINT) { DropDrag(); }
 
 bool RectangleCapture::OnKeyDown(WPARAM key) {
     switch (key) {
-        case VK_ESCAPE:
-            return DropDrag();
+        case VK_ESCAPE: return DropDrag();
         case VK_RETURN:
             // Held down, Enter repeats: the selection it just started must not end at once.
             if (KeyIsRepeat()) return true;

@@ -8,7 +8,9 @@ namespace Vorlune {
 ScreenSnapshot::ScreenSnapshot() : ScreenSnapshot(VirtualScreenRect()) {}
 
 ScreenSnapshot::ScreenSnapshot(const RECT& screenRect)
-    : gdi(&GdiCache()), bounds(screenRect), size{screenRect.right - screenRect.left, screenRect.bottom - screenRect.top} {
+    : gdi(&GdiCache()),
+      bounds(screenRect),
+      size{screenRect.right - screenRect.left, screenRect.bottom - screenRect.top} {
     for (MemorySurface& surface : surfaces_) surface = MemorySurface(CreateDib24(size.cx, size.cy));
     BitBlt(frozenDC(), 0, 0, size.cx, size.cy, ScreenDC().get(), bounds.left, bounds.top, kSnapshotCopy);
     BitBlt(workDC(), 0, 0, size.cx, size.cy, frozenDC(), 0, 0, kSnapshotCopy);

@@ -43,7 +43,8 @@ void WindowList::CollectAll() {
     CollectTopLevel();
     const HWND desktop = DesktopShell();
     for (TopLevelEntry& entry : windows)
-        if (entry.window != desktop) EnumChildWindows(entry.window, AddChild, reinterpret_cast<LPARAM>(&entry.children));
+        if (entry.window != desktop)
+            EnumChildWindows(entry.window, AddChild, reinterpret_cast<LPARAM>(&entry.children));
 }
 
 RECT WindowList::SnapshotBounds(HWND window) const { return ToSnapshot(GetWindowBounds(window, *dwm_), origin_); }
@@ -53,7 +54,8 @@ RECT WindowList::CaptureRect(HWND topLevel, HWND target) const {
 }
 
 HWND WindowList::HitTest(POINT point) const {
-    const int top = FirstContaining(windows.size(), [&](size_t i) { return SnapshotBounds(windows[i].window); }, point);
+    const int top = FirstContaining(
+        windows.size(), [&](size_t i) { return SnapshotBounds(windows[i].window); }, point);
     return top == kNoPick ? GetDesktopWindow() : PickWithin(windows[top], point);
 }
 
@@ -72,13 +74,15 @@ HWND WindowList::PickWithin(const TopLevelEntry& entry, POINT point) const {
 }
 
 const TopLevelEntry* WindowList::Find(HWND top) const {
-    const auto found = std::find_if(windows.begin(), windows.end(), [&](const TopLevelEntry& e) { return e.window == top; });
+    const auto found =
+        std::find_if(windows.begin(), windows.end(), [&](const TopLevelEntry& e) { return e.window == top; });
     return found == windows.end() ? nullptr : &*found;
 }
 
 HWND WindowList::FindTopLevelOf(HWND window) const {
     for (const TopLevelEntry& entry : windows)
-        if (entry.window == window || std::find(entry.children.begin(), entry.children.end(), window) != entry.children.end())
+        if (entry.window == window ||
+            std::find(entry.children.begin(), entry.children.end(), window) != entry.children.end())
             return entry.window;
     return nullptr;
 }

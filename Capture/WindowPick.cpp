@@ -75,7 +75,10 @@ void WindowPickCapture::Draw() {
     DrawFrame(work, highlight, marks_.colour);
     AddFrameLines(rects, highlight, size);
     if (marks_.toolTip)
-        AddClipped(rects, DrawMouseToolTip(snapshot->workDC(), snapshot->bounds, lastPoint, BuildMouseToolTipText(hitWindow, highlight)), size);
+        AddClipped(rects,
+                   DrawMouseToolTip(snapshot->workDC(), snapshot->bounds, lastPoint,
+                                    BuildMouseToolTipText(hitWindow, highlight)),
+                   size);
     dirty_.Replace(overlay, std::move(rects));
 }
 

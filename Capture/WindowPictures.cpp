@@ -39,7 +39,8 @@ bool AwaitRepaint(HWND window, const DwmQueries& dwm) {
     for (int round = 0; answered && !painted && round < kRepaintRounds; ++round) {
         painted = !PaintPending(window);
         DWORD_PTR result = 0;
-        answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerMilliseconds, &result) != 0;
+        answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerMilliseconds,
+                                       &result) != 0;
     }
     dwm.Flush();
     return answered;
@@ -115,7 +116,8 @@ std::vector<WindowImage> PictureWindows(const std::vector<TopLevelEntry>& window
     for (size_t i = windows.size(); i-- > 0;) {
         const HWND window = windows[i].window;
         // Checked at its turn: raising the ones below may have made it hide itself.
-        if (guard.Hung(i) || !IsWindowVisible(window) || IsIconic(window) || !HasArea(Intersect(bounds[i], screen))) continue;
+        if (guard.Hung(i) || !IsWindowVisible(window) || IsIconic(window) || !HasArea(Intersect(bounds[i], screen)))
+            continue;
         ScreenLeave cover = CoverOf(windows, bounds, i, guard, screen);
         SetForegroundWindow(window);
         // Never SWP_SHOWWINDOW: a window that hides itself now must stay hidden.

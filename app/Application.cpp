@@ -58,9 +58,9 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     const POINT stored = {Store().GetInt(SectionApp, KeyPositionX), Store().GetInt(SectionApp, KeyPositionY)};
     const POINT position = ClampToVirtualScreen(stored, VirtualScreenRect());
 
-    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                                position.x, position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr,
-                                instance, nullptr);
+    HWND hwnd =
+        CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, position.x,
+                        position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr) return false;
     SetWindowDisplayAffinity(hwnd, WDA_EXCLUDEFROMCAPTURE);  // where Windows can: never in a frozen screen
 

@@ -79,15 +79,15 @@ private:
 
 std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     switch (index) {
-    case CommandRectangle: return MakeCaptureMode<RectangleCapture>(owner);
-    case CommandRectangleWithMagnifier: return MakeCaptureMode<RectangleCaptureWithMagnifier>(owner);
-    case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner);
-    case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner);
-    case CommandHiddenWindowTop: return MakeCaptureMode<HiddenWindowCaptureTop>(owner);
-    case CommandHiddenWindowAll: return MakeCaptureMode<HiddenWindowCaptureAll>(owner);
-    case CommandDesktop: return MakeCaptureMode<DesktopCapture>(owner);
-    case CommandDelayedDesktop: return std::make_unique<DelayedDesktopCapture>(owner);  // no overlay of its own
-    case CommandSettings: break;
+        case CommandRectangle: return MakeCaptureMode<RectangleCapture>(owner);
+        case CommandRectangleWithMagnifier: return MakeCaptureMode<RectangleCaptureWithMagnifier>(owner);
+        case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner);
+        case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner);
+        case CommandHiddenWindowTop: return MakeCaptureMode<HiddenWindowCaptureTop>(owner);
+        case CommandHiddenWindowAll: return MakeCaptureMode<HiddenWindowCaptureAll>(owner);
+        case CommandDesktop: return MakeCaptureMode<DesktopCapture>(owner);
+        case CommandDelayedDesktop: return std::make_unique<DelayedDesktopCapture>(owner);  // no overlay of its own
+        case CommandSettings: break;
     }
     return std::make_unique<SettingsCommand>(owner);
 }
@@ -115,12 +115,12 @@ CommandIndex GetCommandIndex(TextId buttonId) {
         return static_cast<CommandIndex>(first + (Store().GetToggle(toggle) != 0 ? 1 : 0));
     };
     switch (buttonId) {
-    case TextRectangleButton: return variant(TextZoomToggle, CommandRectangle);
-    case TextWindowButton: return variant(TextWindowToggle, CommandWindowTop);
-    case TextHiddenWindowButton: return variant(TextHiddenWindowToggle, CommandHiddenWindowTop);
-    case TextDesktopButton: return variant(TextDelayToggle, CommandDesktop);
-    case TextSettingsButton: return CommandSettings;
-    default: return CommandRectangle;
+        case TextRectangleButton: return variant(TextZoomToggle, CommandRectangle);
+        case TextWindowButton: return variant(TextWindowToggle, CommandWindowTop);
+        case TextHiddenWindowButton: return variant(TextHiddenWindowToggle, CommandHiddenWindowTop);
+        case TextDesktopButton: return variant(TextDelayToggle, CommandDesktop);
+        case TextSettingsButton: return CommandSettings;
+        default: return CommandRectangle;
     }
 }
 

@@ -28,7 +28,8 @@ void Report(const std::string& name, double value, const std::string& unit) {
 double PrivateMegabytes(void* process) {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
-    K32GetProcessMemoryInfo(process != nullptr ? process : GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    K32GetProcessMemoryInfo(process != nullptr ? process : GetCurrentProcess(),
+                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
     // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
     const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
     return static_cast<double>(bytes) / (1024.0 * 1024.0);

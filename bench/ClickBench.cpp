@@ -118,8 +118,7 @@ GLIMRA_BENCH(HotKeyToFirstPaint) {
     for (int run = 0; run < 6; ++run) {
         Test::PressKeys(L"F5");
         const auto start = Clock::now();
-        while (Clock::now() - start < std::chrono::seconds(5) && ticker.Tick()) {
-        }
+        while (Clock::now() - start < std::chrono::seconds(5) && ticker.Tick()) {}
         if (run > 0) times.push_back(Milliseconds(Clock::now() - start));  // the first run makes the mode
         HWND overlay = app.Proc().FindWindowOf(L"RectangleCapture");
         PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -29,7 +29,8 @@ std::wstring BenchFolder(const std::wstring& name) {
 }
 
 void Touch(const std::wstring& path) {
-    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const KernelHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void Clear(const std::wstring& folder) {
@@ -66,7 +67,8 @@ public:
         WriteListing(L"C:\\windows\\system32\\", text_);
         for (const Program& program : programs) {
             const bool notepad = std::wstring(program.className) == L"Notepad";
-            programs_.push_back(std::make_unique<Test::Process>(program.exe, folder, notepad ? L"\"" + text_ + L"\"" : L""));
+            programs_.push_back(
+                std::make_unique<Test::Process>(program.exe, folder, notepad ? L"\"" + text_ + L"\"" : L""));
             HWND window = programs_.back()->WaitWindow(program.className);
             const RECT& r = program.place;
             SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -102,7 +104,9 @@ private:
 double ThreadCpuMilliseconds() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto ticks = [](const FILETIME& time) { return static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime; };
+    const auto ticks = [](const FILETIME& time) {
+        return static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime;
+    };
     return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
@@ -153,7 +157,8 @@ GLIMRA_BENCH(OutputFullScreen) {
         const ProgramsOnScreen programs(folder);
         BitBlt(source, 0, 0, kWidth, kHeight, ScreenDC().get(), 0, 0, SRCCOPY | CAPTUREBLT);
     }
-    HWND owner = CreateWindowExW(0, L"STATIC", L"bench owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"bench owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
 
     const CapturedImage image = CaptureArea(source, {0, 0}, {kWidth, kHeight});
     const std::uint32_t fileBytes = kBmpHeadersSize + image.PixelBytes();
@@ -170,7 +175,8 @@ GLIMRA_BENCH(OutputFullScreen) {
         const std::wstring plainPath = folder + L"plain" + std::to_wstring(counter) + L".bin";
         start = Clock::now();
         {
-            const KernelHandle file(CreateFileW(plainPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            const KernelHandle file(
+                CreateFileW(plainPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             DWORD written = 0;
             WriteFile(file.get(), plain.data(), fileBytes, &written, nullptr);
         }
@@ -200,7 +206,11 @@ GLIMRA_BENCH(OutputFullScreen) {
     Report("output_write_png_1920x1080_ms", Median(pngWrites), "ms");
     Report("output_png_over_bmp_bytes", pngBytes / fileBytes, "x");
     Report("output_capture_area_1920x1080_ms",
-           MedianMs(15, [&] { CaptureArea(source, {0, 0}, {kWidth, kHeight}); }), "ms");
+           MedianMs(15,
+                    [&] {
+                        CaptureArea(source, {0, 0}, {kWidth, kHeight});
+                    }),
+           "ms");
     Report("output_write_1920x1080_ms", write, "ms");
     Report("output_plain_write_same_bytes_ms", plainWrite, "ms");
     Report("output_write_over_plain_write", plainWrite > 0 ? write / plainWrite : 0, "x");
@@ -212,7 +222,11 @@ GLIMRA_BENCH(OutputFullScreen) {
     Store().SetInt(SectionSettings, KeyClipBoard, 2);
     ImageFileNamer namer(FixedDate);
     Report("output_finish_capture_1920x1080_ms",
-           MedianMs(9, [&] { FinishCapture(namer, source, owner, {0, 0}, {kWidth, kHeight}); }), "ms");
+           MedianMs(9,
+                    [&] {
+                        FinishCapture(namer, source, owner, {0, 0}, {kWidth, kHeight});
+                    }),
+           "ms");
 
     DestroyWindow(owner);
     Clear(folder);

@@ -77,8 +77,8 @@ double ActToFirstPaint() {
 // Run once per display size; tools/bench runs it again on a wide display.
 GLIMRA_BENCH(RectangleOverlayMove) {
     EveryMark();
-    const std::string screen =
-        std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const std::string screen = std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + "x" +
+                               std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN));
     const std::vector<double> times = TimeMoves(500);
     const std::string stem = "overlay_move_" + screen;
     Report(stem + "_median_ms", Median(times), "ms");

@@ -33,8 +33,8 @@ public:
                 HWND top = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300,
                                            nullptr, nullptr, nullptr, nullptr);
                 for (int c = 0; c < 2; ++c)
-                    CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, 20 + c * 150, 20, 120,
-                                    100, top, nullptr, nullptr, nullptr);
+                    CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, 20 + c * 150, 20,
+                                    120, 100, top, nullptr, nullptr, nullptr);
             }
             SetEvent(ready.get());
             MSG msg;

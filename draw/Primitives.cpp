@@ -54,6 +54,8 @@ COLORREF AuxiliaryLineColorAt(int index) {
     return kAuxiliaryLineColorTable[index];
 }
 
-COLORREF GetAuxiliaryLineColor() { return AuxiliaryLineColorAt(Store().GetInt(SectionSettings, KeyAuxiliaryLineColor)); }
+COLORREF GetAuxiliaryLineColor() {
+    return AuxiliaryLineColorAt(Store().GetInt(SectionSettings, KeyAuxiliaryLineColor));
+}
 
 }  // namespace Vorlune

@@ -17,8 +17,8 @@ bool StandsAlone(long long key) { return (key >= VK_F1 && key <= VK_F24) || key 
 
 HotKeyCode ValidHotKey(long long code) {
     const long long key = code & kKeyMask;
-    const bool valid = key != 0 && (code & ~(kKeyMask | kFlagMask)) == 0 &&
-                       ((code & kCtrlOrAlt) != 0 || StandsAlone(key));
+    const bool valid =
+        key != 0 && (code & ~(kKeyMask | kFlagMask)) == 0 && ((code & kCtrlOrAlt) != 0 || StandsAlone(key));
     return valid ? static_cast<HotKeyCode>(code) : 0;
 }
 
@@ -43,10 +43,10 @@ HotKeyParts RegistrationParts(HotKeyCode code) {
 
 SettingKey HotKeySetting(TextId button) {
     switch (button) {
-    case TextWindowButton: return KeyHotKeyWindow;
-    case TextHiddenWindowButton: return KeyHotKeyHiddenWindow;
-    case TextDesktopButton: return KeyHotKeyDesktop;
-    default: return KeyHotKeyRectangle;
+        case TextWindowButton: return KeyHotKeyWindow;
+        case TextHiddenWindowButton: return KeyHotKeyHiddenWindow;
+        case TextDesktopButton: return KeyHotKeyDesktop;
+        default: return KeyHotKeyRectangle;
     }
 }
 

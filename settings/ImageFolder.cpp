@@ -89,7 +89,8 @@ public:
     void RemoveFolderAt(const std::wstring& path) override { RemoveDirectoryW(path.c_str()); }
 };
 
-bool Spared(const std::wstring& path, const FolderEntry& entry, const std::wstring& keepName, const std::wstring& keepPath) {
+bool Spared(const std::wstring& path, const FolderEntry& entry, const std::wstring& keepName,
+            const std::wstring& keepPath) {
     // Links are never entered nor removed: the program writes none.
     return entry.reparsePoint || entry.name == keepName || (!keepPath.empty() && SamePath(path, keepPath));
 }
@@ -126,7 +127,8 @@ bool IsFolder(const std::wstring& path) {
 
 void ListFolder(const std::wstring& folder, std::vector<std::wstring>& names) {
     names.clear();
-    for (FolderEntry& entry : RealFolderOperations().List(WithTrailingBackslash(folder))) names.push_back(std::move(entry.name));
+    for (FolderEntry& entry : RealFolderOperations().List(WithTrailingBackslash(folder)))
+        names.push_back(std::move(entry.name));
 }
 
 FolderOperations& RealFolderOperations() {

@@ -56,7 +56,8 @@ bool IsTemporaryImageName(const std::wstring& name) {
     if (idDot == std::wstring::npos) return IsImageFileName(stem + L".bmp");
     // The older form: the whole image name, then the writer's process id.
     const std::wstring id = stem.substr(idDot + 1);
-    return IsImageFileName(stem.substr(0, idDot)) && !id.empty() && id.find_first_not_of(L"0123456789") == std::wstring::npos;
+    return IsImageFileName(stem.substr(0, idDot)) && !id.empty() &&
+           id.find_first_not_of(L"0123456789") == std::wstring::npos;
 }
 
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames, ImageFormat format,

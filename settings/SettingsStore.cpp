@@ -77,7 +77,8 @@ bool SettingsStore::SetString(SettingKey key, const std::wstring& text) const {
 }
 
 int SettingsStore::GetToggle(TextId id) const {
-    return static_cast<int>(GetPrivateProfileIntW(kSections[SectionGui], std::to_wstring(id).c_str(), 0, path_.c_str()));
+    return static_cast<int>(
+        GetPrivateProfileIntW(kSections[SectionGui], std::to_wstring(id).c_str(), 0, path_.c_str()));
 }
 
 void SettingsStore::SetToggle(TextId id, int value) const {

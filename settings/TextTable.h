@@ -6,7 +6,6 @@
 
 namespace Vorlune {
 
-
 // entry[id][0] Japanese, entry[id][1] English.
 using TextTable = std::array<std::array<std::wstring, 2>, TextCount>;
 

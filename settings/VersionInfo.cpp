@@ -18,8 +18,7 @@ std::vector<unsigned char> ReadVersionBlock(const std::wstring& path) {
 std::wstring FileVersionOf(std::vector<unsigned char>& block) {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), L"\\", &value, &length) || value == nullptr ||
-        length < sizeof(VS_FIXEDFILEINFO))
+    if (!VerQueryValueW(block.data(), L"\\", &value, &length) || value == nullptr || length < sizeof(VS_FIXEDFILEINFO))
         return {};
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     if (fixed->dwSignature != VS_FFI_SIGNATURE) return {};

@@ -38,7 +38,8 @@ void CaptureSettings::Load() {
     SetItemText(IDC_CLIPBOARD_GROUP, TextClipboardLabel);
     SetItemText(IDC_LINE_COLOUR_GROUP, TextAuxiliaryLineColour);
     clipboard_ = Item(IDC_CLIPBOARD);
-    if (!LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard))) standIns_.Add(clipboard_);
+    if (!LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard)))
+        standIns_.Add(clipboard_);
     viewer_ = Item(IDC_VIEWER);
     folder_ = Item(IDC_SAVE_FOLDER);
     deleteImages_ = Item(IDC_DELETE_IMAGES);
@@ -56,9 +57,9 @@ void CaptureSettings::BuildColorList() {
     POINT corner = {place.left, place.top};
     ScreenToClient(dialog_, &corner);
     ShowWindow(placeholder, SW_HIDE);
-    colours_ = CreateWindowExW(0, L"ComboBoxEx32", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
-                               corner.x, corner.y, place.right - place.left, 600, dialog_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    colours_ =
+        CreateWindowExW(0, L"ComboBoxEx32", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, corner.x,
+                        corner.y, place.right - place.left, 600, dialog_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (colours_ == nullptr) return;
     if (swatches_ == nullptr)
         swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SWATCHES), 16, 15, 0xFFFFFF,
@@ -81,14 +82,13 @@ void CaptureSettings::BuildColorList() {
 
 void CaptureSettings::OnCommand(WPARAM command, LPARAM) {
     switch (LOWORD(command)) {
-    case IDC_VIEWER_BROWSE:
-        Browse(viewer_, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES, TextBrowseFile, TextBrowseFilePrompt);
-        break;
-    case IDC_SAVE_FOLDER_BROWSE:
-        Browse(folder_, BIF_RETURNONLYFSDIRS, TextBrowseFolder, TextBrowseFolderPrompt);
-        break;
-    default:
-        break;
+        case IDC_VIEWER_BROWSE:
+            Browse(viewer_, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES, TextBrowseFile, TextBrowseFilePrompt);
+            break;
+        case IDC_SAVE_FOLDER_BROWSE:
+            Browse(folder_, BIF_RETURNONLYFSDIRS, TextBrowseFolder, TextBrowseFolderPrompt);
+            break;
+        default: break;
     }
 }
 
@@ -118,7 +118,8 @@ void CaptureSettings::Save() {
     if (!standIns_.Holds(clipboard_))
         Store().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
     // Without a colour list there is no choice to store: the stored colour stays.
-    const LRESULT colour = colours_ != nullptr && !standIns_.Holds(colours_) ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
+    const LRESULT colour =
+        colours_ != nullptr && !standIns_.Holds(colours_) ? SendMessageW(colours_, CB_GETCURSEL, 0, 0) : CB_ERR;
     if (colour != CB_ERR) Store().SetInt(SectionSettings, KeyAuxiliaryLineColor, static_cast<int>(colour));
 }
 

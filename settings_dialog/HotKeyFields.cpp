@@ -41,7 +41,7 @@ void HotKeyFields::Load(HWND page) {
 void HotKeyFields::Save() const {
     for (size_t i = 0; i < std::size(kHotKeyButtons); ++i)
         Store().SetInt(SectionSettings, HotKeySetting(kHotKeyButtons[i]),
-                          ValidHotKey(SendDlgItemMessageW(page_, kFirstField + int(i), HKM_GETHOTKEY, 0, 0)));
+                       ValidHotKey(SendDlgItemMessageW(page_, kFirstField + int(i), HKM_GETHOTKEY, 0, 0)));
 }
 
 // Checked here, not by HKM_SETRULES: its rules go by the modifiers alone, so it cannot keep F5

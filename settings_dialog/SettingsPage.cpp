@@ -39,12 +39,15 @@ SIZE SettingsBase::NeededSize() const {
 
 void SettingsBase::SetItemText(int id, TextId text) const { SetWindowTextW(Item(id), App().GetText(text).c_str()); }
 
-void LoadCheckBox(HWND box, int stored) { SendMessageW(box, BM_SETCHECK, stored == 1 ? BST_CHECKED : BST_UNCHECKED, 0); }
+void LoadCheckBox(HWND box, int stored) {
+    SendMessageW(box, BM_SETCHECK, stored == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 int CheckBoxValue(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED ? 1 : 0; }
 
 bool LoadTextList(HWND list, std::span<const TextId> entries, int stored) {
-    for (TextId entry : entries) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(App().GetText(entry).c_str()));
+    for (TextId entry : entries)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(App().GetText(entry).c_str()));
     if (SendMessageW(list, CB_SETCURSEL, stored, 0) != CB_ERR) return true;
     SendMessageW(list, CB_SETCURSEL, 0, 0);
     return false;

@@ -190,37 +190,34 @@ private:
 
     void OnCommand(WPARAM command, LPARAM) {
         switch (LOWORD(command)) {
-        case IDC_SETTINGS_OK:
-        case IDOK:
-            for (const auto& page : pages_)
-                if (!page->Validate()) return;
-            try {
-                for (const auto& page : pages_) page->Save();
-            } catch (const std::exception& error) {
-                MessageBoxA(Dialog(), error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
-            }
-            EndDialog(Dialog(), 1);
-            ApplyTopMost();
-            break;
-        case IDC_SETTINGS_CANCEL:
-        case IDCANCEL:
-            EndDialog(Dialog(), 2);
-            break;
-        case IDC_SETTINGS_DEFAULTS:
-            if (ResetSettings(Dialog())) {
-                EndDialog(Dialog(), 2);
-                ApplyTopMost();  // the stored choice is gone with the file
-            }
-            break;
-        default:
-            break;
+            case IDC_SETTINGS_OK:
+            case IDOK:
+                for (const auto& page : pages_)
+                    if (!page->Validate()) return;
+                try {
+                    for (const auto& page : pages_) page->Save();
+                } catch (const std::exception& error) {
+                    MessageBoxA(Dialog(), error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+                }
+                EndDialog(Dialog(), 1);
+                ApplyTopMost();
+                break;
+            case IDC_SETTINGS_CANCEL:
+            case IDCANCEL: EndDialog(Dialog(), 2); break;
+            case IDC_SETTINGS_DEFAULTS:
+                if (ResetSettings(Dialog())) {
+                    EndDialog(Dialog(), 2);
+                    ApplyTopMost();  // the stored choice is gone with the file
+                }
+                break;
+            default: break;
         }
         Store().SetString(KeyTreeViewSelectedItemString, SelectedText());
     }
 
     void ApplyTopMost() const {
-        SetWindowPos(owner_, Store().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST,
-                     0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        SetWindowPos(owner_, Store().GetInt(SectionSettings, KeyAppTopMost) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
+                     0, 0, SWP_NOSIZE | SWP_NOMOVE);
     }
 
     HWND owner_ = nullptr;

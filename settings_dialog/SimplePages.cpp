@@ -19,8 +19,8 @@ void LoadLayout(HWND dialog, const PageLayout& layout, StandIns& standIns) {
         for (const wchar_t* entry : choice.entries)
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
         const std::wstring stored = Store().GetString(choice.key);
-        const LRESULT found = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(stored.c_str()));
+        const LRESULT found =
+            SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.c_str()));
         SendMessageW(list, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
         if (found == CB_ERR) standIns.Add(list);
     }
@@ -70,10 +70,9 @@ RectangleCaptureSettings::RectangleCaptureSettings(const RECT& pageRect, const D
                   {{IDC_ZOOM, KeyZoomWindowMagnification, {L"3", L"6", L"10"}}}}) {}
 
 WindowCaptureSettings::WindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
-    : SimplePage(TextWindowPage, pageRect, services,
-                 {{{IDC_WINDOW_MOUSE_TOOLTIP, TextShowMouseToolTip}},
-                  {{IDC_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTip}},
-                  {}}) {}
+    : SimplePage(
+          TextWindowPage, pageRect, services,
+          {{{IDC_WINDOW_MOUSE_TOOLTIP, TextShowMouseToolTip}}, {{IDC_WINDOW_MOUSE_TOOLTIP, KeyMouseToolTip}}, {}}) {}
 
 HiddenWindowCaptureSettings::HiddenWindowCaptureSettings(const RECT& pageRect, const DialogServices& services)
     : SimplePage(TextHiddenWindowPage, pageRect, services,

@@ -22,7 +22,8 @@ void ReleaseBlock(HANDLE data) { GlobalFree(static_cast<HGLOBAL>(data)); }
 
 // Hands all the data to the clipboard at once; what it did not take is released.
 bool PutOnClipboard(HWND owner, const std::vector<ClipboardData>& items) {
-    const bool ready = std::all_of(items.begin(), items.end(), [](const ClipboardData& item) { return item.data != nullptr; });
+    const bool ready =
+        std::all_of(items.begin(), items.end(), [](const ClipboardData& item) { return item.data != nullptr; });
     const bool opened = ready && OpenClipboard(owner);
     bool placed = opened && EmptyClipboard();
     for (const ClipboardData& item : items) {
@@ -59,14 +60,16 @@ HGLOBAL AnsiTextBlock(const std::wstring& text) {
 
 bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap, std::span<const std::uint8_t> png) {
     std::vector<ClipboardData> items = {{CF_BITMAP, bitmap, ReleaseBitmap}};
-    if (!png.empty()) items.push_back({RegisterClipboardFormatW(L"PNG"), CopyToBlock(png.data(), png.size()), ReleaseBlock});
+    if (!png.empty())
+        items.push_back({RegisterClipboardFormatW(L"PNG"), CopyToBlock(png.data(), png.size()), ReleaseBlock});
     return PutOnClipboard(owner, items);
 }
 
 bool PutTextOnClipboard(HWND owner, const std::wstring& text) {
     // Unicode first: in the ANSI code page alone, text of another script becomes "?".
-    return PutOnClipboard(owner, {{CF_UNICODETEXT, CopyToBlock(text.c_str(), (text.size() + 1) * sizeof(wchar_t)), ReleaseBlock},
-                                  {CF_TEXT, AnsiTextBlock(text), ReleaseBlock}});
+    return PutOnClipboard(
+        owner, {{CF_UNICODETEXT, CopyToBlock(text.c_str(), (text.size() + 1) * sizeof(wchar_t)), ReleaseBlock},
+                {CF_TEXT, AnsiTextBlock(text), ReleaseBlock}});
 }
 
 }  // namespace Vorlune

@@ -41,8 +41,8 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
     return unhandled ? DefWindowProcW(hwnd, message, wParam, lParam) : 0;
 }
 
-INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
-                           LPARAM lParam, void (*onError)(const std::exception&)) {
+INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                           void (*onError)(const std::exception&)) {
     slot = hwnd;
     try {
         return map.DispatchDialog(message, wParam, lParam);

@@ -54,8 +54,8 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
 // A dialog runs its own modal loop, so an exception is handed to onError at once instead of
 // being parked for the main loop, and handlers keep running while the program is ending.
-INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam,
-                           LPARAM lParam, void (*onError)(const std::exception&));
+INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                           void (*onError)(const std::exception&));
 
 using WindowServer = LRESULT (*)(const MessageMap&, HWND, UINT, WPARAM, LPARAM);
 

@@ -16,7 +16,8 @@ constexpr int kTile = 16;
 // A surface for frame's pixels, 32 bits each, row by row at bits; null when none can be made.
 MemorySurface ScreenCopy(const RECT& frame, const std::uint32_t*& bits) {
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, frame.right - frame.left, frame.top - frame.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {
+        sizeof info.bmiHeader, frame.right - frame.left, frame.top - frame.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* memory = nullptr;
     MemorySurface copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
     bits = static_cast<const std::uint32_t*>(memory);
@@ -25,8 +26,8 @@ MemorySurface ScreenCopy(const RECT& frame, const std::uint32_t*& bits) {
 
 bool ReadScreen(const MemorySurface& copy, const RECT& frame) {
     const ScreenDC screen;
-    const bool read = BitBlt(copy.dc(), 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen.get(), frame.left,
-                             frame.top, SRCCOPY | CAPTUREBLT) != FALSE;
+    const bool read = BitBlt(copy.dc(), 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen.get(),
+                             frame.left, frame.top, SRCCOPY | CAPTUREBLT) != FALSE;
     GdiFlush();
     return read;
 }

@@ -11,8 +11,7 @@ std::string ToCodePage(const std::wstring& text, UINT codePage) {
     const int size = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return {};
     std::string result(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(codePage, 0, text.data(), length, result.data(), size, nullptr, nullptr) != size)
-        return {};
+    if (WideCharToMultiByte(codePage, 0, text.data(), length, result.data(), size, nullptr, nullptr) != size) return {};
     return result;
 }
 

@@ -11,8 +11,7 @@ constexpr CommandButton::Colours kColours[5] = {
     {0xC0C0C0, 0xC0C0C0, 0xC0C0C0},  // resting
     {0xC0C0C0, 0xC0C0C0, 0xC0C0C0},  // resting, unfocused or left
     {0x3EF0FC, 0xFFFFFF, 0x000000},  // cursor over: yellow, raised
-    {0xC0C0C0, 0xFFFFFF, 0x000000},
-    {0x00A5FF, 0x000000, 0xFFFFFF},  // held down: orange, sunken
+    {0xC0C0C0, 0xFFFFFF, 0x000000}, {0x00A5FF, 0x000000, 0xFFFFFF},  // held down: orange, sunken
 };
 
 }  // namespace

@@ -9,8 +9,7 @@ constexpr DWORD kAndNotSource = 0x00220326;
 }  // namespace
 
 Picture::Picture(HINSTANCE instance, int id, SIZE size, COLORREF transparent)
-    : image_(static_cast<HBITMAP>(
-          LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
+    : image_(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
       mask_(CreateBitmap(size.cx, size.cy, 1, 1, nullptr)),
       size_(size) {
     if (!image_ || !mask_) return;

@@ -17,7 +17,7 @@ public:
 
 private:
     MemorySurface image_;  // transparent pixels turned black
-    MemorySurface mask_;   // white where transparent
+    MemorySurface mask_;  // white where transparent
     SIZE size_;
     bool ready_ = false;
 };

@@ -48,7 +48,9 @@ void WindowButton::OnMouseLeave() {
         Deactivate();
 }
 
-void WindowButton::Draw(HDC hdc) { DrawFilledRectangle(hdc, Rect(), backgrounds_[LookIndex()], backgrounds_[LookIndex()]); }
+void WindowButton::Draw(HDC hdc) {
+    DrawFilledRectangle(hdc, Rect(), backgrounds_[LookIndex()], backgrounds_[LookIndex()]);
+}
 
 void WindowButton::OnLButtonDown(POINT) {
     look_ = Look::Held;
@@ -99,8 +101,8 @@ void SystemButton::OnLButtonUp(POINT point) {
     SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
     POINT at = {0, point.y};
     ClientToScreen(Owner(), &at);
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Owner(), nullptr));
+    const UINT command =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Owner(), nullptr));
     if (command != 0) PostMessageW(Owner(), WM_SYSCOMMAND, command, 0);
 }
 

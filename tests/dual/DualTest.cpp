@@ -34,9 +34,11 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
     mode->Act([&] { ++finished; });
     HWND overlay = FindWindowW(L"RectangleCaptureWithMagnifier", nullptr);
     pattern.reset();
-    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(-300, 500) == ScreenPattern(-300, 500); })) << "the frozen image in its place";
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(-300, 500) == ScreenPattern(-300, 500); }))
+        << "the frozen image in its place";
     // Sent, not posted: no mouse move from the queue comes between the keys.
-    for (WPARAM key : {VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+    for (WPARAM key :
+         {VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         SendMessageW(overlay, WM_KEYDOWN, key, 0);
     ASSERT_EQ(finished, 1);
     const DecodedImage image = images.Image(0);
@@ -48,14 +50,18 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
 TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
     const OwnedDC dc(CreateCompatibleDC(nullptr));
     for (auto [x, flips] : {std::pair{1400L, false}, {1900L, true}, {2000L, false}, {3800L, true}}) {
-        const RECT box = DrawMouseToolTip(dc.get(), {-1920, 0, 1920, 1080}, {x, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
+        const RECT box =
+            DrawMouseToolTip(dc.get(), {-1920, 0, 1920, 1080}, {x, 500}, L" Handle=0x0000001C, Width=640, Height=480 ");
         EXPECT_EQ(box.right < x, flips) << x;
     }
 }
 
 // Left of the primary monitor is on the screen; off both, the toolbar starts at the middle of the two.
 TEST_F(Dual, TheStoredPlaceIsClampedToTheVirtualScreen) {
-    const struct { const wchar_t* stored; LONG x; } places[] = {{L"-1000", -1000}, {L"-5000", 0}};
+    const struct {
+        const wchar_t* stored;
+        LONG x;
+    } places[] = {{L"-1000", -1000}, {L"-5000", 0}};
     for (const auto& place : places) {
         GlimraApp app;
         ASSERT_TRUE(app.Start(std::wstring(L"[App]\r\nPositionX=") + place.stored + L"\r\nPositionY=200\r\n"));

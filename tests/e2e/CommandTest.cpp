@@ -25,7 +25,11 @@ void OpenAndCancelTheDialog(GlimraApp& app, bool byMouse) {
     ASSERT_TRUE(app.ToolbarBack());
 }
 
-struct Journey { int button; bool toggle; const wchar_t* overlay; };
+struct Journey {
+    int button;
+    bool toggle;
+    const wchar_t* overlay;
+};
 void PrintTo(const Journey& j, std::ostream* out) { *out << "button " << j.button << ", toggle " << j.toggle; }
 class CommandButton : public testing::TestWithParam<Journey> {};
 
@@ -33,12 +37,14 @@ class CommandButton : public testing::TestWithParam<Journey> {};
 TEST_P(CommandButton, WritesWhatTheUserPicked) {
     const Journey j = GetParam();
     const RECT picture = {600, 300, 1000, 600}, dragged = {650, 350, 751, 421};
-    const RECT picked = j.button == 0 ? dragged : j.button == 3 ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} : picture;
+    const RECT picked = j.button == 0   ? dragged
+                        : j.button == 3 ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
+                                        : picture;
     PatternWindow pattern(picture);
     ASSERT_TRUE(pattern.Shown());
     GlimraApp app;
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\n[Gui]\r\n" + std::to_wstring(5 + j.button) + (j.toggle ? L"=1" : L"=0") +
-                 (j.button == 3 ? L"\r\n13=1\r\n" : L"\r\n13=0\r\n")));
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nClipBoard=2\r\nDelaySeconds=0\r\n[Gui]\r\n" + std::to_wstring(5 + j.button) +
+                          (j.toggle ? L"=1" : L"=0") + (j.button == 3 ? L"\r\n13=1\r\n" : L"\r\n13=0\r\n")));
     app.Click(j.button, true);
     if (j.overlay != nullptr) {
         HWND overlay = app.Proc().WaitWindow(j.overlay);
@@ -50,9 +56,9 @@ TEST_P(CommandButton, WritesWhatTheUserPicked) {
         } else {
             // A release picks what the last move the overlay saw picked: wait for its frame.
             ASSERT_TRUE(j.button == 3 || WaitUntil([&, n = 0]() mutable {
-                Input(0, {800 + n++ % 2, 450});
-                return ScreenPixel(picture.left, picture.top) == RGB(255, 0, 0);
-            }));
+                            Input(0, {800 + n++ % 2, 450});
+                            return ScreenPixel(picture.left, picture.top) == RGB(255, 0, 0);
+                        }));
             RealClick({800, 450});
         }
     }
@@ -67,12 +73,14 @@ TEST_P(CommandButton, WritesWhatTheUserPicked) {
             ASSERT_EQ(image.Pixel(x - picked.left, y - picked.top), ScreenPattern(x, y)) << x << "," << y;
     EXPECT_EQ(app.Close(), 0u);
 }
-INSTANTIATE_TEST_SUITE_P(Commands, CommandButton, testing::Values(
-    Journey{0, false, L"RectangleCapture"}, Journey{0, true, L"RectangleCaptureWithMagnifier"},
-    Journey{1, false, L"WindowCaptureTop"}, Journey{1, true, L"WindowCaptureAll"},
-    Journey{2, false, L"HiddenWindowCaptureTop"}, Journey{2, true, L"HiddenWindowCaptureAll"},
-    Journey{3, false, L"DesktopCapture"},  // only with the cursor toggle on
-    Journey{3, true, nullptr}));           // delayed by no seconds
+INSTANTIATE_TEST_SUITE_P(Commands, CommandButton,
+                         testing::Values(Journey{0, false, L"RectangleCapture"},
+                                         Journey{0, true, L"RectangleCaptureWithMagnifier"},
+                                         Journey{1, false, L"WindowCaptureTop"}, Journey{1, true, L"WindowCaptureAll"},
+                                         Journey{2, false, L"HiddenWindowCaptureTop"},
+                                         Journey{2, true, L"HiddenWindowCaptureAll"},
+                                         Journey{3, false, L"DesktopCapture"},  // only with the cursor toggle on
+                                         Journey{3, true, nullptr}));  // delayed by no seconds
 
 // Made once, the overlay shows again for the next capture of its mode.
 TEST(Commands, ASecondCaptureReusesItsModesOverlay) {
@@ -116,9 +124,12 @@ void ExpectRefusedAtTheClick(GlimraApp& app, const std::wstring& text) {
 TEST(Commands, AMissingImageFolderIsRefusedAtTheClick) {
     GlimraApp app;
     const std::wstring folder = app.AppFolder() + L"no\\such";
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
+    ASSERT_TRUE(
+        app.Start(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
     ASSERT_NO_FATAL_FAILURE(ExpectRefusedAtTheClick(
-        app, L"Folder for temporary saving images does not exist.\r\nSet the correct path in the settings dialog.\r\n\r\n" + folder));
+        app,
+        L"Folder for temporary saving images does not exist.\r\nSet the correct path in the settings dialog.\r\n\r\n" +
+            folder));
     EXPECT_FALSE(IsFolder(folder));
 }
 
@@ -127,30 +138,37 @@ TEST(Commands, AFileInPlaceOfTodaysFolderIsRefusedAtTheClick) {
     GlimraApp app;
     ASSERT_TRUE(app.Start(L"[Gui]\r\n9=0\r\n", GlimraApp::BoxesAre::Expected));
     WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
-    ExpectRefusedAtTheClick(app, L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。\r\n\r\n" + app.AppFolder());
+    ExpectRefusedAtTheClick(
+        app, L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。\r\n\r\n" +
+                 app.AppFolder());
 }
 
 // 240 characters: today's folder would have 249, past the 247 a folder may have.
 TEST(Commands, AFolderTooLongForItsImagesIsRefusedAtTheClick) {
     GlimraApp app;
     const std::wstring folder = app.AppFolder() + std::wstring(240 - app.AppFolder().size(), L'f');
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
-    ExpectRefusedAtTheClick(app, L"The path of the folder for temporary saving images is too long.\r\n"
-                                 L"Set a shorter path in the settings dialog.\r\n\r\n" + folder);
+    ASSERT_TRUE(
+        app.Start(L"[Settings]\r\nSaveFolder=" + folder + L"\r\n[Gui]\r\n9=1\r\n", GlimraApp::BoxesAre::Expected));
+    ExpectRefusedAtTheClick(app,
+                            L"The path of the folder for temporary saving images is too long.\r\n"
+                            L"Set a shorter path in the settings dialog.\r\n\r\n" +
+                                folder);
 }
 
 TEST(Commands, OnlyAppTopMostOneKeepsTheToolbarInFront) {
     for (const wchar_t* stored : {L"0", L"1", L"2"}) {
         GlimraApp app;
         ASSERT_TRUE(app.Start(std::wstring(L"[Settings]\r\nAppTopMost=") + stored + L"\r\n"));
-        EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, stored[0] == L'1') << Narrow(stored);
+        EXPECT_EQ((GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, stored[0] == L'1')
+            << Narrow(stored);
     }
 }
 
 TEST(Commands, AFailingCommandBringsTheToolbarBackAfterItsBox) {
     GlimraApp app;
     bool shownDuringBox = true;
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nDelaySeconds=soon\r\n[Gui]\r\n8=1\r\n9=1\r\n", GlimraApp::BoxesAre::Expected, [&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nDelaySeconds=soon\r\n[Gui]\r\n8=1\r\n9=1\r\n", GlimraApp::BoxesAre::Expected,
+                          [&](const SeenBox&) { shownDuringBox = IsWindowVisible(app.Window()) != FALSE; }));
     app.Click(3);
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
     EXPECT_EQ(app.Boxes().Seen()[0].text, L"invalid stoi argument");
@@ -186,14 +204,16 @@ TEST(Commands, AnImageTheDiskCannotHoldStaysOnTheClipboard) {
     if (!IsFolder(disk)) GTEST_SKIP() << "no small disk: tools/test mounts one when run as root";
     ASSERT_TRUE(PutTextOnClipboard(nullptr, L"the user's text"));
     GlimraApp app;
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + disk + L"\r\nClipBoard=1\r\n[Gui]\r\n9=1\r\n13=1\r\n", GlimraApp::BoxesAre::Expected));
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + disk + L"\r\nClipBoard=1\r\n[Gui]\r\n9=1\r\n13=1\r\n",
+                          GlimraApp::BoxesAre::Expected));
     app.Click(3);
     HWND overlay = app.Proc().WaitWindow(L"DesktopCapture");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
     RealClick({500, 500});
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
-    EXPECT_EQ(app.Boxes().Seen()[0].text, L"The image file could not be written:\r\n" + day +
-                                              L"00001.bmp\r\n\r\nDisk full. (112)\r\n\r\nThe image is on the clipboard.");
+    EXPECT_EQ(app.Boxes().Seen()[0].text,
+              L"The image file could not be written:\r\n" + day +
+                  L"00001.bmp\r\n\r\nDisk full. (112)\r\n\r\nThe image is on the clipboard.");
     EXPECT_TRUE(app.ToolbarBack());
     EXPECT_FALSE(FileExists(day + L"00001.bmp"));
     EXPECT_FALSE(FileExists(day + L"00001.tmp"));
@@ -205,11 +225,13 @@ TEST(Commands, AnImageTheDiskCannotHoldStaysOnTheClipboard) {
 // X could raise itself over the overlay while it handled that late.
 TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
     static int activations = 0;
-    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 700, 700, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(other, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-        if (m == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE) ++activations;
-        return DefWindowProcW(h, m, w, l);
-    }));
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 700, 700, 100, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetWindowLongPtrW(other, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          if (m == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE) ++activations;
+                          return DefWindowProcW(h, m, w, l);
+                      }));
     GlimraApp app;
     ASSERT_TRUE(app.Start());
     SetWindowPos(other, app.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // next in line
@@ -269,7 +291,8 @@ class RegistryGuard {
 public:
     RegistryGuard(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size)
         : root_(root), path_(path), name_(name) {
-        if (RegGetValueW(root, path, name, RRF_RT_ANY, &oldType_, old_, &oldSize_) != ERROR_SUCCESS) oldType_ = REG_NONE;
+        if (RegGetValueW(root, path, name, RRF_RT_ANY, &oldType_, old_, &oldSize_) != ERROR_SUCCESS)
+            oldType_ = REG_NONE;
         Put(type, data, size);
     }
     ~RegistryGuard() { Put(oldType_, old_, oldSize_); }
@@ -278,8 +301,10 @@ public:
 
 private:
     void Put(DWORD type, const void* data, DWORD size) const {
-        if (type == REG_NONE) RegDeleteKeyValueW(root_, path_, name_);
-        else RegSetKeyValueW(root_, path_, name_, type, data, size);
+        if (type == REG_NONE)
+            RegDeleteKeyValueW(root_, path_, name_);
+        else
+            RegSetKeyValueW(root_, path_, name_, type, data, size);
     }
     HKEY root_;
     const wchar_t *path_, *name_;
@@ -303,7 +328,8 @@ void ExpectWhole(HWND dialog, HWND page) {
     for (HWND control = GetWindow(page, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT))
         if (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) controls.push_back(control);
     const auto frames = [](HWND box, HWND inner) {
-        return (GetWindowLongW(box, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && Holds(WindowRect(box), WindowRect(inner));
+        return (GetWindowLongW(box, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+               Holds(WindowRect(box), WindowRect(inner));
     };
     for (size_t i = 0; i < controls.size(); ++i) {
         EXPECT_TRUE(Holds(WindowRect(page), WindowRect(controls[i]))) << GetDlgCtrlID(controls[i]);
@@ -317,14 +343,21 @@ void ExpectWhole(HWND dialog, HWND page) {
 // At 150 % and then 100 % (Wine keeps its font cache for the last), with the prefix's face for
 // "MS Shell Dlg" and with that mapping removed (no face); Wine reads both as a program starts.
 TEST(Commands, EverySettingsControlFitsOnItsPage) {
-    struct Case { DWORD dpi; const wchar_t* face; int language; };
+    struct Case {
+        DWORD dpi;
+        const wchar_t* face;
+        int language;
+    };
     const Case cases[] = {{144, L"VL PGothic", 0}, {144, L"VL PGothic", 1}, {144, nullptr, 0}, {144, nullptr, 1},
-                          {96, L"VL PGothic", 0}, {96, L"VL PGothic", 1}, {96, nullptr, 0}, {96, nullptr, 1}};
+                          {96, L"VL PGothic", 0},  {96, L"VL PGothic", 1},  {96, nullptr, 0},  {96, nullptr, 1}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " DPI, face " << (c.face ? "mapped" : "unmapped") << ", language " << c.language);
-        RegistryGuard scale(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &c.dpi, sizeof c.dpi);
+        SCOPED_TRACE(testing::Message() << c.dpi << " DPI, face " << (c.face ? "mapped" : "unmapped") << ", language "
+                                        << c.language);
+        RegistryGuard scale(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &c.dpi,
+                            sizeof c.dpi);
         RegistryGuard face(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
-                           L"MS Shell Dlg", c.face ? REG_SZ : REG_NONE, c.face, c.face ? DWORD(wcslen(c.face) + 1) * 2 : 0);
+                           L"MS Shell Dlg", c.face ? REG_SZ : REG_NONE, c.face,
+                           c.face ? DWORD(wcslen(c.face) + 1) * 2 : 0);
         GlimraApp app;
         ASSERT_TRUE(app.Start(L"[Gui]\r\n9=" + std::to_wstring(c.language) + L"\r\n"));
         app.Click(4);

@@ -14,20 +14,26 @@ namespace {
 
 // F5 to F8, and Print Screen, Ctrl+Shift+W, +H and +D; images only to the clipboard. Keys typed through Wine's
 // input carry no modifiers: as a window becomes active, Wine lets go of those the X server does not hold.
-const std::wstring kFourKeys = L"[Settings]\r\nHotKeyRectangle=116\r\nHotKeyWindow=117\r\nHotKeyHiddenWindow=118\r\n"
-                               L"HotKeyDesktop=119\r\nClipBoard=2\r\n";
-const std::wstring kXServerKeys = L"[Settings]\r\nHotKeyRectangle=44\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
-                                  L"HotKeyDesktop=836\r\nClipBoard=2\r\n";
+const std::wstring kFourKeys =
+    L"[Settings]\r\nHotKeyRectangle=116\r\nHotKeyWindow=117\r\nHotKeyHiddenWindow=118\r\n"
+    L"HotKeyDesktop=119\r\nClipBoard=2\r\n";
+const std::wstring kXServerKeys =
+    L"[Settings]\r\nHotKeyRectangle=44\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
+    L"HotKeyDesktop=836\r\nClipBoard=2\r\n";
 
 // Up to take keys: the toolbar gone and the overlay in front.
 bool OverlayUp(GlimraApp& app, HWND overlay) {
-    return WaitUntil([&] { return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()) && GetForegroundWindow() == overlay; }) &&
+    return WaitUntil([&] {
+               return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()) && GetForegroundWindow() == overlay;
+           }) &&
            Idle(overlay);
 }
 
 // Each key starts only its own command; Escape ends it. The first keys name none.
-void EachKeyStartsItsOverlay(void (*type)(const std::wstring&), const std::wstring& ini, const std::wstring (&keys)[4]) {
-    const wchar_t* overlays[] = {L"RectangleCapture", L"WindowCaptureAll", L"HiddenWindowCaptureTop", L"DesktopCapture"};
+void EachKeyStartsItsOverlay(void (*type)(const std::wstring&), const std::wstring& ini,
+                             const std::wstring (&keys)[4]) {
+    const wchar_t* overlays[] = {L"RectangleCapture", L"WindowCaptureAll", L"HiddenWindowCaptureTop",
+                                 L"DesktopCapture"};
     GlimraApp app;
     // Window capture as its toggle says; the desktop's overlay with the cursor.
     ASSERT_TRUE(app.Start(ini + L"[Gui]\r\n6=1\r\n13=1\r\n"));
@@ -36,13 +42,17 @@ void EachKeyStartsItsOverlay(void (*type)(const std::wstring&), const std::wstri
         type(keys[i]);
         HWND overlay = app.Proc().WaitWindow(overlays[i]);
         ASSERT_TRUE(OverlayUp(app, overlay));
-        for (size_t later = i + 1; later < std::size(keys); ++later) EXPECT_EQ(app.Proc().FindWindowOf(overlays[later]), nullptr);
+        for (size_t later = i + 1; later < std::size(keys); ++later)
+            EXPECT_EQ(app.Proc().FindWindowOf(overlays[later]), nullptr);
         PressKeys(L"Escape");
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(overlay) && IsWindowVisible(app.Window()); }) && Idle(app.Window()));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(overlay) && IsWindowVisible(app.Window()); }) &&
+                    Idle(app.Window()));
     }
 }
 
-TEST(HotKeys, EachKeyStartsItsCommand) { EachKeyStartsItsOverlay(PressKeys, kFourKeys, {L"F9 F5", L"F6", L"F7", L"F8"}); }
+TEST(HotKeys, EachKeyStartsItsCommand) {
+    EachKeyStartsItsOverlay(PressKeys, kFourKeys, {L"F9 F5", L"F6", L"F7", L"F8"});
+}
 
 TEST(HotKeys, EachKeyTypedThroughTheXServerStartsItsCommand) {
     if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";
@@ -60,9 +70,11 @@ TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
     ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name Notepad windowfocus --sync key --delay 0 a b F5"));
     ASSERT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
     PressKeys(L"Escape");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && GetForegroundWindow() == editor; }) && Idle(editor));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && GetForegroundWindow() == editor; }) &&
+                Idle(editor));
     ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool key --delay 0 c d"));  // to the X focus, the editor's once it is idle
-    EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(FindWindowExW(editor, nullptr, L"Edit", nullptr)) == L"abcd"; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetWindowTextString(FindWindowExW(editor, nullptr, L"Edit", nullptr)) == L"abcd"; }));
 }
 
 // A countdown holds up the program's queue: the keys pressed meanwhile are read after it.
@@ -96,14 +108,18 @@ TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
     const HotKeyRegistration held(nullptr, 1, MOD_CONTROL | MOD_SHIFT, 'R');  // this program is another
     ASSERT_TRUE(held.Held());
     GlimraApp app;
-    ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=117\r\nTreeViewSelectedItemString=App. settings\r\n[Gui]\r\n9=1\r\n"));
+    ASSERT_TRUE(app.Start(
+        L"[Settings]\r\nHotKeyRectangle=850\r\nHotKeyWindow=117\r\nTreeViewSelectedItemString=App. settings\r\n[Gui]\r\n9=1\r\n"));
     HWND dialog = app.OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(GetWindowTextString(PageControl(dialog, IDC_HOTKEY_RECTANGLE_NOTE)) + L"|" + GetWindowTextString(PageControl(dialog, IDC_HOTKEY_WINDOW_NOTE)),
+    EXPECT_EQ(GetWindowTextString(PageControl(dialog, IDC_HOTKEY_RECTANGLE_NOTE)) + L"|" +
+                  GetWindowTextString(PageControl(dialog, IDC_HOTKEY_WINDOW_NOTE)),
               L"In use by another program|");
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW)), TRUE);
     PressKeys(L"F6");
-    EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW_NOTE)) == L"In use by another command"; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return GetWindowTextString(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW_NOTE)) == L"In use by another command";
+    }));
     Press(dialog, IDCANCEL);
     EXPECT_TRUE(app.ToolbarBack());
     EXPECT_TRUE(app.Boxes().Seen().empty());

@@ -16,7 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (int i = 1; i < count; ++i) line += L"|" + std::wstring(arguments[i]);
     LocalFree(arguments);
     std::string bytes(line.size() * 3, '\0');  // at most three UTF-8 bytes to a UTF-16 unit
-    bytes.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()), nullptr, nullptr)));
+    bytes.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()),
+                                            nullptr, nullptr)));
     bytes += '\n';
     // One write of the whole line, so a reader never sees half of it.
     const Vorlune::KernelHandle file(CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

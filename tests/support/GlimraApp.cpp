@@ -17,7 +17,8 @@ bool GlimraApp::Start(const std::wstring& ini, BoxesAre boxes, std::function<voi
     watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox), boxes == BoxesAre::Expected);
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");
     // Start-up ends by showing the window and making its folder; then its message loop runs.
-    return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && IsFolder(AppFolder()); }) && Idle(window_);
+    return window_ != nullptr && WaitUntil([&] { return IsWindowVisible(window_) && IsFolder(AppFolder()); }) &&
+           Idle(window_);
 }
 
 std::optional<DWORD> GlimraApp::Close() {
@@ -38,7 +39,9 @@ HWND GlimraApp::WaitDialog() {
     return WaitUntil([&] {
         dialog = process_->FindWindowOf(L"#32770");
         return dialog != nullptr && GetDlgItem(dialog, IDC_SETTINGS_TREE) != nullptr && IsWindowVisible(dialog);
-    }) ? dialog : nullptr;
+    })
+               ? dialog
+               : nullptr;
 }
 
 bool GlimraApp::ToolbarBack() {

@@ -24,7 +24,8 @@ public:
     // for the toolbar, false when it did not come; onBox sees each message box while it is up.
     // Unless boxes are expected, the first box fails the next wait at once.
     enum class BoxesAre { Unexpected, Expected };
-    bool Start(const std::wstring& ini = {}, BoxesAre boxes = BoxesAre::Unexpected, std::function<void(const SeenBox&)> onBox = {});
+    bool Start(const std::wstring& ini = {}, BoxesAre boxes = BoxesAre::Unexpected,
+               std::function<void(const SeenBox&)> onBox = {});
     // Posts WM_CLOSE and waits for the exit code.
     std::optional<DWORD> Close();
 

@@ -29,12 +29,15 @@ DecodedImage DecodeImageFile(const std::wstring& path) {
     ComRef<IWICBitmapFrameDecode> frame;
     WICPixelFormatGUID format = {};
     UINT width = 0, height = 0;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory, factory.OutVoid())) ||
-        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                factory.OutVoid())) ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                  decoder.Out())) ||
         FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(frame->GetPixelFormat(&format)) ||
         format != GUID_WICPixelFormat24bppBGR || FAILED(frame->GetSize(&width, &height)))
         return {};
-    DecodedImage image{static_cast<int>(width), static_cast<int>(height), std::vector<unsigned char>(width * 3 * height)};
+    DecodedImage image{static_cast<int>(width), static_cast<int>(height),
+                       std::vector<unsigned char>(width * 3 * height)};
     if (FAILED(frame->CopyPixels(nullptr, width * 3, static_cast<UINT>(image.bgr.size()), image.bgr.data()))) return {};
     return image;
 }

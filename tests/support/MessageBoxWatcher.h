@@ -45,8 +45,10 @@ public:
                     std::lock_guard<std::mutex> lock(mutex_);  // held a moment longer, no harm
                     seen_.push_back(seen);
                     int answer = reply;
-                    if (GetDlgItem(box, answer) == nullptr) answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;
-                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+                    if (GetDlgItem(box, answer) == nullptr)
+                        answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;
+                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
                 }
         });
     }
@@ -57,7 +59,10 @@ public:
     }
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-    std::vector<SeenBox> Seen() const { std::lock_guard<std::mutex> lock(mutex_); return seen_; }
+    std::vector<SeenBox> Seen() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_;
+    }
     bool WaitForCount(size_t count, std::chrono::milliseconds timeout = 10s) const {
         return WaitUntil([&] { return Seen().size() >= count; }, timeout);
     }

@@ -16,7 +16,8 @@ Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    const BOOL created = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    const BOOL created =
+        CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
     const DWORD error = GetLastError();
     id_ = info.dwProcessId;
     process_ = KernelHandle(info.hProcess);
@@ -32,7 +33,8 @@ Process::~Process() {
 }
 
 HWND Process::FindWindowOf(const std::wstring& className, const std::wstring& title) const {
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className.c_str(), title.empty() ? nullptr : title.c_str())) != nullptr;) {
+    for (HWND w = nullptr;
+         (w = FindWindowExW(nullptr, w, className.c_str(), title.empty() ? nullptr : title.c_str())) != nullptr;) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid == id_) return w;

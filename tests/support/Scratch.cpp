@@ -26,7 +26,8 @@ void RemoveTree(std::wstring path) {
         WIN32_FIND_DATAW data;
         HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
         for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data))
-            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) RemoveTree(path + L"\\" + data.cFileName);
+            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
+                RemoveTree(path + L"\\" + data.cFileName);
         if (find != INVALID_HANDLE_VALUE) FindClose(find);
     }
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -19,9 +19,7 @@ bool PlaceCursor(POINT screen) {
 
 COLORREF ScreenPixel(int x, int y) { return GetPixel(ScreenDC().get(), x, y); }
 
-COLORREF ScreenPattern(int x, int y) {
-    return RGB((x * 3) & 0xFF, (y * 5) & 0xFF, 0x40 + ((x + 2 * y) & 0x3F));
-}
+COLORREF ScreenPattern(int x, int y) { return RGB((x * 3) & 0xFF, (y * 5) & 0xFF, 0x40 + ((x + 2 * y) & 0x3F)); }
 
 namespace {
 LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,18 +43,19 @@ LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 PatternWindow::PatternWindow(const RECT& rect) {
     static const ATOM patternClass = [] {
-        const WNDCLASSEXW wc = {sizeof wc, 0, PatternProcedure, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
-                                nullptr, L"GlimraTestPattern", nullptr};
+        const WNDCLASSEXW wc = {
+            sizeof wc, 0,       PatternProcedure,     0,      0, GetModuleHandleW(nullptr), nullptr, nullptr,
+            nullptr,   nullptr, L"GlimraTestPattern", nullptr};
         return RegisterClassExW(&wc);
     }();
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(patternClass), L"pattern", WS_POPUP | WS_VISIBLE,
-                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(patternClass), L"pattern",
+                            WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(hwnd_);
     shown_ = hwnd_ != nullptr && WaitUntil([&] {
-        return ScreenPixel(rect.left, rect.top) == ScreenPattern(rect.left, rect.top) &&
-               ScreenPixel(rect.right - 1, rect.bottom - 1) == ScreenPattern(rect.right - 1, rect.bottom - 1);
-    });
+                 return ScreenPixel(rect.left, rect.top) == ScreenPattern(rect.left, rect.top) &&
+                        ScreenPixel(rect.right - 1, rect.bottom - 1) == ScreenPattern(rect.right - 1, rect.bottom - 1);
+             });
 }
 
 PatternWindow::~PatternWindow() { DestroyWindow(hwnd_); }

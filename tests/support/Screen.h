@@ -12,7 +12,8 @@ namespace Vorlune::Test {
 // A hidden top-level window, to own overlays as the toolbar does.
 class OwnerWindow {
 public:
-    OwnerWindow() : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
+    OwnerWindow()
+        : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
     ~OwnerWindow() { DestroyWindow(hwnd_); }
     OwnerWindow(const OwnerWindow&) = delete;
     OwnerWindow& operator=(const OwnerWindow&) = delete;

@@ -34,7 +34,8 @@ struct StringSettingGuard : StoredValueGuard {  // of section "Settings"
         : StoredValueGuard(Store().GetString(key), value, [=](const std::wstring& v) { Store().SetString(key, v); }) {}
 };
 struct ToggleGuard : StoredValueGuard {
-    ToggleGuard(TextId id, int value) : StoredValueGuard(Store().GetToggle(id), value, [=](int v) { Store().SetToggle(id, v); }) {}
+    ToggleGuard(TextId id, int value)
+        : StoredValueGuard(Store().GetToggle(id), value, [=](int v) { Store().SetToggle(id, v); }) {}
 };
 
 }  // namespace Vorlune::Test

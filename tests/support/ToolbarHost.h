@@ -38,10 +38,13 @@ public:
 private:
     ToolbarHost() {
         App().instance = GetModuleHandleW(nullptr);
-        WNDCLASSEXW wc = {sizeof wc, 0, Procedure, 0, 0, App().instance, nullptr, nullptr, nullptr, nullptr, L"GlimraTestToolbar", nullptr};
+        WNDCLASSEXW wc = {
+            sizeof wc, 0, Procedure, 0, 0, App().instance, nullptr, nullptr, nullptr, nullptr, L"GlimraTestToolbar",
+            nullptr};
         RegisterClassExW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x, kOrigin.y,
-                               MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, App().instance, nullptr);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x,
+                               kOrigin.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, App().instance,
+                               nullptr);
         TheMainWindow().Attach(hwnd, kOrigin.x, kOrigin.y);
         TheMainWindow().BuildSurface();
         TheMainWindow().RegisterHandlers(MainWindowMap());

@@ -19,8 +19,9 @@ template <int N>
 HWND CreateTestWindow(UINT message, MessageHandler handler) {
     ClassMessageMap<TestClass<N>>().AddHandler(message, std::move(handler));
     const std::wstring name = L"GlimraMessageMapTest" + std::to_wstring(N);
-    WNDCLASSEXW wc = {sizeof wc, 0, ClassWindowProcedure<TestClass<N>>, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                      name.c_str(), nullptr};
+    WNDCLASSEXW wc = {
+        sizeof wc,    0,      ClassWindowProcedure<TestClass<N>>, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+        name.c_str(), nullptr};
     RegisterClassExW(&wc);
     return CreateWindowExW(0, name.c_str(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
 }
@@ -46,30 +47,43 @@ TEST(WindowProcedure, ExceptionsAreParkedUntilTheLoopReportsThem) {
 TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
     App().title = L"Glimra";
     MessageBoxWatcher boxes;
-    EXPECT_EQ(RunMessageLoop([] { PostQuitMessage(0); return true; }, nullptr), 0);
+    EXPECT_EQ(RunMessageLoop(
+                  [] {
+                      PostQuitMessage(0);
+                      return true;
+                  },
+                  nullptr),
+              0);
     EXPECT_EQ(RunMessageLoop([] { return false; }, nullptr), 1);
     EXPECT_TRUE(boxes.Seen().empty());
     HWND created = nullptr, painted = nullptr;
-    EXPECT_EQ(RunMessageLoop([&] {
-        created = CreateTestWindow<2>(WM_CREATE, [](WPARAM, LPARAM) { throw std::runtime_error("create failed"); });
-        return true;
-    }, nullptr), 1);
+    EXPECT_EQ(RunMessageLoop(
+                  [&] {
+                      created = CreateTestWindow<2>(WM_CREATE,
+                                                    [](WPARAM, LPARAM) { throw std::runtime_error("create failed"); });
+                      return true;
+                  },
+                  nullptr),
+              1);
     ASSERT_TRUE(boxes.WaitForCount(1));
     if (created) DestroyWindow(created);
     int paints = 0;
-    const int code = RunMessageLoop([&] {
-        painted = CreateTestWindow<3>(WM_PAINT, [&](WPARAM, LPARAM) {
-            ++paints;
-            throw std::runtime_error("paint failed");
-        });
-        ShowWindow(painted, SW_SHOWNA);
-        return true;
-    }, nullptr);
+    const int code = RunMessageLoop(
+        [&] {
+            painted = CreateTestWindow<3>(WM_PAINT, [&](WPARAM, LPARAM) {
+                ++paints;
+                throw std::runtime_error("paint failed");
+            });
+            ShowWindow(painted, SW_SHOWNA);
+            return true;
+        },
+        nullptr);
     DestroyWindow(painted);  // before anything pumps again, or a later paint would park a new exception
     EXPECT_EQ(code, 1);
     EXPECT_EQ(paints, 1) << "the loop ends at the first exception";
     ASSERT_TRUE(boxes.WaitForCount(2));
-    EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text + L"|" + boxes.Seen()[1].caption + L"|" + boxes.Seen()[1].text,
+    EXPECT_EQ(boxes.Seen()[0].caption + L"|" + boxes.Seen()[0].text + L"|" + boxes.Seen()[1].caption + L"|" +
+                  boxes.Seen()[1].text,
               L"Glimra|create failed|Glimra|paint failed");
     EXPECT_FALSE(HasPendingException());
     App().title.clear();

@@ -26,7 +26,9 @@ class ProbeCapture : public CaptureBase {
 public:
     explicit ProbeCapture(HWND owner) : CaptureBase(owner, L"ProbeCapture") {}
 
-    void Begin() { Act([this] { ++finished; }); }  // Act with a callback that counts
+    void Begin() {
+        Act([this] { ++finished; });
+    }  // Act with a callback that counts
     HWND Window() const { return overlay; }
     const ScreenSnapshot* Frozen() const { return snapshot.get(); }
 
@@ -117,7 +119,8 @@ TEST(OverlayLifetime, FailedCreationLeavesNoHandlerBound) {
 // Reported in a box over no overlay, then the capture ends as Escape ends it; the program goes on.
 TEST_F(Overlay, AHandlerFailureEndsOnlyTheCapture) {
     bool overlayUpDuringBox = true;
-    MessageBoxWatcher boxes(0, IDOK, [&](const SeenBox&) { overlayUpDuringBox = IsWindowVisible(mode->Window()) != FALSE; });
+    MessageBoxWatcher boxes(0, IDOK,
+                            [&](const SeenBox&) { overlayUpDuringBox = IsWindowVisible(mode->Window()) != FALSE; });
     mode->failRelease = true;
     mode->Begin();
     for (int i = 0; i < 2; ++i) SendMessageW(mode->Window(), WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
@@ -164,7 +167,12 @@ bool CursorPaintedAt(const DecodedImage& image, POINT at) {
 }
 
 // What the test saw at each wait.
-struct SeenWait { DWORD milliseconds; std::wstring caption; bool visible, focused; size_t images; };
+struct SeenWait {
+    DWORD milliseconds;
+    std::wstring caption;
+    bool visible, focused;
+    size_t images;
+};
 
 class Delayed : public testing::Test {
 protected:
@@ -174,7 +182,9 @@ protected:
         App().Language = oldLanguage;
         PumpMessages();
     }
-    void Run() { mode.Act([this] { ++finished; }); }
+    void Run() {
+        mode.Act([this] { ++finished; });
+    }
 
     ImageFolderGuard folder;
     ToggleGuard cursorOn{TextCursorToggle, 1};
@@ -216,7 +226,9 @@ TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
     HCURSOR cursor = MakeTestCursor();
     ASSERT_NE(cursor, nullptr);
     std::unique_ptr<CurrentCursor> moved;
-    onWait = [&] { if (!moved) moved = std::make_unique<CurrentCursor>(cursor, 700, 500); };
+    onWait = [&] {
+        if (!moved) moved = std::make_unique<CurrentCursor>(cursor, 700, 500);
+    };
     Run();
     EXPECT_EQ(finished, 1);
     // The settle pause after the countdown goes is the injected wait too; nothing is written before it.

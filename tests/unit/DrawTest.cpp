@@ -51,12 +51,23 @@ TEST(GdiCache, TheTwoFontsAreTheUiFaceAtTheirSizes) {
 // Exactly the pixels in rectangles a (right and bottom included) take colour a, those in b colour b,
 // and the DC keeps the objects it had.
 TEST(Primitives, LeaveNothingButTheirExactPixels) {
-    struct Case { std::function<void(HDC)> draw; std::vector<RECT> a, b; } cases[] = {
-        {[](HDC dc) { DrawLine(dc, kA, 2, 3, 10, 3); }, {{2, 3, 9, 3}}, {}},  // the end point left out
-        {[](HDC dc) { DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB); }, {{3, 2, 9, 7}}, {{4, 3, 8, 6}}},
-        {[](HDC dc) { DrawFrame(dc, {10, 10, 20, 15}, kA); }, {{10, 10, 20, 10}, {10, 15, 20, 15}, {10, 10, 10, 15}, {20, 10, 20, 15}}, {}}};
-    const GdiObject<HGDIOBJ> objects[] = {GdiObject<HGDIOBJ>(CreatePen(PS_DOT, 1, 0x010101)), GdiObject<HGDIOBJ>(CreateSolidBrush(0x020202)),
-                                          GdiObject<HGDIOBJ>(CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial"))};
+    struct Case {
+        std::function<void(HDC)> draw;
+        std::vector<RECT> a, b;
+    } cases[] = {{[](HDC dc) { DrawLine(dc, kA, 2, 3, 10, 3); }, {{2, 3, 9, 3}}, {}},  // the end point left out
+                 {[](HDC dc) {
+                      DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB);
+                  },
+                  {{3, 2, 9, 7}},
+                  {{4, 3, 8, 6}}},
+                 {[](HDC dc) {
+                      DrawFrame(dc, {10, 10, 20, 15}, kA);
+                  },
+                  {{10, 10, 20, 10}, {10, 15, 20, 15}, {10, 10, 10, 15}, {20, 10, 20, 15}},
+                  {}}};
+    const GdiObject<HGDIOBJ> objects[] = {
+        GdiObject<HGDIOBJ>(CreatePen(PS_DOT, 1, 0x010101)), GdiObject<HGDIOBJ>(CreateSolidBrush(0x020202)),
+        GdiObject<HGDIOBJ>(CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial"))};
     auto in = [](const std::vector<RECT>& rects, int x, int y) {
         return std::any_of(rects.begin(), rects.end(),
                            [&](const RECT& r) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; });
@@ -70,9 +81,12 @@ TEST(Primitives, LeaveNothingButTheirExactPixels) {
         int wrong = 0;
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 32; ++x)
-                wrong += GetPixel(canvas.dc(), x, y) != (in(cases[i].b, x, y) ? kB : in(cases[i].a, x, y) ? kA : kGround);
+                wrong += GetPixel(canvas.dc(), x, y) != (in(cases[i].b, x, y)   ? kB
+                                                         : in(cases[i].a, x, y) ? kA
+                                                                                : kGround);
         EXPECT_EQ(wrong, 0) << "case " << i;
-        for (const auto& object : objects) EXPECT_EQ(GetCurrentObject(canvas.dc(), GetObjectType(object.get())), object.get()) << i;
+        for (const auto& object : objects)
+            EXPECT_EQ(GetCurrentObject(canvas.dc(), GetObjectType(object.get())), object.get()) << i;
         for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc(), GetStockObject(stock));
     }
 }
@@ -91,20 +105,28 @@ TEST(MouseToolTip, TextInBothLanguages) {
     App().Language = 0;
     EXPECT_EQ(BuildMouseToolTipText(Handle(0x1C), RECT{0, 0, 640, 480}), L" ハンドル=0x0000001C, 幅=640, 高さ=480 ");
     App().Language = 1;
-    EXPECT_EQ(BuildMouseToolTipText(Handle(0xABCDEF), RECT{-20, 100, 300, 350}), L" Handle=0x00ABCDEF, Width=320, Height=250 ");
+    EXPECT_EQ(BuildMouseToolTipText(Handle(0xABCDEF), RECT{-20, 100, 300, 350}),
+              L" Handle=0x00ABCDEF, Width=320, Height=250 ");
     // Only the low 32 bits of a handle count.
-    EXPECT_EQ(BuildMouseToolTipText(Handle(0x12345678'9abcdef0ull), RECT{0, 0, 1, 1}), L" Handle=0x9ABCDEF0, Width=1, Height=1 ");
+    EXPECT_EQ(BuildMouseToolTipText(Handle(0x12345678'9abcdef0ull), RECT{0, 0, 1, 1}),
+              L" Handle=0x9ABCDEF0, Width=1, Height=1 ");
     App().Language = language;
 }
 
 // Below and right of the cursor; above it where it would reach the work area's bottom, left
 // of it where it would reach the right, touching counting as reaching.
 TEST(MouseToolTip, PlacementFlipsAtTheWorkAreasEdges) {
-    struct Case { POINT point; RECT expected; } cases[] = {
-        {{1800, 1020}, {1568, 988, 1768, 1008}}, {{100, 1004}, {116, 972, 316, 992}}, {{100, 1003}, {116, 1019, 316, 1039}},
-        {{1704, 100}, {1472, 116, 1672, 136}}, {{1703, 100}, {1719, 116, 1919, 136}}};
+    struct Case {
+        POINT point;
+        RECT expected;
+    } cases[] = {{{1800, 1020}, {1568, 988, 1768, 1008}},
+                 {{100, 1004}, {116, 972, 316, 992}},
+                 {{100, 1003}, {116, 1019, 316, 1039}},
+                 {{1704, 100}, {1472, 116, 1672, 136}},
+                 {{1703, 100}, {1719, 116, 1919, 136}}};
     for (const Case& c : cases)
-        EXPECT_EQ(Of(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, {0, 0, 1920, 1040})), Of(c.expected)) << c.point.x << "," << c.point.y;
+        EXPECT_EQ(Of(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, {0, 0, 1920, 1040})), Of(c.expected))
+            << c.point.x << "," << c.point.y;
 }
 
 // Only with ClipBoard 3: in the thread's code page (two bytes for each Japanese character), and
@@ -119,7 +141,8 @@ TEST(MouseToolTip, CopiedToTheClipboardInBothTextFormatsOnlyWhenClipBoardIsThree
         CopyMouseToolTipText(nullptr, text);
         EXPECT_EQ(ClipboardText(), value == 3 ? ToThreadAnsi(text) : "before") << value;
         const std::vector<unsigned char> wide = ClipboardBytes(CF_UNICODETEXT);
-        EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size() / 2).c_str(), value == 3 ? text : L"before");
+        EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size() / 2).c_str(),
+                  value == 3 ? text : L"before");
     }
     EXPECT_EQ(ToThreadAnsi(text).size(), text.size() + 7);
     SetThreadLocale(locale);

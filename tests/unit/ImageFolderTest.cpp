@@ -17,22 +17,23 @@ using Names = std::vector<std::wstring>;
 // path that differs in case.
 TEST(ClearFolder, RemovesOnlyWhatTheProgramWroteInDayFolders) {
     ScratchDir root;
-    for (const wchar_t* file : {L"00001.bmp", L"00002.png", L"20240101\\00001.bmp", L"20240101\\100000.bmp", L"20240101\\00003.tmp",
-                                L"20240101\\00004.bmp.1234.tmp", L"20240102\\notes.tmp", L"20240102\\00007.bmp.x.tmp",
-                                L"20240101\\00002.png", L"20240102\\00003.bmp", L"20240102\\00004.png", L"20240102\\00002.bmp",
-                                L"20240102\\00001.BMP", L"20240102\\00005.PNG", L"20240102\\00006.png.tmp", L"20240102\\1234.bmp",
-                                L"20240102\\00000.bmp", L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp"}) {
+    for (const wchar_t* file :
+         {L"00001.bmp", L"00002.png", L"20240101\\00001.bmp", L"20240101\\100000.bmp", L"20240101\\00003.tmp",
+          L"20240101\\00004.bmp.1234.tmp", L"20240102\\notes.tmp", L"20240102\\00007.bmp.x.tmp", L"20240101\\00002.png",
+          L"20240102\\00003.bmp", L"20240102\\00004.png", L"20240102\\00002.bmp", L"20240102\\00001.BMP",
+          L"20240102\\00005.PNG", L"20240102\\00006.png.tmp", L"20240102\\1234.bmp", L"20240102\\00000.bmp",
+          L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp"}) {
         const std::wstring path = root / file;
         for (size_t at = path.find(L'\\', root.Path().size()); at != std::wstring::npos; at = path.find(L'\\', at + 1))
             CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
         TouchFile(path);
     }
     // Without the trailing backslash.
-    ClearFolder(root.Path().substr(0, root.Path().size() - 1), L"Glimra.ini", root / L"20240102\\00002.BMP", RealFolderOperations());
+    ClearFolder(root.Path().substr(0, root.Path().size() - 1), L"Glimra.ini", root / L"20240102\\00002.BMP",
+                RealFolderOperations());
     EXPECT_EQ(NamesIn(root.Path()), (Names{L"00001.bmp", L"00002.png", L"2024010", L"20240102", L"20240103"}));
-    EXPECT_EQ(NamesIn(root / L"20240102"),
-              (Names{L"00000.bmp", L"00001.BMP", L"00002.bmp", L"00005.PNG", L"00006.png.tmp", L"00007.bmp.x.tmp",
-                     L"1234.bmp", L"notes.tmp"}));
+    EXPECT_EQ(NamesIn(root / L"20240102"), (Names{L"00000.bmp", L"00001.BMP", L"00002.bmp", L"00005.PNG",
+                                                  L"00006.png.tmp", L"00007.bmp.x.tmp", L"1234.bmp", L"notes.tmp"}));
     for (const wchar_t* folder : {L"20240103\\sub", L"2024010"}) EXPECT_EQ(NamesIn(root / folder), Names{L"00001.bmp"});
 }
 
@@ -50,10 +51,16 @@ struct FakeFolders : FolderOperations {
 
 TEST(ClearFolderSafety, ClearsOnlyAbsoluteFoldersBelowARoot) {
     const std::pair<const wchar_t*, bool> folders[] = {
-        {L"C:images", false}, {L"c:/", false}, {L"C:\\images\\..", false},
-        {L"\\\\server\\share\\", false}, {L"\\\\?\\C:\\", false}, {L"\\\\?\\UNC\\server\\share", false},
+        {L"C:images", false},
+        {L"c:/", false},
+        {L"C:\\images\\..", false},
+        {L"\\\\server\\share\\", false},
+        {L"\\\\?\\C:\\", false},
+        {L"\\\\?\\UNC\\server\\share", false},
         {L"\\\\?\\Volume{01234567-89ab-cdef-0123-456789abcdef}\\", false},  // a root that does not look like one
-        {L"C:\\images\\", true}, {L"\\\\server\\share\\images", true}, {L"\\\\?\\C:\\images", true}};
+        {L"C:\\images\\", true},
+        {L"\\\\server\\share\\images", true},
+        {L"\\\\?\\C:\\images", true}};
     for (const auto& [folder, clearable] : folders) {
         SCOPED_TRACE(Narrow(folder));
         FakeFolders fake;

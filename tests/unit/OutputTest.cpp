@@ -31,7 +31,8 @@ bool ClipboardHoldsThePattern() {
     const OwnedDC dc(CreateCompatibleDC(nullptr));
     const SelectGuard select(dc.get(), bitmap);
     bool same = bitmap != nullptr;
-    for (int i = 0; same && i < 6 * 5; ++i) same = GetPixel(dc.get(), i % 6, i / 6) == PatternColour(3 + i % 6, 4 + i / 6);
+    for (int i = 0; same && i < 6 * 5; ++i)
+        same = GetPixel(dc.get(), i % 6, i / 6) == PatternColour(3 + i % 6, 4 + i / 6);
     CloseClipboard();
     return same;
 }
@@ -47,8 +48,11 @@ std::tm Date(int year, int month, int day) {
 
 // SaveFolder, ClipBoard and Viewer for one test.
 struct OutputSettings {
-    OutputSettings(const std::wstring& folder, int clipBoard, const std::wstring& viewer = ExeFolder() + L"fake_viewer.exe")
-        : folder_(KeySaveFolder, folder), viewer_(KeyViewer, viewer), clipBoard_(SectionSettings, KeyClipBoard, clipBoard) {}
+    OutputSettings(const std::wstring& folder, int clipBoard,
+                   const std::wstring& viewer = ExeFolder() + L"fake_viewer.exe")
+        : folder_(KeySaveFolder, folder),
+          viewer_(KeyViewer, viewer),
+          clipBoard_(SectionSettings, KeyClipBoard, clipBoard) {}
     StringSettingGuard folder_, viewer_;
     SettingGuard clipBoard_;
 };
@@ -127,7 +131,9 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     TouchFile(day_ + L"00001.tmp");
     const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
     EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), first, &namer_), day_ + L"00002.bmp");
-    EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc(), owner_.Handle(), first, {0, 0}, {2, 2}); }),
+    EXPECT_EQ(CodeOf([&] {
+                  WriteCaptureOutput(surface_.dc(), owner_.Handle(), first, {0, 0}, {2, 2});
+              }),
               Code(ERROR_FILE_EXISTS));
     TouchFile(day_ + L"00003.bmp");
     ImageFileNamer full([this] { return date_; }, 3);
@@ -142,16 +148,17 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
 // and the image is on the clipboard, although ClipBoard 1 keeps images off it.
 class UnwrittenImage : public OutputTest, public testing::WithParamInterface<int> {};
 TEST_P(UnwrittenImage, StaysOnTheClipboardWithItsBox) {
-    const std::wstring texts[2][2] = {{L"画像ファイルを書き込めませんでした:", L"画像はクリップボードにコピーしました。"},
-                                      {L"The image file could not be written:", L"The image is on the clipboard."}};
+    const std::wstring texts[2][2] = {
+        {L"画像ファイルを書き込めませんでした:", L"画像はクリップボードにコピーしました。"},
+        {L"The image file could not be written:", L"The image is on the clipboard."}};
     OutputSettings settings(scratch_.Path(), 1);
     TouchFile(scratch_ / L"20240305");
     App().Language = GetParam();
     MessageBoxWatcher boxes;
     EXPECT_FALSE(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}));
     ASSERT_EQ(boxes.Seen().size(), 1u);
-    EXPECT_EQ(boxes.Seen()[0].text, texts[GetParam()][0] + L"\r\n" + day_ + L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\n" +
-                                        texts[GetParam()][1]);
+    EXPECT_EQ(boxes.Seen()[0].text, texts[GetParam()][0] + L"\r\n" + day_ +
+                                        L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\n" + texts[GetParam()][1]);
     EXPECT_TRUE(ClipboardHoldsThePattern());
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, UnwrittenImage, testing::Values(0, 1));
@@ -166,8 +173,12 @@ TEST_F(OutputTest, AMoveRefusedIsTriedAgainForASecond) {
         return FALSE;
     };
     const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
-    EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), scratch_ / L"00001.bmp", nullptr, {.move = move}), scratch_ / L"00001.bmp");
-    EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, ImageFormatBmp), scratch_ / L"00002.bmp", nullptr, {.move = move}); }),
+    EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), scratch_ / L"00001.bmp", nullptr, {.move = move}),
+              scratch_ / L"00001.bmp");
+    EXPECT_EQ(CodeOf([&] {
+                  WriteImageFile(EncodeImageFile(image, ImageFormatBmp), scratch_ / L"00002.bmp", nullptr,
+                                 {.move = move});
+              }),
               Code(ERROR_ACCESS_DENIED));
     EXPECT_EQ(NamesIn(scratch_.Path()), Names{L"00001.bmp"});
 }
@@ -203,7 +214,8 @@ TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
                 return FALSE;
             };
             const std::wstring path = scratch_ / ImageFileName(1, format);
-            EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, format), path, nullptr, {.write = write}); }), Code(code));
+            EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, format), path, nullptr, {.write = write}); }),
+                      Code(code));
             EXPECT_EQ(NamesIn(scratch_.Path()), Names{});
         }
     }
@@ -216,7 +228,9 @@ TEST_F(OutputTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     EXPECT_TRUE(BmpPixelDataSize(16384, 16384));  // 768 MB is still a file
     for (const SIZE size : {SIZE{0, 5}, SIZE{5, -3}, SIZE{0x7FFFFFFF, 1}, SIZE{40000, 35000}}) {
         SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
-        EXPECT_EQ(CodeOf([&] { WriteCaptureOutput(surface_.dc(), owner_.Handle(), path, {0, 0}, size); }),
+        EXPECT_EQ(CodeOf([&] {
+                      WriteCaptureOutput(surface_.dc(), owner_.Handle(), path, {0, 0}, size);
+                  }),
                   Code(ERROR_INVALID_PARAMETER));
         EXPECT_FALSE(FileExists(path));
     }

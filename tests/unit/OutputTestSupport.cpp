@@ -9,7 +9,9 @@
 
 namespace Vorlune::Test {
 
-bool OpenClipboardSoon() { return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s); }
+bool OpenClipboardSoon() {
+    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s);
+}
 
 void SetClipboardText(HWND owner, const std::wstring& text) {
     if (!WaitUntil([&] { return PutTextOnClipboard(owner, text); }, 5s)) throw std::runtime_error("clipboard busy");
@@ -36,7 +38,8 @@ std::string ClipboardText() {
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) names.push_back(entry.path().filename().wstring());
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().wstring());
     std::sort(names.begin(), names.end());
     return names;
 }

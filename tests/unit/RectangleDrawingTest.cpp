@@ -26,7 +26,9 @@ Box Of(const RECT& area) { return {area.left, area.top, area.right - area.left, 
 
 // Both corners lie inside the area.
 TEST(Geometry, AllFourDragDirectionsPickTheSameArea) {
-    for (auto [a, b] : {std::pair<POINT, POINT>{{10, 20}, {13, 22}}, {{13, 22}, {10, 20}}, {{13, 20}, {10, 22}},
+    for (auto [a, b] : {std::pair<POINT, POINT>{{10, 20}, {13, 22}},
+                        {{13, 22}, {10, 20}},
+                        {{13, 20}, {10, 22}},
                         {{10, 22}, {13, 20}}})
         EXPECT_EQ(Of(AreaBetween(a, b)), (Box{10, 20, 4, 3}));
 }
@@ -57,8 +59,9 @@ TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
 
 // A factor is never zero, nor so large that the source square vanishes.
 TEST(Magnification, AFactorOutsideOneTo300FallsBack) {
-    const std::pair<const wchar_t*, int> cases[] = {{L"3", 3},    {L" 7x", 7}, {L"", 10},   {L"abc", 10},  {L"0", 10},
-                                                    {L"-4", 10},  {L"99999999999999", 10}, {L"300", 300}, {L"301", 300}};
+    const std::pair<const wchar_t*, int> cases[] = {
+        {L"3", 3},     {L" 7x", 7},  {L"", 10}, {L"abc", 10}, {L"0", 10}, {L"-4", 10}, {L"99999999999999", 10},
+        {L"300", 300}, {L"301", 300}};
     for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
 }
 
@@ -70,7 +73,8 @@ std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
 
 // A top-down 32-bit surface showing the pattern.
 struct Surface {
-    explicit Surface(SIZE size = {kSide, kSide}) : size(size), memory(TopDownDib32(size, reinterpret_cast<void**>(&bits))), dc(memory.dc()) {
+    explicit Surface(SIZE size = {kSide, kSide})
+        : size(size), memory(TopDownDib32(size, reinterpret_cast<void**>(&bits))), dc(memory.dc()) {
         Fill();
     }
     void Fill() {
@@ -189,7 +193,9 @@ protected:
         overlay = FindWindowW(className, nullptr);
         Again();
     }
-    void Again() { mode->Act([this] { ++finished; }); }
+    void Again() {
+        mode->Act([this] { ++finished; });
+    }
     void Send(UINT message, POINT p) { SendMessageW(overlay, message, 0, MAKELPARAM(p.x, p.y)); }
     // An auto-repeat has its previous key state down.
     void Key(WPARAM key, bool repeat = false) { SendMessageW(overlay, WM_KEYDOWN, key, repeat ? LPARAM{1} << 30 : 0); }

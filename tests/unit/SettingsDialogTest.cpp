@@ -24,7 +24,9 @@ HWND Item(HWND dialog, int id) {
         if (HWND control = GetDlgItem(page, id)) return control;
     return GetDlgItem(dialog, id);
 }
-LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(Item(dialog, id), message, w, l); }
+LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    return SendMessageW(Item(dialog, id), message, w, l);
+}
 bool PageShown(HWND dialog, int id) { return IsWindowVisible(GetParent(Item(dialog, id))) != FALSE; }
 std::wstring TextsOf(HWND dialog, std::initializer_list<int> ids) {  // each followed by "|"
     std::wstring texts;
@@ -45,13 +47,15 @@ struct Opening {
 };
 
 // Opens the dialog through window, runs steps on it from another thread, then sends command.
-Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int command = IDC_SETTINGS_CANCEL, bool callback = true) {
+Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int command = IDC_SETTINGS_CANCEL,
+             bool callback = true) {
     Opening seen;
     std::thread driver([&] {
         HWND dialog = nullptr;
         const std::wstring caption = App().title + L" - " + App().GetText(TextSettingsCaption);
         // Shown only once WM_INITDIALOG is over.
-        WaitUntil([&] { return (dialog = FindWindowW(L"#32770", caption.c_str())) != nullptr && IsWindowVisible(dialog); });
+        WaitUntil(
+            [&] { return (dialog = FindWindowW(L"#32770", caption.c_str())) != nullptr && IsWindowVisible(dialog); });
         if (dialog == nullptr) return;
         HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
         seen.selected = GetTreeItemText(tree, TreeView_GetSelection(tree));
@@ -77,10 +81,12 @@ protected:
         works = true;
     }
     static inline bool works = true;  // else the browser throws
-    SettingsWindow window{nullptr, {[](UINT, HWND, const std::wstring&, const std::wstring&, const std::wstring&) {
-                                        if (!works) throw std::runtime_error("no shell");
-                                        return std::wstring(L"C:\\picked");
-                                    }, {}}};
+    SettingsWindow window{nullptr,
+                          {[](UINT, HWND, const std::wstring&, const std::wstring&, const std::wstring&) {
+                               if (!works) throw std::runtime_error("no shell");
+                               return std::wstring(L"C:\\picked");
+                           },
+                           {}}};
 };
 
 // OK with an empty path shows its message, stores nothing and keeps the dialog open.
@@ -94,8 +100,10 @@ void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
 TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
     Open(window, [](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, IDC_VERSION));
-        EXPECT_EQ(GetWindowTextString(dialog) + L"|" + TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
-                  App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
+        EXPECT_EQ(
+            GetWindowTextString(dialog) + L"|" +
+                TextsOf(dialog, {IDC_VIEWER, IDC_SAVE_FOLDER, IDC_ZOOM, IDC_DELAY, IDC_LEGAL_NOTICE}),
+            App().title + L" - 設定|mspaint|" + GetSaveFolder() + L"|10|3|" + App().GetText(TextLegalNotice) + L"|");
         EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"画像形式|BMP (24ビット、無圧縮)|");
         EXPECT_EQ(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), 0);
         EXPECT_EQ(Send(dialog, IDC_BUTTON_TOOLTIP, BM_GETCHECK), BST_CHECKED);
@@ -118,7 +126,9 @@ TEST_F(SettingsDialogTest, TheLinkLeavesItsClicksToThePage) {
 }
 
 TEST_F(SettingsDialogTest, TheZoomPageShowsTheTimesSign) {
-    Open(window, [](HWND dialog) { EXPECT_NE(FindWindowExW(GetParent(Item(dialog, IDC_ZOOM)), nullptr, L"Static", L"\u00D7"), nullptr); });
+    Open(window, [](HWND dialog) {
+        EXPECT_NE(FindWindowExW(GetParent(Item(dialog, IDC_ZOOM)), nullptr, L"Static", L"\u00D7"), nullptr);
+    });
 }
 
 // Stored values out of the lists: each list shows its first entry, the colour list its default.
@@ -129,15 +139,19 @@ protected:
         App().Language = 1;
         WriteUtf16File(IniPath(), stored);
     }
-    static HWND Colours(HWND dialog) { return FindWindowExW(GetParent(Item(dialog, IDC_VIEWER)), nullptr, L"ComboBoxEx32", nullptr); }
-    const std::wstring stored = L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
-                                L"MouseToolTip=2\r\nClipBoard=3\r\nImageFormat=2\r\nTreeViewSelectedItemString=Rectanglel\r\n";
+    static HWND Colours(HWND dialog) {
+        return FindWindowExW(GetParent(Item(dialog, IDC_VIEWER)), nullptr, L"ComboBoxEx32", nullptr);
+    }
+    const std::wstring stored =
+        L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
+        L"MouseToolTip=2\r\nClipBoard=3\r\nImageFormat=2\r\nTreeViewSelectedItemString=Rectanglel\r\n";
 };
 
 TEST_F(StoredOutOfRange, EachListShowsItsFirstEntry) {
     Open(window, [&](HWND dialog) {
         EXPECT_TRUE(PageShown(dialog, IDC_ZOOM));
-        EXPECT_EQ(TextsOf(dialog, {IDC_ZOOM, IDC_DELAY, IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}), L"3|1|Image format|BMP (24-bit, uncompressed)|");
+        EXPECT_EQ(TextsOf(dialog, {IDC_ZOOM, IDC_DELAY, IDC_IMAGE_FORMAT_GROUP, IDC_IMAGE_FORMAT}),
+                  L"3|1|Image format|BMP (24-bit, uncompressed)|");
         EXPECT_EQ(Send(dialog, IDC_CLIPBOARD, CB_GETCURSEL), 0);
         EXPECT_EQ(SendMessageW(Colours(dialog), CB_GETCURSEL, 0, 0), 9);
         EXPECT_EQ(Send(dialog, IDC_WINDOW_MOUSE_TOOLTIP, BM_GETCHECK), BST_UNCHECKED);
@@ -152,33 +166,47 @@ TEST_F(StoredOutOfRange, OkRefusesAnEmptyViewerWithItsMessage) {
 
 // A value the page can show only as its first entry is not the user's choice of that entry.
 TEST_F(StoredOutOfRange, OkKeepsWhatTheListsCannotShow) {
-    Open(window, [](HWND) {}, IDC_SETTINGS_OK);
-    for (auto [key, value] : {std::pair{L"ZoomWindowMagnification", L"4"}, {L"DelaySeconds", L"4"}, {L"AuxiliaryLineColor", L"16"},
-                              {L"ClipBoard", L"3"}, {L"ImageFormat", L"2"}})
+    Open(
+        window, [](HWND) {}, IDC_SETTINGS_OK);
+    for (auto [key, value] : {std::pair{L"ZoomWindowMagnification", L"4"},
+                              {L"DelaySeconds", L"4"},
+                              {L"AuxiliaryLineColor", L"16"},
+                              {L"ClipBoard", L"3"},
+                              {L"ImageFormat", L"2"}})
         EXPECT_EQ(IniValue(IniPath(), L"Settings", key), std::wstring(value)) << Narrow(key);
 }
 
 // The user's pick, as the list tells its page of it.
 void Pick(HWND list, int entry) {
     SendMessageW(list, CB_SETCURSEL, entry, 0);
-    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
 }
 
 TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
-    Open(window, [&](HWND dialog) {
-        HWND colours = Colours(dialog);
-        for (int box : {IDC_KEEP_IN_FRONT, IDC_BUTTON_TOOLTIP, IDC_DELETE_IMAGES, IDC_LINE_WHILE_DRAGGING, IDC_WINDOW_MOUSE_TOOLTIP, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP}) Send(dialog, box, BM_SETCHECK, box == IDC_BUTTON_TOOLTIP ? BST_UNCHECKED : BST_CHECKED);
-        SetWindowTextW(Item(dialog, IDC_VIEWER), L"C:\\v.exe");
-        Send(dialog, IDC_SAVE_FOLDER_BROWSE, BM_CLICK);  // the folder browser answers C:\picked
-        for (auto [list, entry] : {std::pair{IDC_CLIPBOARD, 2}, {IDC_ZOOM, 1}, {IDC_DELAY, 5}, {IDC_IMAGE_FORMAT, 1}}) Pick(Item(dialog, list), entry);
-        EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT}), L"PNG (lossless, compressed)|");
-        Pick(colours, 12);
-        Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
-    }, IDC_SETTINGS_OK);
-    EXPECT_EQ(Ini(), L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
-                     L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\n"
-                     L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nViewer=C:\\v.exe\r\n"
-                     L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
+    Open(
+        window,
+        [&](HWND dialog) {
+            HWND colours = Colours(dialog);
+            for (int box : {IDC_KEEP_IN_FRONT, IDC_BUTTON_TOOLTIP, IDC_DELETE_IMAGES, IDC_LINE_WHILE_DRAGGING,
+                            IDC_WINDOW_MOUSE_TOOLTIP, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP})
+                Send(dialog, box, BM_SETCHECK, box == IDC_BUTTON_TOOLTIP ? BST_UNCHECKED : BST_CHECKED);
+            SetWindowTextW(Item(dialog, IDC_VIEWER), L"C:\\v.exe");
+            Send(dialog, IDC_SAVE_FOLDER_BROWSE, BM_CLICK);  // the folder browser answers C:\picked
+            for (auto [list, entry] :
+                 {std::pair{IDC_CLIPBOARD, 2}, {IDC_ZOOM, 1}, {IDC_DELAY, 5}, {IDC_IMAGE_FORMAT, 1}})
+                Pick(Item(dialog, list), entry);
+            EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT}), L"PNG (lossless, compressed)|");
+            Pick(colours, 12);
+            Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
+        },
+        IDC_SETTINGS_OK);
+    EXPECT_EQ(
+        Ini(),
+        L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
+        L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\n"
+        L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nViewer=C:\\v.exe\r\n"
+        L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 
 // Typed into the rectangle's field, each key read back with the note; the note stays until a key goes in again.
@@ -186,7 +214,8 @@ TEST_F(SettingsDialogTest, AHotKeyFieldTakesAKeyAloneOnlyIfItIsAFunctionKey) {
     Open(window, [](HWND dialog) {
         const auto type = [dialog](WPARAM key) {
             Send(dialog, IDC_HOTKEY_RECTANGLE, WM_KEYDOWN, key);
-            return std::to_wstring(Send(dialog, IDC_HOTKEY_RECTANGLE, HKM_GETHOTKEY)) + L"|" + TextsOf(dialog, {IDC_HOTKEY_RECTANGLE_NOTE});
+            return std::to_wstring(Send(dialog, IDC_HOTKEY_RECTANGLE, HKM_GETHOTKEY)) + L"|" +
+                   TextsOf(dialog, {IDC_HOTKEY_RECTANGLE_NOTE});
         };
         EXPECT_EQ(type('A'), L"0|Ctrl か Alt と組み合わせて下さい|");
         EXPECT_EQ(type(VK_F5), L"116||");
@@ -195,11 +224,18 @@ TEST_F(SettingsDialogTest, AHotKeyFieldTakesAKeyAloneOnlyIfItIsAFunctionKey) {
 
 // Only a reset that removed the file ends the dialog, and the toolbar is no longer topmost after it.
 TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
-    HWND owner = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
     SettingsWindow resetting(owner, {});
-    struct Case { bool file, readOnly; int answer; bool closes; const wchar_t* failed; } cases[] = {
-        {true, false, IDCANCEL, false, L""}, {false, false, IDOK, false, L""},
-        {true, true, IDOK, false, L"|ini. file initialization failed|"}, {true, false, IDOK, true, L""}};
+    struct Case {
+        bool file, readOnly;
+        int answer;
+        bool closes;
+        const wchar_t* failed;
+    } cases[] = {{true, false, IDCANCEL, false, L""},
+                 {false, false, IDOK, false, L""},
+                 {true, true, IDOK, false, L"|ini. file initialization failed|"},
+                 {true, false, IDOK, true, L""}};
     App().Language = 1;
     for (const Case& c : cases) {
         DeleteFileW(IniPath().c_str());
@@ -211,7 +247,8 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
             EXPECT_EQ(WaitUntil([&] { return !IsWindowVisible(dialog); }, 1s), c.closes);
         });
         SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(Texts(boxes), App().title + L"|Do you want to reset the settings to the default values?|" + (*c.failed ? App().title + c.failed : L""));
+        EXPECT_EQ(Texts(boxes), App().title + L"|Do you want to reset the settings to the default values?|" +
+                                    (*c.failed ? App().title + c.failed : L""));
         EXPECT_EQ(Ini().find(L"Viewer=x") != std::wstring::npos, c.file && !c.closes);
         EXPECT_EQ((GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, !c.closes);
     }
@@ -221,7 +258,8 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
 TEST_F(SettingsDialogTest, OkWithKeepInFrontPutsTheOwnerInFront) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
     SettingsWindow owned(owner, {});
-    Open(owned, [](HWND dialog) { Send(dialog, IDC_KEEP_IN_FRONT, BM_SETCHECK, BST_CHECKED); }, IDC_SETTINGS_OK);
+    Open(
+        owned, [](HWND dialog) { Send(dialog, IDC_KEEP_IN_FRONT, BM_SETCHECK, BST_CHECKED); }, IDC_SETTINGS_OK);
     EXPECT_TRUE(GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
     DestroyWindow(owner);
 }
@@ -245,7 +283,9 @@ TEST_F(SettingsDialogTest, TheLastPageShownOpensAgainInItsLanguage) {
 TEST_F(SettingsDialogTest, EveryOpeningRunsItsOwnOpenersCallback) {
     auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
     EXPECT_TRUE(Open(*second, [](HWND) {}).finished);
-    EXPECT_FALSE(Open(*second, [](HWND) {}, IDC_SETTINGS_CANCEL, false).finished);
+    EXPECT_FALSE(Open(
+                     *second, [](HWND) {}, IDC_SETTINGS_CANCEL, false)
+                     .finished);
     second.reset();
     EXPECT_TRUE(Open(window, [](HWND) {}).finished);
 }
@@ -264,7 +304,10 @@ void WithoutClass(const wchar_t* name, const std::function<void()>& steps) {
 
 TEST_F(SettingsDialogTest, AColourListThatCouldNotBeMadeKeepsTheStoredColour) {
     WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
-    WithoutClass(L"ComboBoxEx32", [&] { Open(window, [](HWND) {}, IDC_SETTINGS_OK); });
+    WithoutClass(L"ComboBoxEx32", [&] {
+        Open(
+            window, [](HWND) {}, IDC_SETTINGS_OK);
+    });
     EXPECT_NE(Ini().find(L"AuxiliaryLineColor=3\r\n"), std::wstring::npos);
 }
 
@@ -272,9 +315,9 @@ TEST_F(SettingsDialogTest, AnErrorInsideIsShownThenEndsTheDialog) {
     works = false;
     MessageBoxWatcher boxes;
     EXPECT_TRUE(Open(window, [&](HWND dialog) {
-        Send(dialog, IDC_VIEWER_BROWSE, BM_CLICK);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3s));
-    }).finished);
+                    Send(dialog, IDC_VIEWER_BROWSE, BM_CLICK);
+                    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3s));
+                }).finished);
     EXPECT_EQ(Texts(boxes), App().title + L"|no shell|");
 }
 

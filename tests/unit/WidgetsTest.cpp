@@ -20,8 +20,8 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr TextId kToggles[] = {TextZoomToggle, TextWindowToggle, TextHiddenWindowToggle, TextDelayToggle,
-                               TextLanguageToggle, TextCursorToggle};
+constexpr TextId kToggles[] = {TextZoomToggle,  TextWindowToggle,   TextHiddenWindowToggle,
+                               TextDelayToggle, TextLanguageToggle, TextCursorToggle};
 
 // Every toggle off, the cursor away from the toolbar, fresh containers.
 ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
@@ -51,7 +51,10 @@ protected:
     }
 };
 
-struct Step { UINT message; int x, y; };
+struct Step {
+    UINT message;
+    int x, y;
+};
 Step Move(int x, int y) { return {WM_MOUSEMOVE, x, y}; }
 Step Down(int x, int y) { return {WM_LBUTTONDOWN, x, y}; }
 Step Up(int x, int y) { return {WM_LBUTTONUP, x, y}; }
@@ -85,7 +88,7 @@ TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
         {{Move(5, 5), Down(5, 5), Move(30, 5), Move(5, 5), Up(5, 5)}, "0enter 0move 0down 0leave 0enter 0up 0run "},
         {{Down(30, 5), Up(5, 5)}, ""},
         {{Move(9, 9), Move(10, 9)}, "0enter 0move 1enter 0leave 1move "},  // the right edge is the next one's
-        {{Move(5, 10)}, ""},                                                 // the bottom edge is outside
+        {{Move(5, 10)}, ""},  // the bottom edge is outside
     };
     for (const auto& [steps, calls] : cases) {
         std::string log;
@@ -93,9 +96,12 @@ TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
         list.Add(std::make_unique<Recorder>(0, log));
         list.Add(std::make_unique<Recorder>(10, log));
         for (const Step& s : steps) {
-            if (s.message == WM_MOUSEMOVE) list.OnMouseMove({s.x, s.y});
-            else if (s.message == WM_LBUTTONUP) list.OnLButtonUp({s.x, s.y});
-            else list.OnLButtonDown({s.x, s.y});
+            if (s.message == WM_MOUSEMOVE)
+                list.OnMouseMove({s.x, s.y});
+            else if (s.message == WM_LBUTTONUP)
+                list.OnLButtonUp({s.x, s.y});
+            else
+                list.OnLButtonDown({s.x, s.y});
         }
         EXPECT_EQ(log, calls);
         EXPECT_FALSE(list.Pressing());
@@ -107,16 +113,33 @@ TEST(ButtonList, CallsItsButtonsInTheOrderOfTheMouse) {
 TEST_F(Toolbar, ButtonsPaintTheColoursOfEveryState) {
     const Step hover0 = Move(25, 50), press0 = Down(25, 50), hover5 = Move(10, 79), press5 = Down(10, 79);
     const Step kill = {WM_KILLFOCUS, 0, 0};
-    const struct { std::vector<Step> steps; POINT at; COLORREF colour; } cases[] = {
-        {{}, {25, 33}, 0xC0C0C0}, {{}, {205, 49}, 0xC0C0C0}, {{}, {211, 49}, 0x3939F4}, {{}, {152, 6}, 0x1C1818},
-        {{}, {212, 10}, 0x080705}, {{}, {186, 13}, 0}, {{}, {6, 79}, 0xFFFFFF},
-        {{hover0}, {25, 33}, 0x3EF0FC}, {{hover0, press0}, {25, 33}, 0x00A5FF}, {{hover0, press0}, {4, 50}, 0x000000},
-        {{hover0, press0, Move(25, 80)}, {25, 33}, 0xC0C0C0}, {{hover0, press0, Move(25, 80), hover0}, {25, 33}, 0x00A5FF},
-        {{hover0, press0, Up(25, 50)}, {25, 33}, 0x3EF0FC}, {{hover0, kill}, {186, 13}, 0x999999},
+    const struct {
+        std::vector<Step> steps;
+        POINT at;
+        COLORREF colour;
+    } cases[] = {
+        {{}, {25, 33}, 0xC0C0C0},
+        {{}, {205, 49}, 0xC0C0C0},
+        {{}, {211, 49}, 0x3939F4},
+        {{}, {152, 6}, 0x1C1818},
+        {{}, {212, 10}, 0x080705},
+        {{}, {186, 13}, 0},
+        {{}, {6, 79}, 0xFFFFFF},
+        {{hover0}, {25, 33}, 0x3EF0FC},
+        {{hover0, press0}, {25, 33}, 0x00A5FF},
+        {{hover0, press0}, {4, 50}, 0x000000},
+        {{hover0, press0, Move(25, 80)}, {25, 33}, 0xC0C0C0},
+        {{hover0, press0, Move(25, 80), hover0}, {25, 33}, 0x00A5FF},
+        {{hover0, press0, Up(25, 50)}, {25, 33}, 0x3EF0FC},
+        {{hover0, kill}, {186, 13}, 0x999999},
         // Toggle 5 hovered (the focus going leaves its colours), held, on and hovered, on.
-        {{hover5, kill}, {10, 79}, 0x2FECFA}, {{hover5, press5}, {6, 79}, 0xAAAAAA}, {{hover5, press5, Up(10, 79)}, {10, 79}, 0x52C9D1},
-        {{hover5, press5, Up(10, 79), Move(10, 100)}, {6, 79}, 0x808080}, {{Move(205, 5)}, {205, 5}, 0x2311E8},
-        {{Move(205, 5), Down(205, 5)}, {205, 5}, 0x7A70F1}, {{Move(175, 5)}, {175, 5}, 0xE5E5E5},
+        {{hover5, kill}, {10, 79}, 0x2FECFA},
+        {{hover5, press5}, {6, 79}, 0xAAAAAA},
+        {{hover5, press5, Up(10, 79)}, {10, 79}, 0x52C9D1},
+        {{hover5, press5, Up(10, 79), Move(10, 100)}, {6, 79}, 0x808080},
+        {{Move(205, 5)}, {205, 5}, 0x2311E8},
+        {{Move(205, 5), Down(205, 5)}, {205, 5}, 0x7A70F1},
+        {{Move(175, 5)}, {175, 5}, 0xE5E5E5},
     };
     for (const auto& c : cases) {
         ToolbarHost& h = Fresh();
@@ -131,7 +154,8 @@ bool Inked(const ToolbarHost& h, RECT box, COLORREF colour) {
     const auto within = [](int a, int b) { return std::abs(a - b) < 40; };
     for (LONG y = box.top; y < box.bottom; ++y)
         for (LONG x = box.left; x < box.right; ++x)
-            if (const COLORREF p = h.Pixel(x, y); within(GetRValue(p), GetRValue(colour)) && within(GetGValue(p), GetGValue(colour)) &&
+            if (const COLORREF p = h.Pixel(x, y); within(GetRValue(p), GetRValue(colour)) &&
+                                                  within(GetGValue(p), GetGValue(colour)) &&
                                                   within(GetBValue(p), GetBValue(colour)))
                 return true;
     return false;
@@ -160,12 +184,14 @@ TEST_F(Toolbar, TheFramesCornersShowTheFocus) {
 TEST_F(Toolbar, ButtonsActOnlyOnACapturedReleaseInside) {
     ToolbarHost& h = Fresh();
     Play(h, {Down(215, 13), Up(215, 40), Down(25, 50), Up(25, 80), Down(3, 70), Up(25, 50), Down(25, 50), Up(70, 50),
-          Down(70, 50), Up(70, 50)});
+             Down(70, 50), Up(70, 50)});
     for (UINT lost : {WM_CAPTURECHANGED, WM_CANCELMODE})
         for (POINT at : {POINT{215, 13}, POINT{25, 50}}) {
             h.Send(WM_LBUTTONDOWN, at.x, at.y);
-            if (lost == WM_CAPTURECHANGED) ReleaseCapture();
-            else h.Send(WM_CANCELMODE);
+            if (lost == WM_CAPTURECHANGED)
+                ReleaseCapture();
+            else
+                h.Send(WM_CANCELMODE);
             h.Send(WM_LBUTTONUP, at.x, at.y);
         }
     PumpMessages();
@@ -254,7 +280,8 @@ TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
     const DWORD after = GetTickCount();
     for (const wchar_t* prefix : {L"462376E7-CA91-4EF2-908D-445D93500882_", L"CD661D32-D5A4-4E57-9A3D-0958FF50FFD6_"})
         for (DWORD tick = before; tick <= after; ++tick)
-            EXPECT_FALSE(KernelHandle(OpenEventW(SYNCHRONIZE, FALSE, (prefix + std::to_wstring(tick)).c_str())).Valid()) << tick;
+            EXPECT_FALSE(KernelHandle(OpenEventW(SYNCHRONIZE, FALSE, (prefix + std::to_wstring(tick)).c_str())).Valid())
+                << tick;
 }
 
 // Run by the test below in a process of its own: hover, then end while the hint is pending.
@@ -268,8 +295,9 @@ TEST(ToolTip, EndsWhileAHoverIsPending) {
 TEST(ToolTip, ProgramsEndingRightAfterAHoverExitCleanly) {
     ScratchDir temp;
     for (int ms = 0; ms <= 600; ms += 50) {
-        Process child(ExeFolder() + L"unit_tests.exe", temp.Path(),
-                      L"--gtest_brief=1 --gtest_filter=ToolTip.EndsWhileAHoverIsPending --hover-ms=" + std::to_wstring(ms));
+        Process child(
+            ExeFolder() + L"unit_tests.exe", temp.Path(),
+            L"--gtest_brief=1 --gtest_filter=ToolTip.EndsWhileAHoverIsPending --hover-ms=" + std::to_wstring(ms));
         EXPECT_EQ(child.WaitExit(20s), std::optional<DWORD>(0)) << ms;
     }
 }

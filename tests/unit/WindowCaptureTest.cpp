@@ -113,7 +113,8 @@ protected:
     // What picking that window highlights: a child cut to its top-level window, all clamped to the screen.
     RECT Highlighted(const wchar_t* title) const {
         const HWND w = Named(title);
-        const RECT r = title == nullptr ? RECT{0, 0, size.cx, size.cy} : Intersect(WindowRect(w), WindowRect(GetAncestor(w, GA_ROOT)));
+        const RECT r = title == nullptr ? RECT{0, 0, size.cx, size.cy}
+                                        : Intersect(WindowRect(w), WindowRect(GetAncestor(w, GA_ROOT)));
         return ClampToSize(r, size);
     }
     void ExpectPicked(const wchar_t* title) const {
@@ -171,8 +172,8 @@ protected:
     static void SetUpTestSuite() {
         wake = KernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         owner = std::thread([] {
-            window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50, 50,
-                                     200, 100, nullptr, nullptr, nullptr, nullptr);
+            window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50,
+                                     50, 200, 100, nullptr, nullptr, nullptr, nullptr);
             WaitForSingleObject(wake.get(), INFINITE);
             DestroyWindow(window);
         });
@@ -237,8 +238,10 @@ TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
         return DefWindowProcW(hwnd, message, w, l);
     };
     const OwnedBrush green(CreateSolidBrush(RGB(0, 200, 0)));
-    const WNDCLASSEXW slowClass = {sizeof slowClass, 0, slowProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"GlimraSlow", nullptr};
-    const WNDCLASSEXW greenClass = {sizeof greenClass, 0, DefWindowProcW, 0, 0, nullptr, nullptr, nullptr, green.get(), nullptr, L"GlimraGreen", nullptr};
+    const WNDCLASSEXW slowClass = {sizeof slowClass, 0,       slowProcedure, 0,      0, nullptr, nullptr, nullptr,
+                                   nullptr,          nullptr, L"GlimraSlow", nullptr};
+    const WNDCLASSEXW greenClass = {sizeof greenClass, 0,       DefWindowProcW, 0,      0, nullptr, nullptr, nullptr,
+                                    green.get(),       nullptr, L"GlimraGreen", nullptr};
     RegisterClassExW(&slowClass);
     RegisterClassExW(&greenClass);
     std::atomic<HWND> slow = nullptr, late = nullptr;
@@ -249,17 +252,20 @@ TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
         DestroyWindow(slow);
     });
     std::thread lateThread([&] {
-        late = CreateWindowExW(WS_EX_TOOLWINDOW, L"GlimraGreen", L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr, nullptr, nullptr);
+        late = CreateWindowExW(WS_EX_TOOLWINDOW, L"GlimraGreen", L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200,
+                               nullptr, nullptr, nullptr, nullptr);
         while (!stop) {
             PumpMessages();
             SendMessageW(slow, WM_USER, 0, 0);
         }
         DestroyWindow(late);
     });
-    ASSERT_TRUE(WaitUntil([&] { return slow != nullptr && late != nullptr && ScreenPixel(150, 150) == RGB(0, 200, 0); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return slow != nullptr && late != nullptr && ScreenPixel(150, 150) == RGB(0, 200, 0); }));
     PatternWindow cover({200, 200, 400, 400});
     ASSERT_TRUE(cover.Shown());
-    const std::vector<WindowImage> pictures = PictureWindows({{cover.Handle(), {}}, {late.load(), {}}}, VirtualScreenRect(), SystemDwm());
+    const std::vector<WindowImage> pictures =
+        PictureWindows({{cover.Handle(), {}}, {late.load(), {}}}, VirtualScreenRect(), SystemDwm());
     stop = true;
     lateThread.join();
     slowThread.join();
@@ -287,18 +293,18 @@ TEST_P(ScenePick, AMovePicksTheWindowUnderTheCursor) {
     Send(WM_MOUSEMOVE, At(GetParam().at, GetParam().point));
     ExpectPicked(GetParam().picked);
 }
-INSTANTIATE_TEST_SUITE_P(Scene, ScenePick, testing::Values(
-    Pick{Mode::HiddenTop, L"owner", {10, 10}, L"modal"},  // the modal popup of the disabled owner
-    Pick{Mode::HiddenTop, L"front", {100, 100}, L"front"},
-    Pick{Mode::HiddenTop, L"deskbox", {10, 10}, nullptr},  // the desktop is never picked
-    Pick{Mode::HiddenTop, nullptr, {20, 1070}, L"mini"},  // minimised: not pictured, as the frozen screen shows it
-    Pick{Mode::HiddenAll, L"back", {10, 10}, L"back"},
-    Pick{Mode::HiddenAll, L"box", {5, 5}, L"box"},
-    Pick{Mode::HiddenAll, L"owner", {10, 10}, L"owner"},
-    Pick{Mode::Top, L"topA", {260, 60}, L"topB"},
-    Pick{Mode::Top, L"edge", {10, 10}, L"edge"},  // clamped to the screen
-    Pick{Mode::Top, nullptr, {1000, 1040}, nullptr},
-    Pick{Mode::All, L"deskbox", {10, 10}, L"desk"}));  // the desktop's children are never picked
+INSTANTIATE_TEST_SUITE_P(
+    Scene, ScenePick,
+    testing::Values(
+        Pick{Mode::HiddenTop, L"owner", {10, 10}, L"modal"},  // the modal popup of the disabled owner
+        Pick{Mode::HiddenTop, L"front", {100, 100}, L"front"},
+        Pick{Mode::HiddenTop, L"deskbox", {10, 10}, nullptr},  // the desktop is never picked
+        Pick{Mode::HiddenTop, nullptr, {20, 1070}, L"mini"},  // minimised: not pictured, as the frozen screen shows it
+        Pick{Mode::HiddenAll, L"back", {10, 10}, L"back"}, Pick{Mode::HiddenAll, L"box", {5, 5}, L"box"},
+        Pick{Mode::HiddenAll, L"owner", {10, 10}, L"owner"}, Pick{Mode::Top, L"topA", {260, 60}, L"topB"},
+        Pick{Mode::Top, L"edge", {10, 10}, L"edge"},  // clamped to the screen
+        Pick{Mode::Top, nullptr, {1000, 1040}, nullptr},
+        Pick{Mode::All, L"deskbox", {10, 10}, L"desk"}));  // the desktop's children are never picked
 
 // After a move over front, whose picture the hidden modes paste: none of it is left on the output.
 class SceneOutput : public ScenePick {};
@@ -312,14 +318,16 @@ TEST_P(SceneOutput, AClickOutputsThePickedAreaAsTheFrozenScreenShowsIt) {
     const DecodedImage image = Image(0, want);
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            ASSERT_EQ(Rgb(image.Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x]) << x << "," << y;
+            ASSERT_EQ(Rgb(image.Pixel(x, y)), screen[static_cast<size_t>(want.top + y) * size.cx + want.left + x])
+                << x << "," << y;
     EXPECT_EQ(images.Images().size(), 1u);
 }
-INSTANTIATE_TEST_SUITE_P(Scene, SceneOutput, testing::Values(
-    Pick{Mode::HiddenTop, nullptr, {1000, 1040}, nullptr},
-    Pick{Mode::Top, L"back", {10, 10}, L"back"},  // with front over it, as it was
-    Pick{Mode::All, L"panel", {10, 10}, L"panel"},  // cut to the frame it sticks out of
-    Pick{Mode::All, nullptr, {1000, 1040}, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Scene, SceneOutput,
+    testing::Values(Pick{Mode::HiddenTop, nullptr, {1000, 1040}, nullptr},
+                    Pick{Mode::Top, L"back", {10, 10}, L"back"},  // with front over it, as it was
+                    Pick{Mode::All, L"panel", {10, 10}, L"panel"},  // cut to the frame it sticks out of
+                    Pick{Mode::All, nullptr, {1000, 1040}, nullptr}));
 
 TEST_F(SceneCapture, AWindowThatHidItselfIsNeverPicked) {
     Start(Mode::Top);  // takes the focus from the hider, which hides
