@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "Capture/BmpLayout.h"
+#include "core/BmpLayout.h"
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"

@@ -1,6 +1,6 @@
 #include "Capture/Dib.h"
 
-#include "Capture/BmpLayout.h"
+#include "core/BmpLayout.h"
 
 namespace Vorlune {
 

@@ -1,6 +1,6 @@
 #include "Capture/RectangleCapture.h"
 
-#include "Capture/ZoomPlacement.h"
+#include "core/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
@@ -130,7 +130,7 @@ void RectangleCapture::Draw(POINT point) {
 
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {
     frame.magnification = Magnification();
-    frame.zoom = SharedZoomPlacement().Place(frame.point, snapshot->size);
+    frame.zoom = ToWin(SharedZoomPlacement().Place(ToCore(frame.point), ToCore(snapshot->size)));
 }
 
 }  // namespace Vorlune

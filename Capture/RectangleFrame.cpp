@@ -4,7 +4,7 @@
 
 #include "Capture/Dib.h"
 #include "Capture/DirtyRegion.h"
-#include "Capture/ZoomPlacement.h"
+#include "core/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "ui/GdiOwners.h"

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "Capture/WindowBounds.h"
-#include "Capture/NestedPick.h"
+#include "core/NestedPick.h"
+#include "ui/Geometry.h"
 #include "Capture/WindowPictures.h"
 #include "ui/VirtualScreen.h"
 
@@ -55,7 +56,7 @@ RECT WindowList::CaptureRect(HWND topLevel, HWND target) const {
 
 HWND WindowList::HitTest(POINT point) const {
     const int top = FirstContaining(
-        windows.size(), [&](size_t i) { return SnapshotBounds(windows[i].window); }, point);
+        windows.size(), [&](size_t i) { return ToCore(SnapshotBounds(windows[i].window)); }, ToCore(point));
     return top == kNoPick ? GetDesktopWindow() : PickWithin(windows[top], point);
 }
 
@@ -68,8 +69,9 @@ HWND WindowList::PickWithin(const TopLevelEntry& entry, POINT point) const {
     const std::vector<HWND>& children = entry.children;
     if (children.empty()) return entry.window;
     const int child = NestedPick(
-        WindowRect(entry.window), children.size(), [&](size_t i) { return SnapshotBounds(children[i]); },
-        [&](size_t i) { return WindowRect(children[i]); }, point);
+        ToCore(WindowRect(entry.window)), children.size(),
+        [&](size_t i) { return ToCore(SnapshotBounds(children[i])); },
+        [&](size_t i) { return ToCore(WindowRect(children[i])); }, ToCore(point));
     return child == kNoPick ? entry.window : children[child];
 }
 
@@ -99,7 +101,8 @@ HWND WindowList::FirstExceptDesktop(POINT point) const {
     const HWND desktop = DesktopShell();
     const int top = FirstContaining(
         windows.size(),
-        [&](size_t i) { return windows[i].window == desktop ? RECT{} : SnapshotBounds(windows[i].window); }, point);
+        [&](size_t i) { return windows[i].window == desktop ? Rect{} : ToCore(SnapshotBounds(windows[i].window)); },
+        ToCore(point));
     return top == kNoPick ? nullptr : windows[top].window;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Bench.h"
-#include "Capture/BmpLayout.h"
+#include "core/BmpLayout.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
 #include "Process.h"

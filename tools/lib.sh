@@ -11,7 +11,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=${WINEDEBUG:--all}
 
 PACKAGES=(g++-mingw-w64-x86-64 wine64 wine xvfb xserver-xephyr xdotool imagemagick x11-utils
-          fonts-ipafont fonts-vlgothic cmake ninja-build googletest python3 clang clang-format)
+          fonts-ipafont fonts-vlgothic cmake ninja-build googletest python3 clang clang-format g++)
 # Bump when the prefix set-up below changes, so existing prefixes are set up again.
 PREFIX_VERSION=2
 STARTED_PIDS=()

@@ -3,36 +3,34 @@
 
 #include <vector>
 
-// Rectangle arithmetic on plain values: no window or device is asked anything here.
-// Rectangles are as Win32 has them: left and top inside, right and bottom outside.
+#include "core/Geometry.h"
+
+// The Windows edge of the core's rectangle arithmetic: Win32's points, sizes and rectangles
+// in and out.
 namespace Vorlune {
 
-bool Contains(const RECT& rect, POINT point);
-bool HasArea(const RECT& rect);
-POINT TopLeft(const RECT& rect);
-SIZE SizeOf(const RECT& rect);
-// Edge by edge, the inner of the two; may come out empty or inverted.
-RECT Intersect(const RECT& a, const RECT& b);
-// Cut to (0, 0, size).
-RECT ClampToSize(const RECT& rect, SIZE size);
-// A screen rectangle in snapshot coordinates, where origin is the virtual screen's corner.
-RECT ToSnapshot(const RECT& screen, POINT origin);
-// The top-left or the bottom-right corner of inner lies in outer.
-bool IsNestedIn(const RECT& outer, const RECT& inner);
-// Either rectangle holds the top-left or the bottom-right corner of the other.
-bool CornersOverlap(const RECT& a, const RECT& b);
+inline Point ToCore(POINT point) { return {point.x, point.y}; }
+inline Size ToCore(SIZE size) { return {size.cx, size.cy}; }
+inline Rect ToCore(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+inline POINT ToWin(Point point) { return {point.x, point.y}; }
+inline SIZE ToWin(Size size) { return {size.cx, size.cy}; }
+inline RECT ToWin(const Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-// The area between two corners, both inside it: a click picks 1 x 1.
-RECT AreaBetween(POINT anchor, POINT point);
+inline bool Contains(const RECT& rect, POINT point) { return Contains(ToCore(rect), ToCore(point)); }
+inline bool HasArea(const RECT& rect) { return HasArea(ToCore(rect)); }
+inline POINT TopLeft(const RECT& rect) { return ToWin(TopLeft(ToCore(rect))); }
+inline SIZE SizeOf(const RECT& rect) { return ToWin(SizeOf(ToCore(rect))); }
+inline RECT Intersect(const RECT& a, const RECT& b) { return ToWin(Intersect(ToCore(a), ToCore(b))); }
+inline RECT ClampToSize(const RECT& rect, SIZE size) { return ToWin(ClampToSize(ToCore(rect), ToCore(size))); }
+inline RECT ToSnapshot(const RECT& screen, POINT origin) { return ToWin(ToSnapshot(ToCore(screen), ToCore(origin))); }
+inline bool IsNestedIn(const RECT& outer, const RECT& inner) { return IsNestedIn(ToCore(outer), ToCore(inner)); }
+inline bool CornersOverlap(const RECT& a, const RECT& b) { return CornersOverlap(ToCore(a), ToCore(b)); }
+inline RECT AreaBetween(POINT anchor, POINT point) { return ToWin(AreaBetween(ToCore(anchor), ToCore(point))); }
+inline POINT ClampToVirtualScreen(POINT position, const RECT& virtualScreen) {
+    return ToWin(ClampToVirtualScreen(ToCore(position), ToCore(virtualScreen)));
+}
 
-// Clips rect to (0, 0, size) and appends it when anything is left.
 void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size);
-// The four lines DrawFrame draws through the corners of frame (right and bottom inside),
-// each clipped so.
 void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size);
-
-// A stored position outside the virtual screen (or on/after its right or bottom edge)
-// is replaced coordinate by coordinate with the middle of the virtual screen.
-POINT ClampToVirtualScreen(POINT position, const RECT& virtualScreen);
 
 }  // namespace Vorlune

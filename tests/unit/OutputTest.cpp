@@ -1,7 +1,6 @@
 // The output step: image names, the BMP's bytes, the clipboard, the viewer and every failure.
 #include <gtest/gtest.h>
 
-#include "Capture/BmpLayout.h"
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
@@ -225,7 +224,6 @@ TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
 TEST_F(OutputTest, EmptyOrOversizedAreaRaisesBeforeAnyFile) {
     OutputSettings settings(scratch_.Path(), 0);
     const std::wstring path = scratch_ / L"area.bmp";
-    EXPECT_TRUE(BmpPixelDataSize(16384, 16384));  // 768 MB is still a file
     for (const SIZE size : {SIZE{0, 5}, SIZE{5, -3}, SIZE{0x7FFFFFFF, 1}, SIZE{40000, 35000}}) {
         SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
         EXPECT_EQ(CodeOf([&] {

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "Capture/RectangleCapture.h"
-#include "Capture/ZoomPlacement.h"
 #include "ImageFiles.h"
 #include "Screen.h"
 #include "SettingGuard.h"
@@ -14,56 +13,12 @@
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
 
-// Geometry, the painter's marks on a surface of its own, then the real overlay and its files.
+// The painter's marks on a surface of its own, then the real overlay and its files.
 namespace Vorlune::Test {
 namespace {
 
 constexpr COLORREF kLine = 0xFF00FF;
 constexpr int kSide = 600;
-
-using Box = std::array<LONG, 4>;  // x, y, width, height
-Box Of(const RECT& area) { return {area.left, area.top, area.right - area.left, area.bottom - area.top}; }
-
-// Both corners lie inside the area.
-TEST(Geometry, AllFourDragDirectionsPickTheSameArea) {
-    for (auto [a, b] : {std::pair<POINT, POINT>{{10, 20}, {13, 22}},
-                        {{13, 22}, {10, 20}},
-                        {{13, 20}, {10, 22}},
-                        {{10, 22}, {13, 20}}})
-        EXPECT_EQ(Of(AreaBetween(a, b)), (Box{10, 20, 4, 3}));
-}
-
-TEST(Geometry, AreasAreClampedToTheSnapshot) {
-    const SIZE screen = {1920, 1080};
-    EXPECT_EQ(Of(ClampToSize(AreaBetween({-5, -3}, {9, 9}), screen)), (Box{0, 0, 10, 10}));
-    EXPECT_EQ(Of(ClampToSize(AreaBetween({1910, 1070}, {2500, 1500}), screen)), (Box{1910, 1070, 10, 10}));
-    EXPECT_FALSE(HasArea(ClampToSize(AreaBetween({3000, 10}, {3100, 20}), screen)));
-}
-
-TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
-    const SIZE screen = {1920, 1080};
-    ZoomPlacement zoom;
-    const RECT r = zoom.Place({500, 400}, screen);
-    EXPECT_EQ((Box{r.left, r.top, r.right, r.bottom}), (Box{550, 450, 850, 750}));
-    // Within 350 of the right edge it jumps to the left, and stays there on the way back.
-    EXPECT_EQ(zoom.Place({1570, 400}, screen).left, 1620);
-    EXPECT_EQ(zoom.Place({1571, 400}, screen).left, 1221);
-    EXPECT_EQ(zoom.Place({351, 400}, screen).left, 1);
-    EXPECT_EQ(zoom.Place({350, 400}, screen).left, 400);
-    // The same vertically, on a side of its own.
-    EXPECT_EQ(zoom.Place({500, 731}, screen).top, 381);
-    EXPECT_EQ(zoom.Place({500, 731}, screen).left, 550);
-    // A screen narrower than both distances: the far side wins.
-    EXPECT_EQ(ZoomPlacement{}.Place({300, 10}, {600, 1080}).left, -50);
-}
-
-// A factor is never zero, nor so large that the source square vanishes.
-TEST(Magnification, AFactorOutsideOneTo300FallsBack) {
-    const std::pair<const wchar_t*, int> cases[] = {
-        {L"3", 3},     {L" 7x", 7},  {L"", 10}, {L"abc", 10}, {L"0", 10}, {L"-4", 10}, {L"99999999999999", 10},
-        {L"300", 300}, {L"301", 300}};
-    for (const auto& [text, factor] : cases) EXPECT_EQ(ParseMagnification(text), factor) << text;
-}
 
 // The screen once window's pending paint reached it.
 std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {

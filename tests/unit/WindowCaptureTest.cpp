@@ -10,7 +10,6 @@
 #include "../helpers/Scene.h"
 #include "Capture/Dib.h"
 #include "Capture/HiddenWindowCapture.h"
-#include "Capture/NestedPick.h"
 #include "Capture/WindowBounds.h"
 #include "Capture/WindowCapture.h"
 #include "Capture/WindowPictures.h"
@@ -47,20 +46,6 @@ struct FakeDwm : DwmQueries {
 };
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
-// Children of a top-level window at (0, 0)-(100, 100), in enumeration order.
-int PickAmong(const std::vector<RECT>& children, POINT point) {
-    const auto rect = [&](std::size_t i) { return children[i]; };
-    return NestedPick({0, 0, 100, 100}, children.size(), rect, rect, point);
-}
-
-TEST(NestedPick, AChildNotNestedInThePickSoFarIsPassedOver) {
-    EXPECT_EQ(PickAmong({{10, 10, 60, 60}, {20, 20, 40, 40}, {0, 0, 200, 200}}, {30, 30}), 1);
-}
-
-TEST(NestedPick, APointInNoChildKeepsTheTopLevelWindow) {
-    EXPECT_EQ(PickAmong({{10, 10, 60, 60}, {20, 20, 40, 40}}, {90, 90}), kNoPick);
-}
 
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 

@@ -1,4 +1,4 @@
-#include "Capture/BmpLayout.h"
+#include "core/BmpLayout.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
+
+#include "core/Geometry.h"
 
 namespace Vorlune {
 
@@ -15,7 +15,7 @@ constexpr int kDefaultMagnification = 10;
 // left or above near the far edges, and stays there until the other edge comes near.
 class ZoomPlacement {
 public:
-    RECT Place(POINT point, SIZE snapshot);
+    Rect Place(Point point, Size snapshot);
     bool OnLeft() const { return onLeft_; }
     bool Above() const { return above_; }
 

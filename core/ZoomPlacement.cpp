@@ -1,4 +1,4 @@
-#include "Capture/ZoomPlacement.h"
+#include "core/ZoomPlacement.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -9,7 +9,7 @@ namespace Vorlune {
 namespace {
 // One axis: near side unless the window would leave the far edge; back only when the
 // far side would leave the near edge.
-LONG PlaceAxis(LONG point, LONG extent, bool& farSide) {
+std::int32_t PlaceAxis(std::int32_t point, std::int32_t extent, bool& farSide) {
     if (point + kZoomFar > extent)
         farSide = true;
     else if (point - kZoomFar <= 0)
@@ -18,9 +18,9 @@ LONG PlaceAxis(LONG point, LONG extent, bool& farSide) {
 }
 }  // namespace
 
-RECT ZoomPlacement::Place(POINT point, SIZE snapshot) {
-    const LONG left = PlaceAxis(point.x, snapshot.cx, onLeft_);
-    const LONG top = PlaceAxis(point.y, snapshot.cy, above_);
+Rect ZoomPlacement::Place(Point point, Size snapshot) {
+    const std::int32_t left = PlaceAxis(point.x, snapshot.cx, onLeft_);
+    const std::int32_t top = PlaceAxis(point.y, snapshot.cy, above_);
     return {left, top, left + kZoomSize, top + kZoomSize};
 }
 

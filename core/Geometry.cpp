@@ -1,0 +1,62 @@
+#include "core/Geometry.h"
+
+#include <algorithm>
+
+namespace Vorlune {
+
+bool Contains(const Rect& rect, Point point) {
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
+
+bool HasArea(const Rect& rect) { return rect.right > rect.left && rect.bottom > rect.top; }
+
+Point TopLeft(const Rect& rect) { return {rect.left, rect.top}; }
+
+Size SizeOf(const Rect& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+
+Rect Intersect(const Rect& a, const Rect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+Rect ClampToSize(const Rect& rect, Size size) { return Intersect(rect, {0, 0, size.cx, size.cy}); }
+
+Rect ToSnapshot(const Rect& screen, Point origin) {
+    return {screen.left - origin.x, screen.top - origin.y, screen.right - origin.x, screen.bottom - origin.y};
+}
+
+bool IsNestedIn(const Rect& outer, const Rect& inner) {
+    return Contains(outer, {inner.left, inner.top}) || Contains(outer, {inner.right, inner.bottom});
+}
+
+bool CornersOverlap(const Rect& a, const Rect& b) { return IsNestedIn(a, b) || IsNestedIn(b, a); }
+
+Rect AreaBetween(Point anchor, Point point) {
+    return {std::min(anchor.x, point.x), std::min(anchor.y, point.y), std::max(anchor.x, point.x) + 1,
+            std::max(anchor.y, point.y) + 1};
+}
+
+void AddClipped(std::vector<Rect>& rects, const Rect& rect, Size size) {
+    const Rect clipped = ClampToSize(rect, size);
+    if (HasArea(clipped)) rects.push_back(clipped);
+}
+
+void AddFrameLines(std::vector<Rect>& rects, const Rect& s, Size size) {
+    AddClipped(rects, {s.left, s.top, s.right + 1, s.top + 1}, size);
+    AddClipped(rects, {s.left, s.bottom, s.right + 1, s.bottom + 1}, size);
+    AddClipped(rects, {s.left, s.top + 1, s.left + 1, s.bottom}, size);
+    AddClipped(rects, {s.right, s.top + 1, s.right + 1, s.bottom}, size);
+}
+
+namespace {
+std::int32_t ClampCoordinate(std::int32_t value, std::int32_t low, std::int32_t high) {
+    if (value < low || value >= high) return low + (high - low) / 2;
+    return value;
+}
+}  // namespace
+
+Point ClampToVirtualScreen(Point position, const Rect& virtualScreen) {
+    return {ClampCoordinate(position.x, virtualScreen.left, virtualScreen.right),
+            ClampCoordinate(position.y, virtualScreen.top, virtualScreen.bottom)};
+}
+
+}  // namespace Vorlune

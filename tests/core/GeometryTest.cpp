@@ -1,0 +1,42 @@
+#include "core/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace Vorlune {
+namespace {
+
+// Both corners lie inside the area.
+TEST(Geometry, AllFourDragDirectionsPickTheSameArea) {
+    for (auto [a, b] : {std::pair<Point, Point>{{10, 20}, {13, 22}},
+                        {{13, 22}, {10, 20}},
+                        {{13, 20}, {10, 22}},
+                        {{10, 22}, {13, 20}}})
+        EXPECT_EQ(AreaBetween(a, b), (Rect{10, 20, 14, 23}));
+}
+
+TEST(Geometry, AreasAreClampedToTheSnapshot) {
+    const Size screen = {1920, 1080};
+    EXPECT_EQ(ClampToSize(AreaBetween({-5, -3}, {9, 9}), screen), (Rect{0, 0, 10, 10}));
+    EXPECT_EQ(ClampToSize(AreaBetween({1910, 1070}, {2500, 1500}), screen), (Rect{1910, 1070, 1920, 1080}));
+    EXPECT_FALSE(HasArea(ClampToSize(AreaBetween({3000, 10}, {3100, 20}), screen)));
+}
+
+// The frame's right and bottom edges are drawn inside it; lines off the snapshot are left out.
+TEST(Geometry, FrameLinesAreClippedToTheSnapshot) {
+    std::vector<Rect> lines;
+    AddFrameLines(lines, {-10, 5, 20, 8}, {100, 100});
+    EXPECT_EQ(lines, (std::vector<Rect>{{0, 5, 21, 6}, {0, 8, 21, 9}, {20, 6, 21, 8}}));
+}
+
+// Only a coordinate outside the screen, or on its right or bottom edge, moves to the middle.
+TEST(Geometry, AStoredPositionOffTheScreenMovesToItsMiddle) {
+    const Rect screen = {-1920, 0, 1920, 1080};
+    EXPECT_EQ(ClampToVirtualScreen({-1920, 1079}, screen), (Point{-1920, 1079}));
+    EXPECT_EQ(ClampToVirtualScreen({1920, 1080}, screen), (Point{0, 540}));
+    EXPECT_EQ(ClampToVirtualScreen({-1921, 500}, screen), (Point{0, 500}));
+}
+
+}  // namespace
+}  // namespace Vorlune
