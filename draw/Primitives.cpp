@@ -8,11 +8,6 @@ namespace Vorlune {
 
 namespace {
 
-constexpr COLORREF kAuxiliaryLineColorTable[16] = {
-    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
-    0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-};
-
 HPEN Pen(COLORREF colour) { return GdiCache().GetPen(1, colour).get(); }
 
 }  // namespace
@@ -47,11 +42,6 @@ void DrawBevelFrame(HDC hdc, COLORREF colourA, COLORREF colourB, const RECT& rec
     SelectGuard second(hdc, Pen(colourB));
     LineTo(hdc, rect.right - 1, rect.bottom - 1);
     LineTo(hdc, rect.left - 1, rect.bottom - 1);
-}
-
-COLORREF AuxiliaryLineColorAt(int index) {
-    if (index < 0 || index >= 16) return 0x0000FF;
-    return kAuxiliaryLineColorTable[index];
 }
 
 COLORREF GetAuxiliaryLineColor() {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "core/Colours.h"
+
 namespace Vorlune {
 
 // Each primitive leaves the DC's pen and brush as it found them. Pens are one pixel wide.
@@ -16,6 +18,5 @@ void DrawBevelFrame(HDC hdc, COLORREF colourA, COLORREF colourB, const RECT& rec
 
 // The setting AuxiliaryLineColor as a colour; out of range gives red.
 COLORREF GetAuxiliaryLineColor();
-COLORREF AuxiliaryLineColorAt(int index);
 
 }  // namespace Vorlune

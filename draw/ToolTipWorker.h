@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <thread>
 
-#include "draw/ToolTipSchedule.h"
+#include "core/ToolTipSchedule.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {

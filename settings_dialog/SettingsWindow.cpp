@@ -7,13 +7,14 @@
 
 #include "Capture/Viewer.h"
 #include "app/AppContext.h"
+#include "core/PageRoom.h"
 #include "resources/resource.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/CaptureSettings.h"
 #include "settings_dialog/GeneralSettings.h"
-#include "settings_dialog/PageRoom.h"
 #include "settings_dialog/Pickers.h"
 #include "settings_dialog/SimplePages.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -119,9 +120,9 @@ private:
     // The pages' face and scale need not be the tree's: where the largest page needs more than
     // the page area, the dialog grows by the difference and its edge buttons move with the edges.
     void MakeRoomForPages() {
-        std::vector<SIZE> needed;
-        for (const auto& page : pages_) needed.push_back(page->NeededSize());
-        const SIZE grow = RoomToGrow(pageArea_, needed);
+        std::vector<Size> needed;
+        for (const auto& page : pages_) needed.push_back(ToCore(page->NeededSize()));
+        const Size grow = RoomToGrow(ToCore(pageArea_), needed);
         if (grow.cx == 0 && grow.cy == 0) return;
         RECT frame = {};
         GetWindowRect(Dialog(), &frame);

@@ -5,20 +5,9 @@
 
 namespace Vorlune {
 
-namespace {
-
-constexpr CommandButton::Colours kColours[5] = {
-    {0xC0C0C0, 0xC0C0C0, 0xC0C0C0},  // resting
-    {0xC0C0C0, 0xC0C0C0, 0xC0C0C0},  // resting, unfocused or left
-    {0x3EF0FC, 0xFFFFFF, 0x000000},  // cursor over: yellow, raised
-    {0xC0C0C0, 0xFFFFFF, 0x000000}, {0x00A5FF, 0x000000, 0xFFFFFF},  // held down: orange, sunken
-};
-
-}  // namespace
-
 CommandButton::CommandButton(HWND owner, const RECT& rect, TextId id, int bitmapId, CommandRunner run)
     : Button(owner, rect, id),
-      current_(kColours[1]),
+      current_(kCommandButtonColours[1]),
       hint_(owner, rect, id),
       picture_(bitmapId == 0 ? nullptr : std::make_unique<Picture>(App().instance, bitmapId, SIZE{36, 25}, 0x000000)),
       run_(std::move(run)) {}
@@ -61,7 +50,7 @@ void CommandButton::Execute() {
     if (run_) run_(*this);
 }
 
-void CommandButton::Show(Look look) { current_ = kColours[static_cast<int>(look)]; }
+void CommandButton::Show(Look look) { current_ = kCommandButtonColours[static_cast<int>(look)]; }
 
 void CommandButton::DrawContent(HDC hdc) {
     if (picture_) picture_->Draw(hdc, {Rect().left + 3, Rect().top + 7});

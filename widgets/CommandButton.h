@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/Colours.h"
 #include "widgets/Button.h"
 #include "widgets/ButtonHint.h"
 #include "widgets/Picture.h"
@@ -28,17 +29,12 @@ public:
     void Execute() override;
     void DrawContent(HDC hdc) override;
 
-    // Fill, top-left edge, bottom-right edge.
-    struct Colours {
-        COLORREF fill, topLeft, bottomRight;
-    };
-
 private:
     // The looks, indexing the colour table; its entry 3 is never shown.
     enum class Look { Resting = 0, Left = 1, UnderCursor = 2, Held = 4 };
     void Show(Look look);
 
-    Colours current_;
+    CommandButtonColours current_;
     ButtonHint hint_;
     std::unique_ptr<Picture> picture_;
     CommandRunner run_;

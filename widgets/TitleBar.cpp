@@ -8,16 +8,9 @@
 
 namespace Vorlune {
 
-namespace {
-
-constexpr TitleBar::Colours kFocus = {0xFFFFFF, 0x663A3A};
-constexpr TitleBar::Colours kNoFocus = {0xFFFFFF, 0xABABAB};
-
-}  // namespace
-
 // Without the focus until told otherwise: a toolbar shown inactive paints the grey title.
 TitleBar::TitleBar(HWND owner, HDC backBuffer, const RECT& bar, HICON icon, std::wstring title)
-    : current_(kNoFocus), backBuffer_(backBuffer), bar_(bar), caption_(bar), title_(std::move(title)) {
+    : current_(kTitleBarUnfocused), backBuffer_(backBuffer), bar_(bar), caption_(bar), title_(std::move(title)) {
     const LONG h = bar.bottom - bar.top - 2;
     caption_.left = bar.left + 1 + h;
     text_ = {caption_.left + 6, caption_.top + 2, caption_.right, caption_.bottom};
@@ -41,12 +34,12 @@ void TitleBar::Draw() {
 }
 
 void TitleBar::Activate() {
-    current_ = kFocus;
+    current_ = kTitleBarFocused;
     buttons_.Activate();
 }
 
 void TitleBar::Deactivate() {
-    current_ = kNoFocus;
+    current_ = kTitleBarUnfocused;
     buttons_.Deactivate();
 }
 

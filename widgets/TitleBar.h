@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "core/Colours.h"
 #include "widgets/ButtonList.h"
 #include "widgets/GroupBox.h"
 
@@ -21,12 +22,8 @@ public:
     bool IsDragArea(POINT point) override;
     void OnCaptureLost() override { buttons_.OnCaptureLost(); }
 
-    struct Colours {
-        COLORREF background, text;
-    };
-
 private:
-    Colours current_;
+    TitleBarColours current_;
     HDC backBuffer_;
     RECT bar_;
     RECT caption_;

@@ -11,20 +11,7 @@
 
 namespace Vorlune {
 
-const ToggleButton::Table ToggleButton::kColours = {
-    {0xFFFFFF, 0x808080, 0xF5F5F5},  // off: raised, near-white
-    {0x808080, 0xFFFFFF, 0xF5F5F5},  // on: sunken
-    {0xFFFFFF, 0x808080, 0x2FECFA},  // off, cursor over: yellow
-    {0x808080, 0xFFFFFF, 0x52C9D1},  // on, cursor over: olive
-    {0xAAAAAA, 0xAAAAAA, 0xF5F5F5},  // held down: flat
-};
-
-const ToggleButton::Table TitleBarToggleButton::kColours = {
-    {0xFFFFFF, 0x000000, 0xFFF0F5}, {0x000000, 0xFFFFFF, 0xFFF0F5}, {0xFFFFFF, 0x000000, 0xFFF5D4},
-    {0x000000, 0xFFFFFF, 0xE3D9B8}, {0xAAAAAA, 0xAAAAAA, 0xFFF0F5},
-};
-
-ToggleButton::ToggleButton(HWND owner, TextId id, const RECT& rect, const Table& colours)
+ToggleButton::ToggleButton(HWND owner, TextId id, const RECT& rect, const ToggleTable& colours)
     : Button(owner, rect, id), active_(colours), current_(colours[0]), hint_(owner, rect, id) {
     Load();
     Show(Resting(on_, false));
@@ -100,7 +87,7 @@ void ToggleButton::DrawContent(HDC hdc) {
 }
 
 TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect)
-    : ToggleButton(owner, id, rect, kColours),
+    : ToggleButton(owner, id, rect, kTitleBarToggleColours),
       bitmapAt_{rect.left + (rect.right - rect.left - 10) / 2, rect.top + (rect.bottom - rect.top - 15) / 2},
       picture_(App().instance, IDB_CURSOR, SIZE{10, 15}, 0xFFFFFF) {}
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Colours.h"
 #include "widgets/Button.h"
 #include "widgets/ButtonHint.h"
 #include "widgets/Picture.h"
@@ -9,13 +10,7 @@ namespace Vorlune {
 // the one with id 9 is the language switch.
 class ToggleButton : public Button {
 public:
-    // Top-left edge, bottom-right edge, fill.
-    struct Colours {
-        COLORREF topLeft, bottomRight, fill;
-    };
-    using Table = Colours[5];
-
-    ToggleButton(HWND owner, TextId id, const RECT& rect) : ToggleButton(owner, id, rect, kColours) {}
+    ToggleButton(HWND owner, TextId id, const RECT& rect) : ToggleButton(owner, id, rect, kToggleColours) {}
 
     void Activate() override;
     void Deactivate() override;
@@ -32,11 +27,9 @@ public:
 protected:
     // Starts in the resting look of the stored state, so a toolbar shown without the focus
     // never paints a toggle in black.
-    ToggleButton(HWND owner, TextId id, const RECT& rect, const Table& colours);
+    ToggleButton(HWND owner, TextId id, const RECT& rect, const ToggleTable& colours);
 
 private:
-    static const Table kColours;
-
     // The looks, in the order of the colour tables.
     enum class Look { Off, On, OffUnderCursor, OnUnderCursor, Held };
     static Look Resting(bool on, bool underCursor);
@@ -46,8 +39,8 @@ private:
     void Load();
     void ApplyLanguage();
 
-    const Table& active_;
-    Colours current_;
+    const ToggleTable& active_;
+    ToggleColours current_;
     ButtonHint hint_;
     bool on_ = false;
 };
@@ -60,8 +53,6 @@ public:
     void DrawContent(HDC hdc) override;
 
 private:
-    static const Table kColours;
-
     POINT bitmapAt_;
     Picture picture_;
 };

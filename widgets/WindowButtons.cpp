@@ -7,13 +7,6 @@ namespace Vorlune {
 
 namespace {
 
-// Focus, no focus, cursor over (twice), held down.
-constexpr COLORREF kCloseBackgrounds[5] = {0xFFFFFF, 0xFFFFFF, 0x2311E8, 0x2311E8, 0x7A70F1};
-constexpr COLORREF kCloseStrokes[5] = {0x080705, 0x9C9C9B, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
-constexpr COLORREF kCloseHalos[5] = {0xCCCCCC, 0xEBEBEB, 0x766BF1, 0x766BF1, 0xACA6F6};
-constexpr COLORREF kMinimizeBackgrounds[5] = {0xFFFFFF, 0xFFFFFF, 0xE5E5E5, 0xE5E5E5, 0xCBCACA};
-constexpr COLORREF kMinimizeGlyphs[5] = {0x000000, 0x999999, 0x000000, 0x000000, 0x000000};
-
 RECT CentredGlyph(const RECT& rect) {
     const LONG cx = rect.left + (rect.right - rect.left) / 2;
     const LONG cy = rect.top + (rect.bottom - rect.top) / 2;
@@ -22,7 +15,7 @@ RECT CentredGlyph(const RECT& rect) {
 
 }  // namespace
 
-WindowButton::WindowButton(HWND owner, const RECT& rect, TextId id, const COLORREF (&backgrounds)[5])
+WindowButton::WindowButton(HWND owner, const RECT& rect, TextId id, const Colour (&backgrounds)[5])
     : Button(owner, rect, id), backgrounds_(backgrounds), glyph_(CentredGlyph(rect)), hint_(owner, rect, id) {}
 
 void WindowButton::Activate() {
@@ -67,8 +60,8 @@ void CloseButton::OnLButtonUp(POINT point) {
 
 void CloseButton::DrawContent(HDC hdc) {
     const auto [l, t, r, b] = Glyph();
-    const COLORREF halo = kCloseHalos[LookIndex()];
-    const COLORREF stroke = kCloseStrokes[LookIndex()];
+    const Colour halo = kCloseHalos[LookIndex()];
+    const Colour stroke = kCloseStrokes[LookIndex()];
     DrawLine(hdc, halo, l, t + 1, r - 1, b);
     DrawLine(hdc, halo, l + 1, t, r, b - 1);
     DrawLine(hdc, halo, r - 2, t, l - 1, b - 1);

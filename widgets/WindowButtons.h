@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Colours.h"
 #include "widgets/Button.h"
 #include "widgets/ButtonHint.h"
 
@@ -18,7 +19,7 @@ public:
     void Execute() override {}
 
 protected:
-    WindowButton(HWND owner, const RECT& rect, TextId id, const COLORREF (&backgrounds)[5]);
+    WindowButton(HWND owner, const RECT& rect, TextId id, const Colour (&backgrounds)[5]);
 
     // The looks, indexing the colour tables; entry 3 repeats entry 2 and is never shown.
     enum class Look { Focused = 0, Unfocused = 1, UnderCursor = 2, Held = 4 };
@@ -26,7 +27,7 @@ protected:
     const RECT& Glyph() const { return glyph_; }
 
 private:
-    const COLORREF (&backgrounds_)[5];
+    const Colour (&backgrounds_)[5];
     RECT glyph_;
     ButtonHint hint_;
     Look look_ = Look::Unfocused;  // until told otherwise

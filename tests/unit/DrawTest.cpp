@@ -91,13 +91,6 @@ TEST(Primitives, LeaveNothingButTheirExactPixels) {
     }
 }
 
-// A stored index outside the table's 16 entries draws in red.
-TEST(AuxiliaryLineColor, OutsideTheTableIsRed) {
-    EXPECT_EQ(AuxiliaryLineColorAt(15), 0xFFFFFFu);
-    EXPECT_EQ(AuxiliaryLineColorAt(16), 0x0000FFu);
-    EXPECT_EQ(AuxiliaryLineColorAt(-1), 0x0000FFu);
-}
-
 HWND Handle(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }
 
 TEST(MouseToolTip, TextInBothLanguages) {

@@ -14,7 +14,6 @@
 #include "Wait.h"
 #include "app/AppContext.h"
 #include "draw/ToolTip.h"
-#include "draw/ToolTipSchedule.h"
 #include "widgets/ButtonList.h"
 
 namespace Vorlune::Test {
@@ -233,23 +232,6 @@ TEST_F(Toolbar, ToolTipShowsTheHintButNeverAfterAPressOrHidden) {
         EXPECT_TRUE(WaitUntil([&] { return !shown(); }, 3s)) << way;
         ReleaseCapture();
     }
-}
-
-TEST(ToolTipSchedule, AHintIsDueOnlyMoreThan500MsAfterTheLatestRequest) {
-    ToolTipSchedule schedule;
-    schedule.Request(1000);
-    const std::uint64_t latest = schedule.Request(1200);
-    EXPECT_EQ(schedule.Next(1700).waitMs, 1u);
-    EXPECT_EQ(schedule.Next(1701).waitMs, 0u);
-    EXPECT_EQ(schedule.Next(1701).serial, latest);
-}
-
-TEST(ToolTipSchedule, ACancelLeavesNothingPending) {
-    ToolTipSchedule schedule;
-    const std::uint64_t serial = schedule.Request(1000);
-    schedule.Cancel();
-    EXPECT_EQ(schedule.Next(5000).serial, 0u);
-    EXPECT_FALSE(schedule.IsPending(serial));
 }
 
 // A hint 80 x 20 for a cursor 32 high, in a work area of 1920 x 1040.

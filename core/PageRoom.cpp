@@ -1,12 +1,12 @@
-#include "settings_dialog/PageRoom.h"
+#include "core/PageRoom.h"
 
 #include <algorithm>
 
 namespace Vorlune {
 
-SIZE RoomToGrow(const RECT& area, const std::vector<SIZE>& needed) {
-    SIZE grow = {};
-    for (const SIZE& size : needed) {
+Size RoomToGrow(const Rect& area, const std::vector<Size>& needed) {
+    Size grow = {};
+    for (const Size& size : needed) {
         grow.cx = std::max(grow.cx, size.cx - (area.right - area.left));
         grow.cy = std::max(grow.cy, size.cy - (area.bottom - area.top));
     }

@@ -1,4 +1,4 @@
-#include "draw/ToolTipSchedule.h"
+#include "core/ToolTipSchedule.h"
 
 namespace Vorlune {
 

@@ -1,12 +1,12 @@
 #pragma once
-#include <windows.h>
-
 #include <vector>
+
+#include "core/Geometry.h"
 
 namespace Vorlune {
 
 // How much wider and taller area must grow for the largest of needed to fit in it: nothing
 // where every one fits already.
-SIZE RoomToGrow(const RECT& area, const std::vector<SIZE>& needed);
+Size RoomToGrow(const Rect& area, const std::vector<Size>& needed);
 
 }  // namespace Vorlune
