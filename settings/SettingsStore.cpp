@@ -12,31 +12,6 @@ namespace Vorlune {
 
 namespace {
 
-constexpr const wchar_t* kSections[] = {L"App", L"Gui", L"Settings"};
-
-constexpr SettingKeyInfo kKeys[SettingKeyCount] = {
-    {L"PositionX", L"100"},
-    {L"PositionY", L"100"},
-    {L"TreeViewSelectedItemString", L""},
-    {L"Viewer", L"mspaint"},
-    {L"SaveFolder", L""},
-    {L"DeleteImage", L"0"},
-    {L"ClipBoard", L"0"},
-    {L"AuxiliaryLineColor", L"9"},
-    {L"AppTopMost", L"0"},
-    {L"ButtonToolTip", L"1"},
-    {L"MouseToolTip", L"0"},
-    {L"MouseToolTipHidden", L"0"},
-    {L"AlwaysAuxiliaryLine", L"0"},
-    {L"ZoomWindowMagnification", L"10"},
-    {L"DelaySeconds", L"3"},
-    {L"ImageFormat", L"0"},
-    {L"HotKeyRectangle", L"0"},
-    {L"HotKeyWindow", L"0"},
-    {L"HotKeyHiddenWindow", L"0"},
-    {L"HotKeyDesktop", L"0"},
-};
-
 // The private-profile functions create a missing file in the ANSI code page, which turns
 // Japanese into '?'. A file that starts as UTF-16LE with a byte-order mark stays so.
 void CreateUnicodeIniIfMissing(const std::wstring& path) {
@@ -50,39 +25,35 @@ void CreateUnicodeIniIfMissing(const std::wstring& path) {
 
 }  // namespace
 
-const wchar_t* SectionName(SettingSection section) { return kSections[section]; }
-
-const SettingKeyInfo& KeyInfo(SettingKey key) { return kKeys[key]; }
-
 SettingsStore::SettingsStore(std::wstring iniPath) : path_(std::move(iniPath)) {}
 
 int SettingsStore::GetInt(SettingSection section, SettingKey key) const {
-    const int fallback = std::stoi(kKeys[key].defaultText);
-    return static_cast<int>(GetPrivateProfileIntW(kSections[section], kKeys[key].name, fallback, path_.c_str()));
+    const int fallback = std::stoi(KeyInfo(key).defaultText);
+    return static_cast<int>(GetPrivateProfileIntW(SectionName(section), KeyInfo(key).name, fallback, path_.c_str()));
 }
 
 std::wstring SettingsStore::GetString(SettingKey key) const {
     wchar_t buffer[1000] = {};
-    GetPrivateProfileStringW(kSections[SectionSettings], kKeys[key].name, kKeys[key].defaultText, buffer, 999,
+    GetPrivateProfileStringW(SectionName(SectionSettings), KeyInfo(key).name, KeyInfo(key).defaultText, buffer, 999,
                              path_.c_str());
     return buffer;
 }
 
 void SettingsStore::SetInt(SettingSection section, SettingKey key, int value) const {
-    Write(kSections[section], kKeys[key].name, std::to_wstring(value));
+    Write(SectionName(section), KeyInfo(key).name, std::to_wstring(value));
 }
 
 bool SettingsStore::SetString(SettingKey key, const std::wstring& text) const {
-    return Write(kSections[SectionSettings], kKeys[key].name, text);
+    return Write(SectionName(SectionSettings), KeyInfo(key).name, text);
 }
 
 int SettingsStore::GetToggle(TextId id) const {
     return static_cast<int>(
-        GetPrivateProfileIntW(kSections[SectionGui], std::to_wstring(id).c_str(), 0, path_.c_str()));
+        GetPrivateProfileIntW(SectionName(SectionGui), std::to_wstring(id).c_str(), 0, path_.c_str()));
 }
 
 void SettingsStore::SetToggle(TextId id, int value) const {
-    Write(kSections[SectionGui], std::to_wstring(id).c_str(), std::to_wstring(value));
+    Write(SectionName(SectionGui), std::to_wstring(id).c_str(), std::to_wstring(value));
 }
 
 bool SettingsStore::Write(const wchar_t* section, const wchar_t* key, const std::wstring& text) const {

@@ -1,43 +1,10 @@
 #pragma once
 #include <string>
 
+#include "core/SettingKeys.h"
 #include "settings/TextId.h"
 
 namespace Vorlune {
-
-enum SettingSection { SectionApp = 0, SectionGui = 1, SectionSettings = 2 };
-
-enum SettingKey {
-    KeyPositionX = 0,
-    KeyPositionY,
-    KeyTreeViewSelectedItemString,
-    KeyViewer,
-    KeySaveFolder,
-    KeyDeleteImage,
-    KeyClipBoard,
-    KeyAuxiliaryLineColor,
-    KeyAppTopMost,
-    KeyButtonToolTip,
-    KeyMouseToolTip,
-    KeyMouseToolTipHidden,
-    KeyAlwaysAuxiliaryLine,
-    KeyZoomWindowMagnification,
-    KeyDelaySeconds,
-    KeyImageFormat,
-    KeyHotKeyRectangle,
-    KeyHotKeyWindow,
-    KeyHotKeyHiddenWindow,
-    KeyHotKeyDesktop,
-    SettingKeyCount
-};
-
-struct SettingKeyInfo {
-    const wchar_t* name;
-    const wchar_t* defaultText;
-};
-
-const wchar_t* SectionName(SettingSection section);
-const SettingKeyInfo& KeyInfo(SettingKey key);
 
 // The INI file, read and written on every access; nothing is cached.
 class SettingsStore {

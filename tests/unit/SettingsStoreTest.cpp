@@ -15,42 +15,21 @@ protected:
     std::wstring File() const { return ReadUtf16File(store.Path()); }
 };
 
-// Every key's name, section and default, read without a file and then written.
+// Every key read without a file, then written: its default, then the value under its name.
 TEST_F(SettingsStoreTest, EveryKeyIsReadFromItsPlaceWithItsDefault) {
-    struct Key {
-        SettingKey key;
-        const wchar_t *section, *name, *fallback;
-    } keys[] = {{KeyPositionX, L"App", L"PositionX", L"100"},
-                {KeyPositionY, L"App", L"PositionY", L"100"},
-                {KeyTreeViewSelectedItemString, L"Settings", L"TreeViewSelectedItemString", L""},
-                {KeyViewer, L"Settings", L"Viewer", L"mspaint"},
-                {KeySaveFolder, L"Settings", L"SaveFolder", L""},
-                {KeyDeleteImage, L"Settings", L"DeleteImage", L"0"},
-                {KeyClipBoard, L"Settings", L"ClipBoard", L"0"},
-                {KeyAuxiliaryLineColor, L"Settings", L"AuxiliaryLineColor", L"9"},
-                {KeyAppTopMost, L"Settings", L"AppTopMost", L"0"},
-                {KeyButtonToolTip, L"Settings", L"ButtonToolTip", L"1"},
-                {KeyMouseToolTip, L"Settings", L"MouseToolTip", L"0"},
-                {KeyMouseToolTipHidden, L"Settings", L"MouseToolTipHidden", L"0"},
-                {KeyAlwaysAuxiliaryLine, L"Settings", L"AlwaysAuxiliaryLine", L"0"},
-                {KeyZoomWindowMagnification, L"Settings", L"ZoomWindowMagnification", L"10"},
-                {KeyDelaySeconds, L"Settings", L"DelaySeconds", L"3"},
-                {KeyImageFormat, L"Settings", L"ImageFormat", L"0"},
-                {KeyHotKeyRectangle, L"Settings", L"HotKeyRectangle", L"0"},
-                {KeyHotKeyWindow, L"Settings", L"HotKeyWindow", L"0"},
-                {KeyHotKeyHiddenWindow, L"Settings", L"HotKeyHiddenWindow", L"0"},
-                {KeyHotKeyDesktop, L"Settings", L"HotKeyDesktop", L"0"}};
-    for (const Key& k : keys) {
-        SCOPED_TRACE(Narrow(k.name));
-        const SettingSection section = k.section[0] == L'A' ? SectionApp : SectionSettings;
-        EXPECT_EQ(store.GetString(k.key), k.fallback);
-        if (k.key == KeyViewer || !*k.fallback)
-            EXPECT_THROW(store.GetInt(section, k.key), std::invalid_argument);  // not an integer key
+    for (int i = 0; i < SettingKeyCount; ++i) {
+        const auto key = static_cast<SettingKey>(i);
+        const std::wstring fallback = KeyInfo(key).defaultText;
+        SCOPED_TRACE(Narrow(KeyInfo(key).name));
+        EXPECT_EQ(store.GetString(key), fallback);
+        if (key == KeyViewer || fallback.empty())
+            EXPECT_THROW(store.GetInt(SectionSettings, key), std::invalid_argument);  // not an integer key
         else
-            EXPECT_EQ(store.GetInt(section, k.key), std::stoi(k.fallback));
+            EXPECT_EQ(store.GetInt(SectionSettings, key), std::stoi(fallback));
     }
-    for (const Key& k : keys) store.SetInt(k.section[0] == L'A' ? SectionApp : SectionSettings, k.key, -7);
-    for (const Key& k : keys) EXPECT_EQ(IniValue(store.Path(), k.section, k.name), L"-7") << Narrow(k.name);
+    for (int i = 0; i < SettingKeyCount; ++i) store.SetInt(SectionApp, static_cast<SettingKey>(i), -7);
+    for (int i = 0; i < SettingKeyCount; ++i)
+        EXPECT_EQ(IniValue(store.Path(), L"App", KeyInfo(static_cast<SettingKey>(i)).name), L"-7") << i;
 }
 
 TEST_F(SettingsStoreTest, TogglesAreKeyedByTheirButtonsIdInGui) {
