@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "settings/TextId.h"
+#include "core/TextId.h"
 
 namespace Vorlune {
 

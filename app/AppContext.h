@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/TextId.h"
+#include "core/TextId.h"
 #include "settings/TextTable.h"
 
 namespace Vorlune {

@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "Capture/ButtonActor.h"
-#include "settings/TextId.h"
+#include "core/TextId.h"
 #include "widgets/Button.h"
 
 namespace Vorlune {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "settings/SettingsStore.h"
-#include "settings/TextId.h"
+#include "core/TextId.h"
 
 namespace Vorlune {
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "core/SettingKeys.h"
-#include "settings/TextId.h"
+#include "core/TextId.h"
 
 namespace Vorlune {
 

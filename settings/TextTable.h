@@ -1,16 +1,12 @@
 #pragma once
-#include <array>
 #include <string>
 
-#include "settings/TextId.h"
+#include "core/Texts.h"
 
 namespace Vorlune {
 
-// entry[id][0] Japanese, entry[id][1] English.
-using TextTable = std::array<std::array<std::wstring, 2>, TextCount>;
-
-// Entry 39 carries the file version of the module at modulePath, entry 40 its legal notice;
-// both only as far as its version resource can be read.
+// The built-in texts, and entry 39 carrying the file version of the module at modulePath,
+// entry 40 its legal notice; both only as far as its version resource can be read.
 void FillTextTable(TextTable& table, const std::wstring& modulePath);
 
 }  // namespace Vorlune

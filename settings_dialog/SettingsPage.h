@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "settings/TextId.h"
+#include "core/TextId.h"
 #include "settings_dialog/DialogServices.h"
 #include "ui/MessageMap.h"
 

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "settings/TextId.h"
+#include "core/TextId.h"
 
 namespace Vorlune {
 

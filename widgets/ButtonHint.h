@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "draw/ToolTip.h"
-#include "settings/TextId.h"
+#include "core/TextId.h"
 
 namespace Vorlune {
 

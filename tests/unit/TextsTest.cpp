@@ -1,7 +1,5 @@
-// The text table, the error reports built from it, and the version line from an executable's resource.
+// The error reports built from the text table, and the version line from an executable's resource.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "Capture/CaptureErrors.h"
 #include "Scratch.h"
@@ -11,37 +9,6 @@
 
 namespace Vorlune::Test {
 namespace {
-
-TEST(TextTable, EntriesInBothLanguages) {
-    // The missing folder's text is read in both languages on the real program.
-    struct Entry {
-        TextId id;
-        const wchar_t *japanese, *english;
-    } entries[] = {{TextRectangleButton, L"矩形の切り取り", L"Cut out a rectangle"},
-                   {TextZoomToggle, L"ズームウィンドウ OFF\uFF0FON", L"Zoom window OFF\uFF0FON"},
-                   {TextRectanglePage, L"矩形", L"Rectanglel"},
-                   {TextSeconds, L"秒", L"Sec."},
-                   {TextImageFormatPng, L"PNG (可逆圧縮)", L"PNG (lossless, compressed)"},
-                   {TextHotKeyTakenElsewhere, L"他のプログラムが使用中", L"In use by another program"},
-                   {TextHotKeyTakenTwice, L"他のコマンドが使用中", L"In use by another command"}};
-    AppContext context;
-    for (const Entry& entry : entries)
-        EXPECT_EQ(std::wstring(context.texts[entry.id][0]) + L"|" + context.texts[entry.id][1],
-                  std::wstring(entry.japanese) + L"|" + entry.english);
-    // Every entry filled, in the right column; only two are blank, and the legal notice in a
-    // program without a version resource. The language toggle and the web page read the same in both.
-    for (int id = 0; id < TextCount; ++id) {
-        const std::wstring japanese = context.texts[id][0], english = context.texts[id][1];
-        const bool blank = id == TextSystemButton || id == TextUnused || id == TextLegalNotice;
-        EXPECT_EQ(japanese.empty() || english.empty(), blank) << id;
-        if (blank || id == TextLanguageToggle || id == TextWebPage) continue;
-        EXPECT_TRUE(std::any_of(japanese.begin(), japanese.end(), [](wchar_t c) { return c > 0x7F; })) << id;
-        EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](wchar_t c) { return c < 0x7F || c == 0xFF0F; }))
-            << id;
-    }
-    EXPECT_EQ(context.texts[TextWebPage][0], context.texts[TextWebPage][1]);
-    EXPECT_EQ(context.texts[TextWebPage][0].rfind(L"https://", 0), 0u);
-}
 
 // Both reports in the thread's code page: "【" and "】" where it has them, else plain brackets.
 TEST(ErrorReports, FollowTheLanguageInTheThreadsCodePage) {
