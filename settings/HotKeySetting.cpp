@@ -3,52 +3,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "settings/SettingsStore.h"
+
 namespace Vorlune {
 
-namespace {
-constexpr long long kKeyMask = 0xFF;
-constexpr long long kFlagMask = 0x0F00;
-constexpr size_t kMaxDigits = 9;  // well past the largest code, well inside the number
-constexpr long long kCtrlOrAlt = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8;
-
-// Keys no program is typed with: without Ctrl or Alt any other key would be taken from all of them.
-bool StandsAlone(long long key) { return (key >= VK_F1 && key <= VK_F24) || key == VK_SNAPSHOT || key == VK_PAUSE; }
-}  // namespace
-
-HotKeyCode ValidHotKey(long long code) {
-    const long long key = code & kKeyMask;
-    const bool valid =
-        key != 0 && (code & ~(kKeyMask | kFlagMask)) == 0 && ((code & kCtrlOrAlt) != 0 || StandsAlone(key));
-    return valid ? static_cast<HotKeyCode>(code) : 0;
-}
-
-HotKeyCode ParseHotKey(const std::wstring& text) {
-    if (text.empty() || text.size() > kMaxDigits) return 0;
-    long long code = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') return 0;
-        code = code * 10 + (c - L'0');
-    }
-    return ValidHotKey(code);
-}
-
-HotKeyParts RegistrationParts(HotKeyCode code) {
-    const unsigned flags = static_cast<unsigned>(code) >> 8;
-    unsigned modifiers = MOD_NOREPEAT;
-    if (flags & HOTKEYF_SHIFT) modifiers |= MOD_SHIFT;
-    if (flags & HOTKEYF_CONTROL) modifiers |= MOD_CONTROL;
-    if (flags & HOTKEYF_ALT) modifiers |= MOD_ALT;
-    return {modifiers, static_cast<unsigned>(code & kKeyMask)};
-}
-
-SettingKey HotKeySetting(TextId button) {
-    switch (button) {
-        case TextWindowButton: return KeyHotKeyWindow;
-        case TextHiddenWindowButton: return KeyHotKeyHiddenWindow;
-        case TextDesktopButton: return KeyHotKeyDesktop;
-        default: return KeyHotKeyRectangle;
-    }
-}
+static_assert(kVkF1 == VK_F1);
+static_assert(kVkF24 == VK_F24);
+static_assert(kVkSnapshot == VK_SNAPSHOT);
+static_assert(kVkPause == VK_PAUSE);
+static_assert(kHotKeyShift == HOTKEYF_SHIFT);
+static_assert(kHotKeyControl == HOTKEYF_CONTROL);
+static_assert(kHotKeyAlt == HOTKEYF_ALT);
+static_assert(kHotKeyExt == HOTKEYF_EXT);
+static_assert(kModAlt == MOD_ALT);
+static_assert(kModControl == MOD_CONTROL);
+static_assert(kModShift == MOD_SHIFT);
+static_assert(kModNoRepeat == MOD_NOREPEAT);
 
 HotKeyCode StoredHotKey(TextId button) { return ParseHotKey(Store().GetString(HotKeySetting(button))); }
 

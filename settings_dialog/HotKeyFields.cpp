@@ -8,6 +8,7 @@
 
 #include "app/AppContext.h"
 #include "settings/HotKeySetting.h"
+#include "settings/SettingsStore.h"
 #include "ui/HotKeyRegistration.h"
 
 namespace Vorlune {

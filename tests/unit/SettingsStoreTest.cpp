@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "GlimraApp.h"
-#include "settings/HotKeySetting.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 
@@ -67,20 +66,6 @@ TEST_F(SettingsStoreTest, AWriteIntoAMissingFolderFailsWithoutMakingIt) {
     SettingsStore lost(folder / L"missing\\Glimra.ini");
     EXPECT_FALSE(lost.SetString(KeyViewer, L"x"));
     EXPECT_FALSE(IsFolder(folder / L"missing"));
-}
-
-// A key in the low byte, nothing but Shift, Ctrl, Alt and the extended-key flag above it, and Ctrl or
-// Alt unless the key is F1-F24, Print Screen or Pause: any other key alone is taken from every program.
-TEST(HotKeySetting, OnlyDecimalDigitsOfAKeyThatMayBeAHotKeyAreAHotKey) {
-    struct Stored {
-        const wchar_t* text;
-        HotKeyCode code;
-    } stored[] = {{L"850", 0x352},      {L"2642", 0xA52},   {L"1089", 0x441}, {L"0", 0},        {L"", 0},
-                  {L"850x", 0},         {L" 850", 0},       {L"-850", 0},     {L"+850", 0},     {L"768", 0},
-                  {L"4178", 0},         {L"4294968146", 0}, {L"112", VK_F1},  {L"135", VK_F24}, {L"372", 0x174},
-                  {L"44", VK_SNAPSHOT}, {L"19", VK_PAUSE},  {L"27", 0},       {L"13", 0},       {L"9", 0},
-                  {L"2085", 0},         {L"65", 0},         {L"321", 0}};
-    for (const Stored& s : stored) EXPECT_EQ(ParseHotKey(s.text), s.code) << Narrow(s.text);
 }
 
 }  // namespace
