@@ -9,7 +9,7 @@
 
 #include "Capture/CapturedImage.h"
 #include "Capture/ImageFileNamer.h"
-#include "settings/ImageFormat.h"
+#include "core/ImageFormat.h"
 
 // The output step of every capture: the picked area as a new image file, on the clipboard
 // and in the viewer, as the settings say.

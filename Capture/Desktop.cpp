@@ -7,7 +7,7 @@
 #include "Capture/PngEncoder.h"
 #include "Capture/Viewer.h"
 #include "app/AppContext.h"
-#include "settings/ClipBoardMode.h"
+#include "core/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/ImageNames.h"
 #include "settings/SettingsStore.h"
@@ -93,7 +93,7 @@ std::wstring MoveIntoPlace(const std::wstring& temporary, std::wstring target, I
     return target;
 }
 
-int ClipBoardSetting() { return Store().GetInt(SectionSettings, KeyClipBoard); }
+ClipBoardMode ClipBoardSetting() { return ClipBoardModeOf(Store().GetInt(SectionSettings, KeyClipBoard)); }
 ImageFormat ImageFormatSetting() { return ImageFormatOf(Store().GetInt(SectionSettings, KeyImageFormat)); }
 
 // The next free name of today's folder; every number of the day taken is a write that failed.
@@ -176,7 +176,7 @@ void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POIN
 
 bool FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
     const ImageFormat format = ImageFormatSetting();
-    const int clipBoard = ClipBoardSetting();
+    const ClipBoardMode clipBoard = ClipBoardSetting();
     const CapturedImage image = CaptureArea(outputDC, position, size);
     const ImageFileBytes file = EncodeImageFile(image, format);
     std::wstring written;

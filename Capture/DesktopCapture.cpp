@@ -1,11 +1,10 @@
 #include "Capture/DesktopCapture.h"
 
-#include <algorithm>
-#include <stdexcept>
 #include <string>
 
 #include "Capture/CountdownWindow.h"
 #include "app/AppContext.h"
+#include "core/DelaySeconds.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
@@ -16,22 +15,8 @@ namespace {
 
 constexpr DWORD kOneSecond = 1000;
 constexpr DWORD kSettleMilliseconds = 100;
-// The longest delay the settings page offers: a larger one, edited by hand, would hold the
-// program in its countdown with no way out.
-constexpr int kLongestDelaySeconds = 15;
 
 }  // namespace
-
-int ParseDelaySeconds(const std::wstring& text) {
-    // The same texts whichever library the program was built with: the user reads them.
-    try {
-        return std::stoi(text);
-    } catch (const std::invalid_argument&) {
-        throw std::invalid_argument("invalid stoi argument");
-    } catch (const std::out_of_range&) {
-        throw std::out_of_range("stoi argument out of range");
-    }
-}
 
 DesktopCapture::DesktopCapture(HWND owner) : CaptureBase(owner, L"DesktopCapture") {}
 
@@ -76,7 +61,7 @@ DelayedDesktopCapture::DelayedDesktopCapture(HWND owner, Sleeper sleeper)
 
 void DelayedDesktopCapture::Start() {
     // Read before anything is shown, so a bad value leaves nothing half-done.
-    const int seconds = std::min(ParseDelaySeconds(Store().GetString(KeyDelaySeconds)), kLongestDelaySeconds);
+    const int seconds = ParseDelaySeconds(Store().GetString(KeyDelaySeconds));
     if (seconds > 0) CountDown(seconds);
     TakeSnapshot();
     if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());

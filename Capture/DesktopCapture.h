@@ -47,7 +47,4 @@ private:
     Sleeper sleeper_;
 };
 
-// DelaySeconds as std::stoi reads it, with stoi's exceptions under fixed texts.
-int ParseDelaySeconds(const std::wstring& text);
-
 }  // namespace Vorlune

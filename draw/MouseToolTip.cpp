@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "draw/ToolTipBox.h"
-#include "settings/ClipBoardMode.h"
+#include "core/ClipBoardMode.h"
 #include "settings/SettingsStore.h"
 #include "ui/Clipboard.h"
 #include "ui/VirtualScreen.h"
@@ -44,7 +44,8 @@ RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::
 }
 
 void CopyMouseToolTipText(HWND owner, const std::wstring& text) {
-    if (Store().GetInt(SectionSettings, KeyClipBoard) == ClipBoardCopyText) PutTextOnClipboard(owner, text);
+    if (ClipBoardModeOf(Store().GetInt(SectionSettings, KeyClipBoard)) == ClipBoardCopyText)
+        PutTextOnClipboard(owner, text);
 }
 
 }  // namespace Vorlune

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ImageFormat.h"
+#include "core/ImageFormat.h"
 
 namespace Vorlune {
 

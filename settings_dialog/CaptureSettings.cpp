@@ -4,7 +4,7 @@
 
 #include "app/AppContext.h"
 #include "resources/resource.h"
-#include "settings/ClipBoardMode.h"
+#include "core/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/Pickers.h"

@@ -1,7 +1,7 @@
 #include "settings_dialog/SimplePages.h"
 
 #include "app/AppContext.h"
-#include "settings/ImageFormat.h"
+#include "core/ImageFormat.h"
 #include "settings_dialog/Pickers.h"
 
 namespace Vorlune {

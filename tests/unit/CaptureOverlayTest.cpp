@@ -217,8 +217,6 @@ TEST_F(Delayed, ADelayOutOfRangeFailsBeforeAnythingIsShown) {
     EXPECT_TRUE(waits.empty());
 }
 
-TEST(DelaySeconds, AreTheLeadingNumber) { EXPECT_EQ(ParseDelaySeconds(L" 2x"), 2); }
-
 // Three seconds count down, then the screen is saved with the cursor painted where it is by then.
 TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
     StringSettingGuard delay(KeyDelaySeconds, L"3");

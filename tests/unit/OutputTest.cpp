@@ -10,7 +10,7 @@
 #include "OutputTestSupport.h"
 #include "Wait.h"
 #include "app/AppContext.h"
-#include "settings/ClipBoardMode.h"
+#include "core/ClipBoardMode.h"
 #include "settings/ImageNames.h"
 #include "ui/Clipboard.h"
 
@@ -288,16 +288,6 @@ TEST_F(OutputTest, BmpFileOfThreeByTwo) {
             EXPECT_EQ(RGB(bytes[at + 2], bytes[at + 1], bytes[at]), PatternColour(13 + x, 6 + y)) << x << "," << y;
         }
     for (size_t pad : {63, 64, 65, 75, 76, 77}) EXPECT_EQ(bytes[pad], 0) << pad;
-}
-
-// Only 1 chooses PNG; a value the page does not offer keeps the images BMP.
-TEST_F(OutputTest, ImageFormatsOtherThanPngWriteBmp) {
-    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
-    for (const int stored : {2, -1}) {
-        SettingGuard format(SectionSettings, KeyImageFormat, stored);
-        FinishCapture(namer_, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2});
-    }
-    EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00002.bmp"}));
 }
 
 TEST(ImageNames, BothFormatsShareOneSequenceOfNumbers) {

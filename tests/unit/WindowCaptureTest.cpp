@@ -18,7 +18,7 @@
 #include "PickState.h"
 #include "Process.h"
 #include "Screen.h"
-#include "settings/ClipBoardMode.h"
+#include "core/ClipBoardMode.h"
 #include "ui/Geometry.h"
 #include "ui/VirtualScreen.h"
 #include "ui/PendingException.h"
