@@ -9,7 +9,7 @@
 #include "app/AppContext.h"
 #include "core/ClipBoardMode.h"
 #include "settings/ImageFolder.h"
-#include "settings/ImageNames.h"
+#include "core/ImageNames.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "settings/ImageFolder.h"
 #include "settings/PathText.h"
 
@@ -24,24 +26,14 @@ std::wstring MakeDayFolder(const std::wstring& folder, const std::tm& date) {
 
 ImageFileNamer::ImageFileNamer() : ImageFileNamer(LocalDateNow) {}
 
-ImageFileNamer::ImageFileNamer(DateSource date, int maxNumber) : date_(std::move(date)), maxNumber_(maxNumber) {}
+ImageFileNamer::ImageFileNamer(DateSource date, int maxNumber) : picker_(maxNumber), date_(std::move(date)) {}
 
 std::wstring ImageFileNamer::NextImagePath(const std::wstring& folder, ImageFormat format) {
-    dayFolder_ = MakeDayFolder(folder, date_());
-    format_ = format;
+    std::wstring dayFolder = MakeDayFolder(folder, date_());
     // One listing, then set lookups: the cost grows with the folder, not its square.
-    ListFolder(dayFolder_, existingNames_);
-    return PickNext();
-}
-
-std::wstring ImageFileNamer::NextImagePathAfterTaken(const std::wstring& takenPath) {
-    existingNames_.push_back(takenPath.substr(takenPath.find_last_of(L'\\') + 1));
-    return PickNext();
-}
-
-std::wstring ImageFileNamer::PickNext() const {
-    const auto name = PickFreeImageName(existingNames_, format_, maxNumber_);
-    return name ? dayFolder_ + *name : std::wstring();
+    std::vector<std::wstring> names;
+    ListFolder(dayFolder, names);
+    return picker_.Start(std::move(dayFolder), std::move(names), format);
 }
 
 }  // namespace Vorlune

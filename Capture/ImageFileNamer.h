@@ -2,9 +2,8 @@
 #include <ctime>
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "settings/ImageNames.h"
+#include "core/ImageNames.h"
 
 namespace Vorlune {
 
@@ -23,18 +22,13 @@ public:
 
     // After the file at takenPath (the last path returned) turned out to exist: the next
     // free path in the same day folder and format, or an empty string.
-    std::wstring NextImagePathAfterTaken(const std::wstring& takenPath);
+    std::wstring NextImagePathAfterTaken(const std::wstring& takenPath) { return picker_.NextAfterTaken(takenPath); }
 
-    const std::wstring& DayFolder() const { return dayFolder_; }
+    const std::wstring& DayFolder() const { return picker_.DayFolder(); }
 
 private:
-    std::wstring PickNext() const;
-
-    std::vector<std::wstring> existingNames_;
-    std::wstring dayFolder_;
-    ImageFormat format_ = ImageFormatBmp;
+    ImageNamePicker picker_;
     DateSource date_;
-    int maxNumber_ = kMaxImageNumber;
 };
 
 // Creates the folder (one level) and its folder for date when missing; returns the day

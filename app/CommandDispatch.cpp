@@ -14,7 +14,7 @@
 #include "app/HotKeys.h"
 #include "draw/ToolTip.h"
 #include "settings/ImageFolder.h"
-#include "settings/ImageNames.h"
+#include "core/ImageNames.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
 #include "ui/ScreenLeave.h"

@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-#include "settings/ImageNames.h"
+#include "core/ImageNames.h"
 #include "settings/PathText.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"

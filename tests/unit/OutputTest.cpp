@@ -11,7 +11,7 @@
 #include "Wait.h"
 #include "app/AppContext.h"
 #include "core/ClipBoardMode.h"
-#include "settings/ImageNames.h"
+#include "core/ImageNames.h"
 #include "ui/Clipboard.h"
 
 namespace Vorlune::Test {
@@ -110,7 +110,6 @@ protected:
 };
 
 TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
-    EXPECT_EQ(PickFreeImageName({L"00001.bmp", L"00003.bmp"}), L"00002.bmp");  // the gap, not one past the top
     const std::wstring images = scratch_ / L"images", day = images + L"\\20240305\\";  // missing, no backslash
     EXPECT_EQ(namer_.NextImagePath(images), day + L"00001.bmp");
     // The file system ignores case and a folder takes a name too; a longer name does not.
@@ -288,11 +287,6 @@ TEST_F(OutputTest, BmpFileOfThreeByTwo) {
             EXPECT_EQ(RGB(bytes[at + 2], bytes[at + 1], bytes[at]), PatternColour(13 + x, 6 + y)) << x << "," << y;
         }
     for (size_t pad : {63, 64, 65, 75, 76, 77}) EXPECT_EQ(bytes[pad], 0) << pad;
-}
-
-TEST(ImageNames, BothFormatsShareOneSequenceOfNumbers) {
-    EXPECT_EQ(PickFreeImageName({L"00001.bmp", L"00003.png"}, ImageFormatPng), L"00002.png");
-    EXPECT_EQ(PickFreeImageName({L"00001.PNG", L"00002.bmp"}, ImageFormatBmp), L"00003.bmp");
 }
 
 // 8-bit RGB without alpha (colour type 2), read back through the Imaging Component. An odd

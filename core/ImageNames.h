@@ -40,4 +40,28 @@ bool IsTemporaryImageName(const std::wstring& name);
 std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& existingNames,
                                               ImageFormat format = ImageFormatBmp, int maxNumber = kMaxImageNumber);
 
+// The free image paths of one day folder: the lowest number that neither its listing nor a
+// name found taken since holds.
+class ImageNamePicker {
+public:
+    explicit ImageNamePicker(int maxNumber = kMaxImageNumber) : maxNumber_(maxNumber) {}
+
+    // dayFolder ends with a backslash; names are the entries it holds. Returns its first free
+    // path in format, or an empty string when every number of the day is taken.
+    std::wstring Start(std::wstring dayFolder, std::vector<std::wstring> names, ImageFormat format);
+    // After the file at takenPath (the last path returned) turned out to exist: the next free
+    // path in the same day folder and format, or an empty string.
+    std::wstring NextAfterTaken(const std::wstring& takenPath);
+
+    const std::wstring& DayFolder() const { return dayFolder_; }
+
+private:
+    std::wstring Pick() const;
+
+    std::vector<std::wstring> names_;
+    std::wstring dayFolder_;
+    ImageFormat format_ = ImageFormatBmp;
+    int maxNumber_;
+};
+
 }  // namespace Vorlune

@@ -1,8 +1,9 @@
-#include "settings/ImageNames.h"
+#include "core/ImageNames.h"
 
 #include <cwchar>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 namespace Vorlune {
 
@@ -71,6 +72,23 @@ std::optional<std::wstring> PickFreeImageName(const std::vector<std::wstring>& e
     for (int number = 1; number <= maxNumber; ++number)
         if (taken.count(number) == 0) return ImageFileName(number, format);
     return std::nullopt;
+}
+
+std::wstring ImageNamePicker::Start(std::wstring dayFolder, std::vector<std::wstring> names, ImageFormat format) {
+    dayFolder_ = std::move(dayFolder);
+    names_ = std::move(names);
+    format_ = format;
+    return Pick();
+}
+
+std::wstring ImageNamePicker::NextAfterTaken(const std::wstring& takenPath) {
+    names_.push_back(takenPath.substr(takenPath.find_last_of(L'\\') + 1));
+    return Pick();
+}
+
+std::wstring ImageNamePicker::Pick() const {
+    const auto name = PickFreeImageName(names_, format_, maxNumber_);
+    return name ? dayFolder_ + *name : std::wstring();
 }
 
 }  // namespace Vorlune
