@@ -29,8 +29,9 @@ CaptureBase::CaptureBase(HWND owner, std::wstring className) : owner(owner), cla
 CaptureBase::~CaptureBase() {
     // Handlers first: destroying the window sends messages that must not reach a dying object.
     if (messageMap_ != nullptr) messageMap_->Clear();
-    if (overlay != nullptr && IsWindow(overlay)) DestroyWindow(overlay);
-    if (overlay != nullptr) UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
+    if (overlay == nullptr) return;
+    overlay.reset();
+    UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
 }
 
 void CaptureBase::CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap) {
@@ -39,7 +40,7 @@ void CaptureBase::CreateOverlay(WNDPROC windowProcedure, MessageMap& messageMap)
     HWND created = CreateWindowExW(WS_EX_TOPMOST, className.c_str(), nullptr, WS_POPUP, 0, 0, 1, 1, owner, nullptr,
                                    nullptr, nullptr);
     if (created == nullptr) throw CaptureException(__FILE__, __LINE__, GetLastError());
-    overlay = created;
+    overlay.reset(created);
     // Only now: a failed creation must leave no handler bound to an object about to be discarded.
     RegisterHandlers(messageMap);
 }
@@ -79,7 +80,7 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
 
 void CaptureBase::FailCapture(const std::exception& error) {
     // Hidden first, so the box is not trapped under the overlay; the toolbar only after it.
-    HideKeepingActivation(overlay);
+    HideKeepingActivation(overlay.get());
     MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
     EndCapture();
 }
@@ -110,21 +111,21 @@ void CaptureBase::HandleKeyDown(WPARAM key, LPARAM flags) {
 }
 
 void CaptureBase::HandleKillFocus() {
-    if (IsWindowVisible(overlay)) ShowOverlay();
+    if (IsWindowVisible(overlay.get())) ShowOverlay();
 }
 
 void CaptureBase::HandlePaint() {
     // Rectangle by rectangle: one copy clipped to a thin cross-hair costs as much as the
     // cross-hair's bounding box, which is the whole screen.
-    const std::vector<RECT> rects = UpdateRects(overlay);
+    const std::vector<RECT> rects = UpdateRects(overlay.get());
     PAINTSTRUCT ps = {};
-    HDC paint = BeginPaint(overlay, &ps);
+    HDC paint = BeginPaint(overlay.get(), &ps);
     // Without a snapshot there is nothing to show; the paint is only validated.
     if (snapshot != nullptr)
         for (const RECT& r : rects.empty() ? std::vector<RECT>{ps.rcPaint} : rects)
             BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC(), r.left, r.top,
                    kSnapshotCopy);
-    EndPaint(overlay, &ps);
+    EndPaint(overlay.get(), &ps);
 }
 
 void CaptureBase::TakeSnapshot() {
@@ -135,14 +136,14 @@ void CaptureBase::TakeSnapshot() {
 
 void CaptureBase::ShowOverlay() {
     if (overlay == nullptr || snapshot == nullptr) return;
-    SetWindowPos(overlay, HWND_TOPMOST, snapshot->bounds.left, snapshot->bounds.top, snapshot->size.cx,
+    SetWindowPos(overlay.get(), HWND_TOPMOST, snapshot->bounds.left, snapshot->bounds.top, snapshot->size.cx,
                  snapshot->size.cy, SWP_SHOWWINDOW);
-    SetForegroundWindow(overlay);
+    SetForegroundWindow(overlay.get());
 }
 
 void CaptureBase::Refresh() {
     if (overlay == nullptr) return;
-    InvalidateRect(overlay, nullptr, FALSE);
+    InvalidateRect(overlay.get(), nullptr, FALSE);
     ShowOverlay();
 }
 
@@ -157,7 +158,7 @@ bool CaptureBase::CancelDrag() {
 
 void CaptureBase::FinishWholeScreen() {
     if (snapshot == nullptr) return;
-    HideKeepingActivation(overlay);
+    HideKeepingActivation(overlay.get());
     Finish({0, 0, snapshot->size.cx, snapshot->size.cy});
     EndCapture();
 }
@@ -192,7 +193,7 @@ POINT CaptureBase::CursorPoint() const {
 }
 
 void CaptureBase::EndCapture() {
-    HideKeepingActivation(overlay);
+    HideKeepingActivation(overlay.get());
     dragging = false;
     keyboardAnchor = false;
     snapshot.reset();

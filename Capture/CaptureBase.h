@@ -9,6 +9,7 @@
 #include "Capture/ButtonActor.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/ScreenSnapshot.h"
+#include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
 
 namespace Vorlune {
@@ -73,7 +74,7 @@ protected:
     HWND owner;
     bool dragging = false;
     bool keyboardAnchor = false;
-    HWND overlay = nullptr;
+    OwnedWindow overlay;
     std::function<void()> onFinished;
     std::wstring className;
     std::unique_ptr<ScreenSnapshot> snapshot;

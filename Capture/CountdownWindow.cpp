@@ -25,22 +25,18 @@ std::wstring CountdownCaption(const std::wstring& title, int seconds, const std:
 CountdownWindow::CountdownWindow() {
     RegisterPlainWindowClass(kCountdownClassName, ClassWindowProcedure<CountdownClass>);
     // A failed creation is not fatal: the countdown then runs unseen.
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kCountdownClassName, nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            nullptr, nullptr);
-}
-
-CountdownWindow::~CountdownWindow() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    hwnd_.reset(CreateWindowExW(WS_EX_TOPMOST, kCountdownClassName, nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                nullptr, nullptr));
 }
 
 void CountdownWindow::Show(const std::wstring& caption) {
     if (hwnd_ == nullptr) return;
-    SetWindowTextW(hwnd_, caption.c_str());
-    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    SetWindowTextW(hwnd_.get(), caption.c_str());
+    ShowWindow(hwnd_.get(), SW_SHOWNOACTIVATE);
 }
 
 void CountdownWindow::Hide() {
-    if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+    if (hwnd_ != nullptr) ShowWindow(hwnd_.get(), SW_HIDE);
 }
 
 }  // namespace Vorlune

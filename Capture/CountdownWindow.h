@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "ui/GdiOwners.h"
+
 namespace Vorlune {
 
 inline constexpr wchar_t kCountdownClassName[] = L"DelayedDesktopCaptureImpl";
@@ -20,15 +22,12 @@ std::wstring CountdownCaption(const std::wstring& title, int seconds, const std:
 class CountdownWindow {
 public:
     CountdownWindow();
-    ~CountdownWindow();
-    CountdownWindow(const CountdownWindow&) = delete;
-    CountdownWindow& operator=(const CountdownWindow&) = delete;
 
     void Show(const std::wstring& caption);
     void Hide();
 
 private:
-    HWND hwnd_ = nullptr;
+    OwnedWindow hwnd_;
 };
 
 }  // namespace Vorlune

@@ -88,7 +88,7 @@ void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
     const RECT area = ClampToSize(AreaBetween(anchor, point), snapshot->size);
     if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
-    HideKeepingActivation(overlay);
+    HideKeepingActivation(overlay.get());
     if (HasArea(area)) Finish(area);
     EndCapture();
 }
@@ -124,7 +124,7 @@ void RectangleCapture::Draw(POINT point) {
     const SIZE size = snapshot->size;
     dirty_.Restore(snapshot->workDC(), snapshot->frozenDC());
     painter_.Paint(snapshot->workDC(), size, frame);
-    dirty_.Replace(overlay, RectangleFrameRects(frame, size));
+    dirty_.Replace(overlay.get(), RectangleFrameRects(frame, size));
     lastFrame_ = frame;
 }
 

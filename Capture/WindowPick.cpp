@@ -79,7 +79,7 @@ void WindowPickCapture::Draw() {
                    DrawMouseToolTip(snapshot->workDC(), snapshot->bounds, lastPoint,
                                     BuildMouseToolTipText(hitWindow, highlight)),
                    size);
-    dirty_.Replace(overlay, std::move(rects));
+    dirty_.Replace(overlay.get(), std::move(rects));
 }
 
 void WindowPickCapture::FinishPick() {
@@ -88,7 +88,7 @@ void WindowPickCapture::FinishPick() {
     // Only the current pick's picture: the output surface holds the frozen screen until now.
     if (const WindowImage* picture = Picture()) picture->Paste(snapshot->outputDC(), snapshot->Origin());
     if (marks_.cursor) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
-    HideKeepingActivation(overlay);
+    HideKeepingActivation(overlay.get());
     // A file that could not be written leaves its image on the clipboard, not the text.
     const bool written = HasArea(area) && Finish(area);
     EndCapture();

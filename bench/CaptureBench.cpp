@@ -14,7 +14,7 @@ namespace {
 class BenchCapture : public CaptureBase {
 public:
     explicit BenchCapture(HWND owner) : CaptureBase(owner, L"BenchCapture") {}
-    void Cancel() { SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0); }
+    void Cancel() { SendMessageW(overlay.get(), WM_KEYDOWN, VK_ESCAPE, 0); }
 
 protected:
     void Prepare() override { TakeSnapshot(); }

@@ -8,6 +8,7 @@
 #include "settings/PathText.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -74,15 +75,14 @@ public:
     std::vector<FolderEntry> List(const std::wstring& folder) override {
         std::vector<FolderEntry> entries;
         WIN32_FIND_DATAW data = {};
-        HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) return entries;
+        const FindHandle find(FindFirstFileW((folder + L"*").c_str(), &data));
+        if (!find.Valid()) return entries;
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
             entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &data));
         return entries;
     }
     void DeleteFileAt(const std::wstring& path) override { DeleteFileW(path.c_str()); }

@@ -27,10 +27,6 @@ static_assert(ClipBoardCopyAndView == 0 && ClipBoardViewOnly == 1 && ClipBoardCo
 CaptureSettings::CaptureSettings(const RECT& pageRect, const DialogServices& services)
     : PageOf(TextCapturePage, pageRect, services) {}
 
-CaptureSettings::~CaptureSettings() {
-    if (swatches_ != nullptr) ImageList_Destroy(swatches_);
-}
-
 void CaptureSettings::Load() {
     SetItemText(IDC_VIEWER_GROUP, TextViewerLabel);
     SetItemText(IDC_SAVE_FOLDER_GROUP, TextSaveFolderLabel);
@@ -61,10 +57,10 @@ void CaptureSettings::BuildColorList() {
         CreateWindowExW(0, L"ComboBoxEx32", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, corner.x,
                         corner.y, place.right - place.left, 600, dialog_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (colours_ == nullptr) return;
-    if (swatches_ == nullptr)
-        swatches_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SWATCHES), 16, 15, 0xFFFFFF,
-                                         IMAGE_BITMAP, 0);
-    SendMessageW(colours_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(swatches_));
+    if (!swatches_)
+        swatches_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SWATCHES), 16, 15,
+                                             0xFFFFFF, IMAGE_BITMAP, 0));
+    SendMessageW(colours_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(swatches_.get()));
     for (int i = 0; i < kColourCount; ++i) {
         std::wstring name = App().GetText(ColourNameText(i));
         COMBOBOXEXITEMW item = {};

@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "settings_dialog/SettingsPage.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -11,7 +12,6 @@ namespace Vorlune {
 class CaptureSettings : public PageOf<CaptureSettings, IDD_PAGE_CAPTURE> {
 public:
     CaptureSettings(const RECT& pageRect, const DialogServices& services);
-    ~CaptureSettings() override;
 
     bool Validate() override;
     void Save() override;
@@ -29,7 +29,7 @@ private:
     HWND deleteImages_ = nullptr;
     HWND clipboard_ = nullptr;
     HWND colours_ = nullptr;
-    HIMAGELIST swatches_ = nullptr;  // loaded at the first opening, kept for the later ones
+    OwnedImageList swatches_;  // loaded at the first opening, kept for the later ones
 };
 
 }  // namespace Vorlune

@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "settings/TempFolder.h"
+#include "ui/ComRef.h"
 
 namespace Vorlune {
 
@@ -39,13 +40,11 @@ std::wstring BrowseForPath(UINT flags, HWND owner, const std::wstring& initial, 
     wchar_t path[MAX_PATH] = {};
     const bool isPath = SHGetPathFromIDListW(list, path) != FALSE;
     // The item list goes back to the shell also when it named no file-system path.
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+    ComRef<IMalloc> allocator;
+    if (SUCCEEDED(SHGetMalloc(allocator.Out())) && allocator.Get() != nullptr)
         allocator->Free(list);
-        allocator->Release();
-    } else {
+    else
         CoTaskMemFree(list);
-    }
     return isPath ? path : L"";
 }
 

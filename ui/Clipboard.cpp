@@ -1,6 +1,7 @@
 #include "ui/Clipboard.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "ui/GdiOwners.h"
@@ -10,46 +11,43 @@ namespace Vorlune {
 
 namespace {
 
-// Data for one clipboard format, and how to free it while the clipboard does not own it.
+// Data for one clipboard format, owned here until the clipboard takes it: a bitmap or a block.
 struct ClipboardData {
     UINT format;
-    HANDLE data;
-    void (*release)(HANDLE data);
+    OwnedBitmap bitmap;
+    OwnedGlobal block;
+
+    HANDLE Data() const { return bitmap ? static_cast<HANDLE>(bitmap.get()) : block.get(); }
 };
 
-void ReleaseBitmap(HANDLE data) { GdiObjectDeleter()(static_cast<HBITMAP>(data)); }
-void ReleaseBlock(HANDLE data) { GlobalFree(static_cast<HGLOBAL>(data)); }
-
-// Hands all the data to the clipboard at once; what it did not take is released.
-bool PutOnClipboard(HWND owner, const std::vector<ClipboardData>& items) {
+// Hands all the data to the clipboard at once; what it did not take goes with items.
+bool PutOnClipboard(HWND owner, std::vector<ClipboardData> items) {
     const bool ready =
-        std::all_of(items.begin(), items.end(), [](const ClipboardData& item) { return item.data != nullptr; });
+        std::all_of(items.begin(), items.end(), [](const ClipboardData& item) { return item.Data() != nullptr; });
     const bool opened = ready && OpenClipboard(owner);
     bool placed = opened && EmptyClipboard();
-    for (const ClipboardData& item : items) {
-        const bool taken = placed && SetClipboardData(item.format, item.data) != nullptr;
-        if (!taken && item.data != nullptr) item.release(item.data);
-        placed = taken;
+    for (ClipboardData& item : items) {
+        placed = placed && SetClipboardData(item.format, item.Data()) != nullptr;
+        if (!placed) continue;
+        // The system owns it now.
+        static_cast<void>(item.bitmap.release());
+        static_cast<void>(item.block.release());
     }
     if (opened) CloseClipboard();
     return placed;
 }
 
-// A movable block holding a copy of size bytes; null when it cannot be made.
-HGLOBAL CopyToBlock(const void* bytes, size_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (block == nullptr) return nullptr;
-    void* target = GlobalLock(block);
-    if (target == nullptr) {
-        GlobalFree(block);
-        return nullptr;
-    }
+// A movable block holding a copy of size bytes; empty when it cannot be made.
+OwnedGlobal CopyToBlock(const void* bytes, size_t size) {
+    OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* target = block ? GlobalLock(block.get()) : nullptr;
+    if (target == nullptr) return nullptr;
     std::copy_n(static_cast<const char*>(bytes), size, static_cast<char*>(target));
-    GlobalUnlock(block);
+    GlobalUnlock(block.get());
     return block;
 }
 
-HGLOBAL AnsiTextBlock(const std::wstring& text) {
+OwnedGlobal AnsiTextBlock(const std::wstring& text) {
     const std::string ansi = ToThreadAnsi(text);
     if (ansi.empty() && !text.empty()) return nullptr;
     // Sized from the converted bytes: a character may take two bytes in the ANSI code page.
@@ -59,17 +57,18 @@ HGLOBAL AnsiTextBlock(const std::wstring& text) {
 }  // namespace
 
 bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap, std::span<const std::uint8_t> png) {
-    std::vector<ClipboardData> items = {{CF_BITMAP, bitmap, ReleaseBitmap}};
-    if (!png.empty())
-        items.push_back({RegisterClipboardFormatW(L"PNG"), CopyToBlock(png.data(), png.size()), ReleaseBlock});
-    return PutOnClipboard(owner, items);
+    std::vector<ClipboardData> items;
+    items.push_back({CF_BITMAP, OwnedBitmap(bitmap), nullptr});
+    if (!png.empty()) items.push_back({RegisterClipboardFormatW(L"PNG"), nullptr, CopyToBlock(png.data(), png.size())});
+    return PutOnClipboard(owner, std::move(items));
 }
 
 bool PutTextOnClipboard(HWND owner, const std::wstring& text) {
     // Unicode first: in the ANSI code page alone, text of another script becomes "?".
-    return PutOnClipboard(
-        owner, {{CF_UNICODETEXT, CopyToBlock(text.c_str(), (text.size() + 1) * sizeof(wchar_t)), ReleaseBlock},
-                {CF_TEXT, AnsiTextBlock(text), ReleaseBlock}});
+    std::vector<ClipboardData> items;
+    items.push_back({CF_UNICODETEXT, nullptr, CopyToBlock(text.c_str(), (text.size() + 1) * sizeof(wchar_t))});
+    items.push_back({CF_TEXT, nullptr, AnsiTextBlock(text)});
+    return PutOnClipboard(owner, std::move(items));
 }
 
 }  // namespace Vorlune

@@ -1,12 +1,13 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <type_traits>
 #include <utility>
 
-// Owners of GDI and kernel handles. Each frees what it holds when it goes; no other file
-// frees a handle by hand.
+// Owners of GDI, kernel, window, image list and memory handles. Each frees what it holds when
+// it goes; no other file frees a handle by hand.
 namespace Vorlune {
 
 struct GdiObjectDeleter {
@@ -23,13 +24,14 @@ struct MemoryDCDeleter {
 };
 using OwnedDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCDeleter>;
 
-// A kernel handle: an event, a process, a file. Null and INVALID_HANDLE_VALUE hold nothing.
-class KernelHandle {
+// A handle that closer ends. Null and INVALID_HANDLE_VALUE hold nothing.
+template <class Closer>
+class ClosedHandle {
 public:
-    explicit KernelHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~KernelHandle() { Close(); }
-    KernelHandle(KernelHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    KernelHandle& operator=(KernelHandle&& other) noexcept {
+    explicit ClosedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ~ClosedHandle() { Close(); }
+    ClosedHandle(ClosedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    ClosedHandle& operator=(ClosedHandle&& other) noexcept {
         if (this != &other) {
             Close();
             handle_ = std::exchange(other.handle_, nullptr);
@@ -42,12 +44,43 @@ public:
     // Closes now. False when the close fails: for a file, its last writes may be lost.
     bool Close() {
         if (!Valid()) return true;
-        return CloseHandle(std::exchange(handle_, nullptr)) != FALSE;
+        return Closer()(std::exchange(handle_, nullptr));
     }
 
 private:
     HANDLE handle_;
 };
+
+struct KernelCloser {
+    bool operator()(HANDLE handle) const { return CloseHandle(handle) != FALSE; }
+};
+// A kernel handle: an event, a process, a file.
+using KernelHandle = ClosedHandle<KernelCloser>;
+
+struct FindCloser {
+    bool operator()(HANDLE find) const { return FindClose(find) != FALSE; }
+};
+// A search of FindFirstFileW.
+using FindHandle = ClosedHandle<FindCloser>;
+
+struct WindowDeleter {
+    // The window may be gone already: destroying its owner destroys it too.
+    void operator()(HWND window) const {
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+};
+using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+struct ImageListDeleter {
+    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+};
+using OwnedImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+
+struct GlobalDeleter {
+    void operator()(HGLOBAL block) const { GlobalFree(block); }
+};
+// A global memory block, owned until the clipboard takes it.
+using OwnedGlobal = std::unique_ptr<void, GlobalDeleter>;
 
 // A memory DC with its bitmap selected into it, compatible with the screen. The DC goes
 // first: a bitmap still selected into a DC cannot be deleted.

@@ -5,6 +5,7 @@
 #include "MessageBoxWatcher.h"
 #include "app/AppContext.h"
 #include "app/Application.h"
+#include "ui/ComRef.h"
 #include "ui/MessageMap.h"
 #include "ui/PendingException.h"
 #include "ui/ScreenLeave.h"
@@ -87,6 +88,36 @@ TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
               L"Glimra|create failed|Glimra|paint failed");
     EXPECT_FALSE(HasPendingException());
     App().title.clear();
+}
+
+// Counts the references it gives; it answers for IUnknown alone.
+struct CountedObject : IUnknown {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown ? this : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        ++references;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    ULONG references = 1;
+};
+
+TEST(ComRef, GivesBackEveryReferenceOnceWhetherMovedResetOrQueried) {
+    CountedObject object;
+    {
+        ComRef<IUnknown> first;
+        *first.Out() = &object;
+        ComRef<IUnknown> queried = first.Query<IUnknown>(IID_IUnknown);
+        EXPECT_EQ(first.Query<IStream>(IID_IStream).Get(), nullptr);
+        ComRef<IUnknown> moved(std::move(first));
+        EXPECT_EQ(object.references, 2u);
+        queried = std::move(moved);  // gives back the one queried held
+        EXPECT_EQ(object.references, 1u);
+        queried.Reset();
+        EXPECT_EQ(object.references, 0u);
+    }
+    EXPECT_EQ(object.references, 0u) << "the emptied owners gave back nothing more";
 }
 
 // 32 x 16: two tiles, the left one flat grey. The image is gone once the other differs anywhere.

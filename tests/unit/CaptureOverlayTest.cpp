@@ -29,7 +29,7 @@ public:
     void Begin() {
         Act([this] { ++finished; });
     }  // Act with a callback that counts
-    HWND Window() const { return overlay; }
+    HWND Window() const { return overlay.get(); }
     const ScreenSnapshot* Frozen() const { return snapshot.get(); }
 
     int finished = 0;
