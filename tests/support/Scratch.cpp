@@ -6,6 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "ui/GdiOwners.h"
+
 namespace Vorlune::Test {
 
 std::wstring ExeFolder() {
@@ -24,11 +26,10 @@ void RemoveTree(std::wstring path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data))
+        const FindHandle find(FindFirstFileW((path + L"\\*").c_str(), &data));
+        for (BOOL more = find.Valid(); more; more = FindNextFileW(find.get(), &data))
             if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
                 RemoveTree(path + L"\\" + data.cFileName);
-        if (find != INVALID_HANDLE_VALUE) FindClose(find);
     }
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());

@@ -48,17 +48,15 @@ PatternWindow::PatternWindow(const RECT& rect) {
             nullptr,   nullptr, L"GlimraTestPattern", nullptr};
         return RegisterClassExW(&wc);
     }();
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(patternClass), L"pattern",
-                            WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    UpdateWindow(hwnd_);
+    hwnd_.reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(patternClass), L"pattern",
+                                WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    UpdateWindow(hwnd_.get());
     shown_ = hwnd_ != nullptr && WaitUntil([&] {
                  return ScreenPixel(rect.left, rect.top) == ScreenPattern(rect.left, rect.top) &&
                         ScreenPixel(rect.right - 1, rect.bottom - 1) == ScreenPattern(rect.right - 1, rect.bottom - 1);
              });
 }
-
-PatternWindow::~PatternWindow() { DestroyWindow(hwnd_); }
 
 HBITMAP TopDownDib32(SIZE size, void** bits) {
     const BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Capture/CaptureBase.h"
+#include "ui/GdiOwners.h"
 
 // What a test puts on the screen and reads back from it.
 namespace Vorlune::Test {
@@ -12,15 +13,11 @@ namespace Vorlune::Test {
 // A hidden top-level window, to own overlays as the toolbar does.
 class OwnerWindow {
 public:
-    OwnerWindow()
-        : hwnd_(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
-    ~OwnerWindow() { DestroyWindow(hwnd_); }
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return hwnd_.get(); }
 
 private:
-    HWND hwnd_ = nullptr;
+    OwnedWindow hwnd_{
+        CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)};
 };
 
 // Puts the real cursor at a screen point and waits until it is there.
@@ -35,14 +32,11 @@ COLORREF ScreenPattern(int x, int y);
 class PatternWindow {
 public:
     explicit PatternWindow(const RECT& screenRect);
-    ~PatternWindow();
-    PatternWindow(const PatternWindow&) = delete;
-    PatternWindow& operator=(const PatternWindow&) = delete;
     bool Shown() const { return shown_; }  // the pattern has reached the screen
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return hwnd_.get(); }
 
 private:
-    HWND hwnd_ = nullptr;
+    OwnedWindow hwnd_;
     bool shown_ = false;
 };
 
