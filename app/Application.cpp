@@ -70,9 +70,9 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     MainWindow& window = TheMainWindow();
     window.Attach(hwnd, position.x, position.y);
     window.BuildSurface();
-    window.RegisterHandlers(MainWindowMap());
+    RegisterToolbarHandlers(MainWindowMap(), window);
     window.BuildContainers(icon, title, [](const Button& button) { RunCommand(button); });
-    ServeHotKeys(MainWindowMap(), hwnd);
+    RegisterStoredHotKeys(hwnd);
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
@@ -115,12 +115,39 @@ void SaveStateOnClose(HWND hwnd) {
 }
 }  // namespace
 
+void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
+    HWND toolbar = window.Handle();
+    // Painted from its back buffer alone.
+    map.AddResultHandler(
+        WM_ERASEBKGND, [](WPARAM, LPARAM) -> INT_PTR { return 1; }, WhileEnding::Runs);
+    map.AddHandler(WM_SETFOCUS, &window, &MainWindow::OnSetFocus);
+    map.AddHandler(WM_KILLFOCUS, &window, &MainWindow::OnKillFocus);
+    map.AddHandler(WM_PAINT, &window, &MainWindow::OnPaint);
+    map.AddHandler(WM_LBUTTONDOWN, &window, &MainWindow::OnLButtonDown);
+    map.AddHandler(WM_LBUTTONUP, &window, &MainWindow::OnLButtonUp);
+    map.AddHandler(WM_MOUSEMOVE, &window, &MainWindow::OnMouseMove);
+    map.AddHandler(WM_CAPTURECHANGED, &window, &MainWindow::OnCaptureLost);
+    map.AddHandler(WM_CANCELMODE, &window, &MainWindow::OnCaptureLost);
+    map.AddHandler(WM_HOTKEY, [toolbar](WPARAM id, LPARAM) { RunPressedHotKey(id, toolbar); });
+    // The close and the end run also after an error: the state is saved, the loop ends.
+    map.AddResultHandler(
+        WM_CLOSE,
+        [toolbar](WPARAM wParam, LPARAM lParam) {
+            SaveStateOnClose(toolbar);
+            return DefWindowProcW(toolbar, WM_CLOSE, wParam, lParam);  // destroys the window
+        },
+        WhileEnding::Runs);
+    map.AddResultHandler(
+        WM_DESTROY,
+        [toolbar](WPARAM wParam, LPARAM lParam) {
+            UnregisterHotKeys();  // while the window they belong to is still there
+            PostQuitMessage(0);
+            return DefWindowProcW(toolbar, WM_DESTROY, wParam, lParam);
+        },
+        WhileEnding::Runs);
+}
+
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        UnregisterHotKeys();  // while the window they belong to is still there
-        PostQuitMessage(0);
-    }
-    if (message == WM_CLOSE && !GuardCall([&] { SaveStateOnClose(hwnd); })) return 0;
     return ServeWindowMessage(MainWindowMap(), hwnd, message, wParam, lParam);
 }
 

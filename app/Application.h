@@ -3,6 +3,9 @@
 
 #include <functional>
 
+#include "app/MainWindow.h"
+#include "ui/MessageMap.h"
+
 namespace Vorlune {
 
 // Builds the process-wide objects in their fixed order, before anything else runs.
@@ -10,6 +13,9 @@ void TouchProcessObjects();
 
 bool Initialize(HINSTANCE instance, int showCommand);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message the toolbar serves, here and nowhere else; window is attached to the toolbar.
+void RegisterToolbarHandlers(MessageMap& map, MainWindow& window);
 
 // Runs initialize, then the message loop. Exit code 0 only after a normal quit; 1 when
 // initialize fails, GetMessageW fails, or an exception ends the loop (after its box).

@@ -28,13 +28,9 @@ void RegisterStoredHotKeys(HWND toolbar) {
 
 void UnregisterHotKeys() { Registrations().clear(); }
 
-void ServeHotKeys(MessageMap& map, HWND toolbar) {
-    map.AddHandler(WM_HOTKEY, [toolbar](WPARAM id, LPARAM) {
-        for (TextId button : kHotKeyButtons)
-            if (id == static_cast<WPARAM>(button))
-                RunHotKeyCommand(button, toolbar, static_cast<DWORD>(GetMessageTime()));
-    });
-    RegisterStoredHotKeys(toolbar);
+void RunPressedHotKey(WPARAM id, HWND toolbar) {
+    for (TextId button : kHotKeyButtons)
+        if (id == static_cast<WPARAM>(button)) RunHotKeyCommand(button, toolbar, static_cast<DWORD>(GetMessageTime()));
 }
 
 }  // namespace Vorlune

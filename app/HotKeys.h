@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/MessageMap.h"
-
 namespace Vorlune {
 
 // The toolbar's hotkeys as the settings name them, in place of those it held. A key another
@@ -10,7 +8,7 @@ namespace Vorlune {
 void RegisterStoredHotKeys(HWND toolbar);
 void UnregisterHotKeys();
 
-// Registers the stored hotkeys; a pressed one runs what its command button runs.
-void ServeHotKeys(MessageMap& map, HWND toolbar);
+// WM_HOTKEY with the id of a registered hotkey: runs what its command button runs.
+void RunPressedHotKey(WPARAM id, HWND toolbar);
 
 }  // namespace Vorlune

@@ -25,17 +25,6 @@ void MainWindow::BuildContainers(HICON icon, const std::wstring& title, const Co
     containers_.push_back(std::make_unique<ClientArea>(hwnd_, offscreen_.Get(), RECT{1, 26, 229, 88}, run));
 }
 
-void MainWindow::RegisterHandlers(MessageMap& map) {
-    map.AddHandler(WM_SETFOCUS, this, &MainWindow::OnSetFocus);
-    map.AddHandler(WM_KILLFOCUS, this, &MainWindow::OnKillFocus);
-    map.AddHandler(WM_PAINT, this, &MainWindow::OnPaint);
-    map.AddHandler(WM_LBUTTONDOWN, this, &MainWindow::OnLButtonDown);
-    map.AddHandler(WM_LBUTTONUP, this, &MainWindow::OnLButtonUp);
-    map.AddHandler(WM_MOUSEMOVE, this, &MainWindow::OnMouseMove);
-    map.AddHandler(WM_CAPTURECHANGED, this, &MainWindow::OnCaptureLost);
-    map.AddHandler(WM_CANCELMODE, this, &MainWindow::OnCaptureLost);
-}
-
 void MainWindow::OnSetFocus() {
     std::copy(std::begin(kFocused), std::end(kFocused), current_);
     for (const auto& box : containers_) box->Activate();

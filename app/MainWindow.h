@@ -25,11 +25,10 @@ public:
     void BuildSurface() { offscreen_.Create({kWidth, kHeight}); }
     // The title bar, then the client area whose command buttons call run.
     void BuildContainers(HICON icon, const std::wstring& title, const CommandRunner& run);
-    void RegisterHandlers(MessageMap& map);
 
     HWND Handle() const { return hwnd_; }
 
-private:
+    // Its handlers, for RegisterToolbarHandlers.
     void OnSetFocus();
     void OnKillFocus();
     void OnPaint();
@@ -38,6 +37,8 @@ private:
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     // Another window took the mouse: no press may later end on the wrong button.
     void OnCaptureLost();
+
+private:
     void Refresh();
 
     static constexpr COLORREF kFocused[3] = {0xD78318, 0xC0C0C0, 0xFFFFFF};

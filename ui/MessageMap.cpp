@@ -5,40 +5,36 @@
 namespace Vorlune {
 
 void MessageMap::AddHandler(UINT message, MessageHandler handler) {
-    if (handler) handlers_.try_emplace(message, std::move(handler));
+    if (handler) entries_.Add(message, {std::move(handler), nullptr});
 }
 
-void MessageMap::AddResultHandler(UINT message, ResultHandler handler) {
-    if (handler) resultHandlers_.try_emplace(message, std::move(handler));
+void MessageMap::AddResultHandler(UINT message, ResultHandler handler, WhileEnding whileEnding) {
+    if (handler) entries_.Add(message, {nullptr, std::move(handler), whileEnding});
 }
 
-bool MessageMap::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) const {
-    auto it = handlers_.find(message);
-    if (it == handlers_.end()) return true;
-    it->second(wParam, lParam);
-    return false;
+std::optional<LRESULT> MessageMap::DispatchWindow(UINT message, WPARAM wParam, LPARAM lParam) const {
+    const Entry* entry = entries_.Find(message);
+    if (entry == nullptr || (IsEnding() && entry->whileEnding == WhileEnding::Skipped)) return std::nullopt;
+    if (entry->resultHandler) return entry->resultHandler(wParam, lParam);
+    entry->handler(wParam, lParam);
+    return 0;
 }
 
 INT_PTR MessageMap::DispatchDialog(UINT message, WPARAM wParam, LPARAM lParam) const {
-    auto it = resultHandlers_.find(message);
-    if (it != resultHandlers_.end()) {
-        ResultHandler handler = it->second;  // a handler may register further entries
+    const Entry* entry = entries_.Find(message);
+    if (entry == nullptr) return FALSE;
+    if (entry->resultHandler) {
+        ResultHandler handler = entry->resultHandler;  // a handler may register further entries
         return handler(wParam, lParam);
     }
-    return Dispatch(message, wParam, lParam) ? FALSE : TRUE;
-}
-
-void MessageMap::Clear() {
-    handlers_.clear();
-    resultHandlers_.clear();
+    entry->handler(wParam, lParam);
+    return TRUE;
 }
 
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) return 1;
-    if (IsEnding()) return DefWindowProcW(hwnd, message, wParam, lParam);
-    bool unhandled = true;
-    if (!GuardCall([&] { unhandled = map.Dispatch(message, wParam, lParam); })) return 0;
-    return unhandled ? DefWindowProcW(hwnd, message, wParam, lParam) : 0;
+    std::optional<LRESULT> result;
+    if (!GuardCall([&] { result = map.DispatchWindow(message, wParam, lParam); })) return 0;
+    return result ? *result : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

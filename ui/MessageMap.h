@@ -3,19 +3,26 @@
 
 #include <exception>
 #include <functional>
-#include <unordered_map>
+#include <optional>
+
+#include "core/MessageTable.h"
 
 namespace Vorlune {
 
 using MessageHandler = std::function<void(WPARAM, LPARAM)>;
 using ResultHandler = std::function<INT_PTR(WPARAM, LPARAM)>;
 
+// Whether a window's handler still runs while the program is ending after an error (IsEnding).
+enum class WhileEnding { Skipped, Runs };
+
 // One per window or dialog class; handlers are bound to the object that serves the class.
 class MessageMap {
 public:
-    // The first registration for a message wins; later ones are discarded.
+    // One handler per message, of either kind: a second one throws std::logic_error.
     void AddHandler(UINT message, MessageHandler handler);
-    void AddResultHandler(UINT message, ResultHandler handler);
+    // Its value is the message's result. A dialog's handlers always run; a window's runs while
+    // the program is ending only when the end itself needs it.
+    void AddResultHandler(UINT message, ResultHandler handler, WhileEnding whileEnding = WhileEnding::Skipped);
 
     template <class T>
     void AddHandler(UINT message, T* object, void (T::*member)(WPARAM, LPARAM)) {
@@ -34,21 +41,26 @@ public:
         AddResultHandler(message, [object, member](WPARAM w, LPARAM l) { return (object->*member)(w, l); });
     }
 
-    // True when no handler ran.
-    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // A window's message: what its handler answers (0 from one without a result), nothing when
+    // no handler ran.
+    std::optional<LRESULT> DispatchWindow(UINT message, WPARAM wParam, LPARAM lParam) const;
     INT_PTR DispatchDialog(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Forgets every registration, so an object that goes away leaves no handler bound to it.
-    void Clear();
-    bool Empty() const { return handlers_.empty() && resultHandlers_.empty(); }
+    void Clear() { entries_.Clear(); }
+    bool Empty() const { return entries_.Empty(); }
 
 private:
-    std::unordered_map<UINT, MessageHandler> handlers_;
-    std::unordered_map<UINT, ResultHandler> resultHandlers_;
+    struct Entry {
+        MessageHandler handler;  // one of the two
+        ResultHandler resultHandler;
+        WhileEnding whileEnding = WhileEnding::Skipped;
+    };
+    MessageTable<Entry> entries_;
 };
 
-// The shared body of every window procedure: WM_ERASEBKGND answers 1, the rest goes
-// through the map, then to DefWindowProcW. Exceptions are parked, never thrown into Windows.
+// The shared body of every window procedure: the message goes through the map, then to
+// DefWindowProcW. Exceptions are parked, never thrown into Windows.
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
@@ -57,8 +69,6 @@ LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARA
 INT_PTR ServeDialogMessage(const MessageMap& map, HWND& slot, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                            void (*onError)(const std::exception&));
 
-using WindowServer = LRESULT (*)(const MessageMap&, HWND, UINT, WPARAM, LPARAM);
-
 // Each window class has a message map of its own, named by a tag type.
 template <class Tag>
 MessageMap& ClassMessageMap() {
@@ -66,10 +76,12 @@ MessageMap& ClassMessageMap() {
     return map;
 }
 
-// The window procedure of the class named by Tag: Serve applied to that class's map.
-template <class Tag, WindowServer Serve = ServeWindowMessage>
+// The window procedure of the class named by Tag, served by that class's map. Such a class
+// paints its whole client area itself: WM_ERASEBKGND answers 1, also while the program is ending.
+template <class Tag>
 LRESULT CALLBACK ClassWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return Serve(ClassMessageMap<Tag>(), hwnd, message, wParam, lParam);
+    if (message == WM_ERASEBKGND) return 1;
+    return ServeWindowMessage(ClassMessageMap<Tag>(), hwnd, message, wParam, lParam);
 }
 
 }  // namespace Vorlune

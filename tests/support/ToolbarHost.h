@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "ui/GdiOwners.h"
 
@@ -47,7 +48,7 @@ private:
                                nullptr);
         TheMainWindow().Attach(hwnd, kOrigin.x, kOrigin.y);
         TheMainWindow().BuildSurface();
-        TheMainWindow().RegisterHandlers(MainWindowMap());
+        RegisterToolbarHandlers(MainWindowMap(), TheMainWindow());
     }
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message != WM_CLOSE) return ServeWindowMessage(MainWindowMap(), hwnd, message, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "MessageBoxWatcher.h"
+#include "ToolbarHost.h"
 #include "app/AppContext.h"
 #include "app/Application.h"
 #include "ui/ComRef.h"
@@ -13,7 +14,7 @@
 namespace Vorlune::Test {
 namespace {
 
-// Real window classes served by maps; one class per test, as a map keeps its first handlers.
+// Real window classes served by maps; one class per test, as a map takes one handler per message.
 template <int N>
 struct TestClass;
 template <int N>
@@ -28,20 +29,41 @@ HWND CreateTestWindow(UINT message, MessageHandler handler) {
 }
 
 TEST(WindowProcedure, ExceptionsAreParkedUntilTheLoopReportsThem) {
-    int later = 0;  // the first handler runs only once the ending is reported, the second never
+    int later = 0, ends = 0;  // the first handler runs only once the ending is reported, the end's always
     ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { ++later; });
-    ClassMessageMap<TestClass<1>>().AddHandler(WM_USER + 2, [&](WPARAM, LPARAM) { later += 100; });
+    ClassMessageMap<TestClass<1>>().AddResultHandler(
+        WM_USER + 3, [&](WPARAM, LPARAM) -> INT_PTR { return ++ends; }, WhileEnding::Runs);
     HWND hwnd = CreateTestWindow<1>(WM_USER + 1, [](WPARAM, LPARAM) { throw std::runtime_error("inside a handler"); });
     ASSERT_NE(hwnd, nullptr);
     EXPECT_NO_THROW(SendMessageW(hwnd, WM_USER + 1, 0, 0));
     EXPECT_THROW(RethrowPendingException(), std::runtime_error);
     EXPECT_FALSE(HasPendingException());
-    // Until the loop has reported it, the program is ending and runs no more handlers.
+    // Until the loop has reported it, the program is ending and runs only what the end needs.
     SendMessageW(hwnd, WM_USER + 2, 0, 0);
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER + 3, 0, 0), 1);
     EndingReported();
     SendMessageW(hwnd, WM_USER + 2, 0, 0);
     EXPECT_EQ(later, 1);
     DestroyWindow(hwnd);
+}
+
+// Both kinds share one table: a message has one handler.
+TEST(MessageMap, ASecondHandlerForAMessageOfEitherKindIsRefused) {
+    MessageMap map;
+    map.AddHandler(WM_PAINT, [](WPARAM, LPARAM) {});
+    EXPECT_THROW(map.AddHandler(WM_PAINT, [](WPARAM, LPARAM) {}), std::logic_error);
+    EXPECT_THROW(map.AddResultHandler(WM_PAINT, [](WPARAM, LPARAM) -> INT_PTR { return 0; }), std::logic_error);
+}
+
+// Each paints its whole client area itself, also while the program is ending.
+TEST(WindowProcedure, TheToolbarAndEveryOtherClassAnswerEraseWithOne) {
+    HWND plain = CreateTestWindow<4>(WM_USER, [](WPARAM, LPARAM) {});
+    ParkException(std::make_exception_ptr(std::runtime_error("ending")));
+    EXPECT_EQ(SendMessageW(ToolbarHost::Get().hwnd, WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(plain, WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_THROW(RethrowPendingException(), std::runtime_error);
+    EndingReported();
+    DestroyWindow(plain);
 }
 
 // The loop's single error trap: a box with the title and the text, then exit code 1.
