@@ -1,5 +1,6 @@
 #include "Capture/CaptureErrors.h"
 
+#include <cwchar>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -45,17 +46,17 @@ std::string OutputReport(TextId textId, const char* file, int line, DWORD lastEr
     return report.str();
 }
 
-// The system's message for error, its code beside it: the message alone may be vague.
+}  // namespace
+
 std::wstring SystemReason(DWORD error) {
     wchar_t text[512] = {};
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
                                   static_cast<DWORD>(std::size(text)), nullptr);
     while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' ')) --length;
-    const std::wstring code = L"(" + std::to_wstring(error) + L")";
+    wchar_t code[16] = {};
+    swprintf(code, std::size(code), (error & 0x80000000) != 0 ? L"(0x%08lX)" : L"(%lu)", error);
     return length == 0 ? code : std::wstring(text, length) + L" " + code;
 }
-
-}  // namespace
 
 std::wstring ImageNotWrittenText(const ImageWriteError& error, bool onClipboard) {
     return App().GetText(TextImageNotWritten) + L"\r\n" + error.Path() + L"\r\n\r\n" + SystemReason(error.LastError()) +

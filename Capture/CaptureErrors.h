@@ -37,6 +37,10 @@ private:
     std::wstring path_;
 };
 
+// The system's message for error, its code beside it: the message alone may be vague. An
+// HRESULT's code is in hex, as the system's tools show it; a system error's in decimal.
+std::wstring SystemReason(DWORD error);
+
 // What the user is told of a capture whose file could not be written: where, the system's
 // reason, and whether the image is on the clipboard instead. In the current language.
 std::wstring ImageNotWrittenText(const ImageWriteError& error, bool onClipboard);

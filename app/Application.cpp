@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "Capture/CaptureErrors.h"
 #include "Capture/OverlayMaps.h"
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
@@ -34,14 +35,32 @@ void TouchProcessObjects() {
     MainWindowMap();
 }
 
-bool Initialize(HINSTANCE instance, int showCommand) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    SetProcessDpiAwareness(PROCESS_SYSTEM_DPI_AWARE);
+namespace {
+// The box of a start that cannot go on, in the stored language: the toolbar that would set it
+// is not there. False, for Initialize to return.
+bool StartFailed(const wchar_t* title, TextId text, DWORD reason) {
+    const std::wstring message =
+        App().texts[text][Store().GetToggle(TextLanguageToggle) == 1 ? 1 : 0] + L"\r\n\r\n" + SystemReason(reason);
+    MessageBoxW(nullptr, message.c_str(), title, MB_ICONEXCLAMATION);
+    return false;
+}
+}  // namespace
 
+bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) {
     wchar_t title[100] = {};
     wchar_t className[100] = {};
     LoadStringW(instance, IDS_APP_TITLE, title, 100);
     LoadStringW(instance, IDS_WINDOW_CLASS, className, 100);
+
+    const HRESULT com = calls.initializeCom
+                            ? calls.initializeCom()
+                            : CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // RPC_E_CHANGED_MODE: the thread is in the multithreaded apartment already. COM does its work
+    // there too: the imaging factory that encodes PNG is free-threaded, and the folder browser
+    // fails there only in its new style, which the settings do not ask for.
+    if (FAILED(com) && com != RPC_E_CHANGED_MODE)
+        return StartFailed(title, TextComStartFailed, static_cast<DWORD>(com));
+    SetProcessDpiAwareness(PROCESS_SYSTEM_DPI_AWARE);
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -53,15 +72,18 @@ bool Initialize(HINSTANCE instance, int showCommand) {
     wc.hbrBackground = GdiCache().GetBrush(MainWindow::kBackground).get();
     wc.lpszClassName = className;
     wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMRA_SMALL));
-    RegisterClassExW(&wc);
+    if ((calls.registerClass ? calls.registerClass() : RegisterClassExW(&wc)) == 0)
+        return StartFailed(title, TextClassStartFailed, GetLastError());
 
     const POINT stored = {Store().GetInt(SectionApp, KeyPositionX), Store().GetInt(SectionApp, KeyPositionY)};
     const POINT position = ClampToVirtualScreen(stored, VirtualScreenRect());
 
     HWND hwnd =
-        CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, position.x,
-                        position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, instance, nullptr);
-    if (hwnd == nullptr) return false;
+        calls.createToolbar
+            ? calls.createToolbar()
+            : CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, position.x,
+                              position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, instance, nullptr);
+    if (hwnd == nullptr) return StartFailed(title, TextToolbarStartFailed, GetLastError());
     SetWindowDisplayAffinity(hwnd, WDA_EXCLUDEFROMCAPTURE);  // where Windows can: never in a frozen screen
 
     App().title = title;

@@ -11,7 +11,17 @@ namespace Vorlune {
 // Builds the process-wide objects in their fixed order, before anything else runs.
 void TouchProcessObjects();
 
-bool Initialize(HINSTANCE instance, int showCommand);
+// The start-up calls that can fail; empty ones are CoInitializeEx for a single-threaded
+// apartment, RegisterClassExW and CreateWindowExW of the toolbar. Tests put stand-ins in their place.
+struct StartupCalls {
+    std::function<HRESULT()> initializeCom = {};
+    std::function<ATOM()> registerClass = {};
+    std::function<HWND()> createToolbar = {};
+};
+
+// Registers the class and creates and shows the toolbar. False when COM, the class or the
+// toolbar cannot be had, after a box that says which (title from the instance's resources).
+bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls = {});
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Every message the toolbar serves, here and nowhere else; window is attached to the toolbar.

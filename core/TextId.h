@@ -87,7 +87,10 @@ enum TextId : int {
     TextImageNotOnClipboard = 93,
     TextSaveFolderTooLong = 94,
     TextHotKeyNeedsModifier = 95,
-    TextCount = 96
+    TextComStartFailed = 96,
+    TextClassStartFailed = 97,
+    TextToolbarStartFailed = 98,
+    TextCount = 99
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

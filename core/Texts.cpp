@@ -108,6 +108,10 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"切り取り画像の一時保存フォルダのパスが長すぎます。\r\n設定画面で短いパスを設定して下さい。",
      L"The path of the folder for temporary saving images is too long.\r\nSet a shorter path in the settings dialog."},
     {L"Ctrl か Alt と組み合わせて下さい", L"Needs Ctrl or Alt"},
+    {L"COM を初期化できないため、起動できません。", L"Cannot start: COM could not be initialized."},
+    {L"ウィンドウクラスを登録できないため、起動できません。",
+     L"Cannot start: the window class could not be registered."},
+    {L"ツールバーを作成できないため、起動できません。", L"Cannot start: the toolbar could not be created."},
 };
 
 }  // namespace

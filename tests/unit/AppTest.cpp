@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "MessageBoxWatcher.h"
+#include "Scratch.h"
+#include "SettingGuard.h"
 #include "ToolbarHost.h"
 #include "app/AppContext.h"
 #include "app/Application.h"
@@ -110,6 +112,56 @@ TEST(MessageLoop, AnErrorEndsTheLoopWithCodeOneAfterItsBox) {
               L"Glimra|create failed|Glimra|paint failed");
     EXPECT_FALSE(HasPendingException());
     App().title.clear();
+}
+
+// Stand-ins for the start-up calls. The failures' codes have no system message, so a box's text is exact.
+constexpr HRESULT kUnknownResult = HRESULT(0x8BAD0001);
+constexpr DWORD kUnknownError = 54321;
+HRESULT ComReady() { return S_OK; }
+HRESULT ComFails() { return kUnknownResult; }
+ATOM ClassReady() { return 1; }
+template <class Made>
+Made Fails() {
+    SetLastError(kUnknownError);
+    return Made{};
+}
+
+// Start-up from the program's own resources (for its title) with the stored language: the caption
+// and text of its one box. It never makes a toolbar: the tests have theirs.
+std::wstring StartUpBox(const StartupCalls& calls, int language) {
+    static const HMODULE program = LoadLibraryExW(GlimraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const ToggleGuard stored(TextLanguageToggle, language);
+    const MessageBoxWatcher boxes;
+    const int code = RunMessageLoop([&] { return Initialize(program, SW_HIDE, calls); }, nullptr);
+    boxes.WaitForCount(1);
+    const std::vector<SeenBox> seen = boxes.Seen();
+    if (code != 1 || seen.size() != 1)
+        return L"exit code " + std::to_wstring(code) + L", boxes " + std::to_wstring(seen.size());
+    return seen[0].caption + L"|" + seen[0].text;
+}
+
+TEST(StartUp, AFailedCallIsToldInTheStoredLanguageAndEndsWithCodeOne) {
+    const struct {
+        StartupCalls calls;
+        int language;
+        const wchar_t* text;
+    } failures[] = {
+        {{ComFails, ClassReady, Fails<HWND>}, 0, L"COM を初期化できないため、起動できません。\r\n\r\n(0x8BAD0001)"},
+        {{ComReady, Fails<ATOM>, Fails<HWND>},
+         1,
+         L"Cannot start: the window class could not be registered.\r\n\r\n(54321)"},
+        {{ComReady, ClassReady, Fails<HWND>}, 0, L"ツールバーを作成できないため、起動できません。\r\n\r\n(54321)"},
+        {{ComReady, ClassReady, Fails<HWND>}, 1, L"Cannot start: the toolbar could not be created.\r\n\r\n(54321)"}};
+    for (const auto& failure : failures)
+        EXPECT_EQ(StartUpBox(failure.calls, failure.language), std::wstring(L"Glimra|") + failure.text);
+}
+
+// Already in this thread's single-threaded apartment, or in the multithreaded one, which serves too.
+TEST(StartUp, COMAlreadyOnTheThreadGoesOnToTheToolbar) {
+    for (HRESULT com : {S_FALSE, RPC_E_CHANGED_MODE})
+        EXPECT_EQ(StartUpBox({[com] { return com; }, ClassReady, Fails<HWND>}, 1),
+                  L"Glimra|Cannot start: the toolbar could not be created.\r\n\r\n(54321)")
+            << std::hex << com;
 }
 
 // Counts the references it gives; it answers for IUnknown alone.
