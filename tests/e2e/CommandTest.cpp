@@ -47,8 +47,7 @@ TEST_P(CommandButton, WritesWhatTheUserPicked) {
                           (j.toggle ? L"=1" : L"=0") + (j.button == 3 ? L"\r\n13=1\r\n" : L"\r\n13=0\r\n")));
     app.Click(j.button, true);
     if (j.overlay != nullptr) {
-        HWND overlay = app.Proc().WaitWindow(j.overlay);
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()); }));
+        ASSERT_NE(app.WaitOverlay(j.overlay), nullptr);
         if (j.button == 0) {
             Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
             Input(0, {700, 400});
@@ -81,19 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Commands, CommandButton,
                                          Journey{2, true, L"HiddenWindowCaptureAll"},
                                          Journey{3, false, L"DesktopCapture"},  // only with the cursor toggle on
                                          Journey{3, true, nullptr}));  // delayed by no seconds
-
-// Made once, the overlay shows again for the next capture of its mode.
-TEST(Commands, ASecondCaptureReusesItsModesOverlay) {
-    GlimraApp app;
-    ASSERT_TRUE(app.Start());
-    app.Click(0);
-    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
-    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(app.ToolbarBack());
-    app.Click(0);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
-}
 
 TEST(Commands, TheCloseClearsTheImagesOnlyWhenDeleteImageIsOne) {
     for (const wchar_t* deleteImage : {L"0", L"1"}) {
@@ -190,8 +176,8 @@ TEST(Commands, AClickQueuedBehindACaptureStartsNothing) {
     ASSERT_TRUE(app.Start());
     app.Click(0);
     app.Click(0);
-    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
+    HWND overlay = app.WaitOverlay(L"RectangleCapture");
+    ASSERT_NE(overlay, nullptr);
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(app.ToolbarBack());
     ASSERT_NO_FATAL_FAILURE(OpenAndCancelTheDialog(app, false));
@@ -207,8 +193,7 @@ TEST(Commands, AnImageTheDiskCannotHoldStaysOnTheClipboard) {
     ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + disk + L"\r\nClipBoard=1\r\n[Gui]\r\n9=1\r\n13=1\r\n",
                           GlimraApp::BoxesAre::Expected));
     app.Click(3);
-    HWND overlay = app.Proc().WaitWindow(L"DesktopCapture");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
+    ASSERT_NE(app.WaitOverlay(L"DesktopCapture"), nullptr);
     RealClick({500, 500});
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
     EXPECT_EQ(app.Boxes().Seen()[0].text,
@@ -238,8 +223,8 @@ TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
     SetForegroundWindow(app.Window());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); }));
     app.Click(0);
-    HWND overlay = app.Proc().WaitWindow(L"RectangleCapture");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) != FALSE; }));
+    HWND overlay = app.WaitOverlay(L"RectangleCapture");
+    ASSERT_NE(overlay, nullptr);
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(app.ToolbarBack());
     DestroyWindow(other);

@@ -12,36 +12,31 @@
 namespace Vorlune::Test {
 namespace {
 
-// F5 to F8, and Print Screen, Ctrl+Shift+W, +H and +D; images only to the clipboard. Keys typed through Wine's
-// input carry no modifiers: as a window becomes active, Wine lets go of those the X server does not hold.
+// F5 to F8; images only to the clipboard. Keys typed through Wine's input carry no modifiers: as a
+// window becomes active, Wine lets go of those the X server does not hold.
 const std::wstring kFourKeys =
     L"[Settings]\r\nHotKeyRectangle=116\r\nHotKeyWindow=117\r\nHotKeyHiddenWindow=118\r\n"
     L"HotKeyDesktop=119\r\nClipBoard=2\r\n";
-const std::wstring kXServerKeys =
-    L"[Settings]\r\nHotKeyRectangle=44\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
-    L"HotKeyDesktop=836\r\nClipBoard=2\r\n";
 
-// Up to take keys: the toolbar gone and the overlay in front.
-bool OverlayUp(GlimraApp& app, HWND overlay) {
-    return WaitUntil([&] {
-               return IsWindowVisible(overlay) && !IsWindowVisible(app.Window()) && GetForegroundWindow() == overlay;
-           }) &&
-           Idle(overlay);
-}
+bool HaveXServer() { return GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES; }
 
-// Each key starts only its own command; Escape ends it. The first keys name none.
-void EachKeyStartsItsOverlay(void (*type)(const std::wstring&), const std::wstring& ini,
-                             const std::wstring (&keys)[4]) {
+// Print Screen alone, Ctrl+Shift+W, +H and +D through the X server, each after a key that names
+// no command. Each starts only its own command; Escape ends it.
+TEST(HotKeys, EachKeyStartsItsCommand) {
+    if (!HaveXServer()) GTEST_SKIP() << "no X server";
+    const wchar_t* keys[] = {L"ctrl+w Print", L"ctrl+shift+w", L"ctrl+shift+h", L"ctrl+shift+d"};
     const wchar_t* overlays[] = {L"RectangleCapture", L"WindowCaptureAll", L"HiddenWindowCaptureTop",
                                  L"DesktopCapture"};
     GlimraApp app;
     // Window capture as its toggle says; the desktop's overlay with the cursor.
-    ASSERT_TRUE(app.Start(ini + L"[Gui]\r\n6=1\r\n13=1\r\n"));
+    ASSERT_TRUE(
+        app.Start(L"[Settings]\r\nHotKeyRectangle=44\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=840\r\n"
+                  L"HotKeyDesktop=836\r\nClipBoard=2\r\n[Gui]\r\n6=1\r\n13=1\r\n"));
     for (size_t i = 0; i < std::size(keys); ++i) {
         SCOPED_TRACE(Narrow(keys[i]));
-        type(keys[i]);
-        HWND overlay = app.Proc().WaitWindow(overlays[i]);
-        ASSERT_TRUE(OverlayUp(app, overlay));
+        XKeys(keys[i]);
+        HWND overlay = app.WaitOverlay(overlays[i]);
+        ASSERT_NE(overlay, nullptr);
         for (size_t later = i + 1; later < std::size(keys); ++later)
             EXPECT_EQ(app.Proc().FindWindowOf(overlays[later]), nullptr);
         PressKeys(L"Escape");
@@ -50,25 +45,16 @@ void EachKeyStartsItsOverlay(void (*type)(const std::wstring&), const std::wstri
     }
 }
 
-TEST(HotKeys, EachKeyStartsItsCommand) {
-    EachKeyStartsItsOverlay(PressKeys, kFourKeys, {L"F9 F5", L"F6", L"F7", L"F8"});
-}
-
-TEST(HotKeys, EachKeyTypedThroughTheXServerStartsItsCommand) {
-    if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";
-    EachKeyStartsItsOverlay(XKeys, kXServerKeys, {L"ctrl+w Print", L"ctrl+shift+w", L"ctrl+shift+h", L"ctrl+shift+d"});
-}
-
 // Typed through the X server into the editor, before F5 and after the capture it started.
 TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
-    if (GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no X server";
+    if (!HaveXServer()) GTEST_SKIP() << "no X server";
     GlimraApp app;
     ASSERT_TRUE(app.Start(kFourKeys));
     Process notepad(L"C:\\windows\\notepad.exe", ExeFolder());
     HWND editor = notepad.WaitWindow(L"Notepad");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != FALSE; }) && Idle(editor));
     ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name Notepad windowfocus --sync key --delay 0 a b F5"));
-    ASSERT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
+    ASSERT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
     PressKeys(L"Escape");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && GetForegroundWindow() == editor; }) &&
                 Idle(editor));
@@ -87,7 +73,7 @@ TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
     PressKeys(L"F5");
     ASSERT_TRUE(app.ToolbarBack());
     PressKeys(L"F7");  // read after the key before
-    ASSERT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"HiddenWindowCaptureTop")));
+    ASSERT_NE(app.WaitOverlay(L"HiddenWindowCaptureTop"), nullptr);
     EXPECT_EQ(app.Proc().FindWindowOf(L"RectangleCapture"), nullptr);
 }
 
@@ -140,7 +126,7 @@ TEST(HotKeys, AKeyChangedInTheSettingsReplacesTheOldOne) {
     EXPECT_EQ(IniValue(app.IniPath(), L"Settings", L"HotKeyRectangle"), L"120");
     EXPECT_TRUE(HotKeyRegistration(nullptr, 1, 0, VK_F5).Held()) << "the old key is free";
     PressKeys(L"F9");
-    EXPECT_TRUE(OverlayUp(app, app.Proc().WaitWindow(L"RectangleCapture")));
+    EXPECT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
 }
 
 }  // namespace

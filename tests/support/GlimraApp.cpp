@@ -48,6 +48,16 @@ bool GlimraApp::ToolbarBack() {
     return WaitUntil([&] { return IsWindowVisible(window_) && process_->FindWindowOf(L"#32770") == nullptr; });
 }
 
+HWND GlimraApp::WaitOverlay(const std::wstring& className) {
+    HWND overlay = process_->WaitWindow(className);
+    const bool up =
+        WaitUntil([&] {
+            return IsWindowVisible(overlay) && !IsWindowVisible(window_) && GetForegroundWindow() == overlay;
+        }) &&
+        Idle(overlay);
+    return up ? overlay : nullptr;
+}
+
 void Input(DWORD flags, POINT at) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};

@@ -42,6 +42,9 @@ public:
     }
     // The toolbar shown again, and no dialog or box of the process left.
     bool ToolbarBack();
+    // The overlay of that class once it can take keys: shown in front with its thread idle, the
+    // toolbar gone; null when it did not come.
+    HWND WaitOverlay(const std::wstring& className);
     Process& Proc() { return *process_; }
     MessageBoxWatcher& Boxes() { return *watcher_; }
 
