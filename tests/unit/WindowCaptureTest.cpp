@@ -182,22 +182,17 @@ protected:
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 };
 
-// Every call on it would wait for its thread.
+// Every call on it would wait for its thread: the windows raised around it leave it where it stood.
 TEST_F(HungWindow, IsNeitherPicturedNorRestacked) {
-    const size_t pictures = PictureWindows({{window.load(), {}}}, screen, SystemDwm()).size();
-    EXPECT_EQ(pictures, 0u);
-    EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-}
-
-TEST_F(HungWindow, KeepsItsPlaceBetweenTheWindowsRaisedAroundIt) {
     HWND below = Popup(window);
     HWND above = Popup(HWND_TOPMOST);
-    PictureWindows({{above, {}}, {window.load(), {}}, {below, {}}}, screen, SystemDwm());
+    const size_t pictures = PictureWindows({{above, {}}, {window.load(), {}}, {below, {}}}, screen, SystemDwm()).size();
     std::vector<HWND> order;
     for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
         if (h == above || h == window || h == below) order.push_back(h);
     DestroyWindow(above);
     DestroyWindow(below);
+    EXPECT_EQ(pictures, 2u);
     EXPECT_EQ(order, (std::vector<HWND>{above, window, below}));
 }
 
@@ -355,19 +350,6 @@ TEST_F(SceneCapture, AHiddenCapturePutsTheWindowsBackAsTheyWereStacked) {
     Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
     Key(VK_ESCAPE);
     ExpectSceneBack();
-}
-
-// Back is output as it looks once repainted on being raised, also where front covered it.
-TEST_F(SceneCapture, AHiddenCaptureOutputsTheWindowRepaintedWhereOthersCoveredIt) {
-    Start(Mode::HiddenAll);
-    Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
-    Send(WM_LBUTTONUP, At(L"back", {10, 10}));
-    const RECT back = WindowRect(Named(L"back"));
-    const POINT client = At(L"back", {0, 0});
-    const DecodedImage image = Image(0, back);
-    for (int y = 210; image.width != 0 && y < 290; ++y)
-        for (int x = 310; x < 470; ++x)
-            ASSERT_EQ(image.Pixel(client.x + x - back.left, client.y + y - back.top), ActiveColour(1)) << x << "," << y;
 }
 
 // The output's clipboard is the toolbar's, so the overlay must be owned by it.
