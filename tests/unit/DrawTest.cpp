@@ -50,45 +50,42 @@ TEST(GdiCache, TheTwoFontsAreTheUiFaceAtTheirSizes) {
 
 // Exactly the pixels in rectangles a (right and bottom included) take colour a, those in b colour b,
 // and the DC keeps the objects it had.
-TEST(Primitives, LeaveNothingButTheirExactPixels) {
-    struct Case {
-        std::function<void(HDC)> draw;
-        std::vector<RECT> a, b;
-    } cases[] = {{[](HDC dc) { DrawLine(dc, kA, 2, 3, 10, 3); }, {{2, 3, 9, 3}}, {}},  // the end point left out
-                 {[](HDC dc) {
-                      DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB);
-                  },
-                  {{3, 2, 9, 7}},
-                  {{4, 3, 8, 6}}},
-                 {[](HDC dc) {
-                      DrawFrame(dc, {10, 10, 20, 15}, kA);
-                  },
-                  {{10, 10, 20, 10}, {10, 15, 20, 15}, {10, 10, 10, 15}, {20, 10, 20, 15}},
-                  {}}};
+void ExpectOnlyTheirPixels(const std::function<void(HDC)>& draw, const std::vector<RECT>& a,
+                           const std::vector<RECT>& b = {}) {
     const GdiObject<HGDIOBJ> objects[] = {
         GdiObject<HGDIOBJ>(CreatePen(PS_DOT, 1, 0x010101)), GdiObject<HGDIOBJ>(CreateSolidBrush(0x020202)),
         GdiObject<HGDIOBJ>(CreateFontW(10, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial"))};
-    auto in = [](const std::vector<RECT>& rects, int x, int y) {
+    const MemorySurface canvas(CreateDib24(32, 24));
+    const RECT all = {0, 0, 32, 24};
+    FillRect(canvas.dc(), &all, OwnedBrush(CreateSolidBrush(kGround)).get());
+    for (const auto& object : objects) SelectObject(canvas.dc(), object.get());
+    draw(canvas.dc());
+    const auto in = [](const std::vector<RECT>& rects, int x, int y) {
         return std::any_of(rects.begin(), rects.end(),
                            [&](const RECT& r) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; });
     };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const MemorySurface canvas(CreateDib24(32, 24));
-        const RECT all = {0, 0, 32, 24};
-        FillRect(canvas.dc(), &all, OwnedBrush(CreateSolidBrush(kGround)).get());
-        for (const auto& object : objects) SelectObject(canvas.dc(), object.get());
-        cases[i].draw(canvas.dc());
-        int wrong = 0;
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 32; ++x)
-                wrong += GetPixel(canvas.dc(), x, y) != (in(cases[i].b, x, y)   ? kB
-                                                         : in(cases[i].a, x, y) ? kA
-                                                                                : kGround);
-        EXPECT_EQ(wrong, 0) << "case " << i;
-        for (const auto& object : objects)
-            EXPECT_EQ(GetCurrentObject(canvas.dc(), GetObjectType(object.get())), object.get()) << i;
-        for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc(), GetStockObject(stock));
-    }
+    int wrong = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 32; ++x)
+            wrong += GetPixel(canvas.dc(), x, y) != (in(b, x, y) ? kB : in(a, x, y) ? kA : kGround);
+    EXPECT_EQ(wrong, 0);
+    for (const auto& object : objects)
+        EXPECT_EQ(GetCurrentObject(canvas.dc(), GetObjectType(object.get())), object.get());
+    for (int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) SelectObject(canvas.dc(), GetStockObject(stock));
+}
+
+TEST(Primitives, ALineLeavesOutItsEndPoint) {
+    ExpectOnlyTheirPixels([](HDC dc) { DrawLine(dc, kA, 2, 3, 10, 3); }, {{2, 3, 9, 3}});
+}
+
+TEST(Primitives, AFilledRectangleLeavesOutItsRightAndBottom) {
+    const auto draw = [](HDC dc) { DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB); };
+    ExpectOnlyTheirPixels(draw, {{3, 2, 9, 7}}, {{4, 3, 8, 6}});
+}
+
+TEST(Primitives, AFrameTakesItsRightAndBottomEdges) {
+    const auto draw = [](HDC dc) { DrawFrame(dc, {10, 10, 20, 15}, kA); };
+    ExpectOnlyTheirPixels(draw, {{10, 10, 20, 10}, {10, 15, 20, 15}, {10, 10, 10, 15}, {20, 10, 20, 15}});
 }
 
 HWND Handle(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }

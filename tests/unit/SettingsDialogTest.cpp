@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "GlimraApp.h"  // IniValue
+#include "GlimraApp.h"  // IniValue, PageControl
 #include "MessageBoxWatcher.h"
 #include "Scratch.h"
 #include "app/AppContext.h"
@@ -18,19 +18,13 @@
 namespace Vorlune::Test {
 namespace {
 
-// A control of the dialog or of one of its pages; the ids differ across pages.
-HWND Item(HWND dialog, int id) {
-    for (HWND page = GetWindow(dialog, GW_CHILD); page != nullptr; page = GetWindow(page, GW_HWNDNEXT))
-        if (HWND control = GetDlgItem(page, id)) return control;
-    return GetDlgItem(dialog, id);
-}
 LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
-    return SendMessageW(Item(dialog, id), message, w, l);
+    return SendMessageW(PageControl(dialog, id), message, w, l);
 }
-bool PageShown(HWND dialog, int id) { return IsWindowVisible(GetParent(Item(dialog, id))) != FALSE; }
+bool PageShown(HWND dialog, int id) { return IsWindowVisible(GetParent(PageControl(dialog, id))) != FALSE; }
 std::wstring TextsOf(HWND dialog, std::initializer_list<int> ids) {  // each followed by "|"
     std::wstring texts;
-    for (int id : ids) texts += GetWindowTextString(Item(dialog, id)) + L"|";
+    for (int id : ids) texts += GetWindowTextString(PageControl(dialog, id)) + L"|";
     return texts;
 }
 // The INI text without its byte-order mark; empty when there is no file.
@@ -91,7 +85,7 @@ protected:
 
 // OK with an empty path shows its message, stores nothing and keeps the dialog open.
 void EmptyFieldAndOk(HWND dialog, int field, const std::wstring& ini) {
-    SetWindowTextW(Item(dialog, field), L"");
+    SetWindowTextW(PageControl(dialog, field), L"");
     SendMessageW(dialog, WM_COMMAND, IDC_SETTINGS_OK, 0);  // returns once the box is answered
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(Ini(), ini);
@@ -122,12 +116,13 @@ TEST_F(SettingsDialogTest, OkRefusesAnEmptyFolderWithItsMessage) {
 // What the resources must give beyond the controls the other tests use: a link that leaves its
 // mouse messages to the page, and the sign between the zoom's texts intact.
 TEST_F(SettingsDialogTest, TheLinkLeavesItsClicksToThePage) {
-    Open(window, [](HWND dialog) { EXPECT_FALSE(GetWindowLongW(Item(dialog, IDC_WEB_PAGE), GWL_STYLE) & SS_NOTIFY); });
+    Open(window,
+         [](HWND dialog) { EXPECT_FALSE(GetWindowLongW(PageControl(dialog, IDC_WEB_PAGE), GWL_STYLE) & SS_NOTIFY); });
 }
 
 TEST_F(SettingsDialogTest, TheZoomPageShowsTheTimesSign) {
     Open(window, [](HWND dialog) {
-        EXPECT_NE(FindWindowExW(GetParent(Item(dialog, IDC_ZOOM)), nullptr, L"Static", L"\u00D7"), nullptr);
+        EXPECT_NE(FindWindowExW(GetParent(PageControl(dialog, IDC_ZOOM)), nullptr, L"Static", L"\u00D7"), nullptr);
     });
 }
 
@@ -140,7 +135,7 @@ protected:
         WriteUtf16File(IniPath(), stored);
     }
     static HWND Colours(HWND dialog) {
-        return FindWindowExW(GetParent(Item(dialog, IDC_VIEWER)), nullptr, L"ComboBoxEx32", nullptr);
+        return FindWindowExW(GetParent(PageControl(dialog, IDC_VIEWER)), nullptr, L"ComboBoxEx32", nullptr);
     }
     const std::wstring stored =
         L"[Settings]\r\nZoomWindowMagnification=4\r\nDelaySeconds=4\r\nAuxiliaryLineColor=16\r\n"
@@ -191,11 +186,11 @@ TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
             for (int box : {IDC_KEEP_IN_FRONT, IDC_BUTTON_TOOLTIP, IDC_DELETE_IMAGES, IDC_LINE_WHILE_DRAGGING,
                             IDC_WINDOW_MOUSE_TOOLTIP, IDC_HIDDEN_WINDOW_MOUSE_TOOLTIP})
                 Send(dialog, box, BM_SETCHECK, box == IDC_BUTTON_TOOLTIP ? BST_UNCHECKED : BST_CHECKED);
-            SetWindowTextW(Item(dialog, IDC_VIEWER), L"C:\\v.exe");
+            SetWindowTextW(PageControl(dialog, IDC_VIEWER), L"C:\\v.exe");
             Send(dialog, IDC_SAVE_FOLDER_BROWSE, BM_CLICK);  // the folder browser answers C:\picked
             for (auto [list, entry] :
                  {std::pair{IDC_CLIPBOARD, 2}, {IDC_ZOOM, 1}, {IDC_DELAY, 5}, {IDC_IMAGE_FORMAT, 1}})
-                Pick(Item(dialog, list), entry);
+                Pick(PageControl(dialog, list), entry);
             EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT}), L"PNG (lossless, compressed)|");
             Pick(colours, 12);
             Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);

@@ -23,9 +23,8 @@ constexpr TextId kToggles[] = {TextZoomToggle,  TextWindowToggle,   TextHiddenWi
                                TextDelayToggle, TextLanguageToggle, TextCursorToggle};
 
 // Every toggle off, the cursor away from the toolbar, fresh containers.
-ToolbarHost& Fresh(bool focus = true, bool togglesOff = true) {
-    if (togglesOff)
-        for (TextId id : kToggles) Store().SetToggle(id, 0);
+ToolbarHost& Fresh(bool focus = true) {
+    for (TextId id : kToggles) Store().SetToggle(id, 0);
     SetCursorPos(0, 0);
     ToolbarHost& h = ToolbarHost::Get();
     h.Build();
@@ -160,7 +159,8 @@ bool Inked(const ToolbarHost& h, RECT box, COLORREF colour) {
     return false;
 }
 
-// Shown without the focus, nothing is ever black; the focus darkens the title; the digits are grey.
+// Shown without the focus, nothing is ever black; the focus darkens the title and colours the frame;
+// the digits are grey.
 TEST_F(Toolbar, ContainersFollowTheFocus) {
     ToolbarHost& h = Fresh(false);
     const RECT title = {31, 3, 120, 25};
@@ -169,12 +169,8 @@ TEST_F(Toolbar, ContainersFollowTheFocus) {
     EXPECT_FALSE(Inked(h, title, 0x663A3A));
     h.Send(WM_SETFOCUS);
     EXPECT_TRUE(Inked(h, title, 0x663A3A));
-    for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(h, {left, 73, left + 10, 85}, 0x808080));
-}
-
-TEST_F(Toolbar, TheFramesCornersShowTheFocus) {
-    ToolbarHost& h = Fresh();
     EXPECT_EQ(h.Pixel(0, 0), RGB(0x18, 0x83, 0xD7));
+    for (LONG left : {21, 66, 111, 156, 201}) EXPECT_TRUE(Inked(h, {left, 73, left + 10, 85}, 0x808080));
     h.Send(WM_KILLFOCUS);
     EXPECT_EQ(h.Pixel(229, 88), RGB(0xA5, 0xA5, 0xA5));
 }
@@ -270,7 +266,7 @@ TEST(ToolTipWorker, HasNoEventAnotherCopyCouldOpen) {
 TEST(ToolTip, EndsWhileAHoverIsPending) {
     const wchar_t* wait = std::wcsstr(GetCommandLineW(), L" --hover-ms=");
     if (wait == nullptr) GTEST_SKIP() << "run by the test below";
-    Fresh(false, false).Send(WM_MOUSEMOVE, 25, 50);
+    Fresh(false).Send(WM_MOUSEMOVE, 25, 50);
     WaitUntil([] { return false; }, std::chrono::milliseconds(std::wcstol(wait + 12, nullptr, 10)));
 }
 
