@@ -13,8 +13,6 @@
 namespace Vorlune::Test {
 namespace {
 
-std::wstring TodaysFolder(GlimraApp& app) { return app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
-
 // The real click on Cancel reaches the dialog only if the toolbar let go of the mouse before.
 void OpenAndCancelTheDialog(GlimraApp& app, bool byMouse) {
     HWND dialog = app.OpenSettings(byMouse);
@@ -61,7 +59,7 @@ TEST_P(CommandButton, WritesWhatTheUserPicked) {
             RealClick({800, 450});
         }
     }
-    const std::wstring file = TodaysFolder(app) + ImageFileName(1);
+    const std::wstring file = app.TodaysFolder() + ImageFileName(1);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
     const DecodedImage image = DecodeImageFile(file);
     ASSERT_EQ(image.width, picked.right - picked.left);
@@ -123,7 +121,7 @@ TEST(Commands, AMissingImageFolderIsRefusedAtTheClick) {
 TEST(Commands, AFileInPlaceOfTodaysFolderIsRefusedAtTheClick) {
     GlimraApp app;
     ASSERT_TRUE(app.Start(L"[Gui]\r\n9=0\r\n", GlimraApp::BoxesAre::Expected));
-    WriteUtf16File(TodaysFolder(app).substr(0, TodaysFolder(app).size() - 1), L"");
+    WriteUtf16File(app.TodaysFolder().substr(0, app.TodaysFolder().size() - 1), L"");
     ExpectRefusedAtTheClick(
         app, L"切り取り画像の一時保存フォルダが存在しません。\r\n設定画面で正しいパスを設定して下さい。\r\n\r\n" +
                  app.AppFolder());

@@ -84,7 +84,7 @@ TEST(HotKeys, AMinimisedToolbarStaysMinimisedThroughACapture) {
     RealClick({app.WindowRect().left + 187, app.WindowRect().top + 12});  // its minimise button
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
     PressKeys(L"F8");
-    const std::wstring image = app.AppFolder() + DayFolderName(LocalDateNow()) + L"\\" + ImageFileName(1);
+    const std::wstring image = app.TodaysFolder() + ImageFileName(1);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(image) && IsWindowVisible(app.Window()); }));
     EXPECT_TRUE(IsIconic(app.Window()));
 }

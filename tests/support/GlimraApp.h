@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
 #include "MessageBoxWatcher.h"
 #include "Process.h"
@@ -19,6 +20,7 @@ class GlimraApp {
 public:
     std::wstring AppFolder() const { return temp_.Path() + L"__GLIMRA__\\"; }
     std::wstring IniPath() const { return AppFolder() + L"Glimra.ini"; }
+    std::wstring TodaysFolder() const { return AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
 
     // Starts with ini as its INI file (UTF-16LE with a byte-order mark; none when empty) and waits
     // for the toolbar, false when it did not come; onBox sees each message box while it is up.

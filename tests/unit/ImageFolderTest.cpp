@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include "OutputTestSupport.h"
@@ -23,10 +24,8 @@ TEST(ClearFolder, RemovesOnlyWhatTheProgramWroteInDayFolders) {
           L"20240102\\00003.bmp", L"20240102\\00004.png", L"20240102\\00002.bmp", L"20240102\\00001.BMP",
           L"20240102\\00005.PNG", L"20240102\\00006.png.tmp", L"20240102\\1234.bmp", L"20240102\\00000.bmp",
           L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp"}) {
-        const std::wstring path = root / file;
-        for (size_t at = path.find(L'\\', root.Path().size()); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-            CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-        TouchFile(path);
+        std::filesystem::create_directories(std::filesystem::path(root / file).parent_path());
+        TouchFile(root / file);
     }
     // Without the trailing backslash.
     ClearFolder(root.Path().substr(0, root.Path().size() - 1), L"Glimra.ini", root / L"20240102\\00002.BMP",

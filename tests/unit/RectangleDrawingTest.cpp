@@ -28,10 +28,7 @@ std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
 
 // A top-down 32-bit surface showing the pattern.
 struct Surface {
-    explicit Surface(SIZE size = {kSide, kSide})
-        : size(size), memory(TopDownDib32(size, reinterpret_cast<void**>(&bits))), dc(memory.dc()) {
-        Fill();
-    }
+    Surface() : memory(TopDownDib32(size, reinterpret_cast<void**>(&bits))), dc(memory.dc()) { Fill(); }
     void Fill() {
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x) bits[y * size.cx + x] = Rgb(ScreenPattern(x, y));
@@ -42,20 +39,18 @@ struct Surface {
     }
     std::uint32_t At(int x, int y) const { return bits[y * size.cx + x]; }
 
-    SIZE size;
+    SIZE size = {kSide, kSide};
     std::uint32_t* bits = nullptr;
     MemorySurface memory;
     HDC dc;
 };
 
-RectangleFrame Frame(POINT point, int magnification = 0, bool crossHair = true) {
-    RectangleFrame frame;
-    frame.point = point;
-    frame.crossHair = crossHair;
-    frame.colour = kLine;
-    frame.magnification = magnification;
-    frame.zoom = {point.x + 50, point.y + 50, point.x + 350, point.y + 350};
-    return frame;
+RectangleFrame Frame(POINT p, int magnification = 0, bool crossHair = true) {
+    return {.point = p,
+            .crossHair = crossHair,
+            .colour = kLine,
+            .magnification = magnification,
+            .zoom = {p.x + 50, p.y + 50, p.x + 350, p.y + 350}};
 }
 
 // With factors 1 and 2 the source square reaches into the zoom window, so it is read first.
@@ -101,10 +96,9 @@ TEST(RectanglePainter, DrawsTheAreasBorderWithTheCrossHairAcrossTheSurface) {
         SCOPED_TRACE(crossHair);
         Surface surface;
         RectangleFramePainter painter;
-        RectangleFrame frame = Frame({300, 200}, 0, crossHair);
-        frame.selecting = true;
-        frame.anchor = {340, 230};
-        surface.Paint(painter, frame);
+        surface.Paint(
+            painter,
+            {.point = {300, 200}, .selecting = true, .anchor = {340, 230}, .crossHair = crossHair, .colour = kLine});
         for (int x = 299; x <= 341; ++x)
             for (int y = 199; y <= 231; ++y) {
                 const bool inside = x >= 300 && x <= 340 && y >= 200 && y <= 230;
@@ -121,9 +115,7 @@ TEST(RectanglePainter, DrawsTheAreasBorderWithTheCrossHairAcrossTheSurface) {
 TEST(RectanglePainter, DrawsACircleRoundTheCursorWhenTheCursorIsCaptured) {
     Surface surface;
     RectangleFramePainter painter;
-    RectangleFrame frame = Frame({300, 200}, 0, false);
-    frame.cursorCircle = true;
-    surface.Paint(painter, frame);
+    surface.Paint(painter, {.point = {300, 200}, .cursorCircle = true, .colour = kLine});
     const RECT bounds = CursorMarkerBounds({300, 200});
     EXPECT_EQ(surface.At(270, 200), Rgb(kLine));
     EXPECT_EQ(surface.At(300, 170), Rgb(kLine));
