@@ -1,7 +1,5 @@
 #include "GlimraApp.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <sstream>
 #include <vector>
@@ -85,10 +83,6 @@ void PressKeys(const std::wstring& keys) {
         inputs.push_back({INPUT_KEYBOARD, {.ki = {key, scan, KEYEVENTF_KEYUP, 0, 0}}});
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void XKeys(const std::wstring& keys) {
-    ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name ^Glimra$ windowfocus --sync key --delay 0 " + keys));
 }
 
 void Press(HWND dialog, int id) {

@@ -63,10 +63,6 @@ void RealClick(POINT screen);
 
 // Real keys in one queue, each pressed and let go, named as xdotool names them: "F9 F5 Escape".
 void PressKeys(const std::wstring& keys);
-// Keys through the X server ("ctrl+w ctrl+shift+r") into the toolbar, without pauses: a release that
-// comes after a hotkey hid the toolbar never reaches Wine, which keeps the key held. xdotool is not
-// waited for: the caller waits for what the keys do.
-void XKeys(const std::wstring& keys);
 
 // Presses the control id of dialog, posted.
 void Press(HWND dialog, int id);
