@@ -44,9 +44,7 @@ public:
                     if (!expected_) UnexpectedBox::Seen(seen.caption + L": " + seen.text);
                     std::lock_guard<std::mutex> lock(mutex_);  // held a moment longer, no harm
                     seen_.push_back(seen);
-                    int answer = reply;
-                    if (GetDlgItem(box, answer) == nullptr)
-                        answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDYES) ? IDYES : IDCANCEL;
+                    const int answer = GetDlgItem(box, reply) != nullptr ? reply : IDOK;  // every box has OK
                     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
                 }
