@@ -208,16 +208,16 @@ TEST(Commands, AnImageTheDiskCannotHoldStaysOnTheClipboard) {
 // X could raise itself over the overlay while it handled that late.
 TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
     static int activations = 0;
-    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 700, 700, 100, 100, nullptr, nullptr,
-                                 nullptr, nullptr);
-    SetWindowLongPtrW(other, GWLP_WNDPROC,
+    const OwnedWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 700, 700, 100, 100, nullptr,
+                                            nullptr, nullptr, nullptr));
+    SetWindowLongPtrW(other.get(), GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
                           if (m == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE) ++activations;
                           return DefWindowProcW(h, m, w, l);
                       }));
     GlimraApp app;
     ASSERT_TRUE(app.Start());
-    SetWindowPos(other, app.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // next in line
+    SetWindowPos(other.get(), app.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // next in line
     SetForegroundWindow(app.Window());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); }));
     app.Click(0);
@@ -225,7 +225,6 @@ TEST(Commands, ACaptureActivatesNoOtherProgramsWindow) {
     ASSERT_NE(overlay, nullptr);
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(app.ToolbarBack());
-    DestroyWindow(other);
     EXPECT_EQ(activations, 0);
 }
 

@@ -8,6 +8,7 @@
 #include "GlimraApp.h"  // IniValue, PageControl
 #include "MessageBoxWatcher.h"
 #include "Scratch.h"
+#include "Screen.h"  // OwnerWindow
 #include "app/AppContext.h"
 #include "resources/resource.h"
 #include "settings/ImageFolder.h"
@@ -219,9 +220,9 @@ TEST_F(SettingsDialogTest, AHotKeyFieldTakesAKeyAloneOnlyIfItIsAFunctionKey) {
 
 // Only a reset that removed the file ends the dialog, and the toolbar is no longer topmost after it.
 TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
-    HWND owner =
-        CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
-    SettingsWindow resetting(owner, {});
+    const OwnerWindow owner;
+    SetWindowPos(owner.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SettingsWindow resetting(owner.Handle(), {});
     struct Case {
         bool file, readOnly;
         int answer;
@@ -245,18 +246,16 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
         EXPECT_EQ(Texts(boxes), App().title + L"|Do you want to reset the settings to the default values?|" +
                                     (*c.failed ? App().title + c.failed : L""));
         EXPECT_EQ(Ini().find(L"Viewer=x") != std::wstring::npos, c.file && !c.closes);
-        EXPECT_EQ((GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, !c.closes);
+        EXPECT_EQ((GetWindowLongW(owner.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, !c.closes);
     }
-    DestroyWindow(owner);
 }
 
 TEST_F(SettingsDialogTest, OkWithKeepInFrontPutsTheOwnerInFront) {
-    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 230, 89, nullptr, nullptr, nullptr, nullptr);
-    SettingsWindow owned(owner, {});
+    const OwnerWindow owner;
+    SettingsWindow owned(owner.Handle(), {});
     Open(
         owned, [](HWND dialog) { Send(dialog, IDC_KEEP_IN_FRONT, BM_SETCHECK, BST_CHECKED); }, IDC_SETTINGS_OK);
-    EXPECT_TRUE(GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    DestroyWindow(owner);
+    EXPECT_TRUE(GetWindowLongW(owner.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 // Cancel and Escape store the page alone; a page stored in English is not found in Japanese.

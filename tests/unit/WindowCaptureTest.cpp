@@ -157,10 +157,11 @@ protected:
     static void SetUpTestSuite() {
         wake = KernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         owner = std::thread([] {
-            window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 50,
-                                     50, 200, 100, nullptr, nullptr, nullptr, nullptr);
+            const OwnedWindow hung(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"hung",
+                                                   WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr, nullptr,
+                                                   nullptr));
+            window = hung.get();
             WaitForSingleObject(wake.get(), INFINITE);
-            DestroyWindow(window);
         });
         WaitUntil([] { return window != nullptr && IsHungAppWindow(window); }, 15s);
     }
@@ -184,16 +185,15 @@ protected:
 
 // Every call on it would wait for its thread: the windows raised around it leave it where it stood.
 TEST_F(HungWindow, IsNeitherPicturedNorRestacked) {
-    HWND below = Popup(window);
-    HWND above = Popup(HWND_TOPMOST);
-    const size_t pictures = PictureWindows({{above, {}}, {window.load(), {}}, {below, {}}}, screen, SystemDwm()).size();
+    const OwnedWindow below(Popup(window));
+    const OwnedWindow above(Popup(HWND_TOPMOST));
+    const size_t pictures =
+        PictureWindows({{above.get(), {}}, {window.load(), {}}, {below.get(), {}}}, screen, SystemDwm()).size();
     std::vector<HWND> order;
     for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
-        if (h == above || h == window || h == below) order.push_back(h);
-    DestroyWindow(above);
-    DestroyWindow(below);
+        if (h == above.get() || h == window || h == below.get()) order.push_back(h);
     EXPECT_EQ(pictures, 2u);
-    EXPECT_EQ(order, (std::vector<HWND>{above, window, below}));
+    EXPECT_EQ(order, (std::vector<HWND>{above.get(), window, below.get()}));
 }
 
 TEST_F(HungWindow, IsPickedInAHiddenModeAsTheFrozenScreenShowsIt) {
@@ -227,18 +227,19 @@ TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
     std::atomic<HWND> slow = nullptr, late = nullptr;
     std::atomic<bool> stop = false;
     std::thread slowThread([&] {
-        slow = CreateWindowExW(0, L"GlimraSlow", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        const OwnedWindow window(
+            CreateWindowExW(0, L"GlimraSlow", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+        slow = window.get();
         while (!stop) PumpMessages();
-        DestroyWindow(slow);
     });
     std::thread lateThread([&] {
-        late = CreateWindowExW(WS_EX_TOOLWINDOW, L"GlimraGreen", L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200,
-                               nullptr, nullptr, nullptr, nullptr);
+        const OwnedWindow window(CreateWindowExW(WS_EX_TOOLWINDOW, L"GlimraGreen", L"", WS_POPUP | WS_VISIBLE, 100, 100,
+                                                 200, 200, nullptr, nullptr, nullptr, nullptr));
+        late = window.get();
         while (!stop) {
             PumpMessages();
             SendMessageW(slow, WM_USER, 0, 0);
         }
-        DestroyWindow(late);
     });
     ASSERT_TRUE(
         WaitUntil([&] { return slow != nullptr && late != nullptr && ScreenPixel(150, 150) == RGB(0, 200, 0); }));
