@@ -61,8 +61,8 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return seen_;
     }
-    bool WaitForCount(size_t count, std::chrono::milliseconds timeout = 10s) const {
-        return WaitUntil([&] { return Seen().size() >= count; }, timeout);
+    bool WaitForCount(size_t count) const {
+        return WaitUntil([&] { return Seen().size() >= count; });
     }
 
 private:

@@ -29,10 +29,9 @@ public:
     }
     // A visible or hidden top-level window of this process with the class and title (any if empty).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"") const;
-    HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"",
-                    std::chrono::milliseconds timeout = 10s) const {
+    HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"") const {
         HWND found = nullptr;
-        WaitUntil([&] { return (found = FindWindowOf(className, title)) != nullptr || !Running(); }, timeout);
+        WaitUntil([&] { return (found = FindWindowOf(className, title)) != nullptr || !Running(); });
         return found;
     }
 
