@@ -225,18 +225,18 @@ TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
     RegisterClassExW(&slowClass);
     RegisterClassExW(&greenClass);
     std::atomic<HWND> slow = nullptr, late = nullptr;
-    std::atomic<bool> stop = false;
-    std::thread slowThread([&] {
+    // Both end at the test's end however it leaves, the late one first: it calls the slow one.
+    std::jthread slowThread([&](std::stop_token stop) {
         const OwnedWindow window(
             CreateWindowExW(0, L"GlimraSlow", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
         slow = window.get();
-        while (!stop) PumpMessages();
+        while (!stop.stop_requested()) PumpMessages();
     });
-    std::thread lateThread([&] {
+    std::jthread lateThread([&](std::stop_token stop) {
         const OwnedWindow window(CreateWindowExW(WS_EX_TOOLWINDOW, L"GlimraGreen", L"", WS_POPUP | WS_VISIBLE, 100, 100,
                                                  200, 200, nullptr, nullptr, nullptr, nullptr));
         late = window.get();
-        while (!stop) {
+        while (!stop.stop_requested()) {
             PumpMessages();
             SendMessageW(slow, WM_USER, 0, 0);
         }
@@ -247,9 +247,6 @@ TEST(PictureWindows, ACoveredWindowIsPicturedOnceItsPixelsReachTheScreen) {
     ASSERT_TRUE(cover.Shown());
     const std::vector<WindowImage> pictures =
         PictureWindows({{cover.Handle(), {}}, {late.load(), {}}}, VirtualScreenRect(), SystemDwm());
-    stop = true;
-    lateThread.join();
-    slowThread.join();
     ASSERT_FALSE(pictures.empty());
     const MemorySurface picture(CreateDib24(400, 400));
     pictures[0].Paste(picture.dc(), {0, 0});
