@@ -95,7 +95,7 @@ TEST(Commands, TheCloseClearsTheImagesOnlyWhenDeleteImageIsOne) {
 void ExpectRefusedAtTheClick(GlimraApp& app, const std::wstring& text) {
     app.Click(0);
     ASSERT_TRUE(app.Boxes().WaitForCount(1));
-    EXPECT_EQ(app.Boxes().Seen()[0].caption + L"|" + app.Boxes().Seen()[0].text, L"Glimra|" + text);
+    EXPECT_EQ(app.Boxes().Texts(), L"Glimra|" + text + L"|");
     HWND dialog = app.WaitDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(IsWindowVisible(PageControl(dialog, IDC_SAVE_FOLDER))) << "the page with the folder is shown";

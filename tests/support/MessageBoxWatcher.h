@@ -61,6 +61,12 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return seen_;
     }
+    // Every box seen, as "caption|text|" each.
+    std::wstring Texts() const {
+        std::wstring texts;
+        for (const SeenBox& box : Seen()) texts += box.caption + L"|" + box.text + L"|";
+        return texts;
+    }
     bool WaitForCount(size_t count) const {
         return WaitUntil([&] { return Seen().size() >= count; });
     }

@@ -30,11 +30,6 @@ std::wstring TextsOf(HWND dialog, std::initializer_list<int> ids) {  // each fol
 }
 // The INI text without its byte-order mark; empty when there is no file.
 std::wstring Ini() { return FileExists(IniPath()) ? ReadUtf16File(IniPath()) : L""; }
-std::wstring Texts(const MessageBoxWatcher& boxes) {  // as "caption|text|" each
-    std::wstring texts;
-    for (const SeenBox& box : boxes.Seen()) texts += box.caption + L"|" + box.text + L"|";
-    return texts;
-}
 
 struct Opening {
     std::wstring selected;  // the tree item shown selected
@@ -111,7 +106,7 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
 TEST_F(SettingsDialogTest, OkRefusesAnEmptyFolderWithItsMessage) {
     MessageBoxWatcher boxes;
     Open(window, [](HWND dialog) { EmptyFieldAndOk(dialog, IDC_SAVE_FOLDER, L""); });
-    EXPECT_EQ(Texts(boxes), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
+    EXPECT_EQ(boxes.Texts(), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
 }
 
 // What the resources must give beyond the controls the other tests use: a link that leaves its
@@ -157,7 +152,7 @@ TEST_F(StoredOutOfRange, EachListShowsItsFirstEntry) {
 TEST_F(StoredOutOfRange, OkRefusesAnEmptyViewerWithItsMessage) {
     MessageBoxWatcher boxes;
     Open(window, [&](HWND dialog) { EmptyFieldAndOk(dialog, IDC_VIEWER, stored); });
-    EXPECT_EQ(Texts(boxes), App().title + L"|Specify a cropped image viewing application|");
+    EXPECT_EQ(boxes.Texts(), App().title + L"|Specify a cropped image viewing application|");
 }
 
 // A value the page can show only as its first entry is not the user's choice of that entry.
@@ -243,8 +238,8 @@ TEST_F(SettingsDialogTest, InitializationResetsOnlyWhenTheFileCanGo) {
             EXPECT_EQ(WaitUntil([&] { return !IsWindowVisible(dialog); }, 1s), c.closes);
         });
         SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(Texts(boxes), App().title + L"|Do you want to reset the settings to the default values?|" +
-                                    (*c.failed ? App().title + c.failed : L""));
+        EXPECT_EQ(boxes.Texts(), App().title + L"|Do you want to reset the settings to the default values?|" +
+                                     (*c.failed ? App().title + c.failed : L""));
         EXPECT_EQ(Ini().find(L"Viewer=x") != std::wstring::npos, c.file && !c.closes);
         EXPECT_EQ((GetWindowLongW(owner.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, !c.closes);
     }
@@ -312,7 +307,7 @@ TEST_F(SettingsDialogTest, AnErrorInsideIsShownThenEndsTheDialog) {
                     Send(dialog, IDC_VIEWER_BROWSE, BM_CLICK);
                     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3s));
                 }).finished);
-    EXPECT_EQ(Texts(boxes), App().title + L"|no shell|");
+    EXPECT_EQ(boxes.Texts(), App().title + L"|no shell|");
 }
 
 TEST_F(SettingsDialogTest, ADialogThatCouldNotBeMadeStillEndsItsOpening) {
