@@ -4,7 +4,7 @@
 
 #include "Capture/RectangleCapture.h"
 #include "GlimraApp.h"
-#include "ImageFiles.h"
+#include "Output.h"
 #include "Screen.h"
 #include "Wait.h"
 #include "draw/MouseToolTip.h"

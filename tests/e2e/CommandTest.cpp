@@ -4,7 +4,7 @@
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
 #include "GlimraApp.h"
-#include "ImageFiles.h"
+#include "Output.h"
 #include "Screen.h"
 #include "resources/resource.h"
 #include "ui/Clipboard.h"

@@ -9,7 +9,7 @@
 #include "Capture/CountdownWindow.h"
 #include "Capture/DesktopCapture.h"
 #include "GlimraApp.h"  // PressKeys
-#include "ImageFiles.h"
+#include "Output.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"

@@ -6,11 +6,13 @@
 #include <functional>
 
 #include "Capture/Dib.h"
-#include "OutputTestSupport.h"
+#include "Output.h"
 #include "SettingGuard.h"
 #include "app/AppContext.h"
+#include "draw/GdiObjectCache.h"
 #include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
+#include "ui/GdiOwners.h"
 #include "ui/TextConversion.h"
 
 namespace Vorlune::Test {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <map>
 
-#include "OutputTestSupport.h"
+#include "Output.h"
 #include "Process.h"
 #include "Wait.h"
 #include "settings/ImageFolder.h"
@@ -25,7 +25,7 @@ TEST(ClearFolder, RemovesOnlyWhatTheProgramWroteInDayFolders) {
           L"20240102\\00005.PNG", L"20240102\\00006.png.tmp", L"20240102\\1234.bmp", L"20240102\\00000.bmp",
           L"20240103\\sub\\00001.bmp", L"2024010\\00001.bmp"}) {
         std::filesystem::create_directories(std::filesystem::path(root / file).parent_path());
-        TouchFile(root / file);
+        WriteBytes(root / file, {'x'});
     }
     // Without the trailing backslash.
     ClearFolder(root.Path().substr(0, root.Path().size() - 1), L"Glimra.ini", root / L"20240102\\00002.BMP",
@@ -86,7 +86,7 @@ TEST(ClearFolderSafety, UnixLinkToAFolderIsNotFollowed) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (unixName == nullptr) GTEST_SKIP() << "not under Wine";
     ScratchDir cleared, outside;
-    TouchFile(outside / L"00001.bmp");
+    WriteBytes(outside / L"00001.bmp", {'x'});
     const std::wstring link = cleared / L"20240101";
     const auto shell = [](const std::string& command) {  // the paths are the scratch folder's, ASCII
         return StartUnix(L"/bin/sh -c \"" + std::wstring(command.begin(), command.end()) + L"\"");

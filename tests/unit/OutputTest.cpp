@@ -5,9 +5,9 @@
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
 #include "Capture/Viewer.h"
-#include "ImageFiles.h"
 #include "MessageBoxWatcher.h"
-#include "OutputTestSupport.h"
+#include "Output.h"
+#include "Screen.h"
 #include "Wait.h"
 #include "app/AppContext.h"
 #include "core/ClipBoardMode.h"
@@ -113,7 +113,7 @@ TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
     const std::wstring images = scratch_ / L"images", day = images + L"\\20240305\\";  // missing, no backslash
     EXPECT_EQ(namer_.NextImagePath(images), day + L"00001.bmp");
     // The file system ignores case and a folder takes a name too; a longer name does not.
-    for (const wchar_t* name : {L"00001.bmp", L"00003.BMP", L"00004.bmp.bak"}) TouchFile(day + name);
+    for (const wchar_t* name : {L"00001.bmp", L"00003.BMP", L"00004.bmp.bak"}) WriteBytes(day + name, {'x'});
     CreateDirectoryW((day + L"00002.bmp").c_str(), nullptr);
     EXPECT_EQ(namer_.NextImagePath(images), day + L"00004.bmp");
     date_ = Date(2025, 1, 1);
@@ -125,15 +125,15 @@ TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
 TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     OutputSettings settings(scratch_.Path(), 0);
     const std::wstring first = namer_.NextImagePath(scratch_.Path());
-    TouchFile(first);  // another writer gets there first
-    TouchFile(day_ + L"00001.tmp");
+    WriteBytes(first, {'x'});  // another writer gets there first
+    WriteBytes(day_ + L"00001.tmp", {'x'});
     const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {2, 2});
     EXPECT_EQ(WriteImageFile(EncodeImageFile(image, ImageFormatBmp), first, &namer_), day_ + L"00002.bmp");
     EXPECT_EQ(CodeOf([&] {
                   WriteCaptureOutput(surface_.dc(), owner_.Handle(), first, {0, 0}, {2, 2});
               }),
               Code(ERROR_FILE_EXISTS));
-    TouchFile(day_ + L"00003.bmp");
+    WriteBytes(day_ + L"00003.bmp", {'x'});
     ImageFileNamer full([this] { return date_; }, 3);
     MessageBoxWatcher boxes;
     EXPECT_FALSE(FinishCapture(full, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2}));
@@ -150,7 +150,7 @@ TEST_P(UnwrittenImage, StaysOnTheClipboardWithItsBox) {
         {L"画像ファイルを書き込めませんでした:", L"画像はクリップボードにコピーしました。"},
         {L"The image file could not be written:", L"The image is on the clipboard."}};
     OutputSettings settings(scratch_.Path(), 1);
-    TouchFile(scratch_ / L"20240305");
+    WriteBytes(scratch_ / L"20240305", {'x'});
     App().Language = GetParam();
     MessageBoxWatcher boxes;
     EXPECT_FALSE(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}));

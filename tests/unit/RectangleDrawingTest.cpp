@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "Capture/RectangleCapture.h"
-#include "ImageFiles.h"
+#include "Output.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"

@@ -7,6 +7,7 @@
 #include "Scratch.h"
 #include "SettingGuard.h"
 
+// What the program puts out, read back: image files, folders and the clipboard.
 namespace Vorlune::Test {
 
 // An image file (BMP or PNG) decoded through the Windows Imaging Component, rows top down,
@@ -33,5 +34,15 @@ private:
     StringSettingGuard saveFolder_{KeySaveFolder, folder_.Path()};
     SettingGuard clipboardOnly_{SectionSettings, KeyClipBoard, 2};
 };
+
+// The names in a folder, sorted; empty when it cannot be listed.
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
+
+// As the program puts text there: CF_TEXT in the thread's code page.
+void SetClipboardText(HWND owner, const std::wstring& text);
+std::string ClipboardText();  // CF_TEXT; empty when the clipboard holds none
+std::vector<unsigned char> ClipboardBytes(UINT format);  // empty when the clipboard has none
+// Opens the clipboard, waiting while another process (or Wine's manager) holds it.
+bool OpenClipboardSoon();
 
 }  // namespace Vorlune::Test

@@ -1,10 +1,13 @@
-#include "ImageFiles.h"
+#include "Output.h"
 
 #include <wincodec.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 
+#include "Wait.h"
+#include "ui/Clipboard.h"
 #include "ui/ComRef.h"
 
 namespace Vorlune::Test {
@@ -45,6 +48,41 @@ DecodedImage DecodeImageFile(const std::wstring& path) {
 COLORREF DecodedImage::Pixel(int x, int y) const {
     const size_t at = (static_cast<size_t>(y) * width + x) * 3;
     return RGB(bgr[at + 2], bgr[at + 1], bgr[at]);
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool OpenClipboardSoon() {
+    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s);
+}
+
+void SetClipboardText(HWND owner, const std::wstring& text) {
+    if (!WaitUntil([&] { return PutTextOnClipboard(owner, text); }, 5s)) throw std::runtime_error("clipboard busy");
+}
+
+std::vector<unsigned char> ClipboardBytes(UINT format) {
+    if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
+    std::vector<unsigned char> bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        const auto* start = static_cast<const unsigned char*>(GlobalLock(data));
+        if (start != nullptr) bytes.assign(start, start + GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+std::string ClipboardText() {
+    std::vector<unsigned char> bytes = ClipboardBytes(CF_TEXT);
+    bytes.push_back(0);
+    return reinterpret_cast<const char*>(bytes.data());
 }
 
 }  // namespace Vorlune::Test
