@@ -4,7 +4,6 @@
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
-#include "Capture/Viewer.h"
 #include "MessageBoxWatcher.h"
 #include "Output.h"
 #include "Screen.h"
@@ -12,7 +11,6 @@
 #include "app/AppContext.h"
 #include "core/ClipBoardMode.h"
 #include "core/ImageNames.h"
-#include "ui/Clipboard.h"
 
 namespace Vorlune::Test {
 namespace {
@@ -20,8 +18,6 @@ namespace {
 using Names = std::vector<std::wstring>;
 using Lines = std::vector<std::string>;
 using Bytes = std::vector<unsigned char>;
-
-COLORREF PatternColour(int x, int y) { return RGB(x + y * 13 + 3, x * 5 + y * 11 + 2, x * 7 + y * 3 + 1); }
 
 // Whether the clipboard's bitmap holds the pattern's 6 x 5 pixels from (3, 4).
 bool ClipboardHoldsThePattern() {
@@ -31,7 +27,7 @@ bool ClipboardHoldsThePattern() {
     const SelectGuard select(dc.get(), bitmap);
     bool same = bitmap != nullptr;
     for (int i = 0; same && i < 6 * 5; ++i)
-        same = GetPixel(dc.get(), i % 6, i / 6) == PatternColour(3 + i % 6, 4 + i / 6);
+        same = GetPixel(dc.get(), i % 6, i / 6) == ScreenPattern(3 + i % 6, 4 + i / 6);
     CloseClipboard();
     return same;
 }
@@ -72,7 +68,7 @@ protected:
         SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", (scratch_ / L"viewer.log").c_str());
         SetClipboardText(owner_.Handle(), L"the user's text");
         for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 20; ++x) SetPixelV(surface_.dc(), x, y, PatternColour(x, y));
+            for (int x = 0; x < 20; ++x) SetPixelV(surface_.dc(), x, y, ScreenPattern(x, y));
     }
     ~OutputTest() override {
         SetEnvironmentVariableW(L"GLIMRA_FAKE_VIEWER_LOG", nullptr);
@@ -90,23 +86,13 @@ protected:
         return "no output error";
     }
 
-    // One line per start of the stand-in viewer, "<argument count>|<argument 1>|...", once count are there.
-    Lines ViewerLines(size_t count) const {
-        Lines lines;
-        WaitUntil([&] {
-            const Bytes bytes = ReadBytes(scratch_ / L"viewer.log");
-            return (lines = Split(std::string(bytes.begin(), bytes.end()))).size() >= count;
-        });
-        return lines;
-    }
-
     const int language_ = App().Language;
     OwnerWindow owner_;
     ScratchDir scratch_;
     std::tm date_ = Date(2024, 3, 5);
     ImageFileNamer namer_{[this] { return date_; }};
     std::wstring day_ = scratch_ / L"20240305\\";
-    const MemorySurface surface_{CreateDib24(20, 20)};  // pixel (x, y) is PatternColour(x, y)
+    const MemorySurface surface_{CreateDib24(20, 20)};  // pixel (x, y) is ScreenPattern(x, y)
 };
 
 TEST_F(OutputTest, EachImageTakesTheFirstFreeNameInTodaysFolder) {
@@ -253,7 +239,12 @@ TEST_P(ViewerStart, OpensTheImageUnlessClipBoardIsTwo) {
     }
     OutputSettings settings(images, GetParam());
     FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
-    EXPECT_EQ(ViewerLines(1), Lines{"1|" + Narrow(images + L"\\20240305\\" + ImageFileName(2))});
+    Lines lines;  // one per start of the stand-in viewer, "<argument count>|<argument 1>|..."
+    WaitUntil([&] {
+        const Bytes bytes = ReadBytes(scratch_ / L"viewer.log");
+        return !(lines = Split(std::string(bytes.begin(), bytes.end()))).empty();
+    });
+    EXPECT_EQ(lines, Lines{"1|" + Narrow(images + L"\\20240305\\" + ImageFileName(2))});
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, ViewerStart, testing::Values(0, 1));
 
@@ -281,7 +272,7 @@ TEST_F(OutputTest, BmpFileOfThreeByTwo) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {
             const size_t at = 54 + 12 * (1 - y) + 3 * x;
-            EXPECT_EQ(RGB(bytes[at + 2], bytes[at + 1], bytes[at]), PatternColour(13 + x, 6 + y)) << x << "," << y;
+            EXPECT_EQ(RGB(bytes[at + 2], bytes[at + 1], bytes[at]), ScreenPattern(13 + x, 6 + y)) << x << "," << y;
         }
     for (size_t pad : {63, 64, 65, 75, 76, 77}) EXPECT_EQ(bytes[pad], 0) << pad;
 }
@@ -299,7 +290,7 @@ TEST_F(OutputTest, PngHoldsTheSnapshotsPixels) {
     ASSERT_EQ(image.width, 7);
     ASSERT_EQ(image.height, 5);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(image.Pixel(x, y), PatternColour(3 + x, 4 + y)) << x << "," << y;
+        for (int x = 0; x < 7; ++x) EXPECT_EQ(image.Pixel(x, y), ScreenPattern(3 + x, 4 + y)) << x << "," << y;
 }
 
 // Programs that take PNG get the file's exact bytes; the others still find the bitmap.
