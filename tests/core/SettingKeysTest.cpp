@@ -39,11 +39,5 @@ TEST(SettingKeys, EveryKeyHasItsNameAndDefault) {
     }
 }
 
-TEST(SettingKeys, SectionsAreNamedAsInTheFile) {
-    EXPECT_STREQ(SectionName(SectionApp), L"App");
-    EXPECT_STREQ(SectionName(SectionGui), L"Gui");
-    EXPECT_STREQ(SectionName(SectionSettings), L"Settings");
-}
-
 }  // namespace
 }  // namespace Vorlune
