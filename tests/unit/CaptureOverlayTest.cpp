@@ -131,39 +131,31 @@ TEST_F(Overlay, AHandlerFailureEndsOnlyTheCapture) {
     EXPECT_FALSE(IsEnding());
 }
 
-// 32 x 32, hot spot (5, 7): a black 3 x 3 square from the hot spot and a white pixel at (10, 12).
-HCURSOR MakeTestCursor() {
-    BYTE andPlane[32 * 4];
-    BYTE xorPlane[32 * 4] = {};
-    std::fill(std::begin(andPlane), std::end(andPlane), BYTE{0xFF});
-    for (int y = 7; y < 10; ++y) andPlane[y * 4] = 0xF8;  // x 5 to 7, black
-    andPlane[12 * 4 + 1] = 0xDF;  // x 10, white
-    xorPlane[12 * 4 + 1] = 0x20;
-    return CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
-}
-
-// Makes cursor the current one, with the mouse at (x, y) over a pattern window of this test.
-struct CurrentCursor {
-    CurrentCursor(HCURSOR cursor, int x, int y) : window({x - 50, y - 50, x + 50, y + 50}) {
+// A 32 x 32 cursor with its hot spot at (5, 7), black 3 x 3 from the hot spot and white at (5, 5)
+// from it, made the current one with the mouse at (x, y) over a pattern window of this test.
+struct TestCursor {
+    TestCursor(int x, int y) : window({x - 50, y - 50, x + 50, y + 50}) {
+        BYTE andPlane[32 * 4];
+        BYTE xorPlane[32 * 4] = {};
+        std::fill(std::begin(andPlane), std::end(andPlane), BYTE{0xFF});
+        for (int row = 7; row < 10; ++row) andPlane[row * 4] = 0xF8;  // x 5 to 7, black
+        andPlane[12 * 4 + 1] = 0xDF;  // x 10, white
+        xorPlane[12 * 4 + 1] = 0x20;
+        cursor = CreateCursor(GetModuleHandleW(nullptr), 5, 7, 32, 32, andPlane, xorPlane);
         SetForegroundWindow(window.Handle());
         SetCursorPos(x, y);
-        ready = WaitUntil([&] {
-            SetCursor(cursor);
-            CURSORINFO info = {sizeof info, 0, nullptr, {}};
-            return GetCursorInfo(&info) && info.hCursor == cursor && info.ptScreenPos.x == x && info.ptScreenPos.y == y;
-        });
+        ready = cursor != nullptr && WaitUntil([&] {
+                    SetCursor(cursor);
+                    CURSORINFO info = {sizeof info, 0, nullptr, {}};
+                    return GetCursorInfo(&info) && info.hCursor == cursor && info.ptScreenPos.x == x &&
+                           info.ptScreenPos.y == y;
+                });
     }
+    ~TestCursor() { DestroyCursor(cursor); }
     PatternWindow window;
+    HCURSOR cursor = nullptr;
     bool ready = false;
 };
-
-// The test cursor: black 3 x 3 from the hot spot, white at (5, 5) from it.
-bool CursorPaintedAt(const DecodedImage& image, POINT at) {
-    for (int y = at.y; y < at.y + 3; ++y)
-        for (int x = at.x; x < at.x + 3; ++x)
-            if (image.Pixel(x, y) != 0x000000) return false;
-    return image.Pixel(at.x + 5, at.y + 5) == 0xFFFFFF;
-}
 
 // What the test saw at each wait.
 struct SeenWait {
@@ -220,11 +212,9 @@ TEST_F(Delayed, ADelayOutOfRangeFailsBeforeAnythingIsShown) {
 TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
     StringSettingGuard delay(KeyDelaySeconds, L"3");
     App().Language = 0;
-    HCURSOR cursor = MakeTestCursor();
-    ASSERT_NE(cursor, nullptr);
-    std::unique_ptr<CurrentCursor> moved;
+    std::unique_ptr<TestCursor> moved;
     onWait = [&] {
-        if (!moved) moved = std::make_unique<CurrentCursor>(cursor, 700, 500);
+        if (!moved) moved = std::make_unique<TestCursor>(700, 500);
     };
     Run();
     EXPECT_EQ(finished, 1);
@@ -237,14 +227,13 @@ TEST_F(Delayed, TheScreenIsSavedOnceTheSecondsHaveCountedDown) {
         EXPECT_FALSE(waits[i].focused);
         EXPECT_EQ(waits[i].images, 0u);
     }
-    const bool ready = moved && moved->ready;
-    moved.reset();
-    DestroyCursor(cursor);
-    ASSERT_TRUE(ready);
+    ASSERT_TRUE(moved && moved->ready);
     const DecodedImage image = folder.Image(0);
     ASSERT_EQ(std::make_pair(image.width, image.height),
               std::make_pair(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
-    EXPECT_TRUE(CursorPaintedAt(image, {700, 500}));
+    for (int y = 500; y < 503; ++y)
+        for (int x = 700; x < 703; ++x) EXPECT_EQ(image.Pixel(x, y), 0x000000u) << x << "," << y;
+    EXPECT_EQ(image.Pixel(705, 505), 0xFFFFFFu);
     EXPECT_EQ(image.Pixel(740, 540), ScreenPattern(740, 540));
 }
 
