@@ -37,7 +37,7 @@ struct Opening {
 };
 
 // Opens the dialog through window, runs steps on it from another thread, then sends command.
-Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int command = IDC_SETTINGS_CANCEL,
+Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps = {}, int command = IDC_SETTINGS_CANCEL,
              bool callback = true) {
     Opening seen;
     std::thread driver([&] {
@@ -49,7 +49,7 @@ Opening Open(SettingsWindow& window, const std::function<void(HWND)>& steps, int
         if (dialog == nullptr) return;
         HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
         seen.selected = GetTreeItemText(tree, TreeView_GetSelection(tree));
-        steps(dialog);
+        if (steps) steps(dialog);
         if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, command, 0);
     });
     window.Act(callback ? std::function<void()>([&] { seen.finished = true; }) : nullptr);
@@ -157,8 +157,7 @@ TEST_F(StoredOutOfRange, OkRefusesAnEmptyViewerWithItsMessage) {
 
 // A value the page can show only as its first entry is not the user's choice of that entry.
 TEST_F(StoredOutOfRange, OkKeepsWhatTheListsCannotShow) {
-    Open(
-        window, [](HWND) {}, IDC_SETTINGS_OK);
+    Open(window, {}, IDC_SETTINGS_OK);
     for (auto [key, value] : {std::pair{L"ZoomWindowMagnification", L"4"},
                               {L"DelaySeconds", L"4"},
                               {L"AuxiliaryLineColor", L"16"},
@@ -262,7 +261,7 @@ TEST_F(SettingsDialogTest, TheLastPageShownOpensAgainInItsLanguage) {
     };
     App().Language = 1;
     Open(window, toLastPage, IDCANCEL);
-    EXPECT_EQ(Open(window, [](HWND) {}).selected, App().GetText(TextDesktopPage));
+    EXPECT_EQ(Open(window).selected, App().GetText(TextDesktopPage));
     App().Language = 0;
     EXPECT_EQ(Open(window, toLastPage).selected, App().GetText(TextGeneralPage));
     EXPECT_EQ(Ini(), L"[Settings]\r\nTreeViewSelectedItemString=デスクトップ\r\n");
@@ -271,12 +270,10 @@ TEST_F(SettingsDialogTest, TheLastPageShownOpensAgainInItsLanguage) {
 // The dialog outlives the window that opened it first; an empty callback is never called.
 TEST_F(SettingsDialogTest, EveryOpeningRunsItsOwnOpenersCallback) {
     auto second = std::make_unique<SettingsWindow>(nullptr, DialogServices{});
-    EXPECT_TRUE(Open(*second, [](HWND) {}).finished);
-    EXPECT_FALSE(Open(
-                     *second, [](HWND) {}, IDC_SETTINGS_CANCEL, false)
-                     .finished);
+    EXPECT_TRUE(Open(*second).finished);
+    EXPECT_FALSE(Open(*second, {}, IDC_SETTINGS_CANCEL, false).finished);
     second.reset();
-    EXPECT_TRUE(Open(window, [](HWND) {}).finished);
+    EXPECT_TRUE(Open(window).finished);
 }
 
 // Runs steps while the common-controls class is unregistered.
@@ -293,10 +290,7 @@ void WithoutClass(const wchar_t* name, const std::function<void()>& steps) {
 
 TEST_F(SettingsDialogTest, AColourListThatCouldNotBeMadeKeepsTheStoredColour) {
     WriteUtf16File(IniPath(), L"[Settings]\r\nAuxiliaryLineColor=3\r\n");
-    WithoutClass(L"ComboBoxEx32", [&] {
-        Open(
-            window, [](HWND) {}, IDC_SETTINGS_OK);
-    });
+    WithoutClass(L"ComboBoxEx32", [&] { Open(window, {}, IDC_SETTINGS_OK); });
     EXPECT_NE(Ini().find(L"AuxiliaryLineColor=3\r\n"), std::wstring::npos);
 }
 
