@@ -325,34 +325,28 @@ void ExpectWhole(HWND dialog, HWND page) {
 // At 150 % and then 100 % (Wine keeps its font cache for the last), with the prefix's face for
 // "MS Shell Dlg" and with that mapping removed (no face); Wine reads both as a program starts.
 TEST(Commands, EverySettingsControlFitsOnItsPage) {
-    struct Case {
-        DWORD dpi;
-        const wchar_t* face;
-        int language;
-    };
-    const Case cases[] = {{144, L"VL PGothic", 0}, {144, L"VL PGothic", 1}, {144, nullptr, 0}, {144, nullptr, 1},
-                          {96, L"VL PGothic", 0},  {96, L"VL PGothic", 1},  {96, nullptr, 0},  {96, nullptr, 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " DPI, face " << (c.face ? "mapped" : "unmapped") << ", language "
-                                        << c.language);
-        RegistryGuard scale(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &c.dpi,
-                            sizeof c.dpi);
-        RegistryGuard face(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
-                           L"MS Shell Dlg", c.face ? REG_SZ : REG_NONE, c.face,
-                           c.face ? DWORD(wcslen(c.face) + 1) * 2 : 0);
-        GlimraApp app;
-        ASSERT_TRUE(app.Start(L"[Gui]\r\n9=" + std::to_wstring(c.language) + L"\r\n"));
-        app.Click(4);
-        HWND dialog = app.WaitDialog();
-        ASSERT_NE(dialog, nullptr);
-        // Cancel is 20 units of a 9-point face high, and a line of that face at least 9 points.
-        const RECT cancel = WindowRect(GetDlgItem(dialog, IDC_SETTINGS_CANCEL));
-        ASSERT_GE(cancel.bottom - cancel.top, MulDiv(20 * 9, int(c.dpi), 8 * 72)) << "the scale";
-        int pages = 0;
-        for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr; ++pages)
-            ExpectWhole(dialog, page);
-        EXPECT_EQ(pages, 7);
-    }
+    for (const DWORD dpi : {144, 96})
+        for (const wchar_t* face : {L"VL PGothic", static_cast<const wchar_t*>(nullptr)})
+            for (const int language : {0, 1}) {
+                SCOPED_TRACE(testing::Message()
+                             << dpi << " DPI, face " << (face ? "mapped" : "unmapped") << ", language " << language);
+                RegistryGuard scale(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                                    sizeof dpi);
+                RegistryGuard mapping(
+                    HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
+                    L"MS Shell Dlg", face ? REG_SZ : REG_NONE, face, face ? DWORD(wcslen(face) + 1) * 2 : 0);
+                GlimraApp app;
+                ASSERT_TRUE(app.Start(L"[Gui]\r\n9=" + std::to_wstring(language) + L"\r\n"));
+                HWND dialog = app.OpenSettings();
+                ASSERT_NE(dialog, nullptr);
+                // Cancel is 20 units of a 9-point face high, and a line of that face at least 9 points.
+                const RECT cancel = WindowRect(GetDlgItem(dialog, IDC_SETTINGS_CANCEL));
+                ASSERT_GE(cancel.bottom - cancel.top, MulDiv(20 * 9, int(dpi), 8 * 72)) << "the scale";
+                int pages = 0;
+                for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr; ++pages)
+                    ExpectWhole(dialog, page);
+                EXPECT_EQ(pages, 7);
+            }
 }
 
 }  // namespace
