@@ -42,7 +42,7 @@ TEST(HotKeys, EachKeyStartsItsCommand) {
         ASSERT_NE(overlay, nullptr);
         for (size_t later = i + 1; later < std::size(keys); ++later)
             EXPECT_EQ(app.Proc().FindWindowOf(overlays[later]), nullptr);
-        PressKeys(L"Escape");
+        PressKey(VK_ESCAPE);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(overlay) && IsWindowVisible(app.Window()); }) &&
                     Idle(app.Window()));
     }
@@ -58,7 +58,7 @@ TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != FALSE; }) && Idle(editor));
     ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool search --name Notepad windowfocus --sync key --delay 0 a b F5"));
     ASSERT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
-    PressKeys(L"Escape");
+    PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) && GetForegroundWindow() == editor; }) &&
                 Idle(editor));
     ASSERT_TRUE(StartUnix(L"/usr/bin/xdotool key --delay 0 c d"));  // to the X focus, the editor's once it is idle
@@ -70,12 +70,12 @@ TEST(HotKeys, AfterAHotKeyCaptureTheKeyboardIsBackWithTheProgramThatHadIt) {
 TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
     GlimraApp app;
     ASSERT_TRUE(app.Start(kFourKeys + L"DelaySeconds=1\r\n[Gui]\r\n8=1\r\n"));
-    PressKeys(L"F8");
+    PressKey(VK_F8);
     HWND countdown = app.Proc().WaitWindow(kCountdownClassName);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(countdown) != FALSE; }));
-    PressKeys(L"F5");
+    PressKey(VK_F5);
     ASSERT_TRUE(app.ToolbarBack());
-    PressKeys(L"F7");  // read after the key before
+    PressKey(VK_F7);  // read after the key before
     ASSERT_NE(app.WaitOverlay(L"HiddenWindowCaptureTop"), nullptr);
     EXPECT_EQ(app.Proc().FindWindowOf(L"RectangleCapture"), nullptr);
 }
@@ -86,7 +86,7 @@ TEST(HotKeys, AMinimisedToolbarStaysMinimisedThroughACapture) {
     ASSERT_TRUE(app.Start(kFourKeys));
     RealClick({app.WindowRect().left + 187, app.WindowRect().top + 12});  // its minimise button
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
-    PressKeys(L"F8");
+    PressKey(VK_F8);
     const std::wstring image = app.TodaysFolder() + ImageFileName(1);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(image) && IsWindowVisible(app.Window()); }));
     EXPECT_TRUE(IsIconic(app.Window()));
@@ -105,7 +105,7 @@ TEST(HotKeys, AKeyAnotherProgramHoldsIsReportedOnlyOnThePage) {
                   GetWindowTextString(PageControl(dialog, IDC_HOTKEY_WINDOW_NOTE)),
               L"In use by another program|");
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW)), TRUE);
-    PressKeys(L"F6");
+    PressKey(VK_F6);
     EXPECT_TRUE(WaitUntil([&] {
         return GetWindowTextString(PageControl(dialog, IDC_HOTKEY_HIDDEN_WINDOW_NOTE)) == L"In use by another command";
     }));
@@ -122,13 +122,13 @@ TEST(HotKeys, AKeyChangedInTheSettingsReplacesTheOldOne) {
     ASSERT_NE(dialog, nullptr);
     HWND field = PageControl(dialog, IDC_HOTKEY_RECTANGLE);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
-    PressKeys(L"F9");
+    PressKey(VK_F9);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(field, HKM_GETHOTKEY, 0, 0) == VK_F9; }));
     Press(dialog, IDOK);
     ASSERT_TRUE(app.ToolbarBack());
     EXPECT_EQ(IniValue(app.IniPath(), L"Settings", L"HotKeyRectangle"), L"120");
     EXPECT_TRUE(HotKeyRegistration(nullptr, 1, 0, VK_F5).Held()) << "the old key is free";
-    PressKeys(L"F9");
+    PressKey(VK_F9);
     EXPECT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
 }
 

@@ -1,8 +1,6 @@
 #include "GlimraApp.h"
 
 #include <string>
-#include <sstream>
-#include <vector>
 
 #include "resources/resource.h"
 
@@ -72,17 +70,12 @@ void RealClick(POINT screen) {
     Input(MOUSEEVENTF_LEFTUP, screen);
 }
 
-void PressKeys(const std::wstring& keys) {
-    std::vector<INPUT> inputs;
-    std::wistringstream names(keys);
-    for (std::wstring name; names >> name;) {
-        const WORD key = name == L"Escape" ? VK_ESCAPE : WORD(VK_F1 + std::stoi(name.substr(1)) - 1);
-        // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
-        const WORD scan = WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, scan, 0, 0, 0}}});
-        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, scan, KEYEVENTF_KEYUP, 0, 0}}});
-    }
-    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+void PressKey(WORD key) {
+    // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
+    const WORD scan = WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    INPUT inputs[] = {{INPUT_KEYBOARD, {.ki = {key, scan, 0, 0, 0}}},
+                      {INPUT_KEYBOARD, {.ki = {key, scan, KEYEVENTF_KEYUP, 0, 0}}}};
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 void Press(HWND dialog, int id) {

@@ -61,8 +61,8 @@ private:
 void Input(DWORD flags, POINT at);
 void RealClick(POINT screen);
 
-// Real keys in one queue, each pressed and let go, named as xdotool names them: "F9 F5 Escape".
-void PressKeys(const std::wstring& keys);
+// A real key, pressed and let go.
+void PressKey(WORD key);
 
 // Presses the control id of dialog, posted.
 void Press(HWND dialog, int id);

@@ -8,7 +8,7 @@
 #include "Capture/CaptureErrors.h"
 #include "Capture/CountdownWindow.h"
 #include "Capture/DesktopCapture.h"
-#include "GlimraApp.h"  // PressKeys
+#include "GlimraApp.h"  // PressKey
 #include "Output.h"
 #include "Screen.h"
 #include "SettingGuard.h"
@@ -81,7 +81,7 @@ TEST_P(OverlayEnd, FinishesTheCaptureExactlyOnce) {
     PumpMessages();
     EXPECT_EQ(GetForegroundWindow(), other.Handle());
 }
-void TypeEscape(HWND) { PressKeys(L"Escape"); }
+void TypeEscape(HWND) { PressKey(VK_ESCAPE); }
 void PostClose(HWND overlay) { PostMessageW(overlay, WM_CLOSE, 0, 0); }
 INSTANTIATE_TEST_SUITE_P(Overlay, OverlayEnd, testing::Values(TypeEscape, PostClose),
                          [](const auto& end) { return end.param == TypeEscape ? "Escape" : "WM_CLOSE"; });
