@@ -2,7 +2,6 @@
 
 #include "GlimraApp.h"
 #include "settings/SettingsStore.h"
-#include "settings/TempFolder.h"
 
 namespace Vorlune::Test {
 namespace {

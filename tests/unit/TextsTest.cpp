@@ -5,7 +5,6 @@
 #include "Scratch.h"
 #include "app/AppContext.h"
 #include "settings/VersionInfo.h"
-#include "ui/TextConversion.h"
 
 namespace Vorlune::Test {
 namespace {
