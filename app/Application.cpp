@@ -1,7 +1,5 @@
 #include "app/Application.h"
 
-#include <shellscalingapi.h>
-
 #include <exception>
 
 #include "Capture/CaptureErrors.h"
@@ -17,6 +15,7 @@
 #include "settings/ModulePath.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
+#include "ui/Dpi.h"
 #include "ui/Geometry.h"
 #include "ui/PendingException.h"
 #include "ui/VirtualScreen.h"
@@ -60,7 +59,7 @@ bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) 
     // fails there only in its new style, which the settings do not ask for.
     if (FAILED(com) && com != RPC_E_CHANGED_MODE)
         return StartFailed(title, TextComStartFailed, static_cast<DWORD>(com));
-    SetProcessDpiAwareness(PROCESS_SYSTEM_DPI_AWARE);
+    DeclareDpiAwareness();
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
