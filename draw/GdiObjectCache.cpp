@@ -12,8 +12,8 @@ SharedGdi<Handle> Wrap(Handle handle) {
     return SharedGdi<Handle>(handle, GdiObjectDeleter());
 }
 
-SharedFont CreateUiFont(FontId id) {
-    const int height = id == 0 ? 22 : 12;
+SharedFont CreateUiFont(FontId id, int dpi) {
+    const int height = Scaled(id == 0 ? 22 : 12, dpi);
     return Wrap(CreateFontW(height, 0, 0, 0, FW_MEDIUM, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, L"メイリオ"));
 }
@@ -30,8 +30,8 @@ auto FindOrCreate(Map& map, const Key& key, Create create) -> typename Map::mapp
 }  // namespace
 
 GdiObjectCache::GdiObjectCache() {
-    fonts_.emplace(0, CreateUiFont(0));
-    fonts_.emplace(1, CreateUiFont(1));
+    fonts_[0].emplace(kBaseDpi, CreateUiFont(0, kBaseDpi));
+    fonts_[1].emplace(kBaseDpi, CreateUiFont(1, kBaseDpi));
     pens_[1];
     pens_[2];
 }
@@ -50,9 +50,9 @@ SharedBrush GdiObjectCache::GetBrush(COLORREF colour) {
     return FindOrCreate(brushes_, colour, [&] { return CreateSolidBrush(colour); });
 }
 
-SharedFont GdiObjectCache::GetFont(FontId id) {
-    SharedFont& font = fonts_.at(id);
-    if (!font) font = CreateUiFont(id);
+SharedFont GdiObjectCache::GetFont(FontId id, int dpi) {
+    SharedFont& font = fonts_.at(id)[dpi];
+    if (!font) font = CreateUiFont(id, dpi);
     return font;
 }
 

@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <unordered_map>
 
+#include "core/Dpi.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {
@@ -29,13 +30,14 @@ public:
     // A failed creation is not kept: the next request tries again.
     SharedPen GetPen(int width, COLORREF colour);
     SharedBrush GetBrush(COLORREF colour);
-    // Font 0 is 22 pixels high, font 1 is 12. Throws std::out_of_range for any other id.
-    SharedFont GetFont(FontId id);
+    // Font 0 is 22 pixels high at 96 DPI, font 1 is 12; at other DPIs in proportion. Throws
+    // std::out_of_range for any other id.
+    SharedFont GetFont(FontId id, int dpi = kBaseDpi);
 
 private:
     std::unordered_map<int, std::unordered_map<COLORREF, SharedPen>> pens_;
     std::unordered_map<COLORREF, SharedBrush> brushes_;
-    std::unordered_map<FontId, SharedFont> fonts_;
+    std::unordered_map<FontId, std::unordered_map<int, SharedFont>> fonts_;
 };
 
 GdiObjectCache& GdiCache();

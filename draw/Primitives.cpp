@@ -1,5 +1,7 @@
 #include "draw/Primitives.h"
 
+#include <cstdlib>
+
 #include "draw/GdiObjectCache.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
@@ -12,10 +14,17 @@ HPEN Pen(COLORREF colour) { return GdiCache().GetPen(1, colour).get(); }
 
 }  // namespace
 
-void DrawLine(HDC hdc, COLORREF colour, int x1, int y1, int x2, int y2) {
+void DrawLine(HDC hdc, COLORREF colour, int x1, int y1, int x2, int y2, int width) {
     SelectGuard pen(hdc, Pen(colour));
-    MoveToEx(hdc, x1, y1, nullptr);
-    LineTo(hdc, x2, y2);
+    // Side by side one-pixel lines, not a wide pen: a wide pen's round ends reach past the end.
+    const bool flat = std::abs(x2 - x1) >= std::abs(y2 - y1);
+    for (int k = 0; k < width; ++k) {
+        const int offset = k - (width - 1) / 2;
+        const int dx = flat ? 0 : offset;
+        const int dy = flat ? offset : 0;
+        MoveToEx(hdc, x1 + dx, y1 + dy, nullptr);
+        LineTo(hdc, x2 + dx, y2 + dy);
+    }
 }
 
 void DrawFilledRectangle(HDC hdc, const RECT& rect, COLORREF penColour, COLORREF brushColour) {
@@ -24,24 +33,30 @@ void DrawFilledRectangle(HDC hdc, const RECT& rect, COLORREF penColour, COLORREF
     Rectangle(hdc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void DrawFrame(HDC hdc, const RECT& rect, COLORREF colour) {
+void DrawFrame(HDC hdc, const RECT& rect, COLORREF colour, int width) {
     SelectGuard pen(hdc, Pen(colour));
-    MoveToEx(hdc, rect.left, rect.top, nullptr);
-    SetPixel(hdc, rect.left, rect.top, colour);
-    LineTo(hdc, rect.right, rect.top);
-    LineTo(hdc, rect.right, rect.bottom);
-    LineTo(hdc, rect.left, rect.bottom);
-    LineTo(hdc, rect.left, rect.top);
+    for (int k = 0; k < width; ++k) {
+        const RECT r = {rect.left + k, rect.top + k, rect.right - k, rect.bottom - k};
+        MoveToEx(hdc, r.left, r.top, nullptr);
+        SetPixel(hdc, r.left, r.top, colour);
+        LineTo(hdc, r.right, r.top);
+        LineTo(hdc, r.right, r.bottom);
+        LineTo(hdc, r.left, r.bottom);
+        LineTo(hdc, r.left, r.top);
+    }
 }
 
-void DrawBevelFrame(HDC hdc, COLORREF colourA, COLORREF colourB, const RECT& rect) {
-    SelectGuard pen(hdc, Pen(colourA));
-    MoveToEx(hdc, rect.left, rect.bottom - 1, nullptr);
-    LineTo(hdc, rect.left, rect.top);
-    LineTo(hdc, rect.right - 1, rect.top);
-    SelectGuard second(hdc, Pen(colourB));
-    LineTo(hdc, rect.right - 1, rect.bottom - 1);
-    LineTo(hdc, rect.left - 1, rect.bottom - 1);
+void DrawBevelFrame(HDC hdc, COLORREF colourA, COLORREF colourB, const RECT& rect, int width) {
+    for (int k = 0; k < width; ++k) {
+        const RECT r = {rect.left + k, rect.top + k, rect.right - k, rect.bottom - k};
+        SelectGuard pen(hdc, Pen(colourA));
+        MoveToEx(hdc, r.left, r.bottom - 1, nullptr);
+        LineTo(hdc, r.left, r.top);
+        LineTo(hdc, r.right - 1, r.top);
+        SelectGuard second(hdc, Pen(colourB));
+        LineTo(hdc, r.right - 1, r.bottom - 1);
+        LineTo(hdc, r.left - 1, r.bottom - 1);
+    }
 }
 
 COLORREF GetAuxiliaryLineColor() {
