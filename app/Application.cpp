@@ -76,12 +76,13 @@ bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) 
 
     const POINT stored = {Store().GetInt(SectionApp, KeyPositionX), Store().GetInt(SectionApp, KeyPositionY)};
     const POINT position = ClampToVirtualScreen(stored, VirtualScreenRect());
+    const int dpi = DpiAt(position);
+    const SIZE size = MainWindow::SizeAt(dpi);
 
-    HWND hwnd =
-        calls.createToolbar
-            ? calls.createToolbar()
-            : CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, position.x,
-                              position.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = calls.createToolbar
+                    ? calls.createToolbar()
+                    : CreateWindowExW(WS_EX_APPWINDOW, className, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                                      position.x, position.y, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr) return StartFailed(title, TextToolbarStartFailed, GetLastError());
     SetWindowDisplayAffinity(hwnd, WDA_EXCLUDEFROMCAPTURE);  // where Windows can: never in a frozen screen
 
@@ -90,7 +91,7 @@ bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) 
 
     MainWindow& window = TheMainWindow();
     window.Attach(hwnd, position.x, position.y);
-    window.BuildSurface();
+    window.BuildSurface(dpi);
     RegisterToolbarHandlers(MainWindowMap(), window);
     window.BuildContainers(icon, title, [](const Button& button) { RunCommand(button); });
     RegisterStoredHotKeys(hwnd);
@@ -149,6 +150,9 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
     map.AddHandler(WM_MOUSEMOVE, &window, &MainWindow::OnMouseMove);
     map.AddHandler(WM_CAPTURECHANGED, &window, &MainWindow::OnCaptureLost);
     map.AddHandler(WM_CANCELMODE, &window, &MainWindow::OnCaptureLost);
+    map.AddResultHandler(WM_DPICHANGED, &window, &MainWindow::OnDpiChanged);
+    map.AddHandler(WM_MOVE, &window, &MainWindow::OnMoved);
+    map.AddHandler(MainWindow::kMonitorDpiDue, &window, &MainWindow::OnMonitorDpiDue);
     map.AddHandler(WM_HOTKEY, [toolbar](WPARAM id, LPARAM) { RunPressedHotKey(id, toolbar); });
     // The close and the end run also after an error: the state is saved, the loop ends.
     map.AddResultHandler(

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "draw/Primitives.h"
+#include "ui/Dpi.h"
+#include "ui/Geometry.h"
 #include "widgets/ClientArea.h"
 #include "widgets/TitleBar.h"
 
@@ -19,10 +21,53 @@ void MainWindow::Attach(HWND hwnd, int x, int y) {
     position_ = {x, y};
 }
 
+SIZE MainWindow::SizeAt(int dpi) { return ToWin(LayOutToolbar(dpi).window); }
+
+void MainWindow::BuildSurface(int dpi) {
+    layout_ = LayOutToolbar(dpi);
+    client_ = {0, 0, layout_.window.cx, layout_.window.cy};
+    offscreen_.Create(ToWin(layout_.window));
+}
+
 void MainWindow::BuildContainers(HICON icon, const std::wstring& title, const CommandRunner& run) {
+    icon_ = icon;
+    title_ = title;
+    run_ = run;
     containers_.clear();
-    containers_.push_back(std::make_unique<TitleBar>(hwnd_, offscreen_.Get(), RECT{1, 1, 229, 26}, icon, title));
-    containers_.push_back(std::make_unique<ClientArea>(hwnd_, offscreen_.Get(), RECT{1, 26, 229, 88}, run));
+    const int dpi = layout_.dpi;
+    containers_.push_back(std::make_unique<TitleBar>(hwnd_, offscreen_.Get(), layout_.titleBar, dpi, icon, title));
+    containers_.push_back(std::make_unique<ClientArea>(hwnd_, offscreen_.Get(), layout_.clientArea, dpi, run));
+}
+
+LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    ApplyDpi(SaneDpi(LOWORD(wParam)), {suggested->left, suggested->top});
+    return 0;
+}
+
+void MainWindow::OnMoved() {
+    if (dpiDue_ || DpiOfWindow(hwnd_) == layout_.dpi) return;
+    dpiDue_ = PostMessageW(hwnd_, kMonitorDpiDue, 0, 0) != FALSE;
+}
+
+void MainWindow::OnMonitorDpiDue() {
+    dpiDue_ = false;
+    const int dpi = DpiOfWindow(hwnd_);
+    if (dpi == layout_.dpi) return;
+    RECT window = {};
+    GetWindowRect(hwnd_, &window);
+    ApplyDpi(dpi, {window.left, window.top});
+}
+
+void MainWindow::ApplyDpi(int dpi, POINT at) {
+    if (dpi != layout_.dpi) {
+        BuildSurface(dpi);
+        BuildContainers(icon_, title_, run_);
+        if (GetFocus() == hwnd_) OnSetFocus();
+    }
+    position_ = at;
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, layout_.window.cx, layout_.window.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    Refresh();
 }
 
 void MainWindow::OnSetFocus() {
@@ -39,11 +84,12 @@ void MainWindow::OnKillFocus() {
 
 void MainWindow::OnPaint() {
     HDC surface = offscreen_.Get();
-    DrawFilledRectangle(surface, client_, current_[0], kBackground);
+    DrawFilledRectangle(surface, client_, kBackground, kBackground);
+    DrawFrame(surface, {0, 0, client_.right - 1, client_.bottom - 1}, current_[0], layout_.lineWidth);
     for (const auto& box : containers_) box->Draw();
     PAINTSTRUCT ps = {};
     HDC paint = BeginPaint(hwnd_, &ps);
-    BitBlt(paint, 0, 0, kWidth, kHeight, surface, 0, 0, SRCCOPY | CAPTUREBLT);
+    BitBlt(paint, 0, 0, client_.right, client_.bottom, surface, 0, 0, SRCCOPY | CAPTUREBLT);
     EndPaint(hwnd_, &ps);
 }
 
@@ -79,7 +125,7 @@ void MainWindow::OnMouseMove(WPARAM, LPARAM lParam) {
         position_.x += point.x - lastCursor_.x;
         position_.y += point.y - lastCursor_.y;
         lastCursor_ = point;
-        MoveWindow(hwnd_, position_.x, position_.y, kWidth, kHeight, FALSE);
+        MoveWindow(hwnd_, position_.x, position_.y, client_.right, client_.bottom, FALSE);
     }
     Refresh();
 }

@@ -2,6 +2,7 @@
 
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTipBox.h"
+#include "ui/Dpi.h"
 #include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
 #include "ui/VirtualScreen.h"
@@ -60,8 +61,9 @@ void ToolTipImpl::Hide() {
 // Only the latest request counts, and never while the toolbar is away (a capture hid it).
 void ToolTipImpl::OnDue(WPARAM serial) {
     if (!worker_.IsPending(serial) || !IsWindowVisible(owner_) || IsIconic(owner_)) return;
+    dpi_ = DpiAt(point_);
     SIZE size = {};
-    if (const ScreenDC dc(window_); dc.get() != nullptr) size = MeasureToolTipText(dc.get(), text_);
+    if (const ScreenDC dc(window_); dc.get() != nullptr) size = MeasureToolTipText(dc.get(), text_, dpi_);
     POINT top = {0, rect_.top};
     POINT bottom = {0, rect_.bottom};
     ClientToScreen(owner_, &top);
@@ -84,7 +86,7 @@ void ToolTipImpl::Paint() {
     HDC dc = BeginPaint(window_, &ps);
     RECT client = {};
     GetClientRect(window_, &client);
-    PaintToolTipBox(dc, {0, 0, client.right - 1, client.bottom - 1}, text_);
+    PaintToolTipBox(dc, {0, 0, client.right - 1, client.bottom - 1}, text_, dpi_);
     EndPaint(window_, &ps);
 }
 

@@ -46,6 +46,7 @@ private:
     std::wstring text_;
     POINT point_ = {};
     RECT rect_ = {};
+    int dpi_ = 96;  // of the monitor it shows on
     ToolTipWorker worker_;
 };
 

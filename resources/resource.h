@@ -20,6 +20,19 @@
 #define IDB_DESKTOP 141
 #define IDB_SETTINGS 142
 #define IDB_RECTANGLE 143
+// The same pictures drawn for 150 and 200 %
+#define IDB_CURSOR_150 150
+#define IDB_WINDOW_150 151
+#define IDB_HIDDEN_WINDOW_150 152
+#define IDB_DESKTOP_150 153
+#define IDB_SETTINGS_150 154
+#define IDB_RECTANGLE_150 155
+#define IDB_CURSOR_200 160
+#define IDB_WINDOW_200 161
+#define IDB_HIDDEN_WINDOW_200 162
+#define IDB_DESKTOP_200 163
+#define IDB_SETTINGS_200 164
+#define IDB_RECTANGLE_200 165
 
 // The settings dialog and its pages
 #define IDD_SETTINGS 101

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the toolbar's pictures: bitmap 138 (the arrow of the cursor toggle, 10 x 15, white
-transparent) and bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent).
+transparent) and bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent), each
+also at 150 and 200 % (names ending in 150 and 200), drawn from the same shapes at that scale.
 Shapes are sampled 4 x 4 times a pixel; a pixel less than half covered stays transparent and a
 covered one averages only what covers it, so no edge blends into the transparent colour.
 Run it again after changing the drawing."""
@@ -111,12 +112,12 @@ def gear_picture():
     return [(gear, colour)]
 
 
-def render(layers, transparent):
+def render(layers, transparent, scale=1.0):
     def pixel(px, py):
         found = []
         for sy in range(4):
             for sx in range(4):
-                x, y = px + (sx + 0.5) / 4, py + (sy + 0.5) / 4
+                x, y = (px + (sx + 0.5) / 4) / scale, (py + (sy + 0.5) / 4) / scale
                 for shape, colour in layers:
                     if shape(x, y):
                         found.append(colour(x, y) if callable(colour) else colour)
@@ -147,20 +148,43 @@ X....XWWX.
 .....XXX..""".splitlines()
 
 
+ARROW_COLOURS = {"X": (24, 24, 28), "W": (250, 250, 250)}
+
+
 def arrow(x, y):
-    return {"X": (24, 24, 28), "W": (250, 250, 250), ".": (255, 255, 255)}[ARROW[y][x]]
+    return ARROW_COLOURS.get(ARROW[y][x], (255, 255, 255))
+
+
+def arrow_layers():
+    """The arrow's cells as shapes, for the larger scales."""
+    def cell(ch):
+        return lambda x, y: 0 <= x < 10 and 0 <= y < 15 and ARROW[int(y)][int(x)] == ch
+    return [(cell(ch), colour) for ch, colour in ARROW_COLOURS.items()]
+
+
+def scaled(length, scale):
+    """As the program scales a length: rounded half up."""
+    return int(length * scale + 0.5)
 
 
 PICTURES = {
-    "Cursor.bmp": (10, 15, arrow),
-    "Window.bmp": (W, H, render(window_picture(), (0, 0, 0))),
-    "HiddenWindow.bmp": (W, H, render(hidden_window_picture(), (0, 0, 0))),
-    "Desktop.bmp": (W, H, render(desktop_picture(), (0, 0, 0))),
-    "Settings.bmp": (W, H, render(gear_picture(), (0, 0, 0))),
-    "Rectangle.bmp": (W, H, render(rectangle_picture(), (0, 0, 0))),
+    "Window": (W, H, window_picture),
+    "HiddenWindow": (W, H, hidden_window_picture),
+    "Desktop": (W, H, desktop_picture),
+    "Settings": (W, H, gear_picture),
+    "Rectangle": (W, H, rectangle_picture),
 }
 
 if __name__ == "__main__":
     out = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "resources")
-    for name, (width, height, pixel) in PICTURES.items():
-        (out / name).write_bytes(bmp(width, height, pixel))
+    (out / "Cursor.bmp").write_bytes(bmp(10, 15, arrow))
+    for percent in (150, 200):
+        scale = percent / 100
+        pixel = render(arrow_layers(), (255, 255, 255), scale)
+        (out / f"Cursor{percent}.bmp").write_bytes(bmp(scaled(10, scale), scaled(15, scale), pixel))
+    for name, (width, height, layers) in PICTURES.items():
+        for percent in (100, 150, 200):
+            scale = percent / 100
+            suffix = "" if percent == 100 else str(percent)
+            pixel = render(layers(), (0, 0, 0), scale)
+            (out / f"{name}{suffix}.bmp").write_bytes(bmp(scaled(width, scale), scaled(height, scale), pixel))

@@ -4,6 +4,7 @@
 
 namespace Vorlune {
 
-Button::Button(HWND owner, const RECT& rect, TextId id) : texts_(App()), owner_(owner), rect_(rect), id_(id) {}
+Button::Button(HWND owner, const RECT& rect, TextId id, int dpi)
+    : texts_(App()), owner_(owner), rect_(rect), id_(id), dpi_(dpi) {}
 
 }  // namespace Vorlune

@@ -13,7 +13,8 @@ class AppContext;
 // ButtonList. Its id is also its text id.
 class Button {
 public:
-    Button(HWND owner, const RECT& rect, TextId id);
+    // rect is in the toolbar's client coordinates at dpi.
+    Button(HWND owner, const RECT& rect, TextId id, int dpi);
     virtual ~Button() = default;
     Button(const Button&) = delete;
     Button& operator=(const Button&) = delete;
@@ -36,6 +37,7 @@ public:
     HWND Owner() const { return owner_; }
     const RECT& Rect() const { return rect_; }
     TextId Id() const { return id_; }
+    int Dpi() const { return dpi_; }
     bool Contains(POINT point) const { return PtInRect(&rect_, point) != FALSE; }
 
     // Kept by the ButtonList.
@@ -49,6 +51,7 @@ private:
     HWND owner_;
     RECT rect_;
     TextId id_;
+    int dpi_;
 };
 
 }  // namespace Vorlune

@@ -2,6 +2,7 @@
 
 #include "draw/Primitives.h"
 #include "resources/resource.h"
+#include "ui/Geometry.h"
 #include "widgets/ToggleButton.h"
 
 namespace Vorlune {
@@ -10,24 +11,26 @@ namespace {
 
 constexpr COLORREF kBand = 0xF0E7F1;
 // The pictures of command buttons 0 to 4.
-constexpr int kBitmaps[5] = {IDB_RECTANGLE, IDB_WINDOW, IDB_HIDDEN_WINDOW, IDB_DESKTOP, IDB_SETTINGS};
+constexpr PictureIds kPictures[kCommandCount] = {{IDB_RECTANGLE, IDB_RECTANGLE_150, IDB_RECTANGLE_200},
+                                                 {IDB_WINDOW, IDB_WINDOW_150, IDB_WINDOW_200},
+                                                 {IDB_HIDDEN_WINDOW, IDB_HIDDEN_WINDOW_150, IDB_HIDDEN_WINDOW_200},
+                                                 {IDB_DESKTOP, IDB_DESKTOP_150, IDB_DESKTOP_200},
+                                                 {IDB_SETTINGS, IDB_SETTINGS_150, IDB_SETTINGS_200}};
 
 }  // namespace
 
-ClientArea::ClientArea(HWND owner, HDC backBuffer, const RECT& area, const CommandRunner& run)
-    : area_(area), backBuffer_(backBuffer) {
-    const auto [l, t, r, b] = area;
-    for (int i = 0; i < 5; ++i)
-        commands_.Add(std::make_unique<CommandButton>(owner, RECT{l + 3 + 45 * i, t + 4, l + 45 + 45 * i, t + 42},
-                                                      static_cast<TextId>(TextRectangleButton + i), kBitmaps[i], run));
-    for (int i = 0; i < 5; ++i)
+ClientArea::ClientArea(HWND owner, HDC backBuffer, const ClientAreaLayout& layout, int dpi, const CommandRunner& run)
+    : band_(ToWin(layout.band)), backBuffer_(backBuffer) {
+    for (int i = 0; i < kCommandCount; ++i)
+        commands_.Add(std::make_unique<CommandButton>(
+            owner, ToWin(layout.commands[i]), static_cast<TextId>(TextRectangleButton + i), dpi, kPictures[i], run));
+    for (int i = 0; i < kCommandCount; ++i)
         toggles_.Add(std::make_unique<ToggleButton>(owner, static_cast<TextId>(TextZoomToggle + i),
-                                                    RECT{l + 5 + 45 * i, t + 46, l + 43 + 45 * i, t + 60}));
+                                                    ToWin(layout.toggles[i]), dpi));
 }
 
 void ClientArea::Draw() {
-    // The band starts at the window's inner edge, whatever the area's left.
-    DrawFilledRectangle(backBuffer_, RECT{1, area_.top + 43, area_.right, area_.bottom}, kBand, kBand);
+    DrawFilledRectangle(backBuffer_, band_, kBand, kBand);
     toggles_.Draw(backBuffer_);
     commands_.Draw(backBuffer_);
 }

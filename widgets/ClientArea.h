@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ToolbarLayout.h"
 #include "widgets/ButtonList.h"
 #include "widgets/CommandButton.h"
 #include "widgets/GroupBox.h"
@@ -9,7 +10,7 @@ namespace Vorlune {
 // choose the variant of the command above them; the fifth switches the language.
 class ClientArea : public GroupBox {
 public:
-    ClientArea(HWND owner, HDC backBuffer, const RECT& area, const CommandRunner& run);
+    ClientArea(HWND owner, HDC backBuffer, const ClientAreaLayout& layout, int dpi, const CommandRunner& run);
 
     // Toggles first, then commands, for every operation.
     void Draw() override;
@@ -22,7 +23,7 @@ public:
     void OnCaptureLost() override;
 
 private:
-    RECT area_;
+    RECT band_;
     HDC backBuffer_;
     ButtonList commands_;
     ButtonList toggles_;

@@ -1,15 +1,24 @@
 #include "widgets/CommandButton.h"
 
 #include "app/AppContext.h"
+#include "core/Dpi.h"
+#include "core/ToolbarLayout.h"
 #include "draw/Primitives.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
-CommandButton::CommandButton(HWND owner, const RECT& rect, TextId id, int bitmapId, CommandRunner run)
-    : Button(owner, rect, id),
+namespace {
+constexpr Size kPictureSize = {36, 25};
+}  // namespace
+
+CommandButton::CommandButton(HWND owner, const RECT& rect, TextId id, int dpi, const PictureIds& picture,
+                             CommandRunner run)
+    : Button(owner, rect, id, dpi),
       current_(kCommandButtonColours[1]),
       hint_(owner, rect, id),
-      picture_(bitmapId == 0 ? nullptr : std::make_unique<Picture>(App().instance, bitmapId, SIZE{36, 25}, 0x000000)),
+      picture_(App().instance, picture, ToWin(kPictureSize), 0x000000, dpi),
+      pictureAt_(TopLeft(ToWin(CentredPicture(ToCore(rect), kPictureSize, dpi)))),
       run_(std::move(run)) {}
 
 void CommandButton::Activate() { Show(hint_.ShowIfUnderCursor() ? Look::UnderCursor : Look::Resting); }
@@ -29,7 +38,7 @@ void CommandButton::OnMouseLeave() {
 
 void CommandButton::Draw(HDC hdc) {
     DrawFilledRectangle(hdc, Rect(), current_.fill, current_.fill);
-    DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect());
+    DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect(), LineWidth(Dpi()));
 }
 
 void CommandButton::OnLButtonUp(POINT point) { Show(Contains(point) ? Look::UnderCursor : Look::Resting); }
@@ -52,8 +61,6 @@ void CommandButton::Execute() {
 
 void CommandButton::Show(Look look) { current_ = kCommandButtonColours[static_cast<int>(look)]; }
 
-void CommandButton::DrawContent(HDC hdc) {
-    if (picture_) picture_->Draw(hdc, {Rect().left + 3, Rect().top + 7});
-}
+void CommandButton::DrawContent(HDC hdc) { picture_.Draw(hdc, pictureAt_); }
 
 }  // namespace Vorlune

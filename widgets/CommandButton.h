@@ -15,8 +15,7 @@ using CommandRunner = std::function<void(const Button&)>;
 // A large picture button that starts a capture mode or opens the settings.
 class CommandButton : public Button {
 public:
-    // bitmapId 0: no picture.
-    CommandButton(HWND owner, const RECT& rect, TextId id, int bitmapId, CommandRunner run);
+    CommandButton(HWND owner, const RECT& rect, TextId id, int dpi, const PictureIds& picture, CommandRunner run);
 
     void Activate() override;
     void Deactivate() override;
@@ -36,7 +35,8 @@ private:
 
     CommandButtonColours current_;
     ButtonHint hint_;
-    std::unique_ptr<Picture> picture_;
+    Picture picture_;
+    POINT pictureAt_;
     CommandRunner run_;
 };
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/Colours.h"
+#include "core/ToolbarLayout.h"
 #include "widgets/ButtonList.h"
 #include "widgets/GroupBox.h"
 
@@ -10,7 +11,7 @@ namespace Vorlune {
 // The bar across the top: icon with the system menu, title, cursor toggle, minimise, close.
 class TitleBar : public GroupBox {
 public:
-    TitleBar(HWND owner, HDC backBuffer, const RECT& bar, HICON icon, std::wstring title);
+    TitleBar(HWND owner, HDC backBuffer, const TitleBarLayout& layout, int dpi, HICON icon, std::wstring title);
 
     void Draw() override;
     void Activate() override;
@@ -24,6 +25,7 @@ public:
 
 private:
     TitleBarColours current_;
+    int dpi_;
     HDC backBuffer_;
     RECT bar_;
     RECT caption_;

@@ -4,15 +4,18 @@
 
 #include "app/AppContext.h"
 #include "draw/GdiObjectCache.h"
+#include "core/Dpi.h"
+#include "core/ToolbarLayout.h"
 #include "draw/Primitives.h"
 #include "resources/resource.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
-ToggleButton::ToggleButton(HWND owner, TextId id, const RECT& rect, const ToggleTable& colours)
-    : Button(owner, rect, id), active_(colours), current_(colours[0]), hint_(owner, rect, id) {
+ToggleButton::ToggleButton(HWND owner, TextId id, const RECT& rect, int dpi, const ToggleTable& colours)
+    : Button(owner, rect, id, dpi), active_(colours), current_(colours[0]), hint_(owner, rect, id) {
     Load();
     Show(Resting(on_, false));
 }
@@ -52,7 +55,7 @@ void ToggleButton::OnMouseLeave() {
 
 void ToggleButton::Draw(HDC hdc) {
     DrawFilledRectangle(hdc, Rect(), current_.fill, current_.fill);
-    DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect());
+    DrawBevelFrame(hdc, current_.topLeft, current_.bottomRight, Rect(), LineWidth(Dpi()));
 }
 
 void ToggleButton::OnLButtonUp(POINT point) {
@@ -78,18 +81,25 @@ void ToggleButton::Show(Look look) { current_ = active_[static_cast<int>(look)];
 
 void ToggleButton::DrawContent(HDC hdc) {
     const RECT& rect = Rect();
-    RECT box = {rect.left - 4 + (rect.right - rect.left) / 2, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    const int one = Scaled(1, Dpi());
+    RECT box = {rect.left - Scaled(4, Dpi()) + (rect.right - rect.left) / 2, rect.top + one, rect.right - one,
+                rect.bottom - one};
     const std::wstring digit = std::to_wstring(Id() - 4);
-    const SelectGuard font(hdc, GdiCache().GetFont(1).get());
+    const SelectGuard font(hdc, GdiCache().GetFont(1, Dpi()).get());
     SetTextColor(hdc, 0x808080);
     SetBkColor(hdc, current_.fill);
     DrawTextW(hdc, digit.c_str(), static_cast<int>(digit.size()), &box, DT_VCENTER);
 }
 
-TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect)
-    : ToggleButton(owner, id, rect, kTitleBarToggleColours),
-      bitmapAt_{rect.left + (rect.right - rect.left - 10) / 2, rect.top + (rect.bottom - rect.top - 15) / 2},
-      picture_(App().instance, IDB_CURSOR, SIZE{10, 15}, 0xFFFFFF) {}
+namespace {
+constexpr Size kCursorPictureSize = {10, 15};
+constexpr PictureIds kCursorPicture = {IDB_CURSOR, IDB_CURSOR_150, IDB_CURSOR_200};
+}  // namespace
+
+TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect, int dpi)
+    : ToggleButton(owner, id, rect, dpi, kTitleBarToggleColours),
+      bitmapAt_(TopLeft(ToWin(CentredPicture(ToCore(rect), kCursorPictureSize, dpi)))),
+      picture_(App().instance, kCursorPicture, ToWin(kCursorPictureSize), 0xFFFFFF, dpi) {}
 
 void TitleBarToggleButton::DrawContent(HDC hdc) { picture_.Draw(hdc, bitmapAt_); }
 

@@ -10,7 +10,8 @@ namespace Vorlune {
 // the one with id 9 is the language switch.
 class ToggleButton : public Button {
 public:
-    ToggleButton(HWND owner, TextId id, const RECT& rect) : ToggleButton(owner, id, rect, kToggleColours) {}
+    ToggleButton(HWND owner, TextId id, const RECT& rect, int dpi)
+        : ToggleButton(owner, id, rect, dpi, kToggleColours) {}
 
     void Activate() override;
     void Deactivate() override;
@@ -27,7 +28,7 @@ public:
 protected:
     // Starts in the resting look of the stored state, so a toolbar shown without the focus
     // never paints a toggle in black.
-    ToggleButton(HWND owner, TextId id, const RECT& rect, const ToggleTable& colours);
+    ToggleButton(HWND owner, TextId id, const RECT& rect, int dpi, const ToggleTable& colours);
 
 private:
     // The looks, in the order of the colour tables.
@@ -48,7 +49,7 @@ private:
 // The toggle of the title bar, showing an arrow cursor: whether captures include the cursor.
 class TitleBarToggleButton : public ToggleButton {
 public:
-    TitleBarToggleButton(HWND owner, TextId id, const RECT& rect);
+    TitleBarToggleButton(HWND owner, TextId id, const RECT& rect, int dpi);
 
     void DrawContent(HDC hdc) override;
 

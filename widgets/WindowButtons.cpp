@@ -1,22 +1,24 @@
 #include "widgets/WindowButtons.h"
 
 #include "draw/GdiObjectCache.h"
+#include "core/Dpi.h"
+#include "core/ToolbarLayout.h"
 #include "draw/Primitives.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
 namespace {
 
-RECT CentredGlyph(const RECT& rect) {
-    const LONG cx = rect.left + (rect.right - rect.left) / 2;
-    const LONG cy = rect.top + (rect.bottom - rect.top) / 2;
-    return {cx - 5, cy - 5, cx + 5, cy + 5};
-}
+constexpr Size kGlyphSize = {10, 10};
 
 }  // namespace
 
-WindowButton::WindowButton(HWND owner, const RECT& rect, TextId id, const Colour (&backgrounds)[5])
-    : Button(owner, rect, id), backgrounds_(backgrounds), glyph_(CentredGlyph(rect)), hint_(owner, rect, id) {}
+WindowButton::WindowButton(HWND owner, const RECT& rect, TextId id, int dpi, const Colour (&backgrounds)[5])
+    : Button(owner, rect, id, dpi),
+      backgrounds_(backgrounds),
+      glyph_(ToWin(CentredPicture(ToCore(rect), kGlyphSize, dpi))),
+      hint_(owner, rect, id) {}
 
 void WindowButton::Activate() {
     look_ = Look::Focused;
@@ -52,7 +54,8 @@ void WindowButton::OnLButtonDown(POINT) {
 
 void WindowButton::OnMouseMove(POINT point) { hint_.ShowAt(point); }
 
-CloseButton::CloseButton(HWND owner, const RECT& rect, TextId id) : WindowButton(owner, rect, id, kCloseBackgrounds) {}
+CloseButton::CloseButton(HWND owner, const RECT& rect, TextId id, int dpi)
+    : WindowButton(owner, rect, id, dpi, kCloseBackgrounds) {}
 
 void CloseButton::OnLButtonUp(POINT point) {
     if (Contains(point)) PostMessageW(Owner(), WM_CLOSE, 0, 0);
@@ -62,16 +65,18 @@ void CloseButton::DrawContent(HDC hdc) {
     const auto [l, t, r, b] = Glyph();
     const Colour halo = kCloseHalos[LookIndex()];
     const Colour stroke = kCloseStrokes[LookIndex()];
-    DrawLine(hdc, halo, l, t + 1, r - 1, b);
-    DrawLine(hdc, halo, l + 1, t, r, b - 1);
-    DrawLine(hdc, halo, r - 2, t, l - 1, b - 1);
-    DrawLine(hdc, halo, r - 1, t + 1, l, b);
-    DrawLine(hdc, stroke, l, t, r, b);
-    DrawLine(hdc, stroke, r - 1, t, l - 1, b);
+    // Each stroke with a halo just beside it on both sides, as wide as the stroke.
+    const int w = LineWidth(Dpi());
+    DrawLine(hdc, halo, l, t + w, r - w, b, w);
+    DrawLine(hdc, halo, l + w, t, r, b - w, w);
+    DrawLine(hdc, halo, r - 1 - w, t, l - 1, b - w, w);
+    DrawLine(hdc, halo, r - 1, t + w, l - 1 + w, b, w);
+    DrawLine(hdc, stroke, l, t, r, b, w);
+    DrawLine(hdc, stroke, r - 1, t, l - 1, b, w);
 }
 
-MinimizeButton::MinimizeButton(HWND owner, const RECT& rect, TextId id)
-    : WindowButton(owner, rect, id, kMinimizeBackgrounds) {}
+MinimizeButton::MinimizeButton(HWND owner, const RECT& rect, TextId id, int dpi)
+    : WindowButton(owner, rect, id, dpi, kMinimizeBackgrounds) {}
 
 void MinimizeButton::OnLButtonUp(POINT point) {
     if (Contains(point)) ShowWindow(Owner(), SW_MINIMIZE);
@@ -80,7 +85,7 @@ void MinimizeButton::OnLButtonUp(POINT point) {
 void MinimizeButton::DrawContent(HDC hdc) {
     const RECT& glyph = Glyph();
     const LONG y = glyph.top + (glyph.bottom - glyph.top) / 2;
-    DrawLine(hdc, kMinimizeGlyphs[LookIndex()], glyph.left, y, glyph.right, y);
+    DrawLine(hdc, kMinimizeGlyphs[LookIndex()], glyph.left, y, glyph.right, y, LineWidth(Dpi()));
 }
 
 void SystemButton::OnLButtonUp(POINT point) {

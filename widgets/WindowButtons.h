@@ -5,8 +5,8 @@
 
 namespace Vorlune {
 
-// What the close and the minimise button share: a plain background per state, a 10 x 10
-// glyph centred in the button, and the resting look taken on the way out while held.
+// What the close and the minimise button share: a plain background per state, a glyph of
+// 10 x 10 at 96 DPI centred in the button, and the resting look taken on the way out while held.
 class WindowButton : public Button {
 public:
     void Activate() override;
@@ -19,7 +19,7 @@ public:
     void Execute() override {}
 
 protected:
-    WindowButton(HWND owner, const RECT& rect, TextId id, const Colour (&backgrounds)[5]);
+    WindowButton(HWND owner, const RECT& rect, TextId id, int dpi, const Colour (&backgrounds)[5]);
 
     // The looks, indexing the colour tables; entry 3 repeats entry 2 and is never shown.
     enum class Look { Focused = 0, Unfocused = 1, UnderCursor = 2, Held = 4 };
@@ -36,7 +36,7 @@ private:
 // Posts WM_CLOSE when released inside.
 class CloseButton : public WindowButton {
 public:
-    CloseButton(HWND owner, const RECT& rect, TextId id);
+    CloseButton(HWND owner, const RECT& rect, TextId id, int dpi);
     void OnLButtonUp(POINT point) override;
     // A cross with a halo on both sides of each stroke.
     void DrawContent(HDC hdc) override;
@@ -45,7 +45,7 @@ public:
 // Minimises the owner when released inside.
 class MinimizeButton : public WindowButton {
 public:
-    MinimizeButton(HWND owner, const RECT& rect, TextId id);
+    MinimizeButton(HWND owner, const RECT& rect, TextId id, int dpi);
     void OnLButtonUp(POINT point) override;
     // A bar through the centre.
     void DrawContent(HDC hdc) override;
@@ -54,7 +54,8 @@ public:
 // The application icon; a release opens the owner's system menu at the window's left edge.
 class SystemButton : public Button {
 public:
-    SystemButton(HWND owner, const RECT& rect, TextId id, HICON icon) : Button(owner, rect, id), icon_(icon) {}
+    SystemButton(HWND owner, const RECT& rect, TextId id, int dpi, HICON icon)
+        : Button(owner, rect, id, dpi), icon_(icon) {}
 
     void Activate() override {}
     void Deactivate() override {}

@@ -4,9 +4,12 @@
 
 #include "Capture/RectangleCapture.h"
 #include "GlimraApp.h"
+#include "MonitorDpiGuard.h"
 #include "Output.h"
 #include "Screen.h"
+#include "ToolbarHost.h"
 #include "Wait.h"
+#include "core/ToolbarLayout.h"
 #include "draw/MouseToolTip.h"
 
 namespace Vorlune::Test {
@@ -68,6 +71,46 @@ TEST_F(Dual, TheStoredPlaceIsClampedToTheVirtualScreen) {
         EXPECT_EQ(app.WindowRect().left, place.x) << Narrow(place.stored);
         EXPECT_EQ(app.Close(), 0u);
     }
+}
+
+bool HasSize(HWND window, Size size) {
+    const SIZE now = SizeOf(WindowRect(window));
+    return now.cx == size.cx && now.cy == size.cy;
+}
+
+// Moved by Windows or by a drag, the toolbar lays itself out for the monitor it comes to, and
+// a click on the centre of each button of that layout runs it.
+TEST_F(Dual, TheToolbarFollowsTheDpiOfItsMonitor) {
+    const MonitorDpiGuard dpis(LeftAt96RightAt144);
+    ToolbarHost& toolbar = ToolbarHost::Get();  // on the right monitor
+    toolbar.Build();
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(toolbar.hwnd, LayOutToolbar(144).window); }));
+    SetWindowPos(toolbar.hwnd, nullptr, -1000, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(toolbar.hwnd, LayOutToolbar(96).window); }));
+    EXPECT_EQ(TopLeft(WindowRect(toolbar.hwnd)).x, -1000);
+    SetWindowPos(toolbar.hwnd, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(toolbar.hwnd, LayOutToolbar(144).window); }));
+    for (const Rect& button : LayOutToolbar(144).clientArea.commands) {
+        const Point centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        toolbar.Send(WM_LBUTTONDOWN, centre.x, centre.y);
+        toolbar.Send(WM_LBUTTONUP, centre.x, centre.y);
+    }
+    EXPECT_EQ(toolbar.ran, (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+// What Windows itself sends on a move to another monitor: the suggested place, the toolbar's
+// own size.
+TEST_F(Dual, TheToolbarTakesThePlaceWindowsSuggestsForANewDpi) {
+    const MonitorDpiGuard dpis([](HMONITOR monitor) { return LeftAt96RightAt144(monitor) == 96 ? 192 : 96; });
+    ToolbarHost& toolbar = ToolbarHost::Get();
+    toolbar.Build();
+    RECT suggested = {-1500, 200, -1500 + 460, 200 + 177};  // a size off by Windows' rounding
+    SendMessageW(toolbar.hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+    const RECT now = WindowRect(toolbar.hwnd);
+    EXPECT_EQ(TopLeft(now).x, -1500);
+    EXPECT_EQ(TopLeft(now).y, 200);
+    EXPECT_TRUE(HasSize(toolbar.hwnd, LayOutToolbar(192).window));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Capture/WindowBounds.h"
 #include "GlimraApp.h"
 #include "Output.h"
+#include "RegistryGuard.h"
 #include "Screen.h"
 #include "resources/resource.h"
 #include "ui/Clipboard.h"
@@ -268,32 +269,6 @@ TEST(Commands, ClosedWhileMinimisedItStoresThePlaceItIsRestoredTo) {
     EXPECT_EQ(IniValue(app.IniPath(), L"App", L"PositionY"), L"393");
 }
 
-// Sets a registry value, or removes it for REG_NONE, for the programs started while it lives.
-class RegistryGuard {
-public:
-    RegistryGuard(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size)
-        : root_(root), path_(path), name_(name) {
-        if (RegGetValueW(root, path, name, RRF_RT_ANY, &oldType_, old_, &oldSize_) != ERROR_SUCCESS)
-            oldType_ = REG_NONE;
-        Put(type, data, size);
-    }
-    ~RegistryGuard() { Put(oldType_, old_, oldSize_); }
-    RegistryGuard(const RegistryGuard&) = delete;
-    RegistryGuard& operator=(const RegistryGuard&) = delete;
-
-private:
-    void Put(DWORD type, const void* data, DWORD size) const {
-        if (type == REG_NONE)
-            RegDeleteKeyValueW(root_, path_, name_);
-        else
-            RegSetKeyValueW(root_, path_, name_, type, data, size);
-    }
-    HKEY root_;
-    const wchar_t *path_, *name_;
-    DWORD oldType_ = REG_NONE, oldSize_ = sizeof old_;
-    BYTE old_[512] = {};
-};
-
 bool Holds(const RECT& outer, const RECT& inner) {
     const RECT both = Intersect(outer, inner);
     return EqualRect(&both, &inner) != FALSE;
@@ -330,12 +305,12 @@ TEST(Commands, EverySettingsControlFitsOnItsPage) {
             for (const int language : {0, 1}) {
                 SCOPED_TRACE(testing::Message()
                              << dpi << " DPI, face " << (face ? "mapped" : "unmapped") << ", language " << language);
-                RegistryGuard scale(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
-                                    sizeof dpi);
+                LogPixelsGuard scale(dpi);
                 RegistryGuard mapping(
                     HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
                     L"MS Shell Dlg", face ? REG_SZ : REG_NONE, face, face ? DWORD(wcslen(face) + 1) * 2 : 0);
                 GlimraApp app;
+                app.dpi = int(dpi);
                 ASSERT_TRUE(app.Start(L"[Gui]\r\n9=" + std::to_wstring(language) + L"\r\n"));
                 HWND dialog = app.OpenSettings();
                 ASSERT_NE(dialog, nullptr);

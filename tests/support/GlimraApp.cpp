@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/ToolbarLayout.h"
 #include "resources/resource.h"
 
 namespace Vorlune::Test {
@@ -23,7 +24,8 @@ std::optional<DWORD> GlimraApp::Close() {
 }
 
 void GlimraApp::Click(int button, bool byMouse) {
-    const POINT at = {25 + 45 * button, 49};
+    const Rect rect = LayOutToolbar(dpi).clientArea.commands[button];
+    const POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     const RECT toolbar = WindowRect();
     if (byMouse) return RealClick({toolbar.left + at.x, toolbar.top + at.y});
     PostMessageW(window_, WM_LBUTTONDOWN, 0, MAKELPARAM(at.x, at.y));

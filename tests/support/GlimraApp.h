@@ -8,6 +8,7 @@
 
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
+#include "core/Dpi.h"
 #include "MessageBoxWatcher.h"
 #include "Process.h"
 #include "Scratch.h"
@@ -33,8 +34,11 @@ public:
 
     HWND Window() const { return window_; }
     RECT WindowRect() const { return Vorlune::WindowRect(window_); }
-    // On command button i: posted, so queued behind every click before it, or by the real mouse.
+    // On the centre of command button i: posted, so queued behind every click before it, or by
+    // the real mouse.
     void Click(int button, bool byMouse = false);
+    // The DPI the toolbar is laid out at, for the places of its buttons.
+    int dpi = kBaseDpi;
     // The settings dialog once shown, or null: the process's top-level dialogs are it and its boxes.
     HWND WaitDialog();
     // Clicks the settings button; the dialog once shown, or null.

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "ui/Dpi.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
@@ -43,11 +44,12 @@ private:
             sizeof wc, 0, Procedure, 0, 0, App().instance, nullptr, nullptr, nullptr, nullptr, L"GlimraTestToolbar",
             nullptr};
         RegisterClassExW(&wc);
+        const int dpi = DpiAt(kOrigin);
         hwnd = CreateWindowExW(0, wc.lpszClassName, L"Glimra", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kOrigin.x,
-                               kOrigin.y, MainWindow::kWidth, MainWindow::kHeight, nullptr, nullptr, App().instance,
-                               nullptr);
+                               kOrigin.y, MainWindow::SizeAt(dpi).cx, MainWindow::SizeAt(dpi).cy, nullptr, nullptr,
+                               App().instance, nullptr);
         TheMainWindow().Attach(hwnd, kOrigin.x, kOrigin.y);
-        TheMainWindow().BuildSurface();
+        TheMainWindow().BuildSurface(dpi);
         RegisterToolbarHandlers(MainWindowMap(), TheMainWindow());
     }
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

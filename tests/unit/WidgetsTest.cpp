@@ -62,7 +62,8 @@ void Play(const ToolbarHost& h, const std::vector<Step>& steps) {
 
 // Each event call of a button, in the order the list makes them.
 struct Recorder : Button {
-    Recorder(LONG left, std::string& log) : Button(nullptr, {left, 0, left + 10, 10}, TextRectangleButton), log_(log) {}
+    Recorder(LONG left, std::string& log)
+        : Button(nullptr, {left, 0, left + 10, 10}, TextRectangleButton, kBaseDpi), log_(log) {}
     void Note(const char* what) { log_ += std::to_string(Rect().left / 10) + what + " "; }
     void Activate() override {}
     void Deactivate() override {}

@@ -1,0 +1,99 @@
+// The real toolbar at the common display scales. Wine reads LogPixels as a program starts and
+// keeps its font cache for the last scale, so 96 DPI comes last.
+#include <gtest/gtest.h>
+
+#include "Capture/ImageFileNamer.h"
+#include "GlimraApp.h"
+#include "Output.h"
+#include "RegistryGuard.h"
+#include "Screen.h"
+#include "core/Dpi.h"
+#include "core/ToolbarLayout.h"
+#include "resources/resource.h"
+#include "ui/Geometry.h"
+
+namespace Vorlune::Test {
+namespace {
+
+class AtScale : public testing::TestWithParam<DWORD> {
+protected:
+    int Dpi() const { return static_cast<int>(GetParam()); }
+    // Started at the scale, with the cursor toggle on, so the desktop command shows its overlay.
+    bool Start() {
+        app.dpi = Dpi();
+        return app.Start(L"[Gui]\r\n13=1\r\n");
+    }
+    POINT ScreenCentre(const Rect& client) const {
+        const RECT toolbar = app.WindowRect();
+        return {toolbar.left + (client.left + client.right) / 2, toolbar.top + (client.top + client.bottom) / 2};
+    }
+
+    LogPixelsGuard scale{GetParam()};
+    GlimraApp app;
+};
+
+TEST_P(AtScale, TheToolbarHasTheSizeOfItsDpi) {
+    ASSERT_TRUE(Start());
+    const SIZE size = SizeOf(app.WindowRect());
+    EXPECT_EQ(size.cx, Scaled(230, Dpi()));
+    EXPECT_EQ(size.cy, Scaled(89, Dpi()));
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_P(AtScale, TheCentreOfEachCommandButtonStartsItsCommand) {
+    ASSERT_TRUE(Start());
+    const wchar_t* overlays[] = {L"RectangleCapture", L"WindowCaptureTop", L"HiddenWindowCaptureTop",
+                                 L"DesktopCapture"};
+    for (int button = 0; button < 4; ++button) {
+        app.Click(button, true);
+        HWND overlay = app.WaitOverlay(overlays[button]);
+        ASSERT_NE(overlay, nullptr) << button;
+        PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(app.ToolbarBack()) << button;
+    }
+    HWND dialog = app.OpenSettings(true);
+    ASSERT_NE(dialog, nullptr);
+    Press(dialog, IDC_SETTINGS_CANCEL);
+    ASSERT_TRUE(app.ToolbarBack());
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_P(AtScale, ARectangleCaptureHoldsTheScreensPixels) {
+    const RECT dragged = {650, 350, 751, 421};
+    PatternWindow pattern({600, 300, 1000, 600});
+    ASSERT_TRUE(pattern.Shown());
+    app.dpi = Dpi();
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n13=0\r\n"));
+    app.Click(0, true);
+    ASSERT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
+    Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
+    Input(0, {700, 400});
+    Input(MOUSEEVENTF_LEFTUP, {dragged.right - 1, dragged.bottom - 1});
+    const std::wstring file = app.TodaysFolder() + ImageFileName(1);
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
+    const DecodedImage image = DecodeImageFile(file);
+    ASSERT_EQ(image.width, 101);
+    ASSERT_EQ(image.height, 71);
+    for (LONG y = dragged.top; y < dragged.bottom; ++y)
+        for (LONG x = dragged.left; x < dragged.right; ++x)
+            ASSERT_EQ(image.Pixel(x - dragged.left, y - dragged.top), ScreenPattern(x, y)) << x << "," << y;
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+// One line of the hint's face at the DPI, and the frame's pixel below it.
+TEST_P(AtScale, TheHintIsWrittenInTheFontOfItsDpi) {
+    ASSERT_TRUE(Start());
+    Input(0, ScreenCentre(LayOutToolbar(Dpi()).clientArea.commands[0]));
+    HWND hint = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        hint = app.Proc().FindWindowOf(L"MySimpleTooltip");
+        return hint != nullptr && IsWindowVisible(hint);
+    }));
+    EXPECT_EQ(SizeOf(WindowRect(hint)).cy, Scaled(22, Dpi()) + 1);
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, AtScale, testing::Values(120, 144, 192, 96));
+
+}  // namespace
+}  // namespace Vorlune::Test
