@@ -71,6 +71,8 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
     add(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
     add(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
     add(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
+    // It spans every monitor: a new DPI on one of them changes nothing of its place or size.
+    add(WM_DPICHANGED, [](WPARAM, LPARAM) {});
     // Alt+F4 or the system menu: the capture ends as Escape ends it, and the overlay stays
     // for the next one.
     add(WM_CLOSE, [this](WPARAM, LPARAM) {

@@ -4,6 +4,7 @@
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
+#include "ui/Dpi.h"
 #include "ui/WindowVisibility.h"
 
 namespace Vorlune {
@@ -108,6 +109,7 @@ RectangleFrame RectangleCapture::ComposeFrame(POINT point) {
     frame.crossHair = !dragging || settings_.alwaysCrossHair;
     frame.cursorCircle = settings_.cursorCircle;
     frame.colour = settings_.colour;
+    frame.dpi = DpiAt({point.x + snapshot->Origin().x, point.y + snapshot->Origin().y});
     ComposeZoom(frame);
     return frame;
 }
@@ -130,7 +132,7 @@ void RectangleCapture::Draw(POINT point) {
 
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {
     frame.magnification = Magnification();
-    frame.zoom = ToWin(SharedZoomPlacement().Place(ToCore(frame.point), ToCore(snapshot->size)));
+    frame.zoom = ToWin(SharedZoomPlacement().Place(ToCore(frame.point), ToCore(snapshot->size), frame.dpi));
 }
 
 }  // namespace Vorlune

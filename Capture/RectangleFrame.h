@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/Dpi.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {
@@ -16,6 +17,8 @@ struct RectangleFrame {
     bool crossHair = false;
     bool cursorCircle = false;
     COLORREF colour = 0;
+    // Of the monitor under the cursor: the marks' widths and the zoom window's size.
+    int dpi = kBaseDpi;
     // 0: no zoom window.
     int magnification = 0;
     RECT zoom = {};
@@ -30,9 +33,10 @@ public:
 
 private:
     void PaintZoom(HDC dc, const RectangleFrame& frame);
-    bool MakeScratch();
+    bool MakeScratch(int side);
 
     MemorySurface scratch_;
+    int scratchSide_ = 0;
 };
 
 // Every rectangle Paint can touch for frame, clipped to the image.

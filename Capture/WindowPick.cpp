@@ -7,6 +7,7 @@
 #include "draw/CursorPainter.h"
 #include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
+#include "ui/Dpi.h"
 #include "ui/WindowVisibility.h"
 
 namespace Vorlune {
@@ -68,12 +69,14 @@ void WindowPickCapture::Draw() {
         picture->Paste(work, snapshot->Origin());
         AddClipped(rects, ToSnapshot(picture->Bounds(), snapshot->Origin()), size);
     }
+    const POINT origin = snapshot->Origin();
+    const int dpi = DpiAt({lastPoint.x + origin.x, lastPoint.y + origin.y});
     if (marks_.cursor) {
-        DrawCursorMarker(work, lastPoint, marks_.colour);
-        AddClipped(rects, CursorMarkerBounds(lastPoint), size);
+        DrawCursorMarker(work, lastPoint, marks_.colour, dpi);
+        AddClipped(rects, CursorMarkerBounds(lastPoint, dpi), size);
     }
-    DrawFrame(work, highlight, marks_.colour);
-    AddFrameLines(rects, highlight, size);
+    DrawFrame(work, highlight, marks_.colour, LineWidth(dpi));
+    AddFrameLines(rects, highlight, size, LineWidth(dpi));
     if (marks_.toolTip)
         AddClipped(rects,
                    DrawMouseToolTip(snapshot->workDC(), snapshot->bounds, lastPoint,

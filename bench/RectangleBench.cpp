@@ -6,6 +6,7 @@
 
 #include "Bench.h"
 #include "FirstPaint.h"
+#include "MonitorDpiGuard.h"
 #include "Capture/RectangleCapture.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
@@ -83,6 +84,9 @@ GLIMRA_BENCH(RectangleOverlayMove) {
     const std::string stem = "overlay_move_" + screen;
     Report(stem + "_median_ms", Median(times), "ms");
     Report(stem + "_p95_ms", Percentile(times, 0.95), "ms");
+    // At 200 % the marks are twice as wide and the zoom window has four times the pixels.
+    const Test::MonitorDpiGuard dpis([](HMONITOR) { return 192; });
+    Report(stem + "_192dpi_median_ms", Median(TimeMoves(500)), "ms");
 }
 
 GLIMRA_BENCH(RectangleActToFirstPaint) {

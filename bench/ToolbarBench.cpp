@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include "Bench.h"
+#include "MonitorDpiGuard.h"
 #include "ToolbarHost.h"
+#include "core/Dpi.h"
+#include "core/ToolbarLayout.h"
 
 namespace Vorlune::Bench {
 
@@ -37,18 +40,44 @@ ToolbarHost& Hovering() {
     return host;
 }
 
+// Moves to and fro by one pixel at (x, y), each handled and painted.
+std::vector<double> RepaintTimes(const ToolbarHost& host, int x, int y) {
+    std::vector<double> us;
+    for (int i = 0; i < 1000; ++i) {
+        const auto start = Clock::now();
+        host.Send(WM_MOUSEMOVE, x + i % 2, y);
+        us.push_back(Milliseconds(Clock::now() - start) * 1000);
+    }
+    return us;
+}
+
+// As Windows tells the toolbar of a new scale: its own size at its place.
+void Rescale(const ToolbarHost& host, int dpi) {
+    const Size size = LayOutToolbar(dpi).window;
+    RECT suggested = {ToolbarHost::kOrigin.x, ToolbarHost::kOrigin.y, ToolbarHost::kOrigin.x + size.cx,
+                      ToolbarHost::kOrigin.y + size.cy};
+    SendMessageW(host.hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 }  // namespace
 
 GLIMRA_BENCH(ToolbarRepaint) {
     ToolbarHost& host = Hovering();
-    std::vector<double> us;
-    for (int i = 0; i < 1000; ++i) {
-        const auto start = Clock::now();
-        host.Send(WM_MOUSEMOVE, 20 + i % 2, 50);
-        us.push_back(Milliseconds(Clock::now() - start) * 1000);
-    }
+    const std::vector<double> us = RepaintTimes(host, 20, 50);
     Report("toolbar_repaint_median_us", Median(us), "us");
     Report("toolbar_repaint_p95_us", Percentile(us, 0.95), "us");
+}
+
+// The same hover at 200 %: four times the pixels of every repaint.
+GLIMRA_BENCH(ToolbarRepaintAt192Dpi) {
+    ToolbarHost& host = Hovering();
+    {
+        const Test::MonitorDpiGuard dpis([](HMONITOR) { return 192; });
+        Rescale(host, 192);
+        const std::vector<double> us = RepaintTimes(host, Scaled(20, 192), Scaled(50, 192));
+        Report("toolbar_repaint_192dpi_us", Median(us), "us");
+    }
+    Rescale(host, kBaseDpi);
 }
 
 GLIMRA_BENCH(ToolbarHover) {

@@ -40,11 +40,16 @@ void AddClipped(std::vector<Rect>& rects, const Rect& rect, Size size) {
     if (HasArea(clipped)) rects.push_back(clipped);
 }
 
-void AddFrameLines(std::vector<Rect>& rects, const Rect& s, Size size) {
-    AddClipped(rects, {s.left, s.top, s.right + 1, s.top + 1}, size);
-    AddClipped(rects, {s.left, s.bottom, s.right + 1, s.bottom + 1}, size);
-    AddClipped(rects, {s.left, s.top + 1, s.left + 1, s.bottom}, size);
-    AddClipped(rects, {s.right, s.top + 1, s.right + 1, s.bottom}, size);
+void AddFrameLines(std::vector<Rect>& rects, const Rect& s, Size size, int width) {
+    // A frame too small for its width fills itself: the bands stop at its middle.
+    const std::int32_t top = std::min(s.top + width, s.bottom + 1);
+    const std::int32_t bottom = std::max(s.bottom + 1 - width, top);
+    const std::int32_t left = std::min(s.left + width, s.right + 1);
+    const std::int32_t right = std::max(s.right + 1 - width, left);
+    AddClipped(rects, {s.left, s.top, s.right + 1, top}, size);
+    AddClipped(rects, {s.left, bottom, s.right + 1, s.bottom + 1}, size);
+    AddClipped(rects, {s.left, top, left, bottom}, size);
+    AddClipped(rects, {right, top, s.right + 1, bottom}, size);
 }
 
 namespace {

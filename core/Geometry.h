@@ -46,9 +46,9 @@ Rect AreaBetween(Point anchor, Point point);
 
 // Clips rect to (0, 0, size) and appends it when anything is left.
 void AddClipped(std::vector<Rect>& rects, const Rect& rect, Size size);
-// The four lines DrawFrame draws through the corners of frame (right and bottom inside),
-// each clipped so.
-void AddFrameLines(std::vector<Rect>& rects, const Rect& frame, Size size);
+// The four bands DrawFrame draws inward from the corners of frame (right and bottom inside),
+// width pixels thick, each clipped so.
+void AddFrameLines(std::vector<Rect>& rects, const Rect& frame, Size size, int width = 1);
 
 // A stored position outside the virtual screen (or on/after its right or bottom edge)
 // is replaced coordinate by coordinate with the middle of the virtual screen.

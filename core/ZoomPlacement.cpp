@@ -9,19 +9,21 @@ namespace Vorlune {
 namespace {
 // One axis: near side unless the window would leave the far edge; back only when the
 // far side would leave the near edge.
-std::int32_t PlaceAxis(std::int32_t point, std::int32_t extent, bool& farSide) {
-    if (point + kZoomFar > extent)
+std::int32_t PlaceAxis(std::int32_t point, std::int32_t extent, bool& farSide, int dpi) {
+    const int distance = Scaled(kZoomFar, dpi);
+    if (point + distance > extent)
         farSide = true;
-    else if (point - kZoomFar <= 0)
+    else if (point - distance <= 0)
         farSide = false;
-    return farSide ? point - kZoomFar : point + kZoomNear;
+    return farSide ? point - distance : point + Scaled(kZoomNear, dpi);
 }
 }  // namespace
 
-Rect ZoomPlacement::Place(Point point, Size snapshot) {
-    const std::int32_t left = PlaceAxis(point.x, snapshot.cx, onLeft_);
-    const std::int32_t top = PlaceAxis(point.y, snapshot.cy, above_);
-    return {left, top, left + kZoomSize, top + kZoomSize};
+Rect ZoomPlacement::Place(Point point, Size snapshot, int dpi) {
+    const std::int32_t left = PlaceAxis(point.x, snapshot.cx, onLeft_, dpi);
+    const std::int32_t top = PlaceAxis(point.y, snapshot.cy, above_, dpi);
+    const int side = Scaled(kZoomSize, dpi);
+    return {left, top, left + side, top + side};
 }
 
 int ParseMagnification(const std::wstring& text) {
@@ -35,6 +37,6 @@ int ParseMagnification(const std::wstring& text) {
     return std::min(value, kZoomSize);
 }
 
-int ZoomSourceSide(int magnification) { return kZoomSize / magnification; }
+int ZoomSourceSide(int magnification, int zoomSide) { return zoomSide / magnification; }
 
 }  // namespace Vorlune

@@ -19,16 +19,18 @@ CursorBitmaps::CursorBitmaps(HICON cursor) {
     mask_.reset(info_.hbmMask);
 }
 
-void DrawCursorMarker(HDC dc, POINT point, COLORREF colour) {
-    const SelectGuard pen(dc, GdiCache().GetPen(1, colour).get());
+void DrawCursorMarker(HDC dc, POINT point, COLORREF colour, int dpi) {
+    const SelectGuard pen(dc, GdiCache().GetPen(LineWidth(dpi), colour).get());
     const SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
-    Ellipse(dc, point.x - kMarkerRadius, point.y - kMarkerRadius, point.x + kMarkerRadius, point.y + kMarkerRadius);
+    const int r = Scaled(kMarkerRadius, dpi);
+    Ellipse(dc, point.x - r, point.y - r, point.x + r, point.y + r);
 }
 
-RECT CursorMarkerBounds(POINT point) {
-    // Ellipse keeps inside its box, right and bottom excluded; one pixel spare all round.
-    return {point.x - kMarkerRadius - 1, point.y - kMarkerRadius - 1, point.x + kMarkerRadius + 1,
-            point.y + kMarkerRadius + 1};
+RECT CursorMarkerBounds(POINT point, int dpi) {
+    // A one-pixel line keeps inside its box, right and bottom excluded; a wider one is centred
+    // on it. One pixel spare all round.
+    const int reach = Scaled(kMarkerRadius, dpi) + LineWidth(dpi);
+    return {point.x - reach, point.y - reach, point.x + reach, point.y + reach};
 }
 
 void DrawCursorImage(HDC dc, POINT origin) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "core/Dpi.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {
@@ -8,9 +9,10 @@ namespace Vorlune {
 // The title-bar toggle "Capture mouse cursor" is on.
 bool CursorCaptureOn();
 
-// A hollow circle of radius 30 around point; it stays inside CursorMarkerBounds.
-void DrawCursorMarker(HDC dc, POINT point, COLORREF colour);
-RECT CursorMarkerBounds(POINT point);
+// A hollow circle of radius 30 at 96 DPI around point, its line as wide as a line at dpi;
+// it stays inside CursorMarkerBounds.
+void DrawCursorMarker(HDC dc, POINT point, COLORREF colour, int dpi = kBaseDpi);
+RECT CursorMarkerBounds(POINT point, int dpi = kBaseDpi);
 
 // The current cursor, with its current shape and at its current place, into a DC whose
 // (0, 0) shows the screen point origin.

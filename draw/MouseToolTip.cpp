@@ -5,6 +5,7 @@
 #include "core/ClipBoardMode.h"
 #include "settings/SettingsStore.h"
 #include "ui/Clipboard.h"
+#include "ui/Dpi.h"
 #include "ui/VirtualScreen.h"
 
 namespace Vorlune {
@@ -35,11 +36,13 @@ RECT PlaceMouseToolTip(POINT point, SIZE textSize, SIZE cursorSize, const RECT& 
 }
 
 RECT DrawMouseToolTip(HDC dc, const RECT& screenBounds, POINT point, const std::wstring& text) {
-    RECT work = WorkAreaAt({point.x + screenBounds.left, point.y + screenBounds.top});
+    const POINT screen = {point.x + screenBounds.left, point.y + screenBounds.top};
+    RECT work = WorkAreaAt(screen);
     OffsetRect(&work, -screenBounds.left, -screenBounds.top);
+    const int dpi = DpiAt(screen);
     const SIZE cursor = {GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR)};
-    const RECT box = PlaceMouseToolTip(point, MeasureToolTipText(dc, text), cursor, work);
-    PaintToolTipBox(dc, box, text);
+    const RECT box = PlaceMouseToolTip(point, MeasureToolTipText(dc, text, dpi), cursor, work);
+    PaintToolTipBox(dc, box, text, dpi);
     return {box.left, box.top, box.right + 1, box.bottom + 1};  // the frame takes right and bottom
 }
 

@@ -37,6 +37,7 @@ void DrawFrame(HDC hdc, const RECT& rect, COLORREF colour, int width) {
     SelectGuard pen(hdc, Pen(colour));
     for (int k = 0; k < width; ++k) {
         const RECT r = {rect.left + k, rect.top + k, rect.right - k, rect.bottom - k};
+        if (r.left > r.right || r.top > r.bottom) break;  // a frame too small for its width is full
         MoveToEx(hdc, r.left, r.top, nullptr);
         SetPixel(hdc, r.left, r.top, colour);
         LineTo(hdc, r.right, r.top);

@@ -194,3 +194,24 @@ start_glimra_in() {
     printf "$2" | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$temp/__GLIMRA__/Glimra.ini"
     wine cmd /c "set TMP=C:\\$1&& set TEMP=C:\\$1&& $(winepath -w "$BUILD/Glimra.exe")" >/dev/null 2>&1 &
 }
+
+# The prefix's display scale (LogPixels), read by Wine when a program starts. remember_dpi
+# keeps the prefix's own, restore_dpi puts it back.
+DESKTOP_KEY='HKCU\Control Panel\Desktop'
+set_dpi() { wine_reg "$DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1"; }
+remember_dpi() {
+    OLD_DPI=$(wine reg query "$DESKTOP_KEY" /v LogPixels 2>/dev/null | awk '/LogPixels/ { print $3 }' || true)
+}
+restore_dpi() {
+    if [ -n "${OLD_DPI:-}" ]; then
+        set_dpi "$((OLD_DPI))"
+    else
+        wine reg delete "$DESKTOP_KEY" /v LogPixels /f >/dev/null 2>&1 || true
+    fi
+}
+
+# click_toolbar_button X Y DPI I: a click on command button I of the toolbar at (X, Y) drawn
+# at DPI; its centre at 96 DPI is (25 + 45 I, 49).
+click_toolbar_button() {
+    xdotool mousemove $(($1 + (25 + 45 * $4) * $3 / 96)) $(($2 + 49 * $3 / 96)) click 1
+}

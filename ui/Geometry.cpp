@@ -14,9 +14,9 @@ void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size) {
     Append(rects, clipped);
 }
 
-void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size) {
+void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size, int width) {
     std::vector<Rect> lines;
-    AddFrameLines(lines, ToCore(frame), ToCore(size));
+    AddFrameLines(lines, ToCore(frame), ToCore(size), width);
     Append(rects, lines);
 }
 

@@ -31,6 +31,6 @@ inline POINT ClampToVirtualScreen(POINT position, const RECT& virtualScreen) {
 }
 
 void AddClipped(std::vector<RECT>& rects, const RECT& rect, SIZE size);
-void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size);
+void AddFrameLines(std::vector<RECT>& rects, const RECT& frame, SIZE size, int width = 1);
 
 }  // namespace Vorlune

@@ -30,6 +30,16 @@ TEST(Geometry, FrameLinesAreClippedToTheSnapshot) {
     EXPECT_EQ(lines, (std::vector<Rect>{{0, 5, 21, 6}, {0, 8, 21, 9}, {20, 6, 21, 8}}));
 }
 
+// A wide frame's bands grow inward; one too small for them is covered whole, and no further.
+TEST(Geometry, WideFrameBandsStayInsideTheFrame) {
+    std::vector<Rect> wide;
+    AddFrameLines(wide, {10, 10, 29, 19}, {100, 100}, 3);
+    EXPECT_EQ(wide, (std::vector<Rect>{{10, 10, 30, 13}, {10, 17, 30, 20}, {10, 13, 13, 17}, {27, 13, 30, 17}}));
+    std::vector<Rect> small;
+    AddFrameLines(small, {10, 10, 11, 11}, {100, 100}, 3);
+    EXPECT_EQ(small, (std::vector<Rect>{{10, 10, 12, 12}}));
+}
+
 // Only a coordinate outside the screen, or on its right or bottom edge, moves to the middle.
 TEST(Geometry, AStoredPositionOffTheScreenMovesToItsMiddle) {
     const Rect screen = {-1920, 0, 1920, 1080};

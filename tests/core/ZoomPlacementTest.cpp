@@ -23,6 +23,13 @@ TEST(ZoomPlacement, FollowsTheCursorWithHysteresisAtAllFourEdges) {
     EXPECT_EQ(ZoomPlacement{}.Place({300, 10}, {600, 1080}).left, -50);
 }
 
+// At 150 % the window is 450 wide, 75 from the cursor, and jumps within 525 of an edge.
+TEST(ZoomPlacement, LengthsScaleWithTheDpi) {
+    ZoomPlacement zoom;
+    EXPECT_EQ(zoom.Place({500, 400}, {1920, 1080}, 144), (Rect{575, 475, 1025, 925}));
+    EXPECT_EQ(zoom.Place({1396, 400}, {1920, 1080}, 144).left, 871);
+}
+
 // A factor is never zero, nor so large that the source square vanishes.
 TEST(Magnification, AFactorOutsideOneTo300FallsBack) {
     const std::pair<const wchar_t*, int> cases[] = {

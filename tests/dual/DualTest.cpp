@@ -73,6 +73,42 @@ TEST_F(Dual, TheStoredPlaceIsClampedToTheVirtualScreen) {
     }
 }
 
+// The zoom window's frame and the cross-hair's thickness on each side; near the seam, the zoom
+// window reaching onto the right monitor keeps the size of the left one, where the cursor is.
+TEST_F(Dual, TheMarksTakeTheDpiOfTheMonitorUnderTheCursor) {
+    const MonitorDpiGuard dpis(LeftAt96RightAt144);
+    ImageFolderGuard images;
+    ToggleGuard cursorOff{TextCursorToggle, 0};
+    auto mode = MakeCaptureMode<RectangleCaptureWithMagnifier>(owner.Handle());
+    ASSERT_TRUE(PlaceCursor({-1000, 500}));
+    mode->Act([] {});
+    HWND overlay = FindWindowW(L"RectangleCaptureWithMagnifier", nullptr);
+    const auto frameAt = [&](POINT cursor, int dpi) {
+        SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x + 1920, cursor.y));
+        const POINT corner = {cursor.x + Scaled(50, dpi), cursor.y + Scaled(50, dpi)};
+        return WaitUntil([&] { return ScreenRun(corner, 0x0000FF, Towards::Right) == Scaled(300, dpi) + 1; });
+    };
+    EXPECT_TRUE(frameAt({-1000, 500}, 96));
+    EXPECT_EQ(ScreenRun({-1500, 500}, 0x0000FF, Towards::Down), 1);
+    EXPECT_TRUE(frameAt({1000, 500}, 144));
+    EXPECT_EQ(ScreenRun({500, 500}, 0x0000FF, Towards::Down), 2);
+    EXPECT_TRUE(frameAt({-10, 500}, 96));
+    SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// The overlay covers both monitors whatever Windows suggests when one of them changes scale.
+TEST_F(Dual, TheOverlayKeepsItsPlaceWhenADpiChanges) {
+    auto mode = MakeCaptureMode<RectangleCapture>(owner.Handle());
+    mode->Act([] {});
+    HWND overlay = FindWindowW(L"RectangleCapture", nullptr);
+    RECT suggested = {0, 0, 1920, 1080};
+    SendMessageW(overlay, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT now = WindowRect(overlay);
+    EXPECT_EQ(now.left, -1920);
+    EXPECT_EQ(now.right, 1920);
+    SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 bool HasSize(HWND window, Size size) {
     const SIZE now = SizeOf(WindowRect(window));
     return now.cx == size.cx && now.cy == size.cy;

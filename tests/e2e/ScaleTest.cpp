@@ -80,6 +80,24 @@ TEST_P(AtScale, ARectangleCaptureHoldsTheScreensPixels) {
     EXPECT_EQ(app.Close(), 0u);
 }
 
+// The zoom window's red frame, right and bottom inside, 50 at 96 DPI right of and below the cursor.
+TEST_P(AtScale, TheZoomWindowHasTheSizeOfItsDpi) {
+    app.dpi = Dpi();
+    ASSERT_TRUE(app.Start(L"[Gui]\r\n5=1\r\n13=0\r\n"));
+    app.Click(0, true);
+    HWND overlay = app.WaitOverlay(L"RectangleCaptureWithMagnifier");
+    ASSERT_NE(overlay, nullptr);
+    // Sent, not moved: the marks are drawn for the point the message names, wherever the cursor is.
+    const POINT cursor = {500, 350};
+    SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x, cursor.y));
+    const POINT corner = {cursor.x + Scaled(50, Dpi()), cursor.y + Scaled(50, Dpi())};
+    EXPECT_TRUE(WaitUntil([&] { return ScreenRun(corner, 0x0000FF, Towards::Right) == Scaled(300, Dpi()) + 1; }));
+    EXPECT_EQ(ScreenRun(corner, 0x0000FF, Towards::Down), Scaled(300, Dpi()) + 1);
+    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(app.ToolbarBack());
+    EXPECT_EQ(app.Close(), 0u);
+}
+
 // One line of the hint's face at the DPI, and the frame's pixel below it.
 TEST_P(AtScale, TheHintIsWrittenInTheFontOfItsDpi) {
     ASSERT_TRUE(Start());

@@ -1,5 +1,6 @@
 #include "Screen.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "Capture/Dib.h"
@@ -72,6 +73,23 @@ std::vector<std::uint32_t> SurfacePixels(HDC dc, SIZE size) {
     std::vector<std::uint32_t> pixels(first, first + static_cast<size_t>(size.cx) * size.cy);
     for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
     return pixels;
+}
+
+int ScreenRun(POINT start, COLORREF colour, Towards direction) {
+    // Wine copies nothing of a strip that reaches past the screen's edge.
+    const int room = direction == Towards::Right
+                         ? GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - start.x
+                         : GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN) - start.y;
+    const int longest = std::clamp(room, 0, 1024);
+    const SIZE strip = direction == Towards::Right ? SIZE{longest, 1} : SIZE{1, longest};
+    void* bits = nullptr;
+    const MemorySurface copy(TopDownDib32(strip, &bits));
+    BitBlt(copy.dc(), 0, 0, strip.cx, strip.cy, ScreenDC().get(), start.x, start.y, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    int run = 0;
+    while (run < longest && (pixels[run] & 0xFFFFFF) == Rgb(colour)) ++run;
+    return run;
 }
 
 std::vector<std::uint32_t> StillScreen(SIZE size) {

@@ -50,6 +50,10 @@ std::vector<std::uint32_t> SurfacePixels(HDC dc, SIZE size);
 // last read at the deadline.
 std::vector<std::uint32_t> StillScreen(SIZE size);
 
+enum class Towards { Right, Down };
+// How many screen pixels in a row from start on have colour, up to 1024 and the screen's edge.
+int ScreenRun(POINT start, COLORREF colour, Towards direction);
+
 // A COLORREF as SurfacePixels gives it.
 inline std::uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
