@@ -35,6 +35,11 @@ Rect AreaBetween(Point anchor, Point point) {
             std::max(anchor.y, point.y) + 1};
 }
 
+Rect SquareAround(Point centre, int side) {
+    const Point corner = {centre.x - (side - 1) / 2, centre.y - (side - 1) / 2};
+    return {corner.x, corner.y, corner.x + side, corner.y + side};
+}
+
 void AddClipped(std::vector<Rect>& rects, const Rect& rect, Size size) {
     const Rect clipped = ClampToSize(rect, size);
     if (HasArea(clipped)) rects.push_back(clipped);

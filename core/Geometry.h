@@ -43,6 +43,9 @@ bool CornersOverlap(const Rect& a, const Rect& b);
 
 // The area between two corners, both inside it: a click picks 1 x 1.
 Rect AreaBetween(Point anchor, Point point);
+// A square of side pixels on centre; an even side has the extra pixel below and right of it,
+// as a wide line has.
+Rect SquareAround(Point centre, int side);
 
 // Clips rect to (0, 0, size) and appends it when anything is left.
 void AddClipped(std::vector<Rect>& rects, const Rect& rect, Size size);

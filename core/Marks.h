@@ -1,0 +1,63 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Colours.h"
+#include "core/Geometry.h"
+
+// The marks drawn on a captured image, in the image's pixels. A stroke of width w centred on a
+// pixel covers (w - 1) / 2 pixels above or left of it and w / 2 below or right, as DrawLine
+// spreads a wide line.
+namespace Vorlune {
+
+enum class MarkKind { Pen, Line, Arrow, Rectangle, Ellipse, Highlighter, Text, Step, Pixelate };
+
+struct Mark {
+    MarkKind kind = MarkKind::Pen;
+    Colour colour = 0;
+    int width = 1;
+    // Rectangle, ellipse and pixelate: two opposite corners, both inside the box. Line and
+    // arrow: start and end. Pen and highlighter: the stroke. Text: its top-left. Step: the
+    // badge's centre.
+    std::vector<Point> points{};
+    std::wstring text{};  // lines split at L'\n'
+    int number = 0;  // a step's
+    Rect textBounds{};  // the window's measure of the text, placed in image pixels
+    bool operator==(const Mark&) const = default;
+};
+
+int StepBadgeDiameter(int width);
+// A text mark's font height in pixels.
+int TextHeight(int width);
+// The highlighter is a broad marker: its stroke for a width.
+int HighlighterThickness(int width);
+
+// The pixels the points cover, as AreaBetween has them; empty without points.
+Rect PointArea(const Mark& mark);
+// The corners of that area, both points of it: where a rectangle's outline runs and an
+// ellipse touches, and where the handles sit.
+struct Box {
+    Point low, high;
+};
+Box BoxOf(const Mark& mark);
+// Everything the mark paints: the points' area with half the stroke around it, the arrow's
+// head, the step's badge or the text's bounds.
+Rect BoundsOf(const Mark& mark);
+
+// The filled head's tip, which is exactly to, then its two back corners. The shaft should end
+// midway between the back corners, so that a wide shaft stays inside the head and never shows
+// beside its tip.
+std::array<Point, 3> ArrowHead(Point from, Point to, int width);
+
+// The mark under a point, the last drawn (topmost) first. Strokes, rectangles' and ellipses'
+// outlines count within tolerance of the stroke's edge; pixelate areas, texts and steps are hit
+// anywhere inside.
+std::optional<std::size_t> HitTest(const std::vector<Mark>& marks, Point point, int tolerance);
+
+// One above the highest step present, 1 without any: deleting a step renumbers none.
+int NextStepNumber(const std::vector<Mark>& marks);
+
+}  // namespace Vorlune
