@@ -8,6 +8,7 @@
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
 #include "ui/Regions.h"
+#include "ui/TextConversion.h"
 #include "ui/WindowClass.h"
 #include "ui/WindowVisibility.h"
 
@@ -83,12 +84,24 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
 void CaptureBase::FailCapture(const std::exception& error) {
     // Hidden first, so the box is not trapped under the overlay; the toolbar only after it.
     HideKeepingActivation(overlay.get());
-    MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+    result_.outcome = CaptureOutcome::Failed;
+    if (request_.reportInResult)
+        result_.report += FromThreadAnsi(error.what()) + L"\r\n";
+    else
+        MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
     EndCapture();
 }
 
 void CaptureBase::Act(std::function<void()> callback) {
-    onFinished = std::move(callback);
+    ActWith({}, [callback = std::move(callback)](const CaptureResult&) {
+        if (callback) callback();
+    });
+}
+
+void CaptureBase::ActWith(CaptureRequest request, std::function<void(CaptureResult)> onEnded) {
+    request_ = std::move(request);
+    result_ = {};
+    onEnded_ = std::move(onEnded);
     try {
         Prepare();
         Start();
@@ -167,7 +180,9 @@ void CaptureBase::FinishWholeScreen() {
 
 bool CaptureBase::Finish(const RECT& area) {
     if (snapshot == nullptr) return false;
-    return FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area));
+    result_ = FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area), request_);
+    result_.screenPlace = {snapshot->bounds.left + area.left, snapshot->bounds.top + area.top};
+    return result_.outcome == CaptureOutcome::Written;
 }
 
 bool CaptureBase::NudgeCursor(WPARAM key) {
@@ -200,8 +215,9 @@ void CaptureBase::EndCapture() {
     keyboardAnchor = false;
     snapshot.reset();
     OnCaptureEnded();
-    std::function<void()> callback = std::exchange(onFinished, nullptr);
-    if (callback) callback();
+    std::function<void(CaptureResult)> callback = std::exchange(onEnded_, nullptr);
+    request_ = {};
+    if (callback) callback(std::exchange(result_, {}));
 }
 
 }  // namespace Vorlune

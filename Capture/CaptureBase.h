@@ -8,7 +8,9 @@
 
 #include "Capture/ButtonActor.h"
 #include "Capture/CaptureOutput.h"
+#include "Capture/CaptureRequest.h"
 #include "Capture/ScreenSnapshot.h"
+#include "draw/CursorPainter.h"
 #include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
 
@@ -27,6 +29,8 @@ public:
     // Stores onFinished, then Prepare and Start. If either throws, the capture is ended
     // (overlay hidden, snapshot released, onFinished run once) before the exception leaves.
     void Act(std::function<void()> onFinished) final;
+    // As Act, for what request asks beyond the settings; onEnded gets the capture's result.
+    void ActWith(CaptureRequest request, std::function<void(CaptureResult)> onEnded);
     // Forgets the handlers bound to this object, destroys the overlay and its class.
     ~CaptureBase() override;
 
@@ -59,14 +63,18 @@ protected:
     bool CancelDrag();
     // Outputs the whole snapshot and ends the capture.
     void FinishWholeScreen();
-    // The output step for an area in snapshot coordinates; false when the file was not written.
+    // The output step for an area in snapshot coordinates, by the request; false when the file
+    // was not written. A failure's report goes into the result, the capture's end hands it on.
     bool Finish(const RECT& area);
+    // The cursor goes into the image: as the request says, else as the toggle.
+    bool CursorOn() const { return request_.cursor.value_or(CursorCaptureOn()); }
+    const CaptureRequest& Request() const { return request_; }
     // Moves the cursor one pixel for an arrow key; false for any other key.
     bool NudgeCursor(WPARAM key);
     // Where the cursor is now, in snapshot coordinates.
     POINT CursorPoint() const;
     // Ends the capture, finished or cancelled: overlay hidden, flags cleared, snapshot
-    // released, then onFinished run. Only the first call of a capture runs the callback.
+    // released, then onEnded run with the result. Only the first call of a capture runs it.
     void EndCapture();
     // Called by EndCapture: what the mode holds for this capture alone can go.
     virtual void OnCaptureEnded() {}
@@ -75,7 +83,6 @@ protected:
     bool dragging = false;
     bool keyboardAnchor = false;
     OwnedWindow overlay;
-    std::function<void()> onFinished;
     std::wstring className;
     std::unique_ptr<ScreenSnapshot> snapshot;
     ImageFileNamer namer;
@@ -91,6 +98,9 @@ private:
     // Input reaches the mode only while a capture is under way.
     bool Capturing() const { return snapshot != nullptr; }
 
+    std::function<void(CaptureResult)> onEnded_;
+    CaptureRequest request_;
+    CaptureResult result_;
     MessageMap* messageMap_ = nullptr;
     bool keyRepeat_ = false;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Capture/CaptureRequest.h"
 #include "Capture/CapturedImage.h"
 #include "Capture/ImageFileNamer.h"
 #include "core/ImageFormat.h"
@@ -55,9 +56,11 @@ std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path
 // cannot be written.
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size);
 
-// The whole output step of a capture: file, clipboard and viewer, by the settings. When the
-// file cannot be written the image goes to the clipboard all the same, a box says so, and
-// the result is false. Throws AnExceptionImpl when the area cannot be copied or encoded.
-bool FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size);
+// The whole output step of a capture: file, clipboard and viewer, by the settings and the
+// request. When the file cannot be written the image goes to the clipboard all the same (unless
+// the request leaves it be), a box or the result's report says so, and the outcome is Failed.
+// Throws AnExceptionImpl when the area cannot be copied or encoded.
+CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size,
+                            const CaptureRequest& request = {});
 
 }  // namespace Vorlune

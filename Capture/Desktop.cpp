@@ -8,6 +8,7 @@
 #include "Capture/Viewer.h"
 #include "app/AppContext.h"
 #include "core/ClipBoardMode.h"
+#include "core/CommandLine.h"
 #include "settings/ImageFolder.h"
 #include "core/ImageNames.h"
 #include "settings/SettingsStore.h"
@@ -174,24 +175,42 @@ void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POIN
     if (ClipBoardSetting() != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
 }
 
-bool FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size) {
-    const ImageFormat format = ImageFormatSetting();
+CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size,
+                            const CaptureRequest& request) {
+    const ImageFormat format = request.raw ? ImageFormatPng : FileFormatOf(request.file).value_or(ImageFormatSetting());
     const ClipBoardMode clipBoard = ClipBoardSetting();
-    const CapturedImage image = CaptureArea(outputDC, position, size);
+    CaptureResult result;
+    auto tell = [&](const std::wstring& text) {
+        if (request.reportInResult)
+            result.report += text + L"\r\n";
+        else
+            MessageBoxW(owner, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+    };
+    CapturedImage image = CaptureArea(outputDC, position, size);
     const ImageFileBytes file = EncodeImageFile(image, format);
     std::wstring written;
-    try {
-        written = WriteImageFile(file, NextImagePath(namer, format), &namer);
-    } catch (const ImageWriteError& error) {
-        // The pick is not lost: whatever the settings say, the clipboard keeps it.
-        const bool kept = CopyImageToClipboard(owner, image, file.Png());
-        MessageBoxW(owner, ImageNotWrittenText(error, kept).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
-        return false;
+    if (request.raw) {
+        result.png = file.encoded;
+    } else {
+        try {
+            const bool named = request.file.empty();
+            written =
+                WriteImageFile(file, named ? NextImagePath(namer, format) : request.file, named ? &namer : nullptr);
+        } catch (const ImageWriteError& error) {
+            // The pick is not lost: whatever the settings say, the clipboard keeps it, unless told to leave it be.
+            const bool kept = !request.noClipboard && CopyImageToClipboard(owner, image, file.Png());
+            tell(ImageNotWrittenText(error, kept));
+            result.outcome = CaptureOutcome::Failed;
+            return result;
+        }
     }
-    if (clipBoard != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
-    if (clipBoard != ClipBoardCopyOnly && !LaunchViewer(owner, Store().GetString(KeyViewer), written))
-        MessageBoxW(owner, App().GetText(TextViewerFailed).c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
-    return true;
+    if (clipBoard != ClipBoardViewOnly && !request.noClipboard) CopyImageToClipboard(owner, image, file.Png());
+    if (clipBoard != ClipBoardCopyOnly && !request.noViewer && !request.raw &&
+        !LaunchViewer(owner, Store().GetString(KeyViewer), written))
+        tell(App().GetText(TextViewerFailed));
+    result.outcome = CaptureOutcome::Written;
+    if (request.keepImage) result.image = std::make_shared<const CapturedImage>(std::move(image));
+    return result;
 }
 
 }  // namespace Vorlune

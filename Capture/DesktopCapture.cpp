@@ -1,5 +1,6 @@
 #include "Capture/DesktopCapture.h"
 
+#include <optional>
 #include <string>
 
 #include "Capture/CountdownWindow.h"
@@ -23,7 +24,7 @@ DesktopCapture::DesktopCapture(HWND owner) : CaptureBase(owner, L"DesktopCapture
 void DesktopCapture::Prepare() { TakeSnapshot(); }
 
 void DesktopCapture::Start() {
-    if (CursorCaptureOn()) {
+    if (CursorOn()) {
         ShowOverlay();
         return;
     }
@@ -61,10 +62,11 @@ DelayedDesktopCapture::DelayedDesktopCapture(HWND owner, Sleeper sleeper)
 
 void DelayedDesktopCapture::Start() {
     // Read before anything is shown, so a bad value leaves nothing half-done.
-    const int seconds = ParseDelaySeconds(Store().GetString(KeyDelaySeconds));
+    const std::optional<int> asked = Request().delaySeconds;
+    const int seconds = asked ? *asked : ParseDelaySeconds(Store().GetString(KeyDelaySeconds));
     if (seconds > 0) CountDown(seconds);
     TakeSnapshot();
-    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
+    if (CursorOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     FinishWholeScreen();
 }
 

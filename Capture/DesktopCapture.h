@@ -25,7 +25,7 @@ private:
     void FinishWithCursor();
 };
 
-// The whole virtual screen after a countdown of DelaySeconds seconds on the live screen.
+// The whole virtual screen after a countdown of DelaySeconds seconds (or the request's) on the live screen.
 // Has no overlay: it is never made with CreateOverlay, and completes inside Act.
 class DelayedDesktopCapture : public CaptureBase {
 public:

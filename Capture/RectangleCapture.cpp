@@ -27,7 +27,7 @@ void RectangleCapture::Start() {
     // Read once a capture, not on every move (four reads of the file cost more than the
     // rest of a frame): nothing can change them while the overlay holds the screen.
     settings_.colour = GetAuxiliaryLineColor();
-    settings_.cursorCircle = CursorCaptureOn();
+    settings_.cursorCircle = CursorOn();
     settings_.alwaysCrossHair = Store().GetInt(SectionSettings, KeyAlwaysAuxiliaryLine) == 1;
     settings_.magnification = ParseMagnification(Store().GetString(KeyZoomWindowMagnification));
     // Enter before any move anchors where the cursor is, not where the last capture left it.
@@ -88,7 +88,7 @@ bool RectangleCapture::OnKeyDown(WPARAM key) {
 void RectangleCapture::FinishSelection(POINT point) {
     // The cursor may have been pushed off the snapshot between messages.
     const RECT area = ClampToSize(AreaBetween(anchor, point), snapshot->size);
-    if (CursorCaptureOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
+    if (CursorOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     HideKeepingActivation(overlay.get());
     if (HasArea(area)) Finish(area);
     EndCapture();

@@ -25,7 +25,7 @@ void WindowPickCapture::Prepare() {
 }
 
 void WindowPickCapture::Start() {
-    marks_ = {GetAuxiliaryLineColor(), CursorCaptureOn(), Store().GetInt(SectionSettings, toolTipSetting_) == 1};
+    marks_ = {GetAuxiliaryLineColor(), CursorOn(), Store().GetInt(SectionSettings, toolTipSetting_) == 1};
     OnMouseMove(CursorPoint());
     ShowOverlay();
 }
@@ -94,8 +94,9 @@ void WindowPickCapture::FinishPick() {
     HideKeepingActivation(overlay.get());
     // A file that could not be written leaves its image on the clipboard, not the text.
     const bool written = HasArea(area) && Finish(area);
+    const bool textWanted = written && !Request().noClipboard;
     EndCapture();
-    if (written) CopyMouseToolTipText(owner, text);
+    if (textWanted) CopyMouseToolTipText(owner, text);
 }
 
 }  // namespace Vorlune

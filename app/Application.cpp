@@ -6,6 +6,7 @@
 #include "Capture/OverlayMaps.h"
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
+#include "app/HandOver.h"
 #include "app/HotKeys.h"
 #include "app/MainWindow.h"
 #include "draw/GdiObjectCache.h"
@@ -154,6 +155,7 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
     map.AddHandler(WM_MOVE, &window, &MainWindow::OnMoved);
     map.AddHandler(MainWindow::kMonitorDpiDue, &window, &MainWindow::OnMonitorDpiDue);
     map.AddHandler(WM_HOTKEY, [toolbar](WPARAM id, LPARAM) { RunPressedHotKey(id, toolbar); });
+    RegisterHandOverHandlers(map, toolbar);
     // The close and the end run also after an error: the state is saved, the loop ends.
     map.AddResultHandler(
         WM_CLOSE,

@@ -3,11 +3,14 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Capture/DesktopCapture.h"
 #include "Capture/DwmQueries.h"
 #include "Capture/HiddenWindowCapture.h"
 #include "Capture/ImageFileNamer.h"
+#include "Capture/RegionCapture.h"
 #include "Capture/RectangleCapture.h"
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
@@ -15,9 +18,13 @@
 #include "draw/ToolTip.h"
 #include "settings/ImageFolder.h"
 #include "core/ImageNames.h"
+#include "core/LastRegion.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
+#include "ui/Geometry.h"
 #include "ui/ScreenLeave.h"
+#include "ui/TextConversion.h"
+#include "ui/VirtualScreen.h"
 #include "ui/WindowVisibility.h"
 
 namespace Vorlune {
@@ -28,27 +35,35 @@ namespace {
 // own loop, must not start a second one; and a command that fails while it starts brings
 // the toolbar back only after its error box, not behind it.
 struct Run {
-    HWND toolbar = nullptr;
+    HWND toolbar = nullptr;  // none in a process that runs one command
     HWND keyboardOwner = nullptr;  // given the keyboard back at the end; none: the toolbar takes it
     bool running = false;
     bool starting = false;
     bool ended = false;
+    // A command of the command line: told of the end, after the toolbar is back.
+    std::function<void(CaptureResult)> onEnded;
+    CaptureResult result;
 };
 Run run;
 std::optional<DWORD> lastEnd;  // the tick of the last command's end
 // How long the toolbar and its hint may take to leave the screen before it is frozen.
 constexpr DWORD kLeaveMilliseconds = 100;
 
-void ShowToolbar() {
-    run.running = false;
-    lastEnd = GetTickCount();
+void BringToolbarBack() {
     if (run.keyboardOwner == nullptr || !IsWindow(run.keyboardOwner)) {
-        ShowWindow(run.toolbar, SW_SHOW);
+        if (run.toolbar != nullptr) ShowWindow(run.toolbar, SW_SHOW);
         return;
     }
     // Back as it was, minimised or not, leaving the keyboard to the program that had it.
-    ShowWindow(run.toolbar, SW_SHOWNA);
+    if (run.toolbar != nullptr) ShowWindow(run.toolbar, SW_SHOWNA);
     SetForegroundWindow(run.keyboardOwner);
+}
+
+void ShowToolbar() {
+    run.running = false;
+    lastEnd = GetTickCount();
+    BringToolbarBack();
+    if (auto onEnded = std::exchange(run.onEnded, nullptr)) onEnded(std::exchange(run.result, {}));
 }
 
 void OnCommandEnded() {
@@ -56,6 +71,55 @@ void OnCommandEnded() {
         run.ended = true;
     else
         ShowToolbar();
+}
+
+void OnCaptureEnded(CaptureResult result) {
+    run.result = std::move(result);
+    OnCommandEnded();
+}
+
+CaptureResult Refusal(const std::wstring& text) {
+    CaptureResult result;
+    result.outcome = CaptureOutcome::Failed;
+    result.report = text + L"\r\n";
+    return result;
+}
+
+// Hides the toolbar and its hint, then runs start. check runs first and ends the command
+// itself when it refuses. The toolbar comes back when the command has ended, or after an
+// error box (for the command line, in the result) when it failed to start.
+void RunAway(HWND toolbar, HWND keyboardOwner, std::function<void(CaptureResult)> onEnded,
+             const std::function<bool()>& check, const std::function<void()>& start) {
+    run = {};
+    run.toolbar = toolbar;
+    run.keyboardOwner = keyboardOwner;
+    run.running = run.starting = true;
+    run.onEnded = std::move(onEnded);
+    // The dialog and the boxes that follow need the mouse.
+    ReleaseCapture();
+    // A hint left up, or shown later by its worker, would be frozen into the image.
+    ScreenLeave leaving;
+    leaving.Note(TheToolTip().Window());
+    TheToolTip().Hide();
+    try {
+        if (check()) {
+            // Glimra keeps the activation until the overlay takes it: no other program may
+            // repaint itself as active into the frozen screen, nor raise itself above the overlay.
+            leaving.Note(run.toolbar);
+            HideKeepingActivation(run.toolbar);
+            SystemDwm().Flush();  // where the screen is composed, the next composition is without them
+            leaving.Await(kLeaveMilliseconds);  // the toolbar and its hint leave the screen before it is frozen
+            start();
+        }
+    } catch (const std::exception& error) {
+        if (run.onEnded)
+            run.result = Refusal(FromThreadAnsi(error.what()));
+        else
+            MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
+        run.ended = true;
+    }
+    run.starting = false;
+    if (run.ended) ShowToolbar();
 }
 
 // The settings dialog. Its hotkey fields must see every key, so the toolbar lets its hotkeys
@@ -67,7 +131,7 @@ public:
     void Act(std::function<void()> onFinished) override {
         UnregisterHotKeys();
         dialog_.Act([&] {
-            RegisterStoredHotKeys(toolbar_);
+            if (toolbar_ != nullptr) RegisterStoredHotKeys(toolbar_);  // none without a toolbar
             if (onFinished) onFinished();
         });
     }
@@ -108,6 +172,50 @@ bool CheckSaveFolder(CommandIndex index, HWND toolbar, const std::wstring& dayFo
     return false;
 }
 
+CaptureRequest RequestOf(const CommandOptions& options) {
+    CaptureRequest request;
+    request.file = options.file;
+    request.raw = options.raw;
+    request.noClipboard = options.noClipboard;
+    request.noViewer = options.noViewer;
+    request.cursor = options.cursor;
+    if (options.delaySeconds > 0) request.delaySeconds = options.delaySeconds;
+    request.keepImage = options.pin;
+    request.reportInResult = true;
+    return request;
+}
+
+// The mode of a command of the command line: its options pick the variant, not the toggles.
+CommandIndex CommandIndexOf(const CommandOptions& options) {
+    switch (options.command) {
+        case Command::Window: return options.children ? CommandWindowAll : CommandWindowTop;
+        case Command::HiddenWindow: return options.children ? CommandHiddenWindowAll : CommandHiddenWindowTop;
+        case Command::Desktop: return options.delaySeconds > 0 ? CommandDelayedDesktop : CommandDesktop;
+        case Command::Settings: return CommandSettings;
+        default: return options.zoom ? CommandRectangleWithMagnifier : CommandRectangle;
+    }
+}
+
+// The area of the screen a command captures at once, in area: what of its --region lies on the
+// monitors. Empty when the command can go on, else what stops it: a file that is there already,
+// an area on no monitor, a day folder that cannot take the image.
+std::wstring CommandLineRefusal(const CommandOptions& options, std::optional<RECT>& area) {
+    if (!options.file.empty() && GetFileAttributesW(options.file.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return App().GetText(TextFileExists) + L"\r\n" + options.file;
+    if (options.region) {
+        std::vector<Rect> monitors;
+        for (const RECT& monitor : MonitorRects()) monitors.push_back(ToCore(monitor));
+        const std::optional<Rect> onScreen = ClipToMonitors(*options.region, monitors);
+        if (!onScreen) return App().GetText(TextRegionOffScreen) + L"\r\n" + FormatRegion(*options.region);
+        area = ToWin(*onScreen);
+    }
+    if (options.command == Command::Settings || !options.file.empty() || options.raw) return {};
+    const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
+    if (!HoldsEveryImageName(dayFolder)) return App().GetText(TextSaveFolderTooLong) + L"\r\n" + GetSaveFolder();
+    if (!IsFolder(dayFolder)) return App().GetText(TextSaveFolderNotFound) + L"\r\n" + GetSaveFolder();
+    return {};
+}
+
 }  // namespace
 
 CommandIndex GetCommandIndex(TextId buttonId) {
@@ -130,6 +238,11 @@ ButtonActor& CommandTable::Action(CommandIndex index, HWND owner) {
     return *actor;
 }
 
+CaptureBase& CommandTable::Capture(CommandIndex index, HWND owner) {
+    // Every command but the settings is a capture mode.
+    return static_cast<CaptureBase&>(Action(index, owner));
+}
+
 CommandTable& Commands() {
     static CommandTable table;
     return table;
@@ -144,31 +257,44 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
 
 void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
     if (run.running) return;
-    run = {toolbar, keyboardOwner, true, true, false};
-    // The dialog and the boxes that follow need the mouse.
-    ReleaseCapture();
-    // A hint left up, or shown later by its worker, would be frozen into the image.
-    ScreenLeave leaving;
-    leaving.Note(TheToolTip().Window());
-    TheToolTip().Hide();
-    try {
-        const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
-        const CommandIndex index = GetCommandIndex(buttonId);
-        if (CheckSaveFolder(index, run.toolbar, dayFolder)) {
-            // Glimra keeps the activation until the overlay takes it: no other program may
-            // repaint itself as active into the frozen screen, nor raise itself above the overlay.
-            leaving.Note(run.toolbar);
-            HideKeepingActivation(run.toolbar);
-            SystemDwm().Flush();  // where the screen is composed, the next composition is without them
-            leaving.Await(kLeaveMilliseconds);  // the toolbar and its hint leave the screen before it is frozen
-            Commands().Action(index, run.toolbar).Act(OnCommandEnded);
-        }
-    } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
-        run.ended = true;
-    }
-    run.starting = false;
-    if (run.ended) ShowToolbar();
+    CommandIndex index = CommandRectangle;
+    RunAway(
+        toolbar, keyboardOwner, nullptr,
+        [&] {
+            index = GetCommandIndex(buttonId);
+            return CheckSaveFolder(index, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow()));
+        },
+        [&] { Commands().Action(index, toolbar).Act(OnCommandEnded); });
+}
+
+bool CommandRunning() { return run.running; }
+
+void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded) {
+    if (run.running) return onEnded(Refusal(App().GetText(TextCaptureUnderWay)));
+    std::optional<RECT> area;
+    const CaptureRequest request = RequestOf(options);
+    RunAway(
+        toolbar, GetForegroundWindow(), std::move(onEnded),
+        [&] {
+            const std::wstring refusal = CommandLineRefusal(options, area);
+            if (refusal.empty()) return true;
+            run.result = Refusal(refusal);
+            OnCommandEnded();
+            return false;
+        },
+        [&] {
+            if (area) {
+                OnCaptureEnded(CaptureScreenArea(*area, toolbar, request));
+            } else if (options.command == Command::Settings) {
+                Commands().Action(CommandSettings, toolbar).Act([] {
+                    CaptureResult closed;
+                    closed.outcome = CaptureOutcome::Written;
+                    OnCaptureEnded(std::move(closed));
+                });
+            } else {
+                Commands().Capture(CommandIndexOf(options), toolbar).ActWith(request, OnCaptureEnded);
+            }
+        });
 }
 
 }  // namespace Vorlune

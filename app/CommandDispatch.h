@@ -1,10 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
 #include "Capture/ButtonActor.h"
+#include "Capture/CaptureBase.h"
+#include "Capture/CaptureRequest.h"
+#include "core/CommandLine.h"
 #include "core/TextId.h"
 #include "widgets/Button.h"
 
@@ -31,6 +35,8 @@ CommandIndex GetCommandIndex(TextId buttonId);
 class CommandTable {
 public:
     ButtonActor& Action(CommandIndex index, HWND owner);
+    // The same for a capture command, any but CommandSettings.
+    CaptureBase& Capture(CommandIndex index, HWND owner);
 
 private:
     std::unordered_map<int, std::unique_ptr<ButtonActor>> actors_;
@@ -48,5 +54,14 @@ void RunCommand(const Button& button);
 // command ran at that moment; afterwards the keyboard goes back to the window that had it. A
 // countdown holds up the queue, so its keys arrive after it.
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
+
+// A command of the command line, with its options for this one capture: run as a hotkey's is,
+// the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the
+// toolbar is back; a refusal (a capture under way, a file there already, a region on no
+// monitor, no day folder) is a Failed result with its report, nothing captured.
+// A command is under way: its toolbar is away until it ends.
+bool CommandRunning();
+
+void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded);
 
 }  // namespace Vorlune

@@ -90,7 +90,13 @@ enum TextId : int {
     TextComStartFailed = 96,
     TextClassStartFailed = 97,
     TextToolbarStartFailed = 98,
-    TextCount = 99
+    TextCaptureUnderWay = 99,
+    TextFileExists = 100,
+    TextRegionOffScreen = 101,
+    TextNoLastRegion = 102,
+    TextHotKeyLastRegion = 103,
+    TextInstanceEnded = 104,
+    TextCount = 105
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -112,6 +112,13 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"ウィンドウクラスを登録できないため、起動できません。",
      L"Cannot start: the window class could not be registered."},
     {L"ツールバーを作成できないため、起動できません。", L"Cannot start: the toolbar could not be created."},
+    {L"他の切り取りを実行中です。", L"Another capture is under way."},
+    {L"ファイルが既に存在します:", L"The file exists already:"},
+    {L"指定の範囲は画面上にありません:", L"The region does not lie on the screen:"},
+    {L"前回の矩形がありません。先に矩形を切り取って下さい。",
+     L"No rectangle has been picked yet. Cut out a rectangle first."},
+    {L"前回の矩形(&L)", L"Last region(&L)"},
+    {L"実行中の Glimra が切り取りの前に終了しました。", L"The running Glimra ended before the capture."},
 };
 
 }  // namespace

@@ -15,4 +15,14 @@ std::string ToCodePage(const std::wstring& text, UINT codePage) {
     return result;
 }
 
+std::wstring FromThreadAnsi(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_THREAD_ACP, 0, text.data(), length, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring result(static_cast<size_t>(size), L'\0');
+    if (MultiByteToWideChar(CP_THREAD_ACP, 0, text.data(), length, result.data(), size) != size) return {};
+    return result;
+}
+
 }  // namespace Vorlune

@@ -9,5 +9,7 @@ namespace Vorlune {
 std::string ToThreadAnsi(const std::wstring& text);
 // The same into any code page.
 std::string ToCodePage(const std::wstring& text, UINT codePage);
+// Back from the thread's ANSI code page, as the exceptions' reports are written.
+std::wstring FromThreadAnsi(const std::string& text);
 
 }  // namespace Vorlune

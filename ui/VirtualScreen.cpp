@@ -17,4 +17,16 @@ RECT WorkAreaAt(POINT screenPoint) {
     return work;
 }
 
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, RECT* rect, LPARAM found) {
+            reinterpret_cast<std::vector<RECT>*>(found)->push_back(*rect);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 }  // namespace Vorlune

@@ -7,9 +7,13 @@
 
 namespace Vorlune::Test {
 
-bool GlimraApp::Start(const std::wstring& ini, BoxesAre boxes, std::function<void(const SeenBox&)> onBox) {
+void GlimraApp::Prepare(const std::wstring& ini) const {
     CreateDirectoryW(AppFolder().c_str(), nullptr);
     if (!ini.empty()) WriteUtf16File(IniPath(), ini);
+}
+
+bool GlimraApp::Start(const std::wstring& ini, BoxesAre boxes, std::function<void(const SeenBox&)> onBox) {
+    Prepare(ini);
     process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path());
     watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox), boxes == BoxesAre::Expected);
     window_ = process_->WaitWindow(L"Glimra", L"Glimra");

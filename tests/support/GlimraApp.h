@@ -22,6 +22,10 @@ public:
     std::wstring AppFolder() const { return temp_.Path() + L"__GLIMRA__\\"; }
     std::wstring IniPath() const { return AppFolder() + L"Glimra.ini"; }
     std::wstring TodaysFolder() const { return AppFolder() + DayFolderName(LocalDateNow()) + L"\\"; }
+    // What the program gets as TMP and TEMP.
+    const std::wstring& TempFolder() const { return temp_.Path(); }
+    // The app folder with ini as its INI file, as Start makes it.
+    void Prepare(const std::wstring& ini) const;
 
     // Starts with ini as its INI file (UTF-16LE with a byte-order mark; none when empty) and waits
     // for the toolbar, false when it did not come; onBox sees each message box while it is up.

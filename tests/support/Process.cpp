@@ -6,7 +6,8 @@
 
 namespace Vorlune::Test {
 
-Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments) {
+Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments,
+                 const StandardHandles* handles) {
     // The child inherits TMP and TEMP, changed only while it is created; this process's own are
     // both the run's scratch folder.
     wchar_t own[MAX_PATH] = {};
@@ -15,9 +16,14 @@ Process::Process(const std::wstring& exe, const std::wstring& tempFolder, const 
     std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    if (handles != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = handles->output;
+        startup.hStdError = handles->error;
+    }
     PROCESS_INFORMATION info = {};
-    const BOOL created =
-        CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    const BOOL created = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, handles != nullptr, 0, nullptr,
+                                        nullptr, &startup, &info);
     const DWORD error = GetLastError();
     id_ = info.dwProcessId;
     process_ = KernelHandle(info.hProcess);

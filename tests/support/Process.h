@@ -10,10 +10,17 @@
 
 namespace Vorlune::Test {
 
+// The standard output and error a program is started with; none: it gets no standard handles.
+struct StandardHandles {
+    HANDLE output = nullptr;
+    HANDLE error = nullptr;
+};
+
 // A program under test with TMP and TEMP at tempFolder; killed on destruction if still running.
 class Process {
 public:
-    Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"");
+    Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"",
+            const StandardHandles* handles = nullptr);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;

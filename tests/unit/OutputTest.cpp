@@ -122,7 +122,7 @@ TEST_F(OutputTest, TakenNamesAreNeverOverwritten) {
     WriteBytes(day_ + L"00003.bmp", {'x'});
     ImageFileNamer full([this] { return date_; }, 3);
     MessageBoxWatcher boxes;
-    EXPECT_FALSE(FinishCapture(full, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2}));
+    EXPECT_EQ(FinishCapture(full, surface_.dc(), owner_.Handle(), {0, 0}, {2, 2}).outcome, CaptureOutcome::Failed);
     EXPECT_EQ(NamesIn(day_), (Names{L"00001.bmp", L"00001.tmp", L"00002.bmp", L"00003.bmp"}));
     EXPECT_EQ(ReadBytes(first), Bytes{'x'});
     EXPECT_EQ(ReadBytes(day_ + L"00001.tmp"), Bytes{'x'});
@@ -139,7 +139,7 @@ TEST_P(UnwrittenImage, StaysOnTheClipboardWithItsBox) {
     WriteBytes(scratch_ / L"20240305", {'x'});
     App().Language = GetParam();
     MessageBoxWatcher boxes;
-    EXPECT_FALSE(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}));
+    EXPECT_EQ(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}).outcome, CaptureOutcome::Failed);
     EXPECT_EQ(boxes.Texts(), App().title + L"|" + texts[GetParam()][0] + L"\r\n" + day_ +
                                  L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\n" + texts[GetParam()][1] + L"|");
     EXPECT_TRUE(ClipboardHoldsThePattern());

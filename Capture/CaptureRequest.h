@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Capture/CapturedImage.h"
+
+namespace Vorlune {
+
+// What one capture is asked for beyond the settings, as a command line gives it. The default
+// is a capture as the toolbar runs it: everything by the settings, failures told in a box.
+struct CaptureRequest {
+    std::wstring file;  // a full path to write, never replaced; empty: the next name of today's folder
+    bool raw = false;  // the PNG's bytes in the result, no file and no viewer
+    bool noClipboard = false;
+    bool noViewer = false;
+    std::optional<bool> cursor;  // nothing: the cursor toggle decides
+    std::optional<int> delaySeconds;  // the delayed desktop's countdown; nothing: the setting's
+    bool keepImage = false;  // the image in the result, to be pinned
+    bool reportInResult = false;  // failures in the result's text, never in a box
+};
+
+enum class CaptureOutcome { Cancelled, Written, Failed };
+
+struct CaptureResult {
+    CaptureOutcome outcome = CaptureOutcome::Cancelled;
+    std::wstring report;  // what went wrong, in the current language; may come with Written too
+    std::vector<std::uint8_t> png;  // the raw output
+    std::shared_ptr<const CapturedImage> image;
+    POINT screenPlace = {};  // where the image's top-left pixel was on the screen
+};
+
+}  // namespace Vorlune

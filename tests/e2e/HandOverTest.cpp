@@ -1,0 +1,53 @@
+// A start while a toolbar runs: the toolbar of the session does the work, the later start
+// only waits for its end.
+#include <gtest/gtest.h>
+
+#include "CommandRun.h"
+#include "GlimraApp.h"
+#include "Output.h"
+
+namespace Vorlune::Test {
+namespace {
+
+constexpr const wchar_t* kQuiet = L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n13=0\r\n";
+
+TEST(HandOver, ACommandIsCapturedByTheRunningToolbarInItsFolder) {
+    GlimraApp first;
+    ASSERT_TRUE(first.Start(kQuiet));
+    GlimraApp later;  // a temp folder of its own
+    CommandRun run(later.TempFolder(), L"desktop --region 10,20,30,40");
+    ASSERT_EQ(run.Wait(), 0u) << run.ErrorText();
+    const DecodedImage image = DecodeImageFile(first.TodaysFolder() + L"00001.bmp");
+    EXPECT_EQ(image.width, 30);
+    EXPECT_EQ(image.height, 40);
+    EXPECT_FALSE(IsFolder(later.AppFolder()));
+    EXPECT_TRUE(first.ToolbarBack());
+    EXPECT_EQ(first.Close(), 0u);
+}
+
+TEST(HandOver, TheLaterStartEndsWithTheCodeOfTheCommand) {
+    GlimraApp first;
+    ASSERT_TRUE(first.Start(kQuiet));
+    GlimraApp later;
+    CommandRun run(later.TempFolder(), L"rectangle");
+    HWND overlay = first.WaitOverlay(L"RectangleCapture");
+    ASSERT_NE(overlay, nullptr);
+    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(run.Wait(), 1u);
+    EXPECT_TRUE(first.ToolbarBack());
+}
+
+TEST(HandOver, ASecondToolbarBringsTheFirstBackAndEnds) {
+    GlimraApp first;
+    ASSERT_TRUE(first.Start(kQuiet));
+    ShowWindow(first.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(first.Window()) != FALSE; }));
+    GlimraApp later;
+    Process second(GlimraExePath(), later.TempFolder());
+    EXPECT_EQ(second.WaitExit(), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(first.Window()) && IsWindowVisible(first.Window()); }));
+    EXPECT_FALSE(IsFolder(later.AppFolder()));
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
