@@ -1,10 +1,12 @@
 #include "Capture/RectangleCapture.h"
 
+#include "core/LastRegion.h"
 #include "core/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "draw/Primitives.h"
 #include "settings/SettingsStore.h"
 #include "ui/Dpi.h"
+#include "ui/Geometry.h"
 #include "ui/WindowVisibility.h"
 
 namespace Vorlune {
@@ -90,7 +92,14 @@ void RectangleCapture::FinishSelection(POINT point) {
     const RECT area = ClampToSize(AreaBetween(anchor, point), snapshot->size);
     if (CursorOn()) DrawCursorImage(snapshot->outputDC(), snapshot->Origin());
     HideKeepingActivation(overlay.get());
-    if (HasArea(area)) Finish(area);
+    if (HasArea(area)) {
+        // For capturing it again, in virtual-screen pixels.
+        const POINT origin = snapshot->Origin();
+        const RECT onScreen = {area.left + origin.x, area.top + origin.y, area.right + origin.x,
+                               area.bottom + origin.y};
+        Store().SetText(kLastRegionSection, kLastRegionKey, FormatRegion(ToCore(onScreen)));
+        Finish(area);
+    }
     EndCapture();
 }
 

@@ -196,24 +196,55 @@ CommandIndex CommandIndexOf(const CommandOptions& options) {
     }
 }
 
-// The area of the screen a command captures at once, in area: what of its --region lies on the
-// monitors. Empty when the command can go on, else what stops it: a file that is there already,
-// an area on no monitor, a day folder that cannot take the image.
+// What of region lies on the monitors, in area; else why there is nothing to capture.
+std::wstring PlaceOnMonitors(const Rect& region, std::optional<RECT>& area) {
+    std::vector<Rect> monitors;
+    for (const RECT& monitor : MonitorRects()) monitors.push_back(ToCore(monitor));
+    const std::optional<Rect> onScreen = ClipToMonitors(region, monitors);
+    if (!onScreen) return App().GetText(TextRegionOffScreen) + L"\r\n" + FormatRegion(region);
+    area = ToWin(*onScreen);
+    return {};
+}
+
+// The rectangle picked last, as it lies on today's monitors, in area; else why there is none.
+std::wstring PlaceLastRegion(std::optional<RECT>& area) {
+    const std::optional<Rect> stored = ParseRegion(Store().GetText(kLastRegionSection, kLastRegionKey));
+    return stored ? PlaceOnMonitors(*stored, area) : App().GetText(TextNoLastRegion);
+}
+
+// The area of the screen a command captures at once, in area: its --region, or for last-region
+// the rectangle picked last, each as far as it lies on the monitors. Empty when the command can
+// go on, else what stops it: a file that is there already, no area on a monitor, a day folder
+// that cannot take the image.
 std::wstring CommandLineRefusal(const CommandOptions& options, std::optional<RECT>& area) {
     if (!options.file.empty() && GetFileAttributesW(options.file.c_str()) != INVALID_FILE_ATTRIBUTES)
         return App().GetText(TextFileExists) + L"\r\n" + options.file;
-    if (options.region) {
-        std::vector<Rect> monitors;
-        for (const RECT& monitor : MonitorRects()) monitors.push_back(ToCore(monitor));
-        const std::optional<Rect> onScreen = ClipToMonitors(*options.region, monitors);
-        if (!onScreen) return App().GetText(TextRegionOffScreen) + L"\r\n" + FormatRegion(*options.region);
-        area = ToWin(*onScreen);
-    }
+    const std::wstring placed = options.region                           ? PlaceOnMonitors(*options.region, area)
+                                : options.command == Command::LastRegion ? PlaceLastRegion(area)
+                                                                         : std::wstring();
+    if (!placed.empty()) return placed;
     if (options.command == Command::Settings || !options.file.empty() || options.raw) return {};
     const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
     if (!HoldsEveryImageName(dayFolder)) return App().GetText(TextSaveFolderTooLong) + L"\r\n" + GetSaveFolder();
     if (!IsFolder(dayFolder)) return App().GetText(TextSaveFolderNotFound) + L"\r\n" + GetSaveFolder();
     return {};
+}
+
+// The last region's hotkey: that area again at once, output by the settings; a box when
+// there is none on the screen.
+void RunLastRegion(HWND toolbar, HWND keyboardOwner) {
+    std::optional<RECT> area;
+    RunAway(
+        toolbar, keyboardOwner, nullptr,
+        [&] {
+            const std::wstring refusal = PlaceLastRegion(area);
+            if (refusal.empty())
+                return CheckSaveFolder(CommandRectangle, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow()));
+            MessageBoxW(toolbar, refusal.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+            OnCommandEnded();
+            return false;
+        },
+        [&] { OnCaptureEnded(CaptureScreenArea(*area, toolbar, {})); });
 }
 
 }  // namespace
@@ -257,6 +288,7 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
 
 void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
     if (run.running) return;
+    if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
         toolbar, keyboardOwner, nullptr,

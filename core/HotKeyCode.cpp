@@ -45,6 +45,7 @@ SettingKey HotKeySetting(TextId button) {
         case TextWindowButton: return KeyHotKeyWindow;
         case TextHiddenWindowButton: return KeyHotKeyHiddenWindow;
         case TextDesktopButton: return KeyHotKeyDesktop;
+        case TextHotKeyLastRegion: return KeyHotKeyLastRegion;
         default: return KeyHotKeyRectangle;
     }
 }

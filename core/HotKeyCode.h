@@ -25,9 +25,10 @@ constexpr unsigned kModNoRepeat = 0x4000;
 // 0 is none.
 using HotKeyCode = int;
 
-// The command buttons a hotkey can stand for; a hotkey runs what its button runs.
+// The command buttons a hotkey can stand for; a hotkey runs what its button runs. The last
+// region has no button: its hotkey goes by the text of its field.
 inline constexpr TextId kHotKeyButtons[] = {TextRectangleButton, TextWindowButton, TextHiddenWindowButton,
-                                            TextDesktopButton};
+                                            TextDesktopButton, TextHotKeyLastRegion};
 
 // code itself when it names a key with nothing but those flags, with Ctrl or Alt unless the key
 // is F1-F24, Print Screen or Pause; else none.

@@ -27,6 +27,7 @@ constexpr SettingKeyInfo kKeys[SettingKeyCount] = {
     {L"HotKeyWindow", L"0"},
     {L"HotKeyHiddenWindow", L"0"},
     {L"HotKeyDesktop", L"0"},
+    {L"HotKeyLastRegion", L"0"},
 };
 
 }  // namespace

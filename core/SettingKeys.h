@@ -25,6 +25,7 @@ enum SettingKey {
     KeyHotKeyWindow,
     KeyHotKeyHiddenWindow,
     KeyHotKeyDesktop,
+    KeyHotKeyLastRegion,
     SettingKeyCount
 };
 

@@ -33,10 +33,15 @@ int SettingsStore::GetInt(SettingSection section, SettingKey key) const {
 }
 
 std::wstring SettingsStore::GetString(SettingKey key) const {
-    wchar_t buffer[1000] = {};
-    GetPrivateProfileStringW(SectionName(SectionSettings), KeyInfo(key).name, KeyInfo(key).defaultText, buffer, 999,
-                             path_.c_str());
-    return buffer;
+    return Read(SectionName(SectionSettings), KeyInfo(key).name, KeyInfo(key).defaultText);
+}
+
+std::wstring SettingsStore::GetText(SettingSection section, const wchar_t* key) const {
+    return Read(SectionName(section), key, L"");
+}
+
+bool SettingsStore::SetText(SettingSection section, const wchar_t* key, const std::wstring& text) const {
+    return Write(SectionName(section), key, text);
 }
 
 void SettingsStore::SetInt(SettingSection section, SettingKey key, int value) const {
@@ -54,6 +59,12 @@ int SettingsStore::GetToggle(TextId id) const {
 
 void SettingsStore::SetToggle(TextId id, int value) const {
     Write(SectionName(SectionGui), std::to_wstring(id).c_str(), std::to_wstring(value));
+}
+
+std::wstring SettingsStore::Read(const wchar_t* section, const wchar_t* key, const wchar_t* fallback) const {
+    wchar_t buffer[1000] = {};
+    GetPrivateProfileStringW(section, key, fallback, buffer, 999, path_.c_str());
+    return buffer;
 }
 
 bool SettingsStore::Write(const wchar_t* section, const wchar_t* key, const std::wstring& text) const {

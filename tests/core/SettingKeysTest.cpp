@@ -31,7 +31,8 @@ TEST(SettingKeys, EveryKeyHasItsNameAndDefault) {
                 {KeyHotKeyRectangle, L"HotKeyRectangle", L"0"},
                 {KeyHotKeyWindow, L"HotKeyWindow", L"0"},
                 {KeyHotKeyHiddenWindow, L"HotKeyHiddenWindow", L"0"},
-                {KeyHotKeyDesktop, L"HotKeyDesktop", L"0"}};
+                {KeyHotKeyDesktop, L"HotKeyDesktop", L"0"},
+                {KeyHotKeyLastRegion, L"HotKeyLastRegion", L"0"}};
     static_assert(std::size(keys) == SettingKeyCount);
     for (const Key& k : keys) {
         EXPECT_STREQ(KeyInfo(k.key).name, k.name);

@@ -189,13 +189,15 @@ TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
             EXPECT_EQ(TextsOf(dialog, {IDC_IMAGE_FORMAT}), L"PNG (lossless, compressed)|");
             Pick(colours, 12);
             Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
+            Send(dialog, IDC_HOTKEY_LAST_REGION, HKM_SETHOTKEY, VK_F9);
         },
         IDC_SETTINGS_OK);
     EXPECT_EQ(
         Ini(),
         L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
         L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\n"
-        L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nViewer=C:\\v.exe\r\n"
+        L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nHotKeyLastRegion=120\r\n"
+        L"Viewer=C:\\v.exe\r\n"
         L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 
