@@ -181,7 +181,6 @@ void CaptureBase::FinishWholeScreen() {
 bool CaptureBase::Finish(const RECT& area) {
     if (snapshot == nullptr) return false;
     result_ = FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area), request_);
-    result_.screenPlace = {snapshot->bounds.left + area.left, snapshot->bounds.top + area.top};
     return result_.outcome == CaptureOutcome::Written;
 }
 

@@ -2,12 +2,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "Capture/CapturedImage.h"
 
 namespace Vorlune {
 
@@ -20,7 +17,6 @@ struct CaptureRequest {
     bool noViewer = false;
     std::optional<bool> cursor;  // nothing: the cursor toggle decides
     std::optional<int> delaySeconds;  // the delayed desktop's countdown; nothing: the setting's
-    bool keepImage = false;  // the image in the result, to be pinned
     bool reportInResult = false;  // failures in the result's text, never in a box
 };
 
@@ -30,8 +26,6 @@ struct CaptureResult {
     CaptureOutcome outcome = CaptureOutcome::Cancelled;
     std::wstring report;  // what went wrong, in the current language; may come with Written too
     std::vector<std::uint8_t> png;  // the raw output
-    std::shared_ptr<const CapturedImage> image;
-    POINT screenPlace = {};  // where the image's top-left pixel was on the screen
 };
 
 }  // namespace Vorlune

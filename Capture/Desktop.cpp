@@ -209,7 +209,6 @@ CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POI
         !LaunchViewer(owner, Store().GetString(KeyViewer), written))
         tell(App().GetText(TextViewerFailed));
     result.outcome = CaptureOutcome::Written;
-    if (request.keepImage) result.image = std::make_shared<const CapturedImage>(std::move(image));
     return result;
 }
 

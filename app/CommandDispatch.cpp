@@ -180,7 +180,6 @@ CaptureRequest RequestOf(const CommandOptions& options) {
     request.noViewer = options.noViewer;
     request.cursor = options.cursor;
     if (options.delaySeconds > 0) request.delaySeconds = options.delaySeconds;
-    request.keepImage = options.pin;
     request.reportInResult = true;
     return request;
 }

@@ -25,7 +25,7 @@ constexpr CommandName kCommands[] = {
 constexpr std::wstring_view kHelp = L"--help";
 constexpr std::wstring_view kVersion = L"--version";
 
-enum class Option { Zoom, Children, Delay, Region, File, Raw, NoClipboard, NoViewer, Cursor, NoCursor, Pin };
+enum class Option { Zoom, Children, Delay, Region, File, Raw, NoClipboard, NoViewer, Cursor, NoCursor };
 
 struct OptionName {
     std::wstring_view name;
@@ -44,7 +44,6 @@ constexpr OptionName kOptions[] = {
     {L"--no-viewer", Option::NoViewer, false},
     {L"--cursor", Option::Cursor, false},
     {L"--no-cursor", Option::NoCursor, false},
-    {L"--pin", Option::Pin, false},
 };
 
 const OptionName* FindOption(std::wstring_view name) {
@@ -88,7 +87,6 @@ ArgumentError Apply(CommandOptions& options, Option option, std::wstring_view va
             if (options.cursor) return ArgumentError::CursorWithNoCursor;
             options.cursor = option == Option::Cursor;
             break;
-        case Option::Pin: options.pin = true; break;
         case Option::Delay: {
             const auto seconds = ParseDecimal(value, Sign::NotAllowed);
             if (!seconds || *seconds < 1 || *seconds > kLongestDelaySeconds) return ArgumentError::BadDelay;
@@ -200,7 +198,6 @@ std::wstring HelpText() {
            L"  --no-viewer       do not open the image in the viewer\n"
            L"  --cursor          capture the mouse cursor too\n"
            L"  --no-cursor       leave the mouse cursor out\n"
-           L"  --pin             show the capture pinned on the screen\n"
            L"Values go as --delay 5 or --delay=5.\n"
            L"\n"
            L"Exit codes: 0 written, 1 cancelled, 2 error.\n";

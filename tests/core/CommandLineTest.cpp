@@ -32,14 +32,12 @@ TEST(CommandLine, EachCommandIsNamedByItsWord) {
 
 TEST(CommandLine, FlagsSetTheirOptions) {
     const CommandOptions options =
-        ParseCommandLine({L"rectangle", L"--zoom", L"--raw", L"--no-clipboard", L"--no-viewer", L"--cursor", L"--pin"})
-            .options;
+        ParseCommandLine({L"rectangle", L"--zoom", L"--raw", L"--no-clipboard", L"--no-viewer", L"--cursor"}).options;
     EXPECT_TRUE(options.zoom);
     EXPECT_TRUE(options.raw);
     EXPECT_TRUE(options.noClipboard);
     EXPECT_TRUE(options.noViewer);
     EXPECT_EQ(options.cursor, true);
-    EXPECT_TRUE(options.pin);
 }
 
 TEST(CommandLine, BothWindowCommandsOfferChildWindows) {
@@ -78,13 +76,13 @@ TEST(CommandLine, ABadArgumentIsRefusedWithItsFaultAndTheArgument) {
         {{L"window", L"--zoom"}, ArgumentError::NotForCommand, L"--zoom"},
         {{L"rectangle", L"--children"}, ArgumentError::NotForCommand, L"--children"},
         {{L"rectangle", L"--delay", L"3"}, ArgumentError::NotForCommand, L"--delay"},
-        {{L"settings", L"--pin"}, ArgumentError::NotForCommand, L"--pin"},
+        {{L"settings", L"--raw"}, ArgumentError::NotForCommand, L"--raw"},
         {{L"--help", L"rectangle"}, ArgumentError::NotAlone, L"--help"},
         {{L"desktop", L"--version"}, ArgumentError::NotAlone, L"--version"},
-        {{L"desktop", L"--pin", L"--pin"}, ArgumentError::RepeatedOption, L"--pin"},
+        {{L"desktop", L"--raw", L"--raw"}, ArgumentError::RepeatedOption, L"--raw"},
         {{L"desktop", L"--delay"}, ArgumentError::MissingValue, L"--delay"},
         {{L"desktop", L"--file="}, ArgumentError::MissingValue, L"--file"},
-        {{L"desktop", L"--pin=1"}, ArgumentError::UnexpectedValue, L"--pin"},
+        {{L"desktop", L"--raw=1"}, ArgumentError::UnexpectedValue, L"--raw"},
         {{L"desktop", L"--delay", L"0"}, ArgumentError::BadDelay, L"0"},
         {{L"desktop", L"--delay=16"}, ArgumentError::BadDelay, L"16"},
         {{L"desktop", L"--delay", L"4294967299"}, ArgumentError::BadDelay, L"4294967299"},
