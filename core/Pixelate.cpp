@@ -30,15 +30,24 @@ void AverageBlock(std::uint8_t* bgra, int stride, const Rect& block) {
             pixel[kAlpha] = kOpaque;
         }
 }
+// Where the block that starts at start ends: a remainder thinner than half a block joins it, since
+// a sliver of one pixel would keep the original's pixel as it is.
+int BlockEnd(int start, int end, int block) {
+    const int next = start + block;
+    return next >= end || 2 * (end - next) < block ? end : next;
+}
 }  // namespace
 
 void Pixelate(std::uint8_t* bgra, int stride, Size image, Rect area, int block) {
     block = std::max(block, 1);
     const Rect clamped = ClampToSize(area, image);
-    for (int top = clamped.top; top < clamped.bottom; top += block)
-        for (int left = clamped.left; left < clamped.right; left += block)
-            AverageBlock(bgra, stride,
-                         {left, top, std::min(left + block, clamped.right), std::min(top + block, clamped.bottom)});
+    for (int top = clamped.top, bottom = 0; top < clamped.bottom; top = bottom) {
+        bottom = BlockEnd(top, clamped.bottom, block);
+        for (int left = clamped.left, right = 0; left < clamped.right; left = right) {
+            right = BlockEnd(left, clamped.right, block);
+            AverageBlock(bgra, stride, {left, top, right, bottom});
+        }
+    }
 }
 
 }  // namespace Vorlune

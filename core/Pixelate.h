@@ -18,7 +18,8 @@ namespace Vorlune {
 constexpr int kPixelateBlock = 10;
 
 // The area is clamped to the image first, and the blocks start at its top-left corner; those
-// at its right and bottom edges are what is left. Each pixel of a block takes the block's
+// at its right and bottom edges are what is left, or what is left of half a block or more:
+// a thinner remainder joins the block beside it. Each pixel of a block takes the block's
 // mean per channel, rounded half up, and an alpha of 255. A block under 1 counts as 1.
 void Pixelate(std::uint8_t* bgra, int stride, Size image, Rect area, int block = kPixelateBlock);
 

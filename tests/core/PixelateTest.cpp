@@ -40,14 +40,20 @@ TEST(Pixelate, EachPixelOfABlockTakesTheBlocksRoundedMean) {
         for (int x = 0; x < 2; ++x) EXPECT_EQ(picture.Get(x, y), (Pixel{1, 25, 128, 255}));
 }
 
-// Columns 3-12, 13-22 and 23-24; rows 2-11 and 12.
-TEST(Pixelate, BlocksAtTheRightAndBottomAreWhatIsLeftOfTheArea) {
+// Columns 3-12, 13-22 and 23-27; rows 2-11 and 12-17.
+TEST(Pixelate, ARemainderOfHalfABlockOrMoreIsABlockOfItsOwn) {
+    Picture picture({28, 18});
+    picture.Pixelate({3, 2, 28, 18});
+    EXPECT_EQ(picture.Get(24, 2), (Pixel{25, 7, 32, 255}));
+    EXPECT_EQ(picture.Get(24, 12), (Pixel{25, 15, 40, 255}));
+}
+
+// Columns 3-12 and 13-24; rows 2-12. Alone, row 12 and columns 23-24 would keep more of the original.
+TEST(Pixelate, ARemainderThinnerThanHalfABlockJoinsTheBlockBesideIt) {
     Picture picture({25, 13});
     picture.Pixelate({3, 2, 25, 13});
-    EXPECT_EQ(picture.Get(3, 2), (Pixel{8, 7, 14, 255}));
-    EXPECT_EQ(picture.Get(24, 2), (Pixel{24, 7, 30, 255}));
-    EXPECT_EQ(picture.Get(3, 12), (Pixel{8, 12, 20, 255}));
-    EXPECT_EQ(picture.Get(24, 12), (Pixel{24, 12, 36, 255}));
+    EXPECT_EQ(picture.Get(24, 12), (Pixel{19, 7, 26, 255}));
+    EXPECT_EQ(picture.Get(13, 2), (Pixel{19, 7, 26, 255}));
 }
 
 TEST(Pixelate, AnAreaPastTheImageIsCutToIt) {
