@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Capture/CaptureErrors.h"
+#include "Capture/PickHandOff.h"
 #include "app/AppContext.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
@@ -180,6 +181,16 @@ void CaptureBase::FinishWholeScreen() {
 
 bool CaptureBase::Finish(const RECT& area) {
     if (snapshot == nullptr) return false;
+    // A script's capture is output at once: no one is there to mark it up.
+    if (const PickHandOff* handOff = ActivePickHandOff(); handOff != nullptr && !request_.reportInResult) {
+        CapturedImage image = CaptureArea(snapshot->outputDC(), TopLeft(area), SizeOf(area));
+        RECT screenArea = area;
+        OffsetRect(&screenArea, snapshot->bounds.left, snapshot->bounds.top);
+        // Only once it has the image does the receiver end the command; until then this capture does.
+        (*handOff)(std::move(image), screenArea, onFinished);
+        onFinished = nullptr;
+        return false;
+    }
     result_ = FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area), request_);
     return result_.outcome == CaptureOutcome::Written;
 }

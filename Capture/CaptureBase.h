@@ -64,7 +64,8 @@ protected:
     // Outputs the whole snapshot and ends the capture.
     void FinishWholeScreen();
     // The output step for an area in snapshot coordinates, by the request; false when the file
-    // was not written. A failure's report goes into the result, the capture's end hands it on.
+    // was not written, also when the pick was handed off to be marked up, which then ends the
+    // command. A failure's report goes into the result, the capture's end hands it on.
     bool Finish(const RECT& area);
     // The cursor goes into the image: as the request says, else as the toggle.
     bool CursorOn() const { return request_.cursor.value_or(CursorCaptureOn()); }

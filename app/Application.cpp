@@ -1,9 +1,12 @@
 #include "app/Application.h"
 
 #include <exception>
+#include <functional>
+#include <utility>
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/OverlayMaps.h"
+#include "Capture/PickHandOff.h"
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
 #include "app/HandOver.h"
@@ -11,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
+#include "markup/MarkupWindow.h"
 #include "resources/resource.h"
 #include "settings/ImageFolder.h"
 #include "settings/ModulePath.h"
@@ -96,6 +100,9 @@ bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) 
     RegisterToolbarHandlers(MainWindowMap(), window);
     window.BuildContainers(icon, title, [](const Button& button) { RunCommand(button); });
     RegisterStoredHotKeys(hwnd);
+    SetPickHandOff([](CapturedImage image, const RECT& area, std::function<void()> done) {
+        TheMarkupWindow().Open(image, area, std::move(done));
+    });
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);

@@ -96,7 +96,9 @@ enum TextId : int {
     TextNoLastRegion = 102,
     TextHotKeyLastRegion = 103,
     TextInstanceEnded = 104,
-    TextCount = 105
+    TextMarkUpToggle = 105,
+    TextDiscardMarks = 106,
+    TextCount = 107
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -119,6 +119,8 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
      L"No rectangle has been picked yet. Cut out a rectangle first."},
     {L"前回の矩形(&L)", L"Last region(&L)"},
     {L"実行中の Glimra が切り取りの前に終了しました。", L"The running Glimra ended before the capture."},
+    {L"切り取り後にマークアップ OFF／ON", L"Mark up before output OFF／ON"},
+    {L"マークを破棄しますか？", L"Discard the marks?"},
 };
 
 }  // namespace

@@ -20,7 +20,8 @@ TitleBarLayout TitleBarAt96() {
             {l + 2, t + 2, l + h, t + h},
             {r - 28, t, r, b - 1},
             {r - 57, t, r - 29, b - 1},
-            {r - 86, t + 3, r - 58, b - 3}};
+            {r - 86, t + 3, r - 58, b - 3},
+            {r - 115, t + 3, r - 87, b - 3}};
 }
 
 ClientAreaLayout ClientAreaAt96() {
@@ -37,7 +38,8 @@ ClientAreaLayout ClientAreaAt96() {
 
 ToolbarLayout LayOutToolbar(int dpi) {
     TitleBarLayout bar = TitleBarAt96();
-    for (Rect* r : {&bar.bar, &bar.caption, &bar.text, &bar.system, &bar.close, &bar.minimise, &bar.cursorToggle})
+    for (Rect* r : {&bar.bar, &bar.caption, &bar.text, &bar.system, &bar.close, &bar.minimise, &bar.cursorToggle,
+                    &bar.markUpToggle})
         *r = Scaled(*r, dpi);
     ClientAreaLayout area = ClientAreaAt96();
     area.area = Scaled(area.area, dpi);

@@ -16,6 +16,8 @@ struct TitleBarLayout {
     Rect close;
     Rect minimise;
     Rect cursorToggle;
+    // Left of the cursor toggle, in the title's free room.
+    Rect markUpToggle;
 };
 
 struct ClientAreaLayout {

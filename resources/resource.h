@@ -12,7 +12,8 @@
 // The message loop asks for an accelerator table under the class name's number; none is built.
 #define IDR_ACCELERATORS 108
 
-// Bitmaps: the colour swatches, the cursor toggle's arrow and the command pictures
+// Bitmaps: the colour swatches, the cursor toggle's arrow, the command pictures and the
+// mark-up toggle's pen
 #define IDB_SWATCHES 136
 #define IDB_CURSOR 138
 #define IDB_WINDOW 139
@@ -20,6 +21,7 @@
 #define IDB_DESKTOP 141
 #define IDB_SETTINGS 142
 #define IDB_RECTANGLE 143
+#define IDB_PEN 144
 // The same pictures drawn for 150 and 200 %
 #define IDB_CURSOR_150 150
 #define IDB_WINDOW_150 151
@@ -27,12 +29,14 @@
 #define IDB_DESKTOP_150 153
 #define IDB_SETTINGS_150 154
 #define IDB_RECTANGLE_150 155
+#define IDB_PEN_150 156
 #define IDB_CURSOR_200 160
 #define IDB_WINDOW_200 161
 #define IDB_HIDDEN_WINDOW_200 162
 #define IDB_DESKTOP_200 163
 #define IDB_SETTINGS_200 164
 #define IDB_RECTANGLE_200 165
+#define IDB_PEN_200 166
 
 // The settings dialog and its pages
 #define IDD_SETTINGS 101

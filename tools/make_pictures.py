@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the toolbar's pictures: bitmap 138 (the arrow of the cursor toggle, 10 x 15, white
-transparent) and bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent), each
+transparent), bitmap 144 (the pen of the mark-up toggle, 15 x 15, white transparent) and bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent), each
 also at 150 and 200 % (names ending in 150 and 200), drawn from the same shapes at that scale.
 Shapes are sampled 4 x 4 times a pixel; a pixel less than half covered stays transparent and a
 covered one averages only what covers it, so no edge blends into the transparent colour.
@@ -162,6 +162,19 @@ def arrow_layers():
     return [(cell(ch), colour) for ch, colour in ARROW_COLOURS.items()]
 
 
+PEN = (15, 15)
+
+
+def pen_picture():
+    """A slanted pen writing at the bottom left: graphite tip, wooden cone, blue body, red cap."""
+    return [
+        (segment(1.6, 13.4, 3.4, 11.6, 0.9), (40, 40, 48)),
+        (segment(2.2, 12.8, 5.0, 10.0, 1.6), (226, 186, 126)),
+        (segment(4.6, 10.4, 11.4, 3.6, 2.1), (40, 90, 200)),
+        (segment(11.0, 4.0, 13.2, 1.8, 2.1), (200, 50, 50)),
+    ]
+
+
 def scaled(length, scale):
     """As the program scales a length: rounded half up."""
     return int(length * scale + 0.5)
@@ -182,6 +195,11 @@ if __name__ == "__main__":
         scale = percent / 100
         pixel = render(arrow_layers(), (255, 255, 255), scale)
         (out / f"Cursor{percent}.bmp").write_bytes(bmp(scaled(10, scale), scaled(15, scale), pixel))
+    for percent in (100, 150, 200):
+        scale = percent / 100
+        suffix = "" if percent == 100 else str(percent)
+        pixel = render(pen_picture(), (255, 255, 255), scale)
+        (out / f"Pen{suffix}.bmp").write_bytes(bmp(scaled(PEN[0], scale), scaled(PEN[1], scale), pixel))
     for name, (width, height, layers) in PICTURES.items():
         for percent in (100, 150, 200):
             scale = percent / 100

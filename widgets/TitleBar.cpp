@@ -2,12 +2,20 @@
 
 #include "draw/GdiObjectCache.h"
 #include "draw/Primitives.h"
+#include "resources/resource.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
 #include "widgets/ToggleButton.h"
 #include "widgets/WindowButtons.h"
 
 namespace Vorlune {
+
+namespace {
+constexpr PictureIds kCursorPicture = {IDB_CURSOR, IDB_CURSOR_150, IDB_CURSOR_200};
+constexpr SIZE kCursorPictureSize = {10, 15};
+constexpr PictureIds kPenPicture = {IDB_PEN, IDB_PEN_150, IDB_PEN_200};
+constexpr SIZE kPenPictureSize = {15, 15};
+}  // namespace
 
 // Without the focus until told otherwise: a toolbar shown inactive paints the grey title.
 TitleBar::TitleBar(HWND owner, HDC backBuffer, const TitleBarLayout& layout, int dpi, HICON icon, std::wstring title)
@@ -21,7 +29,10 @@ TitleBar::TitleBar(HWND owner, HDC backBuffer, const TitleBarLayout& layout, int
     buttons_.Add(std::make_unique<SystemButton>(owner, ToWin(layout.system), TextSystemButton, dpi, icon));
     buttons_.Add(std::make_unique<CloseButton>(owner, ToWin(layout.close), TextCloseButton, dpi));
     buttons_.Add(std::make_unique<MinimizeButton>(owner, ToWin(layout.minimise), TextMinimizeButton, dpi));
-    buttons_.Add(std::make_unique<TitleBarToggleButton>(owner, TextCursorToggle, ToWin(layout.cursorToggle), dpi));
+    buttons_.Add(std::make_unique<TitleBarToggleButton>(owner, TextCursorToggle, ToWin(layout.cursorToggle), dpi,
+                                                        kCursorPicture, kCursorPictureSize));
+    buttons_.Add(std::make_unique<TitleBarToggleButton>(owner, TextMarkUpToggle, ToWin(layout.markUpToggle), dpi,
+                                                        kPenPicture, kPenPictureSize));
 }
 
 void TitleBar::Draw() {

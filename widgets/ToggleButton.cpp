@@ -7,7 +7,6 @@
 #include "core/Dpi.h"
 #include "core/ToolbarLayout.h"
 #include "draw/Primitives.h"
-#include "resources/resource.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
@@ -91,15 +90,11 @@ void ToggleButton::DrawContent(HDC hdc) {
     DrawTextW(hdc, digit.c_str(), static_cast<int>(digit.size()), &box, DT_VCENTER);
 }
 
-namespace {
-constexpr Size kCursorPictureSize = {10, 15};
-constexpr PictureIds kCursorPicture = {IDB_CURSOR, IDB_CURSOR_150, IDB_CURSOR_200};
-}  // namespace
-
-TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect, int dpi)
+TitleBarToggleButton::TitleBarToggleButton(HWND owner, TextId id, const RECT& rect, int dpi, const PictureIds& pictures,
+                                           SIZE pictureSize)
     : ToggleButton(owner, id, rect, dpi, kTitleBarToggleColours),
-      bitmapAt_(TopLeft(ToWin(CentredPicture(ToCore(rect), kCursorPictureSize, dpi)))),
-      picture_(App().instance, kCursorPicture, ToWin(kCursorPictureSize), 0xFFFFFF, dpi) {}
+      bitmapAt_(TopLeft(ToWin(CentredPicture(ToCore(rect), ToCore(pictureSize), dpi)))),
+      picture_(App().instance, pictures, pictureSize, 0xFFFFFF, dpi) {}
 
 void TitleBarToggleButton::DrawContent(HDC hdc) { picture_.Draw(hdc, bitmapAt_); }
 

@@ -46,10 +46,13 @@ private:
     bool on_ = false;
 };
 
-// The toggle of the title bar, showing an arrow cursor: whether captures include the cursor.
+// A toggle of the title bar, showing a picture: an arrow cursor for whether captures include the
+// cursor, a pen for whether they are marked up before output.
 class TitleBarToggleButton : public ToggleButton {
 public:
-    TitleBarToggleButton(HWND owner, TextId id, const RECT& rect, int dpi);
+    // pictureSize is at 96 DPI; white is transparent.
+    TitleBarToggleButton(HWND owner, TextId id, const RECT& rect, int dpi, const PictureIds& pictures,
+                         SIZE pictureSize);
 
     void DrawContent(HDC hdc) override;
 

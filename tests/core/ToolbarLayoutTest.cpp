@@ -9,7 +9,7 @@ namespace {
 
 std::vector<Rect> Buttons(const ToolbarLayout& layout) {
     const TitleBarLayout& bar = layout.titleBar;
-    std::vector<Rect> buttons = {bar.system, bar.close, bar.minimise, bar.cursorToggle};
+    std::vector<Rect> buttons = {bar.system, bar.close, bar.minimise, bar.cursorToggle, bar.markUpToggle};
     for (int i = 0; i < kCommandCount; ++i) {
         buttons.push_back(layout.clientArea.commands[i]);
         buttons.push_back(layout.clientArea.toggles[i]);
@@ -23,6 +23,7 @@ TEST(ToolbarLayout, At96DpiEveryPlaceIsTheToolbarsOwn) {
     EXPECT_EQ(layout.titleBar.close, (Rect{201, 1, 229, 25}));
     EXPECT_EQ(layout.titleBar.minimise, (Rect{172, 1, 200, 25}));
     EXPECT_EQ(layout.titleBar.cursorToggle, (Rect{143, 4, 171, 23}));
+    EXPECT_EQ(layout.titleBar.markUpToggle, (Rect{114, 4, 142, 23}));
     EXPECT_EQ(layout.titleBar.system, (Rect{3, 3, 24, 24}));
     EXPECT_EQ(layout.titleBar.caption, (Rect{25, 1, 229, 26}));
     EXPECT_EQ(layout.clientArea.commands[0], (Rect{4, 30, 46, 68}));

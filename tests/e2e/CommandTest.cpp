@@ -48,9 +48,7 @@ TEST_P(CommandButton, WritesWhatTheUserPicked) {
     if (j.overlay != nullptr) {
         ASSERT_NE(app.WaitOverlay(j.overlay), nullptr);
         if (j.button == 0) {
-            Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
-            Input(0, {700, 400});
-            Input(MOUSEEVENTF_LEFTUP, {dragged.right - 1, dragged.bottom - 1});
+            RealDrag(dragged);
         } else {
             // A release picks what the last move the overlay saw picked: wait for its frame.
             ASSERT_TRUE(j.button == 3 || WaitUntil([&, n = 0]() mutable {

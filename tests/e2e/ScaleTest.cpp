@@ -66,9 +66,7 @@ TEST_P(AtScale, ARectangleCaptureHoldsTheScreensPixels) {
     ASSERT_TRUE(app.Start(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n13=0\r\n"));
     app.Click(0, true);
     ASSERT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
-    Input(MOUSEEVENTF_LEFTDOWN, {dragged.left, dragged.top});
-    Input(0, {700, 400});
-    Input(MOUSEEVENTF_LEFTUP, {dragged.right - 1, dragged.bottom - 1});
+    RealDrag(dragged);
     const std::wstring file = app.TodaysFolder() + ImageFileName(1);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
     const DecodedImage image = DecodeImageFile(file);

@@ -1,6 +1,7 @@
 #include "GlimraApp.h"
 
 #include <string>
+#include <vector>
 
 #include "core/ToolbarLayout.h"
 #include "resources/resource.h"
@@ -76,12 +77,28 @@ void RealClick(POINT screen) {
     Input(MOUSEEVENTF_LEFTUP, screen);
 }
 
+void RealDrag(const RECT& area) {
+    Input(MOUSEEVENTF_LEFTDOWN, {area.left, area.top});
+    Input(0, {(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    Input(MOUSEEVENTF_LEFTUP, {area.right - 1, area.bottom - 1});
+}
+
 void PressKey(WORD key) {
     // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
     const WORD scan = WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
     INPUT inputs[] = {{INPUT_KEYBOARD, {.ki = {key, scan, 0, 0, 0}}},
                       {INPUT_KEYBOARD, {.ki = {key, scan, KEYEVENTF_KEYUP, 0, 0}}}};
     SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressChord(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD key, DWORD flags) {
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0}}});
+    };
+    for (WORD key : keys) add(key, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) add(*key, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void Press(HWND dialog, int id) {

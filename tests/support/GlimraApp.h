@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Capture/ImageFileNamer.h"
 #include "Capture/WindowBounds.h"
@@ -68,9 +69,13 @@ private:
 // Real mouse input in one queue, as a hand gives it: every event carries its own place.
 void Input(DWORD flags, POINT at);
 void RealClick(POINT screen);
+// A real drag with the left button over area, from its top-left pixel to its bottom-right one.
+void RealDrag(const RECT& area);
 
 // A real key, pressed and let go.
 void PressKey(WORD key);
+// Real keys pressed in order and let go in reverse, as a hand gives Ctrl+C.
+void PressChord(const std::vector<WORD>& keys);
 
 // Presses the control id of dialog, posted.
 void Press(HWND dialog, int id);

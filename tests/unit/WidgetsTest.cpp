@@ -19,8 +19,8 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr TextId kToggles[] = {TextZoomToggle,  TextWindowToggle,   TextHiddenWindowToggle,
-                               TextDelayToggle, TextLanguageToggle, TextCursorToggle};
+constexpr TextId kToggles[] = {TextZoomToggle,     TextWindowToggle, TextHiddenWindowToggle, TextDelayToggle,
+                               TextLanguageToggle, TextCursorToggle, TextMarkUpToggle};
 
 // Every toggle off, the cursor away from the toolbar, fresh containers.
 ToolbarHost& Fresh(bool focus = true) {
@@ -35,8 +35,8 @@ ToolbarHost& Fresh(bool focus = true) {
 // After each test: toggles, language and cursor as they were, the toolbar and its hint away.
 class Toolbar : public testing::Test {
 protected:
-    ToggleGuard guards[6] = {{kToggles[0], 0}, {kToggles[1], 0}, {kToggles[2], 0},
-                             {kToggles[3], 0}, {kToggles[4], 0}, {kToggles[5], 0}};
+    ToggleGuard guards[7] = {{kToggles[0], 0}, {kToggles[1], 0}, {kToggles[2], 0}, {kToggles[3], 0},
+                             {kToggles[4], 0}, {kToggles[5], 0}, {kToggles[6], 0}};
     int language = App().Language;
     POINT cursor = {};
     Toolbar() { GetCursorPos(&cursor); }
@@ -123,6 +123,7 @@ TEST_F(Toolbar, ButtonsPaintTheColoursOfEveryState) {
         {{}, {152, 6}, 0x1C1818},
         {{}, {212, 10}, 0x080705},
         {{}, {186, 13}, 0},
+        {{}, {128, 13}, RGB(40, 90, 200)},  // the pen's body
         {{}, {6, 79}, 0xFFFFFF},
         {{hover0}, {25, 33}, 0x3EF0FC},
         {{hover0, press0}, {25, 33}, 0x00A5FF},
@@ -199,9 +200,11 @@ TEST_F(Toolbar, ButtonsActOnlyOnACapturedReleaseInside) {
 }
 
 TEST_F(Toolbar, TogglesStoreTheirStateOnlyOnAReleaseInside) {
-    for (TextId id : {TextZoomToggle, TextLanguageToggle, TextCursorToggle}) {
+    for (TextId id : {TextZoomToggle, TextLanguageToggle, TextCursorToggle, TextMarkUpToggle}) {
         ToolbarHost& h = Fresh();
-        const POINT at = id == TextCursorToggle ? POINT{150, 10} : POINT{10 + 45 * (id - 5), 79};
+        const POINT at = id == TextCursorToggle   ? POINT{150, 10}
+                         : id == TextMarkUpToggle ? POINT{121, 10}
+                                                  : POINT{10 + 45 * (id - 5), 79};
         Store().SetToggle(id, 2);  // not 1: off
         h.Send(WM_SETFOCUS);
         const std::wstring before = ReadUtf16File(IniPath());
