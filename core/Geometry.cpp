@@ -18,6 +18,12 @@ Rect Intersect(const Rect& a, const Rect& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
+Rect Union(const Rect& a, const Rect& b) {
+    if (!HasArea(a)) return b;
+    if (!HasArea(b)) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
 Rect ClampToSize(const Rect& rect, Size size) { return Intersect(rect, {0, 0, size.cx, size.cy}); }
 
 Rect ToSnapshot(const Rect& screen, Point origin) {

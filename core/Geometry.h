@@ -32,6 +32,8 @@ Point TopLeft(const Rect& rect);
 Size SizeOf(const Rect& rect);
 // Edge by edge, the inner of the two; may come out empty or inverted.
 Rect Intersect(const Rect& a, const Rect& b);
+// The smallest rectangle holding both; one without area counts for nothing.
+Rect Union(const Rect& a, const Rect& b);
 // Cut to (0, 0, size).
 Rect ClampToSize(const Rect& rect, Size size);
 // A screen rectangle in snapshot coordinates, where origin is the virtual screen's corner.

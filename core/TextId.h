@@ -98,7 +98,11 @@ enum TextId : int {
     TextInstanceEnded = 104,
     TextMarkUpToggle = 105,
     TextDiscardMarks = 106,
-    TextCount = 107
+    TextToolSelect = 107,  // the hints of the mark-up tools follow in the order of MarkupTool
+    TextToolCrop = 117,
+    TextToolColour = 118,
+    TextToolWidth = 119,
+    TextCount = 120
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -121,6 +121,19 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"実行中の Glimra が切り取りの前に終了しました。", L"The running Glimra ended before the capture."},
     {L"切り取り後にマークアップ OFF／ON", L"Mark up before output OFF／ON"},
     {L"マークを破棄しますか？", L"Discard the marks?"},
+    {L"選択 (V)", L"Select (V)"},
+    {L"ペン (P)", L"Pen (P)"},
+    {L"直線 (L)", L"Line (L)"},
+    {L"矢印 (A)", L"Arrow (A)"},
+    {L"四角形 (R)", L"Rectangle (R)"},
+    {L"楕円 (E)", L"Ellipse (E)"},
+    {L"蛍光ペン (H)", L"Highlighter (H)"},
+    {L"テキスト (T)", L"Text (T)"},
+    {L"番号 (N)", L"Numbered step (N)"},
+    {L"モザイク (M)", L"Pixelate (M)"},
+    {L"切り抜き (C)", L"Crop (C)"},
+    {L"色 (1-9, 0)", L"Colour (1-9, 0)"},
+    {L"線の太さ ([ ])", L"Width ([ ])"},
 };
 
 }  // namespace

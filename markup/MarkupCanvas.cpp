@@ -2,6 +2,7 @@
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/Dib.h"
+#include "markup/MarkRenderer.h"
 
 namespace Vorlune {
 
@@ -14,6 +15,20 @@ HBITMAP CreateTopDownDib(Size size, std::uint8_t*& bits) {
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     bits = bitmap != nullptr ? static_cast<std::uint8_t*>(pixels) : nullptr;
     return bitmap;
+}
+// Until no pixelate area is left partly inside: growing may reach another one.
+Rect TakeInPixelateAreas(const std::vector<const Mark*>& marks, Rect area) {
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const Mark* mark : marks) {
+            if (mark->kind != MarkKind::Pixelate) continue;
+            const Rect pixelated = PointArea(*mark);
+            if (!HasArea(Intersect(area, pixelated)) || Union(area, pixelated) == area) continue;
+            area = Union(area, pixelated);
+            grown = true;
+        }
+    }
+    return area;
 }
 }  // namespace
 
@@ -30,6 +45,15 @@ MarkupCanvas::MarkupCanvas(const CapturedImage& image)
     }
     BitBlt(composed_.dc(), 0, 0, size.cx, size.cy, base_.dc(), 0, 0, SRCCOPY);
     GdiFlush();  // the bits are read directly from here on
+}
+
+Rect MarkupCanvas::Compose(const std::vector<const Mark*>& marks, Rect area) {
+    area = ClampToSize(TakeInPixelateAreas(marks, area), ImageSize());
+    if (!HasArea(area)) return area;
+    BitBlt(composed_.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, base_.dc(), area.left,
+           area.top, SRCCOPY);
+    DrawMarks(composed_, marks, area);
+    return area;
 }
 
 }  // namespace Vorlune

@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "Capture/CapturedImage.h"
 #include "core/Geometry.h"
+#include "core/Marks.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {
@@ -36,6 +38,9 @@ public:
 
     Size ImageSize() const { return base_.ImageSize(); }
     HDC Composed() const { return composed_.dc(); }
+    // The marks composed anew over the base within area, grown first to take in every pixelate
+    // area it touches, whose blocks average what lies below them; returns the area composed.
+    Rect Compose(const std::vector<const Mark*>& marks, Rect area);
 
 private:
     PixelSurface base_;

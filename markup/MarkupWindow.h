@@ -4,11 +4,16 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "Capture/CapturedImage.h"
 #include "Capture/ImageFileNamer.h"
+#include "core/MarkDrag.h"
 #include "core/MarkupDocument.h"
+#include "core/MarkupKeys.h"
+#include "markup/GdiPlusSession.h"
 #include "markup/MarkupCanvas.h"
+#include "markup/ToolStrip.h"
 #include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
 
@@ -30,17 +35,34 @@ public:
     // or CaptureException when the window cannot be made, and then keeps nothing of the pick.
     void Open(const CapturedImage& image, const RECT& screenArea, std::function<void()> done);
     HWND Handle() const { return window_.get(); }
+    // Where the top-left corner of an image pixel is on the screen.
+    POINT ScreenPointOf(Point image) const;
 
     // Its handlers.
     void OnPaint();
     void OnKeyDown(WPARAM key);
+    // Tool, colour and width keys.
+    void OnChar(WPARAM character);
+    void OnLButtonDown(WPARAM, LPARAM lParam);
+    void OnMouseMove(WPARAM, LPARAM lParam);
+    void OnLButtonUp(WPARAM, LPARAM lParam);
+    // The mouse was taken away: the mark being drawn is dropped.
+    void OnCaptureLost();
     // The close button, Alt+F4 and Escape: closes without output, asking first when there are marks.
     void OnClose();
 
 private:
     void RegisterHandlers(MessageMap& map);
-    // The window's frame around the zoomed image, over the pick and inside its work area.
+    // The window's frame around the strip and the zoomed image, over the pick and inside its work area.
     void Place(const RECT& screenArea);
+    void Pick(const ToolStrip::Pick& pick);
+    // The image pixel under a client point.
+    Point ImagePoint(LPARAM lParam) const;
+    // The marks, and the one being drawn, composed anew within an area of the image and shown.
+    void Recompose(const Rect& area);
+    void RecomposeAll();
+    void Undo();
+    void Redo();
     // Writes the output and closes; stays open when the file was not written.
     void Output();
     void Copy() const;
@@ -48,12 +70,19 @@ private:
     // Reports an error of the output step; the window and its marks stay.
     void Report(const std::exception& error) const;
     RECT ImageRect() const;
+    void PaintImage(HDC paint, const RECT& update) const;
 
+    GdiPlusSession gdiPlus_;
     OwnedWindow window_;
     std::unique_ptr<MarkupCanvas> canvas_;
+    std::unique_ptr<ToolStrip> strip_;
     std::optional<MarkupHistory> history_;
+    std::optional<MarkDrag> drag_;
     std::function<void()> done_;
     ImageFileNamer namer_;
+    MarkupTool tool_ = MarkupTool::Rectangle;
+    int colourIndex_ = 0;
+    int width_ = kDefaultWidth;
     int zoom_ = 100;
     Point scroll_{};
 };

@@ -24,6 +24,12 @@ TEST(Geometry, AreasAreClampedToTheSnapshot) {
 }
 
 // The frame's right and bottom edges are drawn inside it; lines off the snapshot are left out.
+TEST(Geometry, AUnionHoldsBothButIgnoresAnEmptyRectangle) {
+    EXPECT_EQ(Union({5, 5, 8, 9}, {2, 6, 6, 12}), (Rect{2, 5, 8, 12}));
+    EXPECT_EQ(Union({5, 5, 5, 9}, {2, 6, 6, 12}), (Rect{2, 6, 6, 12}));
+    EXPECT_EQ(Union({5, 5, 8, 9}, {0, 0, 0, 0}), (Rect{5, 5, 8, 9}));
+}
+
 TEST(Geometry, FrameLinesAreClippedToTheSnapshot) {
     std::vector<Rect> lines;
     AddFrameLines(lines, {-10, 5, 20, 8}, {100, 100});

@@ -10,12 +10,14 @@
 #include "Output.h"
 #include "Screen.h"
 #include "Wait.h"
+#include "app/AppContext.h"
+#include "draw/Primitives.h"
 #include "markup/MarkupWindow.h"
 
 namespace Vorlune::Test {
 namespace {
 
-constexpr SIZE kImage = {40, 30};
+constexpr SIZE kImage = {120, 80};
 
 class MarkupWindowTest : public testing::Test {
 protected:
@@ -40,7 +42,7 @@ protected:
     }
 
     ImageFolderGuard folder_;
-    MessageBoxWatcher boxes_;
+    MessageBoxWatcher boxes_{0, IDNO};  // a question is answered No
     const MemorySurface source_{CreateDib24(kImage.cx, kImage.cy)};
     int closes = 0;
 };
@@ -79,12 +81,102 @@ TEST_F(MarkupWindowTest, CtrlCPutsTheBitmapAndThePngOnTheClipboardAndStaysOpen) 
     ASSERT_TRUE(OpenClipboardSoon());
     const OwnedDC dc(CreateCompatibleDC(nullptr));
     const SelectGuard select(dc.get(), GetClipboardData(CF_BITMAP));
-    EXPECT_EQ(GetPixel(dc.get(), 39, 29), ScreenPattern(39, 29));
+    EXPECT_EQ(GetPixel(dc.get(), 119, 79), ScreenPattern(119, 79));
     EXPECT_EQ(GetPixel(dc.get(), 0, 0), ScreenPattern(0, 0));
     CloseClipboard();
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_EQ(closes, 0);
     EXPECT_TRUE(folder_.Images().empty());
+}
+
+constexpr COLORREF kRed = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0x000000;
+
+// White above row 60, black below; the marks drawn in red, the first colour, 3 pixels wide.
+class MarkupDrawing : public MarkupWindowTest {
+protected:
+    MarkupDrawing() {
+        DrawFilledRectangle(source_.dc(), {0, 0, kImage.cx, kImage.cy}, kWhite, kWhite);
+        DrawFilledRectangle(source_.dc(), {0, 60, kImage.cx, kImage.cy}, kBlack, kBlack);
+    }
+    // A real drag between two image pixels, through the one midway.
+    void Drag(Point from, Point to) const {
+        const MarkupWindow& window = TheMarkupWindow();
+        Input(MOUSEEVENTF_LEFTDOWN, window.ScreenPointOf(from));
+        Input(0, window.ScreenPointOf({(from.x + to.x) / 2, (from.y + to.y) / 2}));
+        Input(MOUSEEVENTF_LEFTUP, window.ScreenPointOf(to));
+    }
+    // Enter, then the file written.
+    DecodedImage Output() { return PressToClose({VK_RETURN}) ? folder_.Image(0) : DecodedImage(); }
+};
+
+TEST_F(MarkupDrawing, ARectanglesEdgesLieExactlyWhereItWasDragged) {
+    ASSERT_TRUE(Open());
+    PressKey('R');
+    Drag({20, 15}, {70, 50});
+    const DecodedImage image = Output();
+    ASSERT_EQ(image.width, kImage.cx);
+    for (POINT edge : {POINT{19, 30}, POINT{21, 30}, POINT{71, 30}, POINT{45, 14}, POINT{45, 16}, POINT{45, 51}})
+        EXPECT_EQ(image.Pixel(edge.x, edge.y), kRed) << edge.x << "," << edge.y;
+    for (POINT beside : {POINT{18, 30}, POINT{22, 30}, POINT{72, 30}, POINT{45, 13}, POINT{45, 17}, POINT{45, 52}})
+        EXPECT_EQ(image.Pixel(beside.x, beside.y), kWhite) << beside.x << "," << beside.y;
+}
+
+TEST_F(MarkupDrawing, AnArrowsHeadEndsAtTheEndPoint) {
+    ASSERT_TRUE(Open());
+    PressKey('A');
+    Drag({10, 30}, {100, 30});
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(95, 30), kRed);
+    EXPECT_EQ(image.Pixel(88, 26), kRed);  // wider than the shaft, rows 29-31
+    EXPECT_EQ(image.Pixel(102, 30), kWhite);
+}
+
+struct Stroke {
+    WORD key;
+    POINT on;
+};
+class Strokes : public MarkupDrawing, public testing::WithParamInterface<Stroke> {};
+
+// From (10, 10) to (60, 40): the pen through the midway point, the ellipse in that box.
+TEST_P(Strokes, CoverTheirLineInTheColourWhole) {
+    ASSERT_TRUE(Open());
+    PressKey(GetParam().key);
+    Drag({10, 10}, {60, 40});
+    EXPECT_EQ(Output().Pixel(GetParam().on.x, GetParam().on.y), kRed);
+}
+INSTANTIATE_TEST_SUITE_P(MarkupWindow, Strokes,
+                         testing::Values(Stroke{'P', {35, 25}}, Stroke{'L', {35, 25}}, Stroke{'E', {10, 25}},
+                                         Stroke{'E', {35, 40}}));
+
+// Multiplied: white takes the colour, black stays black.
+TEST_F(MarkupDrawing, TheHighlighterColoursWhiteAndLeavesBlackBlack) {
+    ASSERT_TRUE(Open());
+    PressKey('H');
+    Drag({50, 20}, {50, 75});
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(50, 30), kRed);
+    EXPECT_EQ(image.Pixel(50, 70), kBlack);
+}
+
+TEST_F(MarkupDrawing, UndoAndRedoStepThroughTheMarksDrawn) {
+    ASSERT_TRUE(Open());
+    Drag({10, 10}, {30, 30});
+    Drag({60, 10}, {90, 30});
+    PressChord({VK_CONTROL, 'Z'});
+    PressChord({VK_CONTROL, 'Z'});
+    PressChord({VK_CONTROL, 'Y'});
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(10, 20), kRed);
+    EXPECT_EQ(image.Pixel(60, 20), kWhite);
+}
+
+TEST_F(MarkupDrawing, EscapeWithMarksAsksFirstAndNoKeepsThem) {
+    ASSERT_TRUE(Open());
+    Drag({10, 10}, {30, 30});
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(boxes_.WaitForCount(1));
+    EXPECT_EQ(boxes_.Seen()[0].text, App().GetText(TextDiscardMarks));
+    EXPECT_EQ(Output().Pixel(10, 20), kRed);
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#include "core/MarkDrag.h"
+
+namespace Vorlune {
+
+namespace {
+bool IsStroke(MarkKind kind) { return kind == MarkKind::Pen || kind == MarkKind::Highlighter; }
+}  // namespace
+
+std::optional<MarkKind> DrawnKind(MarkupTool tool) {
+    switch (tool) {
+        case MarkupTool::Pen: return MarkKind::Pen;
+        case MarkupTool::Line: return MarkKind::Line;
+        case MarkupTool::Arrow: return MarkKind::Arrow;
+        case MarkupTool::Rectangle: return MarkKind::Rectangle;
+        case MarkupTool::Ellipse: return MarkKind::Ellipse;
+        case MarkupTool::Highlighter: return MarkKind::Highlighter;
+        case MarkupTool::Pixelate: return MarkKind::Pixelate;
+        default: return std::nullopt;
+    }
+}
+
+MarkDrag::MarkDrag(MarkKind kind, MarkStyle style, Point press) {
+    mark_.kind = kind;
+    mark_.colour = style.colour;
+    mark_.width = style.width;
+    mark_.points = IsStroke(kind) ? std::vector<Point>{press} : std::vector<Point>{press, press};
+}
+
+void MarkDrag::MoveTo(Point point) {
+    if (!IsStroke(mark_.kind))
+        mark_.points.back() = point;
+    else if (mark_.points.back() != point)
+        mark_.points.push_back(point);
+}
+
+bool MarkDrag::Kept() const { return IsStroke(mark_.kind) || mark_.points.front() != mark_.points.back(); }
+
+}  // namespace Vorlune

@@ -1,0 +1,34 @@
+#pragma once
+#include <optional>
+
+#include "core/Marks.h"
+#include "core/MarkupKeys.h"
+
+// A mark drawn by a drag with one of the drawing tools, from the press to the release.
+namespace Vorlune {
+
+// The mark a tool draws by dragging; none for the tools that select, place or crop.
+std::optional<MarkKind> DrawnKind(MarkupTool tool);
+
+// What the next mark is drawn with: the tool strip's colour and width.
+struct MarkStyle {
+    Colour colour = 0;
+    int width = 1;
+};
+
+class MarkDrag {
+public:
+    MarkDrag(MarkKind kind, MarkStyle style, Point press);
+
+    // A stroke gains the point, unless it is its last one; a line's end or a box's corner moves there.
+    void MoveTo(Point point);
+    const Mark& Drawn() const { return mark_; }
+    // Whether a release keeps the mark: strokes always, a dot included; the others only once
+    // they reach past the pixel pressed.
+    bool Kept() const;
+
+private:
+    Mark mark_;
+};
+
+}  // namespace Vorlune

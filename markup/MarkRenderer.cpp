@@ -1,0 +1,148 @@
+#include "markup/MarkRenderer.h"
+
+#include <algorithm>
+#include <cstdint>
+
+using std::max;
+using std::min;
+#include <gdiplus.h>
+
+#include "core/Pixelate.h"
+
+namespace Vorlune {
+
+namespace {
+constexpr int kBytesPerPixel = 4;
+constexpr int kChannels = 3;
+
+Gdiplus::Color ColourOf(Colour colour) {
+    return Gdiplus::Color(255, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// A pixel's centre, where a stroke through it runs.
+Gdiplus::PointF Centre(Point point) { return {point.x + 0.5f, point.y + 0.5f}; }
+
+Gdiplus::Rect ToGdiPlus(const Rect& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// A stroke of width w covers (w - 1) / 2 pixels before the line it runs along and w / 2 after.
+Rect Spread(Point low, Point high, int width) {
+    return {low.x - (width - 1) / 2, low.y - (width - 1) / 2, high.x + width / 2 + 1, high.y + width / 2 + 1};
+}
+
+void FillRect(Gdiplus::Graphics& g, const Gdiplus::Brush& brush, const Rect& rect) {
+    if (HasArea(rect)) g.FillRectangle(&brush, ToGdiPlus(rect));
+}
+
+// Four bands of whole pixels along the box's outline.
+void DrawRectangle(Gdiplus::Graphics& g, const Mark& mark) {
+    const Box box = BoxOf(mark);
+    const Rect outer = Spread(box.low, box.high, mark.width);
+    const Rect inner = {outer.left + mark.width, outer.top + mark.width, outer.right - mark.width,
+                        outer.bottom - mark.width};
+    const Gdiplus::SolidBrush brush(ColourOf(mark.colour));
+    if (!HasArea(inner)) {
+        FillRect(g, brush, outer);
+        return;
+    }
+    FillRect(g, brush, {outer.left, outer.top, outer.right, inner.top});
+    FillRect(g, brush, {outer.left, inner.bottom, outer.right, outer.bottom});
+    FillRect(g, brush, {outer.left, inner.top, inner.left, inner.bottom});
+    FillRect(g, brush, {inner.right, inner.top, outer.right, inner.bottom});
+}
+
+void DrawStroke(Gdiplus::Graphics& g, const Mark& mark, const Gdiplus::Color& colour, int width) {
+    Gdiplus::Pen pen(colour, static_cast<Gdiplus::REAL>(width));
+    pen.SetLineJoin(Gdiplus::LineJoinRound);
+    pen.SetStartCap(Gdiplus::LineCapRound);
+    pen.SetEndCap(Gdiplus::LineCapRound);
+    if (mark.points.size() == 1) {
+        const Gdiplus::SolidBrush brush(colour);
+        const Gdiplus::PointF at = Centre(mark.points[0]);
+        g.FillEllipse(&brush, at.X - width / 2.0f, at.Y - width / 2.0f, float(width), float(width));
+        return;
+    }
+    std::vector<Gdiplus::PointF> points;
+    for (const Point& point : mark.points) points.push_back(Centre(point));
+    g.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
+}
+
+void DrawArrow(Gdiplus::Graphics& g, const Mark& mark) {
+    const auto head = ArrowHead(mark.points[0], mark.points[1], mark.width);
+    const Gdiplus::PointF corners[3] = {Centre(head[0]), Centre(head[1]), Centre(head[2])};
+    const Gdiplus::PointF shaftEnd = {(corners[1].X + corners[2].X) / 2, (corners[1].Y + corners[2].Y) / 2};
+    const Gdiplus::Pen pen(ColourOf(mark.colour), static_cast<Gdiplus::REAL>(mark.width));
+    g.DrawLine(&pen, Centre(mark.points[0]), shaftEnd);
+    const Gdiplus::SolidBrush brush(ColourOf(mark.colour));
+    g.FillPolygon(&brush, corners, 3);
+}
+
+void DrawEllipse(Gdiplus::Graphics& g, const Mark& mark) {
+    const Box box = BoxOf(mark);
+    const Gdiplus::Pen pen(ColourOf(mark.colour), static_cast<Gdiplus::REAL>(mark.width));
+    const Gdiplus::PointF low = Centre(box.low);
+    g.DrawEllipse(&pen, low.X, low.Y, float(box.high.x - box.low.x), float(box.high.y - box.low.y));
+}
+
+// The stroke drawn in its colour on white, then each pixel below multiplied by it: white leaves
+// a pixel as it is, and black stays black under any colour.
+void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Rect& clip) {
+    const Rect area = Intersect(ClampToSize(BoundsOf(mark), surface.ImageSize()), clip);
+    if (!HasArea(area)) return;
+    const Size size = SizeOf(area);
+    const PixelSurface stroke(size);
+    if (!stroke) return;
+    std::fill(stroke.Bits(), stroke.Bits() + std::ptrdiff_t(stroke.Stride()) * size.cy, std::uint8_t{0xFF});
+    {
+        Gdiplus::Graphics g(stroke.dc());
+        g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        g.TranslateTransform(float(-area.left), float(-area.top));
+        DrawStroke(g, mark, ColourOf(mark.colour), HighlighterThickness(mark.width));
+        g.Flush(Gdiplus::FlushIntentionSync);
+    }
+    GdiFlush();
+    for (int y = 0; y < size.cy; ++y) {
+        std::uint8_t* below = surface.Bits() + std::ptrdiff_t(area.top + y) * surface.Stride() +
+                              std::ptrdiff_t(area.left) * kBytesPerPixel;
+        const std::uint8_t* over = stroke.Bits() + std::ptrdiff_t(y) * stroke.Stride();
+        for (int x = 0; x < size.cx * kBytesPerPixel; x += kBytesPerPixel)
+            for (int c = 0; c < kChannels; ++c) below[x + c] = std::uint8_t((below[x + c] * over[x + c] + 127) / 255);
+    }
+}
+
+void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark, const Rect& clip) {
+    switch (mark.kind) {
+        case MarkKind::Rectangle: DrawRectangle(g, mark); return;
+        case MarkKind::Ellipse: DrawEllipse(g, mark); return;
+        case MarkKind::Arrow: DrawArrow(g, mark); return;
+        case MarkKind::Line:
+        case MarkKind::Pen: DrawStroke(g, mark, ColourOf(mark.colour), mark.width); return;
+        case MarkKind::Highlighter:
+        case MarkKind::Pixelate: break;
+        case MarkKind::Text:
+        case MarkKind::Step: return;
+    }
+    // These work on the pixels themselves: what GDI+ drew before must be there.
+    g.Flush(Gdiplus::FlushIntentionSync);
+    GdiFlush();
+    if (mark.kind == MarkKind::Highlighter)
+        MultiplyHighlighter(surface, mark, clip);
+    else
+        Pixelate(surface.Bits(), surface.Stride(), surface.ImageSize(), PointArea(mark));
+}
+}  // namespace
+
+void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip) {
+    Gdiplus::Graphics g(surface.dc());
+    g.SetClip(ToGdiPlus(clip));
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    for (const Mark* mark : marks)
+        if (HasArea(Intersect(BoundsOf(*mark), clip))) DrawOne(g, surface, *mark, clip);
+    g.Flush(Gdiplus::FlushIntentionSync);
+    GdiFlush();
+}
+
+}  // namespace Vorlune

@@ -1,0 +1,40 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+
+#include "core/MarkupKeys.h"
+#include "core/TextId.h"
+#include "core/ToolStripLayout.h"
+#include "ui/GdiOwners.h"
+
+namespace Vorlune {
+
+// The mark-up window's tools, colours and widths across the top of its client, drawn as the
+// toolbar's toggles are, each with a hint in the current language.
+class ToolStrip {
+public:
+    ToolStrip(HWND window, int dpi, int clientWidth);
+
+    int Height() const { return layout_.strip.bottom; }
+    void Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const;
+
+    // What a click at a client point picks; nothing where it hits no button.
+    struct Pick {
+        std::optional<MarkupTool> tool;
+        std::optional<int> colourIndex;
+        std::optional<int> width;
+    };
+    Pick At(POINT point) const;
+
+private:
+    void AddHint(const Rect& rect, TextId text);
+
+    HWND window_;
+    int dpi_;
+    ToolStripLayout layout_;
+    OwnedWindow hints_;
+    UINT_PTR nextHint_ = 0;
+};
+
+}  // namespace Vorlune
