@@ -187,8 +187,9 @@ bool CaptureBase::Finish(const RECT& area) {
         RECT screenArea = area;
         OffsetRect(&screenArea, snapshot->bounds.left, snapshot->bounds.top);
         // Only once it has the image does the receiver end the command; until then this capture does.
-        (*handOff)(std::move(image), screenArea, onFinished);
-        onFinished = nullptr;
+        (*handOff)(std::move(image), screenArea, [ended = std::exchange(onEnded_, nullptr)] {
+            if (ended) ended({});
+        });
         return false;
     }
     result_ = FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area), request_);

@@ -6,7 +6,8 @@
 namespace Vorlune {
 
 bool OutputMarkedUp(ImageFileNamer& namer, HDC composed, HWND owner, const Rect& area) {
-    return FinishCapture(namer, composed, owner, ToWin(TopLeft(area)), ToWin(SizeOf(area)));
+    return FinishCapture(namer, composed, owner, ToWin(TopLeft(area)), ToWin(SizeOf(area))).outcome ==
+           CaptureOutcome::Written;
 }
 
 bool CopyMarkedUp(HDC composed, HWND owner, const Rect& area) {

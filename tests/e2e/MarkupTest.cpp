@@ -19,7 +19,8 @@ constexpr RECT kDragged = {650, 350, 751, 421};
 // pressed in the mark-up window, which holds the command up until then.
 std::vector<unsigned char> CaptureTheRectangle(bool markUp) {
     GlimraApp app;
-    EXPECT_TRUE(app.Start(std::wstring(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n99=") + (markUp ? L"1" : L"0")));
+    EXPECT_TRUE(app.Start(std::wstring(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n") + std::to_wstring(TextMarkUpToggle) +
+                          L"=" + (markUp ? L"1" : L"0")));
     app.Click(0, true);
     EXPECT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
     RealDrag(kDragged);
