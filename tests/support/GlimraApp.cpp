@@ -1,5 +1,6 @@
 #include "GlimraApp.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,21 @@ void GlimraApp::Prepare(const std::wstring& ini) const {
     if (!ini.empty()) WriteUtf16File(IniPath(), ini);
 }
 
+namespace {
+// A key let go after the window with the X focus left the screen never reaches Wine, which then
+// keeps it held for every later press (see the README on hotkeys): a held Ctrl or Shift lets no
+// hotkey match, a held F8 makes the next press a repeat. Each test starts with them let go.
+void LetGoOfHotKeys() {
+    const WORD keys[] = {VK_CONTROL, VK_SHIFT, VK_MENU, VK_SNAPSHOT, VK_F5, VK_F6, VK_F7, VK_F8};
+    INPUT inputs[std::size(keys)] = {};
+    for (size_t i = 0; i < std::size(keys); ++i)
+        inputs[i] = {INPUT_KEYBOARD, {.ki = {keys[i], 0, KEYEVENTF_KEYUP, 0, 0}}};
+    SendInput(static_cast<UINT>(std::size(keys)), inputs, sizeof(INPUT));
+}
+}  // namespace
+
 bool GlimraApp::Start(const std::wstring& ini, BoxesAre boxes, std::function<void(const SeenBox&)> onBox) {
+    LetGoOfHotKeys();
     Prepare(ini);
     process_ = std::make_unique<Process>(GlimraExePath(), temp_.Path());
     watcher_ = std::make_unique<MessageBoxWatcher>(process_->Id(), IDOK, std::move(onBox), boxes == BoxesAre::Expected);
