@@ -47,7 +47,7 @@ bool HoldsEveryImageName(const std::wstring& dayFolder) {
 }
 
 std::wstring TemporaryImageName(const std::wstring& imageName) {
-    return imageName.substr(0, imageName.find(L'.')) + L".tmp";
+    return imageName.substr(0, imageName.rfind(L'.')) + L".tmp";
 }
 
 bool IsTemporaryImageName(const std::wstring& name) {

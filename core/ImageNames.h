@@ -27,8 +27,9 @@ bool IsImageFileName(const std::wstring& name);
 // (CreateDirectoryW), fewer than MAX_PATH (260) for a file.
 bool HoldsEveryImageName(const std::wstring& dayFolder);
 
-// Where an image is written before it takes its name: its number with ".tmp", so that the
-// path is never longer than the image's own ("00001.bmp" is written as "00001.tmp").
+// Where an image is written before it takes its name: its extension replaced with ".tmp", so
+// that the path is never longer than the image's own ("00001.bmp" is written as "00001.tmp",
+// "my.shot.png" as "my.shot.tmp", never over another name's "my.tmp").
 std::wstring TemporaryImageName(const std::wstring& imageName);
 // A name TemporaryImageName gives, or one of the "<image name>.<process id>.tmp" names
 // written before: what a crash leaves, and the clean-up may delete.
