@@ -193,6 +193,7 @@ bool CaptureBase::Finish(const RECT& area) {
         return false;
     }
     result_ = FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area), request_);
+    result_.screenPlace = {snapshot->bounds.left + area.left, snapshot->bounds.top + area.top};
     return result_.outcome == CaptureOutcome::Written;
 }
 

@@ -2,9 +2,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "Capture/CapturedImage.h"
 
 namespace Vorlune {
 
@@ -17,6 +20,7 @@ struct CaptureRequest {
     bool noViewer = false;
     std::optional<bool> cursor;  // nothing: the cursor toggle decides
     std::optional<int> delaySeconds;  // the delayed desktop's countdown; nothing: the setting's
+    bool keepImage = false;  // the image written in the result, to be pinned
     bool reportInResult = false;  // failures in the result's text, never in a box
 };
 
@@ -26,6 +30,8 @@ struct CaptureResult {
     CaptureOutcome outcome = CaptureOutcome::Cancelled;
     std::wstring report;  // what went wrong, in the current language; may come with Written too
     std::vector<std::uint8_t> png;  // the raw output
+    std::unique_ptr<CapturedImage> image;  // when asked to keep it and it was written
+    POINT screenPlace = {};  // where the image's top-left pixel was on the screen
 };
 
 }  // namespace Vorlune

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <memory>
+#include <utility>
+
 #include "core/BmpLayout.h"
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
@@ -209,6 +212,7 @@ CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POI
         !LaunchViewer(owner, Store().GetString(KeyViewer), written))
         tell(App().GetText(TextViewerFailed));
     result.outcome = CaptureOutcome::Written;
+    if (request.keepImage) result.image = std::make_unique<CapturedImage>(std::move(image));
     return result;
 }
 

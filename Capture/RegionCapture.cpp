@@ -17,7 +17,9 @@ CaptureResult CaptureScreenArea(const RECT& area, HWND owner, const CaptureReque
     BitBlt(frozen.dc(), 0, 0, size.cx, size.cy, ScreenDC().get(), area.left, area.top, kSnapshotCopy);
     if (request.cursor.value_or(CursorCaptureOn())) DrawCursorImage(frozen.dc(), TopLeft(area));
     ImageFileNamer namer;
-    return FinishCapture(namer, frozen.dc(), owner, {0, 0}, size, request);
+    CaptureResult result = FinishCapture(namer, frozen.dc(), owner, {0, 0}, size, request);
+    result.screenPlace = TopLeft(area);
+    return result;
 }
 
 }  // namespace Vorlune

@@ -16,6 +16,7 @@
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
 #include "draw/ToolTip.h"
+#include "pin/Pins.h"
 #include "settings/ImageFolder.h"
 #include "core/ImageNames.h"
 #include "core/LastRegion.h"
@@ -180,6 +181,7 @@ CaptureRequest RequestOf(const CommandOptions& options) {
     request.noViewer = options.noViewer;
     request.cursor = options.cursor;
     if (options.delaySeconds > 0) request.delaySeconds = options.delaySeconds;
+    request.keepImage = options.pin;
     request.reportInResult = true;
     return request;
 }
@@ -246,6 +248,19 @@ void RunLastRegion(HWND toolbar, HWND keyboardOwner) {
         [&] { OnCaptureEnded(CaptureScreenArea(*area, toolbar, {})); });
 }
 
+// An image kept to be pinned goes up once the toolbar is back. A pin that cannot be shown fails
+// the command, although its image was written.
+void PinKeptImage(CaptureResult& result) {
+    if (!result.image) return;
+    try {
+        ShowPin(std::move(*result.image), result.screenPlace);
+    } catch (const std::exception& error) {
+        result.report += FromThreadAnsi(error.what()) + L"\r\n";
+        result.outcome = CaptureOutcome::Failed;
+    }
+    result.image.reset();
+}
+
 }  // namespace
 
 CommandIndex GetCommandIndex(TextId buttonId) {
@@ -305,7 +320,11 @@ void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<v
     std::optional<RECT> area;
     const CaptureRequest request = RequestOf(options);
     RunAway(
-        toolbar, GetForegroundWindow(), std::move(onEnded),
+        toolbar, GetForegroundWindow(),
+        [onEnded = std::move(onEnded)](CaptureResult result) {
+            PinKeptImage(result);
+            onEnded(std::move(result));
+        },
         [&] {
             const std::wstring refusal = CommandLineRefusal(options, area);
             if (refusal.empty()) return true;

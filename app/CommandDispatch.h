@@ -55,13 +55,14 @@ void RunCommand(const Button& button);
 // countdown holds up the queue, so its keys arrive after it.
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
 
-// A command of the command line, with its options for this one capture: run as a hotkey's is,
-// the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the
-// toolbar is back; a refusal (a capture under way, a file there already, a region on no
-// monitor, no day folder) is a Failed result with its report, nothing captured.
 // A command is under way: its toolbar is away until it ends.
 bool CommandRunning();
 
+// A command of the command line, with its options for this one capture: run as a hotkey's is,
+// the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the
+// toolbar is back and, with --pin, the image written is pinned; a refusal (a capture under way,
+// a file there already, a region on no monitor, no day folder) is a Failed result with its
+// report, nothing captured.
 void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded);
 
 }  // namespace Vorlune

@@ -9,6 +9,7 @@
 #include "app/CommandDispatch.h"
 #include "app/ConsoleOutput.h"
 #include "app/HandOver.h"
+#include "pin/Pins.h"
 #include "resources/resource.h"
 #include "settings/ModulePath.h"
 #include "settings/SettingsStore.h"
@@ -52,8 +53,10 @@ bool PrepareProcess(HINSTANCE instance) {
 int RunHere(const CommandOptions& options) {
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
     try {
-        RunCommandLine(options, nullptr,
-                       [](const CaptureResult& result) { PostQuitMessage(Deliver(ReplyOf(result))); });
+        RunCommandLine(options, nullptr, [](const CaptureResult& result) {
+            // Told at once; the process stays while an image it pinned is on the screen.
+            AfterLastPin([code = Deliver(ReplyOf(result))] { PostQuitMessage(code); });
+        });
         MSG msg = {};
         BOOL got = 0;
         while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {

@@ -25,7 +25,7 @@ constexpr CommandName kCommands[] = {
 constexpr std::wstring_view kHelp = L"--help";
 constexpr std::wstring_view kVersion = L"--version";
 
-enum class Option { Zoom, Children, Delay, Region, File, Raw, NoClipboard, NoViewer, Cursor, NoCursor };
+enum class Option { Zoom, Children, Delay, Region, File, Raw, NoClipboard, NoViewer, Cursor, NoCursor, Pin };
 
 struct OptionName {
     std::wstring_view name;
@@ -44,6 +44,7 @@ constexpr OptionName kOptions[] = {
     {L"--no-viewer", Option::NoViewer, false},
     {L"--cursor", Option::Cursor, false},
     {L"--no-cursor", Option::NoCursor, false},
+    {L"--pin", Option::Pin, false},
 };
 
 const OptionName* FindOption(std::wstring_view name) {
@@ -81,6 +82,7 @@ ArgumentError Apply(CommandOptions& options, Option option, std::wstring_view va
         case Option::Raw: options.raw = true; break;
         case Option::NoClipboard: options.noClipboard = true; break;
         case Option::NoViewer: options.noViewer = true; break;
+        case Option::Pin: options.pin = true; break;
         case Option::Cursor:
         case Option::NoCursor:
             // Neither repeats, so a cursor already chosen is the other option's.
@@ -198,6 +200,7 @@ std::wstring HelpText() {
            L"  --no-viewer       do not open the image in the viewer\n"
            L"  --cursor          capture the mouse cursor too\n"
            L"  --no-cursor       leave the mouse cursor out\n"
+           L"  --pin             also show the image pinned on the screen where it was taken\n"
            L"Values go as --delay 5 or --delay=5.\n"
            L"\n"
            L"Exit codes: 0 written, 1 cancelled, 2 error.\n";

@@ -28,6 +28,7 @@ struct CommandOptions {
     bool noClipboard = false;
     bool noViewer = false;
     std::optional<bool> cursor;  // nothing: as the settings have it
+    bool pin = false;
 };
 
 enum class ArgumentError {

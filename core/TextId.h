@@ -102,7 +102,10 @@ enum TextId : int {
     TextToolCrop = 117,
     TextToolColour = 118,
     TextToolWidth = 119,
-    TextCount = 120
+    TextPinCopy = 120,  // the pin's menu
+    TextPinSave = 121,
+    TextPinClose = 122,
+    TextCount = 123
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

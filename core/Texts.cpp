@@ -134,6 +134,9 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"切り抜き (C)", L"Crop (C)"},
     {L"色 (1-9, 0)", L"Colour (1-9, 0)"},
     {L"線の太さ ([ ])", L"Width ([ ])"},
+    {L"コピー(&C)", L"&Copy"},
+    {L"切り取りとして保存(&S)", L"&Save as a capture"},
+    {L"閉じる(&L)", L"C&lose"},
 };
 
 }  // namespace

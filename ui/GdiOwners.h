@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-// Owners of GDI, kernel, window, image list and memory handles. Each frees what it holds when
+// Owners of GDI, kernel, window, menu, image list and memory handles. Each frees what it holds when
 // it goes; no other file frees a handle by hand.
 namespace Vorlune {
 
@@ -75,6 +75,11 @@ struct ImageListDeleter {
     void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
 };
 using OwnedImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 struct GlobalDeleter {
     void operator()(HGLOBAL block) const { GlobalFree(block); }

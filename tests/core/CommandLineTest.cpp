@@ -32,12 +32,14 @@ TEST(CommandLine, EachCommandIsNamedByItsWord) {
 
 TEST(CommandLine, FlagsSetTheirOptions) {
     const CommandOptions options =
-        ParseCommandLine({L"rectangle", L"--zoom", L"--raw", L"--no-clipboard", L"--no-viewer", L"--cursor"}).options;
+        ParseCommandLine({L"rectangle", L"--zoom", L"--raw", L"--no-clipboard", L"--no-viewer", L"--cursor", L"--pin"})
+            .options;
     EXPECT_TRUE(options.zoom);
     EXPECT_TRUE(options.raw);
     EXPECT_TRUE(options.noClipboard);
     EXPECT_TRUE(options.noViewer);
     EXPECT_EQ(options.cursor, true);
+    EXPECT_TRUE(options.pin);
 }
 
 TEST(CommandLine, BothWindowCommandsOfferChildWindows) {
@@ -76,7 +78,7 @@ TEST(CommandLine, ABadArgumentIsRefusedWithItsFaultAndTheArgument) {
         {{L"window", L"--zoom"}, ArgumentError::NotForCommand, L"--zoom"},
         {{L"rectangle", L"--children"}, ArgumentError::NotForCommand, L"--children"},
         {{L"rectangle", L"--delay", L"3"}, ArgumentError::NotForCommand, L"--delay"},
-        {{L"settings", L"--raw"}, ArgumentError::NotForCommand, L"--raw"},
+        {{L"settings", L"--pin"}, ArgumentError::NotForCommand, L"--pin"},
         {{L"--help", L"rectangle"}, ArgumentError::NotAlone, L"--help"},
         {{L"desktop", L"--version"}, ArgumentError::NotAlone, L"--version"},
         {{L"desktop", L"--raw", L"--raw"}, ArgumentError::RepeatedOption, L"--raw"},

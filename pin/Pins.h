@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "Capture/CapturedImage.h"
+
+// The images pinned to the screen, each in a window of its own until it is closed or the
+// program ends.
+namespace Vorlune {
+
+// Pins image with its top-left pixel at topLeft, in physical pixels. Throws AnExceptionImpl or
+// CaptureException when its window cannot be shown.
+void ShowPin(CapturedImage image, POINT topLeft);
+
+// Runs then once no pin is open: at once when none is, else when the last one closes.
+void AfterLastPin(std::function<void()> then);
+
+}  // namespace Vorlune

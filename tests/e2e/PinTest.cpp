@@ -1,0 +1,152 @@
+// Images pinned to the screen by the real program: a command's own process, or the toolbar's.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "CommandRun.h"
+#include "GlimraApp.h"
+#include "Output.h"
+#include "Screen.h"
+#include "core/ImageNames.h"
+#include "ui/Geometry.h"
+
+namespace Vorlune::Test {
+namespace {
+
+// No viewer, English, the line colour blue.
+constexpr const wchar_t* kQuiet = L"[Settings]\r\nClipBoard=2\r\nAuxiliaryLineColor=12\r\n[Gui]\r\n9=1\r\n13=0\r\n";
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr RECT kPicture = {600, 300, 1000, 600};
+constexpr const wchar_t* kPinCommand = L"desktop --region 620,320,100,50 --pin --no-clipboard";
+constexpr Rect kPinFrame = {619, 319, 721, 371};  // the region and its outline
+
+void TurnWheel(int delta, bool withControl = false) {
+    INPUT wheel = {INPUT_MOUSE, {.mi = {0, 0, static_cast<DWORD>(delta), MOUSEEVENTF_WHEEL, 0, 0}}};
+    if (!withControl) return static_cast<void>(SendInput(1, &wheel, sizeof wheel));
+    INPUT inputs[] = {{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, 0, 0, 0}}},
+                      wheel,
+                      {INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, KEYEVENTF_KEYUP, 0, 0}}}};
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+BYTE PinAlpha(HWND pin) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(pin, nullptr, &alpha, &flags);
+    return alpha;
+}
+
+class Pin : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pattern_.Shown());
+        app_.Prepare(kQuiet);
+        run_ = std::make_unique<CommandRun>(app_.TempFolder(), kPinCommand);
+        pin_ = run_->Proc().WaitWindow(L"GlimraPin");
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(pin_) && GetForegroundWindow() == pin_; }));
+        ASSERT_TRUE(Idle(pin_));
+    }
+    Rect Frame() const { return ToCore(WindowRect(pin_)); }
+    // Its menu from a right click at (650, 340), up and taking keys.
+    bool OpenMenu() {
+        Input(MOUSEEVENTF_RIGHTDOWN, {650, 340});
+        Input(MOUSEEVENTF_RIGHTUP, {650, 340});
+        return WaitUntil([&] { return IsWindowVisible(run_->Proc().FindWindowOf(L"#32768")); }) && Idle(pin_);
+    }
+
+    PatternWindow pattern_{kPicture};
+    GlimraApp app_;
+    std::unique_ptr<CommandRun> run_;
+    HWND pin_ = nullptr;
+};
+
+TEST_F(Pin, ShowsTheImageWhereItWasTakenInsideAOnePixelOutlineOfTheLineColour) {
+    EXPECT_EQ(Frame(), kPinFrame);
+    ShowWindow(pattern_.Handle(), SW_HIDE);  // what shows the pattern now is the pin
+    const SIZE screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const std::vector<std::uint32_t> pixels = StillScreen(screen);
+    for (int y = kPinFrame.top; y < kPinFrame.bottom; ++y)
+        for (int x = kPinFrame.left; x < kPinFrame.right; ++x) {
+            const bool outline =
+                x == kPinFrame.left || x == kPinFrame.right - 1 || y == kPinFrame.top || y == kPinFrame.bottom - 1;
+            ASSERT_EQ(pixels[y * screen.cx + x], Rgb(outline ? kBlue : ScreenPattern(x, y))) << x << "," << y;
+        }
+}
+
+// Moves that a hand makes only once the press has reached the pin, as they then go to it.
+TEST_F(Pin, ADragMovesIt) {
+    Input(MOUSEEVENTF_LEFTDOWN, {650, 340});
+    ASSERT_TRUE(WaitUntil([&] {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(pin_, nullptr), &thread) && thread.hwndCapture == pin_;
+    }));
+    Input(0, {700, 400});
+    Input(MOUSEEVENTF_LEFTUP, {750, 440});
+    EXPECT_TRUE(WaitUntil([&] { return Frame() == Rect{719, 419, 821, 471}; }));
+}
+
+// 110 %: the image point under the cursor, 50 and 20 pixels in, is 55 and 22 pixels in.
+TEST_F(Pin, TheWheelZoomsItAboutTheCursor) {
+    ASSERT_TRUE(PlaceCursor({670, 340}));
+    TurnWheel(WHEEL_DELTA);
+    EXPECT_TRUE(WaitUntil([&] { return Frame() == Rect{614, 317, 726, 374}; }));
+}
+
+TEST_F(Pin, CtrlWithTheWheelMakesItFainterAndNoLarger) {
+    ASSERT_EQ(PinAlpha(pin_), 255);
+    ASSERT_TRUE(PlaceCursor({670, 340}));
+    TurnWheel(-WHEEL_DELTA, true);
+    EXPECT_TRUE(WaitUntil([&] { return PinAlpha(pin_) == 230; }));  // 90 % of 255
+    EXPECT_EQ(Frame(), kPinFrame);
+}
+
+TEST_F(Pin, EscapeClosesItAndTheCommandThenEndsWithZero) {
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(run_->Wait(), 0u);
+    EXPECT_EQ(run_->ErrorText(), "");
+}
+
+TEST_F(Pin, ADoubleClickClosesIt) {
+    RealClick({650, 340});
+    RealClick({650, 340});
+    EXPECT_EQ(run_->Wait(), 0u);
+}
+
+TEST_F(Pin, ItsMenusCopyPutsTheImageOnTheClipboard) {
+    SetClipboardText(nullptr, L"the user's text");
+    ASSERT_TRUE(OpenMenu());
+    PressKey('C');
+    ASSERT_TRUE(WaitUntil([] { return !ClipboardBytes(RegisterClipboardFormatW(L"PNG")).empty(); }));
+    ASSERT_TRUE(OpenClipboardSoon());
+    const OwnedDC dc(CreateCompatibleDC(nullptr));
+    const SelectGuard select(dc.get(), GetClipboardData(CF_BITMAP));
+    int wrong = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x) wrong += GetPixel(dc.get(), x, y) != ScreenPattern(620 + x, 320 + y);
+    CloseClipboard();
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(Pin, ItsMenusSaveAsACaptureWritesTheNextNumberedFile) {
+    ASSERT_TRUE(OpenMenu());
+    PressKey('S');
+    const std::wstring saved = app_.TodaysFolder() + ImageFileName(2);
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(saved); }));
+    EXPECT_EQ(ReadBytes(saved), ReadBytes(app_.TodaysFolder() + ImageFileName(1)));
+}
+
+TEST(HandedOverPin, StaysWithTheToolbarWhileTheCommandEndsWithZero) {
+    const PatternWindow pattern(kPicture);
+    ASSERT_TRUE(pattern.Shown());
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(kQuiet));
+    CommandRun run(app.TempFolder(), kPinCommand);
+    EXPECT_EQ(run.Wait(), 0u) << run.ErrorText();
+    HWND pin = app.Proc().WaitWindow(L"GlimraPin");
+    EXPECT_EQ(ToCore(WindowRect(pin)), kPinFrame);
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace Vorlune::Test
