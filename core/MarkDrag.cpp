@@ -1,5 +1,7 @@
 #include "core/MarkDrag.h"
 
+#include "core/MarkEdits.h"
+
 namespace Vorlune {
 
 namespace {
@@ -34,5 +36,13 @@ void MarkDrag::MoveTo(Point point) {
 }
 
 bool MarkDrag::Kept() const { return IsStroke(mark_.kind) || mark_.points.front() != mark_.points.back(); }
+
+EditDrag::EditDrag(Mark mark, std::optional<int> handle, Point press)
+    : original_(mark), edited_(std::move(mark)), handle_(handle), press_(press) {}
+
+void EditDrag::MoveTo(Point point) {
+    edited_ =
+        handle_ ? Resized(original_, *handle_, point) : Moved(original_, {point.x - press_.x, point.y - press_.y});
+}
 
 }  // namespace Vorlune

@@ -1,10 +1,12 @@
 #pragma once
 #include <optional>
+#include <utility>
 
 #include "core/Marks.h"
 #include "core/MarkupKeys.h"
 
-// A mark drawn by a drag with one of the drawing tools, from the press to the release.
+// A mark drawn by a drag with one of the drawing tools, or moved or resized by a drag with the
+// select tool, from the press to the release.
 namespace Vorlune {
 
 // The mark a tool draws by dragging; none for the tools that select, place or crop.
@@ -29,6 +31,22 @@ public:
 
 private:
     Mark mark_;
+};
+
+// The select tool's drag: by one of the mark's handles it resizes the mark, anywhere else it
+// moves the mark with the pointer.
+class EditDrag {
+public:
+    EditDrag(Mark mark, std::optional<int> handle, Point press);
+
+    void MoveTo(Point point);
+    const Mark& Edited() const { return edited_; }
+
+private:
+    Mark original_;
+    Mark edited_;
+    std::optional<int> handle_;
+    Point press_;
 };
 
 }  // namespace Vorlune

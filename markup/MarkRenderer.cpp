@@ -2,18 +2,23 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 using std::max;
 using std::min;
 #include <gdiplus.h>
 
+#include "core/Dpi.h"
 #include "core/Pixelate.h"
+#include "draw/GdiObjectCache.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
 namespace {
 constexpr int kBytesPerPixel = 4;
 constexpr int kChannels = 3;
+constexpr int kTitleFontPixels = 22;  // font 0's height at 96 DPI
 
 Gdiplus::Color ColourOf(Colour colour) {
     return Gdiplus::Color(255, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -85,6 +90,47 @@ void DrawEllipse(Gdiplus::Graphics& g, const Mark& mark) {
     g.DrawEllipse(&pen, low.X, low.Y, float(box.high.x - box.low.x), float(box.high.y - box.low.y));
 }
 
+// Light badges carry a dark number, the others a white one.
+COLORREF NumberColourOn(Colour colour) {
+    const int red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
+    constexpr int kLight = 160 * 1000;
+    return 299 * red + 587 * green + 114 * blue > kLight ? 0x000000 : 0xFFFFFF;
+}
+
+// The toolbar's title face at a height in pixels.
+SharedFont FaceOfHeight(int pixels) { return GdiCache().GetFont(0, kBaseDpi * pixels / kTitleFontPixels); }
+
+constexpr UINT kTextLayout = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP;
+
+void DrawText(HDC dc, const Mark& mark, const Rect& clip) {
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    const SelectGuard font(dc, FaceOfHeight(TextHeight(mark.width)).get());
+    SetTextColor(dc, mark.colour);
+    SetBkMode(dc, TRANSPARENT);
+    RECT area = ToWin(mark.textBounds);
+    DrawTextW(dc, mark.text.c_str(), static_cast<int>(mark.text.size()), &area, kTextLayout);
+    RestoreDC(dc, saved);
+}
+
+// The badge anti-aliased by GDI+, its number by GDI in the toolbar's title face scaled to the badge.
+void DrawStep(Gdiplus::Graphics& g, HDC dc, const Mark& mark, const Rect& clip) {
+    const int diameter = StepBadgeDiameter(mark.width);
+    const Rect box = SquareAround(mark.points[0], diameter);
+    const Gdiplus::SolidBrush fill(ColourOf(mark.colour));
+    g.FillEllipse(&fill, float(box.left), float(box.top), float(diameter), float(diameter));
+    g.Flush(Gdiplus::FlushIntentionSync);
+    const std::wstring number = std::to_wstring(mark.number);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    const SelectGuard font(dc, FaceOfHeight(diameter * 3 / 5).get());
+    SetTextColor(dc, NumberColourOn(mark.colour));
+    SetBkMode(dc, TRANSPARENT);
+    RECT area = ToWin(box);
+    DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    RestoreDC(dc, saved);
+}
+
 // The stroke drawn in its colour on white, then each pixel below multiplied by it: white leaves
 // a pixel as it is, and black stays black under any colour.
 void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Rect& clip) {
@@ -113,6 +159,15 @@ void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Re
 }
 
 void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark, const Rect& clip) {
+    if (mark.kind == MarkKind::Step) {
+        DrawStep(g, surface.dc(), mark, clip);
+        return;
+    }
+    if (mark.kind == MarkKind::Text) {
+        g.Flush(Gdiplus::FlushIntentionSync);  // GDI draws it, over what GDI+ drew
+        DrawText(surface.dc(), mark, clip);
+        return;
+    }
     switch (mark.kind) {
         case MarkKind::Rectangle: DrawRectangle(g, mark); return;
         case MarkKind::Ellipse: DrawEllipse(g, mark); return;
@@ -121,8 +176,8 @@ void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark
         case MarkKind::Pen: DrawStroke(g, mark, ColourOf(mark.colour), mark.width); return;
         case MarkKind::Highlighter:
         case MarkKind::Pixelate: break;
-        case MarkKind::Text:
-        case MarkKind::Step: return;
+        case MarkKind::Step:
+        case MarkKind::Text: return;
     }
     // These work on the pixels themselves: what GDI+ drew before must be there.
     g.Flush(Gdiplus::FlushIntentionSync);
@@ -133,6 +188,16 @@ void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark
         Pixelate(surface.Bits(), surface.Stride(), surface.ImageSize(), PointArea(mark));
 }
 }  // namespace
+
+Rect MeasureText(HDC dc, const Mark& text) {
+    const SelectGuard font(dc, FaceOfHeight(TextHeight(text.width)).get());
+    const Point at = text.points.front();
+    // A line's height even when there is nothing on it yet, and the last line's when it is empty.
+    const std::wstring measured = text.text.empty() || text.text.back() == L'\n' ? text.text + L' ' : text.text;
+    RECT area = {at.x, at.y, at.x, at.y};
+    DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &area, kTextLayout | DT_CALCRECT);
+    return ToCore(area);
+}
 
 void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip) {
     Gdiplus::Graphics g(surface.dc());

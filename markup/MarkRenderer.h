@@ -13,4 +13,8 @@ namespace Vorlune {
 // pixelate area must lie wholly inside clip. Needs a started GdiPlusSession.
 void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip);
 
+// Where a text mark's lines lie in image pixels as DrawMarks draws them, measured on dc; an
+// empty text has the height of one line.
+Rect MeasureText(HDC dc, const Mark& text);
+
 }  // namespace Vorlune

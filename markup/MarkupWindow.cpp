@@ -8,7 +8,10 @@
 
 #include "Capture/CaptureErrors.h"
 #include "app/AppContext.h"
+#include "core/MarkEdits.h"
 #include "core/MarkupView.h"
+#include "draw/Primitives.h"
+#include "markup/MarkRenderer.h"
 #include "markup/MarkupOutput.h"
 #include "resources/resource.h"
 #include "ui/Dpi.h"
@@ -47,13 +50,21 @@ LONG PlaceAlong(LONG centre, LONG length, LONG low, LONG high) {
     return std::max(low, std::min(centre - length / 2, high - length));
 }
 
-std::vector<const Mark*> MarksOf(const MarkupDocument& document, const Mark* drawing) {
+constexpr int kHandlePixels = 7;  // on the screen
+constexpr COLORREF kHandleFill = 0xFFFFFF, kHandleEdge = 0x000000;
+
+// The document's marks with the one being edited in its place, and the one being drawn on top.
+std::vector<const Mark*> MarksOf(const MarkupDocument& document, const Mark* drawing,
+                                 std::optional<std::size_t> editedIndex, const Mark* edited) {
     std::vector<const Mark*> marks;
     marks.reserve(document.marks.size() + 1);
     for (const Mark& mark : document.marks) marks.push_back(&mark);
+    if (edited != nullptr && editedIndex && *editedIndex < marks.size()) marks[*editedIndex] = edited;
     if (drawing != nullptr) marks.push_back(drawing);
     return marks;
 }
+
+Rect Grown(const Rect& rect, int by) { return {rect.left - by, rect.top - by, rect.right + by, rect.bottom + by}; }
 }  // namespace
 
 MarkupWindow::MarkupWindow() {
@@ -75,6 +86,8 @@ void MarkupWindow::RegisterHandlers(MessageMap& map) {
     map.AddHandler(WM_MOUSEMOVE, this, &MarkupWindow::OnMouseMove);
     map.AddHandler(WM_LBUTTONUP, this, &MarkupWindow::OnLButtonUp);
     map.AddHandler(WM_CAPTURECHANGED, this, &MarkupWindow::OnCaptureLost);
+    map.AddResultHandler(WM_IME_STARTCOMPOSITION, this, &MarkupWindow::OnImeStartComposition);
+    map.AddResultHandler(WM_IME_ENDCOMPOSITION, this, &MarkupWindow::OnImeEndComposition);
     map.AddHandler(WM_CLOSE, this, &MarkupWindow::OnClose);
 }
 
@@ -87,6 +100,10 @@ void MarkupWindow::Open(const CapturedImage& image, const RECT& screenArea, std:
     canvas_ = std::move(canvas);
     history_.emplace(MarkupDocument{canvas_->ImageSize()});
     done_ = std::move(done);
+    // Every window starts alike: red, the middle width, the rectangle.
+    tool_ = MarkupTool::Rectangle;
+    colourIndex_ = 0;
+    width_ = kDefaultWidth;
     Place(screenArea);
     ShowWindow(created, SW_SHOW);
     SetForegroundWindow(created);
@@ -114,9 +131,12 @@ void MarkupWindow::Place(const RECT& screenArea) {
     SetWindowPos(window_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+Rect MarkupWindow::ShownArea() const { return OutputArea(history_->Current()); }
+
 RECT MarkupWindow::ImageRect() const {
-    const Size image = canvas_->ImageSize();
-    const Point low = ToClient({0, 0}, zoom_, scroll_), high = ToClient({image.cx, image.cy}, zoom_, scroll_);
+    const Rect shown = ShownArea();
+    const Point low = ToClient(TopLeft(shown), zoom_, scroll_);
+    const Point high = ToClient({shown.right, shown.bottom}, zoom_, scroll_);
     const int top = strip_->Height();
     return {low.x, low.y + top, high.x, high.y + top};
 }
@@ -138,6 +158,8 @@ void MarkupWindow::OnPaint() {
     if (canvas_ != nullptr) {
         strip_->Draw(paint, tool_, colourIndex_, width_);
         PaintImage(paint, ps.rcPaint);
+        PaintHandles(paint);
+        PaintFrames(paint);
     }
     EndPaint(window_.get(), &ps);
 }
@@ -150,7 +172,7 @@ void MarkupWindow::PaintImage(HDC paint, const RECT& update) const {
         // Only the image pixels under the paint, so a small change never stretches the whole image.
         const Point low = ToImage({shown.left, shown.top - top}, zoom_, scroll_);
         const Point high = ToImage({shown.right - 1, shown.bottom - 1 - top}, zoom_, scroll_);
-        const Rect source = ClampToSize({low.x, low.y, high.x + 1, high.y + 1}, canvas_->ImageSize());
+        const Rect source = Intersect({low.x, low.y, high.x + 1, high.y + 1}, ShownArea());
         const Point to = ToClient(TopLeft(source), zoom_, scroll_);
         const Point end = ToClient({source.right, source.bottom}, zoom_, scroll_);
         SetStretchBltMode(paint, zoom_ < 100 ? HALFTONE : COLORONCOLOR);
@@ -166,13 +188,50 @@ void MarkupWindow::PaintImage(HDC paint, const RECT& update) const {
     RestoreDC(paint, saved);
 }
 
+void MarkupWindow::PaintHandles(HDC paint) const {
+    if (!selected_ || drag_) return;
+    const Mark& mark = edit_ ? edit_->Edited() : history_->Current().marks[*selected_];
+    for (const Rect& handle : HandlesOf(mark, HandleSize())) {
+        const Point low = ToClient(TopLeft(handle), zoom_, scroll_);
+        const Point high = ToClient({handle.right, handle.bottom}, zoom_, scroll_);
+        DrawFilledRectangle(paint, {low.x, low.y + strip_->Height(), high.x, high.y + strip_->Height()}, kHandleEdge,
+                            kHandleFill);
+    }
+}
+
+void MarkupWindow::PaintFrames(HDC paint) const {
+    if (pendingCrop_) PaintFrame(paint, *pendingCrop_);
+    if (typing_) PaintFrame(paint, Grown(typing_->Typed().textBounds, 2));
+}
+
+void MarkupWindow::PaintFrame(HDC paint, const Rect& image) const {
+    const Point low = ToClient(TopLeft(image), zoom_, scroll_);
+    const Point high = ToClient({image.right, image.bottom}, zoom_, scroll_);
+    const int top = strip_->Height(), line = 2;
+    // Inverted, so it shows on any picture.
+    PatBlt(paint, low.x, low.y + top, high.x - low.x, line, DSTINVERT);
+    PatBlt(paint, low.x, high.y + top - line, high.x - low.x, line, DSTINVERT);
+    PatBlt(paint, low.x, low.y + top + line, line, high.y - low.y - 2 * line, DSTINVERT);
+    PatBlt(paint, high.x - line, low.y + top + line, line, high.y - low.y - 2 * line, DSTINVERT);
+}
+
+int MarkupWindow::HandleSize() const { return std::max(3, kHandlePixels * 100 / zoom_); }
+
 void MarkupWindow::Recompose(const Rect& area) {
-    const Rect composed = canvas_->Compose(MarksOf(history_->Current(), drag_ ? &drag_->Drawn() : nullptr), area);
-    if (!HasArea(composed)) return;
-    // A pixel more on each side: a scaled picture's edge pixels blend with their neighbours.
-    const Point low = ToClient({composed.left - 1, composed.top - 1}, zoom_, scroll_);
-    const Point high = ToClient({composed.right + 1, composed.bottom + 1}, zoom_, scroll_);
-    const RECT client = {low.x, low.y + strip_->Height(), high.x, high.y + strip_->Height()};
+    const Rect composed = canvas_->Compose(
+        MarksOf(history_->Current(), drag_ ? &drag_->Drawn() : nullptr, selected_, edit_ ? &edit_->Edited() : nullptr),
+        area);
+    InvalidateImage(composed);
+}
+
+void MarkupWindow::InvalidateImage(const Rect& area) {
+    if (!HasArea(area)) return;
+    // The handles around it, and a pixel more: a scaled picture's edge pixels blend with their neighbours.
+    const Rect grown = Grown(area, HandleSize() + 1);
+    const Point low = ToClient(TopLeft(grown), zoom_, scroll_);
+    const Point high = ToClient({grown.right, grown.bottom}, zoom_, scroll_);
+    const RECT client = {low.x, std::max<LONG>(low.y + strip_->Height(), strip_->Height()), high.x,
+                         high.y + strip_->Height()};
     InvalidateRect(window_.get(), &client, FALSE);
 }
 
@@ -182,27 +241,179 @@ void MarkupWindow::RecomposeAll() {
 }
 
 void MarkupWindow::OnLButtonDown(WPARAM, LPARAM lParam) {
-    if (canvas_ == nullptr || drag_) return;
+    if (canvas_ == nullptr || drag_ || edit_) return;
+    if (typing_) {
+        EndTyping();
+        return;
+    }
     if (GET_Y_LPARAM(lParam) < strip_->Height()) {
         Pick(strip_->At({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
         return;
     }
+    const Point press = ImagePoint(lParam);
+    if (tool_ == MarkupTool::Select) {
+        StartEdit(press);
+        return;
+    }
+    if (tool_ == MarkupTool::Step) {
+        PlaceStep(press);
+        return;
+    }
+    if (tool_ == MarkupTool::Text) {
+        StartTyping(press);
+        return;
+    }
+    if (tool_ == MarkupTool::Crop) {
+        if (pendingCrop_) InvalidateImage(*pendingCrop_);
+        cropAnchor_ = press;
+        pendingCrop_ = CropOf(press, press, canvas_->ImageSize());
+        SetCapture(window_.get());
+        return;
+    }
     const std::optional<MarkKind> kind = DrawnKind(tool_);
     if (!kind) return;
-    drag_.emplace(*kind, MarkStyle{PaletteColour(colourIndex_), width_}, ImagePoint(lParam));
+    drag_.emplace(*kind, MarkStyle{PaletteColour(colourIndex_), width_}, press);
     SetCapture(window_.get());
     Recompose(BoundsOf(drag_->Drawn()));
 }
 
+void MarkupWindow::StartEdit(Point press) {
+    const std::vector<Mark>& marks = history_->Current().marks;
+    std::optional<int> handle;
+    if (selected_) handle = HandleAt(marks[*selected_], press, HandleSize());
+    if (!handle) Select(HitTest(marks, press, HandleSize() / 2 + 1));
+    if (!selected_) return;
+    edit_.emplace(marks[*selected_], handle, press);
+    SetCapture(window_.get());
+}
+
+void MarkupWindow::PlaceStep(Point centre) {
+    MarkupDocument document = history_->Current();
+    Mark step = {MarkKind::Step, PaletteColour(colourIndex_), width_, {centre}};
+    step.number = NextStepNumber(document.marks);
+    const Rect bounds = BoundsOf(step);
+    document.marks.push_back(std::move(step));
+    history_->Commit(std::move(document));
+    Recompose(bounds);
+}
+
+void MarkupWindow::StartTyping(Point at) {
+    typing_.emplace(PaletteColour(colourIndex_), width_, at);
+    Retype(typing_->Typed().textBounds);
+}
+
+void MarkupWindow::Retype(const Rect& before) {
+    typing_->Measured(MeasureText(canvas_->Composed(), typing_->Typed()));
+    // The frame around it too.
+    InvalidateImage(Grown(before, 3));
+    Recompose(Union(before, typing_->Typed().textBounds));
+}
+
+void MarkupWindow::EndTyping() {
+    const Mark typed = typing_->Typed();
+    const bool kept = typing_->HasText();
+    typing_.reset();
+    InvalidateImage(Grown(typed.textBounds, 3));
+    if (kept) {
+        MarkupDocument document = history_->Current();
+        document.marks.push_back(typed);
+        history_->Commit(std::move(document));
+    }
+    Recompose(typed.textBounds);
+}
+
+LRESULT MarkupWindow::OnImeStartComposition(WPARAM wParam, LPARAM lParam) {
+    if (typing_) {
+        const Rect& text = typing_->Typed().textBounds;
+        const Point caret = ToClient({text.right, text.top}, zoom_, scroll_);
+        input_.StartComposition(window_.get(), {caret.x, caret.y + strip_->Height()});
+    }
+    return DefWindowProcW(window_.get(), WM_IME_STARTCOMPOSITION, wParam, lParam);
+}
+
+LRESULT MarkupWindow::OnImeEndComposition(WPARAM wParam, LPARAM lParam) {
+    input_.EndComposition();
+    return DefWindowProcW(window_.get(), WM_IME_ENDCOMPOSITION, wParam, lParam);
+}
+
+void MarkupWindow::ApplyCrop() {
+    MarkupDocument document = history_->Current();
+    const Rect crop = Intersect(*pendingCrop_, ShownArea());
+    pendingCrop_.reset();
+    if (HasArea(crop)) document.crop = crop;
+    history_->Commit(std::move(document));
+    InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void MarkupWindow::Select(std::optional<std::size_t> index) {
+    const std::vector<Mark>& marks = history_->Current().marks;
+    if (selected_) InvalidateImage(BoundsOf(marks[*selected_]));
+    selected_ = index;
+    if (selected_) InvalidateImage(BoundsOf(marks[*selected_]));
+}
+
+void MarkupWindow::DeleteSelected() {
+    if (!selected_) return;
+    MarkupDocument document = history_->Current();
+    const Rect bounds = BoundsOf(document.marks[*selected_]);
+    document.marks.erase(document.marks.begin() + static_cast<std::ptrdiff_t>(*selected_));
+    selected_.reset();
+    history_->Commit(std::move(document));
+    Recompose(bounds);
+}
+
+void MarkupWindow::Restyle(const ToolStrip::Pick& pick) {
+    if (!selected_ || (!pick.colourIndex && !pick.width)) return;
+    MarkupDocument document = history_->Current();
+    Mark& mark = document.marks[*selected_];
+    const Rect before = BoundsOf(mark);
+    if (pick.colourIndex) mark.colour = PaletteColour(*pick.colourIndex);
+    if (pick.width) mark.width = *pick.width;
+    const Rect after = BoundsOf(mark);
+    history_->Commit(std::move(document));
+    Recompose(Union(before, after));
+}
+
 void MarkupWindow::OnMouseMove(WPARAM, LPARAM lParam) {
-    if (canvas_ == nullptr || !drag_) return;
+    if (canvas_ == nullptr) return;
+    if (edit_) {
+        const Rect before = BoundsOf(edit_->Edited());
+        edit_->MoveTo(ImagePoint(lParam));
+        Recompose(Union(before, BoundsOf(edit_->Edited())));
+        return;
+    }
+    if (cropAnchor_) {
+        const Rect before = *pendingCrop_;
+        pendingCrop_ = CropOf(*cropAnchor_, ImagePoint(lParam), canvas_->ImageSize());
+        InvalidateImage(Union(before, *pendingCrop_));
+        return;
+    }
+    if (!drag_) return;
     const Rect before = BoundsOf(drag_->Drawn());
     drag_->MoveTo(ImagePoint(lParam));
     Recompose(Union(before, BoundsOf(drag_->Drawn())));
 }
 
 void MarkupWindow::OnLButtonUp(WPARAM, LPARAM lParam) {
-    if (canvas_ == nullptr || !drag_) return;
+    if (canvas_ == nullptr) return;
+    if (edit_) {
+        edit_->MoveTo(ImagePoint(lParam));
+        MarkupDocument document = history_->Current();
+        const Rect before = BoundsOf(document.marks[*selected_]);
+        document.marks[*selected_] = edit_->Edited();
+        edit_.reset();
+        ReleaseCapture();
+        const Rect after = BoundsOf(document.marks[*selected_]);
+        history_->Commit(std::move(document));
+        Recompose(Union(before, after));
+        return;
+    }
+    if (cropAnchor_) {
+        cropAnchor_.reset();
+        ReleaseCapture();
+        return;
+    }
+    if (!drag_) return;
     drag_->MoveTo(ImagePoint(lParam));
     const Mark drawn = drag_->Drawn();
     const bool kept = drag_->Kept();
@@ -217,14 +428,19 @@ void MarkupWindow::OnLButtonUp(WPARAM, LPARAM lParam) {
 }
 
 void MarkupWindow::OnCaptureLost() {
-    if (canvas_ == nullptr || !drag_) return;
-    const Rect drawn = BoundsOf(drag_->Drawn());
+    if (canvas_ == nullptr || (!drag_ && !edit_)) return;
+    const Rect drawn = drag_ ? BoundsOf(drag_->Drawn()) : BoundsOf(edit_->Edited());
+    const Rect before = edit_ ? BoundsOf(history_->Current().marks[*selected_]) : drawn;
     drag_.reset();
-    Recompose(drawn);
+    edit_.reset();
+    Recompose(Union(drawn, before));
 }
 
 void MarkupWindow::Pick(const ToolStrip::Pick& pick) {
+    if (typing_) EndTyping();
+    Restyle(pick);
     if (pick.tool) tool_ = *pick.tool;
+    if (tool_ != MarkupTool::Select) Select(std::nullopt);
     if (pick.colourIndex) colourIndex_ = *pick.colourIndex;
     if (pick.width) width_ = *pick.width;
     RECT strip = {};
@@ -234,8 +450,14 @@ void MarkupWindow::Pick(const ToolStrip::Pick& pick) {
 }
 
 void MarkupWindow::OnChar(WPARAM character) {
-    if (canvas_ == nullptr || drag_) return;
+    if (canvas_ == nullptr || drag_ || edit_) return;
     const auto key = static_cast<wchar_t>(character);
+    if (typing_) {
+        // What an input method composed comes as characters; its keys are its own.
+        const Rect before = typing_->Typed().textBounds;
+        if (!(input_.Composing() && key < L' ') && typing_->Type(key)) Retype(before);
+        return;
+    }
     if (const auto tool = ToolForKey(key)) Pick({tool, {}, {}});
     if (const auto colour = PaletteIndexForKey(key)) Pick({{}, colour, {}});
     if (key == L'[') Pick({{}, {}, PreviousWidth(width_)});
@@ -243,8 +465,17 @@ void MarkupWindow::OnChar(WPARAM character) {
 }
 
 void MarkupWindow::OnKeyDown(WPARAM key) {
-    if (canvas_ == nullptr || drag_) return;
-    if (key == VK_RETURN || (key == 'S' && ControlDown())) {
+    if (canvas_ == nullptr || drag_ || edit_ || key == VK_PROCESSKEY || input_.Composing()) return;
+    if (typing_) {
+        // Enter and the other keys of the text come as characters.
+        if (key == VK_ESCAPE) EndTyping();
+        return;
+    }
+    if (key == VK_RETURN && pendingCrop_) {
+        ApplyCrop();
+    } else if (key == VK_ESCAPE && pendingCrop_) {
+        InvalidateImage(*std::exchange(pendingCrop_, std::nullopt));
+    } else if (key == VK_RETURN || (key == 'S' && ControlDown())) {
         Output();
     } else if (key == 'C' && ControlDown()) {
         Copy();
@@ -252,6 +483,8 @@ void MarkupWindow::OnKeyDown(WPARAM key) {
         ShiftDown() ? Redo() : Undo();
     } else if (key == 'Y' && ControlDown()) {
         Redo();
+    } else if (key == VK_DELETE) {
+        DeleteSelected();
     } else if (key == VK_ESCAPE) {
         OnClose();
     }
@@ -259,20 +492,29 @@ void MarkupWindow::OnKeyDown(WPARAM key) {
 
 void MarkupWindow::Undo() {
     if (!history_->CanUndo()) return;
+    Select(std::nullopt);  // the mark may be gone
     history_->Undo();
     RecomposeAll();
+    InvalidateRect(window_.get(), nullptr, FALSE);  // the crop may have changed
 }
 
 void MarkupWindow::Redo() {
     if (!history_->CanRedo()) return;
+    Select(std::nullopt);
     history_->Redo();
     RecomposeAll();
+    InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+bool MarkupWindow::HasChanges() const {
+    const MarkupDocument& document = history_->Current();
+    return !document.marks.empty() || document.crop.has_value() || (typing_ && typing_->HasText());
 }
 
 void MarkupWindow::OnClose() {
     if (canvas_ == nullptr) return;
-    if (!history_->Current().marks.empty() && MessageBoxW(window_.get(), App().GetText(TextDiscardMarks).c_str(),
-                                                          App().title.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (HasChanges() && MessageBoxW(window_.get(), App().GetText(TextDiscardMarks).c_str(), App().title.c_str(),
+                                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     Close();
 }
@@ -300,7 +542,13 @@ void MarkupWindow::Report(const std::exception& error) const {
 }
 
 void MarkupWindow::Close() {
+    typing_.reset();
+    input_.EndComposition();
+    cropAnchor_.reset();
+    pendingCrop_.reset();
     drag_.reset();
+    edit_.reset();
+    selected_.reset();
     window_.reset();
     strip_.reset();
     canvas_.reset();

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -11,8 +12,10 @@
 #include "core/MarkDrag.h"
 #include "core/MarkupDocument.h"
 #include "core/MarkupKeys.h"
+#include "core/TextTyping.h"
 #include "markup/GdiPlusSession.h"
 #include "markup/MarkupCanvas.h"
+#include "markup/TextInput.h"
 #include "markup/ToolStrip.h"
 #include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
@@ -48,6 +51,9 @@ public:
     void OnLButtonUp(WPARAM, LPARAM lParam);
     // The mouse was taken away: the mark being drawn is dropped.
     void OnCaptureLost();
+    // Each answers what the default procedure answers: it shows the composition.
+    LRESULT OnImeStartComposition(WPARAM wParam, LPARAM lParam);
+    LRESULT OnImeEndComposition(WPARAM wParam, LPARAM lParam);
     // The close button, Alt+F4 and Escape: closes without output, asking first when there are marks.
     void OnClose();
 
@@ -56,6 +62,33 @@ private:
     // The window's frame around the strip and the zoomed image, over the pick and inside its work area.
     void Place(const RECT& screenArea);
     void Pick(const ToolStrip::Pick& pick);
+    // A new colour or width for the selected mark.
+    void Restyle(const ToolStrip::Pick& pick);
+    // With the select tool: a handle of the selected mark resizes it, a mark under the press is
+    // selected and moved, a press on none selects none.
+    void StartEdit(Point press);
+    void Select(std::optional<std::size_t> index);
+    void DeleteSelected();
+    void PlaceStep(Point centre);
+    void StartTyping(Point at);
+    // The text typed so far measured and shown again.
+    void Retype(const Rect& before);
+    // Esc or a click elsewhere: the text becomes a mark unless nothing was typed.
+    void EndTyping();
+    // The crop dragged so far becomes the output's area; within a crop applied before.
+    void ApplyCrop();
+    // The crop being dragged, or the text being typed, framed.
+    void PaintFrames(HDC paint) const;
+    void PaintFrame(HDC paint, const Rect& image) const;
+    // What the window shows of the image: all of it, or the crop applied.
+    Rect ShownArea() const;
+    // Marks or a crop that closing without output would lose.
+    bool HasChanges() const;
+    // The handles' side in image pixels: about as large on the screen at every zoom.
+    int HandleSize() const;
+    void PaintHandles(HDC paint) const;
+    // Shows an area of the image anew, with room for the handles around it.
+    void InvalidateImage(const Rect& area);
     // The image pixel under a client point.
     Point ImagePoint(LPARAM lParam) const;
     // The marks, and the one being drawn, composed anew within an area of the image and shown.
@@ -78,6 +111,12 @@ private:
     std::unique_ptr<ToolStrip> strip_;
     std::optional<MarkupHistory> history_;
     std::optional<MarkDrag> drag_;
+    std::optional<std::size_t> selected_;
+    std::optional<EditDrag> edit_;  // of the selected mark
+    std::optional<Point> cropAnchor_;  // while the crop is dragged
+    std::optional<Rect> pendingCrop_;  // dragged, not yet applied
+    std::optional<TextTyping> typing_;
+    TextInput input_;
     std::function<void()> done_;
     ImageFileNamer namer_;
     MarkupTool tool_ = MarkupTool::Rectangle;

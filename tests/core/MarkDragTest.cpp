@@ -1,5 +1,7 @@
 #include "core/MarkDrag.h"
 
+#include "core/MarkEdits.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -39,6 +41,22 @@ TEST(MarkDrag, OnlyTheDrawingToolsDrawByDragging) {
     EXPECT_EQ(DrawnKind(MarkupTool::Pixelate), MarkKind::Pixelate);
     for (MarkupTool tool : {MarkupTool::Select, MarkupTool::Text, MarkupTool::Step, MarkupTool::Crop})
         EXPECT_EQ(DrawnKind(tool), std::nullopt);
+}
+
+Mark Box(Point low, Point high) { return {MarkKind::Rectangle, 0x0000FF, 3, {low, high}}; }
+
+// Each move counts from the press, not from the move before.
+TEST(EditDrag, WithoutAHandleTheMarkFollowsThePointer) {
+    EditDrag drag(Box({10, 10}, {20, 30}), std::nullopt, {15, 15});
+    drag.MoveTo({18, 11});
+    drag.MoveTo({25, 5});
+    EXPECT_EQ(drag.Edited().points, (std::vector<Point>{{20, 0}, {30, 20}}));
+}
+
+TEST(EditDrag, AHandleDragsItsCornerAndLeavesTheOtherWhereItWas) {
+    EditDrag drag(Box({10, 10}, {20, 30}), kHandleBottomRight, {20, 30});
+    drag.MoveTo({40, 35});
+    EXPECT_EQ(drag.Edited().points, (std::vector<Point>{{10, 10}, {40, 35}}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The mark-up window in this process, driven by real keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "Capture/CaptureOutput.h"
@@ -35,6 +36,19 @@ protected:
         return WaitUntil([&] { return GetForegroundWindow() == Window(); }) && Idle(Window());
     }
     static HWND Window() { return TheMarkupWindow().Handle(); }
+    // A real drag between two image pixels, through the one midway.
+    void Drag(Point from, Point to) const {
+        const MarkupWindow& window = TheMarkupWindow();
+        Input(MOUSEEVENTF_LEFTDOWN, window.ScreenPointOf(from));
+        Input(0, window.ScreenPointOf({(from.x + to.x) / 2, (from.y + to.y) / 2}));
+        Input(MOUSEEVENTF_LEFTUP, window.ScreenPointOf(to));
+    }
+    void Click(Point at) const {
+        Input(MOUSEEVENTF_LEFTDOWN, TheMarkupWindow().ScreenPointOf(at));
+        Input(MOUSEEVENTF_LEFTUP, TheMarkupWindow().ScreenPointOf(at));
+    }
+    // Enter, then the file written.
+    DecodedImage Output() { return PressToClose({VK_RETURN}) ? folder_.Image(0) : DecodedImage(); }
     // The keys, then the window closed once.
     bool PressToClose(const std::vector<WORD>& keys) {
         PressChord(keys);
@@ -98,15 +112,12 @@ protected:
         DrawFilledRectangle(source_.dc(), {0, 0, kImage.cx, kImage.cy}, kWhite, kWhite);
         DrawFilledRectangle(source_.dc(), {0, 60, kImage.cx, kImage.cy}, kBlack, kBlack);
     }
-    // A real drag between two image pixels, through the one midway.
-    void Drag(Point from, Point to) const {
-        const MarkupWindow& window = TheMarkupWindow();
-        Input(MOUSEEVENTF_LEFTDOWN, window.ScreenPointOf(from));
-        Input(0, window.ScreenPointOf({(from.x + to.x) / 2, (from.y + to.y) / 2}));
-        Input(MOUSEEVENTF_LEFTUP, window.ScreenPointOf(to));
+    // A red rectangle from (10, 10) to (30, 30), selected by a click on its left edge.
+    void DrawAndSelect() const {
+        Drag({10, 10}, {30, 30});
+        PressKey('V');
+        Click({10, 20});
     }
-    // Enter, then the file written.
-    DecodedImage Output() { return PressToClose({VK_RETURN}) ? folder_.Image(0) : DecodedImage(); }
 };
 
 TEST_F(MarkupDrawing, ARectanglesEdgesLieExactlyWhereItWasDragged) {
@@ -177,6 +188,123 @@ TEST_F(MarkupDrawing, EscapeWithMarksAsksFirstAndNoKeepsThem) {
     ASSERT_TRUE(boxes_.WaitForCount(1));
     EXPECT_EQ(boxes_.Seen()[0].text, App().GetText(TextDiscardMarks));
     EXPECT_EQ(Output().Pixel(10, 20), kRed);
+}
+
+TEST_F(MarkupDrawing, ASelectedMarkIsMovedByItsEdgeAndResizedByItsHandle) {
+    ASSERT_TRUE(Open());
+    DrawAndSelect();
+    Drag({10, 15}, {50, 15});  // clear of the handle midway down the edge
+    Drag({70, 30}, {90, 50});
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(50, 30), kRed);
+    EXPECT_EQ(image.Pixel(90, 45), kRed);
+    EXPECT_EQ(image.Pixel(10, 20), kWhite);
+    EXPECT_EQ(image.Pixel(70, 20), kWhite);
+}
+
+TEST_F(MarkupDrawing, DeleteRemovesTheSelectedMark) {
+    ASSERT_TRUE(Open());
+    DrawAndSelect();
+    PressKey(VK_DELETE);
+    EXPECT_EQ(Output().Pixel(10, 20), kWhite);
+}
+
+TEST_F(MarkupDrawing, APickedColourRecoloursTheSelectedMark) {
+    ASSERT_TRUE(Open());
+    DrawAndSelect();
+    PressKey('3');
+    EXPECT_EQ(Output().Pixel(10, 20), PaletteColour(2));
+}
+
+// The pattern's mean over a block, channel by channel, rounded half up.
+COLORREF PatternMean(const RECT& block) {
+    int sums[3] = {}, count = 0;
+    for (LONG y = block.top; y < block.bottom; ++y)
+        for (LONG x = block.left; x < block.right; ++x, ++count) {
+            const COLORREF c = ScreenPattern(x, y);
+            sums[0] += GetRValue(c), sums[1] += GetGValue(c), sums[2] += GetBValue(c);
+        }
+    return RGB((sums[0] + count / 2) / count, (sums[1] + count / 2) / count, (sums[2] + count / 2) / count);
+}
+
+TEST_F(MarkupWindowTest, APixelatedAreaIsBlocksOfTenEachItsMean) {
+    ASSERT_TRUE(Open());
+    PressKey('M');
+    Drag({10, 10}, {39, 29});
+    const DecodedImage image = Output();
+    for (LONG top : {10, 20})
+        for (LONG left : {10, 20, 30})
+            for (int i = 0; i < 100; ++i)
+                ASSERT_EQ(image.Pixel(left + i % 10, top + i / 10), PatternMean({left, top, left + 10, top + 10}))
+                    << left << "," << top << " pixel " << i;
+    EXPECT_EQ(image.Pixel(40, 20), ScreenPattern(40, 20));
+}
+
+TEST_F(MarkupWindowTest, ACropAppliedWithEnterIsWhatTheOutputHas) {
+    ASSERT_TRUE(Open());
+    PressKey('C');
+    Drag({10, 10}, {59, 39});
+    PressKey(VK_RETURN);
+    const DecodedImage image = Output();
+    ASSERT_EQ(image.width, 50);
+    ASSERT_EQ(image.height, 30);
+    EXPECT_EQ(image.Pixel(0, 0), ScreenPattern(10, 10));
+    EXPECT_EQ(image.Pixel(49, 29), ScreenPattern(59, 39));
+}
+
+// Red badges with a white number: each has its own.
+TEST_F(MarkupDrawing, EachStepBadgeHasTheNextNumber) {
+    ASSERT_TRUE(Open());
+    PressKey('N');
+    Click({30, 30});
+    Click({80, 30});
+    const DecodedImage image = Output();
+    std::vector<COLORREF> numbers[2];
+    for (int badge = 0; badge < 2; ++badge) {
+        EXPECT_EQ(image.Pixel(30 + 50 * badge - 13, 30), kRed);
+        for (int i = 0; i < 16 * 16; ++i) numbers[badge].push_back(image.Pixel(22 + 50 * badge + i % 16, 22 + i / 16));
+        EXPECT_NE(std::count(numbers[badge].begin(), numbers[badge].end(), kWhite), 0) << badge;
+    }
+    EXPECT_NE(numbers[0], numbers[1]);
+}
+
+// Whether any pixel of the band of rows, in columns 10 to 40, is not white.
+bool Inked(const DecodedImage& image, LONG top, LONG bottom) {
+    for (LONG y = top; y < bottom; ++y)
+        for (LONG x = 10; x < 40; ++x)
+            if (image.Pixel(x, y) != kWhite) return true;
+    return false;
+}
+
+// Lines 24 pixels high from row 10: the second from row 34.
+TEST_F(MarkupDrawing, EnterWhileATextIsTypedStartsANewLineAndOutputsNothing) {
+    ASSERT_TRUE(Open());
+    PressKey('T');
+    Click({10, 10});
+    for (WORD key : std::vector<WORD>{'A', 'B', VK_RETURN, 'C', VK_ESCAPE}) PressKey(key);
+    const DecodedImage image = Output();
+    ASSERT_EQ(image.width, kImage.cx);
+    EXPECT_TRUE(Inked(image, 12, 32));
+    EXPECT_TRUE(Inked(image, 36, 56));
+}
+
+TEST_F(MarkupDrawing, WhileAnInputMethodComposesEnterAndEscapeAreItsOwn) {
+    ASSERT_TRUE(Open());
+    PressKey('T');
+    Click({10, 10});
+    PressKey('A');
+    ASSERT_TRUE(WaitUntil([] { return true; }));  // the keys so far are the text's
+    SendMessageW(Window(), WM_IME_STARTCOMPOSITION, 0, 0);
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([] { return true; }));
+    SendMessageW(Window(), WM_IME_ENDCOMPOSITION, 0, 0);
+    PressKey(VK_ESCAPE);
+    const DecodedImage image = Output();
+    ASSERT_EQ(image.width, kImage.cx);
+    EXPECT_TRUE(Inked(image, 12, 32));
+    EXPECT_FALSE(Inked(image, 36, 56));
+    EXPECT_TRUE(boxes_.Seen().empty()) << "the first Escape ended the text, the second asked to discard it";
 }
 
 }  // namespace
