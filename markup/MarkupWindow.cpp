@@ -51,6 +51,7 @@ LONG PlaceAlong(LONG centre, LONG length, LONG low, LONG high) {
 }
 
 constexpr int kHandlePixels = 7;  // on the screen
+constexpr int kWheelStep = 48;  // client pixels a notch scrolls
 constexpr COLORREF kHandleFill = 0xFFFFFF, kHandleEdge = 0x000000;
 
 // The document's marks with the one being edited in its place, and the one being drawn on top.
@@ -86,6 +87,10 @@ void MarkupWindow::RegisterHandlers(MessageMap& map) {
     map.AddHandler(WM_MOUSEMOVE, this, &MarkupWindow::OnMouseMove);
     map.AddHandler(WM_LBUTTONUP, this, &MarkupWindow::OnLButtonUp);
     map.AddHandler(WM_CAPTURECHANGED, this, &MarkupWindow::OnCaptureLost);
+    map.AddHandler(WM_MOUSEWHEEL, this, &MarkupWindow::OnMouseWheel);
+    map.AddHandler(WM_MBUTTONDOWN, this, &MarkupWindow::OnMButtonDown);
+    map.AddHandler(WM_MBUTTONUP, this, &MarkupWindow::OnMButtonUp);
+    map.AddHandler(WM_SIZE, this, &MarkupWindow::OnSize);
     map.AddResultHandler(WM_IME_STARTCOMPOSITION, this, &MarkupWindow::OnImeStartComposition);
     map.AddResultHandler(WM_IME_ENDCOMPOSITION, this, &MarkupWindow::OnImeEndComposition);
     map.AddHandler(WM_CLOSE, this, &MarkupWindow::OnClose);
@@ -129,6 +134,58 @@ void MarkupWindow::Place(const RECT& screenArea) {
     const LONG left = PlaceAlong((screenArea.left + screenArea.right) / 2, width, work.left, work.right);
     const LONG top = PlaceAlong((screenArea.top + screenArea.bottom) / 2, height, work.top, work.bottom);
     SetWindowPos(window_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Size MarkupWindow::ViewSize() const {
+    RECT client = {};
+    GetClientRect(window_.get(), &client);
+    return {client.right, std::max<LONG>(client.bottom - strip_->Height(), 0)};
+}
+
+Point MarkupWindow::ViewPoint(POINT client) const { return {client.x, client.y - strip_->Height()}; }
+
+void MarkupWindow::View(int zoom, Point scroll) {
+    zoom_ = zoom;
+    scroll_ = ClampScroll(scroll, ZoomedSize(canvas_->ImageSize(), zoom_), ViewSize());
+    InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void MarkupWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+    if (canvas_ == nullptr) return;
+    const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    if (notches == 0) return;
+    if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(window_.get(), &cursor);
+        const Point at = ViewPoint(cursor);
+        const Point image = ToImage(at, zoom_, scroll_);
+        int zoom = zoom_;
+        for (int i = 0; i < std::abs(notches); ++i) zoom = notches > 0 ? ZoomIn(zoom) : ZoomOut(zoom);
+        View(zoom, ScrollToKeep(image, at, zoom));
+    } else if (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) {
+        View(zoom_, {scroll_.x - notches * kWheelStep, scroll_.y});
+    } else {
+        View(zoom_, {scroll_.x, scroll_.y - notches * kWheelStep});
+    }
+}
+
+void MarkupWindow::OnMButtonDown(WPARAM, LPARAM lParam) {
+    if (canvas_ == nullptr || drag_ || edit_ || cropAnchor_) return;
+    panFrom_ = ViewPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    panScroll_ = scroll_;
+    SetCapture(window_.get());
+}
+
+void MarkupWindow::OnMButtonUp() {
+    if (!panFrom_) return;
+    panFrom_.reset();
+    ReleaseCapture();
+}
+
+void MarkupWindow::OnSize(WPARAM, LPARAM lParam) {
+    if (canvas_ == nullptr) return;
+    strip_->Stretch(LOWORD(lParam));
+    View(zoom_, scroll_);
 }
 
 Rect MarkupWindow::ShownArea() const { return OutputArea(history_->Current()); }
@@ -376,6 +433,11 @@ void MarkupWindow::Restyle(const ToolStrip::Pick& pick) {
 
 void MarkupWindow::OnMouseMove(WPARAM, LPARAM lParam) {
     if (canvas_ == nullptr) return;
+    if (panFrom_) {
+        const Point at = ViewPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        View(zoom_, {panScroll_.x - (at.x - panFrom_->x), panScroll_.y - (at.y - panFrom_->y)});
+        return;
+    }
     if (edit_) {
         const Rect before = BoundsOf(edit_->Edited());
         edit_->MoveTo(ImagePoint(lParam));
@@ -428,6 +490,7 @@ void MarkupWindow::OnLButtonUp(WPARAM, LPARAM lParam) {
 }
 
 void MarkupWindow::OnCaptureLost() {
+    panFrom_.reset();
     if (canvas_ == nullptr || (!drag_ && !edit_)) return;
     const Rect drawn = drag_ ? BoundsOf(drag_->Drawn()) : BoundsOf(edit_->Edited());
     const Rect before = edit_ ? BoundsOf(history_->Current().marks[*selected_]) : drawn;
@@ -542,6 +605,7 @@ void MarkupWindow::Report(const std::exception& error) const {
 }
 
 void MarkupWindow::Close() {
+    panFrom_.reset();
     typing_.reset();
     input_.EndComposition();
     cropAnchor_.reset();

@@ -51,6 +51,12 @@ public:
     void OnLButtonUp(WPARAM, LPARAM lParam);
     // The mouse was taken away: the mark being drawn is dropped.
     void OnCaptureLost();
+    // Ctrl+wheel zooms about the cursor, Shift+wheel scrolls across, the wheel up and down.
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    // A drag with the middle button pans.
+    void OnMButtonDown(WPARAM, LPARAM lParam);
+    void OnMButtonUp();
+    void OnSize(WPARAM, LPARAM lParam);
     // Each answers what the default procedure answers: it shows the composition.
     LRESULT OnImeStartComposition(WPARAM wParam, LPARAM lParam);
     LRESULT OnImeEndComposition(WPARAM wParam, LPARAM lParam);
@@ -103,6 +109,11 @@ private:
     // Reports an error of the output step; the window and its marks stay.
     void Report(const std::exception& error) const;
     RECT ImageRect() const;
+    // The zoom and the scroll, kept within what the view can show; the window painted anew.
+    void View(int zoom, Point scroll);
+    // The part of the client under the strip, and a client point in it.
+    Size ViewSize() const;
+    Point ViewPoint(POINT client) const;
     void PaintImage(HDC paint, const RECT& update) const;
 
     GdiPlusSession gdiPlus_;
@@ -124,6 +135,8 @@ private:
     int width_ = kDefaultWidth;
     int zoom_ = 100;
     Point scroll_{};
+    std::optional<Point> panFrom_;  // the view point where the middle button went down
+    Point panScroll_{};  // the scroll then
 };
 
 MarkupWindow& TheMarkupWindow();

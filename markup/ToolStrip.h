@@ -17,6 +17,8 @@ public:
     ToolStrip(HWND window, int dpi, int clientWidth);
 
     int Height() const { return layout_.strip.bottom; }
+    // The strip runs across a client of a new width.
+    void Stretch(int clientWidth) { layout_.strip.right = clientWidth; }
     void Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const;
 
     // What a click at a client point picks; nothing where it hits no button.

@@ -307,5 +307,53 @@ TEST_F(MarkupDrawing, WhileAnInputMethodComposesEnterAndEscapeAreItsOwn) {
     EXPECT_TRUE(boxes_.Seen().empty()) << "the first Escape ended the text, the second asked to discard it";
 }
 
+// Real wheel notches at a screen point, with a key held unless it is 0.
+void Wheel(POINT at, int notches, WORD held = 0) {
+    ASSERT_TRUE(PlaceCursor(at));
+    std::vector<INPUT> inputs = {{INPUT_MOUSE, {.mi = {0, 0, DWORD(notches * WHEEL_DELTA), MOUSEEVENTF_WHEEL, 0, 0}}}};
+    if (held != 0) {
+        inputs.insert(inputs.begin(), {INPUT_KEYBOARD, {.ki = {held, 0, 0, 0, 0}}});
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {held, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The image 120 x 80 in a view 80 high: at 125 % it scrolls 20 pixels up and down.
+class MarkupView : public MarkupWindowTest {
+protected:
+    LONG Top(LONG y) const { return TheMarkupWindow().ScreenPointOf({60, y}).y; }
+    // Zoomed in about (60, 40), which stays where it was: the view scrolled to 10.
+    bool ZoomIn() {
+        const LONG before = Top(40);
+        Wheel(TheMarkupWindow().ScreenPointOf({60, 40}), 1, VK_CONTROL);
+        return WaitUntil([&] { return Top(60) - Top(40) == 25; }) && Top(40) == before;
+    }
+};
+
+TEST_F(MarkupView, CtrlWheelZoomsInAboutThePixelUnderTheCursor) {
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(ZoomIn());
+}
+
+TEST_F(MarkupView, TheWheelScrollsAsFarAsTheImageGoes) {
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(ZoomIn());
+    const LONG before = Top(40);
+    Wheel(TheMarkupWindow().ScreenPointOf({60, 40}), -1, VK_SHIFT);  // across: nothing to scroll
+    Wheel(TheMarkupWindow().ScreenPointOf({60, 40}), -1);
+    EXPECT_TRUE(WaitUntil([&] { return Top(40) == before - 10; }));
+}
+
+TEST_F(MarkupView, AMiddleButtonDragPans) {
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(ZoomIn());
+    const POINT at = TheMarkupWindow().ScreenPointOf({60, 40});
+    const LONG before = Top(40);
+    Input(MOUSEEVENTF_MIDDLEDOWN, at);
+    Input(0, {at.x, at.y - 5});
+    Input(MOUSEEVENTF_MIDDLEUP, {at.x, at.y - 5});
+    EXPECT_TRUE(WaitUntil([&] { return Top(40) == before - 5; }));
+}
+
 }  // namespace
 }  // namespace Vorlune::Test
