@@ -16,6 +16,7 @@
 #include "resources/resource.h"
 #include "ui/Dpi.h"
 #include "ui/Geometry.h"
+#include "ui/WindowVisibility.h"
 
 namespace Vorlune {
 
@@ -52,6 +53,7 @@ LONG PlaceAlong(LONG centre, LONG length, LONG low, LONG high) {
 
 constexpr int kHandlePixels = 7;  // on the screen
 constexpr int kWheelStep = 48;  // client pixels a notch scrolls
+constexpr LPARAM kPreviousKeyState = LPARAM{1} << 30;  // of WM_KEYDOWN: the key was down already
 constexpr COLORREF kHandleFill = 0xFFFFFF, kHandleEdge = 0x000000;
 
 // The document's marks with the one being edited in its place, and the one being drawn on top.
@@ -527,8 +529,10 @@ void MarkupWindow::OnChar(WPARAM character) {
     if (key == L']') Pick({{}, {}, NextWidth(width_)});
 }
 
-void MarkupWindow::OnKeyDown(WPARAM key) {
-    if (canvas_ == nullptr || drag_ || edit_ || key == VK_PROCESSKEY || input_.Composing()) return;
+void MarkupWindow::OnKeyDown(WPARAM key, LPARAM flags) {
+    // Held, they would end the window the moment it opens; Ctrl+Z held goes on undoing.
+    const bool heldEnd = (flags & kPreviousKeyState) != 0 && (key == VK_RETURN || key == VK_ESCAPE);
+    if (canvas_ == nullptr || drag_ || edit_ || heldEnd || key == VK_PROCESSKEY || input_.Composing()) return;
     if (typing_) {
         // Enter and the other keys of the text come as characters.
         if (key == VK_ESCAPE) EndTyping();
@@ -613,12 +617,16 @@ void MarkupWindow::Close() {
     drag_.reset();
     edit_.reset();
     selected_.reset();
+    // Off the screen with the activation kept, so that the toolbar takes it back before the window
+    // goes: destroyed while active, it would hand the activation to the program behind it, which
+    // would rise above the toolbar.
+    HideKeepingActivation(window_.get());
+    std::function<void()> done = std::exchange(done_, nullptr);
+    if (done) done();
     window_.reset();
     strip_.reset();
     canvas_.reset();
     history_.reset();
-    std::function<void()> done = std::exchange(done_, nullptr);
-    if (done) done();
 }
 
 MarkupWindow& TheMarkupWindow() {

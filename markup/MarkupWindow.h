@@ -43,7 +43,8 @@ public:
 
     // Its handlers.
     void OnPaint();
-    void OnKeyDown(WPARAM key);
+    // Enter or Escape held since before (the Enter that finished the pick, repeating) does nothing.
+    void OnKeyDown(WPARAM key, LPARAM flags);
     // Tool, colour and width keys.
     void OnChar(WPARAM character);
     void OnLButtonDown(WPARAM, LPARAM lParam);

@@ -31,7 +31,7 @@ std::vector<unsigned char> CaptureTheRectangle(bool markUp) {
         PressKey(VK_RETURN);
     }
     EXPECT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
-    EXPECT_EQ(app.Proc().FindWindowOf(L"MarkUpWindow"), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return app.Proc().FindWindowOf(L"MarkUpWindow") == nullptr; }));
     std::vector<unsigned char> bytes = ReadBytes(file);
     EXPECT_EQ(app.Close(), 0u);
     return bytes;

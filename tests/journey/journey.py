@@ -210,6 +210,43 @@ class Journey(unittest.TestCase):
         self.assertTrue(until(lambda: window_of("^Glimra$") and Shot().pixel(1900, 100) != RED))
         self.assertEqual(len(images()), written)
 
+    def pen_toggle(self, on):
+        """Clicks the mark-up toggle, which the settings file then holds as asked."""
+        def stored():
+            with open(os.path.join(FOLDER, "Glimra.ini"), "rb") as f:
+                return "\n99=1" in f.read().decode("utf-16").replace("\r", "")
+        x, y, _, _ = geometry(self.toolbar)
+        xdo("mousemove", x + 121, y + 13, "click", 1)
+        self.assertTrue(until(lambda: stored() == on), "the mark-up toggle did not switch")
+
+    def test_a_capture_marked_up_is_written_with_the_rectangle_dragged_on_it(self):
+        # The pick of the editor's white page opens about where it was picked, a little lower.
+        left, top, right, bottom = 1200, 250, 1500, 450
+        written = len(images())
+        self.pen_toggle(True)
+        try:
+            self.click_button(0)
+            self.assertEqual(self.cross_hair_everywhere(left, top), [])
+            xdo("mousedown", 1, "mousemove", 1300, 300, "mousemove", right, bottom, "mouseup", 1)
+            # The toolbar stays hidden meanwhile: the visible window of that name is the mark-up window.
+            self.assertTrue(until(lambda: window_of("^Glimra$") not in (None, self.toolbar)), "no mark-up window")
+            time.sleep(0.5)
+            xdo("key", "r", "mousemove", 1250, 330, "mousedown", 1, "mousemove", 1300, 360, "mousemove", 1400, 410,
+                "mouseup", 1, "key", "Return")
+            self.assertTrue(until(lambda: len(images()) == written + 1))
+        finally:
+            # The toolbar back, with the editor the window covered still behind it: the click must reach it.
+            self.assertTrue(until(lambda: window_of("^Glimra$") == self.toolbar))
+            self.pen_toggle(False)
+        path = images()[-1]
+        width, height = map(int, run("identify", "-format", "%w %h", path, text=True).stdout.split())
+        self.assertEqual((width, height), (right - left + 1, bottom - top + 1))
+        rgb = image_rgb(path)
+        red = [(i // 3 % width, i // 3 // width) for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\xff\x00\x00"]
+        xs, ys = [x for x, _ in red], [y for _, y in red]
+        # 150 x 80 between the pixels dragged, and a pixel of the 3-pixel stroke outside each.
+        self.assertEqual((max(xs) - min(xs) + 1, max(ys) - min(ys) + 1), (153, 83))
+
     def test_a_hotkey_capture_leaves_the_buttons_hint_out_of_the_image(self):
         # The desktop button's hint up under the cursor as F8 freezes the screen.
         x, y, _, _ = geometry(self.toolbar)

@@ -76,6 +76,14 @@ TEST_P(OutputKeys, WriteThePickAsTheOutputStepWouldAndClose) {
 INSTANTIATE_TEST_SUITE_P(MarkupWindow, OutputKeys,
                          testing::Values(std::vector<WORD>{VK_RETURN}, std::vector<WORD>{VK_CONTROL, 'S'}));
 
+// An Enter that finished the pick and is still held repeats into the window.
+TEST_F(MarkupWindowTest, AnEnterHeldSinceThePickOutputsNothing) {
+    ASSERT_TRUE(Open());
+    SendMessageW(Window(), WM_KEYDOWN, VK_RETURN, LPARAM{1} << 30);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_TRUE(folder_.Images().empty());
+}
+
 class CloseKeys : public MarkupWindowTest, public testing::WithParamInterface<std::vector<WORD>> {};
 
 TEST_P(CloseKeys, CloseWithoutOutputOrQuestionWhenThereAreNoMarks) {
@@ -238,6 +246,24 @@ TEST_F(MarkupWindowTest, APixelatedAreaIsBlocksOfTenEachItsMean) {
                 ASSERT_EQ(image.Pixel(left + i % 10, top + i / 10), PatternMean({left, top, left + 10, top + 10}))
                     << left << "," << top << " pixel " << i;
     EXPECT_EQ(image.Pixel(40, 20), ScreenPattern(40, 20));
+}
+
+// A rectangle drawn after the pixelation over a block, then moved: each change composes the whole
+// area again, so the block still averages the pattern alone where the rectangle's edges leave it.
+TEST_F(MarkupWindowTest, PixelatedBlocksStayTheirMeanWhenAMarkOverThemMoves) {
+    ASSERT_TRUE(Open());
+    PressKey('M');
+    Drag({10, 10}, {39, 29});
+    PressKey('R');
+    Drag({22, 25}, {60, 45});
+    PressKey('V');
+    Drag({60, 35}, {62, 37});  // its edges now on rows 26-28 and columns 23-25
+    const DecodedImage image = Output();
+    for (LONG y = 20; y < 30; ++y)
+        for (LONG x = 20; x < 30; ++x) {
+            if (y >= 26 && x >= 23) continue;
+            ASSERT_EQ(image.Pixel(x, y), PatternMean({20, 20, 30, 30})) << x << "," << y;
+        }
 }
 
 TEST_F(MarkupWindowTest, ACropAppliedWithEnterIsWhatTheOutputHas) {
