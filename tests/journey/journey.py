@@ -214,7 +214,7 @@ class Journey(unittest.TestCase):
         """Clicks the mark-up toggle, which the settings file then holds as asked."""
         def stored():
             with open(os.path.join(FOLDER, "Glimra.ini"), "rb") as f:
-                return "\n99=1" in f.read().decode("utf-16").replace("\r", "")
+                return "\n105=1" in f.read().decode("utf-16").replace("\r", "")
         x, y, _, _ = geometry(self.toolbar)
         xdo("mousemove", x + 121, y + 13, "click", 1)
         self.assertTrue(until(lambda: stored() == on), "the mark-up toggle did not switch")
