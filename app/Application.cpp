@@ -15,6 +15,7 @@
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
 #include "markup/MarkupWindow.h"
+#include "pin/Pins.h"
 #include "resources/resource.h"
 #include "settings/ImageFolder.h"
 #include "settings/ModulePath.h"
@@ -103,6 +104,7 @@ bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) 
     SetPickHandOff([](CapturedImage image, const RECT& area, std::function<void()> done) {
         TheMarkupWindow().Open(image, area, std::move(done));
     });
+    TheMarkupWindow().SetPin([](CapturedImage image, POINT topLeft) { ShowPin(std::move(image), topLeft); });
 
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);

@@ -105,7 +105,8 @@ enum TextId : int {
     TextPinCopy = 120,  // the pin's menu
     TextPinSave = 121,
     TextPinClose = 122,
-    TextCount = 123
+    TextToolPin = 123,
+    TextCount = 124
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -137,6 +137,7 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"コピー(&C)", L"&Copy"},
     {L"切り取りとして保存(&S)", L"&Save as a capture"},
     {L"閉じる(&L)", L"C&lose"},
+    {L"画面に貼り付け (F)", L"Pin to the screen (F)"},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "Capture/CaptureErrors.h"
+#include "Capture/CaptureOutput.h"
 #include "app/AppContext.h"
 #include "core/MarkEdits.h"
 #include "core/MarkupView.h"
@@ -112,6 +113,7 @@ void MarkupWindow::Open(const CapturedImage& image, const RECT& screenArea, std:
     colourIndex_ = 0;
     width_ = kDefaultWidth;
     Place(screenArea);
+    pickedAt_ = TopLeft(screenArea);
     ShowWindow(created, SW_SHOW);
     SetForegroundWindow(created);
     UpdateWindow(created);
@@ -306,7 +308,8 @@ void MarkupWindow::OnLButtonDown(WPARAM, LPARAM lParam) {
         return;
     }
     if (GET_Y_LPARAM(lParam) < strip_->Height()) {
-        Pick(strip_->At({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+        const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        strip_->PinAt(at) ? Pin() : Pick(strip_->At(at));
         return;
     }
     const Point press = ImagePoint(lParam);
@@ -527,6 +530,7 @@ void MarkupWindow::OnChar(WPARAM character) {
     if (const auto colour = PaletteIndexForKey(key)) Pick({{}, colour, {}});
     if (key == L'[') Pick({{}, {}, PreviousWidth(width_)});
     if (key == L']') Pick({{}, {}, NextWidth(width_)});
+    if (key == L'f' || key == L'F') Pin();
 }
 
 void MarkupWindow::OnKeyDown(WPARAM key, LPARAM flags) {
@@ -602,6 +606,19 @@ void MarkupWindow::Copy() const {
     } catch (const std::exception& error) {
         Report(error);
     }
+}
+
+void MarkupWindow::Pin() {
+    if (!pin_) return;
+    const Rect area = OutputArea(history_->Current());
+    try {
+        pin_(CaptureArea(canvas_->Composed(), ToWin(TopLeft(area)), ToWin(SizeOf(area))),
+             {pickedAt_.x + area.left, pickedAt_.y + area.top});
+    } catch (const std::exception& error) {
+        Report(error);
+        return;
+    }
+    Close();
 }
 
 void MarkupWindow::Report(const std::exception& error) const {

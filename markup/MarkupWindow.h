@@ -37,6 +37,9 @@ public:
     // Shows image in front; done runs once, after the window has closed. Throws AnExceptionImpl
     // or CaptureException when the window cannot be made, and then keeps nothing of the pick.
     void Open(const CapturedImage& image, const RECT& screenArea, std::function<void()> done);
+    // What F does with the marked-up image: pins it with its top-left pixel at a screen point.
+    using PinImage = std::function<void(CapturedImage image, POINT topLeft)>;
+    void SetPin(PinImage pin) { pin_ = std::move(pin); }
     HWND Handle() const { return window_.get(); }
     // Where the top-left corner of an image pixel is on the screen.
     POINT ScreenPointOf(Point image) const;
@@ -106,6 +109,8 @@ private:
     // Writes the output and closes; stays open when the file was not written.
     void Output();
     void Copy() const;
+    // Pins the image as it would be output, where it was picked, and closes without output.
+    void Pin();
     void Close();
     // Reports an error of the output step; the window and its marks stay.
     void Report(const std::exception& error) const;
@@ -130,6 +135,8 @@ private:
     std::optional<TextTyping> typing_;
     TextInput input_;
     std::function<void()> done_;
+    PinImage pin_;
+    POINT pickedAt_ = {};  // the screen point of the pick's top-left pixel
     ImageFileNamer namer_;
     MarkupTool tool_ = MarkupTool::Rectangle;
     int colourIndex_ = 0;

@@ -34,6 +34,7 @@ ToolStrip::ToolStrip(HWND window, int dpi, int clientWidth)
     for (int i = 0; i < kToolCount; ++i) AddHint(layout_.tools[i], static_cast<TextId>(TextToolSelect + i));
     for (const Rect& swatch : layout_.colours) AddHint(swatch, TextToolColour);
     for (const Rect& width : layout_.widths) AddHint(width, TextToolWidth);
+    AddHint(layout_.pin, TextToolPin);
 }
 
 void ToolStrip::AddHint(const Rect& rect, TextId text) {
@@ -72,6 +73,9 @@ void ToolStrip::Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const 
         const int inset = Scaled(5, dpi_);
         DrawFilledRectangle(dc, {r.left + inset, y, r.right - inset, y + thickness}, kInk, kInk);
     }
+    DrawToggle(dc, layout_.pin, false, dpi_);
+    RECT box = ToWin(layout_.pin);
+    DrawTextW(dc, L"F", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 ToolStrip::Pick ToolStrip::At(POINT point) const {

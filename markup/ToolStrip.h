@@ -28,6 +28,8 @@ public:
         std::optional<int> width;
     };
     Pick At(POINT point) const;
+    // The pin button is at a client point.
+    bool PinAt(POINT point) const { return Contains(layout_.pin, Point{point.x, point.y}); }
 
 private:
     void AddHint(const Rect& rect, TextId text);
