@@ -58,9 +58,11 @@ std::wstring SystemReason(DWORD error) {
     return length == 0 ? code : std::wstring(text, length) + L" " + code;
 }
 
-std::wstring ImageNotWrittenText(const ImageWriteError& error, bool onClipboard) {
-    return App().GetText(TextImageNotWritten) + L"\r\n" + error.Path() + L"\r\n\r\n" + SystemReason(error.LastError()) +
-           L"\r\n\r\n" + App().GetText(onClipboard ? TextImageOnClipboard : TextImageNotOnClipboard);
+std::wstring ImageNotWrittenText(const ImageWriteError& error, std::optional<bool> onClipboard) {
+    const std::wstring text =
+        App().GetText(TextImageNotWritten) + L"\r\n" + error.Path() + L"\r\n\r\n" + SystemReason(error.LastError());
+    if (!onClipboard) return text;
+    return text + L"\r\n\r\n" + App().GetText(*onClipboard ? TextImageOnClipboard : TextImageNotOnClipboard);
 }
 
 CaptureException::CaptureException(const char* file, int line, DWORD lastError)

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -42,7 +43,8 @@ private:
 std::wstring SystemReason(DWORD error);
 
 // What the user is told of a capture whose file could not be written: where, the system's
-// reason, and whether the image is on the clipboard instead. In the current language.
-std::wstring ImageNotWrittenText(const ImageWriteError& error, bool onClipboard);
+// reason, and whether the image is on the clipboard instead, unless it was not to be put there.
+// In the current language.
+std::wstring ImageNotWrittenText(const ImageWriteError& error, std::optional<bool> onClipboard);
 
 }  // namespace Vorlune

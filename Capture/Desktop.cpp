@@ -201,7 +201,8 @@ CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POI
                 WriteImageFile(file, named ? NextImagePath(namer, format) : request.file, named ? &namer : nullptr);
         } catch (const ImageWriteError& error) {
             // The pick is not lost: whatever the settings say, the clipboard keeps it, unless told to leave it be.
-            const bool kept = !request.noClipboard && CopyImageToClipboard(owner, image, file.Png());
+            std::optional<bool> kept;
+            if (!request.noClipboard) kept = CopyImageToClipboard(owner, image, file.Png());
             tell(ImageNotWrittenText(error, kept));
             result.outcome = CaptureOutcome::Failed;
             return result;

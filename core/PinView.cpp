@@ -23,7 +23,18 @@ std::int32_t ZoomAxis(std::int32_t edge, std::int32_t cursor, int from, int to) 
 }
 }  // namespace
 
-int PinZoomAfter(int percent, int notches) { return Stepped(percent, notches, kPinMinZoom, kPinMaxZoom); }
+int PinZoomAfter(int percent, int notches, int limit) {
+    return Stepped(percent, notches, kPinMinZoom, std::clamp(limit, kPinMinZoom, kPinMaxZoom));
+}
+
+int PinZoomLimit(Size image, Size screen) {
+    constexpr int kScreens = 2;
+    auto side = [](std::int32_t shown, std::int32_t room) {
+        return shown <= 0 ? kPinMaxZoom : static_cast<int>(std::int64_t{room} * kScreens * kFull / shown);
+    };
+    const int widest = std::min(side(image.cx, screen.cx), side(image.cy, screen.cy));
+    return std::clamp(widest / kPinStep * kPinStep, kFull, kPinMaxZoom);
+}
 
 int PinOpacityAfter(int percent, int notches) { return Stepped(percent, notches, kPinMinOpacity, kPinMaxOpacity); }
 

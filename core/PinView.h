@@ -13,8 +13,11 @@ constexpr int kPinMinOpacity = 20;  // fainter would lose it on the screen
 constexpr int kPinMaxOpacity = 100;
 constexpr int kWheelNotch = 120;  // WHEEL_DELTA
 
-// notches away from percent, positive ones up; the ends hold.
-int PinZoomAfter(int percent, int notches);
+// notches away from percent, positive ones up; the ends hold, the top one at limit if lower.
+int PinZoomAfter(int percent, int notches, int limit = kPinMaxZoom);
+// The largest zoom, in whole steps and never under 100, that keeps the shown image within
+// twice the screen on each side: a whole desktop at 800 % would be a window of half a gigabyte.
+int PinZoomLimit(Size image, Size screen);
 int PinOpacityAfter(int percent, int notches);
 // A layered window's alpha for an opacity.
 std::uint8_t PinAlpha(int opacity);

@@ -10,6 +10,7 @@
 #include "core/MarkupView.h"
 #include "draw/Primitives.h"
 #include "ui/Geometry.h"
+#include "ui/VirtualScreen.h"
 
 namespace Vorlune {
 
@@ -143,13 +144,14 @@ void PinWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
 }
 
 void PinWindow::Zoom(int notches, POINT cursor) {
-    const int zoom = PinZoomAfter(zoom_, notches);
+    const Size image = {image_.Width(), image_.Height()};
+    const int zoom = PinZoomAfter(zoom_, notches, PinZoomLimit(image, SizeOf(ToCore(VirtualScreenRect()))));
     if (zoom == zoom_) return;
     const POINT frame = WindowTopLeft(window_.get());
-    const Point image = ZoomAbout({frame.x + kOutline, frame.y + kOutline}, ToCore(cursor), zoom_, zoom);
+    const Point place = ZoomAbout({frame.x + kOutline, frame.y + kOutline}, ToCore(cursor), zoom_, zoom);
     zoom_ = zoom;
     const SIZE size = WindowSize();
-    SetWindowPos(window_.get(), nullptr, image.x - kOutline, image.y - kOutline, size.cx, size.cy,
+    SetWindowPos(window_.get(), nullptr, place.x - kOutline, place.y - kOutline, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_.get(), nullptr, FALSE);
     if (drag_) StartDrag();  // a drag goes on from the new place

@@ -20,11 +20,23 @@ struct ClipboardData {
     HANDLE Data() const { return bitmap ? static_cast<HANDLE>(bitmap.get()) : block.get(); }
 };
 
+// Another program (a clipboard manager, a script reading it) may have it open for a moment:
+// half a second of tries, then the clipboard counts as refused.
+bool OpenClipboardSoon(HWND owner) {
+    constexpr int kTries = 20;
+    constexpr DWORD kPauseMs = 25;
+    for (int tried = 1;; ++tried) {
+        if (OpenClipboard(owner)) return true;
+        if (tried == kTries) return false;
+        Sleep(kPauseMs);
+    }
+}
+
 // Hands all the data to the clipboard at once; what it did not take goes with items.
 bool PutOnClipboard(HWND owner, std::vector<ClipboardData> items) {
     const bool ready =
         std::all_of(items.begin(), items.end(), [](const ClipboardData& item) { return item.Data() != nullptr; });
-    const bool opened = ready && OpenClipboard(owner);
+    const bool opened = ready && OpenClipboardSoon(owner);
     bool placed = opened && EmptyClipboard();
     for (ClipboardData& item : items) {
         placed = placed && SetClipboardData(item.format, item.Data()) != nullptr;

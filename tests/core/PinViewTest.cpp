@@ -12,6 +12,18 @@ TEST(PinView, TheZoomStepsByTenPerNotchAndHoldsAtTenAndEightHundred) {
     EXPECT_EQ(PinZoomAfter(790, 4), 800);
 }
 
+TEST(PinView, TheZoomHoldsAtALimitUnderEightHundred) {
+    EXPECT_EQ(PinZoomAfter(190, 3, 200), 200);
+    EXPECT_EQ(PinZoomAfter(200, -1, 200), 190);
+}
+
+TEST(PinView, TheZoomLimitKeepsTheImageWithinTwiceTheScreenInWholeSteps) {
+    EXPECT_EQ(PinZoomLimit({1920, 1080}, {1920, 1080}), 200);
+    EXPECT_EQ(PinZoomLimit({700, 100}, {1920, 1080}), 540);  // 548 % rounded down
+    EXPECT_EQ(PinZoomLimit({200, 100}, {1920, 1080}), 800);
+    EXPECT_EQ(PinZoomLimit({5000, 10}, {1920, 1080}), 100);
+}
+
 TEST(PinView, TheOpacityStepsByTenPerNotchAndHoldsAtTwentyAndFull) {
     EXPECT_EQ(PinOpacityAfter(100, -1), 90);
     EXPECT_EQ(PinOpacityAfter(30, -2), 20);

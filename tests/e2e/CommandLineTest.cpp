@@ -65,6 +65,15 @@ TEST_F(CommandLine, AnExistingFileIsNeverReplaced) {
     EXPECT_EQ(ReadBytes(file), (std::vector<unsigned char>{'k', 'e', 'p', 't'}));
 }
 
+// Told to leave the clipboard be, the report says nothing of it.
+TEST_F(CommandLine, AFileThatCannotBeWrittenIsReportedWithoutTheClipboard) {
+    const std::wstring file = out_ / L"missing\\a.png";
+    auto run = Start(L"rectangle --region 620,320,10,10 --no-clipboard --file " + file);
+    ASSERT_EQ(run->Wait(), 2u);
+    EXPECT_EQ(run->ErrorText(),
+              "The image file could not be written:\r\n" + Narrow(file) + "\r\n\r\nPath not found. (3)\r\n");
+}
+
 TEST_F(CommandLine, ABadArgumentGivesTheUsageAndNoCapture) {
     auto run = Start(L"rectangle --region 620,320,0,10");
     ASSERT_EQ(run->Wait(), 2u);

@@ -1,6 +1,9 @@
 // The output step: image names, the BMP's bytes, the clipboard, the viewer and every failure.
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
 #include "Capture/Dib.h"
@@ -228,6 +231,21 @@ TEST_P(ClipBoardValue, PutsTheImageOnTheClipboardUnlessItIsOne) {
     EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, ClipBoardValue, testing::Values(0, 1, 2));
+
+// As a clipboard manager does after every change, another thread reads it just then.
+TEST_F(OutputTest, AClipboardHeldForAMomentStillTakesTheImage) {
+    OutputSettings settings(scratch_.Path(), 0);
+    std::promise<bool> opened;
+    std::thread holder([&opened] {
+        opened.set_value(OpenClipboardSoon());
+        Sleep(150);
+        CloseClipboard();
+    });
+    ASSERT_TRUE(opened.get_future().get());
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
+    holder.join();
+    EXPECT_TRUE(ClipboardHoldsThePattern());
+}
 
 // After a capture with 2 first: a viewer that one started would write the first line.
 class ViewerStart : public OutputTest, public testing::WithParamInterface<int> {};
