@@ -11,7 +11,6 @@
 #include "app/AppContext.h"
 #include "core/MarkEdits.h"
 #include "core/MarkupView.h"
-#include "draw/Primitives.h"
 #include "markup/MarkRenderer.h"
 #include "markup/MarkupOutput.h"
 #include "resources/resource.h"
@@ -23,7 +22,6 @@ namespace Vorlune {
 
 namespace {
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
-constexpr COLORREF kBackdrop = 0x505050;  // around an image smaller than the window
 
 bool ControlDown() { return GetKeyState(VK_CONTROL) < 0; }
 bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
@@ -52,10 +50,8 @@ LONG PlaceAlong(LONG centre, LONG length, LONG low, LONG high) {
     return std::max(low, std::min(centre - length / 2, high - length));
 }
 
-constexpr int kHandlePixels = 7;  // on the screen
 constexpr int kWheelStep = 48;  // client pixels a notch scrolls
 constexpr LPARAM kPreviousKeyState = LPARAM{1} << 30;  // of WM_KEYDOWN: the key was down already
-constexpr COLORREF kHandleFill = 0xFFFFFF, kHandleEdge = 0x000000;
 
 // The document's marks with the one being edited in its place, and the one being drawn on top.
 std::vector<const Mark*> MarksOf(const MarkupDocument& document, const Mark* drawing,
@@ -69,6 +65,8 @@ std::vector<const Mark*> MarksOf(const MarkupDocument& document, const Mark* dra
 }
 
 Rect Grown(const Rect& rect, int by) { return {rect.left - by, rect.top - by, rect.right + by, rect.bottom + by}; }
+
+POINT ClientPointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 }  // namespace
 
 MarkupWindow::MarkupWindow() {
@@ -128,11 +126,12 @@ void MarkupWindow::Place(const RECT& screenArea) {
     const int stripHeight = LayOutToolStrip(dpi, 0).strip.bottom;
     const Size room = {work.right - work.left - (frame.right - frame.left),
                        work.bottom - work.top - (frame.bottom - frame.top) - stripHeight};
-    zoom_ = FitZoom(image, room);
-    const Size shown = ZoomedSize(image, zoom_);
+    const int zoom = FitZoom(image, room);
+    const Size shown = ZoomedSize(image, zoom);
     const Size view = {std::max(shown.cx, ToolStripWidth(dpi)), shown.cy};
-    scroll_ = ClampScroll({}, shown, view);
+    view_.Set(zoom, {}, image, view);
     strip_ = std::make_unique<ToolStrip>(window_.get(), dpi, view.cx);
+    view_.SetTop(strip_->Height());
     const LONG width = std::min<LONG>(view.cx + frame.right - frame.left, work.right - work.left);
     const LONG height = std::min<LONG>(view.cy + stripHeight + frame.bottom - frame.top, work.bottom - work.top);
     const LONG left = PlaceAlong((screenArea.left + screenArea.right) / 2, width, work.left, work.right);
@@ -146,11 +145,8 @@ Size MarkupWindow::ViewSize() const {
     return {client.right, std::max<LONG>(client.bottom - strip_->Height(), 0)};
 }
 
-Point MarkupWindow::ViewPoint(POINT client) const { return {client.x, client.y - strip_->Height()}; }
-
 void MarkupWindow::View(int zoom, Point scroll) {
-    zoom_ = zoom;
-    scroll_ = ClampScroll(scroll, ZoomedSize(canvas_->ImageSize(), zoom_), ViewSize());
+    view_.Set(zoom, scroll, canvas_->ImageSize(), ViewSize());
     InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
@@ -161,22 +157,22 @@ void MarkupWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
     if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
         POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ScreenToClient(window_.get(), &cursor);
-        const Point at = ViewPoint(cursor);
-        const Point image = ToImage(at, zoom_, scroll_);
-        int zoom = zoom_;
+        const Point at = view_.ViewPoint(cursor);
+        const Point image = view_.ImagePoint(cursor);
+        int zoom = view_.Zoom();
         for (int i = 0; i < std::abs(notches); ++i) zoom = notches > 0 ? ZoomIn(zoom) : ZoomOut(zoom);
         View(zoom, ScrollToKeep(image, at, zoom));
     } else if (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) {
-        View(zoom_, {scroll_.x - notches * kWheelStep, scroll_.y});
+        View(view_.Zoom(), {view_.Scroll().x - notches * kWheelStep, view_.Scroll().y});
     } else {
-        View(zoom_, {scroll_.x, scroll_.y - notches * kWheelStep});
+        View(view_.Zoom(), {view_.Scroll().x, view_.Scroll().y - notches * kWheelStep});
     }
 }
 
 void MarkupWindow::OnMButtonDown(WPARAM, LPARAM lParam) {
     if (canvas_ == nullptr || drag_ || edit_ || cropAnchor_) return;
-    panFrom_ = ViewPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    panScroll_ = scroll_;
+    panFrom_ = view_.ViewPoint(ClientPointOf(lParam));
+    panScroll_ = view_.Scroll();
     SetCapture(window_.get());
 }
 
@@ -189,94 +185,32 @@ void MarkupWindow::OnMButtonUp() {
 void MarkupWindow::OnSize(WPARAM, LPARAM lParam) {
     if (canvas_ == nullptr) return;
     strip_->Stretch(LOWORD(lParam));
-    View(zoom_, scroll_);
+    View(view_.Zoom(), view_.Scroll());
 }
 
 Rect MarkupWindow::ShownArea() const { return OutputArea(history_->Current()); }
 
-RECT MarkupWindow::ImageRect() const {
-    const Rect shown = ShownArea();
-    const Point low = ToClient(TopLeft(shown), zoom_, scroll_);
-    const Point high = ToClient({shown.right, shown.bottom}, zoom_, scroll_);
-    const int top = strip_->Height();
-    return {low.x, low.y + top, high.x, high.y + top};
-}
-
 POINT MarkupWindow::ScreenPointOf(Point image) const {
-    const Point client = ToClient(image, zoom_, scroll_);
-    POINT screen = {client.x, client.y + strip_->Height()};
+    POINT screen = view_.ClientPoint(image);
     ClientToScreen(window_.get(), &screen);
     return screen;
 }
 
-Point MarkupWindow::ImagePoint(LPARAM lParam) const {
-    return ToImage({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) - strip_->Height()}, zoom_, scroll_);
-}
+Point MarkupWindow::ImagePoint(LPARAM lParam) const { return view_.ImagePoint(ClientPointOf(lParam)); }
 
 void MarkupWindow::OnPaint() {
     PAINTSTRUCT ps = {};
     HDC paint = BeginPaint(window_.get(), &ps);
     if (canvas_ != nullptr) {
         strip_->Draw(paint, tool_, colourIndex_, width_);
-        PaintImage(paint, ps.rcPaint);
-        PaintHandles(paint);
-        PaintFrames(paint);
+        view_.PaintImage(paint, ps.rcPaint, canvas_->Composed(), ShownArea());
+        if (selected_ && !drag_)
+            view_.PaintHandles(paint, edit_ ? edit_->Edited() : history_->Current().marks[*selected_]);
+        if (pendingCrop_) view_.PaintFrame(paint, *pendingCrop_);
+        if (typing_) view_.PaintFrame(paint, Grown(typing_->Typed().textBounds, 2));
     }
     EndPaint(window_.get(), &ps);
 }
-
-void MarkupWindow::PaintImage(HDC paint, const RECT& update) const {
-    const RECT image = ImageRect();
-    const int top = strip_->Height();
-    RECT shown = {};
-    if (IntersectRect(&shown, &update, &image)) {
-        // Only the image pixels under the paint, so a small change never stretches the whole image.
-        const Point low = ToImage({shown.left, shown.top - top}, zoom_, scroll_);
-        const Point high = ToImage({shown.right - 1, shown.bottom - 1 - top}, zoom_, scroll_);
-        const Rect source = Intersect({low.x, low.y, high.x + 1, high.y + 1}, ShownArea());
-        const Point to = ToClient(TopLeft(source), zoom_, scroll_);
-        const Point end = ToClient({source.right, source.bottom}, zoom_, scroll_);
-        SetStretchBltMode(paint, zoom_ < 100 ? HALFTONE : COLORONCOLOR);
-        SetBrushOrgEx(paint, 0, 0, nullptr);
-        StretchBlt(paint, to.x, to.y + top, end.x - to.x, end.y - to.y, canvas_->Composed(), source.left, source.top,
-                   source.right - source.left, source.bottom - source.top, SRCCOPY);
-    }
-    const int saved = SaveDC(paint);
-    ExcludeClipRect(paint, image.left, image.top, image.right, image.bottom);
-    ExcludeClipRect(paint, 0, 0, update.right, top);  // the strip's
-    const OwnedBrush backdrop(CreateSolidBrush(kBackdrop));
-    FillRect(paint, &update, backdrop.get());
-    RestoreDC(paint, saved);
-}
-
-void MarkupWindow::PaintHandles(HDC paint) const {
-    if (!selected_ || drag_) return;
-    const Mark& mark = edit_ ? edit_->Edited() : history_->Current().marks[*selected_];
-    for (const Rect& handle : HandlesOf(mark, HandleSize())) {
-        const Point low = ToClient(TopLeft(handle), zoom_, scroll_);
-        const Point high = ToClient({handle.right, handle.bottom}, zoom_, scroll_);
-        DrawFilledRectangle(paint, {low.x, low.y + strip_->Height(), high.x, high.y + strip_->Height()}, kHandleEdge,
-                            kHandleFill);
-    }
-}
-
-void MarkupWindow::PaintFrames(HDC paint) const {
-    if (pendingCrop_) PaintFrame(paint, *pendingCrop_);
-    if (typing_) PaintFrame(paint, Grown(typing_->Typed().textBounds, 2));
-}
-
-void MarkupWindow::PaintFrame(HDC paint, const Rect& image) const {
-    const Point low = ToClient(TopLeft(image), zoom_, scroll_);
-    const Point high = ToClient({image.right, image.bottom}, zoom_, scroll_);
-    const int top = strip_->Height(), line = 2;
-    // Inverted, so it shows on any picture.
-    PatBlt(paint, low.x, low.y + top, high.x - low.x, line, DSTINVERT);
-    PatBlt(paint, low.x, high.y + top - line, high.x - low.x, line, DSTINVERT);
-    PatBlt(paint, low.x, low.y + top + line, line, high.y - low.y - 2 * line, DSTINVERT);
-    PatBlt(paint, high.x - line, low.y + top + line, line, high.y - low.y - 2 * line, DSTINVERT);
-}
-
-int MarkupWindow::HandleSize() const { return std::max(3, kHandlePixels * 100 / zoom_); }
 
 void MarkupWindow::Recompose(const Rect& area) {
     const Rect composed = canvas_->Compose(
@@ -288,11 +222,8 @@ void MarkupWindow::Recompose(const Rect& area) {
 void MarkupWindow::InvalidateImage(const Rect& area) {
     if (!HasArea(area)) return;
     // The handles around it, and a pixel more: a scaled picture's edge pixels blend with their neighbours.
-    const Rect grown = Grown(area, HandleSize() + 1);
-    const Point low = ToClient(TopLeft(grown), zoom_, scroll_);
-    const Point high = ToClient({grown.right, grown.bottom}, zoom_, scroll_);
-    const RECT client = {low.x, std::max<LONG>(low.y + strip_->Height(), strip_->Height()), high.x,
-                         high.y + strip_->Height()};
+    RECT client = view_.ClientRect(Grown(area, view_.HandleSize() + 1));
+    client.top = std::max<LONG>(client.top, view_.Top());
     InvalidateRect(window_.get(), &client, FALSE);
 }
 
@@ -308,7 +239,7 @@ void MarkupWindow::OnLButtonDown(WPARAM, LPARAM lParam) {
         return;
     }
     if (GET_Y_LPARAM(lParam) < strip_->Height()) {
-        const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const POINT at = ClientPointOf(lParam);
         strip_->PinAt(at) ? Pin() : Pick(strip_->At(at));
         return;
     }
@@ -342,8 +273,8 @@ void MarkupWindow::OnLButtonDown(WPARAM, LPARAM lParam) {
 void MarkupWindow::StartEdit(Point press) {
     const std::vector<Mark>& marks = history_->Current().marks;
     std::optional<int> handle;
-    if (selected_) handle = HandleAt(marks[*selected_], press, HandleSize());
-    if (!handle) Select(HitTest(marks, press, HandleSize() / 2 + 1));
+    if (selected_) handle = HandleAt(marks[*selected_], press, view_.HandleSize());
+    if (!handle) Select(HitTest(marks, press, view_.HandleSize() / 2 + 1));
     if (!selected_) return;
     edit_.emplace(marks[*selected_], handle, press);
     SetCapture(window_.get());
@@ -387,8 +318,7 @@ void MarkupWindow::EndTyping() {
 LRESULT MarkupWindow::OnImeStartComposition(WPARAM wParam, LPARAM lParam) {
     if (typing_) {
         const Rect& text = typing_->Typed().textBounds;
-        const Point caret = ToClient({text.right, text.top}, zoom_, scroll_);
-        input_.StartComposition(window_.get(), {caret.x, caret.y + strip_->Height()});
+        input_.StartComposition(window_.get(), view_.ClientPoint({text.right, text.top}));
     }
     return DefWindowProcW(window_.get(), WM_IME_STARTCOMPOSITION, wParam, lParam);
 }
@@ -439,8 +369,8 @@ void MarkupWindow::Restyle(const ToolStrip::Pick& pick) {
 void MarkupWindow::OnMouseMove(WPARAM, LPARAM lParam) {
     if (canvas_ == nullptr) return;
     if (panFrom_) {
-        const Point at = ViewPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        View(zoom_, {panScroll_.x - (at.x - panFrom_->x), panScroll_.y - (at.y - panFrom_->y)});
+        const Point at = view_.ViewPoint(ClientPointOf(lParam));
+        View(view_.Zoom(), {panScroll_.x - (at.x - panFrom_->x), panScroll_.y - (at.y - panFrom_->y)});
         return;
     }
     if (edit_) {

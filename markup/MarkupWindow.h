@@ -14,6 +14,7 @@
 #include "core/MarkupKeys.h"
 #include "core/TextTyping.h"
 #include "markup/GdiPlusSession.h"
+#include "markup/ImageView.h"
 #include "markup/MarkupCanvas.h"
 #include "markup/TextInput.h"
 #include "markup/ToolStrip.h"
@@ -87,16 +88,10 @@ private:
     void EndTyping();
     // The crop dragged so far becomes the output's area; within a crop applied before.
     void ApplyCrop();
-    // The crop being dragged, or the text being typed, framed.
-    void PaintFrames(HDC paint) const;
-    void PaintFrame(HDC paint, const Rect& image) const;
     // What the window shows of the image: all of it, or the crop applied.
     Rect ShownArea() const;
     // Marks or a crop that closing without output would lose.
     bool HasChanges() const;
-    // The handles' side in image pixels: about as large on the screen at every zoom.
-    int HandleSize() const;
-    void PaintHandles(HDC paint) const;
     // Shows an area of the image anew, with room for the handles around it.
     void InvalidateImage(const Rect& area);
     // The image pixel under a client point.
@@ -114,13 +109,10 @@ private:
     void Close();
     // Reports an error of the output step; the window and its marks stay.
     void Report(const std::exception& error) const;
-    RECT ImageRect() const;
     // The zoom and the scroll, kept within what the view can show; the window painted anew.
     void View(int zoom, Point scroll);
-    // The part of the client under the strip, and a client point in it.
+    // The part of the client under the strip.
     Size ViewSize() const;
-    Point ViewPoint(POINT client) const;
-    void PaintImage(HDC paint, const RECT& update) const;
 
     GdiPlusSession gdiPlus_;
     OwnedWindow window_;
@@ -141,8 +133,7 @@ private:
     MarkupTool tool_ = MarkupTool::Rectangle;
     int colourIndex_ = 0;
     int width_ = kDefaultWidth;
-    int zoom_ = 100;
-    Point scroll_{};
+    ImageView view_;
     std::optional<Point> panFrom_;  // the view point where the middle button went down
     Point panScroll_{};  // the scroll then
 };
