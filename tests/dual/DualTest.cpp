@@ -83,12 +83,15 @@ TEST_F(Dual, TheMarksTakeTheDpiOfTheMonitorUnderTheCursor) {
     ASSERT_TRUE(PlaceCursor({-1000, 500}));
     mode->Act([] {});
     HWND overlay = FindWindowW(L"RectangleCaptureWithMagnifier", nullptr);
-    // The real cursor goes there too: a move Wine makes of it names the same point.
+    // The real cursor goes there too, and the move is sent on until drawn: a move Wine makes from
+    // the cursor's last place can come after the one sent.
     const auto frameAt = [&](POINT cursor, int dpi) {
         PlaceCursor(cursor);
-        SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x + 1920, cursor.y));
         const POINT corner = {cursor.x + Scaled(50, dpi), cursor.y + Scaled(50, dpi)};
-        return WaitUntil([&] { return ScreenRun(corner, 0x0000FF, Towards::Right) == Scaled(300, dpi) + 1; });
+        return WaitUntil([&] {
+            SendMessageW(overlay, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x + 1920, cursor.y));
+            return ScreenRun(corner, 0x0000FF, Towards::Right) == Scaled(300, dpi) + 1;
+        });
     };
     EXPECT_TRUE(frameAt({-1000, 500}, 96));
     EXPECT_EQ(ScreenRun({-1500, 500}, 0x0000FF, Towards::Down), 1);
