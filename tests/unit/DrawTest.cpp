@@ -84,6 +84,17 @@ TEST(Primitives, AFilledRectangleLeavesOutItsRightAndBottom) {
     ExpectOnlyTheirPixels(draw, {3, 2, 9, 7}, {4, 3, 8, 6});
 }
 
+// Inside it, what was there stays; too small for its width, it is full.
+TEST(Primitives, AWideFrameGrowsInwards) {
+    const auto framed = [](HDC dc) {
+        const RECT inside = {5, 4, 9, 7};
+        FillRect(dc, &inside, GdiCache().GetBrush(kB).get());
+        DrawFrame(dc, {3, 2, 10, 8}, kA, 2);
+    };
+    ExpectOnlyTheirPixels(framed, {3, 2, 10, 8}, {5, 4, 8, 6});
+    ExpectOnlyTheirPixels([](HDC dc) { DrawFrame(dc, {3, 2, 6, 12}, kA, 3); }, {3, 2, 6, 12});
+}
+
 // Pixel for pixel, also where the surface's edge cuts the ring.
 TEST(CursorPainter, TheMarkerIsTheEllipseOfAPenAsWideAsALine) {
     const SIZE size = {200, 150};
