@@ -12,16 +12,21 @@ namespace Vorlune {
 // so that a cross-hair costs two thin strips instead of the whole screen.
 class DirtyRegion {
 public:
-    // Copies frozen over work on every rectangle of the last frame.
+    // Copies frozen over work on every rectangle the last frame drew into work.
     void Restore(HDC work, HDC frozen) const;
-    // Invalidates the last frame's rectangles and next's, then keeps next as the last frame.
-    void Replace(HWND window, std::vector<RECT> next);
+    // Invalidates the last frame's rectangles and next's, then keeps next's as the last frame.
+    // painted: what next paints straight onto the window, never into work, so never restored.
+    void Replace(HWND window, std::vector<RECT> next, std::vector<RECT> painted = {});
     // work holds the untouched image again.
-    void Forget() { rects_.clear(); }
+    void Forget() {
+        rects_.clear();
+        painted_.clear();
+    }
     const std::vector<RECT>& Rects() const { return rects_; }
 
 private:
     std::vector<RECT> rects_;
+    std::vector<RECT> painted_;
 };
 
 }  // namespace Vorlune

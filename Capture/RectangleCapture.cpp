@@ -134,9 +134,17 @@ void RectangleCapture::Draw(POINT point) {
     const RectangleFrame frame = ComposeFrame(point);
     const SIZE size = snapshot->size;
     dirty_.Restore(snapshot->workDC(), snapshot->frozenDC());
-    painter_.Paint(snapshot->workDC(), size, frame);
-    dirty_.Replace(overlay.get(), RectangleFrameRects(frame, size));
+    painter_.PaintMarks(snapshot->workDC(), size, frame);
+    dirty_.Replace(overlay.get(), RectangleFrameRects(frame, size), ZoomWindowRects(frame, size));
     lastFrame_ = frame;
+}
+
+std::vector<RECT> RectangleCapture::PaintOverWork(HDC paint) {
+    // The zoom window goes onto the window alone: in the work surface its pixels would be
+    // restored, drawn and copied out again on every move.
+    if (!lastFrame_) return {};
+    painter_.PaintZoom(paint, snapshot->workDC(), *lastFrame_);
+    return ZoomWindowRects(*lastFrame_, snapshot->size);
 }
 
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {

@@ -27,6 +27,7 @@ protected:
     void OnRButtonUp(POINT point) override;
     void OnMouseMove(POINT point) override;
     bool OnKeyDown(WPARAM key) override;
+    std::vector<RECT> PaintOverWork(HDC paint) override;
 
     // The zoom window's part of a frame; none here.
     virtual void ComposeZoom(RectangleFrame&) {}

@@ -27,19 +27,24 @@ struct RectangleFrame {
 // Draws frames; keeps the small surface the zoom window's source is copied to.
 class RectangleFramePainter {
 public:
-    // The marks of frame into dc, a size-sized image that must be clean (the frozen image)
-    // wherever they land and wherever the zoom window reads from.
+    // The whole frame into dc, a size-sized image that must be clean (the frozen image)
+    // wherever the marks land and wherever the zoom window reads from.
     void Paint(HDC dc, SIZE size, const RectangleFrame& frame);
+    // All but the zoom window, under the same terms.
+    void PaintMarks(HDC dc, SIZE size, const RectangleFrame& frame);
+    // The zoom window alone into dc, enlarged from marked: an image PaintMarks drew into.
+    void PaintZoom(HDC dc, HDC marked, const RectangleFrame& frame);
 
 private:
-    void PaintZoom(HDC dc, const RectangleFrame& frame);
     bool MakeScratch(int side);
 
     MemorySurface scratch_;
     int scratchSide_ = 0;
 };
 
-// Every rectangle Paint can touch for frame, clipped to the image.
+// Every rectangle PaintMarks can touch for frame, clipped to the image.
 std::vector<RECT> RectangleFrameRects(const RectangleFrame& frame, SIZE size);
+// The rectangle PaintZoom covers, frame included, clipped to the image; none without a zoom window.
+std::vector<RECT> ZoomWindowRects(const RectangleFrame& frame, SIZE size);
 
 }  // namespace Vorlune
