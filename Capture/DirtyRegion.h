@@ -14,19 +14,16 @@ class DirtyRegion {
 public:
     // Copies frozen over work on every rectangle the last frame drew into work.
     void Restore(HDC work, HDC frozen) const;
-    // Invalidates the last frame's rectangles and next's, then keeps next's as the last frame.
-    // painted: what next paints straight onto the window, never into work, so never restored.
-    void Replace(HWND window, std::vector<RECT> next, std::vector<RECT> painted = {});
+    // Invalidates the last frame's rectangles and next's, then keeps next as the last frame.
+    // once: more to invalidate this time alone, never restored (the changes of what next paints
+    // straight onto the window).
+    void Replace(HWND window, std::vector<RECT> next, const std::vector<RECT>& once = {});
     // work holds the untouched image again.
-    void Forget() {
-        rects_.clear();
-        painted_.clear();
-    }
+    void Forget() { rects_.clear(); }
     const std::vector<RECT>& Rects() const { return rects_; }
 
 private:
     std::vector<RECT> rects_;
-    std::vector<RECT> painted_;
 };
 
 }  // namespace Vorlune

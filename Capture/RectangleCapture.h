@@ -39,6 +39,8 @@ protected:
 
 private:
     void FinishSelection(POINT point);
+    // Nothing drawn is shown any more: the next frame is drawn whole.
+    void Forget();
     // One frame: marks drawn and their rectangles invalidated; Redraw also raises the overlay.
     void Draw(POINT point);
     void Redraw(POINT point);
