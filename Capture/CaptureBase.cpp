@@ -15,15 +15,6 @@
 
 namespace Vorlune {
 
-namespace {
-
-// The rectangles of a window's update region, in client coordinates; empty when none.
-std::vector<RECT> UpdateRects(HWND window) {
-    const OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
-    return GetUpdateRgn(window, region.get(), FALSE) > NULLREGION ? RegionRects(region.get()) : std::vector<RECT>();
-}
-}  // namespace
-
 POINT MessagePoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
 CaptureBase::CaptureBase(HWND owner, std::wstring className) : owner(owner), className(std::move(className)) {}
@@ -132,15 +123,24 @@ void CaptureBase::HandleKillFocus() {
 
 void CaptureBase::HandlePaint() {
     // Rectangle by rectangle: one copy clipped to a thin cross-hair costs as much as the
-    // cross-hair's bounding box, which is the whole screen.
-    const std::vector<RECT> rects = UpdateRects(overlay.get());
+    // cross-hair's bounding box, which is the whole screen. Where the mode painted straight
+    // onto the window is left out of them.
+    const OwnedRegion update(CreateRectRgn(0, 0, 0, 0));
+    const bool known = GetUpdateRgn(overlay.get(), update.get(), FALSE) > NULLREGION;
     PAINTSTRUCT ps = {};
     HDC paint = BeginPaint(overlay.get(), &ps);
     // Without a snapshot there is nothing to show; the paint is only validated.
-    if (snapshot != nullptr)
-        for (const RECT& r : rects.empty() ? std::vector<RECT>{ps.rcPaint} : rects)
+    if (snapshot != nullptr) {
+        if (!known) SetRectRgn(update.get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+        const OwnedRegion covered(CreateRectRgn(0, 0, 0, 0));
+        for (const RECT& r : PaintOverWork(paint)) {
+            SetRectRgn(covered.get(), r.left, r.top, r.right, r.bottom);
+            CombineRgn(update.get(), update.get(), covered.get(), RGN_DIFF);
+        }
+        for (const RECT& r : RegionRects(update.get()))
             BitBlt(paint, r.left, r.top, r.right - r.left, r.bottom - r.top, snapshot->workDC(), r.left, r.top,
                    kSnapshotCopy);
+    }
     EndPaint(overlay.get(), &ps);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Capture/ButtonActor.h"
 #include "Capture/CaptureOutput.h"
@@ -79,6 +80,9 @@ protected:
     void EndCapture();
     // Called by EndCapture: what the mode holds for this capture alone can go.
     virtual void OnCaptureEnded() {}
+    // Called first in each paint of the overlay: paints what the mode shows straight onto the
+    // window instead of into workDC, and gives back where, which the copy from workDC then skips.
+    virtual std::vector<RECT> PaintOverWork(HDC) { return {}; }
 
     HWND owner;
     bool dragging = false;

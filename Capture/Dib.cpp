@@ -15,11 +15,17 @@ BITMAPINFO DibInfo(int width, int height, WORD bitCount) {
     return info;
 }
 
-HBITMAP CreateDib24(int width, int height) {
+namespace {
+HBITMAP CreateDib(int width, int height, WORD bitCount) {
     if (!BmpPixelDataSize(width, height)) return nullptr;
-    const BITMAPINFO info = DibInfo(width, height, 24);
+    const BITMAPINFO info = DibInfo(width, height, bitCount);
     void* bits = nullptr;
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
+}  // namespace
+
+HBITMAP CreateDib24(int width, int height) { return CreateDib(width, height, 24); }
+
+HBITMAP CreateDib32(int width, int height) { return CreateDib(width, height, 32); }
 
 }  // namespace Vorlune

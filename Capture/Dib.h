@@ -10,5 +10,8 @@ BITMAPINFO DibInfo(int width, int height, WORD bitCount);
 // when it cannot be made, also for a size that is not positive or whose byte count would
 // overflow.
 HBITMAP CreateDib24(int width, int height);
+// The same with 32 bits a pixel, the screen's own layout: a copy to a window is then a plain
+// copy, with no conversion of each pixel.
+HBITMAP CreateDib32(int width, int height);
 
 }  // namespace Vorlune

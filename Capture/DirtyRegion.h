@@ -12,10 +12,12 @@ namespace Vorlune {
 // so that a cross-hair costs two thin strips instead of the whole screen.
 class DirtyRegion {
 public:
-    // Copies frozen over work on every rectangle of the last frame.
+    // Copies frozen over work on every rectangle the last frame drew into work.
     void Restore(HDC work, HDC frozen) const;
     // Invalidates the last frame's rectangles and next's, then keeps next as the last frame.
-    void Replace(HWND window, std::vector<RECT> next);
+    // once: more to invalidate this time alone, never restored (the changes of what next paints
+    // straight onto the window).
+    void Replace(HWND window, std::vector<RECT> next, const std::vector<RECT>& once = {});
     // work holds the untouched image again.
     void Forget() { rects_.clear(); }
     const std::vector<RECT>& Rects() const { return rects_; }

@@ -21,8 +21,7 @@ ZoomPlacement& SharedZoomPlacement() {
 
 void RectangleCapture::Prepare() {
     TakeSnapshot();
-    dirty_.Forget();
-    lastFrame_.reset();
+    Forget();
 }
 
 void RectangleCapture::Start() {
@@ -105,9 +104,14 @@ void RectangleCapture::FinishSelection(POINT point) {
 
 bool RectangleCapture::DropDrag() {
     if (!CancelDrag()) return false;
-    dirty_.Forget();  // CancelDrag restored the whole work surface
-    lastFrame_.reset();
+    Forget();  // CancelDrag restored the whole work surface
     return true;
+}
+
+void RectangleCapture::Forget() {
+    dirty_.Forget();
+    painter_.ForgetZoom();
+    lastFrame_.reset();
 }
 
 RectangleFrame RectangleCapture::ComposeFrame(POINT point) {
@@ -134,9 +138,17 @@ void RectangleCapture::Draw(POINT point) {
     const RectangleFrame frame = ComposeFrame(point);
     const SIZE size = snapshot->size;
     dirty_.Restore(snapshot->workDC(), snapshot->frozenDC());
-    painter_.Paint(snapshot->workDC(), size, frame);
-    dirty_.Replace(overlay.get(), RectangleFrameRects(frame, size));
+    painter_.PaintMarks(snapshot->workDC(), size, frame);
+    dirty_.Replace(overlay.get(), RectangleFrameRects(frame, size), painter_.TakeZoom(snapshot->workDC(), size, frame));
     lastFrame_ = frame;
+}
+
+std::vector<RECT> RectangleCapture::PaintOverWork(HDC paint) {
+    // The zoom window goes onto the window alone: in the work surface its pixels would be
+    // restored, drawn and copied out again on every move. A move invalidates only what changed
+    // of it; the rest of the window shows it already.
+    if (!lastFrame_ || !painter_.PaintZoom(paint, *lastFrame_)) return {};
+    return ZoomWindowRects(*lastFrame_, snapshot->size);
 }
 
 void RectangleCaptureWithMagnifier::ComposeZoom(RectangleFrame& frame) {

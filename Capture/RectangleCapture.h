@@ -27,6 +27,7 @@ protected:
     void OnRButtonUp(POINT point) override;
     void OnMouseMove(POINT point) override;
     bool OnKeyDown(WPARAM key) override;
+    std::vector<RECT> PaintOverWork(HDC paint) override;
 
     // The zoom window's part of a frame; none here.
     virtual void ComposeZoom(RectangleFrame&) {}
@@ -38,6 +39,8 @@ protected:
 
 private:
     void FinishSelection(POINT point);
+    // Nothing drawn is shown any more: the next frame is drawn whole.
+    void Forget();
     // One frame: marks drawn and their rectangles invalidated; Redraw also raises the overlay.
     void Draw(POINT point);
     void Redraw(POINT point);

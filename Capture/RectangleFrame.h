@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "core/Dpi.h"
+#include "core/ZoomChanges.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {
@@ -24,22 +26,41 @@ struct RectangleFrame {
     RECT zoom = {};
 };
 
-// Draws frames; keeps the small surface the zoom window's source is copied to.
+// Draws frames; keeps the zoom window last taken: its source square, its enlargement, and
+// where it stands, to tell where the next one differs.
 class RectangleFramePainter {
 public:
-    // The marks of frame into dc, a size-sized image that must be clean (the frozen image)
-    // wherever they land and wherever the zoom window reads from.
+    // The whole frame into dc, a size-sized image that must be clean (the frozen image)
+    // wherever the marks land and wherever the zoom window reads from.
     void Paint(HDC dc, SIZE size, const RectangleFrame& frame);
+    // All but the zoom window, under the same terms.
+    void PaintMarks(HDC dc, SIZE size, const RectangleFrame& frame);
+    // Takes frame's zoom window from marked, an image PaintMarks drew into. Gives back where an
+    // image that shows the one taken before must be drawn again, clipped to size.
+    std::vector<RECT> TakeZoom(HDC marked, SIZE size, const RectangleFrame& frame);
+    // The zoom window last taken, for frame, into dc; false when there is none.
+    bool PaintZoom(HDC dc, const RectangleFrame& frame);
+    // Nothing shows the zoom window taken last: the next one is drawn whole.
+    void ForgetZoom() { taken_ = {}; }
 
 private:
-    void PaintZoom(HDC dc, const RectangleFrame& frame);
-    bool MakeScratch(int side);
+    // A 32-bit surface, top row first, whose pixels are read and written directly too.
+    struct Pixels {
+        MemorySurface surface;
+        std::uint32_t* bits = nullptr;
+    };
+    bool MakeSurfaces(int side);
+    void Enlarge(const ZoomPicture& picture, int zoomSide);
 
-    MemorySurface scratch_;
-    int scratchSide_ = 0;
+    Pixels source_;
+    Pixels enlarged_;
+    int surfaceSide_ = 0;
+    ZoomPicture taken_;
 };
 
-// Every rectangle Paint can touch for frame, clipped to the image.
+// Every rectangle PaintMarks can touch for frame, clipped to the image.
 std::vector<RECT> RectangleFrameRects(const RectangleFrame& frame, SIZE size);
+// The rectangle PaintZoom covers, frame included, clipped to the image; none without a zoom window.
+std::vector<RECT> ZoomWindowRects(const RectangleFrame& frame, SIZE size);
 
 }  // namespace Vorlune

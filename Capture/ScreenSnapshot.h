@@ -10,7 +10,8 @@ namespace Vorlune {
 // Every copy to, from or between the snapshot's surfaces.
 constexpr DWORD kSnapshotCopy = SRCCOPY | CAPTUREBLT;
 
-// A frozen copy of a screen rectangle in three 24-bit memory DCs. Coordinates inside the
+// A frozen copy of a screen rectangle in three memory DCs: the two the overlay shows from in
+// the screen's 32-bit layout, the one images are made from in 24 bits. Coordinates inside the
 // DCs are snapshot coordinates: (0, 0) is the top-left corner of bounds.
 class ScreenSnapshot {
 public:

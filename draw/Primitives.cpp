@@ -1,10 +1,14 @@
 #include "draw/Primitives.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <vector>
 
 #include "draw/GdiObjectCache.h"
 #include "settings/SettingsStore.h"
 #include "ui/GdiOwners.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -34,16 +38,15 @@ void DrawFilledRectangle(HDC hdc, const RECT& rect, COLORREF penColour, COLORREF
 }
 
 void DrawFrame(HDC hdc, const RECT& rect, COLORREF colour, int width) {
-    SelectGuard pen(hdc, Pen(colour));
-    for (int k = 0; k < width; ++k) {
-        const RECT r = {rect.left + k, rect.top + k, rect.right - k, rect.bottom - k};
-        if (r.left > r.right || r.top > r.bottom) break;  // a frame too small for its width is full
-        MoveToEx(hdc, r.left, r.top, nullptr);
-        SetPixel(hdc, r.left, r.top, colour);
-        LineTo(hdc, r.right, r.top);
-        LineTo(hdc, r.right, r.bottom);
-        LineTo(hdc, r.left, r.bottom);
-        LineTo(hdc, r.left, r.top);
+    // The bands AddFrameLines names, filled: the same pixels as width outlines drawn, in far fewer
+    // calls. Left of or above (0, 0) lies on no surface anyway.
+    std::vector<Rect> bands;
+    constexpr std::int32_t kFar = std::numeric_limits<std::int32_t>::max();
+    AddFrameLines(bands, ToCore(rect), {kFar, kFar}, width);
+    const HBRUSH brush = GdiCache().GetBrush(colour).get();
+    for (const Rect& band : bands) {
+        const RECT r = ToWin(band);
+        FillRect(hdc, &r, brush);
     }
 }
 

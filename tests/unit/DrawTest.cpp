@@ -6,8 +6,10 @@
 
 #include "Capture/Dib.h"
 #include "Output.h"
+#include "Screen.h"
 #include "SettingGuard.h"
 #include "app/AppContext.h"
+#include "draw/CursorPainter.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
@@ -80,6 +82,32 @@ TEST(Primitives, ALineLeavesOutItsEndPoint) {
 TEST(Primitives, AFilledRectangleLeavesOutItsRightAndBottom) {
     const auto draw = [](HDC dc) { DrawFilledRectangle(dc, {3, 2, 10, 8}, kA, kB); };
     ExpectOnlyTheirPixels(draw, {3, 2, 9, 7}, {4, 3, 8, 6});
+}
+
+// Inside it, what was there stays; too small for its width, it is full.
+TEST(Primitives, AWideFrameGrowsInwards) {
+    const auto framed = [](HDC dc) {
+        const RECT inside = {5, 4, 9, 7};
+        FillRect(dc, &inside, GdiCache().GetBrush(kB).get());
+        DrawFrame(dc, {3, 2, 10, 8}, kA, 2);
+    };
+    ExpectOnlyTheirPixels(framed, {3, 2, 10, 8}, {5, 4, 8, 6});
+    ExpectOnlyTheirPixels([](HDC dc) { DrawFrame(dc, {3, 2, 6, 12}, kA, 3); }, {3, 2, 6, 12});
+}
+
+// Pixel for pixel, also where the surface's edge cuts the ring.
+TEST(CursorPainter, TheMarkerIsTheEllipseOfAPenAsWideAsALine) {
+    const SIZE size = {200, 150};
+    for (int dpi : {96, 144, 192})
+        for (POINT p : {POINT{100, 75}, {8, 140}}) {
+            const MemorySurface want(CreateDib24(size.cx, size.cy)), got(CreateDib24(size.cx, size.cy));
+            const SelectGuard pen(want.dc(), GdiCache().GetPen(LineWidth(dpi), kA).get());
+            const SelectGuard brush(want.dc(), GetStockObject(NULL_BRUSH));
+            const int r = Scaled(30, dpi);
+            Ellipse(want.dc(), p.x - r, p.y - r, p.x + r, p.y + r);
+            DrawCursorMarker(got.dc(), p, kA, dpi);
+            EXPECT_TRUE(SurfacePixels(want.dc(), size) == SurfacePixels(got.dc(), size)) << dpi << " " << p.x;
+        }
 }
 
 HWND Handle(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
 #include "Capture/RectangleCapture.h"
+#include "MonitorDpiGuard.h"
 #include "Output.h"
 #include "Screen.h"
 #include "SettingGuard.h"
 #include "Wait.h"
+#include "core/ZoomPlacement.h"
 #include "draw/CursorPainter.h"
 #include "ui/GdiOwners.h"
 #include "ui/Geometry.h"
@@ -203,6 +206,47 @@ TEST_P(RectangleMarks, EachMoveLeavesOnlyItsOwnMarks) {
 }
 INSTANTIATE_TEST_SUITE_P(RectangleDrive, RectangleMarks, testing::Bool(),
                          [](const auto& magnifier) { return magnifier.param ? "WithMagnifier" : "Plain"; });
+
+// The zoom window goes onto the window, each move only what changed of it, the rest through the
+// work surface: together the very pixels of the painter's whole frame in one image, at 100 % and
+// at 200 %, over the pattern and over the even desktop.
+class RectangleAtScale : public RectangleDrive, public testing::WithParamInterface<int> {};
+TEST_P(RectangleAtScale, TheOverlayShowsThePaintersFrame) {
+    const int dpi = GetParam();
+    const SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const std::vector<std::uint32_t> frozen = ShownPixels(GetDesktopWindow(), size);
+    ToggleGuard circle(TextCursorToggle, 1);
+    SettingGuard always(SectionSettings, KeyAlwaysAuxiliaryLine, 1);
+    StringSettingGuard factor(KeyZoomWindowMagnification, L"10");
+    const MonitorDpiGuard dpis([dpi](HMONITOR) { return dpi; });
+    const POINT anchor = {320, 220};
+    Start<RectangleCaptureWithMagnifier>(L"RectangleCaptureWithMagnifier");
+    Send(WM_LBUTTONDOWN, anchor);
+    const auto expectFrameAfter = [&](POINT by, POINT to) {
+        ASSERT_TRUE(PlaceCursor(to));
+        Send(WM_MOUSEMOVE, by);
+        UpdateWindow(overlay);  // what to draws again is then only what it changes
+        Send(WM_MOUSEMOVE, to);
+        void* bits = nullptr;
+        const MemorySurface want(TopDownDib32(size, &bits));
+        std::memcpy(bits, frozen.data(), frozen.size() * sizeof frozen[0]);
+        const Rect zoom = ZoomPlacement().Place(ToCore(to), ToCore(size), dpi);
+        RectangleFramePainter().Paint(want.dc(), size,
+                                      {.point = to,
+                                       .selecting = true,
+                                       .anchor = anchor,
+                                       .crossHair = true,
+                                       .cursorCircle = true,
+                                       .colour = kLine,
+                                       .dpi = dpi,
+                                       .magnification = 10,
+                                       .zoom = ToWin(zoom)});
+        EXPECT_TRUE(ShownPixels(overlay, size) == SurfacePixels(want.dc(), size)) << to.x;
+    };
+    expectFrameAfter({360, 260}, {300, 200});  // the zoom window right of and below the cursor
+    expectFrameAfter({1760, 1000}, {1700, 990});  // left of and above it
+}
+INSTANTIATE_TEST_SUITE_P(RectangleDrive, RectangleAtScale, testing::Values(96, 192));
 
 // The release after it picks nothing, and the capture goes on.
 TEST_F(RectangleDrive, ARightClickDropsTheDrag) {
