@@ -26,13 +26,6 @@ LONG LineStart(LONG at, int width) { return at - (width - 1) / 2; }
 
 }  // namespace
 
-void RectangleFramePainter::Paint(HDC dc, SIZE size, const RectangleFrame& frame) {
-    PaintMarks(dc, size, frame);
-    // Last, so that the lines are magnified too.
-    TakeZoom(dc, size, frame);
-    PaintZoom(dc, frame);
-}
-
 void RectangleFramePainter::PaintMarks(HDC dc, SIZE size, const RectangleFrame& frame) {
     const POINT p = frame.point;
     const int width = LineWidth(frame.dpi);

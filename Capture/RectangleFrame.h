@@ -30,12 +30,11 @@ struct RectangleFrame {
 // where it stands, to tell where the next one differs.
 class RectangleFramePainter {
 public:
-    // The whole frame into dc, a size-sized image that must be clean (the frozen image)
+    // All but the zoom window into dc, a size-sized image that must be clean (the frozen image)
     // wherever the marks land and wherever the zoom window reads from.
-    void Paint(HDC dc, SIZE size, const RectangleFrame& frame);
-    // All but the zoom window, under the same terms.
     void PaintMarks(HDC dc, SIZE size, const RectangleFrame& frame);
-    // Takes frame's zoom window from marked, an image PaintMarks drew into. Gives back where an
+    // Takes frame's zoom window from marked, an image PaintMarks drew into: the lines are
+    // magnified too. Gives back where an
     // image that shows the one taken before must be drawn again, clipped to size.
     std::vector<RECT> TakeZoom(HDC marked, SIZE size, const RectangleFrame& frame);
     // The zoom window last taken, for frame, into dc; false when there is none.

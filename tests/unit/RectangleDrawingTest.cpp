@@ -22,6 +22,13 @@ namespace {
 constexpr COLORREF kLine = 0xFF00FF;
 constexpr int kSide = 600;
 
+// The whole frame into dc as the overlay shows it: the marks, then the zoom window over them.
+void PaintWhole(RectangleFramePainter& painter, HDC dc, SIZE size, const RectangleFrame& frame) {
+    painter.PaintMarks(dc, size, frame);
+    painter.TakeZoom(dc, size, frame);
+    painter.PaintZoom(dc, frame);
+}
+
 // The screen once window's pending paint reached it.
 std::vector<std::uint32_t> ShownPixels(HWND window, SIZE area) {
     UpdateWindow(window);
@@ -36,7 +43,7 @@ struct Surface {
             for (int x = 0; x < size.cx; ++x) bits[y * size.cx + x] = Rgb(ScreenPattern(x, y));
     }
     void Paint(RectangleFramePainter& painter, const RectangleFrame& frame) {
-        painter.Paint(dc, size, frame);
+        PaintWhole(painter, dc, size, frame);
         GdiFlush();
     }
     std::uint32_t At(int x, int y) const { return bits[y * size.cx + x]; }
@@ -86,7 +93,7 @@ TEST(ZoomPainter, AFailedScratchIsMadeAgain) {
     std::vector<OwnedBrush> hog;
     for (HBRUSH b; (b = CreateSolidBrush(0)) != nullptr;) hog.emplace_back(b);
     hog.pop_back();
-    starved.Paint(surface.dc, {kSide, kSide}, Frame({200, 200}, 10, false));
+    PaintWhole(starved, surface.dc, {kSide, kSide}, Frame({200, 200}, 10, false));
     hog.clear();
     surface.Fill();
     surface.Paint(starved, Frame({200, 200}, 10, false));
@@ -231,16 +238,17 @@ TEST_P(RectangleAtScale, TheOverlayShowsThePaintersFrame) {
         const MemorySurface want(TopDownDib32(size, &bits));
         std::memcpy(bits, frozen.data(), frozen.size() * sizeof frozen[0]);
         const Rect zoom = ZoomPlacement().Place(ToCore(to), ToCore(size), dpi);
-        RectangleFramePainter().Paint(want.dc(), size,
-                                      {.point = to,
-                                       .selecting = true,
-                                       .anchor = anchor,
-                                       .crossHair = true,
-                                       .cursorCircle = true,
-                                       .colour = kLine,
-                                       .dpi = dpi,
-                                       .magnification = 10,
-                                       .zoom = ToWin(zoom)});
+        RectangleFramePainter painter;
+        PaintWhole(painter, want.dc(), size,
+                   {.point = to,
+                    .selecting = true,
+                    .anchor = anchor,
+                    .crossHair = true,
+                    .cursorCircle = true,
+                    .colour = kLine,
+                    .dpi = dpi,
+                    .magnification = 10,
+                    .zoom = ToWin(zoom)});
         EXPECT_TRUE(ShownPixels(overlay, size) == SurfacePixels(want.dc(), size)) << to.x;
     };
     expectFrameAfter({360, 260}, {300, 200});  // the zoom window right of and below the cursor
