@@ -206,9 +206,11 @@ restore_dpi() {
     if [ -n "${OLD_DPI:-}" ]; then
         set_dpi "$((OLD_DPI))"
     else
-        wine reg delete "$DESKTOP_KEY" /v LogPixels /f >/dev/null 2>&1 || true
+        reset_dpi
     fi
 }
+# A scale test that was killed leaves its LogPixels behind; test runs start from the default.
+reset_dpi() { wine reg delete "$DESKTOP_KEY" /v LogPixels /f >/dev/null 2>&1 || true; }
 
 # click_toolbar_button X Y DPI I: a click on command button I of the toolbar at (X, Y) drawn
 # at DPI; its centre at 96 DPI is (25 + 45 I, 49).
