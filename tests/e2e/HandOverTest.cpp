@@ -9,11 +9,9 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr const wchar_t* kQuiet = L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n13=0\r\n";
-
 TEST(HandOver, ACommandIsCapturedByTheRunningToolbarInItsFolder) {
     GlimraApp first;
-    ASSERT_TRUE(first.Start(kQuiet));
+    ASSERT_TRUE(first.Start(kQuietIni));
     GlimraApp later;  // a temp folder of its own
     CommandRun run(later.TempFolder(), L"desktop --region 10,20,30,40");
     ASSERT_EQ(run.Wait(), 0u) << run.ErrorText();
@@ -27,7 +25,7 @@ TEST(HandOver, ACommandIsCapturedByTheRunningToolbarInItsFolder) {
 
 TEST(HandOver, TheLaterStartEndsWithTheCodeOfTheCommand) {
     GlimraApp first;
-    ASSERT_TRUE(first.Start(kQuiet));
+    ASSERT_TRUE(first.Start(kQuietIni));
     GlimraApp later;
     CommandRun run(later.TempFolder(), L"rectangle");
     HWND overlay = first.WaitOverlay(L"RectangleCapture");
@@ -39,7 +37,7 @@ TEST(HandOver, TheLaterStartEndsWithTheCodeOfTheCommand) {
 
 TEST(HandOver, ASecondToolbarBringsTheFirstBackAndEnds) {
     GlimraApp first;
-    ASSERT_TRUE(first.Start(kQuiet));
+    ASSERT_TRUE(first.Start(kQuietIni));
     ShowWindow(first.Window(), SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(first.Window()) != FALSE; }));
     GlimraApp later;

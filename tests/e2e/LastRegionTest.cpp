@@ -9,13 +9,11 @@
 namespace Vorlune::Test {
 namespace {
 
-constexpr const wchar_t* kQuiet = L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n13=0\r\n";
-
 TEST(LastRegion, APickIsStoredAndCapturedAgainByteForByte) {
     PatternWindow pattern({600, 300, 1000, 600});
     ASSERT_TRUE(pattern.Shown());
     GlimraApp app;
-    app.Prepare(kQuiet);
+    app.Prepare(kQuietIni);
     {
         CommandRun pick(app.TempFolder(), L"rectangle");
         HWND overlay = pick.Proc().WaitWindow(L"RectangleCapture");
@@ -35,7 +33,7 @@ TEST(LastRegion, APickIsStoredAndCapturedAgainByteForByte) {
 
 TEST(LastRegion, WithNoneStoredTheCommandFails) {
     GlimraApp app;
-    app.Prepare(kQuiet);
+    app.Prepare(kQuietIni);
     CommandRun run(app.TempFolder(), L"last-region");
     ASSERT_EQ(run.Wait(), 2u);
     EXPECT_EQ(run.ErrorText(), "No rectangle has been picked yet. Cut out a rectangle first.\r\n");
@@ -44,7 +42,7 @@ TEST(LastRegion, WithNoneStoredTheCommandFails) {
 // As after a monitor change: the part beyond the 1920x1080 screen is left out.
 TEST(LastRegion, ARegionPartlyOffTheScreenIsClippedToIt) {
     GlimraApp app;
-    app.Prepare(std::wstring(kQuiet) + L"LastRegion=1850,1000,200,300\r\n");
+    app.Prepare(std::wstring(kQuietIni) + L"LastRegion=1850,1000,200,300\r\n");
     ScratchDir out;
     CommandRun run(app.TempFolder(), L"last-region --file " + out / L"clipped.png");
     ASSERT_EQ(run.Wait(), 0u) << run.ErrorText();

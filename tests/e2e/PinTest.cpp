@@ -20,15 +20,6 @@ constexpr RECT kPicture = {600, 300, 1000, 600};
 constexpr const wchar_t* kPinCommand = L"desktop --region 620,320,100,50 --pin --no-clipboard";
 constexpr Rect kPinFrame = {619, 319, 721, 371};  // the region and its outline
 
-void TurnWheel(int delta, bool withControl = false) {
-    INPUT wheel = {INPUT_MOUSE, {.mi = {0, 0, static_cast<DWORD>(delta), MOUSEEVENTF_WHEEL, 0, 0}}};
-    if (!withControl) return static_cast<void>(SendInput(1, &wheel, sizeof wheel));
-    INPUT inputs[] = {{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, 0, 0, 0}}},
-                      wheel,
-                      {INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, KEYEVENTF_KEYUP, 0, 0}}}};
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
 BYTE PinAlpha(HWND pin) {
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -88,15 +79,13 @@ TEST_F(Pin, ADragMovesIt) {
 
 // 110 %: the image point under the cursor, 50 and 20 pixels in, is 55 and 22 pixels in.
 TEST_F(Pin, TheWheelZoomsItAboutTheCursor) {
-    ASSERT_TRUE(PlaceCursor({670, 340}));
-    TurnWheel(WHEEL_DELTA);
+    ASSERT_TRUE(TurnWheel({670, 340}, 1));
     EXPECT_TRUE(WaitUntil([&] { return Frame() == Rect{614, 317, 726, 374}; }));
 }
 
 TEST_F(Pin, CtrlWithTheWheelMakesItFainterAndNoLarger) {
     ASSERT_EQ(PinAlpha(pin_), 255);
-    ASSERT_TRUE(PlaceCursor({670, 340}));
-    TurnWheel(-WHEEL_DELTA, true);
+    ASSERT_TRUE(TurnWheel({670, 340}, -1, VK_CONTROL));
     EXPECT_TRUE(WaitUntil([&] { return PinAlpha(pin_) == 230; }));  // 90 % of 255
     EXPECT_EQ(Frame(), kPinFrame);
 }
@@ -118,14 +107,7 @@ TEST_F(Pin, ItsMenusCopyPutsTheImageOnTheClipboard) {
     ASSERT_TRUE(OpenMenu());
     PressKey('C');
     ASSERT_TRUE(WaitUntil([] { return !ClipboardBytes(RegisterClipboardFormatW(L"PNG")).empty(); }));
-    ASSERT_TRUE(OpenClipboardSoon());
-    const OwnedDC dc(CreateCompatibleDC(nullptr));
-    const SelectGuard select(dc.get(), GetClipboardData(CF_BITMAP));
-    int wrong = 0;
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 100; ++x) wrong += GetPixel(dc.get(), x, y) != ScreenPattern(620 + x, 320 + y);
-    CloseClipboard();
-    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {620, 320, 720, 370}));
 }
 
 TEST_F(Pin, ItsMenusSaveAsACaptureWritesTheNextNumberedFile) {

@@ -22,19 +22,6 @@ using Names = std::vector<std::wstring>;
 using Lines = std::vector<std::string>;
 using Bytes = std::vector<unsigned char>;
 
-// Whether the clipboard's bitmap holds the pattern's 6 x 5 pixels from (3, 4).
-bool ClipboardHoldsThePattern() {
-    if (!OpenClipboardSoon()) return false;
-    const HGDIOBJ bitmap = GetClipboardData(CF_BITMAP);
-    const OwnedDC dc(CreateCompatibleDC(nullptr));
-    const SelectGuard select(dc.get(), bitmap);
-    bool same = bitmap != nullptr;
-    for (int i = 0; same && i < 6 * 5; ++i)
-        same = GetPixel(dc.get(), i % 6, i / 6) == ScreenPattern(3 + i % 6, 4 + i / 6);
-    CloseClipboard();
-    return same;
-}
-
 std::tm Date(int year, int month, int day) {
     std::tm date = {};
     date.tm_year = year - 1900;
@@ -145,7 +132,7 @@ TEST_P(UnwrittenImage, StaysOnTheClipboardWithItsBox) {
     EXPECT_EQ(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}).outcome, CaptureOutcome::Failed);
     EXPECT_EQ(boxes.Texts(), App().title + L"|" + texts[GetParam()][0] + L"\r\n" + day_ +
                                  L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\n" + texts[GetParam()][1] + L"|");
-    EXPECT_TRUE(ClipboardHoldsThePattern());
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9}));
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, UnwrittenImage, testing::Values(0, 1));
 
@@ -227,7 +214,7 @@ TEST_P(ClipBoardValue, PutsTheImageOnTheClipboardUnlessItIsOne) {
     OutputSettings settings(scratch_.Path(), GetParam());
     FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     EXPECT_EQ(ClipboardText(), GetParam() == 1 ? "the user's text" : "");
-    EXPECT_EQ(ClipboardHoldsThePattern(), GetParam() != 1);
+    EXPECT_EQ(static_cast<bool>(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9})), GetParam() != 1);
     EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), Bytes{});  // a BMP's copy is the bitmap alone
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, ClipBoardValue, testing::Values(0, 1, 2));
@@ -244,7 +231,7 @@ TEST_F(OutputTest, AClipboardHeldForAMomentStillTakesTheImage) {
     ASSERT_TRUE(opened.get_future().get());
     FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     holder.join();
-    EXPECT_TRUE(ClipboardHoldsThePattern());
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9}));
 }
 
 // After a capture with 2 first: a viewer that one started would write the first line.
@@ -317,7 +304,7 @@ TEST_F(OutputTest, PngGoesOnTheClipboardBesideTheBitmap) {
     SettingGuard format(SectionSettings, KeyImageFormat, ImageFormatPng);
     FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
     EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"PNG")), ReadBytes(day_ + L"00001.png"));
-    EXPECT_TRUE(ClipboardHoldsThePattern());
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9}));
 }
 
 }  // namespace
