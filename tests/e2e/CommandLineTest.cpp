@@ -94,18 +94,6 @@ TEST_F(CommandLine, EscapeCancelsWithOne) {
     EXPECT_EQ(NamesIn(app_.TodaysFolder()), std::vector<std::wstring>());
 }
 
-TEST_F(CommandLine, ARectanglePickGoesIntoTodaysFolder) {
-    auto run = Start(L"rectangle");
-    HWND overlay = run->Proc().WaitWindow(L"RectangleCapture");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) && GetForegroundWindow() == overlay; }));
-    ASSERT_TRUE(Idle(overlay));
-    Input(MOUSEEVENTF_LEFTDOWN, {650, 350});
-    Input(0, {700, 400});
-    Input(MOUSEEVENTF_LEFTUP, {709, 389});
-    ASSERT_EQ(run->Wait(), 0u) << run->ErrorText();
-    EXPECT_TRUE(ShowsThePattern(DecodeImageFile(app_.TodaysFolder() + L"00001.bmp"), {650, 350, 710, 390}));
-}
-
 struct WindowCommand {
     const wchar_t* arguments;
     const wchar_t* overlay;
