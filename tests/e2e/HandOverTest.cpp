@@ -2,7 +2,7 @@
 // only waits for its end.
 #include <gtest/gtest.h>
 
-#include "CommandRun.h"
+#include "Process.h"
 #include "GlimraApp.h"
 #include "Output.h"
 
@@ -14,7 +14,7 @@ TEST(HandOver, ACommandIsCapturedByTheRunningToolbarInItsFolder) {
     ASSERT_TRUE(first.Start(kQuietIni));
     GlimraApp later;  // a temp folder of its own
     CommandRun run(later.TempFolder(), L"desktop --region 10,20,30,40");
-    ASSERT_EQ(run.Wait(), 0u) << run.ErrorText();
+    ASSERT_EQ(run.WaitExit(), 0u) << run.ErrorText();
     const DecodedImage image = DecodeImageFile(first.TodaysFolder() + L"00001.bmp");
     EXPECT_EQ(image.width, 30);
     EXPECT_EQ(image.height, 40);
@@ -31,7 +31,7 @@ TEST(HandOver, TheLaterStartEndsWithTheCodeOfTheCommand) {
     HWND overlay = first.WaitOverlay(L"RectangleCapture");
     ASSERT_NE(overlay, nullptr);
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(run.Wait(), 1u);
+    EXPECT_EQ(run.WaitExit(), 1u);
     EXPECT_TRUE(first.ToolbarBack());
 }
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "CommandRun.h"
+#include "Process.h"
 #include "GlimraApp.h"
 #include "Output.h"
 #include "Screen.h"
@@ -33,7 +33,7 @@ protected:
         ASSERT_TRUE(pattern_.Shown());
         app_.Prepare(kQuiet);
         run_ = std::make_unique<CommandRun>(app_.TempFolder(), kPinCommand);
-        pin_ = run_->Proc().WaitWindow(L"GlimraPin");
+        pin_ = run_->WaitWindow(L"GlimraPin");
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(pin_) && GetForegroundWindow() == pin_; }));
         ASSERT_TRUE(Idle(pin_));
     }
@@ -42,7 +42,7 @@ protected:
     bool OpenMenu() {
         Input(MOUSEEVENTF_RIGHTDOWN, {650, 340});
         Input(MOUSEEVENTF_RIGHTUP, {650, 340});
-        return WaitUntil([&] { return IsWindowVisible(run_->Proc().FindWindowOf(L"#32768")); }) && Idle(pin_);
+        return WaitUntil([&] { return IsWindowVisible(run_->FindWindowOf(L"#32768")); }) && Idle(pin_);
     }
 
     PatternWindow pattern_{kPicture};
@@ -92,14 +92,14 @@ TEST_F(Pin, CtrlWithTheWheelMakesItFainterAndNoLarger) {
 
 TEST_F(Pin, EscapeClosesItAndTheCommandThenEndsWithZero) {
     PressKey(VK_ESCAPE);
-    EXPECT_EQ(run_->Wait(), 0u);
+    EXPECT_EQ(run_->WaitExit(), 0u);
     EXPECT_EQ(run_->ErrorText(), "");
 }
 
 TEST_F(Pin, ADoubleClickClosesIt) {
     RealClick({650, 340});
     RealClick({650, 340});
-    EXPECT_EQ(run_->Wait(), 0u);
+    EXPECT_EQ(run_->WaitExit(), 0u);
 }
 
 TEST_F(Pin, ItsMenusCopyPutsTheImageOnTheClipboard) {
@@ -124,7 +124,7 @@ TEST(HandedOverPin, StaysWithTheToolbarWhileTheCommandEndsWithZero) {
     GlimraApp app;
     ASSERT_TRUE(app.Start(kQuiet));
     CommandRun run(app.TempFolder(), kPinCommand);
-    EXPECT_EQ(run.Wait(), 0u) << run.ErrorText();
+    EXPECT_EQ(run.WaitExit(), 0u) << run.ErrorText();
     HWND pin = app.Proc().WaitWindow(L"GlimraPin");
     EXPECT_EQ(ToCore(WindowRect(pin)), kPinFrame);
     EXPECT_EQ(app.Close(), 0u);
