@@ -5,11 +5,6 @@
 namespace Vorlune {
 namespace {
 
-TEST(Dpi, LengthsAt96DpiStayAsTheyAre) {
-    EXPECT_EQ(Scaled(230, 96), 230);
-    EXPECT_EQ(Scaled(Rect{1, 26, 229, 88}, 96), (Rect{1, 26, 229, 88}));
-}
-
 TEST(Dpi, HalvesRoundAwayFromZeroAsMulDivRounds) {
     EXPECT_EQ(Scaled(1, 144), 2);
     EXPECT_EQ(Scaled(-1, 144), -2);

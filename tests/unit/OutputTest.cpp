@@ -174,23 +174,22 @@ TEST_F(OutputTest, TemporaryFilesAreNoLongerThanTheirImages) {
 }
 
 // Half of each write goes to disk; then it fails with disk full, or claims success until it
-// writes nothing.
+// writes nothing. A PNG's one write takes the path of a BMP's first.
 TEST_F(OutputTest, FailedOrShortWritesLeaveNoFile) {
     const CapturedImage image = CaptureArea(surface_.dc(), {0, 0}, {10, 10});
-    for (const ImageFormat format : {ImageFormatBmp, ImageFormatPng}) {
-        for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
-            SCOPED_TRACE(std::to_string(format) + " " + std::to_string(code));
-            const auto write = [&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
-                const BOOL wrote = WriteFile(file, data, size / 2, written, nullptr);
-                if (code == ERROR_WRITE_FAULT) return wrote;
-                SetLastError(ERROR_DISK_FULL);
-                return FALSE;
-            };
-            const std::wstring path = scratch_ / ImageFileName(1, format);
-            EXPECT_EQ(CodeOf([&] { WriteImageFile(EncodeImageFile(image, format), path, nullptr, {.write = write}); }),
-                      Code(code));
-            EXPECT_EQ(NamesIn(scratch_.Path()), Names{});
-        }
+    for (const DWORD code : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_WRITE_FAULT)}) {
+        SCOPED_TRACE(code);
+        const auto write = [&](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
+            const BOOL wrote = WriteFile(file, data, size / 2, written, nullptr);
+            if (code == ERROR_WRITE_FAULT) return wrote;
+            SetLastError(ERROR_DISK_FULL);
+            return FALSE;
+        };
+        const std::wstring path = scratch_ / ImageFileName(1);
+        EXPECT_EQ(
+            CodeOf([&] { WriteImageFile(EncodeImageFile(image, ImageFormatBmp), path, nullptr, {.write = write}); }),
+            Code(code));
+        EXPECT_EQ(NamesIn(scratch_.Path()), Names{});
     }
 }
 

@@ -274,11 +274,10 @@ INSTANTIATE_TEST_SUITE_P(
     Scene, ScenePick,
     testing::Values(
         Pick{Mode::HiddenTop, L"owner", {10, 10}, L"modal"},  // the modal popup of the disabled owner
-        Pick{Mode::HiddenTop, L"front", {100, 100}, L"front"},
         Pick{Mode::HiddenTop, L"deskbox", {10, 10}, nullptr},  // the desktop is never picked
         Pick{Mode::HiddenTop, nullptr, {20, 1070}, L"mini"},  // minimised: not pictured, as the frozen screen shows it
-        Pick{Mode::HiddenAll, L"back", {10, 10}, L"back"}, Pick{Mode::HiddenAll, L"box", {5, 5}, L"box"},
-        Pick{Mode::HiddenAll, L"owner", {10, 10}, L"owner"}, Pick{Mode::Top, L"topA", {260, 60}, L"topB"},
+        Pick{Mode::HiddenAll, L"box", {5, 5}, L"box"}, Pick{Mode::HiddenAll, L"owner", {10, 10}, L"owner"},
+        Pick{Mode::Top, L"topA", {260, 60}, L"topB"},
         Pick{Mode::Top, L"edge", {10, 10}, L"edge"},  // clamped to the screen
         Pick{Mode::Top, nullptr, {1000, 1040}, nullptr},
         Pick{Mode::All, L"deskbox", {10, 10}, L"desk"}));  // the desktop's children are never picked
