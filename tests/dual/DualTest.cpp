@@ -108,10 +108,7 @@ TEST_F(Dual, TheOverlayKeepsItsPlaceWhenADpiChanges) {
     SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
-bool HasSize(HWND window, Size size) {
-    const SIZE now = SizeOf(WindowRect(window));
-    return now.cx == size.cx && now.cy == size.cy;
-}
+bool HasSize(HWND window, Size size) { return ToCore(SizeOf(WindowRect(window))) == size; }
 
 // Moved by Windows or by a drag, the toolbar lays itself out for the monitor it comes to, and
 // a click on the centre of each button of that layout runs it.

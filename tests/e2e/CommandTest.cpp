@@ -238,10 +238,7 @@ TEST(Commands, ClosedWhileMinimisedItStoresThePlaceItIsRestoredTo) {
     EXPECT_EQ(IniValue(app.IniPath(), L"App", L"PositionY"), L"393");
 }
 
-bool Holds(const RECT& outer, const RECT& inner) {
-    const RECT both = Intersect(outer, inner);
-    return EqualRect(&both, &inner) != FALSE;
-}
+bool Holds(const RECT& outer, const RECT& inner) { return ToCore(Intersect(outer, inner)) == ToCore(inner); }
 
 // Each shown control of the page lies on the page, the page in the dialog's client area, and
 // no control overlaps another but a group box round it.

@@ -55,12 +55,11 @@ void GlimraApp::Click(int button, bool byMouse) {
 
 HWND GlimraApp::WaitDialog() {
     HWND dialog = nullptr;
-    return WaitUntil([&] {
+    const auto shown = [&] {
         dialog = process_->FindWindowOf(L"#32770");
         return dialog != nullptr && GetDlgItem(dialog, IDC_SETTINGS_TREE) != nullptr && IsWindowVisible(dialog);
-    })
-               ? dialog
-               : nullptr;
+    };
+    return WaitUntil(shown) ? dialog : nullptr;
 }
 
 bool GlimraApp::ToolbarBack() {

@@ -44,8 +44,6 @@ struct FakeDwm : DwmQueries {
     }
 };
 
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
 enum class Mode { Top, All, HiddenTop, HiddenAll };
 
 class SceneCapture : public testing::Test {
@@ -103,7 +101,7 @@ protected:
     }
     void ExpectPicked(const wchar_t* title) const {
         EXPECT_EQ(PickState::HitWindow(*mode), Named(title));
-        EXPECT_TRUE(Same(PickState::Highlight(*mode), Highlighted(title)));
+        EXPECT_EQ(ToCore(PickState::Highlight(*mode)), ToCore(Highlighted(title)));
     }
     void HoldBack() {  // in a capture of the hidden All mode, by a right click
         Start(Mode::HiddenAll);
@@ -204,7 +202,7 @@ TEST_F(HungWindow, IsPickedInAHiddenModeAsTheFrozenScreenShowsIt) {
     const RECT highlight = PickState::Highlight(*mode);
     SendMessageW(PickState::Overlay(*mode), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(picked, window);
-    EXPECT_TRUE(Same(highlight, WindowRect(window)));
+    EXPECT_EQ(ToCore(highlight), ToCore(WindowRect(window)));
 }
 
 // Green at (100, 100)-(300, 300), under a pattern window from (200, 200). Its thread answers at
@@ -403,7 +401,7 @@ TEST_F(SceneThroughDwm, ACloakedWindowIsSeenThrough) {
 
 TEST_F(SceneThroughDwm, TheHighlightIsTheFrameDwmDraws) {
     Send(WM_MOUSEMOVE, At(L"back", {10, 10}));
-    EXPECT_TRUE(Same(PickState::Highlight(*mode), frame));
+    EXPECT_EQ(ToCore(PickState::Highlight(*mode)), ToCore(frame));
 }
 
 TEST_F(SceneThroughDwm, APointOutsideTheFrameMissesTheWindow) {
