@@ -5,20 +5,6 @@
 namespace Vorlune {
 namespace {
 
-TEST(Dpi, LengthsAt96DpiStayAsTheyAre) {
-    EXPECT_EQ(Scaled(230, 96), 230);
-    EXPECT_EQ(Scaled(Rect{1, 26, 229, 88}, 96), (Rect{1, 26, 229, 88}));
-}
-
-TEST(Dpi, TheToolbarAtEachCommonScale) {
-    struct Case {
-        int dpi;
-        Size size;
-    };
-    const Case cases[] = {{120, {288, 111}}, {144, {345, 134}}, {192, {460, 178}}};
-    for (const Case& c : cases) EXPECT_EQ(Scaled(Size{230, 89}, c.dpi), c.size) << c.dpi;
-}
-
 TEST(Dpi, HalvesRoundAwayFromZeroAsMulDivRounds) {
     EXPECT_EQ(Scaled(1, 144), 2);
     EXPECT_EQ(Scaled(-1, 144), -2);

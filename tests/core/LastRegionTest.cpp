@@ -22,10 +22,6 @@ TEST(LastRegion, ParseRefusesARightEdgePastInt32) {
     EXPECT_EQ(ParseRegion(L"0,2147483000,10,648"), std::nullopt);
 }
 
-TEST(LastRegion, APartOffTheMonitorIsCutOff) {
-    EXPECT_EQ(ClipToMonitors({-100, -50, 200, 100}, {{0, 0, 1920, 1080}}), (Rect{0, 0, 200, 100}));
-}
-
 // Touching a monitor's edge is not lying on it.
 TEST(LastRegion, ARegionBesideEveryMonitorIsNone) {
     EXPECT_EQ(ClipToMonitors({1920, 0, 2000, 10}, {{0, 0, 1920, 1080}}), std::nullopt);

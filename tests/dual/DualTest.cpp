@@ -44,10 +44,7 @@ TEST_F(Dual, RectangleByKeyboardAcrossBothMonitors) {
          {VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         SendMessageW(overlay, WM_KEYDOWN, key, 0);
     ASSERT_EQ(finished, 1);
-    const DecodedImage image = images.Image(0);
-    ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(7, 4));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(image.Pixel(x, y), ScreenPattern(x - 3, 150 + y)) << x << "," << y;
+    EXPECT_TRUE(ShowsThePattern(images.Image(0), {-3, 150, 4, 154}));
 }
 
 TEST_F(Dual, ToolTipFlipsInsideTheMonitorUnderTheCursor) {
@@ -114,10 +111,7 @@ TEST_F(Dual, TheOverlayKeepsItsPlaceWhenADpiChanges) {
     SendMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
-bool HasSize(HWND window, Size size) {
-    const SIZE now = SizeOf(WindowRect(window));
-    return now.cx == size.cx && now.cy == size.cy;
-}
+bool HasSize(HWND window, Size size) { return ToCore(SizeOf(WindowRect(window))) == size; }
 
 // Moved by Windows or by a drag, the toolbar lays itself out for the monitor it comes to, and
 // a click on the centre of each button of that layout runs it.

@@ -2,21 +2,19 @@
 // only waits for its end.
 #include <gtest/gtest.h>
 
-#include "CommandRun.h"
+#include "Process.h"
 #include "GlimraApp.h"
 #include "Output.h"
 
 namespace Vorlune::Test {
 namespace {
 
-constexpr const wchar_t* kQuiet = L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n13=0\r\n";
-
 TEST(HandOver, ACommandIsCapturedByTheRunningToolbarInItsFolder) {
     GlimraApp first;
-    ASSERT_TRUE(first.Start(kQuiet));
+    ASSERT_TRUE(first.Start(kQuietIni));
     GlimraApp later;  // a temp folder of its own
     CommandRun run(later.TempFolder(), L"desktop --region 10,20,30,40");
-    ASSERT_EQ(run.Wait(), 0u) << run.ErrorText();
+    ASSERT_EQ(run.WaitExit(), 0u) << run.ErrorText();
     const DecodedImage image = DecodeImageFile(first.TodaysFolder() + L"00001.bmp");
     EXPECT_EQ(image.width, 30);
     EXPECT_EQ(image.height, 40);
@@ -27,19 +25,19 @@ TEST(HandOver, ACommandIsCapturedByTheRunningToolbarInItsFolder) {
 
 TEST(HandOver, TheLaterStartEndsWithTheCodeOfTheCommand) {
     GlimraApp first;
-    ASSERT_TRUE(first.Start(kQuiet));
+    ASSERT_TRUE(first.Start(kQuietIni));
     GlimraApp later;
     CommandRun run(later.TempFolder(), L"rectangle");
     HWND overlay = first.WaitOverlay(L"RectangleCapture");
     ASSERT_NE(overlay, nullptr);
     PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(run.Wait(), 1u);
+    EXPECT_EQ(run.WaitExit(), 1u);
     EXPECT_TRUE(first.ToolbarBack());
 }
 
 TEST(HandOver, ASecondToolbarBringsTheFirstBackAndEnds) {
     GlimraApp first;
-    ASSERT_TRUE(first.Start(kQuiet));
+    ASSERT_TRUE(first.Start(kQuietIni));
     ShowWindow(first.Window(), SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(first.Window()) != FALSE; }));
     GlimraApp later;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "Capture/ImageFileNamer.h"
 #include "GlimraApp.h"
@@ -17,36 +16,6 @@ namespace {
 
 constexpr RECT kPicture = {600, 300, 1000, 600};
 constexpr RECT kDragged = {650, 350, 751, 421};
-
-// The file of one rectangle dragged over the pattern; with the toggle on, once Enter was
-// pressed in the mark-up window, which holds the command up until then.
-std::vector<unsigned char> CaptureTheRectangle(bool markUp) {
-    GlimraApp app;
-    EXPECT_TRUE(app.Start(std::wstring(L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n") + std::to_wstring(TextMarkUpToggle) +
-                          L"=" + (markUp ? L"1" : L"0")));
-    app.Click(0, true);
-    EXPECT_NE(app.WaitOverlay(L"RectangleCapture"), nullptr);
-    RealDrag(kDragged);
-    const std::wstring file = app.TodaysFolder() + ImageFileName(1);
-    if (markUp) {
-        EXPECT_NE(app.WaitOverlay(L"MarkUpWindow"), nullptr);
-        EXPECT_FALSE(FileExists(file));
-        PressKey(VK_RETURN);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return FileExists(file) && IsWindowVisible(app.Window()); }));
-    EXPECT_TRUE(WaitUntil([&] { return app.Proc().FindWindowOf(L"MarkUpWindow") == nullptr; }));
-    std::vector<unsigned char> bytes = ReadBytes(file);
-    EXPECT_EQ(app.Close(), 0u);
-    return bytes;
-}
-
-TEST(MarkUp, EnterWithoutMarksWritesTheBytesTheToggleOffWrites) {
-    PatternWindow pattern(kPicture);
-    ASSERT_TRUE(pattern.Shown());
-    const std::vector<unsigned char> plain = CaptureTheRectangle(false);
-    ASSERT_EQ(plain.size(), 54u + 304u * 71u);  // 71 rows of 101 pixels, each padded to 304 bytes
-    EXPECT_EQ(CaptureTheRectangle(true), plain);
-}
 
 // F, or the strip's last button, pins the image where it was picked and closes the window;
 // nothing is written.

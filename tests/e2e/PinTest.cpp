@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "CommandRun.h"
+#include "Process.h"
 #include "GlimraApp.h"
 #include "Output.h"
 #include "Screen.h"
@@ -20,15 +20,6 @@ constexpr RECT kPicture = {600, 300, 1000, 600};
 constexpr const wchar_t* kPinCommand = L"desktop --region 620,320,100,50 --pin --no-clipboard";
 constexpr Rect kPinFrame = {619, 319, 721, 371};  // the region and its outline
 
-void TurnWheel(int delta, bool withControl = false) {
-    INPUT wheel = {INPUT_MOUSE, {.mi = {0, 0, static_cast<DWORD>(delta), MOUSEEVENTF_WHEEL, 0, 0}}};
-    if (!withControl) return static_cast<void>(SendInput(1, &wheel, sizeof wheel));
-    INPUT inputs[] = {{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, 0, 0, 0}}},
-                      wheel,
-                      {INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, KEYEVENTF_KEYUP, 0, 0}}}};
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
 BYTE PinAlpha(HWND pin) {
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -42,7 +33,7 @@ protected:
         ASSERT_TRUE(pattern_.Shown());
         app_.Prepare(kQuiet);
         run_ = std::make_unique<CommandRun>(app_.TempFolder(), kPinCommand);
-        pin_ = run_->Proc().WaitWindow(L"GlimraPin");
+        pin_ = run_->WaitWindow(L"GlimraPin");
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(pin_) && GetForegroundWindow() == pin_; }));
         ASSERT_TRUE(Idle(pin_));
     }
@@ -51,7 +42,7 @@ protected:
     bool OpenMenu() {
         Input(MOUSEEVENTF_RIGHTDOWN, {650, 340});
         Input(MOUSEEVENTF_RIGHTUP, {650, 340});
-        return WaitUntil([&] { return IsWindowVisible(run_->Proc().FindWindowOf(L"#32768")); }) && Idle(pin_);
+        return WaitUntil([&] { return IsWindowVisible(run_->FindWindowOf(L"#32768")); }) && Idle(pin_);
     }
 
     PatternWindow pattern_{kPicture};
@@ -88,29 +79,27 @@ TEST_F(Pin, ADragMovesIt) {
 
 // 110 %: the image point under the cursor, 50 and 20 pixels in, is 55 and 22 pixels in.
 TEST_F(Pin, TheWheelZoomsItAboutTheCursor) {
-    ASSERT_TRUE(PlaceCursor({670, 340}));
-    TurnWheel(WHEEL_DELTA);
+    ASSERT_TRUE(TurnWheel({670, 340}, 1));
     EXPECT_TRUE(WaitUntil([&] { return Frame() == Rect{614, 317, 726, 374}; }));
 }
 
 TEST_F(Pin, CtrlWithTheWheelMakesItFainterAndNoLarger) {
     ASSERT_EQ(PinAlpha(pin_), 255);
-    ASSERT_TRUE(PlaceCursor({670, 340}));
-    TurnWheel(-WHEEL_DELTA, true);
+    ASSERT_TRUE(TurnWheel({670, 340}, -1, VK_CONTROL));
     EXPECT_TRUE(WaitUntil([&] { return PinAlpha(pin_) == 230; }));  // 90 % of 255
     EXPECT_EQ(Frame(), kPinFrame);
 }
 
 TEST_F(Pin, EscapeClosesItAndTheCommandThenEndsWithZero) {
     PressKey(VK_ESCAPE);
-    EXPECT_EQ(run_->Wait(), 0u);
+    EXPECT_EQ(run_->WaitExit(), 0u);
     EXPECT_EQ(run_->ErrorText(), "");
 }
 
 TEST_F(Pin, ADoubleClickClosesIt) {
     RealClick({650, 340});
     RealClick({650, 340});
-    EXPECT_EQ(run_->Wait(), 0u);
+    EXPECT_EQ(run_->WaitExit(), 0u);
 }
 
 TEST_F(Pin, ItsMenusCopyPutsTheImageOnTheClipboard) {
@@ -118,14 +107,7 @@ TEST_F(Pin, ItsMenusCopyPutsTheImageOnTheClipboard) {
     ASSERT_TRUE(OpenMenu());
     PressKey('C');
     ASSERT_TRUE(WaitUntil([] { return !ClipboardBytes(RegisterClipboardFormatW(L"PNG")).empty(); }));
-    ASSERT_TRUE(OpenClipboardSoon());
-    const OwnedDC dc(CreateCompatibleDC(nullptr));
-    const SelectGuard select(dc.get(), GetClipboardData(CF_BITMAP));
-    int wrong = 0;
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 100; ++x) wrong += GetPixel(dc.get(), x, y) != ScreenPattern(620 + x, 320 + y);
-    CloseClipboard();
-    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {620, 320, 720, 370}));
 }
 
 TEST_F(Pin, ItsMenusSaveAsACaptureWritesTheNextNumberedFile) {
@@ -142,7 +124,7 @@ TEST(HandedOverPin, StaysWithTheToolbarWhileTheCommandEndsWithZero) {
     GlimraApp app;
     ASSERT_TRUE(app.Start(kQuiet));
     CommandRun run(app.TempFolder(), kPinCommand);
-    EXPECT_EQ(run.Wait(), 0u) << run.ErrorText();
+    EXPECT_EQ(run.WaitExit(), 0u) << run.ErrorText();
     HWND pin = app.Proc().WaitWindow(L"GlimraPin");
     EXPECT_EQ(ToCore(WindowRect(pin)), kPinFrame);
     EXPECT_EQ(app.Close(), 0u);

@@ -266,16 +266,15 @@ class Journey(unittest.TestCase):
         self.assertNotEqual(int.from_bytes(image_rgb(images()[-1])[i:i + 3], "big"), HINT)
 
     def test_every_round_of_captures_shows_and_writes_what_a_person_picked(self):
-        steps = [self.rectangle_marks_show_above_every_program_and_the_file_is_the_frozen_screen,
-                 self.window_outline_shows_round_the_window_under_the_cursor,
-                 self.hidden_capture_outputs_the_covered_game_alone,
-                 lambda: self.key_ends_the_capture_with_nothing_written("Escape"),
-                 lambda: self.key_ends_the_capture_with_nothing_written("alt+F4"),
-                 lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood(None),
-                 lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood("F8")]
-        names = ["rectangle", "window outline", "hidden window", "Escape", "Alt+F4", "desktop by click", "desktop by key"]
+        steps = {"rectangle": self.rectangle_marks_show_above_every_program_and_the_file_is_the_frozen_screen,
+                 "window outline": self.window_outline_shows_round_the_window_under_the_cursor,
+                 "hidden window": self.hidden_capture_outputs_the_covered_game_alone,
+                 "Escape": lambda: self.key_ends_the_capture_with_nothing_written("Escape"),
+                 "Alt+F4": lambda: self.key_ends_the_capture_with_nothing_written("alt+F4"),
+                 "desktop by click": lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood(None),
+                 "desktop by key": lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood("F8")}
         for round in range(ROUNDS):
-            for name, step in zip(names, steps):
+            for name, step in steps.items():
                 with self.subTest(round=round, step=name):
                     step()
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Screen.h"
 #include "core/ToolbarLayout.h"
 #include "resources/resource.h"
 
@@ -54,12 +55,11 @@ void GlimraApp::Click(int button, bool byMouse) {
 
 HWND GlimraApp::WaitDialog() {
     HWND dialog = nullptr;
-    return WaitUntil([&] {
+    const auto shown = [&] {
         dialog = process_->FindWindowOf(L"#32770");
         return dialog != nullptr && GetDlgItem(dialog, IDC_SETTINGS_TREE) != nullptr && IsWindowVisible(dialog);
-    })
-               ? dialog
-               : nullptr;
+    };
+    return WaitUntil(shown) ? dialog : nullptr;
 }
 
 bool GlimraApp::ToolbarBack() {
@@ -98,22 +98,32 @@ void RealDrag(const RECT& area) {
     Input(MOUSEEVENTF_LEFTUP, {area.right - 1, area.bottom - 1});
 }
 
-void PressKey(WORD key) {
-    // With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
-    const WORD scan = WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    INPUT inputs[] = {{INPUT_KEYBOARD, {.ki = {key, scan, 0, 0, 0}}},
-                      {INPUT_KEYBOARD, {.ki = {key, scan, KEYEVENTF_KEYUP, 0, 0}}}};
-    SendInput(2, inputs, sizeof(INPUT));
+namespace {
+// With its scan code, as a keyboard gives it: a hotkey control reads the key from that.
+INPUT KeyInput(WORD key, DWORD flags) {
+    return {INPUT_KEYBOARD, {.ki = {key, WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0}}};
 }
+}  // namespace
 
 void PressChord(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
-    auto add = [&](WORD key, DWORD flags) {
-        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0}}});
-    };
-    for (WORD key : keys) add(key, 0);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) add(*key, KEYEVENTF_KEYUP);
+    for (WORD key : keys) inputs.push_back(KeyInput(key, 0));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool TurnWheel(POINT at, int notches, WORD held) {
+    if (!PlaceCursor(at)) return false;
+    const DWORD delta = static_cast<DWORD>(notches * WHEEL_DELTA);
+    std::vector<INPUT> inputs = {{INPUT_MOUSE, {.mi = {0, 0, delta, MOUSEEVENTF_WHEEL, 0, 0}}}};
+    if (held != 0) {
+        // Without its scan code: sent with one, a held Ctrl now and then missed the wheel under Wine
+        // and stayed down into the tests after.
+        inputs.insert(inputs.begin(), {INPUT_KEYBOARD, {.ki = {held, 0, 0, 0, 0}}});
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {held, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return true;
 }
 
 void Press(HWND dialog, int id) {

@@ -17,6 +17,9 @@
 
 namespace Vorlune::Test {
 
+// Settings that start no viewer and paint no cursor, in English.
+inline constexpr const wchar_t* kQuietIni = L"[Settings]\r\nClipBoard=2\r\n[Gui]\r\n9=1\r\n13=0\r\n";
+
 // The real Glimra.exe in a temp folder of its own, with its message boxes watched.
 class GlimraApp {
 public:
@@ -72,10 +75,13 @@ void RealClick(POINT screen);
 // A real drag with the left button over area, from its top-left pixel to its bottom-right one.
 void RealDrag(const RECT& area);
 
-// A real key, pressed and let go.
-void PressKey(WORD key);
 // Real keys pressed in order and let go in reverse, as a hand gives Ctrl+C.
 void PressChord(const std::vector<WORD>& keys);
+// A real key, pressed and let go.
+inline void PressKey(WORD key) { PressChord({key}); }
+// Real wheel notches at a screen point, with a key held unless it is 0; false when the cursor did
+// not get there.
+bool TurnWheel(POINT at, int notches, WORD held = 0);
 
 // Presses the control id of dialog, posted.
 void Press(HWND dialog, int id);

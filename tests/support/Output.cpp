@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "Capture/Dib.h"
+#include "Screen.h"
 #include "Wait.h"
 #include "ui/Clipboard.h"
 #include "ui/ComRef.h"
@@ -50,6 +52,16 @@ COLORREF DecodedImage::Pixel(int x, int y) const {
     return RGB(bgr[at + 2], bgr[at + 1], bgr[at]);
 }
 
+testing::AssertionResult ShowsThePattern(const DecodedImage& image, const RECT& area, const RECT& patterned) {
+    if (image.width != area.right - area.left || image.height != area.bottom - area.top)
+        return testing::AssertionFailure() << "the image is " << image.width << " x " << image.height;
+    for (LONG y = patterned.top; y < patterned.bottom; ++y)
+        for (LONG x = patterned.left; x < patterned.right; ++x)
+            if (image.Pixel(x - area.left, y - area.top) != ScreenPattern(x, y))
+                return testing::AssertionFailure() << "the pixel of " << x << "," << y << " differs";
+    return testing::AssertionSuccess();
+}
+
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     std::error_code error;
@@ -77,6 +89,21 @@ std::vector<unsigned char> ClipboardBytes(UINT format) {
     }
     CloseClipboard();
     return bytes;
+}
+
+DecodedImage ClipboardImage() {
+    if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
+    DecodedImage image;
+    const auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    if (BITMAP shape = {}; bitmap != nullptr && GetObjectW(bitmap, sizeof shape, &shape) != 0) {
+        std::vector<std::uint32_t> pixels(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
+        BITMAPINFO info = DibInfo(shape.bmWidth, -shape.bmHeight, 32);
+        GetDIBits(ScreenDC().get(), bitmap, 0, shape.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+        image = {shape.bmWidth, shape.bmHeight, {}};
+        for (const std::uint32_t p : pixels) image.bgr.insert(image.bgr.end(), {BYTE(p), BYTE(p >> 8), BYTE(p >> 16)});
+    }
+    CloseClipboard();
+    return image;
 }
 
 std::string ClipboardText() {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -20,6 +22,13 @@ struct DecodedImage {
 };
 
 DecodedImage DecodeImageFile(const std::wstring& path);
+
+// Whether image is a picture of the screen's area showing the pattern (see ScreenPattern) over the
+// part of it in patterned; else its size or the first pixel that differs.
+testing::AssertionResult ShowsThePattern(const DecodedImage& image, const RECT& area, const RECT& patterned);
+inline testing::AssertionResult ShowsThePattern(const DecodedImage& image, const RECT& area) {
+    return ShowsThePattern(image, area, area);
+}
 
 // For one test: images go to a scratch folder, and the viewer is not started.
 class ImageFolderGuard {
@@ -42,6 +51,7 @@ std::vector<std::wstring> NamesIn(const std::wstring& folder);
 void SetClipboardText(HWND owner, const std::wstring& text);
 std::string ClipboardText();  // CF_TEXT; empty when the clipboard holds none
 std::vector<unsigned char> ClipboardBytes(UINT format);  // empty when the clipboard has none
+DecodedImage ClipboardImage();  // CF_BITMAP; empty when the clipboard has none
 // Opens the clipboard, waiting while another process (or Wine's manager) holds it.
 bool OpenClipboardSoon();
 

@@ -4,36 +4,33 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "Scratch.h"
 #include "Wait.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
 
-// The standard output and error a program is started with; none: it gets no standard handles.
-struct StandardHandles {
-    HANDLE output = nullptr;
-    HANDLE error = nullptr;
-};
-
 // A program under test with TMP and TEMP at tempFolder; killed on destruction if still running.
+// Its standard output and error are read through pipes until it ends, as a script reads them, or
+// it gets none.
 class Process {
 public:
+    enum class Streams { None, Read };
     Process(const std::wstring& exe, const std::wstring& tempFolder, const std::wstring& arguments = L"",
-            const StandardHandles* handles = nullptr);
+            Streams streams = Streams::None);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_.get(); }
-    // The exit code, or nothing when the process is still running at the deadline.
-    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 10s) {
-        DWORD code = 0;
-        if (!WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
-        GetExitCodeProcess(Handle(), &code);
-        return code;
-    }
+    // The exit code once what it wrote is read whole, or nothing when it still runs at the deadline.
+    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout = 20s);
+    const std::vector<unsigned char>& Output() const { return output_.bytes; }
+    std::string ErrorText() const { return {error_.bytes.begin(), error_.bytes.end()}; }
     // A visible or hidden top-level window of this process with the class and title (any if empty).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"") const;
     HWND WaitWindow(const std::wstring& className, const std::wstring& title = L"") const {
@@ -43,9 +40,21 @@ public:
     }
 
 private:
+    struct Stream {
+        KernelHandle read;
+        std::vector<unsigned char> bytes;
+        std::jthread reader;  // ends once no writing end is left, the child's gone with it
+    };
     bool Running() const { return WaitForSingleObject(Handle(), 0) == WAIT_TIMEOUT; }
     DWORD id_ = 0;
     KernelHandle process_, thread_;
+    Stream output_, error_;
+};
+
+// Glimra.exe started with arguments, as a script starts it.
+struct CommandRun : Process {
+    CommandRun(const std::wstring& tempFolder, const std::wstring& arguments)
+        : Process(GlimraExePath(), tempFolder, arguments, Streams::Read) {}
 };
 
 // Starts a Unix command line through Wine's start.exe, which does not wait for it; false when

@@ -1,7 +1,6 @@
 // The GDI cache, the primitives, the cursor painter and the mouse tooltip, on real DCs.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 
 #include "Capture/Dib.h"
@@ -14,14 +13,13 @@
 #include "draw/MouseToolTip.h"
 #include "draw/Primitives.h"
 #include "ui/GdiOwners.h"
+#include "ui/Geometry.h"
 #include "ui/TextConversion.h"
 
 namespace Vorlune::Test {
 namespace {
 
 constexpr COLORREF kGround = 0x1E3C5A, kA = 0x0000FF, kB = 0x00FF00;
-using Box = std::array<LONG, 4>;  // left, top, right, bottom, all included
-Box Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Creation fails while the process holds every GDI handle it may have, and is tried again later.
 TEST(GdiCache, AFailedCreationIsTriedAgain) {
@@ -137,7 +135,7 @@ TEST(MouseToolTip, PlacementFlipsAtTheWorkAreasEdges) {
                  {{1704, 100}, {1472, 116, 1672, 136}},
                  {{1703, 100}, {1719, 116, 1919, 136}}};
     for (const Case& c : cases)
-        EXPECT_EQ(Of(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, {0, 0, 1920, 1040})), Of(c.expected))
+        EXPECT_EQ(ToCore(PlaceMouseToolTip(c.point, {200, 20}, {32, 32}, {0, 0, 1920, 1040})), ToCore(c.expected))
             << c.point.x << "," << c.point.y;
 }
 

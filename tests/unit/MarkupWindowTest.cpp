@@ -100,12 +100,7 @@ TEST_F(MarkupWindowTest, CtrlCPutsTheBitmapAndThePngOnTheClipboardAndStaysOpen) 
     ASSERT_TRUE(Open());
     PressChord({VK_CONTROL, 'C'});
     ASSERT_TRUE(WaitUntil([] { return !ClipboardBytes(RegisterClipboardFormatW(L"PNG")).empty(); }));
-    ASSERT_TRUE(OpenClipboardSoon());
-    const OwnedDC dc(CreateCompatibleDC(nullptr));
-    const SelectGuard select(dc.get(), GetClipboardData(CF_BITMAP));
-    EXPECT_EQ(GetPixel(dc.get(), 119, 79), ScreenPattern(119, 79));
-    EXPECT_EQ(GetPixel(dc.get(), 0, 0), ScreenPattern(0, 0));
-    CloseClipboard();
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {0, 0, kImage.cx, kImage.cy}));
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_EQ(closes, 0);
     EXPECT_TRUE(folder_.Images().empty());
@@ -271,11 +266,7 @@ TEST_F(MarkupWindowTest, ACropAppliedWithEnterIsWhatTheOutputHas) {
     PressKey('C');
     Drag({10, 10}, {59, 39});
     PressKey(VK_RETURN);
-    const DecodedImage image = Output();
-    ASSERT_EQ(image.width, 50);
-    ASSERT_EQ(image.height, 30);
-    EXPECT_EQ(image.Pixel(0, 0), ScreenPattern(10, 10));
-    EXPECT_EQ(image.Pixel(49, 29), ScreenPattern(59, 39));
+    EXPECT_TRUE(ShowsThePattern(Output(), {10, 10, 60, 40}));
 }
 
 // Red badges with a white number: each has its own.
@@ -333,17 +324,6 @@ TEST_F(MarkupDrawing, WhileAnInputMethodComposesEnterAndEscapeAreItsOwn) {
     EXPECT_TRUE(boxes_.Seen().empty()) << "the first Escape ended the text, the second asked to discard it";
 }
 
-// Real wheel notches at a screen point, with a key held unless it is 0.
-void Wheel(POINT at, int notches, WORD held = 0) {
-    ASSERT_TRUE(PlaceCursor(at));
-    std::vector<INPUT> inputs = {{INPUT_MOUSE, {.mi = {0, 0, DWORD(notches * WHEEL_DELTA), MOUSEEVENTF_WHEEL, 0, 0}}}};
-    if (held != 0) {
-        inputs.insert(inputs.begin(), {INPUT_KEYBOARD, {.ki = {held, 0, 0, 0, 0}}});
-        inputs.push_back({INPUT_KEYBOARD, {.ki = {held, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // The image 120 x 80 in a view 80 high: at 125 % it scrolls 20 pixels up and down.
 class MarkupView : public MarkupWindowTest {
 protected:
@@ -351,8 +331,8 @@ protected:
     // Zoomed in about (60, 40), which stays where it was: the view scrolled to 10.
     bool ZoomIn() {
         const LONG before = Top(40);
-        Wheel(TheMarkupWindow().ScreenPointOf({60, 40}), 1, VK_CONTROL);
-        return WaitUntil([&] { return Top(60) - Top(40) == 25; }) && Top(40) == before;
+        return TurnWheel(TheMarkupWindow().ScreenPointOf({60, 40}), 1, VK_CONTROL) &&
+               WaitUntil([&] { return Top(60) - Top(40) == 25; }) && Top(40) == before;
     }
 };
 
@@ -365,8 +345,8 @@ TEST_F(MarkupView, TheWheelScrollsAsFarAsTheImageGoes) {
     ASSERT_TRUE(Open());
     ASSERT_TRUE(ZoomIn());
     const LONG before = Top(40);
-    Wheel(TheMarkupWindow().ScreenPointOf({60, 40}), -1, VK_SHIFT);  // across: nothing to scroll
-    Wheel(TheMarkupWindow().ScreenPointOf({60, 40}), -1);
+    ASSERT_TRUE(TurnWheel(TheMarkupWindow().ScreenPointOf({60, 40}), -1, VK_SHIFT));  // across: nothing to scroll
+    ASSERT_TRUE(TurnWheel(TheMarkupWindow().ScreenPointOf({60, 40}), -1));
     EXPECT_TRUE(WaitUntil([&] { return Top(40) == before - 10; }));
 }
 
