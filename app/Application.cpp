@@ -155,15 +155,22 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
     map.AddHandler(WM_SETFOCUS, &window, &MainWindow::OnSetFocus);
     map.AddHandler(WM_KILLFOCUS, &window, &MainWindow::OnKillFocus);
     map.AddHandler(WM_PAINT, &window, &MainWindow::OnPaint);
-    map.AddHandler(WM_LBUTTONDOWN, &window, &MainWindow::OnLButtonDown);
-    map.AddHandler(WM_LBUTTONUP, &window, &MainWindow::OnLButtonUp);
+    map.AddHandler(WM_LBUTTONDOWN, [&window](WPARAM w, LPARAM l) {
+        if (!ToolbarSecondClicks().DropsPress()) window.OnLButtonDown(w, l);
+    });
+    map.AddHandler(WM_LBUTTONUP, [&window](WPARAM w, LPARAM l) {
+        if (!ToolbarSecondClicks().DropsRelease()) window.OnLButtonUp(w, l);
+    });
     map.AddHandler(WM_MOUSEMOVE, &window, &MainWindow::OnMouseMove);
     map.AddHandler(WM_CAPTURECHANGED, &window, &MainWindow::OnCaptureLost);
     map.AddHandler(WM_CANCELMODE, &window, &MainWindow::OnCaptureLost);
     map.AddResultHandler(WM_DPICHANGED, &window, &MainWindow::OnDpiChanged);
     map.AddHandler(WM_MOVE, &window, &MainWindow::OnMoved);
     map.AddHandler(MainWindow::kMonitorDpiDue, &window, &MainWindow::OnMonitorDpiDue);
-    map.AddHandler(WM_HOTKEY, [toolbar](WPARAM id, LPARAM) { RunPressedHotKey(id, toolbar); });
+    map.AddHandler(WM_HOTKEY, [toolbar](WPARAM id, LPARAM keys) { RunPressedHotKey(id, keys, toolbar); });
+    map.AddHandler(WM_TIMER, [toolbar](WPARAM id, LPARAM) {
+        if (id == kHeldHotKeysTimer) PollHeldHotKeys(toolbar);
+    });
     RegisterHandOverHandlers(map, toolbar);
     // The close and the end run also after an error: the state is saved, the loop ends.
     map.AddResultHandler(

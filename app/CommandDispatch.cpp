@@ -22,6 +22,7 @@
 #include "core/LastRegion.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
+#include "ui/DoubleClicks.h"
 #include "ui/Geometry.h"
 #include "ui/ScreenLeave.h"
 #include "ui/TextConversion.h"
@@ -261,6 +262,15 @@ void PinKeptImage(CaptureResult& result) {
     result.image.reset();
 }
 
+// A command of the toolbar or a hotkey, by the settings; a click that started it is kept, so
+// that its double click is not taken for a pick.
+void StartCommand(CommandIndex index, HWND toolbar, std::optional<ClickStamp> click) {
+    if (index == CommandSettings) return Commands().Action(index, toolbar).Act(OnCommandEnded);
+    CaptureRequest request;
+    request.startingClick = click;
+    Commands().Capture(index, toolbar).ActWith(std::move(request), OnCaptureEnded);
+}
+
 }  // namespace
 
 CommandIndex GetCommandIndex(TextId buttonId) {
@@ -293,15 +303,18 @@ CommandTable& Commands() {
     return table;
 }
 
-void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner(), nullptr); }
+void RunCommand(const Button& button) {
+    RunCommand(button.Id(), button.Owner(), nullptr, CurrentMessageClick());
+}
 
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
     if (lastEnd && static_cast<LONG>(pressedAt - *lastEnd) < 0) return;
     RunCommand(buttonId, toolbar, GetForegroundWindow());
 }
 
-void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
+void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional<ClickStamp> click) {
     if (run.running) return;
+    ToolbarSecondClicks().Watch(click);
     if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
@@ -310,10 +323,15 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner) {
             index = GetCommandIndex(buttonId);
             return CheckSaveFolder(index, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow()));
         },
-        [&] { Commands().Action(index, toolbar).Act(OnCommandEnded); });
+        [&] { StartCommand(index, toolbar, click); });
 }
 
 bool CommandRunning() { return run.running; }
+
+SecondClickFilter& ToolbarSecondClicks() {
+    static SecondClickFilter filter;
+    return filter;
+}
 
 void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded) {
     if (run.running) return onEnded(Refusal(App().GetText(TextCaptureUnderWay)));
