@@ -88,6 +88,19 @@ def images():
     return sorted(glob.glob(os.path.join(FOLDER, datetime.date.today().strftime("%Y%m%d"), "*.bmp")))
 
 
+def settings_dialogs():
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Glimra - "], capture_output=True, text=True)
+    return len(result.stdout.split())
+
+
+def double_click_ms():
+    """The prefix's double-click time; Wine's own when the user set none."""
+    result = subprocess.run(["wine", "reg", "query", r"HKCU\Control Panel\Mouse", "/v", "DoubleClickSpeed"],
+                            capture_output=True, text=True)
+    values = [line.split()[-1] for line in result.stdout.splitlines() if "DoubleClickSpeed" in line]
+    return int(values[0]) if values else 500
+
+
 def red_at(shot, points):
     """The points of the list that do not show the red mark."""
     return [p for p in points if shot.pixel(*p) != RED]
@@ -202,6 +215,52 @@ class Journey(unittest.TestCase):
         rows = [rgb[((y + r) * WIDTH + x) * 3:((y + r) * WIDTH + x + width) * 3] for r in range(height)]
         self.assertEqual([r for r, row in enumerate(rows) if row != b"\xff" * (width * 3)], [])
 
+    def double_click_starts_one_capture(self, button, pause_ms):
+        """A double click on a command button leaves what its first click brought up working, and
+        the second click picks nothing."""
+        written = len(images())
+        x, y, _, _ = geometry(self.toolbar)
+        xdo("mousemove", x + 25 + 45 * button, y + 49, "click", "--repeat", 2, "--delay", pause_ms, 1)
+        if button == 0:
+            # The overlay stays up with nothing picked; a drag then captures as always.
+            self.assertEqual(self.cross_hair_everywhere(600, 600), [])
+            self.assertEqual(len(images()), written)
+            xdo("mousedown", 1, "mousemove", 650, 620, "mousemove", 700, 640, "mouseup", 1)
+            self.assertTrue(until(lambda: len(images()) == written + 1))
+            width, height = map(int, run("identify", "-format", "%w %h", images()[-1], text=True).stdout.split())
+            self.assertEqual((width, height), (101, 41))
+        elif button == 1:
+            left, top, width, height = NOTEPAD
+            edges = frame(left, top, left + width, top + height)
+            def outlined():
+                xdo("mousemove", left + 300, top + 301, "mousemove", left + 300, top + 300)
+                return red_at(Shot(), edges) == []
+            self.assertTrue(until(outlined))
+            self.assertEqual(len(images()), written)
+            xdo("key", "Escape")
+        elif button == 3:
+            self.assertTrue(until(lambda: len(images()) == written + 1))
+            time.sleep(1)
+            self.assertEqual(len(images()), written + 1)
+        else:
+            self.assertTrue(until(lambda: settings_dialogs() == 1))
+            time.sleep(0.5)
+            self.assertEqual(settings_dialogs(), 1)
+            xdo("key", "Escape")
+        self.assertTrue(until(lambda: window_of("^Glimra$") == self.toolbar))
+
+    def held_hotkey_starts_one_capture(self):
+        written = len(images())
+        # Pressed and let go through the X server's own input, which repeats a key held down.
+        xdo("search", "--name", "^Glimra$", "windowfocus", "--sync")
+        xdo("keydown", "F8")
+        time.sleep(2)
+        xdo("keyup", "F8")
+        self.assertTrue(until(lambda: len(images()) >= written + 1))
+        time.sleep(1)
+        self.assertEqual(len(images()), written + 1)
+        self.assertIsNotNone(self.toolbar_back())
+
     def key_ends_the_capture_with_nothing_written(self, keys):
         written = len(images())
         self.click_button(0)
@@ -272,7 +331,13 @@ class Journey(unittest.TestCase):
                  "Escape": lambda: self.key_ends_the_capture_with_nothing_written("Escape"),
                  "Alt+F4": lambda: self.key_ends_the_capture_with_nothing_written("alt+F4"),
                  "desktop by click": lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood(None),
-                 "desktop by key": lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood("F8")}
+                 "desktop by key": lambda: self.desktop_capture_holds_the_editor_where_the_toolbar_stood("F8"),
+                 "desktop by a held key": self.held_hotkey_starts_one_capture}
+        # As slow as a double click can be: the second click comes when the overlay is up.
+        pause = double_click_ms() - 50
+        for button, name in enumerate(("rectangle", "window", "desktop", "settings")):
+            steps["double click on %s" % name] = (
+                lambda button=(button if button < 2 else button + 1): self.double_click_starts_one_capture(button, pause))
         for round in range(ROUNDS):
             for name, step in steps.items():
                 with self.subTest(round=round, step=name):
