@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Capture/CaptureRequest.h"
@@ -51,15 +53,32 @@ struct ImageFileCalls {
 std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path, ImageFileNamer* namer,
                             const ImageFileCalls& calls = {});
 
+// How the output step tells what went wrong: in a box owned by owner (unowned once the owner is
+// gone), or, given a report, as a line of it. Copies tell alike, also once the capture has ended:
+// what the clipboard's outcome adds may be known only then.
+struct OutputTeller {
+    explicit OutputTeller(HWND owner, std::shared_ptr<std::wstring> report = nullptr)
+        : owner(owner), report(std::move(report)) {}
+    void operator()(const std::wstring& text) const;
+
+    HWND owner;
+    std::shared_ptr<std::wstring> report;
+};
+
+// Puts a copy of image and png on the clipboard (see CopyImageToClipboard); tell says so when the
+// clipboard refuses them.
+void CopyImageOrTell(const OutputTeller& tell, const CapturedImage& image, std::span<const std::uint8_t> png);
+
 // Writes the area of outputDC to path in the format of the ImageFormat setting and copies it
-// to the clipboard as the ClipBoard setting says. Throws AnExceptionImpl when the file
+// to the clipboard as the ClipBoard setting says, a refusal told in a box. Throws AnExceptionImpl when the file
 // cannot be written.
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size);
 
 // The whole output step of a capture: file, clipboard and viewer, by the settings and the
-// request. When the file cannot be written the image goes to the clipboard all the same (unless
-// the request leaves it be), a box or the result's report says so, and the outcome is Failed.
-// Throws AnExceptionImpl when the area cannot be copied or encoded.
+// request, the file and the viewer at once whatever the clipboard does. When the file cannot be
+// written the image goes to the clipboard all the same (unless the request leaves it be), a box or
+// the result's outputReport says so, naming the clipboard's outcome once it is known, and the
+// outcome is Failed. Throws AnExceptionImpl when the area cannot be copied or encoded.
 CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size,
                             const CaptureRequest& request = {});
 

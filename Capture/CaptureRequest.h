@@ -32,6 +32,9 @@ enum class CaptureOutcome { Cancelled, Written, Failed };
 struct CaptureResult {
     CaptureOutcome outcome = CaptureOutcome::Cancelled;
     std::wstring report;  // what went wrong, in the current language; may come with Written too
+    // What the output step adds to the report: whole only once every clipboard put has its outcome
+    // (AfterClipboardPuts), as one that waits for the clipboard ends after the capture.
+    std::shared_ptr<const std::wstring> outputReport;
     std::vector<std::uint8_t> png;  // the raw output
     std::unique_ptr<CapturedImage> image;  // when asked to keep it and it was written
     POINT screenPlace = {};  // where the image's top-left pixel was on the screen

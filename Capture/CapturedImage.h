@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "ui/Clipboard.h"
 #include "ui/GdiOwners.h"
 
 namespace Vorlune {
@@ -39,8 +40,11 @@ private:
     std::uint32_t pixelBytes_;
 };
 
-// Puts a copy of image, made from its bits, on the clipboard as CF_BITMAP, and png (the
-// bytes of the image's PNG file) as "PNG" when it is not empty; true when both are there.
-bool CopyImageToClipboard(HWND owner, const CapturedImage& image, std::span<const std::uint8_t> png = {});
+// Puts a copy of image, made from its bits, on the clipboard as CF_BITMAP, and a copy of png (the
+// bytes of the image's PNG file) as "PNG" when it is not empty: the put owns them, so the image
+// may go while it waits for the clipboard (see PutBitmapOnClipboard). done gets whether both
+// are there.
+void CopyImageToClipboard(HWND owner, const CapturedImage& image, std::span<const std::uint8_t> png,
+                          ClipboardDone done);
 
 }  // namespace Vorlune

@@ -170,12 +170,25 @@ std::wstring WriteImageFile(const ImageFileBytes& file, const std::wstring& path
     throw ImageWriteError(__FILE__, __LINE__, error, target);
 }
 
+void OutputTeller::operator()(const std::wstring& text) const {
+    if (report)
+        *report += text + L"\r\n";
+    else
+        MessageBoxW(IsWindow(owner) ? owner : nullptr, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
+}
+
+void CopyImageOrTell(const OutputTeller& tell, const CapturedImage& image, std::span<const std::uint8_t> png) {
+    CopyImageToClipboard(tell.owner, image, png, [tell](bool placed) {
+        if (!placed) tell(App().GetText(TextImageNotPutOnClipboard));
+    });
+}
+
 void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POINT position, SIZE size) {
     const ImageFormat format = ImageFormatSetting();
     const CapturedImage image = CaptureArea(outputDC, position, size);
     const ImageFileBytes file = EncodeImageFile(image, format);
     WriteImageFile(file, path, nullptr);
-    if (ClipBoardSetting() != ClipBoardViewOnly) CopyImageToClipboard(owner, image, file.Png());
+    if (ClipBoardSetting() != ClipBoardViewOnly) CopyImageOrTell(OutputTeller(owner), image, file.Png());
 }
 
 CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size,
@@ -183,12 +196,8 @@ CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POI
     const ImageFormat format = request.raw ? ImageFormatPng : FileFormatOf(request.file).value_or(ImageFormatSetting());
     const ClipBoardMode clipBoard = ClipBoardSetting();
     CaptureResult result;
-    auto tell = [&](const std::wstring& text) {
-        if (request.reportInResult)
-            result.report += text + L"\r\n";
-        else
-            MessageBoxW(owner, text.c_str(), App().title.c_str(), MB_ICONEXCLAMATION);
-    };
+    const OutputTeller tell(owner, request.reportInResult ? std::make_shared<std::wstring>() : nullptr);
+    result.outputReport = tell.report;
     CapturedImage image = CaptureArea(outputDC, position, size);
     const ImageFileBytes file = EncodeImageFile(image, format);
     std::wstring written;
@@ -200,15 +209,18 @@ CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POI
             written =
                 WriteImageFile(file, named ? NextImagePath(namer, format) : request.file, named ? &namer : nullptr);
         } catch (const ImageWriteError& error) {
-            // The pick is not lost: whatever the settings say, the clipboard keeps it, unless told to leave it be.
-            std::optional<bool> kept;
-            if (!request.noClipboard) kept = CopyImageToClipboard(owner, image, file.Png());
-            tell(ImageNotWrittenText(error, kept));
+            // The pick is not lost: whatever the settings say, the clipboard keeps it, unless told to
+            // leave it be. What is told names the clipboard's outcome, so it waits for that.
+            if (request.noClipboard)
+                tell(ImageNotWrittenText(error, std::nullopt));
+            else
+                CopyImageToClipboard(owner, image, file.Png(),
+                                     [tell, error](bool kept) { tell(ImageNotWrittenText(error, kept)); });
             result.outcome = CaptureOutcome::Failed;
             return result;
         }
     }
-    if (clipBoard != ClipBoardViewOnly && !request.noClipboard) CopyImageToClipboard(owner, image, file.Png());
+    if (clipBoard != ClipBoardViewOnly && !request.noClipboard) CopyImageOrTell(tell, image, file.Png());
     if (clipBoard != ClipBoardCopyOnly && !request.noViewer && !request.raw &&
         !LaunchViewer(owner, Store().GetString(KeyViewer), written))
         tell(App().GetText(TextViewerFailed));

@@ -21,6 +21,7 @@
 #include "settings/ModulePath.h"
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
+#include "ui/Clipboard.h"
 #include "ui/Dpi.h"
 #include "ui/Geometry.h"
 #include "ui/PendingException.h"
@@ -184,7 +185,8 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
         WM_DESTROY,
         [toolbar](WPARAM wParam, LPARAM lParam) {
             UnregisterHotKeys();  // while the window they belong to is still there
-            PostQuitMessage(0);
+            // An image still waiting for the clipboard gets there, or its box says why not, first.
+            AfterClipboardPuts([] { PostQuitMessage(0); });
             return DefWindowProcW(toolbar, WM_DESTROY, wParam, lParam);
         },
         WhileEnding::Runs);

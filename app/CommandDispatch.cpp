@@ -1,6 +1,7 @@
 #include "app/CommandDispatch.h"
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,6 +23,7 @@
 #include "core/LastRegion.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
+#include "ui/Clipboard.h"
 #include "ui/DoubleClicks.h"
 #include "ui/Geometry.h"
 #include "ui/ScreenLeave.h"
@@ -341,7 +343,12 @@ void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<v
         toolbar, GetForegroundWindow(),
         [onEnded = std::move(onEnded)](CaptureResult result) {
             PinKeptImage(result);
-            onEnded(std::move(result));
+            // The reply waits for the clipboard: a put that had to wait may yet be refused.
+            auto ended = std::make_shared<CaptureResult>(std::move(result));
+            AfterClipboardPuts([ended, onEnded] {
+                if (ended->outputReport) ended->report += *ended->outputReport;
+                onEnded(std::move(*ended));
+            });
         },
         [&] {
             const std::wstring refusal = CommandLineRefusal(options, area);

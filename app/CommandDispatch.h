@@ -68,7 +68,8 @@ SecondClickFilter& ToolbarSecondClicks();
 
 // A command of the command line, with its options for this one capture: run as a hotkey's is,
 // the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the
-// toolbar is back and, with --pin, the image written is pinned; a refusal (a capture under way,
+// toolbar is back, with --pin the image written is pinned, and the clipboard has taken or
+// refused the image (the result's report says so then); a refusal (a capture under way,
 // a file there already, a region on no monitor, no day folder) is a Failed result with its
 // report, nothing captured.
 void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded);

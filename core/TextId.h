@@ -106,7 +106,8 @@ enum TextId : int {
     TextPinSave = 121,
     TextPinClose = 122,
     TextToolPin = 123,
-    TextCount = 124
+    TextImageNotPutOnClipboard = 124,
+    TextCount = 125
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

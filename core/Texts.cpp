@@ -138,6 +138,7 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"切り取りとして保存(&S)", L"&Save as a capture"},
     {L"閉じる(&L)", L"C&lose"},
     {L"画面に貼り付け (F)", L"Pin to the screen (F)"},
+    {L"画像をクリップボードにコピーできませんでした。", L"The image could not be put on the clipboard."},
 };
 
 }  // namespace

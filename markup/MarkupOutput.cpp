@@ -10,9 +10,9 @@ bool OutputMarkedUp(ImageFileNamer& namer, HDC composed, HWND owner, const Rect&
            CaptureOutcome::Written;
 }
 
-bool CopyMarkedUp(HDC composed, HWND owner, const Rect& area) {
+void CopyMarkedUp(HDC composed, HWND owner, const Rect& area) {
     const CapturedImage image = CaptureArea(composed, ToWin(TopLeft(area)), ToWin(SizeOf(area)));
-    return CopyImageToClipboard(owner, image, EncodeImageFile(image, ImageFormatPng).Png());
+    CopyImageOrTell(OutputTeller(owner), image, EncodeImageFile(image, ImageFormatPng).Png());
 }
 
 }  // namespace Vorlune

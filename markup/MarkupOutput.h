@@ -12,8 +12,8 @@ namespace Vorlune {
 // Throws AnExceptionImpl when the area cannot be copied or encoded.
 bool OutputMarkedUp(ImageFileNamer& namer, HDC composed, HWND owner, const Rect& area);
 
-// The area on the clipboard as a bitmap and as PNG, whatever the settings say; false when the
-// clipboard could not take it. Throws AnExceptionImpl as above.
-bool CopyMarkedUp(HDC composed, HWND owner, const Rect& area);
+// The area on the clipboard as a bitmap and as PNG, whatever the settings say; a box says so when
+// the clipboard refuses it. Throws AnExceptionImpl as above.
+void CopyMarkedUp(HDC composed, HWND owner, const Rect& area);
 
 }  // namespace Vorlune

@@ -187,7 +187,7 @@ void PinWindow::OnContextMenu(WPARAM, LPARAM lParam) {
 
 void PinWindow::Copy() const {
     try {
-        CopyImageToClipboard(window_.get(), image_, EncodeImageFile(image_, ImageFormatPng).Png());
+        CopyImageOrTell(OutputTeller(window_.get()), image_, EncodeImageFile(image_, ImageFormatPng).Png());
     } catch (const std::exception& error) {
         Report(error);
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pin/PinWindow.h"
+#include "ui/Clipboard.h"
 
 namespace Vorlune {
 
@@ -23,7 +24,7 @@ void Forget(PinWindow& closed) {
     OpenPins& pins = Pins();
     std::erase_if(pins.windows, [&](const std::unique_ptr<PinWindow>& pin) { return pin.get() == &closed; });
     if (!pins.windows.empty()) return;
-    if (auto then = std::exchange(pins.afterLast, nullptr)) then();
+    if (auto then = std::exchange(pins.afterLast, nullptr)) AfterClipboardPuts(std::move(then));
 }
 }  // namespace
 
@@ -34,8 +35,8 @@ void ShowPin(CapturedImage image, POINT topLeft) {
 void AfterLastPin(std::function<void()> then) {
     if (!Pins().windows.empty())
         Pins().afterLast = std::move(then);
-    else if (then)
-        then();
+    else
+        AfterClipboardPuts(std::move(then));
 }
 
 }  // namespace Vorlune

@@ -13,7 +13,8 @@ namespace Vorlune {
 // CaptureException when its window cannot be shown.
 void ShowPin(CapturedImage image, POINT topLeft);
 
-// Runs then once no pin is open: at once when none is, else when the last one closes.
+// Runs then once no pin is open and every clipboard put has its outcome (a pin's copy may wait for
+// the clipboard): at once when none is, else when the last one closes and the clipboard is done.
 void AfterLastPin(std::function<void()> then);
 
 }  // namespace Vorlune

@@ -64,6 +64,17 @@ TEST_F(CommandLine, AFileThatCannotBeWrittenIsReportedWithoutTheClipboard) {
               "The image file could not be written:\r\n" + Narrow(file) + "\r\n\r\nPath not found. (3)\r\n");
 }
 
+// Held past the half second of tries: the file is written, and the report, which waits for the
+// clipboard, says so.
+TEST_F(CommandLine, AClipboardHeldThroughoutIsReported) {
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Held());
+    auto run = Start(L"desktop --region 620,320,10,10 --file " + out_ / L"a.png");
+    ASSERT_EQ(run->WaitExit(), 0u);
+    EXPECT_EQ(run->ErrorText(), "The image could not be put on the clipboard.\r\n");
+    EXPECT_TRUE(FileExists(out_ / L"a.png"));
+}
+
 TEST_F(CommandLine, ABadArgumentGivesTheUsageAndNoCapture) {
     auto run = Start(L"rectangle --region 620,320,0,10");
     ASSERT_EQ(run->WaitExit(), 2u);

@@ -8,7 +8,6 @@
 #include "RegistryGuard.h"
 #include "Screen.h"
 #include "resources/resource.h"
-#include "ui/Clipboard.h"
 #include "ui/Geometry.h"
 
 namespace Vorlune::Test {
@@ -59,6 +58,20 @@ TEST(Commands, TheCloseClearsTheImagesOnlyWhenDeleteImageIsOne) {
         EXPECT_EQ(app.Close(), 0u);
         EXPECT_EQ(FileExists(image), deleteImage[0] == L'0') << Narrow(deleteImage);
     }
+}
+
+// Closed while the image of a capture waits for the clipboard, the program stays until the
+// clipboard has answered.
+TEST(Commands, ClosedWhileAnImageWaitsForTheClipboardItStaysToSaySo) {
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(kQuietIni, GlimraApp::BoxesAre::Expected));
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Held());
+    app.Click(3);  // the desktop at once: the cursor toggle is off
+    ASSERT_TRUE(
+        WaitUntil([&] { return FileExists(app.TodaysFolder() + ImageFileName(1)) && IsWindowVisible(app.Window()); }));
+    EXPECT_EQ(app.Close(), 0u);
+    EXPECT_EQ(app.Boxes().Texts(), L"Glimra|The image could not be put on the clipboard.|");
 }
 
 // The box, then the page that sets the folder, and no overlay: no pick is made that cannot be written.
@@ -156,7 +169,7 @@ TEST(Commands, AClickQueuedBehindACaptureStartsNothing) {
 TEST(Commands, AnImageTheDiskCannotHoldStaysOnTheClipboard) {
     const std::wstring disk = L"C:\\glimra-full-disk", day = disk + L"\\" + DayFolderName(LocalDateNow()) + L"\\";
     if (!IsFolder(disk)) GTEST_SKIP() << "no small disk: tools/test mounts one when run as root";
-    ASSERT_TRUE(PutTextOnClipboard(nullptr, L"the user's text"));
+    SetClipboardText(nullptr, L"the user's text");
     GlimraApp app;
     ASSERT_TRUE(app.Start(L"[Settings]\r\nSaveFolder=" + disk + L"\r\nClipBoard=1\r\n[Gui]\r\n9=1\r\n13=1\r\n",
                           GlimraApp::BoxesAre::Expected));

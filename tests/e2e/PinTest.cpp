@@ -5,6 +5,7 @@
 
 #include "Process.h"
 #include "GlimraApp.h"
+#include "MessageBoxWatcher.h"
 #include "Output.h"
 #include "Screen.h"
 #include "core/ImageNames.h"
@@ -110,12 +111,56 @@ TEST_F(Pin, ItsMenusCopyPutsTheImageOnTheClipboard) {
     EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {620, 320, 720, 370}));
 }
 
+// The menu's Copy while the clipboard is held past the half second of tries.
+class PinCopiedWithTheClipboardHeld : public Pin {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(Pin::SetUp());
+        boxes_ = std::make_unique<MessageBoxWatcher>(run_->Id());
+        ASSERT_TRUE(holder_.Held());
+        ASSERT_TRUE(OpenMenu());
+        PressKey('C');
+    }
+    // The text of the first box it shows.
+    std::wstring Said() const { return boxes_->WaitForCount(1) ? boxes_->Seen()[0].text : L"no box"; }
+
+    ClipboardHolder holder_;
+    std::unique_ptr<MessageBoxWatcher> boxes_;
+};
+
+TEST_F(PinCopiedWithTheClipboardHeld, ABoxOverThePinSaysSo) {
+    EXPECT_EQ(Said(), L"The image could not be put on the clipboard.");
+    EXPECT_EQ(boxes_->Seen().at(0).owner, pin_);
+}
+
+// Its last pin closed at once, the command's process stays until the clipboard has answered.
+TEST_F(PinCopiedWithTheClipboardHeld, ClosedAtOnceTheCommandStaysToSaySo) {
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(Said(), L"The image could not be put on the clipboard.");
+    EXPECT_EQ(run_->WaitExit(), 0u);
+}
+
 TEST_F(Pin, ItsMenusSaveAsACaptureWritesTheNextNumberedFile) {
     ASSERT_TRUE(OpenMenu());
     PressKey('S');
     const std::wstring saved = app_.TodaysFolder() + ImageFileName(2);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(saved); }));
     EXPECT_EQ(ReadBytes(saved), ReadBytes(app_.TodaysFolder() + ImageFileName(1)));
+}
+
+// A file where today's folder belongs: the box over the pin names the file, the reason and the
+// clipboard, which has the image.
+TEST_F(Pin, ItsMenusSaveToAFolderThatCannotTakeTheFileSaysSo) {
+    const std::wstring day = app_.TodaysFolder();
+    ASSERT_TRUE(DeleteFileW((day + ImageFileName(1)).c_str()) && RemoveDirectoryW(day.c_str()));
+    WriteBytes(day.substr(0, day.size() - 1), {'x'});
+    MessageBoxWatcher boxes(run_->Id());
+    ASSERT_TRUE(OpenMenu());
+    PressKey('S');
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    EXPECT_EQ(boxes.Seen()[0].text, L"The image file could not be written:\r\n" + day +
+                                        L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\nThe image is on the clipboard.");
+    EXPECT_EQ(boxes.Seen()[0].owner, pin_);
 }
 
 TEST(HandedOverPin, StaysWithTheToolbarWhileTheCommandEndsWithZero) {

@@ -17,6 +17,7 @@ namespace Vorlune::Test {
 
 struct SeenBox {
     std::wstring caption, text;
+    HWND owner;
 };
 
 // Records and dismisses the message boxes (#32770 with a message text) of one process, so no
@@ -39,7 +40,8 @@ public:
                         (!expected_ && Expecting(pid_, 0)))
                         continue;
                     handled.push_back(box);
-                    const SeenBox seen = {GetWindowTextString(box), GetWindowTextString(GetDlgItem(box, kMessageText))};
+                    const SeenBox seen = {GetWindowTextString(box), GetWindowTextString(GetDlgItem(box, kMessageText)),
+                                          GetWindow(box, GW_OWNER)};
                     if (onSeen) onSeen(seen);
                     if (!expected_) UnexpectedBox::Seen(seen.caption + L": " + seen.text);
                     std::lock_guard<std::mutex> lock(mutex_);  // held a moment longer, no harm

@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "Capture/Dib.h"
 #include "Screen.h"
 #include "Wait.h"
 #include "ui/Clipboard.h"
 #include "ui/ComRef.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune::Test {
 
@@ -75,11 +78,41 @@ bool OpenClipboardSoon() {
     return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s);
 }
 
+void AwaitClipboardPuts() {
+    const auto settled = std::make_shared<bool>(false);
+    AfterClipboardPuts([settled] { *settled = true; });
+    if (!WaitUntil([&] { return *settled; })) throw std::runtime_error("clipboard puts still waiting");
+}
+
+ClipboardHolder::ClipboardHolder()
+    : thread_([this] {
+          // With a window: Wine lets anyone who opens it without one in beside another without one.
+          const OwnedWindow window(
+              CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+          opened_.set_value(WaitUntil([&] { return OpenClipboard(window.get()) != FALSE; }, 5s));
+          letGo_.get_future().wait();
+          CloseClipboard();
+      }),
+      held_(opened_.get_future().get()) {}
+
+ClipboardHolder::~ClipboardHolder() {
+    LetGo();
+    thread_.join();
+}
+
+void ClipboardHolder::LetGo() {
+    if (!std::exchange(letGone_, true)) letGo_.set_value();
+}
+
 void SetClipboardText(HWND owner, const std::wstring& text) {
-    if (!WaitUntil([&] { return PutTextOnClipboard(owner, text); }, 5s)) throw std::runtime_error("clipboard busy");
+    const auto placed = std::make_shared<bool>(false);
+    PutTextOnClipboard(owner, text, [placed](bool took) { *placed = took; });
+    AwaitClipboardPuts();
+    if (!*placed) throw std::runtime_error("clipboard busy");
 }
 
 std::vector<unsigned char> ClipboardBytes(UINT format) {
+    AwaitClipboardPuts();
     if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
     std::vector<unsigned char> bytes;
     if (HANDLE data = GetClipboardData(format)) {
@@ -92,6 +125,7 @@ std::vector<unsigned char> ClipboardBytes(UINT format) {
 }
 
 DecodedImage ClipboardImage() {
+    AwaitClipboardPuts();
     if (!OpenClipboardSoon()) throw std::runtime_error("clipboard busy");
     DecodedImage image;
     const auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Scratch.h"
@@ -49,10 +51,32 @@ std::vector<std::wstring> NamesIn(const std::wstring& folder);
 
 // As the program puts text there: CF_TEXT in the thread's code page.
 void SetClipboardText(HWND owner, const std::wstring& text);
+// Each reads the clipboard once every put of this thread has its outcome.
 std::string ClipboardText();  // CF_TEXT; empty when the clipboard holds none
 std::vector<unsigned char> ClipboardBytes(UINT format);  // empty when the clipboard has none
 DecodedImage ClipboardImage();  // CF_BITMAP; empty when the clipboard has none
 // Opens the clipboard, waiting while another process (or Wine's manager) holds it.
 bool OpenClipboardSoon();
+// Until every clipboard put of this thread has its outcome, pumping its messages meanwhile.
+void AwaitClipboardPuts();
+
+// Another thread of this process holds the clipboard, as a clipboard manager does after every
+// change, until it is let go.
+class ClipboardHolder {
+public:
+    ClipboardHolder();
+    ~ClipboardHolder();
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+    bool Held() const { return held_; }
+    void LetGo();
+
+private:
+    std::promise<bool> opened_;
+    std::promise<void> letGo_;
+    bool letGone_ = false;
+    std::thread thread_;
+    bool held_;
+};
 
 }  // namespace Vorlune::Test

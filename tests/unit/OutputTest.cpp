@@ -1,8 +1,8 @@
 // The output step: image names, the BMP's bytes, the clipboard, the viewer and every failure.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <future>
-#include <thread>
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
@@ -130,6 +130,7 @@ TEST_P(UnwrittenImage, StaysOnTheClipboardWithItsBox) {
     App().Language = GetParam();
     MessageBoxWatcher boxes;
     EXPECT_EQ(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}).outcome, CaptureOutcome::Failed);
+    ASSERT_TRUE(boxes.WaitForCount(1));
     EXPECT_EQ(boxes.Texts(), App().title + L"|" + texts[GetParam()][0] + L"\r\n" + day_ +
                                  L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\n" + texts[GetParam()][1] + L"|");
     EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9}));
@@ -215,18 +216,62 @@ TEST_P(ClipBoardValue, PutsTheImageOnTheClipboardUnlessItIsOne) {
 }
 INSTANTIATE_TEST_SUITE_P(OutputTest, ClipBoardValue, testing::Values(0, 1, 2));
 
-// As a clipboard manager does after every change, another thread reads it just then.
-TEST_F(OutputTest, AClipboardHeldForAMomentStillTakesTheImage) {
-    OutputSettings settings(scratch_.Path(), 0);
-    std::promise<bool> opened;
-    std::thread holder([&opened] {
-        opened.set_value(OpenClipboardSoon());
-        Sleep(150);
-        CloseClipboard();
-    });
-    ASSERT_TRUE(opened.get_future().get());
+// As a clipboard manager does after every change, another thread holds it: for 300 ms, and until a
+// message sent meanwhile has been answered. A thread that is free answers in microseconds; one
+// that waits for the clipboard answers only once its wait has given up, and the image is lost.
+TEST_F(OutputTest, AClipboardHeldForAMomentLeavesTheWindowAnsweringAndThenTakesTheImage) {
+    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Held());
+    const auto heldSince = std::chrono::steady_clock::now();
     FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
-    holder.join();
+    auto answered = std::async(std::launch::async, [this] {
+        const auto sent = std::chrono::steady_clock::now();
+        SendMessageW(owner_.Handle(), WM_NULL, 0, 0);
+        return std::chrono::steady_clock::now() - sent;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return answered.wait_for(0s) == std::future_status::ready; }));
+    EXPECT_LT(answered.get(), 50ms);
+    ASSERT_TRUE(WaitUntil([&] { return std::chrono::steady_clock::now() - heldSince >= 300ms; }));
+    holder.LetGo();
+    EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9}));
+}
+
+// Held past the half second of tries: a box says so in the current language, once, and the
+// user's clipboard stays as it was.
+class RefusedClipboard : public OutputTest, public testing::WithParamInterface<int> {};
+TEST_P(RefusedClipboard, SaysSoInABox) {
+    const std::wstring texts[2] = {L"画像をクリップボードにコピーできませんでした。",
+                                   L"The image could not be put on the clipboard."};
+    OutputSettings settings(scratch_.Path(), ClipBoardCopyOnly);
+    App().Language = GetParam();
+    MessageBoxWatcher boxes;
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Held());
+        EXPECT_EQ(FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5}).outcome,
+                  CaptureOutcome::Written);
+        ASSERT_TRUE(boxes.WaitForCount(1));
+    }
+    EXPECT_EQ(boxes.Texts(), App().title + L"|" + texts[GetParam()] + L"|");
+    EXPECT_EQ(ClipboardText(), "the user's text");
+}
+INSTANTIATE_TEST_SUITE_P(OutputTest, RefusedClipboard, testing::Values(0, 1));
+
+// The box of an image that could not be written names where the image is, so it waits until
+// the clipboard has taken it.
+TEST_F(OutputTest, AnUnwrittenImagesBoxWaitsForAClipboardHeldForAMoment) {
+    OutputSettings settings(scratch_.Path(), 1);
+    WriteBytes(scratch_ / L"20240305", {'x'});
+    App().Language = 1;
+    MessageBoxWatcher boxes;
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Held());
+    FinishCapture(namer_, surface_.dc(), owner_.Handle(), {3, 4}, {6, 5});
+    holder.LetGo();
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    EXPECT_EQ(boxes.Texts(), App().title + L"|The image file could not be written:\r\n" + day_ +
+                                 L"00001.bmp\r\n\r\nPath not found. (3)\r\n\r\nThe image is on the clipboard.|");
     EXPECT_TRUE(ShowsThePattern(ClipboardImage(), {3, 4, 9, 9}));
 }
 
