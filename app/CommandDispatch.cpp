@@ -253,10 +253,10 @@ void RunLastRegion(HWND toolbar, HWND keyboardOwner) {
 
 // An image kept to be pinned goes up once the toolbar is back. A pin that cannot be shown fails
 // the command, although its image was written.
-void PinKeptImage(CaptureResult& result) {
+void PinKeptImage(CaptureResult& result, const PinShower& pin) {
     if (!result.image) return;
     try {
-        ShowPin(std::move(*result.image), result.screenPlace);
+        pin(std::move(*result.image), result.screenPlace);
     } catch (const std::exception& error) {
         result.report += FromThreadAnsi(error.what()) + L"\r\n";
         result.outcome = CaptureOutcome::Failed;
@@ -335,14 +335,15 @@ SecondClickFilter& ToolbarSecondClicks() {
     return filter;
 }
 
-void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded) {
+void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded,
+                    PinShower pin) {
     if (run.running) return onEnded(Refusal(App().GetText(TextCaptureUnderWay)));
     std::optional<RECT> area;
     const CaptureRequest request = RequestOf(options);
     RunAway(
         toolbar, GetForegroundWindow(),
-        [onEnded = std::move(onEnded)](CaptureResult result) {
-            PinKeptImage(result);
+        [onEnded = std::move(onEnded), pin = std::move(pin)](CaptureResult result) {
+            PinKeptImage(result, pin);
             // The reply waits for the clipboard: a put that had to wait may yet be refused.
             auto ended = std::make_shared<CaptureResult>(std::move(result));
             AfterClipboardPuts([ended, onEnded] {

@@ -10,6 +10,7 @@
 #include "Capture/CaptureBase.h"
 #include "Capture/CaptureRequest.h"
 #include "core/CommandLine.h"
+#include "pin/Pins.h"
 #include "core/DoubleClick.h"
 #include "ui/DoubleClicks.h"
 #include "core/TextId.h"
@@ -72,6 +73,9 @@ SecondClickFilter& ToolbarSecondClicks();
 // refused the image (the result's report says so then); a refusal (a capture under way,
 // a file there already, a region on no monitor, no day folder) is a Failed result with its
 // report, nothing captured.
-void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded);
+// pin shows the image kept for --pin.
+using PinShower = std::function<void(CapturedImage image, POINT topLeft)>;
+void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded,
+                    PinShower pin = ShowPin);
 
 }  // namespace Vorlune

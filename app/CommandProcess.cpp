@@ -9,6 +9,8 @@
 #include "app/CommandDispatch.h"
 #include "app/ConsoleOutput.h"
 #include "app/HandOver.h"
+#include "app/MessageLoop.h"
+#include "app/PinProcess.h"
 #include "pin/Pins.h"
 #include "resources/resource.h"
 #include "settings/ModulePath.h"
@@ -49,26 +51,19 @@ bool PrepareProcess(HINSTANCE instance) {
     return true;
 }
 
-// Runs the command here, until it has ended.
+// Runs the command here, until it has ended. With --raw its pin goes to a process of its own, so
+// that a reader of the image sees its end now, not when the pin closes.
 int RunHere(const CommandOptions& options) {
     CreateDirectoryW(GetTempFolderPath().c_str(), nullptr);
-    try {
-        RunCommandLine(options, nullptr, [](const CaptureResult& result) {
-            // Told at once; the process stays while an image it pinned is on the screen.
-            AfterLastPin([code = Deliver(ReplyOf(result))] { PostQuitMessage(code); });
-        });
-        MSG msg = {};
-        BOOL got = 0;
-        while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-            RethrowPendingException();
-        }
-        return got < 0 ? kExitError : static_cast<int>(msg.wParam);
-    } catch (const std::exception& error) {
-        WriteToStream(StandardStream::Error, FromThreadAnsi(error.what()) + L"\r\n");
-        return kExitError;
-    }
+    return RunCommandLoop([&] {
+        RunCommandLine(
+            options, nullptr,
+            [](const CaptureResult& result) {
+                // Told at once; the process stays while an image it pinned is on the screen.
+                AfterLastPin([code = Deliver(ReplyOf(result))] { PostQuitMessage(code); });
+            },
+            options.raw ? PinShower(ShowPinInOwnProcess) : PinShower(ShowPin));
+    });
 }
 
 }  // namespace
@@ -83,6 +78,7 @@ std::vector<std::wstring> ProgramArguments() {
 }
 
 int RunArguments(HINSTANCE instance, const std::vector<std::wstring>& args) {
+    if (IsPinProcess(args)) return PrepareProcess(instance) ? RunPinProcess(args) : kExitError;
     const ParseResult parsed = ParseCommandLine(args);
     if (!parsed.Ok()) {
         WriteToStream(StandardStream::Error, ErrorText(parsed) + L"\n" + UsageLine() + L"\n");

@@ -175,5 +175,28 @@ TEST(HandedOverPin, StaysWithTheToolbarWhileTheCommandEndsWithZero) {
     EXPECT_EQ(app.Close(), 0u);
 }
 
+// A reader of the image sees its end while the pin stays: the pin lives on in a process of its own,
+// which takes the image from a file it then deletes.
+TEST(RawPin, TheCommandEndsWithItsImageWhileThePinStays) {
+    const PatternWindow pattern(kPicture);
+    ASSERT_TRUE(pattern.Shown());
+    GlimraApp app;
+    app.Prepare(kQuiet);
+    CommandRun run(app.TempFolder(), L"desktop --region 620,320,100,50 --raw --pin --no-clipboard");
+    ASSERT_EQ(run.WaitExit(), 0u) << run.ErrorText();
+    const ScratchDir out;
+    WriteBytes(out / L"raw.png", run.Output());
+    EXPECT_TRUE(ShowsThePattern(DecodeImageFile(out / L"raw.png"), {620, 320, 720, 370}));
+    HWND pin = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(pin = FindWindowW(L"GlimraPin", nullptr)) != FALSE; }));
+    DWORD id = 0;
+    GetWindowThreadProcessId(pin, &id);
+    const StartedElsewhere pinProcess(id);
+    EXPECT_EQ(ToCore(WindowRect(pin)), kPinFrame);
+    EXPECT_EQ(NamesIn(app.AppFolder()), std::vector<std::wstring>{L"Glimra.ini"});
+    PostMessageW(pin, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(pinProcess.Ended());
+}
+
 }  // namespace
 }  // namespace Vorlune::Test

@@ -51,6 +51,23 @@ private:
     Stream output_, error_;
 };
 
+// A process another one started, by its id: killed on destruction if still running.
+class StartedElsewhere {
+public:
+    explicit StartedElsewhere(DWORD id) : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)) {}
+    ~StartedElsewhere() {
+        if (process_.Valid()) TerminateProcess(process_.get(), 99);
+    }
+    StartedElsewhere(const StartedElsewhere&) = delete;
+    StartedElsewhere& operator=(const StartedElsewhere&) = delete;
+    bool Ended(std::chrono::milliseconds timeout = 20s) const {
+        return process_.Valid() && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    }
+
+private:
+    KernelHandle process_;
+};
+
 // Glimra.exe started with arguments, as a script starts it.
 struct CommandRun : Process {
     CommandRun(const std::wstring& tempFolder, const std::wstring& arguments)

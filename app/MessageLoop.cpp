@@ -1,0 +1,31 @@
+#include "app/MessageLoop.h"
+
+#include <windows.h>
+
+#include <exception>
+
+#include "app/ConsoleOutput.h"
+#include "core/CommandLine.h"
+#include "ui/PendingException.h"
+#include "ui/TextConversion.h"
+
+namespace Vorlune {
+
+int RunCommandLoop(const std::function<void()>& start) {
+    try {
+        start();
+        MSG msg = {};
+        BOOL got = 0;
+        while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            RethrowPendingException();
+        }
+        return got < 0 ? kExitError : static_cast<int>(msg.wParam);
+    } catch (const std::exception& error) {
+        WriteToStream(StandardStream::Error, FromThreadAnsi(error.what()) + L"\r\n");
+        return kExitError;
+    }
+}
+
+}  // namespace Vorlune
