@@ -305,9 +305,7 @@ CommandTable& Commands() {
     return table;
 }
 
-void RunCommand(const Button& button) {
-    RunCommand(button.Id(), button.Owner(), nullptr, CurrentMessageClick());
-}
+void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner(), nullptr, CurrentMessageClick()); }
 
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
     if (lastEnd && static_cast<LONG>(pressedAt - *lastEnd) < 0) return;

@@ -22,8 +22,8 @@ namespace {
 constexpr const wchar_t* kPinArgument = L"--pinned-file";
 
 CapturedImage ReadPinFile(const std::wstring& path) {
-    const MemorySurface file(
-        static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    const MemorySurface file(static_cast<HBITMAP>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     const DWORD error = GetLastError();
     DeleteFileW(path.c_str());
     BITMAP info = {};
@@ -38,8 +38,8 @@ void ShowPinInOwnProcess(const CapturedImage& image, POINT topLeft) {
     const std::wstring path = GetTempFolderPath() + L"pin-" + std::to_wstring(GetCurrentProcessId()) + L".bmp";
     WriteImageFile(EncodeImageFile(image, ImageFormatBmp), path, nullptr);
     const std::wstring program = RunningModulePath();
-    std::wstring line = JoinArguments(
-        {program, kPinArgument, path, std::to_wstring(topLeft.x), std::to_wstring(topLeft.y)});
+    std::wstring line =
+        JoinArguments({program, kPinArgument, path, std::to_wstring(topLeft.x), std::to_wstring(topLeft.y)});
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;  // and none of them

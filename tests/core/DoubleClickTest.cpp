@@ -16,9 +16,7 @@ TEST(DoubleClick, APressAtTheLastMillisecondOfTheTimeIsStillTheSecondClick) {
     EXPECT_TRUE(IsSecondClick(kFirst, {{100, 200}, 10500}, kLimits));
 }
 
-TEST(DoubleClick, APressAfterTheTimeIsANewClick) {
-    EXPECT_FALSE(IsSecondClick(kFirst, {{100, 200}, 10501}, kLimits));
-}
+TEST(DoubleClick, APressAfterTheTimeIsANewClick) { EXPECT_FALSE(IsSecondClick(kFirst, {{100, 200}, 10501}, kLimits)); }
 
 TEST(DoubleClick, APressStampedBeforeTheFirstClickIsANewClick) {
     EXPECT_FALSE(IsSecondClick(kFirst, {{100, 200}, 9990}, kLimits));

@@ -61,7 +61,8 @@ public:
     StartedElsewhere(const StartedElsewhere&) = delete;
     StartedElsewhere& operator=(const StartedElsewhere&) = delete;
     bool Ended(std::chrono::milliseconds timeout = 20s) const {
-        return process_.Valid() && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+        return process_.Valid() &&
+               WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
     }
 
 private:
