@@ -55,7 +55,7 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
         if (!secondClicks_.DropsRelease() && Capturing()) OnLButtonUp(MessagePoint(l));
     });
     add(WM_LBUTTONDOWN, [this](WPARAM, LPARAM l) {
-        if (Capturing() && !secondClicks_.DropsPress()) OnLButtonDown(MessagePoint(l));
+        if (Capturing() && !secondClicks_.DropsPress(MessageClick(overlay.get(), l))) OnLButtonDown(MessagePoint(l));
     });
     add(WM_RBUTTONUP, [this](WPARAM, LPARAM l) {
         if (Capturing()) OnRButtonUp(MessagePoint(l));

@@ -22,6 +22,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/Clipboard.h"
+#include "ui/DoubleClicks.h"
 #include "ui/Dpi.h"
 #include "ui/Geometry.h"
 #include "ui/PendingException.h"
@@ -157,10 +158,12 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
     map.AddHandler(WM_KILLFOCUS, &window, &MainWindow::OnKillFocus);
     map.AddHandler(WM_PAINT, &window, &MainWindow::OnPaint);
     map.AddHandler(WM_LBUTTONDOWN, [&window](WPARAM w, LPARAM l) {
-        if (!ToolbarSecondClicks().DropsPress()) window.OnLButtonDown(w, l);
+        if (!ToolbarClicks().secondClicks.DropsPress(MessageClick(window.Handle(), l))) window.OnLButtonDown(w, l);
     });
     map.AddHandler(WM_LBUTTONUP, [&window](WPARAM w, LPARAM l) {
-        if (!ToolbarSecondClicks().DropsRelease()) window.OnLButtonUp(w, l);
+        if (ToolbarClicks().secondClicks.DropsRelease()) return;
+        ToolbarClicks().releasing = MessageClick(window.Handle(), l);
+        window.OnLButtonUp(w, l);
     });
     map.AddHandler(WM_MOUSEMOVE, &window, &MainWindow::OnMouseMove);
     map.AddHandler(WM_CAPTURECHANGED, &window, &MainWindow::OnCaptureLost);

@@ -305,7 +305,7 @@ CommandTable& Commands() {
     return table;
 }
 
-void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner(), nullptr, CurrentMessageClick()); }
+void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner(), nullptr, ToolbarClicks().releasing); }
 
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
     if (lastEnd && static_cast<LONG>(pressedAt - *lastEnd) < 0) return;
@@ -314,7 +314,7 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
 
 void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional<ClickStamp> click) {
     if (run.running) return;
-    ToolbarSecondClicks().Watch(click);
+    ToolbarClicks().secondClicks.Watch(click);
     if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
@@ -328,9 +328,9 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional
 
 bool CommandRunning() { return run.running; }
 
-SecondClickFilter& ToolbarSecondClicks() {
-    static SecondClickFilter filter;
-    return filter;
+ToolbarClickState& ToolbarClicks() {
+    static ToolbarClickState clicks;
+    return clicks;
 }
 
 void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded,

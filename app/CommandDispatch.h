@@ -64,8 +64,13 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
 bool CommandRunning();
 
 // The toolbar's clicks: one back before a double click's time is over (a desktop captured at
-// once) must not take the second click for a new command.
-SecondClickFilter& ToolbarSecondClicks();
+// once) must not take the second click for a new command; a command button's command runs with
+// the click whose release is being handled.
+struct ToolbarClickState {
+    SecondClickFilter secondClicks;
+    ClickStamp releasing;
+};
+ToolbarClickState& ToolbarClicks();
 
 // A command of the command line, with its options for this one capture: run as a hotkey's is,
 // the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the

@@ -11,9 +11,11 @@ DoubleClickLimits SystemDoubleClickLimits() {
     return {GetDoubleClickTime(), {GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)}};
 }
 
-ClickStamp CurrentMessageClick() {
-    const DWORD position = GetMessagePos();
-    return {{GET_X_LPARAM(position), GET_Y_LPARAM(position)}, static_cast<std::uint32_t>(GetMessageTime())};
+ClickStamp MessageClick(HWND window, LPARAM lParam) {
+    // From the message's own point: one posted by another program is stamped with the cursor's.
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(window, &at);
+    return {{at.x, at.y}, static_cast<std::uint32_t>(GetMessageTime())};
 }
 
 void SecondClickFilter::Watch(std::optional<ClickStamp> first) {
@@ -21,8 +23,8 @@ void SecondClickFilter::Watch(std::optional<ClickStamp> first) {
     dropping_ = false;
 }
 
-bool SecondClickFilter::DropsPress() {
-    dropping_ = first_ && IsSecondClick(*first_, CurrentMessageClick(), SystemDoubleClickLimits());
+bool SecondClickFilter::DropsPress(const ClickStamp& press) {
+    dropping_ = first_ && IsSecondClick(*first_, press, SystemDoubleClickLimits());
     return dropping_;
 }
 

@@ -10,8 +10,9 @@ namespace Vorlune {
 // The double-click time and rectangle the user set in the system.
 DoubleClickLimits SystemDoubleClickLimits();
 
-// Where on the screen and when the message being handled was posted, as the system stamped it.
-ClickStamp CurrentMessageClick();
+// The point of a mouse message to window (lParam, in its client coordinates) on the screen, at the
+// time the system stamped the message being handled with.
+ClickStamp MessageClick(HWND window, LPARAM lParam);
 
 // Drops the second click of a double click whose first click started something (a command, a
 // capture), press and release alike: what the first click brought up must not take the second
@@ -20,8 +21,8 @@ class SecondClickFilter {
 public:
     // The click to watch for; none drops nothing.
     void Watch(std::optional<ClickStamp> first);
-    // For the press being handled: true when it is dropped, and then its release is too.
-    bool DropsPress();
+    // True when press is dropped, and then its release is too.
+    bool DropsPress(const ClickStamp& press);
     bool DropsRelease();
 
 private:
