@@ -12,6 +12,7 @@
 #include "app/HandOver.h"
 #include "app/HotKeys.h"
 #include "app/MainWindow.h"
+#include "app/MessageLoop.h"
 #include "draw/GdiObjectCache.h"
 #include "draw/ToolTip.h"
 #include "markup/MarkupWindow.h"
@@ -22,7 +23,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/TempFolder.h"
 #include "ui/Clipboard.h"
-#include "ui/DoubleClicks.h"
 #include "ui/Dpi.h"
 #include "ui/Geometry.h"
 #include "ui/PendingException.h"
@@ -101,7 +101,7 @@ bool Initialize(HINSTANCE instance, int showCommand, const StartupCalls& calls) 
     window.Attach(hwnd, position.x, position.y);
     window.BuildSurface(dpi);
     RegisterToolbarHandlers(MainWindowMap(), window);
-    window.BuildContainers(icon, title, [](const Button& button) { RunCommand(button); });
+    window.BuildContainers(icon, title, [](const Button& button, POINT releasedAt) { RunCommand(button, releasedAt); });
     RegisterStoredHotKeys(hwnd);
     SetPickHandOff([](CapturedImage image, const RECT& area, std::function<void()> done) {
         TheMarkupWindow().Open(image, area, std::move(done));
@@ -157,14 +157,8 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
     map.AddHandler(WM_SETFOCUS, &window, &MainWindow::OnSetFocus);
     map.AddHandler(WM_KILLFOCUS, &window, &MainWindow::OnKillFocus);
     map.AddHandler(WM_PAINT, &window, &MainWindow::OnPaint);
-    map.AddHandler(WM_LBUTTONDOWN, [&window](WPARAM w, LPARAM l) {
-        if (!ToolbarClicks().secondClicks.DropsPress(MessageClick(window.Handle(), l))) window.OnLButtonDown(w, l);
-    });
-    map.AddHandler(WM_LBUTTONUP, [&window](WPARAM w, LPARAM l) {
-        if (ToolbarClicks().secondClicks.DropsRelease()) return;
-        ToolbarClicks().releasing = MessageClick(window.Handle(), l);
-        window.OnLButtonUp(w, l);
-    });
+    map.AddHandler(WM_LBUTTONDOWN, &window, &MainWindow::OnLButtonDown);
+    map.AddHandler(WM_LBUTTONUP, &window, &MainWindow::OnLButtonUp);
     map.AddHandler(WM_MOUSEMOVE, &window, &MainWindow::OnMouseMove);
     map.AddHandler(WM_CAPTURECHANGED, &window, &MainWindow::OnCaptureLost);
     map.AddHandler(WM_CANCELMODE, &window, &MainWindow::OnCaptureLost);
@@ -200,20 +194,11 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 int RunMessageLoop(const std::function<bool()>& initialize, HACCEL accelerators) {
-    MSG msg = {};
     try {
         const bool ready = initialize();
         RethrowPendingException();
         if (!ready) return 1;
-        BOOL got = 0;
-        while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
-            if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg) == 0) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            RethrowPendingException();
-        }
-        return got < 0 ? 1 : static_cast<int>(msg.wParam);
+        return PumpMessages(accelerators, 1);
     } catch (const std::exception& error) {
         MessageBoxA(nullptr, error.what(), App().GetTitleNarrow().c_str(), MB_ICONHAND);
         EndingReported();

@@ -264,13 +264,10 @@ void PinKeptImage(CaptureResult& result, const PinShower& pin) {
     result.image.reset();
 }
 
-// A command of the toolbar or a hotkey, by the settings; a click that started it is kept, so
-// that its double click is not taken for a pick.
-void StartCommand(CommandIndex index, HWND toolbar, std::optional<ClickStamp> click) {
+// A command of the toolbar or a hotkey, by the settings.
+void StartCommand(CommandIndex index, HWND toolbar) {
     if (index == CommandSettings) return Commands().Action(index, toolbar).Act(OnCommandEnded);
-    CaptureRequest request;
-    request.startingClick = click;
-    Commands().Capture(index, toolbar).ActWith(std::move(request), OnCaptureEnded);
+    Commands().Capture(index, toolbar).ActWith({}, OnCaptureEnded);
 }
 
 }  // namespace
@@ -305,7 +302,9 @@ CommandTable& Commands() {
     return table;
 }
 
-void RunCommand(const Button& button) { RunCommand(button.Id(), button.Owner(), nullptr, ToolbarClicks().releasing); }
+void RunCommand(const Button& button, POINT releasedAt) {
+    RunCommand(button.Id(), button.Owner(), nullptr, MessageClick(button.Owner(), releasedAt));
+}
 
 void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
     if (lastEnd && static_cast<LONG>(pressedAt - *lastEnd) < 0) return;
@@ -314,7 +313,7 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
 
 void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional<ClickStamp> click) {
     if (run.running) return;
-    ToolbarClicks().secondClicks.Watch(click);
+    if (click) GuardSecondClick(*click);
     if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
@@ -323,15 +322,10 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional
             index = GetCommandIndex(buttonId);
             return CheckSaveFolder(index, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow()));
         },
-        [&] { StartCommand(index, toolbar, click); });
+        [&] { StartCommand(index, toolbar); });
 }
 
 bool CommandRunning() { return run.running; }
-
-ToolbarClickState& ToolbarClicks() {
-    static ToolbarClickState clicks;
-    return clicks;
-}
 
 void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded,
                     PinShower pin) {

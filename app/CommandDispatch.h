@@ -12,7 +12,6 @@
 #include "core/CommandLine.h"
 #include "pin/Pins.h"
 #include "core/DoubleClick.h"
-#include "ui/DoubleClicks.h"
 #include "core/TextId.h"
 #include "widgets/Button.h"
 
@@ -51,9 +50,9 @@ CommandTable& Commands();
 // What a command button's click runs: hides the toolbar and its hint and starts the command,
 // unless one is running already; the toolbar comes back when the command has ended or failed,
 // active, or with keyboardOwner given the keyboard back if it is still there. The second click
-// of a double click whose first is click does not pick.
+// of a double click whose first is click clicks nothing.
 void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional<ClickStamp> click = {});
-void RunCommand(const Button& button);
+void RunCommand(const Button& button, POINT releasedAt);
 
 // What a hotkey pressed at pressedAt (its message time) runs: the button's command, unless a
 // command ran at that moment; afterwards the keyboard goes back to the window that had it. A
@@ -62,15 +61,6 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
 
 // A command is under way: its toolbar is away until it ends.
 bool CommandRunning();
-
-// The toolbar's clicks: one back before a double click's time is over (a desktop captured at
-// once) must not take the second click for a new command; a command button's command runs with
-// the click whose release is being handled.
-struct ToolbarClickState {
-    SecondClickFilter secondClicks;
-    ClickStamp releasing;
-};
-ToolbarClickState& ToolbarClicks();
 
 // A command of the command line, with its options for this one capture: run as a hotkey's is,
 // the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the

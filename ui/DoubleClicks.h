@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
-
 #include "core/DoubleClick.h"
 
 namespace Vorlune {
@@ -10,24 +8,14 @@ namespace Vorlune {
 // The double-click time and rectangle the user set in the system.
 DoubleClickLimits SystemDoubleClickLimits();
 
-// The point of a mouse message to window (lParam, in its client coordinates) on the screen, at the
-// time the system stamped the message being handled with.
-ClickStamp MessageClick(HWND window, LPARAM lParam);
+// The point of a mouse message to window (in its client coordinates) on the screen, at the time
+// the system stamped the message being handled with.
+ClickStamp MessageClick(HWND window, POINT clientPoint);
 
-// Drops the second click of a double click whose first click started something (a command, a
-// capture), press and release alike: what the first click brought up must not take the second
-// for a click of its own.
-class SecondClickFilter {
-public:
-    // The click to watch for; none drops nothing.
-    void Watch(std::optional<ClickStamp> first);
-    // True when press is dropped, and then its release is too.
-    bool DropsPress(const ClickStamp& press);
-    bool DropsRelease();
-
-private:
-    std::optional<ClickStamp> first_;
-    bool dropping_ = false;
-};
+// Drops the second click of a double click whose first click started a command, press and
+// release, wherever it falls: on the toolbar, on what the first click brought up, or on the
+// program below the toolbar while the toolbar leaves the screen (which would take the keyboard
+// from the overlay). In place when this returns; it lasts the double-click time from first.
+void GuardSecondClick(const ClickStamp& first);
 
 }  // namespace Vorlune

@@ -28,7 +28,8 @@ public:
     virtual void OnLButtonUp(POINT point) = 0;
     virtual void OnLButtonDown(POINT point) = 0;
     virtual void OnMouseMove(POINT point) = 0;
-    virtual void Execute() = 0;
+    // The click released at releasedAt (inside the button) runs it.
+    virtual void Execute(POINT releasedAt) = 0;
     virtual void DrawContent(HDC hdc) = 0;
     // The press ended without a release (the mouse capture went elsewhere): released at a
     // point outside every button, so nothing runs.

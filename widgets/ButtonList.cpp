@@ -22,7 +22,7 @@ void ButtonList::OnLButtonUp(POINT point) {
         if (!button->pressed) continue;
         button->pressed = false;
         button->OnLButtonUp(point);
-        if (button->Contains(point)) button->Execute();
+        if (button->Contains(point)) button->Execute(point);
         return;
     }
 }

@@ -55,8 +55,8 @@ void CommandButton::OnMouseMove(POINT point) {
         hint_.ShowAt(point);
 }
 
-void CommandButton::Execute() {
-    if (run_) run_(*this);
+void CommandButton::Execute(POINT releasedAt) {
+    if (run_) run_(*this, releasedAt);
 }
 
 void CommandButton::Show(Look look) { current_ = kCommandButtonColours[static_cast<int>(look)]; }

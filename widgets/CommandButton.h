@@ -10,7 +10,8 @@
 namespace Vorlune {
 
 // What a command button's click runs: the main window's command dispatch.
-using CommandRunner = std::function<void(const Button&)>;
+// releasedAt: the click's release, in the owner's client area.
+using CommandRunner = std::function<void(const Button&, POINT releasedAt)>;
 
 // A large picture button that starts a capture mode or opens the settings.
 class CommandButton : public Button {
@@ -25,7 +26,7 @@ public:
     void OnLButtonUp(POINT point) override;
     void OnLButtonDown(POINT point) override;
     void OnMouseMove(POINT point) override;
-    void Execute() override;
+    void Execute(POINT releasedAt) override;
     void DrawContent(HDC hdc) override;
 
 private:

@@ -74,7 +74,7 @@ void ToggleButton::OnLButtonDown(POINT) {
 
 void ToggleButton::OnMouseMove(POINT point) { hint_.ShowAt(point); }
 
-void ToggleButton::Execute() { ApplyLanguage(); }
+void ToggleButton::Execute(POINT) { ApplyLanguage(); }
 
 void ToggleButton::Show(Look look) { current_ = active_[static_cast<int>(look)]; }
 

@@ -21,7 +21,7 @@ public:
     void OnLButtonUp(POINT point) override;
     void OnLButtonDown(POINT point) override;
     void OnMouseMove(POINT point) override;
-    void Execute() override;
+    void Execute(POINT) override;
     // The digit id - 4.
     void DrawContent(HDC hdc) override;
 

@@ -16,7 +16,7 @@ public:
     void Draw(HDC hdc) override;
     void OnLButtonDown(POINT point) override;
     void OnMouseMove(POINT point) override;
-    void Execute() override {}
+    void Execute(POINT) override {}
 
 protected:
     WindowButton(HWND owner, const RECT& rect, TextId id, int dpi, const Colour (&backgrounds)[5]);
@@ -65,7 +65,7 @@ public:
     void OnLButtonUp(POINT point) override;
     void OnLButtonDown(POINT) override {}
     void OnMouseMove(POINT) override {}
-    void Execute() override {}
+    void Execute(POINT) override {}
     void DrawContent(HDC hdc) override;
     // No menu without a release.
     void OnPressCancelled() override {}

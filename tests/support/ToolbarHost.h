@@ -23,7 +23,7 @@ public:
     // Fresh containers, shown at kOrigin; command buttons record their ids in ran.
     void Build() {
         TheMainWindow().BuildContainers(LoadIconW(nullptr, IDI_APPLICATION), L"Glimra",
-                                        [this](const Button& button) { ran.push_back(button.Id()); });
+                                        [this](const Button& button, POINT) { ran.push_back(button.Id()); });
         ran.clear();
         closes = 0;
         SetWindowPos(hwnd, nullptr, kOrigin.x, kOrigin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -74,7 +74,7 @@ struct Recorder : Button {
     void OnLButtonUp(POINT) override { Note("up"); }
     void OnLButtonDown(POINT) override { Note("down"); }
     void OnMouseMove(POINT) override { Note("move"); }
-    void Execute() override { Note("run"); }
+    void Execute(POINT) override { Note("run"); }
     std::string& log_;
 };
 
