@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <exception>
-
 #include "Capture/CaptureErrors.h"
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
@@ -18,7 +16,6 @@
 #include "settings/TempFolder.h"
 #include "settings/VersionInfo.h"
 #include "ui/Dpi.h"
-#include "ui/PendingException.h"
 #include "ui/TextConversion.h"
 
 namespace Vorlune {

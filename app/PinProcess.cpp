@@ -1,11 +1,9 @@
 #include "app/PinProcess.h"
 
-#include <exception>
 #include <string>
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/CaptureOutput.h"
-#include "app/ConsoleOutput.h"
 #include "app/MessageLoop.h"
 #include "core/ArgumentQuoting.h"
 #include "core/CommandLine.h"
