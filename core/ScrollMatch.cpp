@@ -1,0 +1,142 @@
+#include "core/ScrollMatch.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+namespace Vorlune {
+
+namespace {
+
+using Hashes = std::vector<std::uint64_t>;
+
+// Rows that match where the shift fits must show enough that occurs rarely in the page, so that
+// a match of blank lines alone proves nothing.
+constexpr int kMinTellingRows = 3;
+constexpr int kRareCount = 2;
+
+// Rows that may differ where a shift fits: something animated in the page.
+int AllowedDifferences(int overlap) { return std::max(8, overlap / 10); }
+
+std::uint64_t HashRow(const std::uint32_t* pixels, int count) {
+    constexpr std::uint64_t kPrime = 0x100000001B3ull;
+    // Four lanes, so that the multiplications need not wait for each other.
+    std::uint64_t lanes[4] = {0xCBF29CE484222325ull, 0x84222325CBF29CE4ull, 0x9E3779B97F4A7C15ull,
+                              0x7F4A7C159E3779B9ull};
+    int x = 0;
+    for (; x + 4 <= count; x += 4)
+        for (int lane = 0; lane < 4; ++lane) lanes[lane] = (lanes[lane] ^ pixels[x + lane]) * kPrime;
+    for (; x < count; ++x) lanes[0] = (lanes[0] ^ pixels[x]) * kPrime;
+    return ((lanes[0] * kPrime ^ lanes[1]) * kPrime ^ lanes[2]) * kPrime ^ lanes[3];
+}
+
+Hashes HashRows(const ScrollFrame& frame, int left, int right) {
+    Hashes hashes(frame.height);
+    for (int y = 0; y < frame.height; ++y) hashes[y] = HashRow(frame.Row(y) + left, right - left);
+    return hashes;
+}
+
+int LeadingEqual(const Hashes& a, const Hashes& b) {
+    int rows = 0;
+    while (rows < static_cast<int>(a.size()) && a[rows] == b[rows]) ++rows;
+    return rows;
+}
+
+int TrailingEqual(const Hashes& a, const Hashes& b) {
+    int rows = 0;
+    for (int y = static_cast<int>(a.size()) - 1; y >= 0 && a[y] == b[y]; --y) ++rows;
+    return rows;
+}
+
+struct Shift {
+    ScrollMatchKind kind = ScrollMatchKind::NoMatch;
+    int rows = 0;
+};
+
+// The shift of the rows [top, bottom) from last to next that fits, if exactly one does.
+Shift FindShift(const Hashes& last, const Hashes& next, int top, int bottom) {
+    const int rows = bottom - top;
+    if (rows < kMinScrollOverlap) return {};
+    std::unordered_map<std::uint64_t, int> counts;
+    for (int y = top; y < bottom; ++y) ++counts[last[y]];
+    std::vector<char> rare(last.size());
+    for (int y = top; y < bottom; ++y) rare[y] = counts[last[y]] <= kRareCount;
+    std::vector<int> fits;
+    for (int shift = 0; shift <= rows - kMinScrollOverlap; ++shift) {
+        const int allowed = AllowedDifferences(rows - shift);
+        int differing = 0;
+        int telling = 0;
+        for (int y = top; y < bottom - shift && differing <= allowed; ++y) {
+            if (next[y] != last[y + shift])
+                ++differing;
+            else if (rare[y + shift])
+                ++telling;
+        }
+        if (differing <= allowed && (shift == 0 || telling >= kMinTellingRows)) fits.push_back(shift);
+    }
+    if (fits.empty()) return {};
+    if (fits.size() > 1) return {ScrollMatchKind::Ambiguous, 0};
+    return {fits[0] == 0 ? ScrollMatchKind::Unmoved : ScrollMatchKind::Moved, fits[0]};
+}
+
+// The columns at either side that do not move with the content: rows [top, bottom) of next
+// compared with last's shift rows further down.
+void FindFixedColumns(const ScrollFrame& last, const ScrollFrame& next, int shift, FixedEdges& edges) {
+    const int top = edges.top;
+    const int bottom = last.height - edges.bottom - shift;
+    std::vector<int> differing(last.width);
+    for (int y = top; y < bottom; ++y) {
+        const std::uint32_t* now = next.Row(y);
+        const std::uint32_t* before = last.Row(y + shift);
+        for (int x = 0; x < last.width; ++x) differing[x] += now[x] != before[x];
+    }
+    const int allowed = AllowedDifferences(bottom - top);
+    const auto moves = [&](int x) { return differing[x] <= allowed; };
+    while (edges.left < last.width && !moves(edges.left)) ++edges.left;
+    while (edges.right < last.width - edges.left && !moves(last.width - 1 - edges.right)) ++edges.right;
+}
+
+// The whole overlap pixel by pixel, which the hashes only stand for.
+bool PixelsAgree(const ScrollFrame& last, const ScrollFrame& next, const FixedEdges& edges, int shift) {
+    const int top = edges.top;
+    const int bottom = last.height - edges.bottom - shift;
+    const std::size_t bytes = sizeof(std::uint32_t) * (last.width - edges.left - edges.right);
+    int differing = 0;
+    for (int y = top; y < bottom; ++y)
+        differing += std::memcmp(next.Row(y) + edges.left, last.Row(y + shift) + edges.left, bytes) != 0;
+    return differing <= AllowedDifferences(bottom - top);
+}
+
+ScrollMatch MatchWithin(const ScrollFrame& last, const ScrollFrame& next, FixedEdges edges, bool findRows) {
+    const Hashes before = HashRows(last, edges.left, last.width - edges.right);
+    const Hashes now = HashRows(next, edges.left, next.width - edges.right);
+    if (findRows) {
+        edges.top = LeadingEqual(before, now);
+        if (edges.top == last.height) return {ScrollMatchKind::Unmoved, 0, edges};
+        edges.bottom = TrailingEqual(before, now);
+    }
+    const Shift shift = FindShift(before, now, edges.top, last.height - edges.bottom);
+    if (shift.kind == ScrollMatchKind::Moved && !PixelsAgree(last, next, edges, shift.rows)) return {};
+    return {shift.kind, shift.rows, edges};
+}
+
+}  // namespace
+
+ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const std::optional<FixedEdges>& known) {
+    if (last.width != next.width || last.height != next.height || last.width == 0 || last.height == 0) return {};
+    if (known) return MatchWithin(last, next, *known, false);
+    // First by the middle third alone: side columns (scroll bars, panels) lie outside it. Then the
+    // fixed columns are known, and the match is made again over all that moves.
+    const int third = last.width / 3;
+    FixedEdges middle{0, 0, third, third};
+    const ScrollMatch first = MatchWithin(last, next, middle, true);
+    if (first.kind != ScrollMatchKind::Moved) return {first.kind, 0, {}};
+    FixedEdges edges{first.edges.top, first.edges.bottom, 0, 0};
+    FindFixedColumns(last, next, first.shift, edges);
+    const ScrollMatch whole = MatchWithin(last, next, edges, true);
+    return whole.kind == ScrollMatchKind::Moved ? whole : ScrollMatch{whole.kind, 0, {}};
+}
+
+}  // namespace Vorlune

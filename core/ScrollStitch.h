@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/ScrollFrame.h"
+#include "core/ScrollMatch.h"
+
+namespace Vorlune {
+
+enum class ScrollAxis { Down, Across };
+
+enum class StitchState {
+    Started,  // the first grab alone
+    Matched,  // the last grab matched exactly; its new rows were added
+    Unmoved,  // the last grab showed nothing new
+    EndOfPage,  // ended: two grabs in a row showed nothing new
+    NoMatch,  // ended: a step could not be matched; what came before it is kept
+    Ambiguous,  // ended: more than one shift fitted a step; what came before it is kept
+    HeightLimit,  // ended: the image reached the limit
+};
+
+// A long image stitched from grabs of one area while its content scrolls. The fixed edges found
+// at the first step appear once: the header from the first grab, the footer from the last, the
+// side columns beside the first grab and, below it, as their last row there.
+class ScrollStitcher {
+public:
+    // maxLength: the most rows (columns across) the image may have, fixed edges included.
+    ScrollStitcher(const ScrollFrame& first, ScrollAxis axis, int maxLength);
+
+    // The next grab of the area, as grabbed. Once ended, further grabs change nothing.
+    StitchState Add(const ScrollFrame& grab);
+    StitchState State() const { return state_; }
+    bool Ended() const;
+    // The image's rows (columns across) as it would be output now.
+    int Length() const { return first_.height + addedRows_; }
+    // Where the content stands now, from the top of the image.
+    ScrollFrame Image() const;
+
+private:
+    void AddRows(const ScrollFrame& frame, int from, int rows);
+
+    ScrollAxis axis_;
+    int maxLength_;
+    ScrollFrame first_;
+    ScrollFrame last_;  // the last grab that matched, whose footer ends the image
+    std::optional<FixedEdges> edges_;
+    std::vector<std::vector<std::uint32_t>> strips_;  // rows added after the first grab's
+    int addedRows_ = 0;
+    StitchState state_ = StitchState::Started;
+};
+
+}  // namespace Vorlune
