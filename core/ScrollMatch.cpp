@@ -55,24 +55,33 @@ struct Shift {
     int rows = 0;
 };
 
-// The shift of the rows [top, bottom) from last to next that fits, if exactly one does.
-Shift FindShift(const Hashes& last, const Hashes& next, int top, int bottom) {
-    const int rows = bottom - top;
-    if (rows < kMinScrollOverlap) return {};
+// The rows of a frame that move: [top, bottom), of which last's rows from fresh on came into
+// view at the last step and may not have been painted in full when grabbed.
+struct Body {
+    int top = 0;
+    int bottom = 0;
+    int fresh = 0;
+};
+
+// The shift of the body's rows from last to next that fits, if exactly one does. Fresh rows
+// that differ count for nothing; those that agree show the shift all the same.
+Shift FindShift(const Hashes& last, const Hashes& next, const Body& body) {
+    const int settled = body.fresh - body.top;
+    if (settled < kMinScrollOverlap) return {};
     std::unordered_map<std::uint64_t, int> counts;
-    for (int y = top; y < bottom; ++y) ++counts[last[y]];
+    for (int y = body.top; y < body.bottom; ++y) ++counts[last[y]];
     std::vector<char> rare(last.size());
-    for (int y = top; y < bottom; ++y) rare[y] = counts[last[y]] <= kRareCount;
+    for (int y = body.top; y < body.bottom; ++y) rare[y] = counts[last[y]] <= kRareCount;
     std::vector<int> fits;
-    for (int shift = 0; shift <= rows - kMinScrollOverlap; ++shift) {
-        const int allowed = AllowedDifferences(rows - shift);
+    for (int shift = 0; shift <= settled - kMinScrollOverlap; ++shift) {
+        const int allowed = AllowedDifferences(settled - shift);
         int differing = 0;
         int telling = 0;
-        for (int y = top; y < bottom - shift && differing <= allowed; ++y) {
-            if (next[y] != last[y + shift])
+        for (int y = body.top; y < body.bottom - shift && differing <= allowed; ++y) {
+            if (next[y] == last[y + shift])
+                telling += rare[y + shift];
+            else if (y + shift < body.fresh)
                 ++differing;
-            else if (rare[y + shift])
-                ++telling;
         }
         if (differing <= allowed && (shift == 0 || telling >= kMinTellingRows)) fits.push_back(shift);
     }
@@ -98,18 +107,18 @@ void FindFixedColumns(const ScrollFrame& last, const ScrollFrame& next, int shif
     while (edges.right < last.width - edges.left && !moves(last.width - 1 - edges.right)) ++edges.right;
 }
 
-// The whole overlap pixel by pixel, which the hashes only stand for.
-bool PixelsAgree(const ScrollFrame& last, const ScrollFrame& next, const FixedEdges& edges, int shift) {
-    const int top = edges.top;
-    const int bottom = last.height - edges.bottom - shift;
+// The settled overlap pixel by pixel, which the hashes only stand for.
+bool PixelsAgree(const ScrollFrame& last, const ScrollFrame& next, const FixedEdges& edges, const Body& body,
+                 int shift) {
     const std::size_t bytes = sizeof(std::uint32_t) * (last.width - edges.left - edges.right);
     int differing = 0;
-    for (int y = top; y < bottom; ++y)
+    for (int y = body.top; y < body.fresh - shift; ++y)
         differing += std::memcmp(next.Row(y) + edges.left, last.Row(y + shift) + edges.left, bytes) != 0;
-    return differing <= AllowedDifferences(bottom - top);
+    return differing <= AllowedDifferences(body.fresh - shift - body.top);
 }
 
-ScrollMatch MatchWithin(const ScrollFrame& last, const ScrollFrame& next, FixedEdges edges, bool findRows) {
+ScrollMatch MatchWithin(const ScrollFrame& last, const ScrollFrame& next, FixedEdges edges, bool findRows,
+                        int freshRows) {
     const Hashes before = HashRows(last, edges.left, last.width - edges.right);
     const Hashes now = HashRows(next, edges.left, next.width - edges.right);
     if (findRows) {
@@ -117,25 +126,34 @@ ScrollMatch MatchWithin(const ScrollFrame& last, const ScrollFrame& next, FixedE
         if (edges.top == last.height) return {ScrollMatchKind::Unmoved, 0, edges};
         edges.bottom = TrailingEqual(before, now);
     }
-    const Shift shift = FindShift(before, now, edges.top, last.height - edges.bottom);
-    if (shift.kind == ScrollMatchKind::Moved && !PixelsAgree(last, next, edges, shift.rows)) return {};
+    const int bottom = last.height - edges.bottom;
+    // Fresh rows are let differ only where enough settled ones remain to match on.
+    Body body{edges.top, bottom, std::max(edges.top, bottom - freshRows)};
+    if (body.fresh - body.top < kMinScrollOverlap) body.fresh = bottom;
+    Shift shift = FindShift(before, now, body);
+    if (shift.kind != ScrollMatchKind::Moved && shift.kind != ScrollMatchKind::Unmoved && body.fresh < bottom) {
+        body.fresh = bottom;
+        shift = FindShift(before, now, body);
+    }
+    if (shift.kind == ScrollMatchKind::Moved && !PixelsAgree(last, next, edges, body, shift.rows)) return {};
     return {shift.kind, shift.rows, edges};
 }
 
 }  // namespace
 
-ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const std::optional<FixedEdges>& known) {
+ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const std::optional<FixedEdges>& known,
+                        int freshRows) {
     if (last.width != next.width || last.height != next.height || last.width == 0 || last.height == 0) return {};
-    if (known) return MatchWithin(last, next, *known, false);
+    if (known) return MatchWithin(last, next, *known, false, freshRows);
     // First by the middle third alone: side columns (scroll bars, panels) lie outside it. Then the
     // fixed columns are known, and the match is made again over all that moves.
     const int third = last.width / 3;
     FixedEdges middle{0, 0, third, third};
-    const ScrollMatch first = MatchWithin(last, next, middle, true);
+    const ScrollMatch first = MatchWithin(last, next, middle, true, 0);
     if (first.kind != ScrollMatchKind::Moved) return {first.kind, 0, {}};
     FixedEdges edges{first.edges.top, first.edges.bottom, 0, 0};
     FindFixedColumns(last, next, first.shift, edges);
-    const ScrollMatch whole = MatchWithin(last, next, edges, true);
+    const ScrollMatch whole = MatchWithin(last, next, edges, true, 0);
     return whole.kind == ScrollMatchKind::Moved ? whole : ScrollMatch{whole.kind, 0, {}};
 }
 

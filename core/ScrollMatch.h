@@ -34,7 +34,10 @@ struct ScrollMatch {
 // How the content moved from last to next, two grabs of the same area. The fixed edges are
 // found from the two frames unless known from an earlier step. A few rows that differ where
 // the shift fits (something animated in the page) do not break the match; a shift that cannot
-// be told with certainty is never guessed.
-ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const std::optional<FixedEdges>& known);
+// be told with certainty is never guessed. freshRows: the rows at the bottom of last's moving
+// part that came into view at the step before, which may still have been painting then; with
+// known edges they may differ while enough other rows overlap.
+ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const std::optional<FixedEdges>& known,
+                        int freshRows = 0);
 
 }  // namespace Vorlune

@@ -20,9 +20,10 @@ enum class StitchState {
     HeightLimit,  // ended: the image reached the limit
 };
 
-// A long image stitched from grabs of one area while its content scrolls. The fixed edges found
-// at the first step appear once: the header from the first grab, the footer from the last, the
-// side columns beside the first grab and, below it, as their last row there.
+// A long image stitched from grabs of one area while its content scrolls. Each row is as the
+// latest grab that showed it (a page may paint what came into view a while later). The fixed
+// edges found at the first step appear once: the header from the first grab, the footer from
+// the last, the side columns beside the first grab's rows and, below them, as their last row.
 class ScrollStitcher {
 public:
     // maxLength: the most rows (columns across) the image may have, fixed edges included.
@@ -33,20 +34,19 @@ public:
     StitchState State() const { return state_; }
     bool Ended() const;
     // The image's rows (columns across) as it would be output now.
-    int Length() const { return first_.height + addedRows_; }
+    int Length() const;
     // Where the content stands now, from the top of the image.
     ScrollFrame Image() const;
 
 private:
-    void AddRows(const ScrollFrame& frame, int from, int rows);
-
     ScrollAxis axis_;
     int maxLength_;
     ScrollFrame first_;
-    ScrollFrame last_;  // the last grab that matched, whose footer ends the image
+    ScrollFrame last_;  // the last grab that matched: the image's rows below those passed
     std::optional<FixedEdges> edges_;
-    std::vector<std::vector<std::uint32_t>> strips_;  // rows added after the first grab's
-    int addedRows_ = 0;
+    std::vector<std::vector<std::uint32_t>> passed_;  // moving rows that went out of view, in order
+    int passedRows_ = 0;
+    int lastShift_ = 0;
     StitchState state_ = StitchState::Started;
 };
 

@@ -29,7 +29,8 @@ struct Page {
         return (static_cast<std::uint32_t>(row) * 2654435761u) ^ (static_cast<std::uint32_t>(x) * 40503u);
     }
 
-    ScrollFrame Grab(int offset, int tick = 0) const {
+    // late: the rows at the bottom of the view that still show a blank placeholder.
+    ScrollFrame Grab(int offset, int tick = 0, int late = 0) const {
         ScrollFrame frame{kWidth, kView, std::vector<std::uint32_t>(kWidth * kView)};
         const int thumbTop = kHeader + offset * kBody / rows;
         for (int y = 0; y < kView; ++y)
@@ -41,6 +42,8 @@ struct Page {
                     pixel = 0x00BB00 + x;
                 else if (x >= kWidth - kBar)
                     pixel = y >= thumbTop && y < thumbTop + 40 ? kThumb : kTrack;
+                else if (y >= kView - kFooter - late)
+                    pixel = 0xEEEEEE;
                 else
                     pixel = Content(x, offset + y - kHeader, tick);
             }
@@ -86,6 +89,15 @@ TEST(ScrollStitch, AShortLastStepAddsJustTheRowsItShows) {
     ASSERT_EQ(stitcher.Add(page.Grab(130)), StitchState::Matched);
     ASSERT_EQ(stitcher.Add(page.Grab(137)), StitchState::Matched);
     EXPECT_EQ(stitcher.Image(), page.Expected(137));
+}
+
+TEST(ScrollStitch, RowsAPagePaintsAfterTheGrabAreTakenAsFinallyPainted) {
+    const Page page;
+    ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
+    for (int offset = 100; offset <= 500; offset += 100)
+        ASSERT_EQ(stitcher.Add(page.Grab(offset, 0, 100)), StitchState::Matched) << offset;
+    EXPECT_EQ(stitcher.Add(page.Grab(500)), StitchState::Unmoved);
+    EXPECT_EQ(stitcher.Image(), page.Expected(500));
 }
 
 TEST(ScrollStitch, TwoGrabsInARowThatShowNothingNewEndThePage) {
