@@ -28,6 +28,8 @@ constexpr SettingKeyInfo kKeys[SettingKeyCount] = {
     {L"HotKeyHiddenWindow", L"0"},
     {L"HotKeyDesktop", L"0"},
     {L"HotKeyLastRegion", L"0"},
+    {L"HotKeyScrolling", L"0"},
+    {L"ScrollMaxHeight", L"30000"},
 };
 
 }  // namespace

@@ -26,6 +26,8 @@ enum SettingKey {
     KeyHotKeyHiddenWindow,
     KeyHotKeyDesktop,
     KeyHotKeyLastRegion,
+    KeyHotKeyScrolling,
+    KeyScrollMaxHeight,
     SettingKeyCount
 };
 

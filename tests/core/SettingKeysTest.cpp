@@ -32,7 +32,9 @@ TEST(SettingKeys, EveryKeyHasItsNameAndDefault) {
                 {KeyHotKeyWindow, L"HotKeyWindow", L"0"},
                 {KeyHotKeyHiddenWindow, L"HotKeyHiddenWindow", L"0"},
                 {KeyHotKeyDesktop, L"HotKeyDesktop", L"0"},
-                {KeyHotKeyLastRegion, L"HotKeyLastRegion", L"0"}};
+                {KeyHotKeyLastRegion, L"HotKeyLastRegion", L"0"},
+                {KeyHotKeyScrolling, L"HotKeyScrolling", L"0"},
+                {KeyScrollMaxHeight, L"ScrollMaxHeight", L"30000"}};
     static_assert(std::size(keys) == SettingKeyCount);
     for (const Key& k : keys) {
         EXPECT_STREQ(KeyInfo(k.key).name, k.name);

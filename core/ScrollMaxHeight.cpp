@@ -1,0 +1,15 @@
+#include "core/ScrollMaxHeight.h"
+
+#include <algorithm>
+
+#include "core/Decimal.h"
+
+namespace Vorlune {
+
+int ParseScrollMaxHeight(std::wstring_view text) {
+    const auto value = ParseDecimal(text, Sign::MinusAllowed);
+    if (!value) return kDefaultScrollMaxHeight;
+    return std::clamp(*value, kLowestScrollMaxHeight, kTallestScroll);
+}
+
+}  // namespace Vorlune
