@@ -6,6 +6,7 @@
 #include "core/DelaySeconds.h"
 #include "core/Decimal.h"
 #include "core/LastRegion.h"
+#include "core/ScrollMaxHeight.h"
 
 namespace Vorlune {
 
@@ -19,13 +20,29 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {L"rectangle", Command::Rectangle},        {L"window", Command::Window},
     {L"hidden-window", Command::HiddenWindow}, {L"desktop", Command::Desktop},
-    {L"last-region", Command::LastRegion},     {L"settings", Command::Settings},
+    {L"last-region", Command::LastRegion},     {L"scrolling", Command::Scrolling},
+    {L"settings", Command::Settings},
 };
 
 constexpr std::wstring_view kHelp = L"--help";
 constexpr std::wstring_view kVersion = L"--version";
 
-enum class Option { Zoom, Children, Delay, Region, File, Raw, NoClipboard, NoViewer, Cursor, NoCursor, Pin };
+enum class Option {
+    Zoom,
+    Children,
+    Delay,
+    Region,
+    File,
+    Raw,
+    NoClipboard,
+    NoViewer,
+    Cursor,
+    NoCursor,
+    Pin,
+    Manual,
+    Horizontal,
+    MaxHeight
+};
 
 struct OptionName {
     std::wstring_view name;
@@ -45,6 +62,9 @@ constexpr OptionName kOptions[] = {
     {L"--cursor", Option::Cursor, false},
     {L"--no-cursor", Option::NoCursor, false},
     {L"--pin", Option::Pin, false},
+    {L"--manual", Option::Manual, false},
+    {L"--horizontal", Option::Horizontal, false},
+    {L"--max-height", Option::MaxHeight, true},
 };
 
 const OptionName* FindOption(std::wstring_view name) {
@@ -64,6 +84,9 @@ bool AppliesTo(Option option, Command command) {
         case Option::Zoom: return command == Command::Rectangle;
         case Option::Children: return command == Command::Window || command == Command::HiddenWindow;
         case Option::Delay: return command == Command::Desktop;
+        case Option::Manual:
+        case Option::Horizontal:
+        case Option::MaxHeight: return command == Command::Scrolling;
         default: return command != Command::Settings;
     }
 }
@@ -83,6 +106,8 @@ ArgumentError Apply(CommandOptions& options, Option option, std::wstring_view va
         case Option::NoClipboard: options.noClipboard = true; break;
         case Option::NoViewer: options.noViewer = true; break;
         case Option::Pin: options.pin = true; break;
+        case Option::Manual: options.manual = true; break;
+        case Option::Horizontal: options.horizontal = true; break;
         case Option::Cursor:
         case Option::NoCursor:
             // Neither repeats, so a cursor already chosen is the other option's.
@@ -95,6 +120,11 @@ ArgumentError Apply(CommandOptions& options, Option option, std::wstring_view va
             options.delaySeconds = *seconds;
             break;
         }
+        case Option::MaxHeight:
+            options.maxHeight = ParseDecimal(value, Sign::NotAllowed);
+            if (!options.maxHeight || *options.maxHeight < 1 || *options.maxHeight > kTallestScroll)
+                return ArgumentError::BadMaxHeight;
+            break;
         case Option::Region:
             options.region = ParseRegion(value);
             if (!options.region) return ArgumentError::BadRegion;
@@ -174,7 +204,7 @@ std::optional<ImageFormat> FileFormatOf(std::wstring_view path) {
 }
 
 std::wstring UsageLine() {
-    return L"usage: Glimra [rectangle|window|hidden-window|desktop|last-region|settings] [options]";
+    return L"usage: Glimra [rectangle|window|hidden-window|desktop|last-region|scrolling|settings] [options]";
 }
 
 std::wstring HelpText() {
@@ -188,6 +218,10 @@ std::wstring HelpText() {
            L"  hidden-window     pick a partly covered window; --children as for window\n"
            L"  desktop           the whole desktop; --delay N counts down N seconds first (1-15)\n"
            L"  last-region       the rectangle picked last, again\n"
+           L"  scrolling         a long image of an area while it scrolls; --manual: you scroll it,\n"
+           L"                    --horizontal: sideways, --max-height N: at most N pixels (1-" +
+           std::to_wstring(kTallestScroll) +
+           L")\n"
            L"  settings          open the settings\n"
            L"  --help            this text\n"
            L"  --version         the version\n"
@@ -220,6 +254,8 @@ std::wstring ErrorText(const ParseResult& result) {
         case ArgumentError::UnexpectedValue: return argument + L" takes no value";
         case ArgumentError::BadDelay:
             return L"--delay takes whole seconds from 1 to " + std::to_wstring(kLongestDelaySeconds) + L": " + argument;
+        case ArgumentError::BadMaxHeight:
+            return L"--max-height takes whole pixels from 1 to " + std::to_wstring(kTallestScroll) + L": " + argument;
         case ArgumentError::BadRegion: return L"--region takes X,Y,W,H with W and H above 0: " + argument;
         case ArgumentError::BadFileType: return L"--file takes a .png or .bmp path: " + argument;
         case ArgumentError::RawWithFile: return L"--raw does not go with --file";

@@ -15,7 +15,7 @@ constexpr int kExitCancelled = 1;
 constexpr int kExitError = 2;
 
 // None: no arguments, the toolbar starts as it always has.
-enum class Command { None, Rectangle, Window, HiddenWindow, Desktop, LastRegion, Settings, Help, Version };
+enum class Command { None, Rectangle, Window, HiddenWindow, Desktop, LastRegion, Scrolling, Settings, Help, Version };
 
 struct CommandOptions {
     Command command = Command::None;
@@ -29,6 +29,9 @@ struct CommandOptions {
     bool noViewer = false;
     std::optional<bool> cursor;  // nothing: as the settings have it
     bool pin = false;
+    bool manual = false;  // the user scrolls; nothing is scrolled for them
+    bool horizontal = false;
+    std::optional<int> maxHeight;  // nothing: as the settings have it
 };
 
 enum class ArgumentError {
@@ -42,6 +45,7 @@ enum class ArgumentError {
     UnexpectedValue,
     BadDelay,
     BadRegion,
+    BadMaxHeight,
     BadFileType,
     RawWithFile,
     CursorWithNoCursor,
