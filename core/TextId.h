@@ -107,7 +107,20 @@ enum TextId : int {
     TextPinClose = 122,
     TextToolPin = 123,
     TextImageNotPutOnClipboard = 124,
-    TextCount = 125
+    TextScrollingTitle = 125,  // the scrolling capture's panel
+    TextScrollStop = 126,
+    TextScrollCancel = 127,
+    TextScrollHeight = 128,
+    TextScrollMatched = 129,
+    TextScrollNoMatch = 130,
+    TextScrollAmbiguous = 131,
+    TextScrollEndOfPage = 132,
+    TextScrollHeightLimit = 133,
+    TextScrollNotMoving = 134,
+    TextScrollByHand = 135,
+    TextScrollNoWindow = 136,
+    TextHotKeyScrolling = 137,
+    TextCount = 138
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

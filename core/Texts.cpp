@@ -139,6 +139,21 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"閉じる(&L)", L"C&lose"},
     {L"画面に貼り付け (F)", L"Pin to the screen (F)"},
     {L"画像をクリップボードにコピーできませんでした。", L"The image could not be put on the clipboard."},
+    {L"スクロールキャプチャ", L"Scrolling capture"},
+    {L"停止 (Enter)", L"Stop (Enter)"},
+    {L"キャンセル (Esc)", L"Cancel (Esc)"},
+    {L"高さ (ピクセル):", L"Height in pixels:"},
+    {L"すべてのスクロールが正確に一致しました", L"Every step matched exactly"},
+    {L"スクロールの前後が一致しないため停止しました。それまでの画像を残します。高さ (ピクセル):",
+     L"Stopped: a step could not be matched. What came before is kept. Height in pixels:"},
+    {L"一致する位置が複数あるため停止しました。それまでの画像を残します。高さ (ピクセル):",
+     L"Stopped: a step fitted in more than one place. What came before is kept. Height in pixels:"},
+    {L"ページの終わり", L"End of the page"},
+    {L"高さの上限で停止しました", L"Stopped at the height limit"},
+    {L"ウィンドウがスクロールしないため停止しました", L"Stopped: the window did not scroll"},
+    {L"手動でスクロールして下さい。Enter で画像を確定します", L"Scroll by hand; Enter keeps the image"},
+    {L"範囲の下にスクロールできるウィンドウがありません", L"No window that scrolls is under the area"},
+    {L"スクロールキャプチャ(&G)", L"Scrolling capture(&G)"},
 };
 
 }  // namespace

@@ -21,7 +21,8 @@ TEST(TextTable, EntriesInBothLanguages) {
                    {TextHotKeyTakenElsewhere, L"他のプログラムが使用中", L"In use by another program"},
                    {TextHotKeyTakenTwice, L"他のコマンドが使用中", L"In use by another command"},
                    {TextMarkUpToggle, L"切り取り後にマークアップ OFF\uFF0FON", L"Mark up before output OFF\uFF0FON"},
-                   {TextDiscardMarks, L"マークを破棄しますか？", L"Discard the marks?"}};
+                   {TextDiscardMarks, L"マークを破棄しますか？", L"Discard the marks?"},
+                   {TextScrollHeight, L"高さ (ピクセル):", L"Height in pixels:"}};
     const TextTable texts = BuiltInTexts();
     for (const Entry& entry : entries)
         EXPECT_EQ(std::wstring(texts[entry.id][0]) + L"|" + texts[entry.id][1],
