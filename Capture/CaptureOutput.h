@@ -21,6 +21,8 @@ namespace Vorlune {
 // Copies the area of source at position (size pixels) into a new image. Throws
 // AnExceptionImpl when it cannot be made; no file is touched then.
 CapturedImage CaptureArea(HDC source, POINT position, SIZE size);
+// A new image of pixels, 32 bits each, the top row first. Throws as CaptureArea.
+CapturedImage ImageOfPixels(const std::uint32_t* pixels, int width, int height);
 
 // An image file's bytes in writing order: the encoded part (a BMP's two headers, or a whole
 // PNG), then for a BMP the image's own bits, which are its pixel data as they are.
@@ -81,5 +83,7 @@ void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POIN
 // outcome is Failed. Throws AnExceptionImpl when the area cannot be copied or encoded.
 CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size,
                             const CaptureRequest& request = {});
+// The same output step for an image made already.
+CaptureResult OutputImage(ImageFileNamer& namer, CapturedImage image, HWND owner, const CaptureRequest& request);
 
 }  // namespace Vorlune

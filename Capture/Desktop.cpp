@@ -107,9 +107,8 @@ std::wstring NextImagePath(ImageFileNamer& namer, ImageFormat format) {
     return path;
 }
 
-}  // namespace
-
-CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
+// A new image of size, its bits laid out as in the file.
+CapturedImage NewImage(SIZE size) {
     const auto pixelBytes = BmpPixelDataSize(size.cx, size.cy);
     if (!pixelBytes) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, ERROR_INVALID_PARAMETER);
     HBITMAP bitmap = CreateDib24(size.cx, size.cy);
@@ -122,7 +121,14 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
     if (!described || image.Bits() == nullptr || section.dsBmih.biHeight != size.cy ||
         static_cast<std::uint32_t>(section.dsBm.bmWidthBytes) != BmpRowSize(size.cx))
         throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, describeError);
+    return image;
+}
 
+}  // namespace
+
+CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
+    CapturedImage image = NewImage(size);
+    HBITMAP bitmap = image.Bitmap();
     const OwnedDC memory(CreateCompatibleDC(nullptr));
     if (!memory) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
     BOOL copied = FALSE;
@@ -134,6 +140,15 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
     }
     if (!copied) throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, copyError);
     GdiFlush();  // the bits are read directly from here on
+    return image;
+}
+
+CapturedImage ImageOfPixels(const std::uint32_t* pixels, int width, int height) {
+    CapturedImage image = NewImage({width, height});
+    const BITMAPINFO info = DibInfo(width, -height, 32);  // top-down
+    if (SetDIBits(nullptr, image.Bitmap(), 0, height, pixels, &info, DIB_RGB_COLORS) != height)
+        throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
+    GdiFlush();
     return image;
 }
 
@@ -193,12 +208,15 @@ void WriteCaptureOutput(HDC outputDC, HWND owner, const std::wstring& path, POIN
 
 CaptureResult FinishCapture(ImageFileNamer& namer, HDC outputDC, HWND owner, POINT position, SIZE size,
                             const CaptureRequest& request) {
+    return OutputImage(namer, CaptureArea(outputDC, position, size), owner, request);
+}
+
+CaptureResult OutputImage(ImageFileNamer& namer, CapturedImage image, HWND owner, const CaptureRequest& request) {
     const ImageFormat format = request.raw ? ImageFormatPng : FileFormatOf(request.file).value_or(ImageFormatSetting());
     const ClipBoardMode clipBoard = ClipBoardSetting();
     CaptureResult result;
     const OutputTeller tell(owner, request.reportInResult ? std::make_shared<std::wstring>() : nullptr);
     result.outputReport = tell.report;
-    CapturedImage image = CaptureArea(outputDC, position, size);
     const ImageFileBytes file = EncodeImageFile(image, format);
     std::wstring written;
     if (request.raw) {

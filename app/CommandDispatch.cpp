@@ -21,12 +21,14 @@
 #include "settings/ImageFolder.h"
 #include "core/ImageNames.h"
 #include "core/LastRegion.h"
+#include "core/ScrollMaxHeight.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/SettingsWindow.h"
 #include "ui/Clipboard.h"
 #include "ui/DoubleClicks.h"
 #include "ui/Geometry.h"
 #include "ui/ScreenLeave.h"
+#include "scrolling/ScrollSession.h"
 #include "ui/TextConversion.h"
 #include "ui/VirtualScreen.h"
 #include "ui/WindowVisibility.h"
@@ -227,6 +229,8 @@ std::wstring CommandLineRefusal(const CommandOptions& options, std::optional<REC
                                 : options.command == Command::LastRegion ? PlaceLastRegion(area)
                                                                          : std::wstring();
     if (!placed.empty()) return placed;
+    // Picked on an overlay of its own in time; today its area is given.
+    if (options.command == Command::Scrolling && !area) return App().GetText(TextScrollNoWindow);
     if (options.command == Command::Settings || !options.file.empty() || options.raw) return {};
     const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
     if (!HoldsEveryImageName(dayFolder)) return App().GetText(TextSaveFolderTooLong) + L"\r\n" + GetSaveFolder();
@@ -249,6 +253,18 @@ void RunLastRegion(HWND toolbar, HWND keyboardOwner) {
             return false;
         },
         [&] { OnCaptureEnded(CaptureScreenArea(*area, toolbar, {})); });
+}
+
+// A scrolling capture of area, of the window that scrolls under its middle, as options say.
+void StartScrolling(const CommandOptions& options, const RECT& area, HWND toolbar, const CaptureRequest& request) {
+    ScrollJob job;
+    job.area = area;
+    job.axis = options.horizontal ? ScrollAxis::Across : ScrollAxis::Down;
+    job.byHand = options.manual;
+    job.maxLength = options.maxHeight.value_or(ParseScrollMaxHeight(Store().GetString(KeyScrollMaxHeight)));
+    job.target = ScrollableWindowAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2}, job.axis);
+    if (job.target == nullptr) throw std::runtime_error(ToThreadAnsi(App().GetText(TextScrollNoWindow)));
+    StartScrollingCapture(job, toolbar, request, OnCaptureEnded);
 }
 
 // An image kept to be pinned goes up once the toolbar is back. A pin that cannot be shown fails
@@ -351,7 +367,9 @@ void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<v
             return false;
         },
         [&] {
-            if (area) {
+            if (options.command == Command::Scrolling) {
+                StartScrolling(options, *area, toolbar, request);
+            } else if (area) {
                 OnCaptureEnded(CaptureScreenArea(*area, toolbar, request));
             } else if (options.command == Command::Settings) {
                 Commands().Action(CommandSettings, toolbar).Act([] {

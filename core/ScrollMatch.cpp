@@ -145,11 +145,17 @@ ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const 
                         int freshRows) {
     if (last.width != next.width || last.height != next.height || last.width == 0 || last.height == 0) return {};
     if (known) return MatchWithin(last, next, *known, false, freshRows);
-    // First by the middle third alone: side columns (scroll bars, panels) lie outside it. Then the
-    // fixed columns are known, and the match is made again over all that moves.
+    // First by a band of columns that leaves out where side columns stand: a scroll bar at the
+    // right, then a panel at the left too. Then the fixed columns are known, and the match is
+    // made again over all that moves.
+    const int bar = last.width / 16;
     const int third = last.width / 3;
-    FixedEdges middle{0, 0, third, third};
-    const ScrollMatch first = MatchWithin(last, next, middle, true, 0);
+    const FixedEdges bands[] = {{0, 0, 0, bar}, {0, 0, third, bar}, {0, 0, third, third}};
+    ScrollMatch first;
+    for (const FixedEdges& band : bands) {
+        first = MatchWithin(last, next, band, true, 0);
+        if (first.kind == ScrollMatchKind::Moved || (first.kind == ScrollMatchKind::Unmoved && band == bands[0])) break;
+    }
     if (first.kind != ScrollMatchKind::Moved) return {first.kind, 0, {}};
     FixedEdges edges{first.edges.top, first.edges.bottom, 0, 0};
     FindFixedColumns(last, next, first.shift, edges);

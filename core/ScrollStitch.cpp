@@ -12,8 +12,8 @@ ScrollFrame Oriented(const ScrollFrame& grab, ScrollAxis axis) {
 
 }  // namespace
 
-ScrollStitcher::ScrollStitcher(const ScrollFrame& first, ScrollAxis axis, int maxLength)
-    : axis_(axis), maxLength_(maxLength), first_(Oriented(first, axis)), last_(first_) {}
+ScrollStitcher::ScrollStitcher(const ScrollFrame& first, ScrollAxis axis, int maxLength, bool stillEnds)
+    : axis_(axis), maxLength_(maxLength), stillEnds_(stillEnds), first_(Oriented(first, axis)), last_(first_) {}
 
 bool ScrollStitcher::Ended() const {
     return state_ != StitchState::Started && state_ != StitchState::Matched && state_ != StitchState::Unmoved;
@@ -30,7 +30,8 @@ StitchState ScrollStitcher::Add(const ScrollFrame& grab) {
     switch (match.kind) {
         case ScrollMatchKind::Unmoved:
             last_ = std::move(frame);  // painted later, maybe
-            return state_ = state_ == StitchState::Unmoved ? StitchState::EndOfPage : StitchState::Unmoved;
+            return state_ =
+                       state_ == StitchState::Unmoved && stillEnds_ ? StitchState::EndOfPage : StitchState::Unmoved;
         case ScrollMatchKind::NoMatch: return state_ = StitchState::NoMatch;
         case ScrollMatchKind::Ambiguous: return state_ = StitchState::Ambiguous;
         case ScrollMatchKind::Moved: break;
@@ -38,6 +39,7 @@ StitchState ScrollStitcher::Add(const ScrollFrame& grab) {
     if (!edges_) edges_ = match.edges;
     passed_.emplace_back(last_.Row(edges_->top), last_.Row(edges_->top + match.shift));
     passedRows_ += match.shift;
+    passedEnds_.push_back(passedRows_);
     last_ = std::move(frame);
     lastShift_ = match.shift;
     return state_ = first_.height + passedRows_ >= maxLength_ ? StitchState::HeightLimit : StitchState::Matched;
@@ -66,6 +68,45 @@ ScrollFrame ScrollStitcher::Image() const {
         std::copy(sides + width - edges.right, sides + width, row + width - edges.right);
     }
     return axis_ == ScrollAxis::Across ? Transposed(image) : image;
+}
+
+int ScrollStitcher::MovingLength() const {
+    return edges_ ? first_.height - edges_->top - edges_->bottom : first_.height;
+}
+
+std::uint32_t ScrollStitcher::PixelAt(int x, int y) const {
+    if (!edges_) return first_.Row(y)[x];
+    const FixedEdges& edges = *edges_;
+    const int length = Length();
+    const int firstBodyEnd = first_.height - edges.bottom;
+    if (y >= length - edges.bottom) return last_.Row(y - (length - last_.height))[x];
+    if (y >= edges.top && (x < edges.left || x >= first_.width - edges.right))
+        return first_.Row(std::min(y, firstBodyEnd - 1))[x];
+    if (y < edges.top) return first_.Row(y)[x];
+    const int passed = y - edges.top;
+    if (passed >= passedRows_) return last_.Row(edges.top + passed - passedRows_)[x];
+    const auto strip = std::upper_bound(passedEnds_.begin(), passedEnds_.end(), passed) - passedEnds_.begin();
+    const int stripStart = strip == 0 ? 0 : passedEnds_[strip - 1];
+    return passed_[strip][static_cast<std::size_t>(passed - stripStart) * first_.width + x];
+}
+
+ScrollFrame ScrollStitcher::Preview(int width, int height) const {
+    const bool across = axis_ == ScrollAxis::Across;
+    const int imageWidth = across ? Length() : first_.width;
+    const int imageHeight = across ? first_.width : Length();
+    // Scaled by the smaller ratio, in whole pixels, at least one.
+    const double scale =
+        std::min({1.0, static_cast<double>(width) / imageWidth, static_cast<double>(height) / imageHeight});
+    ScrollFrame preview{
+        std::max(1, static_cast<int>(imageWidth * scale)), std::max(1, static_cast<int>(imageHeight * scale)), {}};
+    preview.pixels.resize(static_cast<std::size_t>(preview.width) * preview.height);
+    for (int y = 0; y < preview.height; ++y)
+        for (int x = 0; x < preview.width; ++x) {
+            const int column = std::min(imageWidth - 1, static_cast<int>(x / scale));
+            const int row = std::min(imageHeight - 1, static_cast<int>(y / scale));
+            preview.Row(y)[x] = across ? PixelAt(row, column) : PixelAt(column, row);
+        }
+    return preview;
 }
 
 }  // namespace Vorlune

@@ -27,7 +27,9 @@ enum class StitchState {
 class ScrollStitcher {
 public:
     // maxLength: the most rows (columns across) the image may have, fixed edges included.
-    ScrollStitcher(const ScrollFrame& first, ScrollAxis axis, int maxLength);
+    // stillEnds: two grabs in a row that show nothing new end the page (not while a person
+    // scrolls, who may pause).
+    ScrollStitcher(const ScrollFrame& first, ScrollAxis axis, int maxLength, bool stillEnds = true);
 
     // The next grab of the area, as grabbed. Once ended, further grabs change nothing.
     StitchState Add(const ScrollFrame& grab);
@@ -37,14 +39,24 @@ public:
     int Length() const;
     // Where the content stands now, from the top of the image.
     ScrollFrame Image() const;
+    // The image as it stands, shrunk to fit within width x height (never enlarged), each pixel
+    // the image's nearest one.
+    ScrollFrame Preview(int width, int height) const;
+    // The rows (columns across) of the area that move with the content, known after a step.
+    int MovingLength() const;
 
 private:
+    // A pixel of the image as Image() has it before it is turned back across.
+    std::uint32_t PixelAt(int x, int y) const;
+
     ScrollAxis axis_;
     int maxLength_;
+    bool stillEnds_;
     ScrollFrame first_;
     ScrollFrame last_;  // the last grab that matched: the image's rows below those passed
     std::optional<FixedEdges> edges_;
     std::vector<std::vector<std::uint32_t>> passed_;  // moving rows that went out of view, in order
+    std::vector<int> passedEnds_;  // the passed rows up to and with each of passed_
     int passedRows_ = 0;
     int lastShift_ = 0;
     StitchState state_ = StitchState::Started;

@@ -22,9 +22,11 @@ struct Page {
     int rows = 2000;
     int period = 0;  // above 0: the content repeats every period rows
     int counterAt = -1;  // a page row where an animated counter is drawn, changing with every grab
+    int inkWidth = kWidth;  // the columns from here on are blank, as beside left-aligned text
 
     std::uint32_t Content(int x, int y, int tick) const {
         const int row = period > 0 ? y % period : y;
+        if (x >= inkWidth) return 0xFFFFFF;
         if (counterAt >= 0 && y >= counterAt && y < counterAt + 10 && x < 30) return 0x10000u * (tick % 200) + x;
         return (static_cast<std::uint32_t>(row) * 2654435761u) ^ (static_cast<std::uint32_t>(x) * 40503u);
     }
@@ -83,6 +85,15 @@ TEST(ScrollStitch, APageScrolledInHalfStepsIsStitchedPixelForPixelWithItsEdgesOn
     EXPECT_EQ(stitcher.Image(), page.Expected(last));
 }
 
+TEST(ScrollStitch, APageWhoseContentStandsAtItsLeftIsStitched) {
+    Page page;
+    page.inkWidth = 35;
+    ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
+    ASSERT_EQ(stitcher.Add(page.Grab(100)), StitchState::Matched);
+    ASSERT_EQ(stitcher.Add(page.Grab(200)), StitchState::Matched);
+    EXPECT_EQ(stitcher.Image(), page.Expected(200));
+}
+
 TEST(ScrollStitch, AShortLastStepAddsJustTheRowsItShows) {
     const Page page;
     ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
@@ -107,6 +118,16 @@ TEST(ScrollStitch, TwoGrabsInARowThatShowNothingNewEndThePage) {
     EXPECT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
     EXPECT_EQ(stitcher.Add(page.Grab(140)), StitchState::EndOfPage);
     EXPECT_EQ(stitcher.Image(), page.Expected(140));
+}
+
+TEST(ScrollStitch, APauseOfAPersonScrollingEndsNothing) {
+    const Page page;
+    ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000, false);
+    ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Matched);
+    ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
+    ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
+    EXPECT_EQ(stitcher.Add(page.Grab(280)), StitchState::Matched);
+    EXPECT_EQ(stitcher.Image(), page.Expected(280));
 }
 
 TEST(ScrollStitch, AStepOfAWholePageIsNeverGuessedAndWhatCameBeforeIsKept) {
@@ -158,6 +179,19 @@ TEST(ScrollStitch, TheHeightLimitEndsTheImageAtTheLimit) {
     EXPECT_EQ(stitcher.Length(), kView + 200);
     EXPECT_EQ(stitcher.Image().height, kView + 200);
     EXPECT_EQ(stitcher.Add(page.Grab(402)), StitchState::HeightLimit);
+}
+
+TEST(ScrollStitch, ThePreviewIsTheImageShrunkToFitItsBoxByItsNearestPixels) {
+    const Page page;
+    ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
+    ASSERT_EQ(stitcher.Add(page.Grab(100)), StitchState::Matched);
+    ASSERT_EQ(stitcher.Add(page.Grab(200)), StitchState::Matched);
+    const ScrollFrame image = stitcher.Image();
+    const ScrollFrame preview = stitcher.Preview(60, 1000);
+    ASSERT_EQ(preview.width, 60);
+    ASSERT_EQ(preview.height, image.height / 2);
+    for (int y = 0; y < preview.height; ++y)
+        for (int x = 0; x < preview.width; ++x) ASSERT_EQ(preview.Row(y)[x], image.Row(2 * y)[2 * x]) << x << "," << y;
 }
 
 TEST(ScrollStitch, ASidewaysScrollIsStitchedOnColumns) {
