@@ -90,21 +90,28 @@ Shift FindShift(const Hashes& last, const Hashes& next, const Body& body) {
     return {fits[0] == 0 ? ScrollMatchKind::Unmoved : ScrollMatchKind::Moved, fits[0]};
 }
 
-// The columns at either side that do not move with the content: rows [top, bottom) of next
-// compared with last's shift rows further down.
-void FindFixedColumns(const ScrollFrame& last, const ScrollFrame& next, int shift, FixedEdges& edges) {
+// The columns at either side of band that do not move with the content: rows [top, bottom) of
+// next compared with last's shift rows further down. A column moves when it differs only in rows
+// where the band that showed the shift differs too (something animated in the page).
+void FindFixedColumns(const ScrollFrame& last, const ScrollFrame& next, int shift, const FixedEdges& band,
+                      FixedEdges& edges) {
     const int top = edges.top;
     const int bottom = last.height - edges.bottom - shift;
-    std::vector<int> differing(last.width);
+    const std::size_t bandBytes = sizeof(std::uint32_t) * (last.width - band.left - band.right);
+    std::vector<char> moves(last.width, 1);
     for (int y = top; y < bottom; ++y) {
         const std::uint32_t* now = next.Row(y);
         const std::uint32_t* before = last.Row(y + shift);
-        for (int x = 0; x < last.width; ++x) differing[x] += now[x] != before[x];
+        if (std::memcmp(now + band.left, before + band.left, bandBytes) != 0) continue;
+        for (int x = 0; x < last.width; ++x)
+            if (now[x] != before[x]) moves[x] = 0;
     }
-    const int allowed = AllowedDifferences(bottom - top);
-    const auto moves = [&](int x) { return differing[x] <= allowed; };
-    while (edges.left < last.width && !moves(edges.left)) ++edges.left;
-    while (edges.right < last.width - edges.left && !moves(last.width - 1 - edges.right)) ++edges.right;
+    // Outside the band only, out to the area's edge: a scroll bar within a frame's border, whose
+    // plain columns agree at any shift, is a side column all the same.
+    for (int x = 0; x < band.left; ++x)
+        if (!moves[x]) edges.left = x + 1;
+    for (int x = last.width - band.right; x < last.width && edges.right == 0; ++x)
+        if (!moves[x]) edges.right = last.width - x;
 }
 
 // The settled overlap pixel by pixel, which the hashes only stand for.
@@ -158,7 +165,7 @@ ScrollMatch MatchScroll(const ScrollFrame& last, const ScrollFrame& next, const 
     }
     if (first.kind != ScrollMatchKind::Moved) return {first.kind, 0, {}};
     FixedEdges edges{first.edges.top, first.edges.bottom, 0, 0};
-    FindFixedColumns(last, next, first.shift, edges);
+    FindFixedColumns(last, next, first.shift, first.edges, edges);
     const ScrollMatch whole = MatchWithin(last, next, edges, true, 0);
     return whole.kind == ScrollMatchKind::Moved ? whole : ScrollMatch{whole.kind, 0, {}};
 }

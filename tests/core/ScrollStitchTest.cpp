@@ -23,6 +23,7 @@ struct Page {
     int period = 0;  // above 0: the content repeats every period rows
     int counterAt = -1;  // a page row where an animated counter is drawn, changing with every grab
     int inkWidth = kWidth;  // the columns from here on are blank, as beside left-aligned text
+    int border = 0;  // plain columns of a frame at the right, outside the scroll bar
 
     std::uint32_t Content(int x, int y, int tick) const {
         const int row = period > 0 ? y % period : y;
@@ -42,7 +43,9 @@ struct Page {
                     pixel = 0xAA0000 + x;
                 else if (y >= kView - kFooter)
                     pixel = 0x00BB00 + x;
-                else if (x >= kWidth - kBar)
+                else if (x >= kWidth - border)
+                    pixel = 0x808080;
+                else if (x >= kWidth - border - kBar)
                     pixel = y >= thumbTop && y < thumbTop + 40 ? kThumb : kTrack;
                 else if (y >= kView - kFooter - late)
                     pixel = 0xEEEEEE;
@@ -66,7 +69,7 @@ struct Page {
                     pixel = first.Row(y)[x];
                 else if (y >= height - kFooter)
                     pixel = 0x00BB00 + x;
-                else if (x >= kWidth - kBar)
+                else if (x >= kWidth - border - kBar)
                     pixel = first.Row(kView - kFooter - 1)[x];
                 else
                     pixel = Content(x, y - kHeader, 0);
@@ -92,6 +95,17 @@ TEST(ScrollStitch, APageWhoseContentStandsAtItsLeftIsStitched) {
     ASSERT_EQ(stitcher.Add(page.Grab(100)), StitchState::Matched);
     ASSERT_EQ(stitcher.Add(page.Grab(200)), StitchState::Matched);
     EXPECT_EQ(stitcher.Image(), page.Expected(200));
+}
+
+TEST(ScrollStitch, AScrollBarWithinAFramesBorderStaysBesideThePage) {
+    Page page;
+    page.border = 2;
+    ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
+    const int last = page.rows - kBody;
+    for (int offset = 100; offset < last; offset += 100)
+        ASSERT_EQ(stitcher.Add(page.Grab(offset)), StitchState::Matched);
+    ASSERT_EQ(stitcher.Add(page.Grab(last)), StitchState::Matched);
+    EXPECT_EQ(stitcher.Image(), page.Expected(last));
 }
 
 TEST(ScrollStitch, AShortLastStepAddsJustTheRowsItShows) {
