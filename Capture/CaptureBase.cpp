@@ -52,10 +52,11 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
     };
     add(WM_MOUSEMOVE, [this](WPARAM, LPARAM l) { HandleMouseMove(l); });
     add(WM_LBUTTONUP, [this](WPARAM, LPARAM l) {
-        if (Capturing()) OnLButtonUp(MessagePoint(l));
+        if (!secondClicks_.DropsRelease() && Capturing()) OnLButtonUp(MessagePoint(l));
     });
     add(WM_LBUTTONDOWN, [this](WPARAM, LPARAM l) {
-        if (Capturing()) OnLButtonDown(MessagePoint(l));
+        if (Capturing() && !secondClicks_.DropsPress(MessageClick(overlay.get(), MessagePoint(l))))
+            OnLButtonDown(MessagePoint(l));
     });
     add(WM_RBUTTONUP, [this](WPARAM, LPARAM l) {
         if (Capturing()) OnRButtonUp(MessagePoint(l));
@@ -92,6 +93,7 @@ void CaptureBase::Act(std::function<void()> callback) {
 
 void CaptureBase::ActWith(CaptureRequest request, std::function<void(CaptureResult)> onEnded) {
     request_ = std::move(request);
+    secondClicks_.Watch(request_.startingClick);
     result_ = {};
     onEnded_ = std::move(onEnded);
     try {

@@ -12,6 +12,7 @@
 #include "Capture/CaptureRequest.h"
 #include "Capture/ScreenSnapshot.h"
 #include "draw/CursorPainter.h"
+#include "ui/DoubleClicks.h"
 #include "ui/GdiOwners.h"
 #include "ui/MessageMap.h"
 
@@ -108,6 +109,8 @@ private:
     CaptureResult result_;
     MessageMap* messageMap_ = nullptr;
     bool keyRepeat_ = false;
+    // The overlay comes up between the two clicks of a double click on the toolbar.
+    SecondClickFilter secondClicks_;
 };
 
 // A mouse message's point: signed low and high words of LPARAM.

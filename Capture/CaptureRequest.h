@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Capture/CapturedImage.h"
+#include "core/DoubleClick.h"
 
 namespace Vorlune {
 
@@ -22,6 +23,8 @@ struct CaptureRequest {
     std::optional<int> delaySeconds;  // the delayed desktop's countdown; nothing: the setting's
     bool keepImage = false;  // the image written in the result, to be pinned
     bool reportInResult = false;  // failures in the result's text, never in a box
+    // The click that started it: a press that would make a double click with it is no pick.
+    std::optional<ClickStamp> startingClick;
 };
 
 enum class CaptureOutcome { Cancelled, Written, Failed };

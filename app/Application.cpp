@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <windowsx.h>
+
 #include <exception>
 #include <functional>
 #include <utility>
@@ -157,8 +159,13 @@ void RegisterToolbarHandlers(MessageMap& map, MainWindow& window) {
     map.AddHandler(WM_SETFOCUS, &window, &MainWindow::OnSetFocus);
     map.AddHandler(WM_KILLFOCUS, &window, &MainWindow::OnKillFocus);
     map.AddHandler(WM_PAINT, &window, &MainWindow::OnPaint);
-    map.AddHandler(WM_LBUTTONDOWN, &window, &MainWindow::OnLButtonDown);
-    map.AddHandler(WM_LBUTTONUP, &window, &MainWindow::OnLButtonUp);
+    map.AddHandler(WM_LBUTTONDOWN, [&window](WPARAM w, LPARAM l) {
+        if (!ToolbarSecondClicks().DropsPress(MessageClick(window.Handle(), {GET_X_LPARAM(l), GET_Y_LPARAM(l)})))
+            window.OnLButtonDown(w, l);
+    });
+    map.AddHandler(WM_LBUTTONUP, [&window](WPARAM w, LPARAM l) {
+        if (!ToolbarSecondClicks().DropsRelease()) window.OnLButtonUp(w, l);
+    });
     map.AddHandler(WM_MOUSEMOVE, &window, &MainWindow::OnMouseMove);
     map.AddHandler(WM_CAPTURECHANGED, &window, &MainWindow::OnCaptureLost);
     map.AddHandler(WM_CANCELMODE, &window, &MainWindow::OnCaptureLost);

@@ -93,9 +93,11 @@ CaptureResult Refusal(const std::wstring& text) {
 
 // Hides the toolbar and its hint, then runs start. check runs first and ends the command
 // itself when it refuses. The toolbar comes back when the command has ended, or after an
-// error box (for the command line, in the result) when it failed to start.
+// error box (for the command line, in the result) when it failed to start. The second click of
+// a double click whose first is click is dropped wherever it falls until start has returned.
 void RunAway(HWND toolbar, HWND keyboardOwner, std::function<void(CaptureResult)> onEnded,
-             const std::function<bool()>& check, const std::function<void()>& start) {
+             const std::function<bool()>& check, const std::function<void()>& start,
+             std::optional<ClickStamp> click = {}) {
     run = {};
     run.toolbar = toolbar;
     run.keyboardOwner = keyboardOwner;
@@ -112,6 +114,8 @@ void RunAway(HWND toolbar, HWND keyboardOwner, std::function<void(CaptureResult)
             // Glimra keeps the activation until the overlay takes it: no other program may
             // repaint itself as active into the frozen screen, nor raise itself above the overlay.
             leaving.Note(run.toolbar);
+            std::optional<SecondClickShield> shield;
+            if (click) shield.emplace(*click);
             HideKeepingActivation(run.toolbar);
             SystemDwm().Flush();  // where the screen is composed, the next composition is without them
             leaving.Await(kLeaveMilliseconds);  // the toolbar and its hint leave the screen before it is frozen
@@ -280,10 +284,13 @@ void PinKeptImage(CaptureResult& result, const PinShower& pin) {
     result.image.reset();
 }
 
-// A command of the toolbar or a hotkey, by the settings.
-void StartCommand(CommandIndex index, HWND toolbar) {
+// A command of the toolbar or a hotkey, by the settings; a click that started it is kept, so
+// that its double click is not taken for a pick.
+void StartCommand(CommandIndex index, HWND toolbar, std::optional<ClickStamp> click) {
     if (index == CommandSettings) return Commands().Action(index, toolbar).Act(OnCommandEnded);
-    Commands().Capture(index, toolbar).ActWith({}, OnCaptureEnded);
+    CaptureRequest request;
+    request.startingClick = click;
+    Commands().Capture(index, toolbar).ActWith(std::move(request), OnCaptureEnded);
 }
 
 }  // namespace
@@ -329,7 +336,7 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt) {
 
 void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional<ClickStamp> click) {
     if (run.running) return;
-    if (click) GuardSecondClick(*click);
+    ToolbarSecondClicks().Watch(click);
     if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
@@ -338,10 +345,16 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional
             index = GetCommandIndex(buttonId);
             return CheckSaveFolder(index, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow()));
         },
-        [&] { StartCommand(index, toolbar); });
+        // The settings' dialog runs within start: the shield, short by need, is no part of it.
+        [&] { StartCommand(index, toolbar, click); }, buttonId == TextSettingsButton ? std::nullopt : click);
 }
 
 bool CommandRunning() { return run.running; }
+
+SecondClickFilter& ToolbarSecondClicks() {
+    static SecondClickFilter clicks;
+    return clicks;
+}
 
 void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<void(CaptureResult)> onEnded,
                     PinShower pin) {

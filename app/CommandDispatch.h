@@ -12,6 +12,7 @@
 #include "core/CommandLine.h"
 #include "pin/Pins.h"
 #include "core/DoubleClick.h"
+#include "ui/DoubleClicks.h"
 #include "core/TextId.h"
 #include "widgets/Button.h"
 
@@ -61,6 +62,10 @@ void RunHotKeyCommand(TextId buttonId, HWND toolbar, DWORD pressedAt);
 
 // A command is under way: its toolbar is away until it ends.
 bool CommandRunning();
+
+// The toolbar's clicks: one back before a double click's time is over (a desktop captured at
+// once) must not take the second click for a new command.
+SecondClickFilter& ToolbarSecondClicks();
 
 // A command of the command line, with its options for this one capture: run as a hotkey's is,
 // the toolbar (none in a process of its own) away meanwhile. onEnded gets the result once the

@@ -1,77 +1,74 @@
 #include "ui/DoubleClicks.h"
 
-#include <cstdint>
+#include <atomic>
 #include <future>
-#include <memory>
-#include <optional>
 #include <thread>
-#include <type_traits>
 #include <utility>
 
 namespace Vorlune {
 
-namespace {
-
-// A dropped press's release is waited for no longer, should it never come.
-constexpr std::uint32_t kReleaseWaitMilliseconds = 10000;
-
-struct HookDeleter {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-};
-using HookOwner = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookDeleter>;
-
-struct Guard {
+struct SecondClickShield::State {
     ClickStamp first;
     DoubleClickLimits limits;
-    std::optional<std::uint32_t> droppedAt;  // a press was dropped: its release goes too
+    DWORD thread = 0;
+    std::atomic<bool> released{false};  // the owner has gone
+    bool dropping = false;  // a press was dropped: its release goes too
 };
-// The hook runs on the thread that set it, which owns the guard.
-thread_local Guard* guard = nullptr;
+
+namespace {
+
+// The hook runs on the thread that set it, which owns the state it reads.
+thread_local SecondClickShield::State* shield = nullptr;
 
 LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM info) {
-    if (code == HC_ACTION && guard != nullptr) {
+    if (code == HC_ACTION && shield != nullptr) {
         const auto& mouse = *reinterpret_cast<const MSLLHOOKSTRUCT*>(info);
         if (message == WM_LBUTTONDOWN &&
-            IsSecondClick(guard->first, {{mouse.pt.x, mouse.pt.y}, mouse.time}, guard->limits)) {
-            guard->droppedAt = mouse.time;
+            IsSecondClick(shield->first, {{mouse.pt.x, mouse.pt.y}, mouse.time}, shield->limits)) {
+            shield->dropping = true;
             return 1;
         }
-        if (message == WM_LBUTTONUP && std::exchange(guard->droppedAt, std::nullopt)) return 1;
+        if (message == WM_LBUTTONUP && std::exchange(shield->dropping, false)) {
+            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);  // its owner may have gone
+            return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, message, info);
 }
 
-std::uint32_t Remaining(const Guard& state) {
-    const std::uint32_t now = GetTickCount();
-    const auto left = [now](std::uint32_t since, std::uint32_t limit) -> std::uint32_t {
-        const std::uint32_t passed = now - since;  // across the clock's wrap
-        return passed < limit ? limit - passed : 0;
-    };
-    if (state.droppedAt) return left(*state.droppedAt, kReleaseWaitMilliseconds);
-    return left(state.first.time, state.limits.milliseconds + 1);
-}
-
 // A low-level hook is called through its thread's messages: this thread does nothing else, so
 // no wait of the window's thread holds the mouse back.
-void Watch(Guard state, std::promise<void> placed) {
-    guard = &state;
-    HookOwner hook(SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0));
+void Watch(std::shared_ptr<SecondClickShield::State> state, std::promise<void> placed) {
+    shield = state.get();
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue the owner posts to
+    state->thread = GetCurrentThreadId();
+    const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
     placed.set_value();
-    const auto answerCalls = [] {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    };
-    for (std::uint32_t left = Remaining(state); hook && left > 0; left = Remaining(state)) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
-        answerCalls();
-    }
-    // A call already queued for the hook is answered before the thread ends: one left unanswered
-    // loses its mouse input.
-    hook.reset();
-    answerCalls();
+    if (hook == nullptr) return;
+    while (!(state->released && !state->dropping) && GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    UnhookWindowsHookEx(hook);
+    // A call already queued for the hook is answered before the thread ends.
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
 }  // namespace
+
+SecondClickShield::SecondClickShield(const ClickStamp& first) : state_(std::make_shared<State>()) {
+    state_->first = first;
+    state_->limits = SystemDoubleClickLimits();
+    std::promise<void> placed;
+    std::future<void> done = placed.get_future();
+    // Ends by itself once its owner has gone; nothing waits for it.
+    std::thread(Watch, state_, std::move(placed)).detach();
+    done.wait();
+}
+
+SecondClickShield::~SecondClickShield() {
+    state_->released = true;
+    PostThreadMessageW(state_->thread, WM_NULL, 0, 0);  // to look again
+}
 
 DoubleClickLimits SystemDoubleClickLimits() {
     return {GetDoubleClickTime(), {GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)}};
@@ -84,12 +81,16 @@ ClickStamp MessageClick(HWND window, POINT clientPoint) {
     return {{at.x, at.y}, static_cast<std::uint32_t>(GetMessageTime())};
 }
 
-void GuardSecondClick(const ClickStamp& first) {
-    std::promise<void> placed;
-    std::future<void> done = placed.get_future();
-    // Ends by itself when its time is over; nothing waits for it.
-    std::thread(Watch, Guard{first, SystemDoubleClickLimits(), std::nullopt}, std::move(placed)).detach();
-    done.wait();
+void SecondClickFilter::Watch(std::optional<ClickStamp> first) {
+    first_ = first;
+    dropping_ = false;
 }
+
+bool SecondClickFilter::DropsPress(const ClickStamp& press) {
+    dropping_ = first_ && IsSecondClick(*first_, press, SystemDoubleClickLimits());
+    return dropping_;
+}
+
+bool SecondClickFilter::DropsRelease() { return std::exchange(dropping_, false); }
 
 }  // namespace Vorlune
