@@ -74,11 +74,8 @@ PinWindow::~PinWindow() {
 }
 
 LRESULT CALLBACK PinWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* pin = ServedObject<PinWindow>(hwnd, message, lParam);
     if (message == WM_ERASEBKGND) return 1;  // the paint covers every pixel
-    auto* pin = reinterpret_cast<PinWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (pin == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     ++pin->handling_;
     const LRESULT result = ServeWindowMessage(pin->map_, hwnd, message, wParam, lParam);

@@ -90,10 +90,7 @@ ScrollControl::~ScrollControl() {
 }
 
 LRESULT CALLBACK ScrollControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* control = reinterpret_cast<ScrollControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* control = ServedObject<ScrollControl>(hwnd, message, lParam);
     if (control == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     return ServeWindowMessage(control->map_, hwnd, message, wParam, lParam);
 }

@@ -63,6 +63,16 @@ private:
 // DefWindowProcW. Exceptions are parked, never thrown into Windows.
 LRESULT ServeWindowMessage(const MessageMap& map, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The object one of a class's many windows serves: handed over as its creation's parameter and
+// kept in its user data. Null before that, and once the object has cleared it.
+template <class T>
+T* ServedObject(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+    return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
 // A dialog runs its own modal loop, so an exception is handed to onError at once instead of
 // being parked for the main loop, and handlers keep running while the program is ending.
