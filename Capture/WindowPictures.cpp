@@ -3,6 +3,7 @@
 #include "Capture/WindowBounds.h"
 #include "ui/Geometry.h"
 #include "ui/ScreenLeave.h"
+#include "ui/WindowVisibility.h"
 
 namespace Vorlune {
 
@@ -127,6 +128,7 @@ std::vector<WindowImage> PictureWindows(const std::vector<TopLevelEntry>& window
         auto image = WindowImage::FromScreen(window, bounds[i]);
         if (image) images.push_back(std::move(*image));
     }
+    RenewMessageTime();  // so the overlay can take the keyboard back from the last one raised
     return images;
 }
 

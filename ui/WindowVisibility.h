@@ -9,4 +9,9 @@ namespace Vorlune {
 // the next window shown while it handles that activation.
 void HideKeepingActivation(HWND window);
 
+// Makes now the time of this thread's last message. Under X the thread's next activation asks
+// for the keyboard with that time, and the X server refuses a request older than the last
+// change of focus: after activating other programs' windows, this thread's own would fail.
+void RenewMessageTime();
+
 }  // namespace Vorlune

@@ -185,14 +185,15 @@ class Journey(unittest.TestCase):
         self.assertIsNotNone(self.toolbar_back())
         self.assertEqual(len(images()), written)
 
-    def hidden_capture_outputs_the_covered_game_alone(self):
+    def covered_game_outlined(self):
         x, y, width, height = self.game
+        xdo("mousemove", x + 20, y + height - 21, "mousemove", x + 20, y + height - 20)
+        return Shot().pixel(x, y + height // 2) == RED
+
+    def hidden_capture_outputs_the_covered_game_alone(self):
         written = len(images())
         self.click_button(2)
-        def outlined():
-            xdo("mousemove", x + 20, y + height - 21, "mousemove", x + 20, y + height - 20)
-            return Shot().pixel(x, y + height // 2) == RED
-        self.assertTrue(until(outlined))
+        self.assertTrue(until(self.covered_game_outlined))
         xdo("click", 1)
         self.assertTrue(until(lambda: len(images()) == written + 1))
         self.assertIsNotNone(self.toolbar_back())
@@ -236,6 +237,11 @@ class Journey(unittest.TestCase):
                 xdo("mousemove", left + 300, top + 301, "mousemove", left + 300, top + 300)
                 return red_at(Shot(), edges) == []
             self.assertTrue(until(outlined))
+            self.assertEqual(len(images()), written)
+            xdo("key", "Escape")
+        elif button == 2:
+            # After every window was raised to be pictured, the keyboard is the overlay's again.
+            self.assertTrue(until(self.covered_game_outlined))
             self.assertEqual(len(images()), written)
             xdo("key", "Escape")
         elif button == 3:
@@ -339,7 +345,7 @@ class Journey(unittest.TestCase):
         # Quick, the second click comes while the toolbar leaves the screen; as slow as a double
         # click can be, when the overlay is up.
         for pause in (60, double_click_ms() - 50):
-            for button, name in ((0, "rectangle"), (1, "window"), (3, "desktop"), (4, "settings")):
+            for button, name in ((0, "rectangle"), (1, "window"), (2, "hidden window"), (3, "desktop"), (4, "settings")):
                 steps["double click on %s at %d ms" % (name, pause)] = (
                     lambda button=button, pause=pause: self.double_click_starts_one_capture(button, pause))
         for round in range(ROUNDS):
