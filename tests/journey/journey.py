@@ -351,7 +351,12 @@ class Journey(unittest.TestCase):
         for round in range(ROUNDS):
             for name, step in steps.items():
                 with self.subTest(round=round, step=name):
-                    step()
+                    try:
+                        step()
+                    except AssertionError:
+                        # What the screen showed, for whoever reads the failure.
+                        run("import", "-window", "root", os.path.join(BUILD, "journey-%d-%s.png" % (round, name)))
+                        raise
 
 
 if __name__ == "__main__":
