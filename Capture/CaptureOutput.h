@@ -21,8 +21,13 @@ namespace Vorlune {
 // Copies the area of source at position (size pixels) into a new image. Throws
 // AnExceptionImpl when it cannot be made; no file is touched then.
 CapturedImage CaptureArea(HDC source, POINT position, SIZE size);
-// A new image of pixels, 32 bits each, the top row first. Throws as CaptureArea.
-CapturedImage ImageOfPixels(const std::uint32_t* pixels, int width, int height);
+// Writes one line of an image: its index and its pixels, 32 bits each.
+using ImageLineWriter = std::function<void(int index, const std::uint32_t* line)>;
+// A new image of width x height pixels that fill writes line by line through the writer it is
+// given: rows top first, or columns left first when columns is set. No other copy of the image
+// is made. Throws as CaptureArea.
+CapturedImage ImageOfLines(int width, int height, bool columns,
+                           const std::function<void(const ImageLineWriter&)>& fill);
 
 // An image file's bytes in writing order: the encoded part (a BMP's two headers, or a whole
 // PNG), then for a BMP the image's own bits, which are its pixel data as they are.

@@ -143,12 +143,28 @@ CapturedImage CaptureArea(HDC source, POINT position, SIZE size) {
     return image;
 }
 
-CapturedImage ImageOfPixels(const std::uint32_t* pixels, int width, int height) {
+CapturedImage ImageOfLines(int width, int height, bool columns,
+                           const std::function<void(const ImageLineWriter&)>& fill) {
     CapturedImage image = NewImage({width, height});
-    const BITMAPINFO info = DibInfo(width, -height, 32);  // top-down
-    if (SetDIBits(nullptr, image.Bitmap(), 0, height, pixels, &info, DIB_RGB_COLORS) != height)
+    DIBSECTION section = {};
+    if (GetObjectW(image.Bitmap(), sizeof section, &section) != sizeof section)
         throw AnExceptionImpl(TextBitmapCreationFailed, __FILE__, __LINE__, GetLastError());
-    GdiFlush();
+    auto* const bits = static_cast<std::uint8_t*>(section.dsBm.bmBits);
+    const std::size_t stride = section.dsBm.bmWidthBytes;
+    // Bottom-up, three bytes a pixel in blue, green, red order.
+    const auto put = [&](int x, int y, std::uint32_t pixel) {
+        std::uint8_t* to = bits + stride * static_cast<std::size_t>(height - 1 - y) + 3 * static_cast<std::size_t>(x);
+        to[0] = static_cast<std::uint8_t>(pixel);
+        to[1] = static_cast<std::uint8_t>(pixel >> 8);
+        to[2] = static_cast<std::uint8_t>(pixel >> 16);
+    };
+    fill([&](int index, const std::uint32_t* line) {
+        if (columns) {
+            for (int y = 0; y < height; ++y) put(index, y, line[y]);
+        } else {
+            for (int x = 0; x < width; ++x) put(x, index, line[x]);
+        }
+    });
     return image;
 }
 

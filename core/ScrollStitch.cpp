@@ -1,6 +1,7 @@
 #include "core/ScrollStitch.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace Vorlune {
 
@@ -45,29 +46,49 @@ StitchState ScrollStitcher::Add(const ScrollFrame& grab) {
     return state_ = first_.height + passedRows_ >= maxLength_ ? StitchState::HeightLimit : StitchState::Matched;
 }
 
-ScrollFrame ScrollStitcher::Image() const {
-    if (!edges_) return axis_ == ScrollAxis::Across ? Transposed(first_) : first_;
+void ScrollStitcher::TakeLines(const std::function<void(int index, const std::uint32_t* line)>& put) {
+    if (!edges_) {
+        for (int y = 0; y < first_.height; ++y) put(y, first_.Row(y));
+        return;
+    }
     const int width = first_.width;
     const FixedEdges& edges = *edges_;
     const int firstBodyEnd = first_.height - edges.bottom;
-    ScrollFrame image{width, Length(), {}};
-    image.pixels.reserve(static_cast<std::size_t>(width) * image.height);
-    const auto add = [&](const std::uint32_t* from, int rows) {
-        image.pixels.insert(image.pixels.end(), from, from + static_cast<std::size_t>(rows) * width);
-    };
-    add(first_.Row(0), edges.top);
-    for (const auto& rows : passed_) add(rows.data(), static_cast<int>(rows.size()) / width);
-    add(last_.Row(edges.top), firstBodyEnd - edges.top);
     // At the limit the moving rows are cut, and the footer still ends the image.
-    image.pixels.resize(static_cast<std::size_t>(width) * (image.height - edges.bottom));
-    add(last_.Row(firstBodyEnd), edges.bottom);
-    for (int y = edges.top; y < image.height - edges.bottom; ++y) {
+    const int bodyEnd = Length() - edges.bottom;
+    std::vector<std::uint32_t> line(width);
+    int y = 0;
+    const auto body = [&](const std::uint32_t* from) {
+        if (y >= bodyEnd) return;
+        if (y < edges.top) return put(y++, from);
         const std::uint32_t* sides = first_.Row(std::min(y, firstBodyEnd - 1));
-        std::uint32_t* row = image.Row(y);
-        std::copy(sides, sides + edges.left, row);
-        std::copy(sides + width - edges.right, sides + width, row + width - edges.right);
+        std::copy(from, from + width, line.begin());
+        std::copy(sides, sides + edges.left, line.begin());
+        std::copy(sides + width - edges.right, sides + width, line.end() - edges.right);
+        put(y++, line.data());
+    };
+    for (int r = 0; r < edges.top; ++r) body(first_.Row(r));
+    for (std::vector<std::uint32_t>& strip : passed_) {
+        for (std::size_t at = 0; at < strip.size(); at += width) body(strip.data() + at);
+        std::vector<std::uint32_t>().swap(strip);  // let go at once: the image is never held twice
     }
-    return axis_ == ScrollAxis::Across ? Transposed(image) : image;
+    for (int r = edges.top; r < firstBodyEnd; ++r) body(last_.Row(r));
+    for (int r = firstBodyEnd; r < last_.height; ++r) put(y++, last_.Row(r));
+}
+
+ScrollFrame ScrollStitcher::TakeImage() {
+    const bool across = axis_ == ScrollAxis::Across;
+    const int length = Length();
+    ScrollFrame image{across ? length : first_.width, across ? first_.width : length, {}};
+    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+    TakeLines([&](int index, const std::uint32_t* line) {
+        if (across) {
+            for (int y = 0; y < image.height; ++y) image.Row(y)[index] = line[y];
+        } else {
+            std::copy(line, line + image.width, image.Row(index));
+        }
+    });
+    return image;
 }
 
 int ScrollStitcher::MovingLength() const {

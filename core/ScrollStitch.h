@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -37,8 +38,12 @@ public:
     bool Ended() const;
     // The image's rows (columns across) as it would be output now.
     int Length() const;
-    // Where the content stands now, from the top of the image.
-    ScrollFrame Image() const;
+    // Hands the image out line by line as it would be output now: each row, top first (each
+    // column, left first, across). Each stored strip is let go once handed out, so the image is
+    // never held twice; the stitcher is spent after it.
+    void TakeLines(const std::function<void(int index, const std::uint32_t* line)>& put);
+    // The same lines gathered into one frame.
+    ScrollFrame TakeImage();
     // The image as it stands, shrunk to fit within width x height (never enlarged), each pixel
     // the image's nearest one.
     ScrollFrame Preview(int width, int height) const;

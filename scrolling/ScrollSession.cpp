@@ -9,6 +9,7 @@
 #include "app/AppContext.h"
 #include "scrolling/AreaGrab.h"
 #include "scrolling/ScrollControl.h"
+#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -130,18 +131,22 @@ void ScrollSession::End(bool keep) {
     auto ended = std::exchange(onEnded_, nullptr);
     const std::unique_ptr<ScrollStitcher> stitcher = std::move(stitcher_);
     if (!keep) return ended({});
-    const ScrollFrame image = stitcher->Image();
-    CapturedImage captured = ImageOfPixels(image.pixels.data(), image.width, image.height);
+    const StitchState state = stitcher->State();
+    const std::wstring stateLine = StateLine(*stitcher);
+    const bool across = job_.axis == ScrollAxis::Across;
+    const int length = stitcher->Length();
+    const SIZE area = SizeOf(job_.area);
+    CapturedImage captured = ImageOfLines(across ? length : area.cx, across ? area.cy : length, across,
+                                          [&](const ImageLineWriter& write) { stitcher->TakeLines(write); });
     // A script's capture is output at once: no one is there to mark it up.
     if (const PickHandOff* handOff = ActivePickHandOff(); handOff != nullptr && !request_.reportInResult)
         return (*handOff)(std::move(captured), job_.area, [ended] { ended({}); });
     ImageFileNamer namer;
     CaptureResult result = OutputImage(namer, std::move(captured), owner_, request_);
     result.screenPlace = {job_.area.left, job_.area.top};
-    const StitchState state = stitcher->State();
     if (notMoving_ || state == StitchState::NoMatch || state == StitchState::Ambiguous ||
         state == StitchState::HeightLimit)
-        result.report += StateLine(*stitcher) + L"\r\n";
+        result.report += stateLine + L"\r\n";
     ended(std::move(result));
 }
 

@@ -85,7 +85,7 @@ TEST(ScrollStitch, APageScrolledInHalfStepsIsStitchedPixelForPixelWithItsEdgesOn
     for (int offset = 134; offset < last; offset += 134)
         EXPECT_EQ(stitcher.Add(page.Grab(offset)), StitchState::Matched);
     EXPECT_EQ(stitcher.Add(page.Grab(last)), StitchState::Matched);
-    EXPECT_EQ(stitcher.Image(), page.Expected(last));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(last));
 }
 
 TEST(ScrollStitch, APageWhoseContentStandsAtItsLeftIsStitched) {
@@ -94,7 +94,7 @@ TEST(ScrollStitch, APageWhoseContentStandsAtItsLeftIsStitched) {
     ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
     ASSERT_EQ(stitcher.Add(page.Grab(100)), StitchState::Matched);
     ASSERT_EQ(stitcher.Add(page.Grab(200)), StitchState::Matched);
-    EXPECT_EQ(stitcher.Image(), page.Expected(200));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(200));
 }
 
 TEST(ScrollStitch, AScrollBarWithinAFramesBorderStaysBesideThePage) {
@@ -105,7 +105,7 @@ TEST(ScrollStitch, AScrollBarWithinAFramesBorderStaysBesideThePage) {
     for (int offset = 100; offset < last; offset += 100)
         ASSERT_EQ(stitcher.Add(page.Grab(offset)), StitchState::Matched);
     ASSERT_EQ(stitcher.Add(page.Grab(last)), StitchState::Matched);
-    EXPECT_EQ(stitcher.Image(), page.Expected(last));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(last));
 }
 
 TEST(ScrollStitch, AShortLastStepAddsJustTheRowsItShows) {
@@ -113,7 +113,7 @@ TEST(ScrollStitch, AShortLastStepAddsJustTheRowsItShows) {
     ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
     ASSERT_EQ(stitcher.Add(page.Grab(130)), StitchState::Matched);
     ASSERT_EQ(stitcher.Add(page.Grab(137)), StitchState::Matched);
-    EXPECT_EQ(stitcher.Image(), page.Expected(137));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(137));
 }
 
 TEST(ScrollStitch, RowsAPagePaintsAfterTheGrabAreTakenAsFinallyPainted) {
@@ -122,7 +122,7 @@ TEST(ScrollStitch, RowsAPagePaintsAfterTheGrabAreTakenAsFinallyPainted) {
     for (int offset = 100; offset <= 500; offset += 100)
         ASSERT_EQ(stitcher.Add(page.Grab(offset, 0, 100)), StitchState::Matched) << offset;
     EXPECT_EQ(stitcher.Add(page.Grab(500)), StitchState::Unmoved);
-    EXPECT_EQ(stitcher.Image(), page.Expected(500));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(500));
 }
 
 TEST(ScrollStitch, TwoGrabsInARowThatShowNothingNewEndThePage) {
@@ -131,7 +131,7 @@ TEST(ScrollStitch, TwoGrabsInARowThatShowNothingNewEndThePage) {
     ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Matched);
     EXPECT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
     EXPECT_EQ(stitcher.Add(page.Grab(140)), StitchState::EndOfPage);
-    EXPECT_EQ(stitcher.Image(), page.Expected(140));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(140));
 }
 
 TEST(ScrollStitch, APauseOfAPersonScrollingEndsNothing) {
@@ -141,7 +141,7 @@ TEST(ScrollStitch, APauseOfAPersonScrollingEndsNothing) {
     ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
     ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
     EXPECT_EQ(stitcher.Add(page.Grab(280)), StitchState::Matched);
-    EXPECT_EQ(stitcher.Image(), page.Expected(280));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(280));
 }
 
 TEST(ScrollStitch, AStepOfAWholePageIsNeverGuessedAndWhatCameBeforeIsKept) {
@@ -150,7 +150,7 @@ TEST(ScrollStitch, AStepOfAWholePageIsNeverGuessedAndWhatCameBeforeIsKept) {
     ASSERT_EQ(stitcher.Add(page.Grab(100)), StitchState::Matched);
     EXPECT_EQ(stitcher.Add(page.Grab(100 + kBody)), StitchState::NoMatch);
     EXPECT_EQ(stitcher.Add(page.Grab(150 + kBody)), StitchState::NoMatch);
-    EXPECT_EQ(stitcher.Image(), page.Expected(100));
+    EXPECT_EQ(stitcher.TakeImage(), page.Expected(100));
 }
 
 TEST(ScrollStitch, AStepWithLessOverlapThanTheLeastIsRefused) {
@@ -172,7 +172,7 @@ TEST(ScrollStitch, ABlankAreaShowsNothingNew) {
     const ScrollFrame blank{kWidth, kView, std::vector<std::uint32_t>(kWidth * kView, 0xFFFFFF)};
     ScrollStitcher stitcher(blank, ScrollAxis::Down, 30000);
     EXPECT_EQ(stitcher.Add(blank), StitchState::Unmoved);
-    EXPECT_EQ(stitcher.Image(), blank);
+    EXPECT_EQ(stitcher.TakeImage(), blank);
 }
 
 TEST(ScrollStitch, ACounterAnimatedInThePageNeitherBreaksAMatchNorMovesIt) {
@@ -191,8 +191,8 @@ TEST(ScrollStitch, TheHeightLimitEndsTheImageAtTheLimit) {
     ASSERT_EQ(stitcher.Add(page.Grab(134)), StitchState::Matched);
     EXPECT_EQ(stitcher.Add(page.Grab(268)), StitchState::HeightLimit);
     EXPECT_EQ(stitcher.Length(), kView + 200);
-    EXPECT_EQ(stitcher.Image().height, kView + 200);
     EXPECT_EQ(stitcher.Add(page.Grab(402)), StitchState::HeightLimit);
+    EXPECT_EQ(stitcher.TakeImage().height, kView + 200);
 }
 
 TEST(ScrollStitch, ThePreviewIsTheImageShrunkToFitItsBoxByItsNearestPixels) {
@@ -200,8 +200,8 @@ TEST(ScrollStitch, ThePreviewIsTheImageShrunkToFitItsBoxByItsNearestPixels) {
     ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
     ASSERT_EQ(stitcher.Add(page.Grab(100)), StitchState::Matched);
     ASSERT_EQ(stitcher.Add(page.Grab(200)), StitchState::Matched);
-    const ScrollFrame image = stitcher.Image();
     const ScrollFrame preview = stitcher.Preview(60, 1000);
+    const ScrollFrame image = stitcher.TakeImage();
     ASSERT_EQ(preview.width, 60);
     ASSERT_EQ(preview.height, image.height / 2);
     for (int y = 0; y < preview.height; ++y)
@@ -213,7 +213,7 @@ TEST(ScrollStitch, ASidewaysScrollIsStitchedOnColumns) {
     ScrollStitcher stitcher(Transposed(page.Grab(0)), ScrollAxis::Across, 30000);
     for (int offset = 134; offset <= 536; offset += 134)
         ASSERT_EQ(stitcher.Add(Transposed(page.Grab(offset))), StitchState::Matched);
-    EXPECT_EQ(stitcher.Image(), Transposed(page.Expected(536)));
+    EXPECT_EQ(stitcher.TakeImage(), Transposed(page.Expected(536)));
 }
 
 }  // namespace
