@@ -70,7 +70,7 @@ void ScrollStitcher::TakeLines(const std::function<void(int index, const std::ui
     for (int r = 0; r < edges.top; ++r) body(first_.Row(r));
     for (std::vector<std::uint32_t>& strip : passed_) {
         for (std::size_t at = 0; at < strip.size(); at += width) body(strip.data() + at);
-        std::vector<std::uint32_t>().swap(strip);  // let go at once: the image is never held twice
+        std::vector<std::uint32_t>().swap(strip);  // its memory goes back now, not at the end
     }
     for (int r = edges.top; r < firstBodyEnd; ++r) body(last_.Row(r));
     for (int r = firstBodyEnd; r < last_.height; ++r) put(y++, last_.Row(r));

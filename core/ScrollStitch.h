@@ -39,8 +39,8 @@ public:
     // The image's rows (columns across) as it would be output now.
     int Length() const;
     // Hands the image out line by line as it would be output now: each row, top first (each
-    // column, left first, across). Each stored strip is let go once handed out, so the image is
-    // never held twice; the stitcher is spent after it.
+    // column, left first, across). Each stored strip is let go once handed out, so what is held
+    // shrinks as the output fills; the stitcher is spent after it.
     void TakeLines(const std::function<void(int index, const std::uint32_t* line)>& put);
     // The same lines gathered into one frame.
     ScrollFrame TakeImage();
