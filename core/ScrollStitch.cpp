@@ -76,10 +76,14 @@ void ScrollStitcher::TakeLines(const std::function<void(int index, const std::ui
     for (int r = firstBodyEnd; r < last_.height; ++r) put(y++, last_.Row(r));
 }
 
+Size ScrollStitcher::ImageSize() const {
+    return axis_ == ScrollAxis::Across ? Size{Length(), first_.width} : Size{first_.width, Length()};
+}
+
 ScrollFrame ScrollStitcher::TakeImage() {
     const bool across = axis_ == ScrollAxis::Across;
-    const int length = Length();
-    ScrollFrame image{across ? length : first_.width, across ? first_.width : length, {}};
+    const Size size = ImageSize();
+    ScrollFrame image{size.cx, size.cy, {}};
     image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
     TakeLines([&](int index, const std::uint32_t* line) {
         if (across) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Geometry.h"
 #include "core/ScrollFrame.h"
 #include "core/ScrollMatch.h"
 
@@ -38,6 +39,8 @@ public:
     bool Ended() const;
     // The image's rows (columns across) as it would be output now.
     int Length() const;
+    // The image's width and height as it would be output now.
+    Size ImageSize() const;
     // Hands the image out line by line as it would be output now: each row, top first (each
     // column, left first, across). Each stored strip is let go once handed out, so what is held
     // shrinks as the output fills; the stitcher is spent after it.

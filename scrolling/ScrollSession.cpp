@@ -9,7 +9,6 @@
 #include "app/AppContext.h"
 #include "scrolling/AreaGrab.h"
 #include "scrolling/ScrollControl.h"
-#include "ui/Geometry.h"
 
 namespace Vorlune {
 
@@ -133,10 +132,9 @@ void ScrollSession::End(bool keep) {
     if (!keep) return ended({});
     const StitchState state = stitcher->State();
     const std::wstring stateLine = StateLine(*stitcher);
-    const bool across = job_.axis == ScrollAxis::Across;
-    const int length = stitcher->Length();
-    const SIZE area = SizeOf(job_.area);
-    CapturedImage captured = ImageOfLines(across ? length : area.cx, across ? area.cy : length, across,
+    // The lines' own size, so the bitmap can never be wider than a line.
+    const Size size = stitcher->ImageSize();
+    CapturedImage captured = ImageOfLines(size.cx, size.cy, job_.axis == ScrollAxis::Across,
                                           [&](const ImageLineWriter& write) { stitcher->TakeLines(write); });
     // A script's capture is output at once: no one is there to mark it up.
     if (const PickHandOff* handOff = ActivePickHandOff(); handOff != nullptr && !request_.reportInResult)
