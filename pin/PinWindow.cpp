@@ -67,11 +67,7 @@ PinWindow::PinWindow(CapturedImage image, POINT topLeft, std::function<void(PinW
     UpdateWindow(created);
 }
 
-PinWindow::~PinWindow() {
-    // Its last messages go to the default procedure, never to a dying object.
-    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-    map_.Clear();
-}
+PinWindow::~PinWindow() { StopServing(window_.get(), map_); }
 
 LRESULT CALLBACK PinWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* pin = ServedObject<PinWindow>(hwnd, message, lParam);

@@ -84,10 +84,7 @@ ScrollControl::ScrollControl(const RECT& area, Actions actions) : actions_(std::
     SetFocus(created);
 }
 
-ScrollControl::~ScrollControl() {
-    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-    map_.Clear();
-}
+ScrollControl::~ScrollControl() { StopServing(window_.get(), map_); }
 
 LRESULT CALLBACK ScrollControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* control = ServedObject<ScrollControl>(hwnd, message, lParam);

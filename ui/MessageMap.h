@@ -73,6 +73,13 @@ T* ServedObject(HWND hwnd, UINT message, LPARAM lParam) {
     return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// For the destructor of the object a window serves: the window's last messages go to the default
+// procedure, never to an object that is going away.
+inline void StopServing(HWND hwnd, MessageMap& map) {
+    if (hwnd != nullptr) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    map.Clear();
+}
+
 // The shared body of every dialog procedure; the dialog handle is kept in the class's slot.
 // A dialog runs its own modal loop, so an exception is handed to onError at once instead of
 // being parked for the main loop, and handlers keep running while the program is ending.
