@@ -47,7 +47,7 @@ public:
         if (failed_) return;  // the first error ends the dialog; what follows is its echo
         failed_ = true;
         MessageBoxA(DialogSlot(), error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
-        EndDialog(DialogSlot(), 2);
+        End(2);
     }
 
 private:
@@ -64,6 +64,17 @@ private:
     }
 
     HWND Dialog() const { return DialogSlot(); }
+
+    // The window that opened the dialog is back, and active, before the dialog hides: else the
+    // system hands the activation to the program below, which then raised itself above that
+    // window as it came back (seen under Wine with another program's window below the toolbar).
+    void End(INT_PTR result) const {
+        if (owner_ != nullptr) {
+            ShowWindow(owner_, SW_SHOW);
+            SetForegroundWindow(owner_);
+        }
+        EndDialog(Dialog(), result);
+    }
 
     void Place() {
         RECT work = {}, owner = {}, dialog = {};
@@ -200,14 +211,14 @@ private:
                 } catch (const std::exception& error) {
                     MessageBoxA(Dialog(), error.what(), App().GetTitleNarrow().c_str(), MB_ICONEXCLAMATION);
                 }
-                EndDialog(Dialog(), 1);
+                End(1);
                 ApplyTopMost();
                 break;
             case IDC_SETTINGS_CANCEL:
-            case IDCANCEL: EndDialog(Dialog(), 2); break;
+            case IDCANCEL: End(2); break;
             case IDC_SETTINGS_DEFAULTS:
                 if (ResetSettings(Dialog())) {
-                    EndDialog(Dialog(), 2);
+                    End(2);
                     ApplyTopMost();  // the stored choice is gone with the file
                 }
                 break;

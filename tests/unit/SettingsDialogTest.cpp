@@ -103,6 +103,28 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
     });
 }
 
+// A program's window below the hidden toolbar: when the dialog closes, the toolbar must have the
+// activation already, else the system hands it to this window, which would come up in front.
+TEST(SettingsDialogClosing, GivesTheActivationBackToTheToolbarAndToNoWindowBelow) {
+    static int activations = 0;
+    WNDCLASSW below = {};
+    below.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        if (message == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE) ++activations;
+        return DefWindowProcW(hwnd, message, w, l);
+    };
+    below.lpszClassName = L"GlimraTestBelow";
+    RegisterClassW(&below);
+    OwnedWindow program(CreateWindowExW(0, below.lpszClassName, L"below", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300,
+                                        nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(program.get());
+    OwnerWindow toolbar;
+    SettingsWindow window{toolbar.Handle(), {}};
+    Open(window, [](HWND) { activations = 0; });
+    EXPECT_EQ(activations, 0);
+    EXPECT_TRUE(IsWindowVisible(toolbar.Handle()));
+    EXPECT_EQ(GetForegroundWindow(), toolbar.Handle());
+}
+
 TEST_F(SettingsDialogTest, OkRefusesAnEmptyFolderWithItsMessage) {
     MessageBoxWatcher boxes;
     Open(window, [](HWND dialog) { EmptyFieldAndOk(dialog, IDC_SAVE_FOLDER, L""); });
