@@ -8,6 +8,13 @@ namespace Vorlune {
 
 enum class MarkupTool { Select, Pen, Line, Arrow, Rectangle, Ellipse, Highlighter, Text, Step, Pixelate, Crop };
 
+// What a button of the tool strip picks; nothing where it hits none.
+struct ToolPick {
+    std::optional<MarkupTool> tool;
+    std::optional<int> colourIndex;
+    std::optional<int> width;
+};
+
 // V P L A R E H T N M C, either case; any other key picks no tool.
 std::optional<MarkupTool> ToolForKey(wchar_t key);
 

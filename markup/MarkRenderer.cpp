@@ -100,16 +100,21 @@ COLORREF NumberColourOn(Colour colour) {
 // The toolbar's title face at a height in pixels.
 SharedFont FaceOfHeight(int pixels) { return GdiCache().GetFont(0, kBaseDpi * pixels / kTitleFontPixels); }
 
-constexpr UINT kTextLayout = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP;
-
+// Line by line where the text's layout puts them, so that what is typed shows where it will stay.
 void DrawText(HDC dc, const Mark& mark, const Rect& clip) {
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     const SelectGuard font(dc, FaceOfHeight(TextHeight(mark.width)).get());
     SetTextColor(dc, mark.colour);
     SetBkMode(dc, TRANSPARENT);
-    RECT area = ToWin(mark.textBounds);
-    DrawTextW(dc, mark.text.c_str(), static_cast<int>(mark.text.size()), &area, kTextLayout);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    const int height = metrics.tmHeight;
+    for (std::size_t i = 0; i < LineCount(mark.text); ++i) {
+        const std::wstring_view line = LineAt(mark.text, i);
+        ExtTextOutW(dc, mark.points.front().x, mark.points.front().y + static_cast<int>(i) * height, 0, nullptr,
+                    line.data(), static_cast<UINT>(line.size()), nullptr);
+    }
     RestoreDC(dc, saved);
 }
 
@@ -189,14 +194,20 @@ void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark
 }
 }  // namespace
 
-Rect MeasureText(HDC dc, const Mark& text) {
-    const SelectGuard font(dc, FaceOfHeight(TextHeight(text.width)).get());
-    const Point at = text.points.front();
-    // A line's height even when there is nothing on it yet, and the last line's when it is empty.
-    const std::wstring measured = text.text.empty() || text.text.back() == L'\n' ? text.text + L' ' : text.text;
-    RECT area = {at.x, at.y, at.x, at.y};
-    DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &area, kTextLayout | DT_CALCRECT);
-    return ToCore(area);
+GdiTextFont::GdiTextFont() : dc_(CreateCompatibleDC(nullptr)) {}
+
+int GdiTextFont::LineHeight(int width) const {
+    const SelectGuard font(dc_.get(), FaceOfHeight(TextHeight(width)).get());
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc_.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+int GdiTextFont::LineWidth(std::wstring_view line, int width) const {
+    const SelectGuard font(dc_.get(), FaceOfHeight(TextHeight(width)).get());
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc_.get(), line.data(), static_cast<int>(line.size()), &extent);
+    return extent.cx;
 }
 
 void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip) {

@@ -3,7 +3,9 @@
 
 #include "core/Geometry.h"
 #include "core/Marks.h"
+#include "core/TextLayout.h"
 #include "markup/MarkupCanvas.h"
+#include "ui/GdiOwners.h"
 
 namespace Vorlune {
 
@@ -13,8 +15,15 @@ namespace Vorlune {
 // pixelate area must lie wholly inside clip. Needs a started GdiPlusSession.
 void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip);
 
-// Where a text mark's lines lie in image pixels as DrawMarks draws them, measured on dc; an
-// empty text has the height of one line.
-Rect MeasureText(HDC dc, const Mark& text);
+// The text marks' face measured as DrawMarks draws it, on a DC of its own.
+class GdiTextFont : public TextFont {
+public:
+    GdiTextFont();
+    int LineHeight(int width) const override;
+    int LineWidth(std::wstring_view line, int width) const override;
+
+private:
+    OwnedDC dc_;
+};
 
 }  // namespace Vorlune

@@ -78,7 +78,7 @@ void ToolStrip::Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const 
     DrawTextW(dc, L"F", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-ToolStrip::Pick ToolStrip::At(POINT point) const {
+ToolPick ToolStrip::At(POINT point) const {
     const Point at = ToCore(point);
     for (int i = 0; i < kToolCount; ++i)
         if (Contains(layout_.tools[i], at)) return {static_cast<MarkupTool>(i), {}, {}};

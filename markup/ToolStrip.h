@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
-
 #include "core/MarkupKeys.h"
 #include "core/TextId.h"
 #include "core/ToolStripLayout.h"
@@ -21,13 +19,8 @@ public:
     void Stretch(int clientWidth) { layout_.strip.right = clientWidth; }
     void Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const;
 
-    // What a click at a client point picks; nothing where it hits no button.
-    struct Pick {
-        std::optional<MarkupTool> tool;
-        std::optional<int> colourIndex;
-        std::optional<int> width;
-    };
-    Pick At(POINT point) const;
+    // What a click at a client point picks.
+    ToolPick At(POINT point) const;
     // The pin button is at a client point.
     bool PinAt(POINT point) const { return Contains(layout_.pin, Point{point.x, point.y}); }
 
