@@ -87,7 +87,7 @@ Mark Resized(const Mark& mark, int handle, Point to) {
     }
     const Box box = BoxOf(mark);
     const Box dragged = Dragged(box, kBoxHandleSides[handle], to);
-    if (mark.kind == MarkKind::Pen || mark.kind == MarkKind::Highlighter) {
+    if (IsStroke(mark)) {
         for (Point& point : resized.points)
             point = {Scaled(point.x, box.low.x, box.high.x, dragged.low.x, dragged.high.x),
                      Scaled(point.y, box.low.y, box.high.y, dragged.low.y, dragged.high.y)};

@@ -26,8 +26,15 @@ struct Mark {
     std::wstring text{};  // lines split at L'\n'
     int number = 0;  // a step's
     Rect textBounds{};  // the window's measure of the text, placed in image pixels
+    // Rectangles and ellipses filled with their colour; a highlighter a box multiplied whole.
+    bool filled = false;
     bool operator==(const Mark&) const = default;
 };
+
+// Pen and highlighter strokes keep every point dragged through; a filled highlighter is a box.
+bool IsStroke(const Mark& mark);
+// What the fill toggle changes: rectangles and ellipses.
+bool IsFillable(MarkKind kind);
 
 int StepBadgeDiameter(int width);
 // A text mark's font height in pixels.
@@ -53,8 +60,8 @@ Rect BoundsOf(const Mark& mark);
 std::array<Point, 3> ArrowHead(Point from, Point to, int width);
 
 // The mark under a point, the last drawn (topmost) first. Strokes, rectangles' and ellipses'
-// outlines count within tolerance of the stroke's edge; pixelate areas, texts and steps are hit
-// anywhere inside.
+// outlines count within tolerance of the stroke's edge; pixelate areas, texts, steps, filled
+// shapes and highlighter boxes are hit anywhere inside.
 std::optional<std::size_t> HitTest(const std::vector<Mark>& marks, Point point, int tolerance);
 
 // One above the highest step present, 1 without any: deleting a step renumbers none.

@@ -70,7 +70,7 @@ void MarkupEditor::Press(Point at, int handleSize) {
     }
     const std::optional<MarkKind> kind = DrawnKind(tool_);
     if (!kind) return;
-    drag_.emplace(*kind, MarkStyle{PaletteColour(colourIndex_), width_}, Inside(at, width_));
+    drag_.emplace(*kind, MarkStyle{PaletteColour(colourIndex_), width_, filled_}, Inside(at, width_));
     Compose(BoundsOf(drag_->Drawn()));
 }
 
@@ -213,12 +213,13 @@ void MarkupEditor::DropDrag() {
 }
 
 void MarkupEditor::Restyle(const ToolPick& pick) {
-    if (!selected_ || (!pick.colourIndex && !pick.width)) return;
+    if (!selected_ || (!pick.colourIndex && !pick.width && !pick.fill)) return;
     MarkupDocument document = Document();
     Mark& mark = document.marks[*selected_];
     const Rect before = BoundsOf(mark);
     if (pick.colourIndex) mark.colour = PaletteColour(*pick.colourIndex);
     if (pick.width) mark.width = *pick.width;
+    if (pick.fill && IsFillable(mark.kind)) mark.filled = !filled_;
     if (mark.kind == MarkKind::Text) mark.textBounds = LaidOutBounds(mark, font_);
     Compose(Union(before, BoundsOf(mark)));
     Overlay(Union(before, BoundsOf(mark)));
@@ -233,6 +234,7 @@ void MarkupEditor::Pick(const ToolPick& pick) {
     if (tool_ != MarkupTool::Select) Select(std::nullopt);
     if (pick.colourIndex) colourIndex_ = *pick.colourIndex;
     if (pick.width) width_ = *pick.width;
+    if (pick.fill) filled_ = !filled_;
     changes_.strip = true;
 }
 
@@ -252,6 +254,7 @@ EditorCommand MarkupEditor::Character(wchar_t character, bool shift) {
     if (const auto colour = PaletteIndexForKey(character)) Pick({{}, colour, {}});
     if (character == L'[') Pick({{}, {}, PreviousWidth(width_)});
     if (character == L']') Pick({{}, {}, NextWidth(width_)});
+    if ((character == L'f' || character == L'F') && shift) Pick({.fill = true});
     if ((character == L'f' || character == L'F') && !shift) return EditorCommand::Pin;
     return EditorCommand::None;
 }

@@ -35,6 +35,7 @@ public:
     MarkupTool Tool() const { return tool_; }
     int ColourIndex() const { return colourIndex_; }
     int Width() const { return width_; }
+    bool Filled() const { return filled_; }
     const MarkupDocument& Document() const { return history_.Current(); }
     // The marks in their order as the output has them, with the one edited in its place and
     // the one drawn or typed on top.
@@ -91,6 +92,7 @@ private:
     MarkupTool tool_ = MarkupTool::Rectangle;
     int colourIndex_ = 0;
     int width_ = kDefaultWidth;
+    bool filled_ = false;
     std::optional<MarkDrag> drag_;
     std::optional<std::size_t> selected_;
     std::optional<EditDrag> edit_;  // of the selected mark

@@ -120,7 +120,8 @@ enum TextId : int {
     TextScrollByHand = 135,
     TextScrollNoWindow = 136,
     TextHotKeyScrolling = 137,
-    TextCount = 138
+    TextToolFill = 138,
+    TextCount = 139
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -154,6 +154,7 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"手動でスクロールして下さい。Enter で画像を確定します", L"Scroll by hand; Enter keeps the image"},
     {L"範囲の下にスクロールできるウィンドウがありません", L"No window that scrolls is under the area"},
     {L"スクロールキャプチャ(&G)", L"Scrolling capture(&G)"},
+    {L"塗りつぶし (Shift+F)", L"Fill (Shift+F)"},
 };
 
 }  // namespace

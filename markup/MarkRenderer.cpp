@@ -47,7 +47,7 @@ void DrawRectangle(Gdiplus::Graphics& g, const Mark& mark) {
     const Rect inner = {outer.left + mark.width, outer.top + mark.width, outer.right - mark.width,
                         outer.bottom - mark.width};
     const Gdiplus::SolidBrush brush(ColourOf(mark.colour));
-    if (!HasArea(inner)) {
+    if (!HasArea(inner) || mark.filled) {
         FillRect(g, brush, outer);
         return;
     }
@@ -87,7 +87,12 @@ void DrawEllipse(Gdiplus::Graphics& g, const Mark& mark) {
     const Box box = BoxOf(mark);
     const Gdiplus::Pen pen(ColourOf(mark.colour), static_cast<Gdiplus::REAL>(mark.width));
     const Gdiplus::PointF low = Centre(box.low);
-    g.DrawEllipse(&pen, low.X, low.Y, float(box.high.x - box.low.x), float(box.high.y - box.low.y));
+    const float width = float(box.high.x - box.low.x), height = float(box.high.y - box.low.y);
+    if (mark.filled) {
+        const Gdiplus::SolidBrush brush(ColourOf(mark.colour));
+        g.FillEllipse(&brush, low.X, low.Y, width, height);
+    }
+    g.DrawEllipse(&pen, low.X, low.Y, width, height);
 }
 
 // Light badges carry a dark number, the others a white one.
@@ -136,7 +141,7 @@ void DrawStep(Gdiplus::Graphics& g, HDC dc, const Mark& mark, const Rect& clip) 
     RestoreDC(dc, saved);
 }
 
-// The stroke drawn in its colour on white, then each pixel below multiplied by it: white leaves
+// The stroke, or the box, drawn in its colour on white, then each pixel below multiplied by it: white leaves
 // a pixel as it is, and black stays black under any colour.
 void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Rect& clip) {
     const Rect area = Intersect(ClampToSize(BoundsOf(mark), surface.ImageSize()), clip);
@@ -150,7 +155,10 @@ void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Re
         g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
         g.TranslateTransform(float(-area.left), float(-area.top));
-        DrawStroke(g, mark, ColourOf(mark.colour), HighlighterThickness(mark.width));
+        if (mark.filled)
+            FillRect(g, Gdiplus::SolidBrush(ColourOf(mark.colour)), PointArea(mark));
+        else
+            DrawStroke(g, mark, ColourOf(mark.colour), HighlighterThickness(mark.width));
         g.Flush(Gdiplus::FlushIntentionSync);
     }
     GdiFlush();

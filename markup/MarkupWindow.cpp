@@ -183,7 +183,7 @@ void MarkupWindow::OnPaint() {
     PAINTSTRUCT ps = {};
     HDC paint = BeginPaint(window_.get(), &ps);
     if (canvas_ != nullptr) {
-        strip_->Draw(paint, editor_->Tool(), editor_->ColourIndex(), editor_->Width());
+        strip_->Draw(paint, editor_->Tool(), editor_->ColourIndex(), editor_->Width(), editor_->Filled());
         view_.PaintImage(paint, ps.rcPaint, canvas_->Composed(), ShownArea());
         if (const Mark* selected = editor_->Selected()) view_.PaintHandles(paint, *selected);
         if (editor_->PendingCrop()) view_.PaintFrame(paint, *editor_->PendingCrop());

@@ -34,6 +34,7 @@ ToolStrip::ToolStrip(HWND window, int dpi, int clientWidth)
     for (int i = 0; i < kToolCount; ++i) AddHint(layout_.tools[i], static_cast<TextId>(TextToolSelect + i));
     for (const Rect& swatch : layout_.colours) AddHint(swatch, TextToolColour);
     for (const Rect& width : layout_.widths) AddHint(width, TextToolWidth);
+    AddHint(layout_.fill, TextToolFill);
     AddHint(layout_.pin, TextToolPin);
 }
 
@@ -50,7 +51,7 @@ void ToolStrip::AddHint(const Rect& rect, TextId text) {
     SendMessageW(hints_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void ToolStrip::Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const {
+void ToolStrip::Draw(HDC dc, MarkupTool tool, int colourIndex, int width, bool filled) const {
     DrawFilledRectangle(dc, ToWin(layout_.strip), kStripBackground, kStripBackground);
     const SelectGuard font(dc, GdiCache().GetFont(1, dpi_).get());
     SetTextColor(dc, kInk);
@@ -73,6 +74,11 @@ void ToolStrip::Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const 
         const int inset = Scaled(5, dpi_);
         DrawFilledRectangle(dc, {r.left + inset, y, r.right - inset, y + thickness}, kInk, kInk);
     }
+    DrawToggle(dc, layout_.fill, filled, dpi_);
+    const Rect& fill = layout_.fill;
+    const int inset = Scaled(7, dpi_);
+    DrawFilledRectangle(dc, {fill.left + inset, fill.top + inset, fill.right - inset, fill.bottom - inset}, kInk,
+                        PaletteColour(colourIndex));
     DrawToggle(dc, layout_.pin, false, dpi_);
     RECT box = ToWin(layout_.pin);
     DrawTextW(dc, L"F", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -86,7 +92,7 @@ ToolPick ToolStrip::At(POINT point) const {
         if (Contains(layout_.colours[i], at)) return {{}, i, {}};
     for (int i = 0; i < kWidthCount; ++i)
         if (Contains(layout_.widths[i], at)) return {{}, {}, kWidths[i]};
-    return {};
+    return {.fill = Contains(layout_.fill, at)};
 }
 
 }  // namespace Vorlune

@@ -17,7 +17,7 @@ public:
     int Height() const { return layout_.strip.bottom; }
     // The strip runs across a client of a new width.
     void Stretch(int clientWidth) { layout_.strip.right = clientWidth; }
-    void Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const;
+    void Draw(HDC dc, MarkupTool tool, int colourIndex, int width, bool filled) const;
 
     // What a click at a client point picks.
     ToolPick At(POINT point) const;

@@ -120,6 +120,30 @@ TEST_F(MarkupEditorTest, FPinsWithOrWithoutCapsLockButNotWithShift) {
     EXPECT_NE(editor_.Character(L'F', true), EditorCommand::Pin);
 }
 
+TEST_F(MarkupEditorTest, ShiftFFillsTheRectanglesDrawnFromThenOn) {
+    editor_.Character(L'F', true);
+    Drag({10, 10}, {30, 30});
+    EXPECT_TRUE(editor_.Filled());
+    EXPECT_TRUE(Marks()[0].filled);
+}
+
+TEST_F(MarkupEditorTest, TheFillToggledWhileAnEllipseIsSelectedFillsIt) {
+    editor_.Character(L'e', false);
+    Drag({10, 10}, {50, 30});
+    editor_.Character(L'v', false);
+    Click({10, 20});
+    editor_.Pick({.fill = true});
+    EXPECT_TRUE(Marks()[0].filled);
+}
+
+TEST_F(MarkupEditorTest, WithTheFillOnTheHighlighterDrawsABoxFromPressToRelease) {
+    editor_.Character(L'F', true);
+    editor_.Character(L'h', false);
+    Drag({10, 10}, {40, 30});
+    EXPECT_EQ(Marks()[0].points, (std::vector<Point>{{10, 10}, {40, 30}}));
+    EXPECT_EQ(BoundsOf(Marks()[0]), (Rect{10, 10, 41, 31}));
+}
+
 TEST_F(MarkupEditorTest, EveryLetterShowsInTheTextAsItIsTyped) {
     editor_.Character(L't', false);
     Click({10, 10});

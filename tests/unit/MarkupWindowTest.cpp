@@ -156,6 +156,25 @@ INSTANTIATE_TEST_SUITE_P(MarkupWindow, Strokes,
                          testing::Values(Stroke{'P', {35, 25}}, Stroke{'L', {35, 25}}, Stroke{'E', {10, 25}},
                                          Stroke{'E', {35, 40}}));
 
+TEST_F(MarkupDrawing, AFilledRectanglesInsideIsItsColour) {
+    ASSERT_TRUE(Open());
+    PressChord({VK_SHIFT, 'F'});
+    Drag({20, 15}, {70, 50});
+    EXPECT_EQ(Output().Pixel(45, 30), kRed);
+}
+
+// With the fill on, the highlighter multiplies a box whole: white takes the colour, black stays.
+TEST_F(MarkupDrawing, AHighlighterBoxColoursWhiteAndLeavesBlackBlack) {
+    ASSERT_TRUE(Open());
+    PressChord({VK_SHIFT, 'F'});
+    PressKey('H');
+    Drag({20, 40}, {70, 75});
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(45, 45), kRed);
+    EXPECT_EQ(image.Pixel(45, 70), kBlack);
+    EXPECT_EQ(image.Pixel(45, 38), kWhite);
+}
+
 // Multiplied: white takes the colour, black stays black.
 TEST_F(MarkupDrawing, TheHighlighterColoursWhiteAndLeavesBlackBlack) {
     ASSERT_TRUE(Open());
