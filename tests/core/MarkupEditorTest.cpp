@@ -32,6 +32,13 @@ protected:
         Type(text);
         editor_.Key(EditorKey::Escape);
     }
+    // With the select tool, a double click.
+    void EditAgain(Point at) {
+        editor_.Character(L'v', false);
+        Click(at);
+        editor_.DoublePress(at, kHandle);
+        editor_.Release(at);
+    }
     const std::vector<Mark>& Marks() const { return editor_.Document().marks; }
 
     MarkupEditor editor_{kImage, kFont};
@@ -171,9 +178,7 @@ TEST_F(MarkupEditorTest, AFinishedTextDoubleClickedIsEditedAgainInItsPlace) {
     PlaceText({10, 10}, L"Hello");
     editor_.Character(L'r', false);
     Drag({60, 60}, {70, 70});
-    editor_.Character(L'v', false);
-    Click({20, 15});
-    editor_.DoublePress({20, 15}, kHandle);
+    EditAgain({20, 15});
     editor_.Key(EditorKey::Home);
     Type(L"Oh, ");
     editor_.Press({100, 5}, kHandle);
@@ -195,8 +200,7 @@ TEST_F(MarkupEditorTest, EnterOnASelectedTextEditsItAndOutputsNothing) {
 
 TEST_F(MarkupEditorTest, UndoAfterATextIsEditedBringsBackItsFormerText) {
     PlaceText({10, 10}, L"Hello");
-    editor_.Character(L'v', false);
-    editor_.DoublePress({20, 15}, kHandle);
+    EditAgain({20, 15});
     editor_.Character(L'\b', false);
     editor_.Key(EditorKey::Escape);
     ASSERT_EQ(Marks()[0].text, L"Hell");
@@ -206,8 +210,7 @@ TEST_F(MarkupEditorTest, UndoAfterATextIsEditedBringsBackItsFormerText) {
 
 TEST_F(MarkupEditorTest, ATextEditedToNothingIsRemoved) {
     PlaceText({10, 10}, L"Hi");
-    editor_.Character(L'v', false);
-    editor_.DoublePress({15, 15}, kHandle);
+    EditAgain({15, 15});
     Type(L"\b\b");
     editor_.Key(EditorKey::Escape);
     EXPECT_TRUE(Marks().empty());
