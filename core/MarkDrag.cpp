@@ -13,6 +13,8 @@ std::optional<MarkKind> DrawnKind(MarkupTool tool) {
         case MarkupTool::Ellipse: return MarkKind::Ellipse;
         case MarkupTool::Highlighter: return MarkKind::Highlighter;
         case MarkupTool::Pixelate: return MarkKind::Pixelate;
+        case MarkupTool::Blur: return MarkKind::Blur;
+        case MarkupTool::Spotlight: return MarkKind::Spotlight;
         default: return std::nullopt;
     }
 }

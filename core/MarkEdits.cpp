@@ -19,7 +19,8 @@ constexpr int kLineHandleCount = 2;
 
 bool HasBoxHandles(MarkKind kind) {
     return kind == MarkKind::Rectangle || kind == MarkKind::Ellipse || kind == MarkKind::Pixelate ||
-           kind == MarkKind::Pen || kind == MarkKind::Highlighter;
+           kind == MarkKind::Blur || kind == MarkKind::Spotlight || kind == MarkKind::Pen ||
+           kind == MarkKind::Highlighter;
 }
 
 bool HasLineHandles(MarkKind kind) { return kind == MarkKind::Line || kind == MarkKind::Arrow; }

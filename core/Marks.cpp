@@ -28,7 +28,9 @@ int StrokeOf(const Mark& mark) {
         case MarkKind::Highlighter: return mark.filled ? 0 : HighlighterThickness(mark.width);
         case MarkKind::Text:
         case MarkKind::Step:
-        case MarkKind::Pixelate: return 0;
+        case MarkKind::Pixelate:
+        case MarkKind::Blur:
+        case MarkKind::Spotlight: return 0;
         default: return mark.width;
     }
 }
@@ -122,7 +124,9 @@ bool Hits(const Mark& mark, Point point, int tolerance) {
     if (HitsInside(mark, point)) return true;
     switch (mark.kind) {
         case MarkKind::Text: return Contains(mark.textBounds, point);
-        case MarkKind::Pixelate: return Contains(PointArea(mark), point);
+        case MarkKind::Pixelate:
+        case MarkKind::Blur:
+        case MarkKind::Spotlight: return Contains(PointArea(mark), point);
         case MarkKind::Step:
             return std::hypot(point.x - mark.points[0].x, point.y - mark.points[0].y) <=
                    StepBadgeDiameter(mark.width) / 2.0;
@@ -147,6 +151,8 @@ bool IsStroke(const Mark& mark) {
 }
 
 bool IsFillable(MarkKind kind) { return kind == MarkKind::Rectangle || kind == MarkKind::Ellipse; }
+
+bool ReadsBelow(MarkKind kind) { return kind == MarkKind::Pixelate || kind == MarkKind::Blur; }
 
 int StepBadgeDiameter(int width) { return 6 * width + 14; }
 

@@ -13,13 +13,13 @@
 // spreads a wide line.
 namespace Vorlune {
 
-enum class MarkKind { Pen, Line, Arrow, Rectangle, Ellipse, Highlighter, Text, Step, Pixelate };
+enum class MarkKind { Pen, Line, Arrow, Rectangle, Ellipse, Highlighter, Text, Step, Pixelate, Blur, Spotlight };
 
 struct Mark {
     MarkKind kind = MarkKind::Pen;
     Colour colour = 0;
     int width = 1;
-    // Rectangle, ellipse and pixelate: two opposite corners, both inside the box. Line and
+    // Rectangle, ellipse, pixelate, blur and spotlight: two opposite corners, both inside the box. Line and
     // arrow: start and end. Pen and highlighter: the stroke. Text: its top-left. Step: the
     // badge's centre.
     std::vector<Point> points{};
@@ -35,6 +35,8 @@ struct Mark {
 bool IsStroke(const Mark& mark);
 // What the fill toggle changes: rectangles and ellipses.
 bool IsFillable(MarkKind kind);
+// Pixelate and blur areas: they read the pixels under them, so they are composed whole.
+bool ReadsBelow(MarkKind kind);
 
 int StepBadgeDiameter(int width);
 // A text mark's font height in pixels.
@@ -60,8 +62,8 @@ Rect BoundsOf(const Mark& mark);
 std::array<Point, 3> ArrowHead(Point from, Point to, int width);
 
 // The mark under a point, the last drawn (topmost) first. Strokes, rectangles' and ellipses'
-// outlines count within tolerance of the stroke's edge; pixelate areas, texts, steps, filled
-// shapes and highlighter boxes are hit anywhere inside.
+// outlines count within tolerance of the stroke's edge; pixelate, blur and spotlight areas,
+// texts, steps, filled shapes and highlighter boxes are hit anywhere inside.
 std::optional<std::size_t> HitTest(const std::vector<Mark>& marks, Point point, int tolerance);
 
 // One above the highest step present, 1 without any: deleting a step renumbers none.

@@ -35,6 +35,14 @@ bool MarkupEditor::HasChanges() const {
     return !Document().marks.empty() || Document().crop.has_value() || (typing_ && typing_->HasText());
 }
 
+EditorChanges MarkupEditor::TakeChanges() {
+    const std::vector<const Mark*> shown = Shown();
+    const bool spotlit =
+        std::any_of(shown.begin(), shown.end(), [](const Mark* mark) { return mark->kind == MarkKind::Spotlight; });
+    if (spotlit != std::exchange(spotlit_, spotlit)) changes_.everything = true;
+    return std::exchange(changes_, {});
+}
+
 void MarkupEditor::Commit(MarkupDocument document) { history_.Commit(std::move(document)); }
 
 Point MarkupEditor::Inside(Point at, int stroke) const {

@@ -64,8 +64,8 @@ public:
     // A button of the strip.
     void Pick(const ToolPick& pick);
 
-    // What changed since the last call.
-    EditorChanges TakeChanges() { return std::exchange(changes_, {}); }
+    // What changed since the last call: everything when a first spotlight came or the last went.
+    EditorChanges TakeChanges();
 
 private:
     void Compose(const Rect& area) { changes_.composed = Union(changes_.composed, area); }
@@ -101,6 +101,7 @@ private:
     std::optional<TextTyping> typing_;
     std::optional<std::size_t> retyped_;  // the finished text being edited again
     EditorChanges changes_;
+    bool spotlit_ = false;  // as last taken
 };
 
 }  // namespace Vorlune

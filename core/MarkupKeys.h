@@ -6,7 +6,21 @@
 // What the mark-up window's keys pick: a tool, a colour, a width.
 namespace Vorlune {
 
-enum class MarkupTool { Select, Pen, Line, Arrow, Rectangle, Ellipse, Highlighter, Text, Step, Pixelate, Crop };
+enum class MarkupTool {
+    Select,
+    Pen,
+    Line,
+    Arrow,
+    Rectangle,
+    Ellipse,
+    Highlighter,
+    Text,
+    Step,
+    Pixelate,
+    Blur,
+    Spotlight,
+    Crop
+};
 
 // What a button of the tool strip picks; nothing where it hits none.
 struct ToolPick {
@@ -16,7 +30,7 @@ struct ToolPick {
     bool fill = false;  // the fill toggled
 };
 
-// V P L A R E H T N M C, either case; any other key picks no tool. F pins and Shift+F toggles
+// V P L A R E H T N M B S C, either case; any other key picks no tool. F pins and Shift+F toggles
 // the fill, so a tool's key is never F.
 std::optional<MarkupTool> ToolForKey(wchar_t key);
 

@@ -6,7 +6,7 @@
 
 namespace Vorlune {
 
-constexpr int kToolCount = 11;  // in the order of MarkupTool
+constexpr int kToolCount = 13;  // in the order of MarkupTool
 constexpr int kWidthCount = static_cast<int>(std::size(kWidths));
 
 // Where the mark-up window's tool strip has its buttons, across the top of the client: the

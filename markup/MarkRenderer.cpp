@@ -9,6 +9,7 @@ using std::min;
 #include <gdiplus.h>
 
 #include "core/Dpi.h"
+#include "core/Blur.h"
 #include "core/Pixelate.h"
 #include "draw/GdiObjectCache.h"
 #include "ui/Geometry.h"
@@ -188,15 +189,19 @@ void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark
         case MarkKind::Line:
         case MarkKind::Pen: DrawStroke(g, mark, ColourOf(mark.colour), mark.width); return;
         case MarkKind::Highlighter:
-        case MarkKind::Pixelate: break;
+        case MarkKind::Pixelate:
+        case MarkKind::Blur: break;
         case MarkKind::Step:
-        case MarkKind::Text: return;
+        case MarkKind::Text:
+        case MarkKind::Spotlight: return;
     }
     // These work on the pixels themselves: what GDI+ drew before must be there.
     g.Flush(Gdiplus::FlushIntentionSync);
     GdiFlush();
     if (mark.kind == MarkKind::Highlighter)
         MultiplyHighlighter(surface, mark, clip);
+    else if (mark.kind == MarkKind::Blur)
+        Blur(surface.Bits(), surface.Stride(), surface.ImageSize(), PointArea(mark));
     else
         Pixelate(surface.Bits(), surface.Stride(), surface.ImageSize(), PointArea(mark));
 }

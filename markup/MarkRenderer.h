@@ -11,8 +11,9 @@ namespace Vorlune {
 
 // Draws marks in their order onto surface, only inside clip: slanted and round ones
 // anti-aliased with GDI+, a rectangle's straight edges crisp, the highlighter multiplied onto
-// what lies below, and a pixelate area averaged from what lies below at its turn, so a
-// pixelate area must lie wholly inside clip. Needs a started GdiPlusSession.
+// what lies below, and a pixelate or blur area averaged from what lies below at its turn, so
+// such an area must lie wholly inside clip. Spotlights draw nothing: the canvas dims around
+// them. Needs a started GdiPlusSession.
 void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip);
 
 // The text marks' face measured as DrawMarks draws it, on a DC of its own.

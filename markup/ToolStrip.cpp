@@ -16,7 +16,13 @@ namespace Vorlune {
 namespace {
 constexpr COLORREF kStripBackground = 0xC0C0C0;  // the toolbar's
 constexpr COLORREF kInk = 0x000000;
-constexpr wchar_t kToolKeys[kToolCount + 1] = L"VPLAREHTNMC";
+constexpr wchar_t kToolKeys[kToolCount + 1] = L"VPLAREHTNMBSC";
+// In the order of MarkupTool.
+constexpr TextId kToolHints[kToolCount] = {
+    TextToolSelect,  TextToolPen,         TextToolLine, TextToolArrow, TextToolRectangle,
+    TextToolEllipse, TextToolHighlighter, TextToolText, TextToolStep,  TextToolPixelate,
+    TextToolBlur,    TextToolSpotlight,   TextToolCrop,
+};
 
 void DrawToggle(HDC dc, const Rect& rect, bool on, int dpi) {
     const ToggleColours& look = kToggleColours[on ? 1 : 0];
@@ -31,7 +37,7 @@ ToolStrip::ToolStrip(HWND window, int dpi, int clientWidth)
     InitCommonControlsEx(&classes);
     hints_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, nullptr, nullptr));
-    for (int i = 0; i < kToolCount; ++i) AddHint(layout_.tools[i], static_cast<TextId>(TextToolSelect + i));
+    for (int i = 0; i < kToolCount; ++i) AddHint(layout_.tools[i], kToolHints[i]);
     for (const Rect& swatch : layout_.colours) AddHint(swatch, TextToolColour);
     for (const Rect& width : layout_.widths) AddHint(width, TextToolWidth);
     AddHint(layout_.fill, TextToolFill);

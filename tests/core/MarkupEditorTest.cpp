@@ -151,6 +151,20 @@ TEST_F(MarkupEditorTest, WithTheFillOnTheHighlighterDrawsABoxFromPressToRelease)
     EXPECT_EQ(BoundsOf(Marks()[0]), (Rect{10, 10, 41, 31}));
 }
 
+// The first hole dims all around it; another hole changes only where it lies.
+TEST_F(MarkupEditorTest, OnlyTheFirstSpotlightChangesTheWholeImage) {
+    editor_.Character(L's', false);
+    editor_.TakeChanges();
+    editor_.Press({10, 10}, kHandle);
+    EXPECT_TRUE(editor_.TakeChanges().everything);
+    editor_.Release({30, 30});
+    editor_.TakeChanges();
+    Drag({50, 10}, {70, 30});
+    const EditorChanges second = editor_.TakeChanges();
+    EXPECT_FALSE(second.everything);
+    EXPECT_EQ(second.composed, (Rect{50, 10, 71, 31}));
+}
+
 TEST_F(MarkupEditorTest, EveryLetterShowsInTheTextAsItIsTyped) {
     editor_.Character(L't', false);
     Click({10, 10});

@@ -11,11 +11,11 @@ TEST(ToolStripLayout, At96DpiTheButtonsLieWhereTheStripHasThem) {
     const ToolStripLayout layout = LayOutToolStrip(96, 700);
     EXPECT_EQ(layout.strip, (Rect{0, 0, 700, 32}));
     EXPECT_EQ(layout.tools[0], (Rect{4, 4, 30, 28}));
-    EXPECT_EQ(layout.colours[8], (Rect{320, 16, 332, 27}));
-    EXPECT_EQ(layout.widths[4], (Rect{536, 4, 560, 28}));
-    EXPECT_EQ(layout.fill, (Rect{570, 4, 596, 28}));
-    EXPECT_EQ(layout.pin, (Rect{598, 4, 624, 28}));
-    EXPECT_EQ(ToolStripWidth(96), 628);
+    EXPECT_EQ(layout.colours[8], (Rect{376, 16, 388, 27}));
+    EXPECT_EQ(layout.widths[4], (Rect{592, 4, 616, 28}));
+    EXPECT_EQ(layout.fill, (Rect{626, 4, 652, 28}));
+    EXPECT_EQ(layout.pin, (Rect{654, 4, 680, 28}));
+    EXPECT_EQ(ToolStripWidth(96), 684);
 }
 
 TEST(ToolStripLayout, AtEveryScaleTheButtonsLieApartInsideTheStripsWidth) {

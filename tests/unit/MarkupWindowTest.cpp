@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "Capture/CaptureOutput.h"
@@ -47,12 +48,22 @@ protected:
         Input(MOUSEEVENTF_LEFTDOWN, TheMarkupWindow().ScreenPointOf(at));
         Input(MOUSEEVENTF_LEFTUP, TheMarkupWindow().ScreenPointOf(at));
     }
-    // Enter, then the file written.
-    DecodedImage Output() { return PressToClose({VK_RETURN}) ? folder_.Image(0) : DecodedImage(); }
-    // The keys, then the window closed once.
+    // Enter, then the file written last.
+    DecodedImage Output() {
+        return PressToClose({VK_RETURN}) ? folder_.Image(folder_.Images().size() - 1) : DecodedImage();
+    }
+    // The keys, then the window closed once more.
     bool PressToClose(const std::vector<WORD>& keys) {
+        const int before = closes;
         PressChord(keys);
-        return WaitUntil([&] { return closes == 1; }) && !IsWindow(Window());
+        return WaitUntil([&] { return closes == before + 1; }) && !IsWindow(Window());
+    }
+    // The text tool, a click at (10, 10), the keys and Escape.
+    void TypeText(const std::vector<WORD>& keys) const {
+        PressKey('T');
+        Click({10, 10});
+        for (WORD key : keys) PressKey(key);
+        PressKey(VK_ESCAPE);
     }
 
     ImageFolderGuard folder_;
@@ -236,6 +247,56 @@ TEST_F(MarkupWindowTest, PixelatedBlocksStayTheirMeanWhenAMarkOverThemMoves) {
         }
 }
 
+// Each channel's mean over an area.
+std::array<double, 3> MeanOf(const DecodedImage& image, const RECT& area) {
+    std::array<double, 3> sums = {};
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) {
+            const COLORREF c = image.Pixel(x, y);
+            sums[0] += GetRValue(c), sums[1] += GetGValue(c), sums[2] += GetBValue(c);
+        }
+    const double count = double(area.right - area.left) * (area.bottom - area.top);
+    return {sums[0] / count, sums[1] / count, sums[2] / count};
+}
+
+// "WWW" in red on white, then blurred: no pixel keeps the ink, and the area's mean stays within
+// 4 of 255 (the windows cut at the area's edges weigh the pixels near them less).
+TEST_F(MarkupDrawing, ABlurOverATextLeavesNoPixelOfItsInkAndKeepsTheAreasMean) {
+    const RECT area = {5, 5, 71, 41};
+    ASSERT_TRUE(Open());
+    TypeText({'W', 'W', 'W'});
+    const DecodedImage typed = Output();
+    ASSERT_TRUE(Open());
+    TypeText({'W', 'W', 'W'});
+    PressKey('B');
+    Drag({area.left, area.top}, {area.right - 1, area.bottom - 1});
+    const DecodedImage blurred = Output();
+    ASSERT_EQ(blurred.width, kImage.cx);
+    ASSERT_EQ(typed.Pixel(12, 22), kRed);  // the first W's left stroke
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) ASSERT_NE(blurred.Pixel(x, y), kRed) << x << "," << y;
+    const std::array<double, 3> before = MeanOf(typed, area), after = MeanOf(blurred, area);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(after[c], before[c], 4.0) << c;
+}
+
+// Outside the two holes each channel keeps 40 %, rounded; inside them the picture is as it was.
+TEST_F(MarkupWindowTest, TheSpotlightDarkensAllButItsHoles) {
+    ASSERT_TRUE(Open());
+    PressKey('S');
+    Drag({10, 10}, {39, 29});
+    Drag({60, 40}, {89, 59});
+    const DecodedImage image = Output();
+    ASSERT_EQ(image.width, kImage.cx);
+    const auto dimmed = [](BYTE channel) { return BYTE((channel * 40 + 50) / 100); };
+    for (LONG y = 0; y < kImage.cy; ++y)
+        for (LONG x = 0; x < kImage.cx; ++x) {
+            const COLORREF c = ScreenPattern(x, y);
+            const bool hole = (x >= 10 && x < 40 && y >= 10 && y < 30) || (x >= 60 && x < 90 && y >= 40 && y < 60);
+            const COLORREF expected = hole ? c : RGB(dimmed(GetRValue(c)), dimmed(GetGValue(c)), dimmed(GetBValue(c)));
+            ASSERT_EQ(image.Pixel(x, y), expected) << x << "," << y;
+        }
+}
+
 TEST_F(MarkupWindowTest, ACropAppliedWithEnterIsWhatTheOutputHas) {
     ASSERT_TRUE(Open());
     PressKey('C');
@@ -283,22 +344,15 @@ TEST_F(MarkupDrawing, EnterWhileATextIsTypedStartsANewLineAndOutputsNothing) {
 // "hllo" finished, double-clicked with the select tool and mended after its first letter
 // comes out as "hello" typed in one go does.
 TEST_F(MarkupDrawing, ATextEditedAgainInTheMiddleIsOutputAsTheChangedText) {
-    const auto typeText = [&](const std::vector<WORD>& keys) {
-        PressKey('T');
-        Click({10, 10});
-        for (WORD key : keys) PressKey(key);
-        PressKey(VK_ESCAPE);
-    };
     ASSERT_TRUE(Open());
-    typeText({'H', 'L', 'L', 'O'});
+    TypeText({'H', 'L', 'L', 'O'});
     PressKey('V');
     Click({15, 20});
     Click({15, 20});
     for (WORD key : std::vector<WORD>{VK_HOME, VK_RIGHT, 'E', VK_ESCAPE}) PressKey(key);
     const DecodedImage edited = Output();
-    closes = 0;
     ASSERT_TRUE(Open());
-    typeText({'H', 'E', 'L', 'L', 'O'});
+    TypeText({'H', 'E', 'L', 'L', 'O'});
     const DecodedImage typed = Output();
     ASSERT_TRUE(Inked(typed, 12, 32));
     EXPECT_EQ(edited.bgr, typed.bgr);
