@@ -150,13 +150,17 @@ bool IsStroke(const Mark& mark) {
     return mark.kind == MarkKind::Pen || (mark.kind == MarkKind::Highlighter && !mark.filled);
 }
 
-bool IsFillable(MarkKind kind) { return kind == MarkKind::Rectangle || kind == MarkKind::Ellipse; }
+bool IsFillable(MarkKind kind) {
+    return kind == MarkKind::Rectangle || kind == MarkKind::Ellipse || kind == MarkKind::Text;
+}
 
 bool ReadsBelow(MarkKind kind) { return kind == MarkKind::Pixelate || kind == MarkKind::Blur; }
 
 int StepBadgeDiameter(int width) { return 6 * width + 14; }
 
 int TextHeight(int width) { return 4 * width + 12; }
+
+int TextBoxPadding(int width) { return TextHeight(width) / 6; }
 
 int HighlighterThickness(int width) { return 4 * width + 8; }
 
@@ -168,7 +172,8 @@ Box BoxOf(const Mark& mark) {
 }
 
 Rect BoundsOf(const Mark& mark) {
-    if (mark.kind == MarkKind::Text) return mark.textBounds;
+    if (mark.kind == MarkKind::Text)
+        return mark.filled ? Grown(mark.textBounds, TextBoxPadding(mark.width)) : mark.textBounds;
     if (!IsWhole(mark)) return {};
     switch (mark.kind) {
         case MarkKind::Step: return SquareAround(mark.points[0], StepBadgeDiameter(mark.width));

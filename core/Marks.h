@@ -26,14 +26,15 @@ struct Mark {
     std::wstring text{};  // lines split at L'\n'
     int number = 0;  // a step's
     Rect textBounds{};  // the window's measure of the text, placed in image pixels
-    // Rectangles and ellipses filled with their colour; a highlighter a box multiplied whole.
+    // Rectangles and ellipses filled with their colour; a text on a box that keeps it readable;
+    // a highlighter a box multiplied whole.
     bool filled = false;
     bool operator==(const Mark&) const = default;
 };
 
 // Pen and highlighter strokes keep every point dragged through; a filled highlighter is a box.
 bool IsStroke(const Mark& mark);
-// What the fill toggle changes: rectangles and ellipses.
+// What the fill toggle changes: rectangles, ellipses and texts.
 bool IsFillable(MarkKind kind);
 // Pixelate and blur areas: they read the pixels under them, so they are composed whole.
 bool ReadsBelow(MarkKind kind);
@@ -41,6 +42,8 @@ bool ReadsBelow(MarkKind kind);
 int StepBadgeDiameter(int width);
 // A text mark's font height in pixels.
 int TextHeight(int width);
+// How far a filled text's box reaches past its lines.
+int TextBoxPadding(int width);
 // The highlighter is a broad marker: its stroke for a width.
 int HighlighterThickness(int width);
 
@@ -53,7 +56,7 @@ struct Box {
 };
 Box BoxOf(const Mark& mark);
 // Everything the mark paints: the points' area with half the stroke around it, the arrow's
-// head, the step's badge or the text's bounds.
+// head, the step's badge or the text's bounds with its box.
 Rect BoundsOf(const Mark& mark);
 
 // The filled head's tip, which is exactly to, then its two back corners. The shaft should end

@@ -9,6 +9,8 @@ namespace Vorlune {
 
 namespace {
 constexpr int kFrameMargin = 3;  // the frame around a text being typed, and a pixel more
+constexpr int kFarNudge = 10;  // image pixels an arrow key moves a mark with Shift
+constexpr int kDuplicateOffset = 10;  // down and right of the original, so that both show
 
 }  // namespace
 
@@ -65,6 +67,7 @@ void MarkupEditor::Press(Point at, int handleSize) {
         case MarkupTool::Step: PlaceStep(Inside(at, StepBadgeDiameter(width_))); return;
         case MarkupTool::Text: {
             Mark text = {MarkKind::Text, PaletteColour(colourIndex_), width_, {Inside(at, 1)}};
+            text.filled = filled_;
             StartTyping(std::move(text), std::nullopt);
             return;
         }
@@ -121,11 +124,11 @@ void MarkupEditor::PlaceStep(Point centre) {
 void MarkupEditor::StartTyping(Mark text, std::optional<std::size_t> replacing) {
     typing_.emplace(std::move(text), Document().image, font_);
     retyped_ = replacing;
-    Retyped(typing_->Typed().textBounds);
+    Retyped(BoundsOf(typing_->Typed()));
 }
 
 void MarkupEditor::Retyped(const Rect& before) {
-    const Rect after = typing_->Typed().textBounds;
+    const Rect after = BoundsOf(typing_->Typed());
     Overlay(Grown(Union(before, after), kFrameMargin));
     Compose(Union(before, after));
 }
@@ -135,12 +138,12 @@ void MarkupEditor::EndTyping() {
     const bool kept = typing_->HasText();
     const std::optional<std::size_t> replacing = std::exchange(retyped_, std::nullopt);
     typing_.reset();
-    Overlay(Grown(typed.textBounds, kFrameMargin));
-    Compose(typed.textBounds);
+    Overlay(Grown(BoundsOf(typed), kFrameMargin));
+    Compose(BoundsOf(typed));
     MarkupDocument document = Document();
     if (replacing) {
         Select(std::nullopt);
-        Compose(document.marks[*replacing].textBounds);
+        Compose(BoundsOf(document.marks[*replacing]));
         if (kept)
             document.marks[*replacing] = typed;
         else
@@ -167,6 +170,28 @@ void MarkupEditor::DeleteSelected() {
     Compose(BoundsOf(document.marks[*selected_]));
     Select(std::nullopt);
     document.marks.erase(document.marks.begin() + index);
+    Commit(std::move(document));
+}
+
+void MarkupEditor::DuplicateSelected() {
+    if (!selected_) return;
+    MarkupDocument document = Document();
+    Mark copy = Moved(document.marks[*selected_], {kDuplicateOffset, kDuplicateOffset});
+    if (copy.kind == MarkKind::Step) copy.number = NextStepNumber(document.marks);
+    Compose(BoundsOf(copy));
+    document.marks.push_back(std::move(copy));
+    Commit(std::move(document));
+    Select(Document().marks.size() - 1);
+}
+
+void MarkupEditor::Nudge(Point delta) {
+    if (!selected_) return;
+    MarkupDocument document = Document();
+    Mark& mark = document.marks[*selected_];
+    const Rect before = BoundsOf(mark);
+    mark = Moved(mark, delta);
+    Compose(Union(before, BoundsOf(mark)));
+    Overlay(Union(before, BoundsOf(mark)));
     Commit(std::move(document));
 }
 
@@ -249,7 +274,7 @@ void MarkupEditor::Pick(const ToolPick& pick) {
 EditorCommand MarkupEditor::Character(wchar_t character, bool shift) {
     if (Dragging()) return EditorCommand::None;
     if (typing_) {
-        const Rect before = typing_->Typed().textBounds;
+        const Rect before = BoundsOf(typing_->Typed());
         if (typing_->Type(character)) Retyped(before);
         return EditorCommand::None;
     }
@@ -267,22 +292,25 @@ EditorCommand MarkupEditor::Character(wchar_t character, bool shift) {
     return EditorCommand::None;
 }
 
-EditorCommand MarkupEditor::Key(EditorKey key) {
+EditorCommand MarkupEditor::Key(EditorKey key, bool shift) {
     if (Dragging()) return EditorCommand::None;
+    if (typing_ && key == EditorKey::Escape) {
+        EndTyping();
+        return EditorCommand::None;
+    }
     if (typing_) {
         static constexpr std::pair<EditorKey, CaretKey> kCaretKeys[] = {
             {EditorKey::Left, CaretKey::Left},    {EditorKey::Right, CaretKey::Right}, {EditorKey::Up, CaretKey::Up},
             {EditorKey::Down, CaretKey::Down},    {EditorKey::Home, CaretKey::Home},   {EditorKey::End, CaretKey::End},
             {EditorKey::Delete, CaretKey::Delete}};
         // Enter and the other keys of the text come as characters.
-        if (key == EditorKey::Escape) EndTyping();
-        for (const auto& [pressed, caret] : kCaretKeys) {
-            const Rect before = typing_ ? typing_->Typed().textBounds : Rect{};
+        const Rect before = BoundsOf(typing_->Typed());
+        for (const auto& [pressed, caret] : kCaretKeys)
             if (key == pressed && typing_->Press(caret)) Retyped(before);
-        }
         return EditorCommand::None;
     }
     const Mark* selected = Selected();
+    const int step = shift ? kFarNudge : 1;
     switch (key) {
         case EditorKey::Enter:
             if (pendingCrop_) {
@@ -301,6 +329,11 @@ EditorCommand MarkupEditor::Key(EditorKey key) {
         case EditorKey::Undo: Undo(); return EditorCommand::None;
         case EditorKey::Redo: Redo(); return EditorCommand::None;
         case EditorKey::Delete: DeleteSelected(); return EditorCommand::None;
+        case EditorKey::Duplicate: DuplicateSelected(); return EditorCommand::None;
+        case EditorKey::Left: Nudge({-step, 0}); return EditorCommand::None;
+        case EditorKey::Right: Nudge({step, 0}); return EditorCommand::None;
+        case EditorKey::Up: Nudge({0, -step}); return EditorCommand::None;
+        case EditorKey::Down: Nudge({0, step}); return EditorCommand::None;
         default: return EditorCommand::None;
     }
 }

@@ -14,7 +14,7 @@
 namespace Vorlune {
 
 // Keys besides characters, read from the window's key chords.
-enum class EditorKey { Enter, Escape, Delete, Left, Right, Up, Down, Home, End, Save, Copy, Undo, Redo };
+enum class EditorKey { Enter, Escape, Delete, Left, Right, Up, Down, Home, End, Save, Copy, Undo, Redo, Duplicate };
 
 // What the window is to do after a key, beyond showing what changed.
 enum class EditorCommand { None, Output, Copy, Pin, Close };
@@ -60,7 +60,8 @@ public:
     void DropDrag();
     // shift: whether Shift is down, as a character may come without it (Caps Lock).
     EditorCommand Character(wchar_t character, bool shift);
-    EditorCommand Key(EditorKey key);
+    // shift: whether Shift is down, which makes the arrow keys nudge a selected mark further.
+    EditorCommand Key(EditorKey key, bool shift = false);
     // A button of the strip.
     void Pick(const ToolPick& pick);
 
@@ -77,6 +78,9 @@ private:
     void StartEdit(Point press, int handleSize);
     void Select(std::optional<std::size_t> index);
     void DeleteSelected();
+    // A copy of the selected mark beside it, selected in its place.
+    void DuplicateSelected();
+    void Nudge(Point delta);
     void Restyle(const ToolPick& pick);
     void PlaceStep(Point centre);
     void StartTyping(Mark text, std::optional<std::size_t> replacing);

@@ -14,6 +14,7 @@ std::optional<EditorKey> EditorKeyOf(WPARAM key) {
             case 'C': return EditorKey::Copy;
             case 'Z': return ShiftDown() ? EditorKey::Redo : EditorKey::Undo;
             case 'Y': return EditorKey::Redo;
+            case 'D': return EditorKey::Duplicate;
             default: break;
         }
     }

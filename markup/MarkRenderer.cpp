@@ -96,20 +96,26 @@ void DrawEllipse(Gdiplus::Graphics& g, const Mark& mark) {
     g.DrawEllipse(&pen, low.X, low.Y, width, height);
 }
 
-// Light badges carry a dark number, the others a white one.
-COLORREF NumberColourOn(Colour colour) {
+// The toolbar's title face at a height in pixels.
+SharedFont FaceOfHeight(int pixels) { return GdiCache().GetFont(0, kBaseDpi * pixels / kTitleFontPixels); }
+
+// Light colours get dark text over them, and dark ones white.
+COLORREF ContrastTo(Colour colour) {
     const int red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
     constexpr int kLight = 160 * 1000;
     return 299 * red + 587 * green + 114 * blue > kLight ? 0x000000 : 0xFFFFFF;
 }
 
-// The toolbar's title face at a height in pixels.
-SharedFont FaceOfHeight(int pixels) { return GdiCache().GetFont(0, kBaseDpi * pixels / kTitleFontPixels); }
-
-// Line by line where the text's layout puts them, so that what is typed shows where it will stay.
+// Line by line where the text's layout puts them, so that what is typed shows where it will stay;
+// a filled text on a box in the colour that contrasts with its own.
 void DrawText(HDC dc, const Mark& mark, const Rect& clip) {
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    if (mark.filled) {
+        const OwnedBrush box(CreateSolidBrush(ContrastTo(mark.colour)));
+        const RECT area = ToWin(BoundsOf(mark));
+        ::FillRect(dc, &area, box.get());
+    }
     const SelectGuard font(dc, FaceOfHeight(TextHeight(mark.width)).get());
     SetTextColor(dc, mark.colour);
     SetBkMode(dc, TRANSPARENT);
@@ -135,7 +141,7 @@ void DrawStep(Gdiplus::Graphics& g, HDC dc, const Mark& mark, const Rect& clip) 
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     const SelectGuard font(dc, FaceOfHeight(diameter * 3 / 5).get());
-    SetTextColor(dc, NumberColourOn(mark.colour));
+    SetTextColor(dc, ContrastTo(mark.colour));
     SetBkMode(dc, TRANSPARENT);
     RECT area = ToWin(box);
     DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

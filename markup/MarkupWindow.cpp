@@ -304,7 +304,8 @@ void MarkupWindow::OnKeyDown(WPARAM key, LPARAM flags) {
     // Held, they would end the window the moment it opens; Ctrl+Z held goes on undoing.
     const bool heldEnd = (flags & kPreviousKeyState) != 0 && (key == VK_RETURN || key == VK_ESCAPE);
     if (canvas_ == nullptr || heldEnd || key == VK_PROCESSKEY || input_.Composing()) return;
-    if (const std::optional<EditorKey> pressed = EditorKeyOf(key)) Follow(editor_->Key(*pressed));
+    if (const std::optional<EditorKey> pressed = EditorKeyOf(key))
+        Follow(editor_->Key(*pressed, GetKeyState(VK_SHIFT) < 0));
 }
 
 void MarkupWindow::OnClose() {

@@ -32,6 +32,12 @@ protected:
         Type(text);
         editor_.Key(EditorKey::Escape);
     }
+    // A rectangle from (10, 10) to (30, 30), selected by a click on its left edge.
+    void DrawAndSelect() {
+        Drag({10, 10}, {30, 30});
+        editor_.Character(L'v', false);
+        Click({10, 20});
+    }
     // With the select tool, a double click.
     void EditAgain(Point at) {
         editor_.Character(L'v', false);
@@ -79,19 +85,32 @@ TEST_F(MarkupEditorTest, TheSelectToolMovesAMarkByItsEdgeAndResizesItByItsHandle
 }
 
 TEST_F(MarkupEditorTest, DeleteRemovesTheSelectedMark) {
-    Drag({10, 10}, {30, 30});
-    editor_.Character(L'v', false);
-    Click({10, 20});
+    DrawAndSelect();
     editor_.Key(EditorKey::Delete);
     EXPECT_TRUE(Marks().empty());
 }
 
 TEST_F(MarkupEditorTest, AColourPickedWhileAMarkIsSelectedRecoloursIt) {
-    Drag({10, 10}, {30, 30});
-    editor_.Character(L'v', false);
-    Click({10, 20});
+    DrawAndSelect();
     editor_.Character(L'3', false);
     EXPECT_EQ(Marks()[0].colour, PaletteColour(2));
+}
+
+TEST_F(MarkupEditorTest, ArrowKeysNudgeTheSelectedMarkByOnePixelOrTenWithShift) {
+    DrawAndSelect();
+    editor_.Key(EditorKey::Right);
+    editor_.Key(EditorKey::Down, true);
+    EXPECT_EQ(Marks()[0].points, (std::vector<Point>{{11, 20}, {31, 40}}));
+    editor_.Key(EditorKey::Undo);
+    EXPECT_EQ(Marks()[0].points, (std::vector<Point>{{11, 10}, {31, 30}}));
+}
+
+TEST_F(MarkupEditorTest, CtrlDPutsASelectedCopyBesideTheMark) {
+    DrawAndSelect();
+    editor_.Key(EditorKey::Duplicate);
+    ASSERT_EQ(Marks().size(), 2u);
+    EXPECT_EQ(Marks()[1].points, (std::vector<Point>{{20, 20}, {40, 40}}));
+    EXPECT_EQ(editor_.Selected(), &Marks()[1]);
 }
 
 TEST_F(MarkupEditorTest, UndoAndRedoStepThroughTheMarksDrawn) {
@@ -163,6 +182,14 @@ TEST_F(MarkupEditorTest, OnlyTheFirstSpotlightChangesTheWholeImage) {
     const EditorChanges second = editor_.TakeChanges();
     EXPECT_FALSE(second.everything);
     EXPECT_EQ(second.composed, (Rect{50, 10, 71, 31}));
+}
+
+// A box four pixels past the lines at width 3, whose text is 24 pixels high.
+TEST_F(MarkupEditorTest, WithTheFillOnATextIsBoxedAndItsBoundsHoldTheBox) {
+    editor_.Character(L'F', true);
+    PlaceText({10, 10}, L"Hi");
+    EXPECT_TRUE(Marks()[0].filled);
+    EXPECT_EQ(BoundsOf(Marks()[0]), (Rect{6, 6, 34, 34}));
 }
 
 TEST_F(MarkupEditorTest, EveryLetterShowsInTheTextAsItIsTyped) {

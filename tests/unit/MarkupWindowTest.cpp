@@ -174,6 +174,18 @@ TEST_F(MarkupDrawing, AFilledRectanglesInsideIsItsColour) {
     EXPECT_EQ(Output().Pixel(45, 30), kRed);
 }
 
+// A red text's box is white, here on the black below row 60.
+TEST_F(MarkupDrawing, AFilledTextStandsOnABoxThatContrastsWithItsColour) {
+    ASSERT_TRUE(Open());
+    PressChord({VK_SHIFT, 'F'});
+    PressKey('T');
+    Click({10, 64});
+    for (WORD key : std::vector<WORD>{'I', VK_ESCAPE}) PressKey(key);
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(7, 62), kWhite);
+    EXPECT_EQ(image.Pixel(5, 62), kBlack);
+}
+
 // With the fill on, the highlighter multiplies a box whole: white takes the colour, black stays.
 TEST_F(MarkupDrawing, AHighlighterBoxColoursWhiteAndLeavesBlackBlack) {
     ASSERT_TRUE(Open());
