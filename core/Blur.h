@@ -11,10 +11,11 @@ namespace Vorlune {
 // of text up to 32 pixels high, and the passes spread each stroke nearly as a Gaussian would.
 constexpr int kBlurRadius = 8;
 constexpr int kBlurPasses = 3;
+constexpr int kMaxBlurRadius = 100;
 
 // The area is clamped to the image first. Each pass replaces every pixel, channel by channel,
 // with the mean of the pixels of its row (then of its column) within radius that lie inside the
-// area, rounded half up; alpha becomes 255.
+// area, rounded half up; alpha becomes 255. The radius is 1 to kMaxBlurRadius.
 void Blur(std::uint8_t* bgra, int stride, Size image, Rect area, int radius = kBlurRadius, int passes = kBlurPasses);
 
 }  // namespace Vorlune

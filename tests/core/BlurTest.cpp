@@ -23,6 +23,16 @@ TEST(Blur, APassAveragesTheNeighboursWithinTheRadiusInsideTheArea) {
     EXPECT_EQ(picture.Get(5, 0), (Pixel{0, 0, 0, 9}));
 }
 
+// The largest sums a window can reach, divided without a slip.
+TEST(Blur, AWhiteAreaStaysWhiteAtTheLargestRadius) {
+    Picture picture({2 * kMaxBlurRadius + 1, 2});
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < picture.size.cx; ++x) picture.Set(x, y, {255, 255, 255, 255});
+    const Picture white = picture;
+    Blur(picture, {0, 0, picture.size.cx, 2}, kMaxBlurRadius, 1);
+    EXPECT_EQ(picture.bytes, white.bytes);
+}
+
 // A black stroke two pixels wide on white, as a letter's: after the blur nothing in the area is
 // as dark as the ink, while the stroke above the area stays black.
 TEST(Blur, NoPixelOfAStrokeUnderItKeepsTheInk) {
