@@ -261,8 +261,17 @@ void MarkupEditor::Restyle(const ToolPick& pick) {
 
 void MarkupEditor::Pick(const ToolPick& pick) {
     if (Dragging()) return;
-    if (typing_) EndTyping();
-    Restyle(pick);
+    if (typing_ && !pick.tool) {
+        // The strip restyles the text being typed, which goes on.
+        const Mark& typed = typing_->Typed();
+        const Rect before = BoundsOf(typed);
+        typing_->Restyle(pick.colourIndex ? PaletteColour(*pick.colourIndex) : typed.colour,
+                         pick.width.value_or(typed.width), pick.fill ? !filled_ : typed.filled);
+        Retyped(before);
+    } else {
+        if (typing_) EndTyping();
+        Restyle(pick);
+    }
     if (pick.tool) tool_ = *pick.tool;
     if (tool_ != MarkupTool::Select) Select(std::nullopt);
     if (pick.colourIndex) colourIndex_ = *pick.colourIndex;

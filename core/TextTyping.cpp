@@ -36,6 +36,13 @@ std::size_t TextTyping::Step(std::size_t from, int direction) const {
     return to;
 }
 
+void TextTyping::Restyle(Colour colour, int width, bool filled) {
+    mark_.colour = colour;
+    mark_.width = width;
+    mark_.filled = filled;
+    LayOut();
+}
+
 bool TextTyping::Type(wchar_t character) {
     across_.reset();
     if (character == kEnter) {

@@ -23,6 +23,8 @@ public:
     // The caret moved along its line or to the one above or below, or the character after it
     // deleted; false where nothing changed.
     bool Press(CaretKey key);
+    // A new colour, size or fill, laid out again.
+    void Restyle(Colour colour, int width, bool filled);
     const Mark& Typed() const { return mark_; }
     Rect Caret() const { return CaretAt(mark_, caret_, font_); }
     std::size_t CaretIndex() const { return caret_; }

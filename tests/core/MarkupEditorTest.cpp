@@ -209,6 +209,30 @@ TEST_F(MarkupEditorTest, KeysWhileTypingAreTheTexts) {
     EXPECT_EQ(editor_.Tool(), MarkupTool::Text);
 }
 
+TEST_F(MarkupEditorTest, TheStripRestylesTheTextBeingTypedAndTypingGoesOn) {
+    editor_.Character(L't', false);
+    Click({10, 10});
+    Type(L"a");
+    editor_.Pick({.colourIndex = 2});
+    editor_.Pick({.width = 5});
+    Type(L"b");
+    editor_.Key(EditorKey::Escape);
+    ASSERT_EQ(Marks().size(), 1u);
+    EXPECT_EQ(Marks()[0].text, L"ab");
+    EXPECT_EQ(Marks()[0].colour, PaletteColour(2));
+    EXPECT_EQ(Marks()[0].width, 5);
+}
+
+TEST_F(MarkupEditorTest, AColourPickedWhileATextIsEditedAgainChangesOnlyTheEdit) {
+    PlaceText({10, 10}, L"Hi");
+    EditAgain({15, 15});
+    editor_.Pick({.colourIndex = 2});
+    editor_.Key(EditorKey::Escape);
+    EXPECT_EQ(Marks()[0].colour, PaletteColour(2));
+    editor_.Key(EditorKey::Undo);
+    EXPECT_EQ(Marks()[0].colour, PaletteColour(0));
+}
+
 TEST_F(MarkupEditorTest, ATextEndedEmptyLeavesNoMark) {
     PlaceText({10, 10}, L"");
     EXPECT_TRUE(Marks().empty());
