@@ -1,10 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "core/MarkupKeys.h"
 #include "core/TextId.h"
 #include "core/ToolStripLayout.h"
 #include "ui/GdiOwners.h"
+#include "widgets/Picture.h"
 
 namespace Vorlune {
 
@@ -30,6 +33,8 @@ private:
     HWND window_;
     int dpi_;
     ToolStripLayout layout_;
+    std::vector<Picture> tools_;  // in the order of MarkupTool
+    Picture pin_;
     OwnedWindow hints_;
     UINT_PTR nextHint_ = 0;
 };
