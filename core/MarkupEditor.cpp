@@ -11,7 +11,6 @@ namespace {
 constexpr int kFrameMargin = 3;  // the frame around a text being typed, and a pixel more
 constexpr int kFarNudge = 10;  // image pixels an arrow key moves a mark with Shift
 constexpr int kDuplicateOffset = 10;  // down and right of the original, so that both show
-
 }  // namespace
 
 MarkupEditor::MarkupEditor(Size image, const TextFont& font) : font_(font), history_(MarkupDocument{image}) {}
