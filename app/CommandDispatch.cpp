@@ -68,6 +68,8 @@ void BringToolbarBack() {
 void ShowToolbar() {
     run.running = false;
     lastEnd = GetTickCount();
+    // Ended by the user's own key or click: the next click is a new one, however soon it comes.
+    if (run.result.outcome == CaptureOutcome::Cancelled) ToolbarSecondClicks().Watch(std::nullopt);
     BringToolbarBack();
     if (auto onEnded = std::exchange(run.onEnded, nullptr)) onEnded(std::exchange(run.result, {}));
 }

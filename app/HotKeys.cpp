@@ -1,9 +1,9 @@
 #include "app/HotKeys.h"
 
 #include <list>
-#include <set>
 
 #include "app/CommandDispatch.h"
+#include "core/HotKeyRepeats.h"
 #include "settings/HotKeySetting.h"
 #include "ui/HotKeyRegistration.h"
 
@@ -16,16 +16,14 @@ std::list<HotKeyRegistration>& Registrations() {
     return registrations;
 }
 
-// Keys of hotkeys that ran and have not been seen let go since. Wine sends a held hotkey again
-// with every auto-repeat, although it was registered not to repeat.
-std::set<UINT>& HeldKeys() {
-    static std::set<UINT> keys;
-    return keys;
+HotKeyRepeats& Repeats() {
+    static HotKeyRepeats repeats;
+    return repeats;
 }
 
 constexpr UINT kHeldKeysPollMs = 30;
 
-bool KeyDown(UINT key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; }
+bool KeyDown(unsigned key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; }
 }  // namespace
 
 void RegisterStoredHotKeys(HWND toolbar) {
@@ -41,18 +39,14 @@ void RegisterStoredHotKeys(HWND toolbar) {
 void UnregisterHotKeys() { Registrations().clear(); }
 
 void RunPressedHotKey(WPARAM id, LPARAM keys, HWND toolbar) {
-    const UINT key = HIWORD(keys);
-    // Its key held down since it ran: the same press, repeated.
-    if (HeldKeys().contains(key) && KeyDown(key)) return;
-    HeldKeys().insert(key);
+    if (!Repeats().Press(HIWORD(keys))) return;
     SetTimer(toolbar, kHeldHotKeysTimer, kHeldKeysPollMs, nullptr);
     for (TextId button : kHotKeyButtons)
         if (id == static_cast<WPARAM>(button)) RunHotKeyCommand(button, toolbar, static_cast<DWORD>(GetMessageTime()));
 }
 
 void PollHeldHotKeys(HWND toolbar) {
-    std::erase_if(HeldKeys(), [](UINT key) { return !KeyDown(key); });
-    if (HeldKeys().empty()) KillTimer(toolbar, kHeldHotKeysTimer);
+    if (!Repeats().LookAtKeys(KeyDown)) KillTimer(toolbar, kHeldHotKeysTimer);
 }
 
 }  // namespace Vorlune

@@ -1,9 +1,12 @@
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "Bench.h"
+#include "Capture/CaptureOutput.h"
 #include "core/ScrollMatch.h"
+#include "core/ScrollStitch.h"
 
 namespace Vorlune::Bench {
 namespace {
@@ -41,6 +44,25 @@ GLIMRA_BENCH(ScrollMatchSpeed) {
     }
     Report("scroll_match_1920x1080_ms", Median(known), "ms");
     Report("scroll_match_first_step_1920x1080_ms", Median(found), "ms");
+}
+
+// What a 1200 x 20000 capture holds at its end: its rows stitched from grabs a half page apart,
+// then turned into the output bitmap, where each strip is let go as its rows are written.
+GLIMRA_BENCH(ScrollMemory) {
+    constexpr int kWidth = 1200, kHeight = 20000, kPage = 1000;
+    const double before = PrivateMegabytes();
+    ScrollStitcher stitcher(TextPage(kWidth, kPage, 0), ScrollAxis::Down, kHeight);
+    for (int shift = kPage / 2; shift + kPage <= kHeight; shift += kPage / 2)
+        stitcher.Add(TextPage(kWidth, kPage, shift));
+    if (stitcher.ImageSize() != Size{kWidth, kHeight}) return Report("scroll_memory_failed", 1, "");
+    double peak = PrivateMegabytes();
+    const CapturedImage image = ImageOfLines(kWidth, kHeight, false, [&](const ImageLineWriter& write) {
+        stitcher.TakeLines([&](int index, const std::uint32_t* line) {
+            write(index, line);
+            if (index % 500 == 0) peak = std::max(peak, PrivateMegabytes());
+        });
+    });
+    Report("scroll_private_20000px_mb", peak - before, "MB");
 }
 
 }  // namespace Vorlune::Bench

@@ -54,7 +54,7 @@ public:
     int MovingLength() const;
 
 private:
-    // A pixel of the image as Image() has it before it is turned back across.
+    // A pixel of the image before it is turned back across.
     std::uint32_t PixelAt(int x, int y) const;
 
     ScrollAxis axis_;

@@ -48,6 +48,27 @@ TEST_P(DesktopButton, WritesTheWholeScreen) {
 INSTANTIATE_TEST_SUITE_P(Commands, DesktopButton, testing::Bool(),
                          [](const auto& delayed) { return delayed.param ? "Delayed" : "WithTheOverlay"; });
 
+// With a double-click time long enough that the second click always falls within it: a key
+// between the clicks makes them two.
+TEST(Commands, AClickRightAfterEscapeEndedTheCaptureStartsANewOne) {
+    const wchar_t speed[] = L"5000";
+    RegistryGuard doubleClickTime(HKEY_CURRENT_USER, L"Control Panel\\Mouse", L"DoubleClickSpeed", REG_SZ, speed,
+                                  sizeof speed);
+    GlimraApp app;
+    ASSERT_TRUE(app.Start());
+    app.Click(0, true);
+    HWND overlay = app.WaitOverlay(L"RectangleCapture");
+    ASSERT_NE(overlay, nullptr);
+    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(app.ToolbarBack());
+    app.Click(0, true);
+    overlay = app.WaitOverlay(L"RectangleCapture");
+    ASSERT_NE(overlay, nullptr);
+    PostMessageW(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(app.ToolbarBack());
+    EXPECT_EQ(app.Close(), 0u);
+}
+
 TEST(Commands, TheCloseClearsTheImagesOnlyWhenDeleteImageIsOne) {
     for (const wchar_t* deleteImage : {L"0", L"1"}) {
         GlimraApp app;

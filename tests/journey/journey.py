@@ -354,8 +354,11 @@ class Journey(unittest.TestCase):
                     try:
                         step()
                     except AssertionError:
-                        # What the screen showed, for whoever reads the failure.
-                        run("import", "-window", "root", os.path.join(BUILD, "journey-%d-%s.png" % (round, name)))
+                        # What the screen showed and which windows stood where, for whoever reads the failure.
+                        shot = os.path.join(BUILD, "journey-%d-%s" % (round, name))
+                        run("import", "-window", "root", shot + ".png")
+                        with open(shot + ".txt", "w") as f:
+                            f.write(subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout)
                         raise
 
 
