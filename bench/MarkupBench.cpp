@@ -122,6 +122,47 @@ GLIMRA_BENCH(MarkupOutput) {
     Report("markup_output_1920x1080_ms", Median(times), "ms");
 }
 
+// The whole image dragged over with the blur: each move blurs it all anew and shows it.
+GLIMRA_BENCH(MarkupBlur) {
+    const BenchImages images;
+    const Pick pick(kFullHd);
+    pick.Open();
+    SendMessageW(Window(), WM_CHAR, L'b', 0);
+    SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint({0, 0}));
+    std::vector<double> times;
+    for (int run = 0; run < 9; ++run) {
+        const auto start = Clock::now();
+        SendMessageW(Window(), WM_MOUSEMOVE, MK_LBUTTON, ClientPoint({kFullHd.cx - 1 - run % 2, kFullHd.cy - 1}));
+        UpdateWindow(Window());
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    SendMessageW(Window(), WM_LBUTTONUP, 0, ClientPoint({kFullHd.cx - 1, kFullHd.cy - 1}));
+    Report("markup_blur_1920x1080_ms", Median(times), "ms");
+    SendMessageW(Window(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// One more character at the end of a text of 200, to its paint.
+GLIMRA_BENCH(MarkupTypeChar) {
+    const BenchImages images;
+    const Pick pick(kFullHd);
+    pick.Open();
+    SendMessageW(Window(), WM_CHAR, L't', 0);
+    SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint({20, 20}));
+    SendMessageW(Window(), WM_LBUTTONUP, 0, ClientPoint({20, 20}));
+    for (int i = 0; i < 200; ++i) SendMessageW(Window(), WM_CHAR, L'a' + i % 26, 0);
+    UpdateWindow(Window());
+    std::vector<double> times;
+    for (int run = 0; run < 21; ++run) {
+        const auto start = Clock::now();
+        SendMessageW(Window(), WM_CHAR, L'x', 0);
+        UpdateWindow(Window());
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    Report("markup_type_char_ms", Median(times), "ms");
+    SendMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);  // the text ends
+    SendMessageW(Window(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
 // What the window adds to the process while it holds the image.
 GLIMRA_BENCH(MarkupPrivateMemory) {
     const Pick pick(kLarge);

@@ -24,6 +24,8 @@ Rect Union(const Rect& a, const Rect& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
+Rect Grown(const Rect& rect, int by) { return {rect.left - by, rect.top - by, rect.right + by, rect.bottom + by}; }
+
 Rect ClampToSize(const Rect& rect, Size size) { return Intersect(rect, {0, 0, size.cx, size.cy}); }
 
 Rect ToSnapshot(const Rect& screen, Point origin) {

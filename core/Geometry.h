@@ -34,6 +34,8 @@ Size SizeOf(const Rect& rect);
 Rect Intersect(const Rect& a, const Rect& b);
 // The smallest rectangle holding both; one without area counts for nothing.
 Rect Union(const Rect& a, const Rect& b);
+// Every edge moved out by a number of pixels.
+Rect Grown(const Rect& rect, int by);
 // Cut to (0, 0, size).
 Rect ClampToSize(const Rect& rect, Size size);
 // A screen rectangle in snapshot coordinates, where origin is the virtual screen's corner.

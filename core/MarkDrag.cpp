@@ -4,10 +4,6 @@
 
 namespace Vorlune {
 
-namespace {
-bool IsStroke(MarkKind kind) { return kind == MarkKind::Pen || kind == MarkKind::Highlighter; }
-}  // namespace
-
 std::optional<MarkKind> DrawnKind(MarkupTool tool) {
     switch (tool) {
         case MarkupTool::Pen: return MarkKind::Pen;
@@ -17,6 +13,8 @@ std::optional<MarkKind> DrawnKind(MarkupTool tool) {
         case MarkupTool::Ellipse: return MarkKind::Ellipse;
         case MarkupTool::Highlighter: return MarkKind::Highlighter;
         case MarkupTool::Pixelate: return MarkKind::Pixelate;
+        case MarkupTool::Blur: return MarkKind::Blur;
+        case MarkupTool::Spotlight: return MarkKind::Spotlight;
         default: return std::nullopt;
     }
 }
@@ -25,17 +23,18 @@ MarkDrag::MarkDrag(MarkKind kind, MarkStyle style, Point press) {
     mark_.kind = kind;
     mark_.colour = style.colour;
     mark_.width = style.width;
-    mark_.points = IsStroke(kind) ? std::vector<Point>{press} : std::vector<Point>{press, press};
+    mark_.filled = style.filled && (IsFillable(kind) || kind == MarkKind::Highlighter);
+    mark_.points = IsStroke(mark_) ? std::vector<Point>{press} : std::vector<Point>{press, press};
 }
 
 void MarkDrag::MoveTo(Point point) {
-    if (!IsStroke(mark_.kind))
+    if (!IsStroke(mark_))
         mark_.points.back() = point;
     else if (mark_.points.back() != point)
         mark_.points.push_back(point);
 }
 
-bool MarkDrag::Kept() const { return IsStroke(mark_.kind) || mark_.points.front() != mark_.points.back(); }
+bool MarkDrag::Kept() const { return IsStroke(mark_) || mark_.points.front() != mark_.points.back(); }
 
 EditDrag::EditDrag(Mark mark, std::optional<int> handle, Point press)
     : original_(mark), edited_(std::move(mark)), handle_(handle), press_(press) {}

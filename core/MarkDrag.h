@@ -12,10 +12,11 @@ namespace Vorlune {
 // The mark a tool draws by dragging; none for the tools that select, place or crop.
 std::optional<MarkKind> DrawnKind(MarkupTool tool);
 
-// What the next mark is drawn with: the tool strip's colour and width.
+// What the next mark is drawn with: the tool strip's colour, width and fill.
 struct MarkStyle {
     Colour colour = 0;
     int width = 1;
+    bool filled = false;
 };
 
 class MarkDrag {

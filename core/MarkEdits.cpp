@@ -19,7 +19,8 @@ constexpr int kLineHandleCount = 2;
 
 bool HasBoxHandles(MarkKind kind) {
     return kind == MarkKind::Rectangle || kind == MarkKind::Ellipse || kind == MarkKind::Pixelate ||
-           kind == MarkKind::Pen || kind == MarkKind::Highlighter;
+           kind == MarkKind::Blur || kind == MarkKind::Spotlight || kind == MarkKind::Pen ||
+           kind == MarkKind::Highlighter;
 }
 
 bool HasLineHandles(MarkKind kind) { return kind == MarkKind::Line || kind == MarkKind::Arrow; }
@@ -87,7 +88,7 @@ Mark Resized(const Mark& mark, int handle, Point to) {
     }
     const Box box = BoxOf(mark);
     const Box dragged = Dragged(box, kBoxHandleSides[handle], to);
-    if (mark.kind == MarkKind::Pen || mark.kind == MarkKind::Highlighter) {
+    if (IsStroke(mark)) {
         for (Point& point : resized.points)
             point = {Scaled(point.x, box.low.x, box.high.x, dragged.low.x, dragged.high.x),
                      Scaled(point.y, box.low.y, box.high.y, dragged.low.y, dragged.high.y)};

@@ -22,7 +22,7 @@ enum BoxHandle : int {
 enum LineHandle : int { kHandleStart, kHandleEnd };
 
 // Squares of handleSize image pixels, indexed by BoxHandle on the box through the points of
-// rectangles, ellipses, pixelate areas, pens and highlighters, by LineHandle on a line or an
+// rectangles, ellipses, pixelate, blur and spotlight areas, pens and highlighters, by LineHandle on a line or an
 // arrow. Texts and steps have none: they only move.
 std::vector<Rect> HandlesOf(const Mark& mark, int handleSize);
 std::optional<int> HandleAt(const Mark& mark, Point point, int handleSize);

@@ -25,10 +25,12 @@ int ArrowHeadLength(int width) { return 3 * width + 9; }
 // The stroke's full width, or 0 for the kinds that fill their area instead.
 int StrokeOf(const Mark& mark) {
     switch (mark.kind) {
-        case MarkKind::Highlighter: return HighlighterThickness(mark.width);
+        case MarkKind::Highlighter: return mark.filled ? 0 : HighlighterThickness(mark.width);
         case MarkKind::Text:
         case MarkKind::Step:
-        case MarkKind::Pixelate: return 0;
+        case MarkKind::Pixelate:
+        case MarkKind::Blur:
+        case MarkKind::Spotlight: return 0;
         default: return mark.width;
     }
 }
@@ -101,10 +103,30 @@ double DistanceToPath(const std::vector<Spot>& path, Spot point) {
     return nearest;
 }
 
+bool InsideEllipse(const Box& box, Point point) {
+    const double rx = (box.high.x - box.low.x) / 2.0, ry = (box.high.y - box.low.y) / 2.0;
+    if (rx <= 0 || ry <= 0) return false;
+    const double dx = (point.x - (box.low.x + rx)) / rx, dy = (point.y - (box.low.y + ry)) / ry;
+    return dx * dx + dy * dy <= 1;
+}
+
+bool HitsInside(const Mark& mark, Point point) {
+    if (!mark.filled) return false;
+    switch (mark.kind) {
+        case MarkKind::Rectangle:
+        case MarkKind::Highlighter: return Contains(PointArea(mark), point);
+        case MarkKind::Ellipse: return InsideEllipse(BoxOf(mark), point);
+        default: return false;
+    }
+}
+
 bool Hits(const Mark& mark, Point point, int tolerance) {
+    if (HitsInside(mark, point)) return true;
     switch (mark.kind) {
         case MarkKind::Text: return Contains(mark.textBounds, point);
-        case MarkKind::Pixelate: return Contains(PointArea(mark), point);
+        case MarkKind::Pixelate:
+        case MarkKind::Blur:
+        case MarkKind::Spotlight: return Contains(PointArea(mark), point);
         case MarkKind::Step:
             return std::hypot(point.x - mark.points[0].x, point.y - mark.points[0].y) <=
                    StepBadgeDiameter(mark.width) / 2.0;
@@ -115,8 +137,8 @@ bool Hits(const Mark& mark, Point point, int tolerance) {
 // What a mark of its kind needs to be drawn at all.
 bool IsWhole(const Mark& mark) {
     switch (mark.kind) {
+        case MarkKind::Highlighter: return mark.filled ? mark.points.size() >= 2 : !mark.points.empty();
         case MarkKind::Pen:
-        case MarkKind::Highlighter:
         case MarkKind::Text:
         case MarkKind::Step: return !mark.points.empty();
         default: return mark.points.size() >= 2;
@@ -124,9 +146,21 @@ bool IsWhole(const Mark& mark) {
 }
 }  // namespace
 
+bool IsStroke(const Mark& mark) {
+    return mark.kind == MarkKind::Pen || (mark.kind == MarkKind::Highlighter && !mark.filled);
+}
+
+bool IsFillable(MarkKind kind) {
+    return kind == MarkKind::Rectangle || kind == MarkKind::Ellipse || kind == MarkKind::Text;
+}
+
+bool ReadsBelow(MarkKind kind) { return kind == MarkKind::Pixelate || kind == MarkKind::Blur; }
+
 int StepBadgeDiameter(int width) { return 6 * width + 14; }
 
 int TextHeight(int width) { return 4 * width + 12; }
+
+int TextBoxPadding(int width) { return TextHeight(width) / 6; }
 
 int HighlighterThickness(int width) { return 4 * width + 8; }
 
@@ -138,7 +172,8 @@ Box BoxOf(const Mark& mark) {
 }
 
 Rect BoundsOf(const Mark& mark) {
-    if (mark.kind == MarkKind::Text) return mark.textBounds;
+    if (mark.kind == MarkKind::Text)
+        return mark.filled ? Grown(mark.textBounds, TextBoxPadding(mark.width)) : mark.textBounds;
     if (!IsWhole(mark)) return {};
     switch (mark.kind) {
         case MarkKind::Step: return SquareAround(mark.points[0], StepBadgeDiameter(mark.width));

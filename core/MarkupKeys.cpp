@@ -21,6 +21,8 @@ std::optional<MarkupTool> ToolForKey(wchar_t key) {
         case L't': return MarkupTool::Text;
         case L'n': return MarkupTool::Step;
         case L'm': return MarkupTool::Pixelate;
+        case L'b': return MarkupTool::Blur;
+        case L's': return MarkupTool::Spotlight;
         case L'c': return MarkupTool::Crop;
         default: return std::nullopt;
     }

@@ -6,9 +6,32 @@
 // What the mark-up window's keys pick: a tool, a colour, a width.
 namespace Vorlune {
 
-enum class MarkupTool { Select, Pen, Line, Arrow, Rectangle, Ellipse, Highlighter, Text, Step, Pixelate, Crop };
+enum class MarkupTool {
+    Select,
+    Pen,
+    Line,
+    Arrow,
+    Rectangle,
+    Ellipse,
+    Highlighter,
+    Text,
+    Step,
+    Pixelate,
+    Blur,
+    Spotlight,
+    Crop
+};
 
-// V P L A R E H T N M C, either case; any other key picks no tool.
+// What a button of the tool strip picks; nothing where it hits none.
+struct ToolPick {
+    std::optional<MarkupTool> tool{};
+    std::optional<int> colourIndex{};
+    std::optional<int> width{};
+    bool fill = false;  // the fill toggled
+};
+
+// V P L A R E H T N M B S C, either case; any other key picks no tool. F pins and Shift+F toggles
+// the fill, so a tool's key is never F.
 std::optional<MarkupTool> ToolForKey(wchar_t key);
 
 // The 16 auxiliary line colours with red moved to the front, so that key 1 picks it; any other

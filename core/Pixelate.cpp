@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/Bgra.h"
+
 namespace Vorlune {
 
 namespace {
-constexpr int kChannels = 3;  // blue, green, red; alpha is set, not averaged
-constexpr int kAlpha = 3;
-constexpr int kBytesPerPixel = 4;
-constexpr std::uint8_t kOpaque = 255;
-
-std::uint8_t* PixelAt(std::uint8_t* bgra, int stride, int x, int y) {
-    return bgra + std::ptrdiff_t{y} * stride + std::ptrdiff_t{x} * kBytesPerPixel;
-}
+constexpr int kChannels = kColourChannels;
 
 void AverageBlock(std::uint8_t* bgra, int stride, const Rect& block) {
     std::uint64_t sums[kChannels] = {};
@@ -27,7 +22,7 @@ void AverageBlock(std::uint8_t* bgra, int stride, const Rect& block) {
         for (int x = block.left; x < block.right; ++x) {
             std::uint8_t* pixel = PixelAt(bgra, stride, x, y);
             std::copy(mean, mean + kChannels, pixel);
-            pixel[kAlpha] = kOpaque;
+            pixel[kAlphaChannel] = kOpaque;
         }
 }
 // Where the block that starts at start ends: a remainder thinner than half a block joins it, since

@@ -98,7 +98,16 @@ enum TextId : int {
     TextInstanceEnded = 104,
     TextMarkUpToggle = 105,
     TextDiscardMarks = 106,
-    TextToolSelect = 107,  // the hints of the mark-up tools follow in the order of MarkupTool
+    TextToolSelect = 107,  // the hints of the mark-up tools
+    TextToolPen = 108,
+    TextToolLine = 109,
+    TextToolArrow = 110,
+    TextToolRectangle = 111,
+    TextToolEllipse = 112,
+    TextToolHighlighter = 113,
+    TextToolText = 114,
+    TextToolStep = 115,
+    TextToolPixelate = 116,
     TextToolCrop = 117,
     TextToolColour = 118,
     TextToolWidth = 119,
@@ -120,7 +129,10 @@ enum TextId : int {
     TextScrollByHand = 135,
     TextScrollNoWindow = 136,
     TextHotKeyScrolling = 137,
-    TextCount = 138
+    TextToolFill = 138,
+    TextToolBlur = 139,
+    TextToolSpotlight = 140,
+    TextCount = 141
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

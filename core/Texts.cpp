@@ -130,7 +130,7 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"蛍光ペン (H)", L"Highlighter (H)"},
     {L"テキスト (T)", L"Text (T)"},
     {L"番号 (N)", L"Numbered step (N)"},
-    {L"モザイク (M)", L"Pixelate (M)"},
+    {L"モザイク (M): パスワードにはこちらが安全", L"Pixelate (M): the safe choice for passwords"},
     {L"切り抜き (C)", L"Crop (C)"},
     {L"色 (1-9, 0)", L"Colour (1-9, 0)"},
     {L"線の太さ ([ ])", L"Width ([ ])"},
@@ -154,6 +154,9 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"手動でスクロールして下さい。Enter で画像を確定します", L"Scroll by hand; Enter keeps the image"},
     {L"範囲の下にスクロールできるウィンドウがありません", L"No window that scrolls is under the area"},
     {L"スクロールキャプチャ(&G)", L"Scrolling capture(&G)"},
+    {L"塗りつぶし (Shift+F)", L"Fill (Shift+F)"},
+    {L"ぼかし (B)", L"Blur (B)"},
+    {L"スポットライト (S)", L"Spotlight (S)"},
 };
 
 }  // namespace

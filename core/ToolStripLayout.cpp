@@ -19,7 +19,8 @@ constexpr int kWidthPitch = 26;
 
 constexpr int kColoursLeft = kMargin + kToolPitch * kToolCount + kGap;
 constexpr int kWidthsLeft = kColoursLeft + kSwatchPitch * kSwatchesPerRow + kGap;
-constexpr int kPinLeft = kWidthsLeft + kWidthPitch * kWidthCount + kGap;
+constexpr int kFillLeft = kWidthsLeft + kWidthPitch * kWidthCount + kGap;
+constexpr int kPinLeft = kFillLeft + kToolPitch;
 constexpr int kRight = kPinLeft + kTool.cx + kMargin;
 
 Rect At(int left, int top, Size size) { return {left, top, left + size.cx, top + size.cy}; }
@@ -35,6 +36,7 @@ ToolStripLayout LayOutToolStrip(int dpi, int clientWidth) {
                                    dpi);
     for (int i = 0; i < kWidthCount; ++i)
         layout.widths[i] = Scaled(At(kWidthsLeft + kWidthPitch * i, kMargin, kWidthButton), dpi);
+    layout.fill = Scaled(At(kFillLeft, kMargin, kTool), dpi);
     layout.pin = Scaled(At(kPinLeft, kMargin, kTool), dpi);
     return layout;
 }

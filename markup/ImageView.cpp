@@ -72,4 +72,9 @@ void ImageView::PaintFrame(HDC paint, const Rect& image) const {
     PatBlt(paint, r.right - kFrameLine, r.top + kFrameLine, kFrameLine, side, DSTINVERT);
 }
 
+void ImageView::PaintCaret(HDC paint, const Rect& caret) const {
+    const RECT r = ClientRect(caret);
+    PatBlt(paint, r.left, r.top, std::max<LONG>(r.right - r.left, 1), r.bottom - r.top, DSTINVERT);
+}
+
 }  // namespace Vorlune

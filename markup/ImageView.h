@@ -30,8 +30,9 @@ public:
     // The shown area of composed under the update, and the backdrop around it, never the strip.
     void PaintImage(HDC paint, const RECT& update, HDC composed, const Rect& shown) const;
     void PaintHandles(HDC paint, const Mark& mark) const;
-    // Inverted, so that it shows on any picture.
+    // Inverted, so that they show on any picture.
     void PaintFrame(HDC paint, const Rect& image) const;
+    void PaintCaret(HDC paint, const Rect& caret) const;
 
 private:
     int zoom_ = 100;

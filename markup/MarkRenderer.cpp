@@ -9,6 +9,7 @@ using std::min;
 #include <gdiplus.h>
 
 #include "core/Dpi.h"
+#include "core/Blur.h"
 #include "core/Pixelate.h"
 #include "draw/GdiObjectCache.h"
 #include "ui/Geometry.h"
@@ -47,7 +48,7 @@ void DrawRectangle(Gdiplus::Graphics& g, const Mark& mark) {
     const Rect inner = {outer.left + mark.width, outer.top + mark.width, outer.right - mark.width,
                         outer.bottom - mark.width};
     const Gdiplus::SolidBrush brush(ColourOf(mark.colour));
-    if (!HasArea(inner)) {
+    if (!HasArea(inner) || mark.filled) {
         FillRect(g, brush, outer);
         return;
     }
@@ -87,29 +88,45 @@ void DrawEllipse(Gdiplus::Graphics& g, const Mark& mark) {
     const Box box = BoxOf(mark);
     const Gdiplus::Pen pen(ColourOf(mark.colour), static_cast<Gdiplus::REAL>(mark.width));
     const Gdiplus::PointF low = Centre(box.low);
-    g.DrawEllipse(&pen, low.X, low.Y, float(box.high.x - box.low.x), float(box.high.y - box.low.y));
-}
-
-// Light badges carry a dark number, the others a white one.
-COLORREF NumberColourOn(Colour colour) {
-    const int red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
-    constexpr int kLight = 160 * 1000;
-    return 299 * red + 587 * green + 114 * blue > kLight ? 0x000000 : 0xFFFFFF;
+    const float width = float(box.high.x - box.low.x), height = float(box.high.y - box.low.y);
+    if (mark.filled) {
+        const Gdiplus::SolidBrush brush(ColourOf(mark.colour));
+        g.FillEllipse(&brush, low.X, low.Y, width, height);
+    }
+    g.DrawEllipse(&pen, low.X, low.Y, width, height);
 }
 
 // The toolbar's title face at a height in pixels.
 SharedFont FaceOfHeight(int pixels) { return GdiCache().GetFont(0, kBaseDpi * pixels / kTitleFontPixels); }
 
-constexpr UINT kTextLayout = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP;
+// Light colours get dark text over them, and dark ones white.
+COLORREF ContrastTo(Colour colour) {
+    const int red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
+    constexpr int kLight = 160 * 1000;
+    return 299 * red + 587 * green + 114 * blue > kLight ? 0x000000 : 0xFFFFFF;
+}
 
+// Line by line where the text's layout puts them, so that what is typed shows where it will stay;
+// a filled text on a box in the colour that contrasts with its own.
 void DrawText(HDC dc, const Mark& mark, const Rect& clip) {
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    if (mark.filled) {
+        const OwnedBrush box(CreateSolidBrush(ContrastTo(mark.colour)));
+        const RECT area = ToWin(BoundsOf(mark));
+        ::FillRect(dc, &area, box.get());
+    }
     const SelectGuard font(dc, FaceOfHeight(TextHeight(mark.width)).get());
     SetTextColor(dc, mark.colour);
     SetBkMode(dc, TRANSPARENT);
-    RECT area = ToWin(mark.textBounds);
-    DrawTextW(dc, mark.text.c_str(), static_cast<int>(mark.text.size()), &area, kTextLayout);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    const int height = metrics.tmHeight;
+    for (std::size_t i = 0; i < LineCount(mark.text); ++i) {
+        const std::wstring_view line = LineAt(mark.text, i);
+        ExtTextOutW(dc, mark.points.front().x, mark.points.front().y + static_cast<int>(i) * height, 0, nullptr,
+                    line.data(), static_cast<UINT>(line.size()), nullptr);
+    }
     RestoreDC(dc, saved);
 }
 
@@ -124,14 +141,14 @@ void DrawStep(Gdiplus::Graphics& g, HDC dc, const Mark& mark, const Rect& clip) 
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     const SelectGuard font(dc, FaceOfHeight(diameter * 3 / 5).get());
-    SetTextColor(dc, NumberColourOn(mark.colour));
+    SetTextColor(dc, ContrastTo(mark.colour));
     SetBkMode(dc, TRANSPARENT);
     RECT area = ToWin(box);
     DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     RestoreDC(dc, saved);
 }
 
-// The stroke drawn in its colour on white, then each pixel below multiplied by it: white leaves
+// The stroke, or the box, drawn in its colour on white, then each pixel below multiplied by it: white leaves
 // a pixel as it is, and black stays black under any colour.
 void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Rect& clip) {
     const Rect area = Intersect(ClampToSize(BoundsOf(mark), surface.ImageSize()), clip);
@@ -145,7 +162,10 @@ void MultiplyHighlighter(const PixelSurface& surface, const Mark& mark, const Re
         g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
         g.TranslateTransform(float(-area.left), float(-area.top));
-        DrawStroke(g, mark, ColourOf(mark.colour), HighlighterThickness(mark.width));
+        if (mark.filled)
+            FillRect(g, Gdiplus::SolidBrush(ColourOf(mark.colour)), PointArea(mark));
+        else
+            DrawStroke(g, mark, ColourOf(mark.colour), HighlighterThickness(mark.width));
         g.Flush(Gdiplus::FlushIntentionSync);
     }
     GdiFlush();
@@ -175,28 +195,38 @@ void DrawOne(Gdiplus::Graphics& g, const PixelSurface& surface, const Mark& mark
         case MarkKind::Line:
         case MarkKind::Pen: DrawStroke(g, mark, ColourOf(mark.colour), mark.width); return;
         case MarkKind::Highlighter:
-        case MarkKind::Pixelate: break;
+        case MarkKind::Pixelate:
+        case MarkKind::Blur: break;
         case MarkKind::Step:
-        case MarkKind::Text: return;
+        case MarkKind::Text:
+        case MarkKind::Spotlight: return;
     }
     // These work on the pixels themselves: what GDI+ drew before must be there.
     g.Flush(Gdiplus::FlushIntentionSync);
     GdiFlush();
     if (mark.kind == MarkKind::Highlighter)
         MultiplyHighlighter(surface, mark, clip);
+    else if (mark.kind == MarkKind::Blur)
+        Blur(surface.Bits(), surface.Stride(), surface.ImageSize(), PointArea(mark));
     else
         Pixelate(surface.Bits(), surface.Stride(), surface.ImageSize(), PointArea(mark));
 }
 }  // namespace
 
-Rect MeasureText(HDC dc, const Mark& text) {
-    const SelectGuard font(dc, FaceOfHeight(TextHeight(text.width)).get());
-    const Point at = text.points.front();
-    // A line's height even when there is nothing on it yet, and the last line's when it is empty.
-    const std::wstring measured = text.text.empty() || text.text.back() == L'\n' ? text.text + L' ' : text.text;
-    RECT area = {at.x, at.y, at.x, at.y};
-    DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &area, kTextLayout | DT_CALCRECT);
-    return ToCore(area);
+GdiTextFont::GdiTextFont() : dc_(CreateCompatibleDC(nullptr)) {}
+
+int GdiTextFont::LineHeight(int width) const {
+    const SelectGuard font(dc_.get(), FaceOfHeight(TextHeight(width)).get());
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc_.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+int GdiTextFont::LineWidth(std::wstring_view line, int width) const {
+    const SelectGuard font(dc_.get(), FaceOfHeight(TextHeight(width)).get());
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc_.get(), line.data(), static_cast<int>(line.size()), &extent);
+    return extent.cx;
 }
 
 void DrawMarks(const PixelSurface& surface, const std::vector<const Mark*>& marks, const Rect& clip) {

@@ -2,6 +2,7 @@
 
 #include "Capture/CaptureErrors.h"
 #include "Capture/Dib.h"
+#include "core/Spotlight.h"
 #include "markup/MarkRenderer.h"
 
 namespace Vorlune {
@@ -16,12 +17,12 @@ HBITMAP CreateTopDownDib(Size size, std::uint8_t*& bits) {
     bits = bitmap != nullptr ? static_cast<std::uint8_t*>(pixels) : nullptr;
     return bitmap;
 }
-// Until no pixelate area is left partly inside: growing may reach another one.
-Rect TakeInPixelateAreas(const std::vector<const Mark*>& marks, Rect area) {
+// Until no pixelate or blur area is left partly inside: growing may reach another one.
+Rect TakeInAreasReadingBelow(const std::vector<const Mark*>& marks, Rect area) {
     for (bool grown = true; grown;) {
         grown = false;
         for (const Mark* mark : marks) {
-            if (mark->kind != MarkKind::Pixelate) continue;
+            if (!ReadsBelow(mark->kind)) continue;
             const Rect pixelated = PointArea(*mark);
             if (!HasArea(Intersect(area, pixelated)) || Union(area, pixelated) == area) continue;
             area = Union(area, pixelated);
@@ -48,10 +49,18 @@ MarkupCanvas::MarkupCanvas(const CapturedImage& image)
 }
 
 Rect MarkupCanvas::Compose(const std::vector<const Mark*>& marks, Rect area) {
-    area = ClampToSize(TakeInPixelateAreas(marks, area), ImageSize());
+    area = ClampToSize(TakeInAreasReadingBelow(marks, area), ImageSize());
     if (!HasArea(area)) return area;
     BitBlt(composed_.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, base_.dc(), area.left,
            area.top, SRCCOPY);
+    // The spotlight darkens the picture, never the marks on it.
+    std::vector<Rect> holes;
+    for (const Mark* mark : marks)
+        if (mark->kind == MarkKind::Spotlight) holes.push_back(PointArea(*mark));
+    if (!holes.empty()) {
+        GdiFlush();
+        DimOutside(composed_.Bits(), composed_.Stride(), ImageSize(), area, holes);
+    }
     DrawMarks(composed_, marks, area);
     return area;
 }

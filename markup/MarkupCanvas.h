@@ -39,7 +39,8 @@ public:
     Size ImageSize() const { return base_.ImageSize(); }
     HDC Composed() const { return composed_.dc(); }
     // The marks composed anew over the base within area, grown first to take in every pixelate
-    // area it touches, whose blocks average what lies below them; returns the area composed.
+    // and blur area it touches, which average what lies below them; returns the area composed.
+    // With spotlight marks, the base is darkened outside them first.
     Rect Compose(const std::vector<const Mark*>& marks, Rect area);
 
 private:

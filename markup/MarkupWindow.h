@@ -3,18 +3,14 @@
 
 #include <functional>
 #include <memory>
-#include <cstddef>
 #include <optional>
-#include <vector>
 
 #include "Capture/CapturedImage.h"
 #include "Capture/ImageFileNamer.h"
-#include "core/MarkDrag.h"
-#include "core/MarkupDocument.h"
-#include "core/MarkupKeys.h"
-#include "core/TextTyping.h"
+#include "core/MarkupEditor.h"
 #include "markup/GdiPlusSession.h"
 #include "markup/ImageView.h"
+#include "markup/MarkRenderer.h"
 #include "markup/MarkupCanvas.h"
 #include "markup/TextInput.h"
 #include "markup/ToolStrip.h"
@@ -52,6 +48,7 @@ public:
     // Tool, colour and width keys.
     void OnChar(WPARAM character);
     void OnLButtonDown(WPARAM, LPARAM lParam);
+    void OnLButtonDoubleClick(WPARAM, LPARAM lParam);
     void OnMouseMove(WPARAM, LPARAM lParam);
     void OnLButtonUp(WPARAM, LPARAM lParam);
     // The mouse was taken away: the mark being drawn is dropped.
@@ -72,35 +69,15 @@ private:
     void RegisterHandlers(MessageMap& map);
     // The window's frame around the strip and the zoomed image, over the pick and inside its work area.
     void Place(const RECT& screenArea);
-    void Pick(const ToolStrip::Pick& pick);
-    // A new colour or width for the selected mark.
-    void Restyle(const ToolStrip::Pick& pick);
-    // With the select tool: a handle of the selected mark resizes it, a mark under the press is
-    // selected and moved, a press on none selects none.
-    void StartEdit(Point press);
-    void Select(std::optional<std::size_t> index);
-    void DeleteSelected();
-    void PlaceStep(Point centre);
-    void StartTyping(Point at);
-    // The text typed so far measured and shown again.
-    void Retype(const Rect& before);
-    // Esc or a click elsewhere: the text becomes a mark unless nothing was typed.
-    void EndTyping();
-    // The crop dragged so far becomes the output's area; within a crop applied before.
-    void ApplyCrop();
+    // What an input changed composed and shown anew, and the pointer held while a drag goes on.
+    void Show(const EditorChanges& changes);
+    void Follow(EditorCommand command);
     // What the window shows of the image: all of it, or the crop applied.
     Rect ShownArea() const;
-    // Marks or a crop that closing without output would lose.
-    bool HasChanges() const;
     // Shows an area of the image anew, with room for the handles around it.
     void InvalidateImage(const Rect& area);
     // The image pixel under a client point.
     Point ImagePoint(LPARAM lParam) const;
-    // The marks, and the one being drawn, composed anew within an area of the image and shown.
-    void Recompose(const Rect& area);
-    void RecomposeAll();
-    void Undo();
-    void Redo();
     // Writes the output and closes; stays open when the file was not written.
     void Output();
     void Copy() const;
@@ -115,24 +92,16 @@ private:
     Size ViewSize() const;
 
     GdiPlusSession gdiPlus_;
+    GdiTextFont font_;
     OwnedWindow window_;
     std::unique_ptr<MarkupCanvas> canvas_;
     std::unique_ptr<ToolStrip> strip_;
-    std::optional<MarkupHistory> history_;
-    std::optional<MarkDrag> drag_;
-    std::optional<std::size_t> selected_;
-    std::optional<EditDrag> edit_;  // of the selected mark
-    std::optional<Point> cropAnchor_;  // while the crop is dragged
-    std::optional<Rect> pendingCrop_;  // dragged, not yet applied
-    std::optional<TextTyping> typing_;
+    std::optional<MarkupEditor> editor_;
     TextInput input_;
     std::function<void()> done_;
     PinImage pin_;
     POINT pickedAt_ = {};  // the screen point of the pick's top-left pixel
     ImageFileNamer namer_;
-    MarkupTool tool_ = MarkupTool::Rectangle;
-    int colourIndex_ = 0;
-    int width_ = kDefaultWidth;
     ImageView view_;
     std::optional<Point> panFrom_;  // the view point where the middle button went down
     Point panScroll_{};  // the scroll then

@@ -1,12 +1,13 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
+#include <vector>
 
 #include "core/MarkupKeys.h"
 #include "core/TextId.h"
 #include "core/ToolStripLayout.h"
 #include "ui/GdiOwners.h"
+#include "widgets/Picture.h"
 
 namespace Vorlune {
 
@@ -19,15 +20,10 @@ public:
     int Height() const { return layout_.strip.bottom; }
     // The strip runs across a client of a new width.
     void Stretch(int clientWidth) { layout_.strip.right = clientWidth; }
-    void Draw(HDC dc, MarkupTool tool, int colourIndex, int width) const;
+    void Draw(HDC dc, MarkupTool tool, int colourIndex, int width, bool filled) const;
 
-    // What a click at a client point picks; nothing where it hits no button.
-    struct Pick {
-        std::optional<MarkupTool> tool;
-        std::optional<int> colourIndex;
-        std::optional<int> width;
-    };
-    Pick At(POINT point) const;
+    // What a click at a client point picks.
+    ToolPick At(POINT point) const;
     // The pin button is at a client point.
     bool PinAt(POINT point) const { return Contains(layout_.pin, Point{point.x, point.y}); }
 
@@ -37,6 +33,8 @@ private:
     HWND window_;
     int dpi_;
     ToolStripLayout layout_;
+    std::vector<Picture> tools_;  // in the order of MarkupTool
+    Picture pin_;
     OwnedWindow hints_;
     UINT_PTR nextHint_ = 0;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the toolbar's pictures: bitmap 138 (the arrow of the cursor toggle, 10 x 15, white
-transparent), bitmap 144 (the pen of the mark-up toggle, 15 x 15, white transparent) and bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent), each
+transparent), bitmap 144 (the pen of the mark-up toggle, 15 x 15, white transparent), bitmaps 139 to 143 (the command pictures, 36 x 25, black transparent) and
+bitmaps 170 to 183 (the mark-up window's tools and pin, 18 x 18, white transparent), each
 also at 150 and 200 % (names ending in 150 and 200), drawn from the same shapes at that scale.
 Shapes are sampled 4 x 4 times a pixel; a pixel less than half covered stays transparent and a
 covered one averages only what covers it, so no edge blends into the transparent colour.
@@ -175,6 +176,56 @@ def pen_picture():
     ]
 
 
+TOOL = (18, 18)
+INK = (36, 36, 40)
+RED = (214, 40, 40)
+
+
+def polygon(points):
+    """Inside a polygon, by the crossings of a ray to the right."""
+    def inside(x, y):
+        crossings = 0
+        for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
+            if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
+                crossings += 1
+        return crossings % 2 == 1
+    return inside
+
+
+def ring(cx, cy, r, t):
+    return lambda x, y: disc(cx, cy, r)(x, y) and not disc(cx, cy, r - t)(x, y)
+
+
+def moved(layers, dx, dy):
+    return [((lambda shape: lambda x, y: shape(x - dx, y - dy))(shape), colour) for shape, colour in layers]
+
+
+def tool_pictures():
+    """The mark-up window's tools and its pin, 18 x 18 on white, which is transparent."""
+    grey = [(rect(3 + 4 * (i % 3), 3 + 4 * (i // 3), 7 + 4 * (i % 3), 7 + 4 * (i // 3)),
+             (60 + 70 * ((i + i // 3) % 3),) * 3) for i in range(9)]
+    return {
+        "ToolSelect": moved(arrow_layers(), 4, 1.5),
+        "ToolPen": moved(pen_picture(), 1.5, 1.5),
+        "ToolLine": [(segment(3, 15, 15, 3, 1.1), INK)],
+        "ToolArrow": [(polygon([(15.5, 2.5), (14.5, 9.5), (8.5, 3.5)]), INK), (segment(3, 15, 12, 6, 1.1), INK)],
+        "ToolRectangle": [(frame(2.5, 4, 15.5, 14, 1.6), INK)],
+        "ToolEllipse": [(lambda x, y: ((x - 9) / 7) ** 2 + ((y - 9) / 5.5) ** 2 <= 1
+                         and ((x - 9) / 5.4) ** 2 + ((y - 9) / 3.9) ** 2 > 1, INK)],
+        "ToolHighlighter": [(rect(3, 8, 15, 10), INK), (segment(2.5, 9, 15.5, 9, 3.2), (255, 224, 40))],
+        "ToolText": [(rect(3, 3, 15, 5.5), INK), (rect(7.75, 3, 10.25, 15.5), INK)],
+        "ToolStep": [(rect(8.3, 4.5, 10.3, 13.5), (250, 250, 250)), (rect(6.8, 4.5, 9, 6.5), (250, 250, 250)),
+                     (disc(9, 9, 7.2), RED)],
+        "ToolPixelate": grey,
+        "ToolBlur": [(disc(9, 9, 2.6), (40, 70, 150)), (disc(9, 9, 4.8), (110, 140, 210)),
+                     (disc(9, 9, 7.0), (185, 205, 240))],
+        "ToolSpotlight": [(disc(9, 9, 4.3), (255, 236, 150)), (rect(2, 2, 16, 16), (70, 70, 76))],
+        "ToolCrop": [(rect(5, 2, 7, 13), INK), (rect(5, 11, 16, 13), INK), (rect(2, 5, 13, 7), INK),
+                     (rect(11, 5, 13, 16), INK)],
+        "ToolPin": [(disc(11.5, 6.5, 4.2), RED), (segment(9.5, 8.5, 2.5, 15.5, 0.8), (110, 110, 118))],
+    }
+
+
 def scaled(length, scale):
     """As the program scales a length: rounded half up."""
     return int(length * scale + 0.5)
@@ -200,6 +251,12 @@ if __name__ == "__main__":
         suffix = "" if percent == 100 else str(percent)
         pixel = render(pen_picture(), (255, 255, 255), scale)
         (out / f"Pen{suffix}.bmp").write_bytes(bmp(scaled(PEN[0], scale), scaled(PEN[1], scale), pixel))
+    for name, layers in tool_pictures().items():
+        for percent in (100, 150, 200):
+            scale = percent / 100
+            suffix = "" if percent == 100 else str(percent)
+            pixel = render(layers, (255, 255, 255), scale)
+            (out / f"{name}{suffix}.bmp").write_bytes(bmp(scaled(TOOL[0], scale), scaled(TOOL[1], scale), pixel))
     for name, (width, height, layers) in PICTURES.items():
         for percent in (100, 150, 200):
             scale = percent / 100

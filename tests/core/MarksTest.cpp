@@ -25,6 +25,20 @@ TEST(Marks, AClickInsideARectangleMissesIt) {
     EXPECT_EQ(HitTest({Shape(MarkKind::Rectangle, {10, 10}, {100, 60}, 4)}, {55, 35}, 3), std::nullopt);
 }
 
+TEST(Marks, AFilledRectangleIsHitAnywhereInside) {
+    Mark filled = Shape(MarkKind::Rectangle, {10, 10}, {100, 60}, 4);
+    filled.filled = true;
+    EXPECT_EQ(HitTest({filled}, {55, 35}, 3), 0u);
+}
+
+// The box's corner lies outside the ellipse it holds.
+TEST(Marks, AFilledEllipseIsHitInsideButNotInItsBoxsCorner) {
+    Mark filled = Shape(MarkKind::Ellipse, {0, 0}, {200, 100}, 2);
+    filled.filled = true;
+    EXPECT_EQ(HitTest({filled}, {100, 50}, 1), 0u);
+    EXPECT_EQ(HitTest({filled}, {20, 10}, 1), std::nullopt);
+}
+
 TEST(Marks, AClickOnAnEllipsesOutlineSelectsItButNotItsInside) {
     const std::vector<Mark> marks = {Shape(MarkKind::Ellipse, {0, 0}, {200, 100}, 2)};
     EXPECT_EQ(HitTest(marks, {100, 1}, 1), 0u);

@@ -23,6 +23,8 @@ TEST(MarkupKeys, ToolKeysTakeEitherCase) {
     EXPECT_EQ(ToolForKey(L'v'), MarkupTool::Select);
     EXPECT_EQ(ToolForKey(L'N'), MarkupTool::Step);
     EXPECT_EQ(ToolForKey(L'm'), MarkupTool::Pixelate);
+    EXPECT_EQ(ToolForKey(L'B'), MarkupTool::Blur);
+    EXPECT_EQ(ToolForKey(L's'), MarkupTool::Spotlight);
     EXPECT_EQ(ToolForKey(L'x'), std::nullopt);
 }
 

@@ -22,7 +22,8 @@ TEST(TextTable, EntriesInBothLanguages) {
                    {TextHotKeyTakenTwice, L"他のコマンドが使用中", L"In use by another command"},
                    {TextMarkUpToggle, L"切り取り後にマークアップ OFF\uFF0FON", L"Mark up before output OFF\uFF0FON"},
                    {TextDiscardMarks, L"マークを破棄しますか？", L"Discard the marks?"},
-                   {TextScrollHeight, L"高さ (ピクセル):", L"Height in pixels:"}};
+                   {TextScrollHeight, L"高さ (ピクセル):", L"Height in pixels:"},
+                   {TextToolFill, L"塗りつぶし (Shift+F)", L"Fill (Shift+F)"}};
     const TextTable texts = BuiltInTexts();
     for (const Entry& entry : entries)
         EXPECT_EQ(std::wstring(texts[entry.id][0]) + L"|" + texts[entry.id][1],

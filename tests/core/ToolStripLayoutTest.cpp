@@ -11,10 +11,11 @@ TEST(ToolStripLayout, At96DpiTheButtonsLieWhereTheStripHasThem) {
     const ToolStripLayout layout = LayOutToolStrip(96, 700);
     EXPECT_EQ(layout.strip, (Rect{0, 0, 700, 32}));
     EXPECT_EQ(layout.tools[0], (Rect{4, 4, 30, 28}));
-    EXPECT_EQ(layout.colours[8], (Rect{320, 16, 332, 27}));
-    EXPECT_EQ(layout.widths[4], (Rect{536, 4, 560, 28}));
-    EXPECT_EQ(layout.pin, (Rect{570, 4, 596, 28}));
-    EXPECT_EQ(ToolStripWidth(96), 600);
+    EXPECT_EQ(layout.colours[8], (Rect{376, 16, 388, 27}));
+    EXPECT_EQ(layout.widths[4], (Rect{592, 4, 616, 28}));
+    EXPECT_EQ(layout.fill, (Rect{626, 4, 652, 28}));
+    EXPECT_EQ(layout.pin, (Rect{654, 4, 680, 28}));
+    EXPECT_EQ(ToolStripWidth(96), 684);
 }
 
 TEST(ToolStripLayout, AtEveryScaleTheButtonsLieApartInsideTheStripsWidth) {
@@ -23,6 +24,7 @@ TEST(ToolStripLayout, AtEveryScaleTheButtonsLieApartInsideTheStripsWidth) {
         std::vector<Rect> buttons(std::begin(layout.tools), std::end(layout.tools));
         buttons.insert(buttons.end(), std::begin(layout.colours), std::end(layout.colours));
         buttons.insert(buttons.end(), std::begin(layout.widths), std::end(layout.widths));
+        buttons.push_back(layout.fill);
         buttons.push_back(layout.pin);
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             EXPECT_EQ(Intersect(buttons[i], layout.strip), buttons[i]) << dpi << " button " << i;

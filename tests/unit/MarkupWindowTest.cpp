@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "Capture/CaptureOutput.h"
@@ -47,12 +48,22 @@ protected:
         Input(MOUSEEVENTF_LEFTDOWN, TheMarkupWindow().ScreenPointOf(at));
         Input(MOUSEEVENTF_LEFTUP, TheMarkupWindow().ScreenPointOf(at));
     }
-    // Enter, then the file written.
-    DecodedImage Output() { return PressToClose({VK_RETURN}) ? folder_.Image(0) : DecodedImage(); }
-    // The keys, then the window closed once.
+    // Enter, then the file written last.
+    DecodedImage Output() {
+        return PressToClose({VK_RETURN}) ? folder_.Image(folder_.Images().size() - 1) : DecodedImage();
+    }
+    // The keys, then the window closed once more.
     bool PressToClose(const std::vector<WORD>& keys) {
+        const int before = closes;
         PressChord(keys);
-        return WaitUntil([&] { return closes == 1; }) && !IsWindow(Window());
+        return WaitUntil([&] { return closes == before + 1; }) && !IsWindow(Window());
+    }
+    // The text tool, a click at (10, 10), the keys and Escape.
+    void TypeText(const std::vector<WORD>& keys) const {
+        PressKey('T');
+        Click({10, 10});
+        for (WORD key : keys) PressKey(key);
+        PressKey(VK_ESCAPE);
     }
 
     ImageFolderGuard folder_;
@@ -115,12 +126,6 @@ protected:
         DrawFilledRectangle(source_.dc(), {0, 0, kImage.cx, kImage.cy}, kWhite, kWhite);
         DrawFilledRectangle(source_.dc(), {0, 60, kImage.cx, kImage.cy}, kBlack, kBlack);
     }
-    // A red rectangle from (10, 10) to (30, 30), selected by a click on its left edge.
-    void DrawAndSelect() const {
-        Drag({10, 10}, {30, 30});
-        PressKey('V');
-        Click({10, 20});
-    }
 };
 
 TEST_F(MarkupDrawing, ARectanglesEdgesLieExactlyWhereItWasDragged) {
@@ -162,6 +167,37 @@ INSTANTIATE_TEST_SUITE_P(MarkupWindow, Strokes,
                          testing::Values(Stroke{'P', {35, 25}}, Stroke{'L', {35, 25}}, Stroke{'E', {10, 25}},
                                          Stroke{'E', {35, 40}}));
 
+TEST_F(MarkupDrawing, AFilledRectanglesInsideIsItsColour) {
+    ASSERT_TRUE(Open());
+    PressChord({VK_SHIFT, 'F'});
+    Drag({20, 15}, {70, 50});
+    EXPECT_EQ(Output().Pixel(45, 30), kRed);
+}
+
+// A red text's box is white, here on the black below row 60.
+TEST_F(MarkupDrawing, AFilledTextStandsOnABoxThatContrastsWithItsColour) {
+    ASSERT_TRUE(Open());
+    PressChord({VK_SHIFT, 'F'});
+    PressKey('T');
+    Click({10, 64});
+    for (WORD key : std::vector<WORD>{'I', VK_ESCAPE}) PressKey(key);
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(7, 62), kWhite);
+    EXPECT_EQ(image.Pixel(5, 62), kBlack);
+}
+
+// With the fill on, the highlighter multiplies a box whole: white takes the colour, black stays.
+TEST_F(MarkupDrawing, AHighlighterBoxColoursWhiteAndLeavesBlackBlack) {
+    ASSERT_TRUE(Open());
+    PressChord({VK_SHIFT, 'F'});
+    PressKey('H');
+    Drag({20, 40}, {70, 75});
+    const DecodedImage image = Output();
+    EXPECT_EQ(image.Pixel(45, 45), kRed);
+    EXPECT_EQ(image.Pixel(45, 70), kBlack);
+    EXPECT_EQ(image.Pixel(45, 38), kWhite);
+}
+
 // Multiplied: white takes the colour, black stays black.
 TEST_F(MarkupDrawing, TheHighlighterColoursWhiteAndLeavesBlackBlack) {
     ASSERT_TRUE(Open());
@@ -172,18 +208,6 @@ TEST_F(MarkupDrawing, TheHighlighterColoursWhiteAndLeavesBlackBlack) {
     EXPECT_EQ(image.Pixel(50, 70), kBlack);
 }
 
-TEST_F(MarkupDrawing, UndoAndRedoStepThroughTheMarksDrawn) {
-    ASSERT_TRUE(Open());
-    Drag({10, 10}, {30, 30});
-    Drag({60, 10}, {90, 30});
-    PressChord({VK_CONTROL, 'Z'});
-    PressChord({VK_CONTROL, 'Z'});
-    PressChord({VK_CONTROL, 'Y'});
-    const DecodedImage image = Output();
-    EXPECT_EQ(image.Pixel(10, 20), kRed);
-    EXPECT_EQ(image.Pixel(60, 20), kWhite);
-}
-
 TEST_F(MarkupDrawing, EscapeWithMarksAsksFirstAndNoKeepsThem) {
     ASSERT_TRUE(Open());
     Drag({10, 10}, {30, 30});
@@ -191,32 +215,6 @@ TEST_F(MarkupDrawing, EscapeWithMarksAsksFirstAndNoKeepsThem) {
     ASSERT_TRUE(boxes_.WaitForCount(1));
     EXPECT_EQ(boxes_.Seen()[0].text, App().GetText(TextDiscardMarks));
     EXPECT_EQ(Output().Pixel(10, 20), kRed);
-}
-
-TEST_F(MarkupDrawing, ASelectedMarkIsMovedByItsEdgeAndResizedByItsHandle) {
-    ASSERT_TRUE(Open());
-    DrawAndSelect();
-    Drag({10, 15}, {50, 15});  // clear of the handle midway down the edge
-    Drag({70, 30}, {90, 50});
-    const DecodedImage image = Output();
-    EXPECT_EQ(image.Pixel(50, 30), kRed);
-    EXPECT_EQ(image.Pixel(90, 45), kRed);
-    EXPECT_EQ(image.Pixel(10, 20), kWhite);
-    EXPECT_EQ(image.Pixel(70, 20), kWhite);
-}
-
-TEST_F(MarkupDrawing, DeleteRemovesTheSelectedMark) {
-    ASSERT_TRUE(Open());
-    DrawAndSelect();
-    PressKey(VK_DELETE);
-    EXPECT_EQ(Output().Pixel(10, 20), kWhite);
-}
-
-TEST_F(MarkupDrawing, APickedColourRecoloursTheSelectedMark) {
-    ASSERT_TRUE(Open());
-    DrawAndSelect();
-    PressKey('3');
-    EXPECT_EQ(Output().Pixel(10, 20), PaletteColour(2));
 }
 
 // The pattern's mean over a block, channel by channel, rounded half up.
@@ -258,6 +256,56 @@ TEST_F(MarkupWindowTest, PixelatedBlocksStayTheirMeanWhenAMarkOverThemMoves) {
         for (LONG x = 20; x < 30; ++x) {
             if (y >= 26 && x >= 23) continue;
             ASSERT_EQ(image.Pixel(x, y), PatternMean({20, 20, 30, 30})) << x << "," << y;
+        }
+}
+
+// Each channel's mean over an area.
+std::array<double, 3> MeanOf(const DecodedImage& image, const RECT& area) {
+    std::array<double, 3> sums = {};
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) {
+            const COLORREF c = image.Pixel(x, y);
+            sums[0] += GetRValue(c), sums[1] += GetGValue(c), sums[2] += GetBValue(c);
+        }
+    const double count = double(area.right - area.left) * (area.bottom - area.top);
+    return {sums[0] / count, sums[1] / count, sums[2] / count};
+}
+
+// "WWW" in red on white, then blurred: no pixel keeps the ink, and the area's mean stays within
+// 4 of 255 (the windows cut at the area's edges weigh the pixels near them less).
+TEST_F(MarkupDrawing, ABlurOverATextLeavesNoPixelOfItsInkAndKeepsTheAreasMean) {
+    const RECT area = {5, 5, 71, 41};
+    ASSERT_TRUE(Open());
+    TypeText({'W', 'W', 'W'});
+    const DecodedImage typed = Output();
+    ASSERT_TRUE(Open());
+    TypeText({'W', 'W', 'W'});
+    PressKey('B');
+    Drag({area.left, area.top}, {area.right - 1, area.bottom - 1});
+    const DecodedImage blurred = Output();
+    ASSERT_EQ(blurred.width, kImage.cx);
+    ASSERT_EQ(typed.Pixel(12, 22), kRed);  // the first W's left stroke
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) ASSERT_NE(blurred.Pixel(x, y), kRed) << x << "," << y;
+    const std::array<double, 3> before = MeanOf(typed, area), after = MeanOf(blurred, area);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(after[c], before[c], 4.0) << c;
+}
+
+// Outside the two holes each channel keeps 40 %, rounded; inside them the picture is as it was.
+TEST_F(MarkupWindowTest, TheSpotlightDarkensAllButItsHoles) {
+    ASSERT_TRUE(Open());
+    PressKey('S');
+    Drag({10, 10}, {39, 29});
+    Drag({60, 40}, {89, 59});
+    const DecodedImage image = Output();
+    ASSERT_EQ(image.width, kImage.cx);
+    const auto dimmed = [](BYTE channel) { return BYTE((channel * 40 + 50) / 100); };
+    for (LONG y = 0; y < kImage.cy; ++y)
+        for (LONG x = 0; x < kImage.cx; ++x) {
+            const COLORREF c = ScreenPattern(x, y);
+            const bool hole = (x >= 10 && x < 40 && y >= 10 && y < 30) || (x >= 60 && x < 90 && y >= 40 && y < 60);
+            const COLORREF expected = hole ? c : RGB(dimmed(GetRValue(c)), dimmed(GetGValue(c)), dimmed(GetBValue(c)));
+            ASSERT_EQ(image.Pixel(x, y), expected) << x << "," << y;
         }
 }
 
@@ -303,6 +351,23 @@ TEST_F(MarkupDrawing, EnterWhileATextIsTypedStartsANewLineAndOutputsNothing) {
     ASSERT_EQ(image.width, kImage.cx);
     EXPECT_TRUE(Inked(image, 12, 32));
     EXPECT_TRUE(Inked(image, 36, 56));
+}
+
+// "hllo" finished, double-clicked with the select tool and mended after its first letter
+// comes out as "hello" typed in one go does.
+TEST_F(MarkupDrawing, ATextEditedAgainInTheMiddleIsOutputAsTheChangedText) {
+    ASSERT_TRUE(Open());
+    TypeText({'H', 'L', 'L', 'O'});
+    PressKey('V');
+    Click({15, 20});
+    Click({15, 20});
+    for (WORD key : std::vector<WORD>{VK_HOME, VK_RIGHT, 'E', VK_ESCAPE}) PressKey(key);
+    const DecodedImage edited = Output();
+    ASSERT_TRUE(Open());
+    TypeText({'H', 'E', 'L', 'L', 'O'});
+    const DecodedImage typed = Output();
+    ASSERT_TRUE(Inked(typed, 12, 32));
+    EXPECT_EQ(edited.bgr, typed.bgr);
 }
 
 TEST_F(MarkupDrawing, WhileAnInputMethodComposesEnterAndEscapeAreItsOwn) {
