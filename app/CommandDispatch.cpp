@@ -96,8 +96,7 @@ CaptureResult Refusal(const std::wstring& text) {
 // Hides the toolbar and its hint, then runs start. check runs first and ends the command
 // itself when it refuses. The toolbar comes back when the command has ended, or after an
 // error box (for the command line, in the result) when it failed to start. The second click of
-// a double click whose first is click is dropped wherever it falls while start runs (the
-// settings' dialog, all the time it is open), within the double-click time.
+// a double click whose first is click is dropped wherever it falls until start has returned.
 void RunAway(HWND toolbar, HWND keyboardOwner, std::function<void(CaptureResult)> onEnded,
              const std::function<bool()>& check, const std::function<void()>& start,
              std::optional<ClickStamp> click = {}) {
@@ -348,7 +347,8 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional
             index = GetCommandIndex(buttonId);
             return CheckSaveFolder(index, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow()));
         },
-        [&] { StartCommand(index, toolbar, click); }, click);
+        // The settings' dialog runs within start: the shield, short by need, is no part of it.
+        [&] { StartCommand(index, toolbar, click); }, buttonId == TextSettingsButton ? std::nullopt : click);
 }
 
 bool CommandRunning() { return run.running; }

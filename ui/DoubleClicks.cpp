@@ -46,16 +46,8 @@ void Watch(std::shared_ptr<SecondClickShield::State> state, std::promise<void> p
     const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
     placed.set_value();
     if (hook == nullptr) return;
-    // No second click can come once the double-click time has passed: the hook goes then at the
-    // latest, so that it stays short also while what the first click started runs on.
-    const DWORD over = state->first.time + state->limits.milliseconds;
-    const auto left = [&] { return static_cast<LONG>(over - GetTickCount()); };
-    while (!((state->released || left() < 0) && !state->dropping)) {
-        const DWORD wait = state->dropping || left() < 0 ? INFINITE : static_cast<DWORD>(left()) + 1;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            if (message.message != WM_QUIT) DispatchMessageW(&message);
-    }
+    while (!(state->released && !state->dropping) && GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
     UnhookWindowsHookEx(hook);
     // A call already queued for the hook is answered before the thread ends.
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);

@@ -34,8 +34,7 @@ private:
 // While it lives, drops the second click of first wherever it falls: while the toolbar leaves
 // the screen, that click would reach the program below it, which would take the keyboard from
 // the overlay. A press dropped is followed by its release, dropped too, also after it has gone.
-// Kept short: under Wine, clicks were lost while such a hook was in place and the machine busy;
-// it ends by itself once the double-click time after first has passed.
+// Kept short: under Wine, clicks were lost while such a hook was in place and the machine busy.
 class SecondClickShield {
 public:
     explicit SecondClickShield(const ClickStamp& first);
