@@ -13,6 +13,7 @@
 #include "Capture/ImageFileNamer.h"
 #include "Capture/RegionCapture.h"
 #include "Capture/RectangleCapture.h"
+#include "Capture/ScrollableWindow.h"
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
@@ -153,12 +154,32 @@ private:
     SettingsWindow dialog_;
 };
 
+// A scrolling capture of a job's window and area, as options say.
+ScrollJob JobOf(const CommandOptions& options) {
+    ScrollJob job;
+    job.axis = options.horizontal ? ScrollAxis::Across : ScrollAxis::Down;
+    job.byHand = options.manual;
+    job.maxLength = options.maxHeight.value_or(ParseScrollMaxHeight(Store().GetString(KeyScrollMaxHeight)));
+    return job;
+}
+
+// Where a window picked on an overlay to be scrolled goes: a scrolling capture as options say.
+ScrollHandOff ScrollingOf(HWND owner, const CommandOptions& options) {
+    return [owner, options](const ScrollPick& pick, const CaptureRequest& request,
+                            std::function<void(CaptureResult)> onEnded) {
+        ScrollJob job = JobOf(options);
+        job.area = pick.area;
+        job.target = pick.target;
+        StartScrollingCapture(job, owner, request, std::move(onEnded));
+    };
+}
+
 std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     switch (index) {
         case CommandRectangle: return MakeCaptureMode<RectangleCapture>(owner);
         case CommandRectangleWithMagnifier: return MakeCaptureMode<RectangleCaptureWithMagnifier>(owner);
-        case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner);
-        case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner);
+        case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner, SystemDwm(), ScrollingOf(owner, {}));
+        case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner, SystemDwm(), ScrollingOf(owner, {}));
         case CommandHiddenWindowTop: return MakeCaptureMode<HiddenWindowCaptureTop>(owner);
         case CommandHiddenWindowAll: return MakeCaptureMode<HiddenWindowCaptureAll>(owner);
         case CommandDesktop: return MakeCaptureMode<DesktopCapture>(owner);
@@ -263,11 +284,8 @@ void RunLastRegion(HWND toolbar, HWND keyboardOwner) {
 
 // A scrolling capture of area, of the window that scrolls under its middle, as options say.
 void StartScrolling(const CommandOptions& options, const RECT& area, HWND toolbar, const CaptureRequest& request) {
-    ScrollJob job;
+    ScrollJob job = JobOf(options);
     job.area = area;
-    job.axis = options.horizontal ? ScrollAxis::Across : ScrollAxis::Down;
-    job.byHand = options.manual;
-    job.maxLength = options.maxHeight.value_or(ParseScrollMaxHeight(Store().GetString(KeyScrollMaxHeight)));
     job.target = ScrollableWindowAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2}, job.axis);
     if (job.target == nullptr) throw std::runtime_error(ToThreadAnsi(App().GetText(TextScrollNoWindow)));
     StartScrollingCapture(job, toolbar, request, OnCaptureEnded);

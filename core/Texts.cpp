@@ -10,7 +10,7 @@ constexpr const wchar_t* kProductPage = L"https://codeberg.org/glimra/glimra";
 // page by its text in the INI file and finds the page again by that text.
 constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"矩形の切り取り", L"Cut out a rectangle"},
-    {L"ウィンドウの切り取り", L"Cut out a window"},
+    {L"ウィンドウの切り取り (S: スクロールキャプチャ)", L"Cut out a window (S: scrolling capture)"},
     {L"部分隠れウィンドウの切り取り", L"Cut out a partially hidden window"},
     {L"デスクトップの切り取り", L"Cut out the desktop"},
     {L"設定", L"Settings"},
