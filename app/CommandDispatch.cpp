@@ -14,6 +14,7 @@
 #include "Capture/RegionCapture.h"
 #include "Capture/RectangleCapture.h"
 #include "Capture/ScrollableWindow.h"
+#include "Capture/ScrollingCapture.h"
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
@@ -256,8 +257,6 @@ std::wstring CommandLineRefusal(const CommandOptions& options, std::optional<REC
                                 : options.command == Command::LastRegion ? PlaceLastRegion(area)
                                                                          : std::wstring();
     if (!placed.empty()) return placed;
-    // Picked on an overlay of its own in time; today its area is given.
-    if (options.command == Command::Scrolling && !area) return App().GetText(TextScrollNoWindow);
     if (options.command == Command::Settings || !options.file.empty() || options.raw) return {};
     const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
     if (!HoldsEveryImageName(dayFolder)) return App().GetText(TextSaveFolderTooLong) + L"\r\n" + GetSaveFolder();
@@ -289,6 +288,15 @@ void StartScrolling(const CommandOptions& options, const RECT& area, HWND toolba
     job.target = ScrollableWindowAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2}, job.axis);
     if (job.target == nullptr) throw std::runtime_error(ToThreadAnsi(App().GetText(TextScrollNoWindow)));
     StartScrollingCapture(job, toolbar, request, OnCaptureEnded);
+}
+
+// The overlay that picks what to scroll, made for options: they decide the window it finds.
+void PickToScroll(const CommandOptions& options, HWND toolbar, CaptureRequest request) {
+    // Kept until the next one: the scrolling capture it started outlives its pick.
+    static std::unique_ptr<ScrollingCapture> mode;
+    mode.reset();
+    mode = MakeCaptureMode<ScrollingCapture>(toolbar, JobOf(options).axis, ScrollingOf(toolbar, options));
+    mode->ActWith(std::move(request), OnCaptureEnded);
 }
 
 // An image kept to be pinned goes up once the toolbar is back. A pin that cannot be shown fails
@@ -400,8 +408,10 @@ void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<v
             return false;
         },
         [&] {
-            if (options.command == Command::Scrolling) {
+            if (options.command == Command::Scrolling && area) {
                 StartScrolling(options, *area, toolbar, request);
+            } else if (options.command == Command::Scrolling) {
+                PickToScroll(options, toolbar, request);
             } else if (area) {
                 OnCaptureEnded(CaptureScreenArea(*area, toolbar, request));
             } else if (options.command == Command::Settings) {

@@ -116,5 +116,19 @@ TEST_F(Scrolling, SOnTheWindowOverlayOutlinesTheTextControlAndScrollsIt) {
     EXPECT_EQ(DecodeImageFile(out_ / L"long.bmp").height, WholeTextHeight());
 }
 
+// Without a region, a drag within the text picks that rectangle, side bars left out; the window
+// under its middle is scrolled.
+TEST_F(Scrolling, WithoutARegionADragPicksTheRectangleScrolled) {
+    auto run = Start(L"scrolling --no-viewer --file " + out_ / L"long.bmp");
+    HWND overlay = run->WaitWindow(L"ScrollingCapture");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) && GetForegroundWindow() == overlay; }));
+    const RECT drag = {area_.left + 20, area_.top + 20, area_.right - 40, area_.bottom - 40};
+    RealDrag(drag);
+    ASSERT_EQ(run->WaitExit(60s), 0u) << run->ErrorText();
+    const DecodedImage image = DecodeImageFile(out_ / L"long.bmp");
+    EXPECT_EQ(image.width, drag.right - drag.left);
+    EXPECT_EQ(image.height, drag.bottom - drag.top + WholeTextHeight() - (area_.bottom - area_.top));
+}
+
 }  // namespace
 }  // namespace Vorlune::Test
