@@ -299,6 +299,14 @@ void PickToScroll(const CommandOptions& options, HWND toolbar, CaptureRequest re
     mode->ActWith(std::move(request), OnCaptureEnded);
 }
 
+// The scrolling capture's hotkey: its overlay, output by the settings.
+void RunScrollingPick(HWND toolbar, HWND keyboardOwner) {
+    RunAway(
+        toolbar, keyboardOwner, nullptr,
+        [&] { return CheckSaveFolder(CommandRectangle, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow())); },
+        [&] { PickToScroll({}, toolbar, {}); });
+}
+
 // An image kept to be pinned goes up once the toolbar is back. A pin that cannot be shown fails
 // the command, although its image was written.
 void PinKeptImage(CaptureResult& result, const PinShower& pin) {
@@ -366,6 +374,7 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional
     if (run.running) return;
     ToolbarSecondClicks().Watch(click);
     if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
+    if (buttonId == TextHotKeyScrolling) return RunScrollingPick(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
         toolbar, keyboardOwner, nullptr,

@@ -120,7 +120,9 @@ enum TextId : int {
     TextScrollByHand = 135,
     TextScrollNoWindow = 136,
     TextHotKeyScrolling = 137,
-    TextCount = 138
+    TextScrollMaxHeightLabel = 138,
+    TextScrollMaxHeightRange = 139,
+    TextCount = 140
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -153,7 +153,10 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"ウィンドウがスクロールしないため停止しました", L"Stopped: the window did not scroll"},
     {L"手動でスクロールして下さい。Enter で画像を確定します", L"Scroll by hand; Enter keeps the image"},
     {L"範囲の下にスクロールできるウィンドウがありません", L"No window that scrolls is under the area"},
-    {L"スクロールキャプチャ(&G)", L"Scrolling capture(&G)"},
+    {L"スクロール(&G)", L"Scrolling capture(&G)"},
+    {L"スクロールキャプチャの高さの上限 (ピクセル)", L"Height limit of a scrolling capture (pixels)"},
+    {L"スクロールキャプチャの高さの上限は 1000 から 1000000 までの数です。",
+     L"The height limit of a scrolling capture is a number from 1000 to 1000000."},
 };
 
 }  // namespace
