@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <string>
 
 #include "GlimraApp.h"
@@ -55,15 +56,18 @@ protected:
         const int lines = static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
         RECT client = {};
         GetClientRect(edit_, &client);
-        // From where its second line starts below its first: the control's font is its process's own.
+        // Scrolled until the last line stands at the bottom, whole.
+        return area_.bottom - area_.top + (lines - client.bottom / LineHeight()) * LineHeight();
+    }
+    // From where its second line starts below its first: the control's font is its process's own.
+    int LineHeight() const {
         const auto lineTop = [&](int line) {
             const LRESULT first = SendMessageW(edit_, EM_LINEINDEX, line, 0);
             return static_cast<int>(HIWORD(SendMessageW(edit_, EM_POSFROMCHAR, first, 0)));
         };
-        const int lineHeight = lineTop(1) - lineTop(0);
-        // Scrolled until the last line stands at the bottom, whole.
-        return area_.bottom - area_.top + (lines - client.bottom / lineHeight) * lineHeight;
+        return lineTop(1) - lineTop(0);
     }
+    int FirstVisibleLine() const { return static_cast<int>(SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
     // The window overlay up, its outline on the editor's frame, which the cursor is over.
     void AwaitWindowOverlay(CommandRun& run) {
         HWND overlay = run.WaitWindow(L"WindowCaptureTop");
@@ -128,6 +132,36 @@ TEST_F(Scrolling, WithoutARegionADragPicksTheRectangleScrolled) {
     const DecodedImage image = DecodeImageFile(out_ / L"long.bmp");
     EXPECT_EQ(image.width, drag.right - drag.left);
     EXPECT_EQ(image.height, drag.bottom - drag.top + WholeTextHeight() - (area_.bottom - area_.top));
+}
+
+// M on the control window: nothing is scrolled for the user from then on, and Enter keeps the
+// lines they scrolled past with the wheel, at whatever moment it comes.
+TEST_F(Scrolling, MOnTheControlWindowTurnsToScrollingByHand) {
+    auto run = Start(L"scrolling --region " + RegionOf(area_) + L" --no-viewer --file " + out_ / L"long.bmp");
+    HWND control = run->WaitWindow(L"GlimraScrolling");
+    ASSERT_TRUE(WaitUntil([&] {
+        GUITHREADINFO focus = {};
+        focus.cbSize = sizeof focus;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &focus) && focus.hwndFocus == control;
+    }));
+    PressKey('M');
+    // The first step, made as the window came up, has landed and no other follows.
+    ASSERT_TRUE(WaitUntil([&, last = -1]() mutable {
+        const int line = FirstVisibleLine();
+        Sleep(300);
+        return line > 0 && std::exchange(last, line) == line;
+    }));
+    // Few enough notches to match even if none was grabbed before Enter; each lands alone.
+    for (int notch = 0; notch < 4; ++notch) {
+        const int before = FirstVisibleLine();
+        ASSERT_TRUE(TurnWheel(EditMiddle(), -1));
+        ASSERT_TRUE(WaitUntil([&] { return FirstVisibleLine() == before + 3; }));
+    }
+    const int scrolled = FirstVisibleLine();
+    PressKey(VK_RETURN);
+    ASSERT_EQ(run->WaitExit(60s), 0u) << run->ErrorText();
+    EXPECT_EQ(FirstVisibleLine(), scrolled);  // nothing scrolled it on its own meanwhile
+    EXPECT_EQ(DecodeImageFile(out_ / L"long.bmp").height, area_.bottom - area_.top + scrolled * LineHeight());
 }
 
 }  // namespace
