@@ -67,6 +67,13 @@ protected:
         };
         return lineTop(1) - lineTop(0);
     }
+    // The run wrote the whole text, as wide as the control.
+    void ExpectWholeText(CommandRun& run) {
+        ASSERT_EQ(run.WaitExit(60s), 0u) << run.ErrorText();
+        const DecodedImage image = DecodeImageFile(out_ / L"long.bmp");
+        EXPECT_EQ(image.width, area_.right - area_.left);
+        EXPECT_EQ(image.height, WholeTextHeight());
+    }
     int FirstVisibleLine() const { return static_cast<int>(SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
     // The window overlay up, its outline on the editor's frame, which the cursor is over.
     void AwaitWindowOverlay(CommandRun& run) {
@@ -89,11 +96,8 @@ protected:
 
 TEST_F(Scrolling, AnEditorsLinesComeOutOnceWithTheirFrame) {
     auto run = Start(L"scrolling --region " + RegionOf(area_) + L" --no-viewer --file " + out_ / L"long.bmp");
-    ASSERT_EQ(run->WaitExit(60s), 0u) << run->ErrorText();
+    ExpectWholeText(*run);
     EXPECT_EQ(run->ErrorText(), "");
-    const DecodedImage image = DecodeImageFile(out_ / L"long.bmp");
-    EXPECT_EQ(image.width, area_.right - area_.left);
-    EXPECT_EQ(image.height, WholeTextHeight());
 }
 
 // The editor's frame is what a plain click picks; with Shift its text control is scrolled.
@@ -103,10 +107,7 @@ TEST_F(Scrolling, AShiftClickOnTheWindowOverlayScrollsTheTextControlUnderIt) {
     Key(VK_SHIFT, 0);
     RealClick(EditMiddle());
     Key(VK_SHIFT, KEYEVENTF_KEYUP);
-    ASSERT_EQ(run->WaitExit(60s), 0u) << run->ErrorText();
-    const DecodedImage image = DecodeImageFile(out_ / L"long.bmp");
-    EXPECT_EQ(image.width, area_.right - area_.left);
-    EXPECT_EQ(image.height, WholeTextHeight());
+    ExpectWholeText(*run);
 }
 
 // Held, S outlines the text control rather than the editor's frame; let go, it scrolls it.
@@ -116,8 +117,7 @@ TEST_F(Scrolling, SOnTheWindowOverlayOutlinesTheTextControlAndScrollsIt) {
     Key('S', 0);
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(area_.left, area_.top) == RGB(255, 0, 0); }));
     Key('S', KEYEVENTF_KEYUP);
-    ASSERT_EQ(run->WaitExit(60s), 0u) << run->ErrorText();
-    EXPECT_EQ(DecodeImageFile(out_ / L"long.bmp").height, WholeTextHeight());
+    ExpectWholeText(*run);
 }
 
 // Without a region, a drag within the text picks that rectangle, side bars left out; the window
