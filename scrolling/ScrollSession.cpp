@@ -176,9 +176,12 @@ void ScrollSession::End(bool keep) {
     ImageFileNamer namer;
     CaptureResult result = OutputImage(namer, std::move(captured), owner_, request_);
     result.screenPlace = {job_.area.left, job_.area.top};
-    if (notMoving_ || state == StitchState::NoMatch || state == StitchState::Ambiguous ||
-        state == StitchState::HeightLimit)
-        result.report += stateLine + L"\r\n";
+    const bool stoppedEarly = notMoving_ || state == StitchState::NoMatch || state == StitchState::Ambiguous ||
+                              state == StitchState::HeightLimit;
+    // A script reads it on standard error; from the toolbar only a box can tell the image is short.
+    if (stoppedEarly && request_.reportInResult) result.report += stateLine + L"\r\n";
+    if (stoppedEarly && !request_.reportInResult && result.outcome == CaptureOutcome::Written)
+        MessageBoxW(owner_, stateLine.c_str(), App().title.c_str(), MB_ICONINFORMATION);
     ended(std::move(result));
 }
 

@@ -20,6 +20,12 @@ void Key(WORD key, DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
+void ShiftClick(POINT at) {
+    Key(VK_SHIFT, 0);
+    RealClick(at);
+    Key(VK_SHIFT, KEYEVENTF_KEYUP);
+}
+
 class Scrolling : public testing::Test {
 protected:
     void SetUp() override {
@@ -76,8 +82,7 @@ protected:
     }
     int FirstVisibleLine() const { return static_cast<int>(SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
     // The window overlay up, its outline on the editor's frame, which the cursor is over.
-    void AwaitWindowOverlay(CommandRun& run) {
-        HWND overlay = run.WaitWindow(L"WindowCaptureTop");
+    void AwaitWindowOverlay(HWND overlay) {
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(overlay) && GetForegroundWindow() == overlay; }));
         RECT frame = {};
         GetWindowRect(GetAncestor(edit_, GA_ROOT), &frame);
@@ -103,17 +108,15 @@ TEST_F(Scrolling, AnEditorsLinesComeOutOnceWithTheirFrame) {
 // The editor's frame is what a plain click picks; with Shift its text control is scrolled.
 TEST_F(Scrolling, AShiftClickOnTheWindowOverlayScrollsTheTextControlUnderIt) {
     auto run = Start(L"window --no-viewer --file " + out_ / L"long.bmp");
-    ASSERT_NO_FATAL_FAILURE(AwaitWindowOverlay(*run));
-    Key(VK_SHIFT, 0);
-    RealClick(EditMiddle());
-    Key(VK_SHIFT, KEYEVENTF_KEYUP);
+    ASSERT_NO_FATAL_FAILURE(AwaitWindowOverlay(run->WaitWindow(L"WindowCaptureTop")));
+    ShiftClick(EditMiddle());
     ExpectWholeText(*run);
 }
 
 // Held, S outlines the text control rather than the editor's frame; let go, it scrolls it.
 TEST_F(Scrolling, SOnTheWindowOverlayOutlinesTheTextControlAndScrollsIt) {
     auto run = Start(L"window --no-viewer --file " + out_ / L"long.bmp");
-    ASSERT_NO_FATAL_FAILURE(AwaitWindowOverlay(*run));
+    ASSERT_NO_FATAL_FAILURE(AwaitWindowOverlay(run->WaitWindow(L"WindowCaptureTop")));
     Key('S', 0);
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(area_.left, area_.top) == RGB(255, 0, 0); }));
     Key('S', KEYEVENTF_KEYUP);
@@ -162,6 +165,18 @@ TEST_F(Scrolling, MOnTheControlWindowTurnsToScrollingByHand) {
     ASSERT_EQ(run->WaitExit(60s), 0u) << run->ErrorText();
     EXPECT_EQ(FirstVisibleLine(), scrolled);  // nothing scrolled it on its own meanwhile
     EXPECT_EQ(DecodeImageFile(out_ / L"long.bmp").height, area_.bottom - area_.top + scrolled * LineHeight());
+}
+
+// From the toolbar no one reads standard error: an image cut short says so in a box.
+TEST_F(Scrolling, FromTheToolbarTheHeightLimitIsToldInABox) {
+    ASSERT_TRUE(app_.Start(L"[Settings]\r\nClipBoard=2\r\nScrollMaxHeight=1000\r\n[Gui]\r\n9=1\r\n13=0\r\n",
+                           GlimraApp::BoxesAre::Expected));
+    app_.Click(1);
+    ASSERT_NO_FATAL_FAILURE(AwaitWindowOverlay(app_.WaitOverlay(L"WindowCaptureTop")));
+    ShiftClick(EditMiddle());
+    ASSERT_TRUE(app_.Boxes().WaitForCount(1));
+    EXPECT_EQ(app_.Boxes().Texts(), L"Glimra|Stopped at the height limit|");
+    EXPECT_EQ(DecodeImageFile(app_.TodaysFolder() + ImageFileName(1)).height, 1000);
 }
 
 }  // namespace
