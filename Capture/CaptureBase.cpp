@@ -1,6 +1,7 @@
 #include "Capture/CaptureBase.h"
 
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "Capture/CaptureErrors.h"
@@ -62,6 +63,9 @@ void CaptureBase::RegisterHandlers(MessageMap& map) {
         if (Capturing()) OnRButtonUp(MessagePoint(l));
     });
     add(WM_KEYDOWN, [this](WPARAM w, LPARAM l) { HandleKeyDown(w, l); });
+    add(WM_KEYUP, [this](WPARAM w, LPARAM) {
+        if (Capturing()) OnKeyUp(w);
+    });
     add(WM_SETFOCUS, [this](WPARAM, LPARAM) { ShowOverlay(); });
     add(WM_KILLFOCUS, [this](WPARAM, LPARAM) { HandleKillFocus(); });
     add(WM_PAINT, [this](WPARAM, LPARAM) { HandlePaint(); });
@@ -197,6 +201,26 @@ bool CaptureBase::Finish(const RECT& area) {
     result_ = FinishCapture(namer, snapshot->outputDC(), owner, TopLeft(area), SizeOf(area), request_);
     result_.screenPlace = {snapshot->bounds.left + area.left, snapshot->bounds.top + area.top};
     return result_.outcome == CaptureOutcome::Written;
+}
+
+void CaptureBase::HandOffScroll(const ScrollHandOff& handOff, ScrollPick pick) {
+    if (snapshot == nullptr) return;
+    OffsetRect(&pick.area, snapshot->bounds.left, snapshot->bounds.top);
+    // Under X the overlay's last pixels stay a moment after it has gone: the frozen screen
+    // without the marks, so that the first grab cannot take in the outline.
+    snapshot->ResetWork();
+    InvalidateRect(overlay.get(), nullptr, FALSE);
+    UpdateWindow(overlay.get());
+    CaptureRequest request = request_;
+    std::function<void(CaptureResult)> ended = std::exchange(onEnded_, nullptr);
+    EndCapture();
+    try {
+        handOff(pick, request, ended);
+    } catch (const std::exception& error) {
+        request_ = std::move(request);
+        onEnded_ = std::move(ended);
+        FailCapture(error);
+    }
 }
 
 bool CaptureBase::NudgeCursor(WPARAM key) {

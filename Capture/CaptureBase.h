@@ -11,6 +11,7 @@
 #include "Capture/CaptureOutput.h"
 #include "Capture/CaptureRequest.h"
 #include "Capture/ScreenSnapshot.h"
+#include "Capture/ScrollHandOff.h"
 #include "draw/CursorPainter.h"
 #include "ui/DoubleClicks.h"
 #include "ui/GdiOwners.h"
@@ -52,6 +53,7 @@ protected:
     virtual void OnMouseMove(POINT) {}
     // False when the key was not handled; an unhandled Escape cancels the capture.
     virtual bool OnKeyDown(WPARAM) { return false; }
+    virtual void OnKeyUp(WPARAM) {}
     // The key being handled is an auto-repeat of a key already held down.
     bool KeyIsRepeat() const { return keyRepeat_; }
 
@@ -72,6 +74,9 @@ protected:
     // The cursor goes into the image: as the request says, else as the toggle.
     bool CursorOn() const { return request_.cursor.value_or(CursorCaptureOn()); }
     const CaptureRequest& Request() const { return request_; }
+    // Ends the capture and hands pick (its area in snapshot coordinates) to a scrolling capture,
+    // which ends the command; when that cannot start, the capture fails as any does.
+    void HandOffScroll(const ScrollHandOff& handOff, ScrollPick pick);
     // Moves the cursor one pixel for an arrow key; false for any other key.
     bool NudgeCursor(WPARAM key);
     // Where the cursor is now, in snapshot coordinates.

@@ -13,6 +13,8 @@
 #include "Capture/ImageFileNamer.h"
 #include "Capture/RegionCapture.h"
 #include "Capture/RectangleCapture.h"
+#include "Capture/ScrollableWindow.h"
+#include "Capture/ScrollingCapture.h"
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
 #include "app/HotKeys.h"
@@ -153,12 +155,32 @@ private:
     SettingsWindow dialog_;
 };
 
+// A scrolling capture of a job's window and area, as options say.
+ScrollJob JobOf(const CommandOptions& options) {
+    ScrollJob job;
+    job.axis = options.horizontal ? ScrollAxis::Across : ScrollAxis::Down;
+    job.byHand = options.manual;
+    job.maxLength = options.maxHeight.value_or(ParseScrollMaxHeight(Store().GetString(KeyScrollMaxHeight)));
+    return job;
+}
+
+// Where a window picked on an overlay to be scrolled goes: a scrolling capture as options say.
+ScrollHandOff ScrollingOf(HWND owner, const CommandOptions& options) {
+    return [owner, options](const ScrollPick& pick, const CaptureRequest& request,
+                            std::function<void(CaptureResult)> onEnded) {
+        ScrollJob job = JobOf(options);
+        job.area = pick.area;
+        job.target = pick.target;
+        StartScrollingCapture(job, owner, request, std::move(onEnded));
+    };
+}
+
 std::unique_ptr<ButtonActor> MakeActor(CommandIndex index, HWND owner) {
     switch (index) {
         case CommandRectangle: return MakeCaptureMode<RectangleCapture>(owner);
         case CommandRectangleWithMagnifier: return MakeCaptureMode<RectangleCaptureWithMagnifier>(owner);
-        case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner);
-        case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner);
+        case CommandWindowTop: return MakeCaptureMode<WindowCaptureTop>(owner, SystemDwm(), ScrollingOf(owner, {}));
+        case CommandWindowAll: return MakeCaptureMode<WindowCaptureAll>(owner, SystemDwm(), ScrollingOf(owner, {}));
         case CommandHiddenWindowTop: return MakeCaptureMode<HiddenWindowCaptureTop>(owner);
         case CommandHiddenWindowAll: return MakeCaptureMode<HiddenWindowCaptureAll>(owner);
         case CommandDesktop: return MakeCaptureMode<DesktopCapture>(owner);
@@ -235,8 +257,6 @@ std::wstring CommandLineRefusal(const CommandOptions& options, std::optional<REC
                                 : options.command == Command::LastRegion ? PlaceLastRegion(area)
                                                                          : std::wstring();
     if (!placed.empty()) return placed;
-    // Picked on an overlay of its own in time; today its area is given.
-    if (options.command == Command::Scrolling && !area) return App().GetText(TextScrollNoWindow);
     if (options.command == Command::Settings || !options.file.empty() || options.raw) return {};
     const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
     if (!HoldsEveryImageName(dayFolder)) return App().GetText(TextSaveFolderTooLong) + L"\r\n" + GetSaveFolder();
@@ -263,14 +283,28 @@ void RunLastRegion(HWND toolbar, HWND keyboardOwner) {
 
 // A scrolling capture of area, of the window that scrolls under its middle, as options say.
 void StartScrolling(const CommandOptions& options, const RECT& area, HWND toolbar, const CaptureRequest& request) {
-    ScrollJob job;
+    ScrollJob job = JobOf(options);
     job.area = area;
-    job.axis = options.horizontal ? ScrollAxis::Across : ScrollAxis::Down;
-    job.byHand = options.manual;
-    job.maxLength = options.maxHeight.value_or(ParseScrollMaxHeight(Store().GetString(KeyScrollMaxHeight)));
     job.target = ScrollableWindowAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2}, job.axis);
     if (job.target == nullptr) throw std::runtime_error(ToThreadAnsi(App().GetText(TextScrollNoWindow)));
     StartScrollingCapture(job, toolbar, request, OnCaptureEnded);
+}
+
+// The overlay that picks what to scroll, made for options: they decide the window it finds.
+void PickToScroll(const CommandOptions& options, HWND toolbar, CaptureRequest request) {
+    // Kept until the next one: the scrolling capture it started outlives its pick.
+    static std::unique_ptr<ScrollingCapture> mode;
+    mode.reset();
+    mode = MakeCaptureMode<ScrollingCapture>(toolbar, JobOf(options).axis, ScrollingOf(toolbar, options));
+    mode->ActWith(std::move(request), OnCaptureEnded);
+}
+
+// The scrolling capture's hotkey: its overlay, output by the settings.
+void RunScrollingPick(HWND toolbar, HWND keyboardOwner) {
+    RunAway(
+        toolbar, keyboardOwner, nullptr,
+        [&] { return CheckSaveFolder(CommandRectangle, toolbar, MakeDayFolder(GetSaveFolder(), LocalDateNow())); },
+        [&] { PickToScroll({}, toolbar, {}); });
 }
 
 // An image kept to be pinned goes up once the toolbar is back. A pin that cannot be shown fails
@@ -340,6 +374,7 @@ void RunCommand(TextId buttonId, HWND toolbar, HWND keyboardOwner, std::optional
     if (run.running) return;
     ToolbarSecondClicks().Watch(click);
     if (buttonId == TextHotKeyLastRegion) return RunLastRegion(toolbar, keyboardOwner);
+    if (buttonId == TextHotKeyScrolling) return RunScrollingPick(toolbar, keyboardOwner);
     CommandIndex index = CommandRectangle;
     RunAway(
         toolbar, keyboardOwner, nullptr,
@@ -382,8 +417,10 @@ void RunCommandLine(const CommandOptions& options, HWND toolbar, std::function<v
             return false;
         },
         [&] {
-            if (options.command == Command::Scrolling) {
+            if (options.command == Command::Scrolling && area) {
                 StartScrolling(options, *area, toolbar, request);
+            } else if (options.command == Command::Scrolling) {
+                PickToScroll(options, toolbar, request);
             } else if (area) {
                 OnCaptureEnded(CaptureScreenArea(*area, toolbar, request));
             } else if (options.command == Command::Settings) {

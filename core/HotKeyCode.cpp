@@ -46,6 +46,7 @@ SettingKey HotKeySetting(TextId button) {
         case TextHiddenWindowButton: return KeyHotKeyHiddenWindow;
         case TextDesktopButton: return KeyHotKeyDesktop;
         case TextHotKeyLastRegion: return KeyHotKeyLastRegion;
+        case TextHotKeyScrolling: return KeyHotKeyScrolling;
         default: return KeyHotKeyRectangle;
     }
 }

@@ -26,9 +26,9 @@ constexpr unsigned kModNoRepeat = 0x4000;
 using HotKeyCode = int;
 
 // The command buttons a hotkey can stand for; a hotkey runs what its button runs. The last
-// region has no button: its hotkey goes by the text of its field.
-inline constexpr TextId kHotKeyButtons[] = {TextRectangleButton, TextWindowButton, TextHiddenWindowButton,
-                                            TextDesktopButton, TextHotKeyLastRegion};
+// region and the scrolling capture have no button: their hotkeys go by the texts of their fields.
+inline constexpr TextId kHotKeyButtons[] = {TextRectangleButton, TextWindowButton,     TextHiddenWindowButton,
+                                            TextDesktopButton,   TextHotKeyLastRegion, TextHotKeyScrolling};
 
 // code itself when it names a key with nothing but those flags, with Ctrl or Alt unless the key
 // is F1-F24, Print Screen or Pause; else none.

@@ -12,4 +12,10 @@ int ParseScrollMaxHeight(std::wstring_view text) {
     return std::clamp(*value, kLowestScrollMaxHeight, kTallestScroll);
 }
 
+std::optional<int> TypedScrollMaxHeight(std::wstring_view text) {
+    const auto value = ParseDecimal(text, Sign::NotAllowed);
+    if (!value || *value < kLowestScrollMaxHeight || *value > kTallestScroll) return std::nullopt;
+    return *value;
+}
+
 }  // namespace Vorlune

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string_view>
 
 namespace Vorlune {
@@ -13,5 +14,8 @@ constexpr int kDefaultScrollMaxHeight = 30000;
 // ScrollMaxHeight as a limit: text that is no number in decimal digits, or one beyond an int,
 // gives the default; any other value is held within kLowestScrollMaxHeight and kTallestScroll.
 int ParseScrollMaxHeight(std::wstring_view text);
+// A limit as typed into the settings: decimal digits within kLowestScrollMaxHeight and
+// kTallestScroll; else nothing.
+std::optional<int> TypedScrollMaxHeight(std::wstring_view text);
 
 }  // namespace Vorlune

@@ -37,6 +37,8 @@ public:
     StitchState Add(const ScrollFrame& grab);
     StitchState State() const { return state_; }
     bool Ended() const;
+    // From now on a person scrolls: still grabs end nothing, as if made with stillEnds false.
+    void ScrolledByHand() { stillEnds_ = false; }
     // The image's rows (columns across) as it would be output now.
     int Length() const;
     // The image's width and height as it would be output now.

@@ -132,7 +132,9 @@ enum TextId : int {
     TextToolFill = 138,
     TextToolBlur = 139,
     TextToolSpotlight = 140,
-    TextCount = 141
+    TextScrollMaxHeightLabel = 141,
+    TextScrollMaxHeightRange = 142,
+    TextCount = 143
 };
 
 // The name of colour `index` (0 to 15) of the auxiliary line colour table.

@@ -10,7 +10,7 @@ constexpr const wchar_t* kProductPage = L"https://codeberg.org/glimra/glimra";
 // page by its text in the INI file and finds the page again by that text.
 constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"矩形の切り取り", L"Cut out a rectangle"},
-    {L"ウィンドウの切り取り", L"Cut out a window"},
+    {L"ウィンドウの切り取り (S: スクロールキャプチャ)", L"Cut out a window (S: scrolling capture)"},
     {L"部分隠れウィンドウの切り取り", L"Cut out a partially hidden window"},
     {L"デスクトップの切り取り", L"Cut out the desktop"},
     {L"設定", L"Settings"},
@@ -153,10 +153,13 @@ constexpr const wchar_t* kTexts[TextCount][2] = {
     {L"ウィンドウがスクロールしないため停止しました", L"Stopped: the window did not scroll"},
     {L"手動でスクロールして下さい。Enter で画像を確定します", L"Scroll by hand; Enter keeps the image"},
     {L"範囲の下にスクロールできるウィンドウがありません", L"No window that scrolls is under the area"},
-    {L"スクロールキャプチャ(&G)", L"Scrolling capture(&G)"},
+    {L"スクロール(&G)", L"Scrolling capture(&G)"},
     {L"塗りつぶし (Shift+F)", L"Fill (Shift+F)"},
     {L"ぼかし (B)", L"Blur (B)"},
     {L"スポットライト (S)", L"Spotlight (S)"},
+    {L"スクロールキャプチャの高さの上限 (ピクセル)", L"Height limit of a scrolling capture (pixels)"},
+    {L"スクロールキャプチャの高さの上限は 1000 から 1000000 までの数です。",
+     L"The height limit of a scrolling capture is a number from 1000 to 1000000."},
 };
 
 }  // namespace

@@ -26,6 +26,8 @@ constexpr int kLine = 18;
 constexpr int kButtonHeight = 26;
 constexpr int kGap = 8;
 enum ButtonId : int { kStopButton = 1, kCancelButton = 2 };
+constexpr WPARAM kByHandKey = 'M';
+constexpr WPARAM kAcrossKey = 'H';
 
 RECT ClientPlace(const RECT& area, SIZE client) {
     RECT frame = {0, 0, client.cx, client.cy};
@@ -135,6 +137,8 @@ void ScrollControl::OnCommand(WPARAM id) {
 void ScrollControl::OnKeyDown(WPARAM key) {
     if (key == VK_RETURN) actions_.stop();
     if (key == VK_ESCAPE) actions_.cancel();
+    if (key == kByHandKey) actions_.byHand();
+    if (key == kAcrossKey) actions_.across();
 }
 
 }  // namespace Vorlune

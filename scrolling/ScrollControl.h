@@ -11,14 +11,17 @@
 namespace Vorlune {
 
 // The small window beside the area while a scrolling capture runs: the image so far shrunk to
-// fit, its size and state, and Stop and Cancel (Enter and Escape). It never lies over the area,
-// so it is in no grab. Its timer drives the capture.
+// fit, its size and state, and Stop and Cancel (Enter and Escape); M turns it to scrolling by
+// hand, H to scrolling sideways. It never lies over the area, so it is in no grab. Its timer
+// drives the capture.
 class ScrollControl {
 public:
     struct Actions {
         std::function<void()> stop;
         std::function<void()> cancel;
         std::function<void()> tick;
+        std::function<void()> byHand;
+        std::function<void()> across;
     };
 
     // Shown beside area (screen coordinates), in front, with the keyboard. Throws

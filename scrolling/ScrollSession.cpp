@@ -6,6 +6,7 @@
 
 #include "Capture/CaptureOutput.h"
 #include "Capture/PickHandOff.h"
+#include "Capture/ScrollableWindow.h"
 #include "app/AppContext.h"
 #include "scrolling/AreaGrab.h"
 #include "scrolling/ScrollControl.h"
@@ -45,13 +46,46 @@ ScrollSession::ScrollSession(ScrollJob job, HWND owner, CaptureRequest request,
 ScrollSession::~ScrollSession() = default;
 
 void ScrollSession::Start() {
-    beforeStep_ = GrabScreenArea(job_.area);
-    stitcher_ = std::make_unique<ScrollStitcher>(beforeStep_, job_.axis, job_.maxLength, !job_.byHand);
+    // Grabbed before the control window comes up and takes the activation from the target.
+    ScrollFrame first = GrabScreenArea(job_.area);
     control_ = std::make_unique<ScrollControl>(
-        job_.area, ScrollControl::Actions{[this] { End(true); }, [this] { End(false); }, [this] { OnTick(); }});
-    ShowProgress();
+        job_.area, ScrollControl::Actions{[this] { Stop(); }, [this] { End(false); }, [this] { OnTick(); },
+                                          [this] { TurnToByHand(); }, [this] { TurnAcross(); }});
     control_->TickEvery(job_.byHand ? kByHandTickMilliseconds : kSettleTickMilliseconds);
+    Begin(std::move(first));
+}
+
+void ScrollSession::Begin(ScrollFrame first) {
+    stitcher_ = std::make_unique<ScrollStitcher>(first, job_.axis, job_.maxLength, !job_.byHand);
+    beforeStep_ = std::move(first);
+    way_ = ScrollWay::LineMessages;
+    wayMoved_ = false;
+    measured_ = false;
+    lines_ = kFirstLines;
+    ShowProgress();
     if (!job_.byHand) Step();
+}
+
+void ScrollSession::Stop() {
+    // What the user scrolled to since the last tick is kept too.
+    if (!ended_ && job_.byHand) Accept(GrabScreenArea(job_.area));
+    End(true);
+}
+
+void ScrollSession::TurnToByHand() {
+    if (ended_ || job_.byHand) return;
+    job_.byHand = true;
+    stitcher_->ScrolledByHand();
+    ShowProgress();
+    control_->TickEvery(kByHandTickMilliseconds);
+}
+
+void ScrollSession::TurnAcross() {
+    if (ended_ || job_.axis == ScrollAxis::Across) return;
+    job_.axis = ScrollAxis::Across;
+    job_.target =
+        ScrollableWindowAt({(job_.area.left + job_.area.right) / 2, (job_.area.top + job_.area.bottom) / 2}, job_.axis);
+    Begin(GrabScreenArea(job_.area));
 }
 
 void ScrollSession::OnTick() {
@@ -142,9 +176,12 @@ void ScrollSession::End(bool keep) {
     ImageFileNamer namer;
     CaptureResult result = OutputImage(namer, std::move(captured), owner_, request_);
     result.screenPlace = {job_.area.left, job_.area.top};
-    if (notMoving_ || state == StitchState::NoMatch || state == StitchState::Ambiguous ||
-        state == StitchState::HeightLimit)
-        result.report += stateLine + L"\r\n";
+    const bool stoppedEarly = notMoving_ || state == StitchState::NoMatch || state == StitchState::Ambiguous ||
+                              state == StitchState::HeightLimit;
+    // A script reads it on standard error; from the toolbar only a box can tell the image is short.
+    if (stoppedEarly && request_.reportInResult) result.report += stateLine + L"\r\n";
+    if (stoppedEarly && !request_.reportInResult && result.outcome == CaptureOutcome::Written)
+        MessageBoxW(owner_, stateLine.c_str(), App().title.c_str(), MB_ICONINFORMATION);
     ended(std::move(result));
 }
 

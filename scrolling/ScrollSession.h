@@ -38,7 +38,15 @@ public:
     void Start();
 
 private:
+    // From a first grab: a stitcher of its own, every way tried afresh, the first step.
+    void Begin(ScrollFrame first);
     void OnTick();
+    // Enter or Stop: the image kept as it stands.
+    void Stop();
+    // M: the user scrolls from now on; what is stitched stays.
+    void TurnToByHand();
+    // H: sideways from where the window stands, anew.
+    void TurnAcross();
     void Step();
     void Settle();
     void Accept(const ScrollFrame& grab);

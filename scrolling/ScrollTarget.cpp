@@ -8,16 +8,6 @@ namespace {
 
 constexpr UINT kMessageWaitMilliseconds = 500;
 
-bool ScrollsByBar(HWND window, ScrollAxis axis) {
-    const bool down = axis == ScrollAxis::Down;
-    if ((GetWindowLongW(window, GWL_STYLE) & (down ? WS_VSCROLL : WS_HSCROLL)) == 0) return false;
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    return GetScrollInfo(window, down ? SB_VERT : SB_HORZ, &info) &&
-           info.nMax - info.nMin + 1 > static_cast<int>(info.nPage);
-}
-
 int NotchesFor(int lines) {
     UINT perNotch = 3;
     SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0);
@@ -26,15 +16,6 @@ int NotchesFor(int lines) {
 }
 
 }  // namespace
-
-HWND ScrollableWindowAt(POINT point, ScrollAxis axis) {
-    HWND deepest = WindowFromPoint(point);
-    for (HWND window = deepest; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
-        if (ScrollsByBar(window, axis)) return window;
-        if (GetAncestor(window, GA_ROOT) == window) break;
-    }
-    return deepest;
-}
 
 void ScrollOn(HWND target, POINT at, ScrollWay way, ScrollAxis axis, int lines) {
     const bool down = axis == ScrollAxis::Down;

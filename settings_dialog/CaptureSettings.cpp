@@ -2,9 +2,12 @@
 
 #include <shlobj.h>
 
+#include <string>
+
 #include "app/AppContext.h"
 #include "resources/resource.h"
 #include "core/ClipBoardMode.h"
+#include "core/ScrollMaxHeight.h"
 #include "settings/ImageFolder.h"
 #include "settings/SettingsStore.h"
 #include "settings_dialog/Pickers.h"
@@ -33,6 +36,7 @@ void CaptureSettings::Load() {
     SetItemText(IDC_DELETE_IMAGES, TextDeleteImages);
     SetItemText(IDC_CLIPBOARD_GROUP, TextClipboardLabel);
     SetItemText(IDC_LINE_COLOUR_GROUP, TextAuxiliaryLineColour);
+    SetItemText(IDC_SCROLL_MAX_HEIGHT_GROUP, TextScrollMaxHeightLabel);
     clipboard_ = Item(IDC_CLIPBOARD);
     if (!LoadTextList(clipboard_, kClipboardEntries, Store().GetInt(SectionSettings, KeyClipBoard)))
         standIns_.Add(clipboard_);
@@ -43,6 +47,8 @@ void CaptureSettings::Load() {
     SetWindowTextW(viewer_, Store().GetString(KeyViewer).c_str());
     SetWindowTextW(folder_, GetSaveFolder().c_str());
     LoadCheckBox(deleteImages_, Store().GetInt(SectionSettings, KeyDeleteImage));
+    maxHeight_ = Item(IDC_SCROLL_MAX_HEIGHT);
+    SetWindowTextW(maxHeight_, std::to_wstring(ParseScrollMaxHeight(Store().GetString(KeyScrollMaxHeight))).c_str());
     BuildColorList();
 }
 
@@ -104,6 +110,11 @@ bool CaptureSettings::Validate() {
         ShowSettingsMessage(dialog_, App().GetText(TextSaveFolderMissing));
         return false;
     }
+    if (!TypedScrollMaxHeight(GetWindowTextString(maxHeight_))) {
+        ShowSettingsMessage(dialog_, App().GetText(TextScrollMaxHeightRange));
+        SetFocus(maxHeight_);
+        return false;
+    }
     return true;
 }
 
@@ -111,6 +122,7 @@ void CaptureSettings::Save() {
     Store().SetString(KeyViewer, GetWindowTextString(viewer_));
     Store().SetString(KeySaveFolder, GetWindowTextString(folder_));
     Store().SetInt(SectionSettings, KeyDeleteImage, CheckBoxValue(deleteImages_));
+    Store().SetString(KeyScrollMaxHeight, GetWindowTextString(maxHeight_));
     if (!standIns_.Holds(clipboard_))
         Store().SetInt(SectionSettings, KeyClipBoard, static_cast<int>(SendMessageW(clipboard_, CB_GETCURSEL, 0, 0)));
     // Without a colour list there is no choice to store: the stored colour stays.

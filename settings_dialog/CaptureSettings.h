@@ -8,7 +8,8 @@
 
 namespace Vorlune {
 
-// Viewer, image folder, clean-up, clipboard mode and auxiliary line colour.
+// Viewer, image folder, clean-up, clipboard mode, auxiliary line colour and the height limit
+// of a scrolling capture.
 class CaptureSettings : public PageOf<CaptureSettings, IDD_PAGE_CAPTURE> {
 public:
     CaptureSettings(const RECT& pageRect, const DialogServices& services);
@@ -29,6 +30,7 @@ private:
     HWND deleteImages_ = nullptr;
     HWND clipboard_ = nullptr;
     HWND colours_ = nullptr;
+    HWND maxHeight_ = nullptr;
     OwnedImageList swatches_;  // loaded at the first opening, kept for the later ones
 };
 

@@ -15,8 +15,8 @@ namespace Vorlune {
 
 namespace {
 
-constexpr TextId kLabels[] = {TextHotKeyRectangle, TextHotKeyWindow, TextHotKeyHiddenWindow, TextHotKeyDesktop,
-                              TextHotKeyLastRegion};
+constexpr TextId kLabels[] = {TextHotKeyRectangle, TextHotKeyWindow,     TextHotKeyHiddenWindow,
+                              TextHotKeyDesktop,   TextHotKeyLastRegion, TextHotKeyScrolling};
 static_assert(std::size(kLabels) == std::size(kHotKeyButtons));
 constexpr int kProbeId = 0xBFFF;  // the last id a program may use
 

@@ -19,5 +19,12 @@ TEST(ScrollMaxHeight, StoredTextThatReadsAsNoIntGivesTheDefault) {
         EXPECT_EQ(ParseScrollMaxHeight(text), 30000) << text;
 }
 
+TEST(ScrollMaxHeight, ATypedLimitOutsideTheRangeIsRefused) {
+    EXPECT_EQ(TypedScrollMaxHeight(L"1000"), 1000);
+    EXPECT_EQ(TypedScrollMaxHeight(L"1000000"), 1000000);
+    for (const wchar_t* text : {L"", L"999", L"1000001", L"-5000", L"20 000", L"99999999999"})
+        EXPECT_EQ(TypedScrollMaxHeight(text), std::nullopt) << text;
+}
+
 }  // namespace
 }  // namespace Vorlune

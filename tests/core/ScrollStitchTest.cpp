@@ -144,6 +144,15 @@ TEST(ScrollStitch, APauseOfAPersonScrollingEndsNothing) {
     EXPECT_EQ(stitcher.TakeImage(), page.Expected(280));
 }
 
+TEST(ScrollStitch, AfterTurningToScrollingByHandStillGrabsEndNothing) {
+    const Page page;
+    ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);
+    ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Matched);
+    ASSERT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
+    stitcher.ScrolledByHand();
+    EXPECT_EQ(stitcher.Add(page.Grab(140)), StitchState::Unmoved);
+}
+
 TEST(ScrollStitch, AStepOfAWholePageIsNeverGuessedAndWhatCameBeforeIsKept) {
     const Page page;
     ScrollStitcher stitcher(page.Grab(0), ScrollAxis::Down, 30000);

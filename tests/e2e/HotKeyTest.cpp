@@ -80,6 +80,17 @@ TEST(HotKeys, AKeyPressedDuringTheCountdownStartsNothing) {
     EXPECT_EQ(app.Proc().FindWindowOf(L"RectangleCapture"), nullptr);
 }
 
+// The scrolling capture has no button: its key opens the overlay that picks what to scroll.
+TEST(HotKeys, TheScrollingKeyOpensItsOverlay) {
+    GlimraApp app;
+    ASSERT_TRUE(app.Start(L"[Settings]\r\nHotKeyScrolling=120\r\nClipBoard=2\r\n"));
+    PressKey(VK_F9);
+    HWND overlay = app.WaitOverlay(L"ScrollingCapture");
+    ASSERT_NE(overlay, nullptr);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(app.ToolbarBack());
+}
+
 // Without the cursor toggle the desktop is written at once, with no overlay.
 TEST(HotKeys, AMinimisedToolbarStaysMinimisedThroughACapture) {
     GlimraApp app;

@@ -327,6 +327,28 @@ class Journey(unittest.TestCase):
         # 150 x 80 between the pixels dragged, and a pixel of the 3-pixel stroke outside each.
         self.assertEqual((max(xs) - min(xs) + 1, max(ys) - min(ys) + 1), (153, 83))
 
+    def test_s_on_the_editor_scrolls_its_text_control_not_its_frame(self):
+        left, top, width, height = NOTEPAD
+        written = len(images())
+        self.click_button(1)
+        def outlined():
+            xdo("mousemove", left + 300, top + 301, "mousemove", left + 300, top + 300)
+            return red_at(Shot(), frame(left, top, left + width, top + height)) == []
+        self.assertTrue(until(outlined))
+        # Held, S takes the outline off the frame's corner to the text control inside it.
+        xdo("keydown", "s")
+        self.assertTrue(until(lambda: Shot().pixel(left, top) != RED))
+        xdo("keyup", "s")
+        # Enter on the window beside the area, while it is there: the empty page may end it first.
+        control = until(lambda: window_of("^(スクロールキャプチャ|Scrolling capture)$"))
+        self.assertIsNotNone(control, "no window beside the area")
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(control), "key", "Return"], capture_output=True)
+        self.assertTrue(until(lambda: len(images()) == written + 1))
+        self.assertIsNotNone(self.toolbar_back())
+        shot_width, shot_height = map(int, run("identify", "-format", "%w %h", images()[-1], text=True).stdout.split())
+        self.assertLess(shot_width, width)
+        self.assertLess(shot_height, height)
+
     def test_a_hotkey_capture_leaves_the_buttons_hint_out_of_the_image(self):
         # The desktop button's hint up under the cursor as F8 freezes the screen.
         x, y, _, _ = geometry(self.toolbar)

@@ -131,6 +131,17 @@ TEST_F(SettingsDialogTest, OkRefusesAnEmptyFolderWithItsMessage) {
     EXPECT_EQ(boxes.Texts(), App().title + L"|切り取り画像の一時保存フォルダを指定して下さい|");
 }
 
+TEST_F(SettingsDialogTest, OkRefusesAHeightLimitBelowItsRangeWithItsMessage) {
+    MessageBoxWatcher boxes;
+    Open(window, [](HWND dialog) {
+        SetWindowTextW(PageControl(dialog, IDC_SCROLL_MAX_HEIGHT), L"999");
+        SendMessageW(dialog, WM_COMMAND, IDC_SETTINGS_OK, 0);  // returns once the box is answered
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(Ini(), L"");
+    });
+    EXPECT_EQ(boxes.Texts(), App().title + L"|スクロールキャプチャの高さの上限は 1000 から 1000000 までの数です。|");
+}
+
 // What the resources must give beyond the controls the other tests use: a link that leaves its
 // mouse messages to the page, and the sign between the zoom's texts intact.
 TEST_F(SettingsDialogTest, TheLinkLeavesItsClicksToThePage) {
@@ -212,6 +223,8 @@ TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
             Pick(colours, 12);
             Send(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, 0x357);
             Send(dialog, IDC_HOTKEY_LAST_REGION, HKM_SETHOTKEY, VK_F9);
+            Send(dialog, IDC_HOTKEY_SCROLLING, HKM_SETHOTKEY, 0x353);
+            SetWindowTextW(PageControl(dialog, IDC_SCROLL_MAX_HEIGHT), L"45000");
         },
         IDC_SETTINGS_OK);
     EXPECT_EQ(
@@ -219,8 +232,8 @@ TEST_F(StoredOutOfRange, OkStoresEveryControlExactly) {
         L"[Settings]\r\nZoomWindowMagnification=6\r\nDelaySeconds=15\r\nAuxiliaryLineColor=12\r\nMouseToolTip=1\r\n"
         L"ClipBoard=2\r\nImageFormat=1\r\nTreeViewSelectedItemString=Rectanglel\r\nAppTopMost=1\r\nButtonToolTip=0\r\n"
         L"HotKeyRectangle=0\r\nHotKeyWindow=855\r\nHotKeyHiddenWindow=0\r\nHotKeyDesktop=0\r\nHotKeyLastRegion=120\r\n"
-        L"Viewer=C:\\v.exe\r\n"
-        L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
+        L"HotKeyScrolling=851\r\nViewer=C:\\v.exe\r\n"
+        L"SaveFolder=C:\\picked\r\nDeleteImage=1\r\nScrollMaxHeight=45000\r\nAlwaysAuxiliaryLine=1\r\nMouseToolTipHidden=1\r\n");
 }
 
 // Typed into the rectangle's field, each key read back with the note; the note stays until a key goes in again.
