@@ -17,6 +17,7 @@
 #include "Capture/ScrollingCapture.h"
 #include "Capture/WindowCapture.h"
 #include "app/AppContext.h"
+#include "app/CommandLineRequest.h"
 #include "app/HotKeys.h"
 #include "draw/ToolTip.h"
 #include "pin/Pins.h"
@@ -204,64 +205,6 @@ bool CheckSaveFolder(CommandIndex index, HWND toolbar, const std::wstring& dayFo
     ShowWindow(toolbar, SW_HIDE);
     folderSettings.Act(OnCommandEnded);
     return false;
-}
-
-CaptureRequest RequestOf(const CommandOptions& options) {
-    CaptureRequest request;
-    request.file = options.file;
-    request.raw = options.raw;
-    request.noClipboard = options.noClipboard;
-    request.noViewer = options.noViewer;
-    request.cursor = options.cursor;
-    if (options.delaySeconds > 0) request.delaySeconds = options.delaySeconds;
-    request.keepImage = options.pin;
-    request.reportInResult = true;
-    return request;
-}
-
-// The mode of a command of the command line: its options pick the variant, not the toggles.
-CommandIndex CommandIndexOf(const CommandOptions& options) {
-    switch (options.command) {
-        case Command::Window: return options.children ? CommandWindowAll : CommandWindowTop;
-        case Command::HiddenWindow: return options.children ? CommandHiddenWindowAll : CommandHiddenWindowTop;
-        case Command::Desktop: return options.delaySeconds > 0 ? CommandDelayedDesktop : CommandDesktop;
-        case Command::Settings: return CommandSettings;
-        default: return options.zoom ? CommandRectangleWithMagnifier : CommandRectangle;
-    }
-}
-
-// What of region lies on the monitors, in area; else why there is nothing to capture.
-std::wstring PlaceOnMonitors(const Rect& region, std::optional<RECT>& area) {
-    std::vector<Rect> monitors;
-    for (const RECT& monitor : MonitorRects()) monitors.push_back(ToCore(monitor));
-    const std::optional<Rect> onScreen = ClipToMonitors(region, monitors);
-    if (!onScreen) return App().GetText(TextRegionOffScreen) + L"\r\n" + FormatRegion(region);
-    area = ToWin(*onScreen);
-    return {};
-}
-
-// The rectangle picked last, as it lies on today's monitors, in area; else why there is none.
-std::wstring PlaceLastRegion(std::optional<RECT>& area) {
-    const std::optional<Rect> stored = ParseRegion(Store().GetText(kLastRegionSection, kLastRegionKey));
-    return stored ? PlaceOnMonitors(*stored, area) : App().GetText(TextNoLastRegion);
-}
-
-// The area of the screen a command captures at once, in area: its --region, or for last-region
-// the rectangle picked last, each as far as it lies on the monitors. Empty when the command can
-// go on, else what stops it: a file that is there already, no area on a monitor, a day folder
-// that cannot take the image.
-std::wstring CommandLineRefusal(const CommandOptions& options, std::optional<RECT>& area) {
-    if (!options.file.empty() && GetFileAttributesW(options.file.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return App().GetText(TextFileExists) + L"\r\n" + options.file;
-    const std::wstring placed = options.region                           ? PlaceOnMonitors(*options.region, area)
-                                : options.command == Command::LastRegion ? PlaceLastRegion(area)
-                                                                         : std::wstring();
-    if (!placed.empty()) return placed;
-    if (options.command == Command::Settings || !options.file.empty() || options.raw) return {};
-    const std::wstring dayFolder = MakeDayFolder(GetSaveFolder(), LocalDateNow());
-    if (!HoldsEveryImageName(dayFolder)) return App().GetText(TextSaveFolderTooLong) + L"\r\n" + GetSaveFolder();
-    if (!IsFolder(dayFolder)) return App().GetText(TextSaveFolderNotFound) + L"\r\n" + GetSaveFolder();
-    return {};
 }
 
 // The last region's hotkey: that area again at once, output by the settings; a box when
