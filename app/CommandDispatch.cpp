@@ -141,18 +141,28 @@ void RunAway(HWND toolbar, HWND keyboardOwner, std::function<void(CaptureResult)
 // go while it is open, and takes them as then stored when it closes.
 class SettingsCommand : public ButtonActor {
 public:
-    explicit SettingsCommand(HWND toolbar) : toolbar_(toolbar), dialog_(toolbar) {}
+    // The keys are back before the toolbar is, so that none pressed as it shows is lost; at the
+    // end only for a dialog that never opened.
+    explicit SettingsCommand(HWND toolbar)
+        : toolbar_(toolbar), dialog_(toolbar, ShellDialogServices(), [this] { TakeHotKeysBack(); }) {}
 
     void Act(std::function<void()> onFinished) override {
         UnregisterHotKeys();
+        keysBack_ = false;
         dialog_.Act([&] {
-            if (toolbar_ != nullptr) RegisterStoredHotKeys(toolbar_);  // none without a toolbar
+            if (!keysBack_) TakeHotKeysBack();
             if (onFinished) onFinished();
         });
     }
 
 private:
+    void TakeHotKeysBack() {
+        if (toolbar_ != nullptr) RegisterStoredHotKeys(toolbar_);  // none without a toolbar
+        keysBack_ = true;
+    }
+
     HWND toolbar_;
+    bool keysBack_ = false;
     SettingsWindow dialog_;
 };
 

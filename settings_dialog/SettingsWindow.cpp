@@ -36,9 +36,10 @@ public:
         return dialog;
     }
 
-    void Run(HWND owner, const DialogServices& services) {
+    void Run(HWND owner, const DialogServices& services, const std::function<void()>& onClosing) {
         owner_ = owner;
         services_ = services;
+        onClosing_ = onClosing;
         failed_ = false;
         DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, &Procedure, 0);
     }
@@ -69,6 +70,7 @@ private:
     // system hands the activation to the program below, which then raised itself above that
     // window as it came back (seen under Wine with another program's window below the toolbar).
     void End(INT_PTR result) const {
+        if (onClosing_) onClosing_();
         if (owner_ != nullptr) {
             ShowWindow(owner_, SW_SHOW);
             SetForegroundWindow(owner_);
@@ -237,6 +239,7 @@ private:
     RECT pageArea_ = {};  // as the dialog's template makes it
     bool failed_ = false;
     DialogServices services_;
+    std::function<void()> onClosing_;
     std::vector<std::unique_ptr<SettingsBase>> pages_;  // in tree order
 };
 
@@ -248,12 +251,13 @@ DialogServices ShellDialogServices() {
     return {BrowseForPath, [](HWND owner, const std::wstring& target) { return LaunchViewer(owner, target, L""); }};
 }
 
-SettingsWindow::SettingsWindow(HWND owner, DialogServices services) : owner_(owner), services_(std::move(services)) {
+SettingsWindow::SettingsWindow(HWND owner, DialogServices services, std::function<void()> onClosing)
+    : owner_(owner), services_(std::move(services)), onClosing_(std::move(onClosing)) {
     SettingsDialog::Instance();
 }
 
 void SettingsWindow::Act(std::function<void()> onFinished) {
-    SettingsDialog::Instance().Run(owner_, services_);
+    SettingsDialog::Instance().Run(owner_, services_, onClosing_);
     if (onFinished) onFinished();
 }
 

@@ -11,7 +11,9 @@ namespace Vorlune {
 // The settings command: runs the modal settings dialog next to owner (the toolbar).
 class SettingsWindow : public ButtonActor {
 public:
-    explicit SettingsWindow(HWND owner, DialogServices services = ShellDialogServices());
+    // onClosing runs as the dialog ends, before owner comes back on the screen.
+    explicit SettingsWindow(HWND owner, DialogServices services = ShellDialogServices(),
+                            std::function<void()> onClosing = {});
 
     // Returns when the dialog has ended; onFinished runs once then, also when the dialog
     // could not be created or ended on an error.
@@ -20,6 +22,7 @@ public:
 private:
     HWND owner_;
     DialogServices services_;
+    std::function<void()> onClosing_;
 };
 
 }  // namespace Vorlune
